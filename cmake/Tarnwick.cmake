@@ -1,0 +1,63 @@
+# Build helpers shared by every folder of the tree.
+
+# Flags for our own code only; Qt and the other libraries come in as system headers.
+function(tarnwick_compile_options target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor
+    -Wold-style-cast -Wcast-align -Woverloaded-virtual -Wimplicit-fallthrough)
+  if(TARNWICK_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+  target_compile_definitions(${target} PRIVATE QT_NO_KEYWORDS QT_NO_CAST_FROM_ASCII
+    QT_NO_CAST_TO_ASCII QT_NO_NARROWING_CONVERSIONS_IN_CONNECT)
+endfunction()
+
+if(TARNWICK_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
+    -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+if(TARNWICK_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# One static library per folder: every .cpp of the folder (not of its subfolders).
+# tarnwick_library(NAME name [LIBS lib...])
+function(tarnwick_library)
+  cmake_parse_arguments(ARG "" "NAME" "LIBS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp"
+    "${CMAKE_CURRENT_SOURCE_DIR}/*.h" "${CMAKE_CURRENT_SOURCE_DIR}/*.qrc")
+  add_library(${ARG_NAME} STATIC ${sources})
+  target_include_directories(${ARG_NAME} PUBLIC "${PROJECT_SOURCE_DIR}")
+  target_link_libraries(${ARG_NAME} PUBLIC ${ARG_LIBS})
+  tarnwick_compile_options(${ARG_NAME})
+endfunction()
+
+# One test program per call, its cases registered with CTest under one label.
+# tarnwick_test(NAME name LABEL unit|odbc|gui|e2e SOURCES file... LIBS lib... [GUI])
+function(tarnwick_test)
+  cmake_parse_arguments(ARG "GUI" "NAME;LABEL" "SOURCES;LIBS" ${ARGN})
+  add_executable(${ARG_NAME} ${ARG_SOURCES})
+  if(ARG_GUI)
+    target_link_libraries(${ARG_NAME} PRIVATE tarnwick_test_support_gui)
+  else()
+    target_link_libraries(${ARG_NAME} PRIVATE tarnwick_test_support)
+  endif()
+  target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock)
+  tarnwick_compile_options(${ARG_NAME})
+  gtest_discover_tests(${ARG_NAME}
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES LABELS ${ARG_LABEL} TIMEOUT 300
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/support/lsan.supp;UBSAN_OPTIONS=print_stacktrace=1;TARNWICK_SOURCE_DIR=${PROJECT_SOURCE_DIR};TARNWICK_BINARY_DIR=${PROJECT_BINARY_DIR}")
+endfunction()
+
+# A libFuzzer target, built only in the fuzz tree.
+# tarnwick_fuzz_target(NAME name SOURCES file... LIBS lib...)
+function(tarnwick_fuzz_target)
+  cmake_parse_arguments(ARG "" "NAME" "SOURCES;LIBS" ${ARGN})
+  add_executable(${ARG_NAME} ${ARG_SOURCES})
+  target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBS})
+  target_link_options(${ARG_NAME} PRIVATE -fsanitize=fuzzer)
+  tarnwick_compile_options(${ARG_NAME})
+  set_property(GLOBAL APPEND PROPERTY TARNWICK_FUZZ_TARGETS ${ARG_NAME})
+endfunction()

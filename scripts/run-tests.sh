@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the test tree (AddressSanitizer and UndefinedBehaviorSanitizer
+# on), starts the test servers, runs every test, then runs each fuzz target for a bounded time.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+
+build=${TARNWICK_TEST_BUILD:-build/test}
+mkdir -p "$build"
+# Configuring again each time is quick and picks up folders that have joined the tree.
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+  -DTARNWICK_SANITIZE=ON -DTARNWICK_WERROR=ON > "$build.configure.log" \
+  || { cat "$build.configure.log"; exit 1; }
+cmake --build "$build"
+
+# Servers for the ODBC tests; each script stops its server when this script ends.
+for server in scripts/servers/*.sh; do
+  [ -e "$server" ] || continue
+  # shellcheck source=/dev/null
+  source "$server"
+done
+
+ctest --test-dir "$build" --output-on-failure --no-tests=error -j "$(nproc)"
+
+bash scripts/run-fuzz.sh
