@@ -21,15 +21,30 @@ if(TARNWICK_FUZZ)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
-# One static library per folder: every .cpp of the folder (not of its subfolders).
-# tarnwick_library(NAME name [LIBS lib...])
+# One static library per folder: every .cpp of the folder (not of its subfolders) but the
+# program entry files named in EXCLUDE.
+# tarnwick_library(NAME name [LIBS lib...] [EXCLUDE file...])
 function(tarnwick_library)
-  cmake_parse_arguments(ARG "" "NAME" "LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "NAME" "LIBS;EXCLUDE" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp"
     "${CMAKE_CURRENT_SOURCE_DIR}/*.h" "${CMAKE_CURRENT_SOURCE_DIR}/*.qrc")
+  foreach(excluded IN LISTS ARG_EXCLUDE)
+    list(REMOVE_ITEM sources "${CMAKE_CURRENT_SOURCE_DIR}/${excluded}")
+  endforeach()
   add_library(${ARG_NAME} STATIC ${sources})
   target_include_directories(${ARG_NAME} PUBLIC "${PROJECT_SOURCE_DIR}")
   target_link_libraries(${ARG_NAME} PUBLIC ${ARG_LIBS})
+  tarnwick_compile_options(${ARG_NAME})
+endfunction()
+
+# One of the system's programs; every program lands in <build>/bin, where tests find them
+# (TARNWICK_BINARY_DIR/bin).
+# tarnwick_program(NAME name SOURCES file... LIBS lib...)
+function(tarnwick_program)
+  cmake_parse_arguments(ARG "" "NAME" "SOURCES;LIBS" ${ARGN})
+  add_executable(${ARG_NAME} ${ARG_SOURCES})
+  target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBS})
+  set_target_properties(${ARG_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${PROJECT_BINARY_DIR}/bin")
   tarnwick_compile_options(${ARG_NAME})
 endfunction()
 
