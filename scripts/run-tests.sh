@@ -14,7 +14,12 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   || { cat "$build.configure.log"; exit 1; }
 cmake --build "$build"
 
-# Servers for the ODBC tests; each script stops its server when this script ends.
+# Servers for the ODBC tests. Each script starts its server and registers how to stop it with
+# on_exit; a server that cannot start leaves its tests to skip with a message.
+exit_actions=()
+on_exit() { exit_actions+=("$1"); }
+run_exit_actions() { for action in "${exit_actions[@]}"; do eval "$action" || true; done; }
+trap run_exit_actions EXIT
 for server in scripts/servers/*.sh; do
   [ -e "$server" ] || continue
   # shellcheck source=/dev/null
