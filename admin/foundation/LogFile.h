@@ -4,9 +4,9 @@
 #include <QString>
 
 // The administration program's diagnostic log: a UTF-16LE text file with a byte-order mark and
-// one time-stamped line per event, "<hh:mm:ss> <code> text\r\n". Each line is one write and one
-// flush, so every line is on disk before WriteLog returns. When the file cannot be opened the
-// object stays silent and the program runs on.
+// one time-stamped line per event (shared/LogLine.h). Each line is one write of the whole line
+// to the end of the file, so every line is on disk before WriteLog returns. When the file cannot
+// be opened the object stays silent and the program runs on.
 class CLogFile {
  public:
   // `folder` ends in a separator; the file is folder + fileName, appended to when it exists.
@@ -17,9 +17,11 @@ class CLogFile {
 
   void WriteLog(int code, const QString& text);
   bool IsOpen() const { return m_bOpen; }
+  QString FilePath() const { return m_strFolder + m_strFileName; }
 
-  // The line as written for `code` and `text` at hour:minute:second, without the byte-order mark.
-  static QByteArray FormatLine(int hour, int minute, int second, int code, const QString& text);
+  // The folder of today's log below `logsFolder` ("Logs/"), created when missing (only that
+  // last level), with its trailing separator; empty when it cannot be made.
+  static QString TodaysFolder(const QString& logsFolder);
 
  private:
   void SeekLogEnd();

@@ -1,0 +1,85 @@
+#include "admin/foundation/LogFile.h"
+#include "shared/LogLine.h"
+#include "tests/support/FreshMachineRoot.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+QByteArray Utf16(const char* text) {
+  QByteArray bytes;
+  for (const char* p = text; *p != '\0'; ++p) bytes.append(*p).append('\0');
+  return bytes;
+}
+
+QByteArray ReadAll(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString LogsFolder() {
+  const QString logs = testsupport::CurrentMachineRoot() + QStringLiteral("/Desktop Files/Logs/");
+  QDir().mkpath(logs);
+  return logs;
+}
+
+}  // namespace
+
+TEST(LogLine, TheLineHasTwoDigitTimeAndAnUnpaddedCode) {
+  EXPECT_EQ(logline::Format(7, 5, 9, -1, QStringLiteral("Start")), Utf16("<07:05:09> <-1> Start\r\n"));
+  EXPECT_EQ(logline::Format(23, 59, 0, 1234, QStringLiteral("x")), Utf16("<23:59:00> <1234> x\r\n"));
+  EXPECT_EQ(logline::Format(-1, -1, -1, 3, QString()), Utf16("<-01:-01:-01> <3> \r\n"));
+  EXPECT_EQ(logline::Format(0, 0, 0, 0, QStringLiteral("\u20ac")), Utf16("<00:00:00> <0> ").append("\xAC\x20\r\0\n\0", 6));
+}
+
+TEST(LogLine, DayFolderHasNoLeadingZeros) {
+  EXPECT_EQ(logline::DayFolderName(QDate(2026, 12, 9)), QStringLiteral("9-12-2026"));
+  EXPECT_EQ(logline::DayFolderName(QDate(2027, 1, 31)), QStringLiteral("31-1-2027"));
+}
+
+TEST(LogFile, FirstStartWritesTheMarkAndLaterStartsAppend) {
+  const QString folder = CLogFile::TodaysFolder(LogsFolder());
+  ASSERT_FALSE(folder.isEmpty());
+  EXPECT_TRUE(QDir(folder).exists());
+  {
+    CLogFile log(folder, QStringLiteral("DesktopLog.log"));
+    ASSERT_TRUE(log.IsOpen());
+    log.WriteLog(-1, QStringLiteral("first"));
+  }
+  {
+    CLogFile log(folder, QStringLiteral("DesktopLog.log"));
+    log.WriteLog(2, QStringLiteral("second"));
+  }
+  const QByteArray content = ReadAll(folder + QStringLiteral("DesktopLog.log"));
+  ASSERT_TRUE(content.startsWith("\xFF\xFE"));
+  EXPECT_EQ(content.count("\xFF\xFE"), 1);
+  const QString text = QString::fromUtf16(reinterpret_cast<const char16_t*>(content.constData() + 2),
+                                          (content.size() - 2) / 2);
+  const QStringList lines = text.split(QStringLiteral("\r\n"));
+  ASSERT_EQ(lines.size(), 3);
+  EXPECT_TRUE(lines[0].endsWith(QStringLiteral("> <-1> first"))) << lines[0].toStdString();
+  EXPECT_TRUE(lines[1].endsWith(QStringLiteral("> <2> second"))) << lines[1].toStdString();
+  EXPECT_TRUE(lines[2].isEmpty());
+}
+
+TEST(LogFile, AnExistingEmptyFileGetsTheMark) {
+  const QString folder = LogsFolder();
+  QFile(folder + QStringLiteral("empty.log")).open(QIODevice::WriteOnly);
+  CLogFile log(folder, QStringLiteral("empty.log"));
+  log.WriteLog(-1, QStringLiteral("a"));
+  EXPECT_TRUE(ReadAll(folder + QStringLiteral("empty.log")).startsWith("\xFF\xFE<\0"));
+}
+
+TEST(LogFile, WithoutALogsFolderNothingIsWrittenAndNothingFails) {
+  const QString missing = testsupport::CurrentMachineRoot() + QStringLiteral("/no/Logs/");
+  const QString folder = CLogFile::TodaysFolder(missing);
+  EXPECT_TRUE(folder.isEmpty());
+  EXPECT_FALSE(QDir(missing).exists());
+  CLogFile log(folder, QStringLiteral("DesktopLog.log"));
+  EXPECT_FALSE(log.IsOpen());
+  log.WriteLog(-1, QStringLiteral("ignored"));
+  EXPECT_FALSE(QFile::exists(QStringLiteral("DesktopLog.log")));
+}
