@@ -11,6 +11,6 @@ if [ ! -f "$build/build.ninja" ]; then
 fi
 cmake --build "$build"
 for program in "$build"/bench/bench_*; do
-  [ -x "$program" ] || continue
+  [ -f "$program" ] && [ -x "$program" ] || continue
   "$program" "$@"
 done
