@@ -80,18 +80,29 @@ bool HasUsableRounds(const AesSchedule& schedule) {
   return schedule.rounds == 10 || schedule.rounds == 12 || schedule.rounds == 14;
 }
 
-// One state column after SubBytes, ShiftRows and MixColumns (or their inverses); the four
-// arguments are the columns whose rows 0, 1, 2 and 3 land in this column.
-inline uint32_t RoundColumn(const RoundTables& t, uint32_t key, uint32_t a, uint32_t b, uint32_t c,
-                            uint32_t d) {
-  return key ^ t[0][Byte0(a)] ^ t[1][Byte1(b)] ^ t[2][Byte2(c)] ^ t[3][Byte3(d)];
+using State = std::array<uint32_t, 4>;
+
+// Column c of a round takes its row r from column c + r * Step of the state: ShiftRows moves the
+// rows left (Step 1), InvShiftRows right (Step 3).
+template <size_t Step>
+constexpr size_t From(size_t column, size_t row) {
+  return (column + row * Step) % 4;
+}
+
+// One column after SubBytes, ShiftRows and MixColumns (or their inverses) and AddRoundKey.
+template <size_t Step>
+uint32_t RoundColumn(const RoundTables& t, uint32_t key, const State& x, size_t c) {
+  return key ^ t[0][Byte0(x[From<Step>(c, 0)])] ^ t[1][Byte1(x[From<Step>(c, 1)])] ^
+         t[2][Byte2(x[From<Step>(c, 2)])] ^ t[3][Byte3(x[From<Step>(c, 3)])];
 }
 
 // The last round has no MixColumns: substitution alone.
-inline uint32_t LastRoundColumn(const ByteTable& box, uint32_t key, uint32_t a, uint32_t b,
-                                uint32_t c, uint32_t d) {
-  return key ^ uint32_t{box[Byte0(a)]} ^ (uint32_t{box[Byte1(b)]} << 8) ^
-         (uint32_t{box[Byte2(c)]} << 16) ^ (uint32_t{box[Byte3(d)]} << 24);
+template <size_t Step>
+uint32_t LastRoundColumn(const ByteTable& box, uint32_t key, const State& x, size_t c) {
+  return key ^ uint32_t{box[Byte0(x[From<Step>(c, 0)])]} ^
+         (uint32_t{box[Byte1(x[From<Step>(c, 1)])]} << 8) ^
+         (uint32_t{box[Byte2(x[From<Step>(c, 2)])]} << 16) ^
+         (uint32_t{box[Byte3(x[From<Step>(c, 3)])]} << 24);
 }
 
 // InvMixColumns of one round-key word; the inverse tables carry the inverse S-box, which the
@@ -115,6 +126,29 @@ void ExpandKey(const uint8_t* key, AesSchedule* schedule) {
     w += 4;
   }
   schedule->rounds = 10;
+}
+
+constexpr uint32_t kEncryptBit = 1;
+constexpr uint32_t kDecryptBit = 2;
+
+template <size_t Step>
+int RunBlock(const AesSchedule& schedule, uint32_t directionBit, const RoundTables& tables,
+             const ByteTable& box, const uint8_t* in, uint8_t* out) {
+  if ((schedule.flags & directionBit) == 0 || !HasUsableRounds(schedule)) return 0;
+  const uint32_t* key = schedule.roundKeys.data();
+  State x;
+  for (size_t c = 0; c < 4; ++c) x[c] = endian::ReadLE<uint32_t>(in + 4 * c) ^ key[c];
+  for (uint32_t round = 1; round < schedule.rounds; ++round) {
+    key += 4;
+    State y;
+    for (size_t c = 0; c < 4; ++c) y[c] = RoundColumn<Step>(tables, key[c], x, c);
+    x = y;
+  }
+  key += 4;
+  for (size_t c = 0; c < 4; ++c) {
+    endian::WriteLE<uint32_t>(out + 4 * c, LastRoundColumn<Step>(box, key[c], x, c));
+  }
+  return 1;
 }
 
 }  // namespace
@@ -142,53 +176,9 @@ int AesSetDecryptKey(const uint8_t* key, AesSchedule* schedule) {
 }
 
 int AesEncryptBlock(const AesSchedule& schedule, const uint8_t* in, uint8_t* out) {
-  if ((schedule.flags & 1) == 0 || !HasUsableRounds(schedule)) return 0;
-  const uint32_t* key = schedule.roundKeys.data();
-  uint32_t x0 = endian::ReadLE<uint32_t>(in) ^ key[0];
-  uint32_t x1 = endian::ReadLE<uint32_t>(in + 4) ^ key[1];
-  uint32_t x2 = endian::ReadLE<uint32_t>(in + 8) ^ key[2];
-  uint32_t x3 = endian::ReadLE<uint32_t>(in + 12) ^ key[3];
-  for (uint32_t round = 1; round < schedule.rounds; ++round) {
-    key += 4;
-    const uint32_t y0 = RoundColumn(kForward, key[0], x0, x1, x2, x3);
-    const uint32_t y1 = RoundColumn(kForward, key[1], x1, x2, x3, x0);
-    const uint32_t y2 = RoundColumn(kForward, key[2], x2, x3, x0, x1);
-    const uint32_t y3 = RoundColumn(kForward, key[3], x3, x0, x1, x2);
-    x0 = y0;
-    x1 = y1;
-    x2 = y2;
-    x3 = y3;
-  }
-  key += 4;
-  endian::WriteLE<uint32_t>(out, LastRoundColumn(kSbox, key[0], x0, x1, x2, x3));
-  endian::WriteLE<uint32_t>(out + 4, LastRoundColumn(kSbox, key[1], x1, x2, x3, x0));
-  endian::WriteLE<uint32_t>(out + 8, LastRoundColumn(kSbox, key[2], x2, x3, x0, x1));
-  endian::WriteLE<uint32_t>(out + 12, LastRoundColumn(kSbox, key[3], x3, x0, x1, x2));
-  return 1;
+  return RunBlock<1>(schedule, kEncryptBit, kForward, kSbox, in, out);
 }
 
 int AesDecryptBlock(const AesSchedule& schedule, const uint8_t* in, uint8_t* out) {
-  if ((schedule.flags & 2) == 0 || !HasUsableRounds(schedule)) return 0;
-  const uint32_t* key = schedule.roundKeys.data();
-  uint32_t x0 = endian::ReadLE<uint32_t>(in) ^ key[0];
-  uint32_t x1 = endian::ReadLE<uint32_t>(in + 4) ^ key[1];
-  uint32_t x2 = endian::ReadLE<uint32_t>(in + 8) ^ key[2];
-  uint32_t x3 = endian::ReadLE<uint32_t>(in + 12) ^ key[3];
-  for (uint32_t round = 1; round < schedule.rounds; ++round) {
-    key += 4;
-    const uint32_t y0 = RoundColumn(kInverse, key[0], x0, x3, x2, x1);
-    const uint32_t y1 = RoundColumn(kInverse, key[1], x1, x0, x3, x2);
-    const uint32_t y2 = RoundColumn(kInverse, key[2], x2, x1, x0, x3);
-    const uint32_t y3 = RoundColumn(kInverse, key[3], x3, x2, x1, x0);
-    x0 = y0;
-    x1 = y1;
-    x2 = y2;
-    x3 = y3;
-  }
-  key += 4;
-  endian::WriteLE<uint32_t>(out, LastRoundColumn(kInverseSbox, key[0], x0, x3, x2, x1));
-  endian::WriteLE<uint32_t>(out + 4, LastRoundColumn(kInverseSbox, key[1], x1, x0, x3, x2));
-  endian::WriteLE<uint32_t>(out + 8, LastRoundColumn(kInverseSbox, key[2], x2, x1, x0, x3));
-  endian::WriteLE<uint32_t>(out + 12, LastRoundColumn(kInverseSbox, key[3], x3, x2, x1, x0));
-  return 1;
+  return RunBlock<3>(schedule, kDecryptBit, kInverse, kInverseSbox, in, out);
 }
