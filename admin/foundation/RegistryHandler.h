@@ -2,26 +2,30 @@
 
 #include "shared/RegistryRecords.h"
 
+#include <QByteArray>
 #include <QString>
 
-// Process-wide accessor of the sealed records.
+// Process-wide accessor of the sealed records: the administrator password `APas`, `DeskInfo`
+// and `SyncInfo` under the record key, and `ConnSettings` under the settings key.
 class CRegistryHandler {
  public:
   virtual ~CRegistryHandler() = default;
 
-  int WriteAdminPassword(const QByteArray& password);   // 0 stored, -1 key, -2 value
-  int ReadAdminPassword(QString* password);             // 1 read, 0 not (password empty)
-  int ReadDeskInfo(DeskInfo* record);                   // 0 read, -1 missing
-  int ReadSyncInfo(SyncInfo* record);                   // 0 read, -1 missing
-  int WriteDeskInfo(const DeskInfo& record);            // 0 stored, -1 key, -2 value
-  int WriteSyncInfo(const SyncInfo& record);            // 0 stored, -1 key, -2 value
-  int WriteConnSettings(const ConnSettings& record);    // 0 stored, -2 key, -3 value
-  int ReadConnSettings(ConnSettings* record);           // 0 read, -1 missing
+  int WriteAdminPassword(const QByteArray& password);  // 0 stored, -1 key, -2 value
+  int ReadAdminPassword(QString* password);            // 1 read, 0 not (password then empty)
+  int ReadDeskInfo(DeskInfo* record);                  // 0 read, -1 missing or damaged
+  int ReadSyncInfo(SyncInfo* record);                  // 0 read, -1 missing or damaged
+  int WriteConnSettings(const ConnSettings& record);   // 0 stored, -2 key, -3 value
+  int ReadConnSettings(ConnSettings* record);          // 0 read, -1 missing or damaged
+
+  enum class PasswordState { Read, Absent, Unreadable };
+  // The stored password and whether it was there: only an absent value means "no password".
+  PasswordState ReadAdminPasswordState(QString* password);
 };
 
 CRegistryHandler* GetRegistryHandler();
 
-QString GetInstallationPath();  // ends in "/", empty when missing
+QString GetInstallationPath();  // ends in "/"; empty when missing or not a text
 int SetWebServiceURL(const QString& url);
 int SetNextProfileID(int id);
 int GetNextProfileID(int* id);

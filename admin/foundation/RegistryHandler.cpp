@@ -1,0 +1,181 @@
+#include "admin/foundation/RegistryHandler.h"
+
+#include "platform/Registry.h"
+#include "shared/Sealing.h"
+
+#include <optional>
+
+using namespace platform;
+
+namespace {
+
+// The unsealed bytes of a record stored at exactly `sealedSize` bytes under `keyName`.
+std::optional<QByteArray> ReadSealedRecord(const QString& keyName, const QString& valueName,
+                                           int sealedSize) {
+  RegistryKeyGuard key;
+  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, keyName, KEY_READ, key.out()) != ERROR_SUCCESS) return {};
+  RegistryValue value;
+  if (RegQueryValueEx(key.get(), valueName, &value) != ERROR_SUCCESS) return {};
+  if (value.type != REG_BINARY || value.data.size() != sealedSize) return {};
+  return DecryptSetting(value.data);
+}
+
+int WriteSealedValue(const QString& keyName, const QString& valueName, const QByteArray& plain,
+                     int keyFailure, int valueFailure) {
+  RegistryKeyGuard key;
+  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, keyName, KEY_WRITE, key.out()) != ERROR_SUCCESS)
+    return keyFailure;
+  if (RegSetValueEx(key.get(), valueName, RegistryValue::FromBinary(EncryptSetting(plain))) !=
+      ERROR_SUCCESS)
+    return valueFailure;
+  RegFlushKey(key.get());
+  return 0;
+}
+
+constexpr int SealedSize(int plainSize) { return plainSize - plainSize % 16 + 16; }
+
+bool SetSettingsValue(const QString& name, const RegistryValue& value) {
+  RegistryKeyGuard key;
+  return RegOpenKeyEx(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_WRITE, key.out()) == ERROR_SUCCESS &&
+         RegSetValueEx(key.get(), name, value) == ERROR_SUCCESS;
+}
+
+std::optional<RegistryValue> GetSettingsValue(const QString& name) {
+  RegistryKeyGuard key;
+  RegistryValue value;
+  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_READ, key.out()) != ERROR_SUCCESS ||
+      RegQueryValueEx(key.get(), name, &value) != ERROR_SUCCESS)
+    return {};
+  return value;
+}
+
+int SetSettingsDword(const QString& name, int number) {
+  return SetSettingsValue(name, RegistryValue::FromDword(static_cast<DWORD>(number))) ? 1 : 0;
+}
+
+int GetSettingsDword(const QString& name, int* number) {
+  DWORD stored = 0;
+  const std::optional<RegistryValue> value = GetSettingsValue(name);
+  if (!value || !value->ToDword(&stored)) return 0;
+  *number = static_cast<int>(stored);
+  return 1;
+}
+
+}  // namespace
+
+int CRegistryHandler::WriteAdminPassword(const QByteArray& password) {
+  return WriteSealedValue(RecordKeyName(), QStringLiteral("APas"), password, -1, -2);
+}
+
+CRegistryHandler::PasswordState CRegistryHandler::ReadAdminPasswordState(QString* password) {
+  password->clear();
+  RegistryKeyGuard key;
+  const LSTATUS opened = RegOpenKeyEx(HKEY_LOCAL_MACHINE, RecordKeyName(), KEY_READ, key.out());
+  if (opened == ERROR_FILE_NOT_FOUND) return PasswordState::Absent;
+  if (opened != ERROR_SUCCESS) return PasswordState::Unreadable;
+  RegistryValue value;
+  const LSTATUS queried = RegQueryValueEx(key.get(), QStringLiteral("APas"), &value);
+  if (queried == ERROR_FILE_NOT_FOUND) return PasswordState::Absent;
+  if (queried != ERROR_SUCCESS || value.type != REG_BINARY) return PasswordState::Unreadable;
+  const std::optional<QByteArray> plain = DecryptSetting(value.data);
+  if (!plain) return PasswordState::Unreadable;
+  const QByteArray text = plain->left(plain->indexOf('\0'));
+  const QString decoded = QString::fromUtf8(text);
+  // The padding guarantees a zero; a text that is not UTF-8 was damaged or sealed elsewhere.
+  if (plain->indexOf('\0') < 0 || decoded.toUtf8() != text) return PasswordState::Unreadable;
+  *password = decoded;
+  return PasswordState::Read;
+}
+
+int CRegistryHandler::ReadAdminPassword(QString* password) {
+  return ReadAdminPasswordState(password) == PasswordState::Read ? 1 : 0;
+}
+
+int CRegistryHandler::ReadDeskInfo(DeskInfo* record) {
+  const auto plain = ReadSealedRecord(RecordKeyName(), QStringLiteral("DeskInfo"), SealedSize(DeskInfo::kSize));
+  if (!plain) return -1;
+  *record = DeskInfo::FromBytes(*plain);
+  return 0;
+}
+
+int CRegistryHandler::ReadSyncInfo(SyncInfo* record) {
+  const auto plain = ReadSealedRecord(RecordKeyName(), QStringLiteral("SyncInfo"), SealedSize(SyncInfo::kSize));
+  if (!plain) return -1;
+  *record = SyncInfo::FromBytes(*plain);
+  return 0;
+}
+
+int CRegistryHandler::WriteConnSettings(const ConnSettings& record) {
+  return WriteSealedValue(kSettingsKey, QStringLiteral("ConnSettings"), record.ToBytes(), -2, -3);
+}
+
+int CRegistryHandler::ReadConnSettings(ConnSettings* record) {
+  const auto plain = ReadSealedRecord(kSettingsKey, QStringLiteral("ConnSettings"), SealedSize(ConnSettings::kSize));
+  if (!plain) return -1;
+  *record = ConnSettings::FromBytes(*plain);
+  return 0;
+}
+
+CRegistryHandler* GetRegistryHandler() {
+  static CRegistryHandler handler;
+  return &handler;
+}
+
+QString GetInstallationPath() {
+  const std::optional<RegistryValue> value = GetSettingsValue(QStringLiteral("InstallationPath"));
+  if (!value || value->type != REG_SZ) return {};
+  QString path = value->ToString();
+  if (!path.endsWith(u'/')) path += u'/';
+  return path;
+}
+
+int SetWebServiceURL(const QString& url) {
+  return SetSettingsValue(QStringLiteral("WebServiceURL"), RegistryValue::FromString(url)) ? 1 : 0;
+}
+
+int SetNextProfileID(int id) { return SetSettingsDword(QStringLiteral("NextProfileID"), id); }
+int GetNextProfileID(int* id) { return GetSettingsDword(QStringLiteral("NextProfileID"), id); }
+int SetStartSyncStatus(int status) { return SetSettingsDword(QStringLiteral("StartSyncStatus"), status); }
+int GetStartSyncStatus(int* status) { return GetSettingsDword(QStringLiteral("StartSyncStatus"), status); }
+int SetSyncServiceStatus(int status) { return SetSettingsDword(QStringLiteral("SyncServiceStatus"), status); }
+
+bool InitNextRecIndex(int profileId) {
+  RegistryKeyGuard key;
+  if (RegCreateKeyEx(HKEY_LOCAL_MACHINE, kRecordIndexKey, KEY_ALL_ACCESS, key.out()) != ERROR_SUCCESS)
+    return false;
+  if (RegSetValueEx(key.get(), QString::number(profileId), RegistryValue::FromDword(1)) != ERROR_SUCCESS)
+    return false;
+  RegFlushKey(key.get());
+  return true;
+}
+
+bool DeleteNextRecIndex(int profileId) {
+  RegistryKeyGuard key;
+  return RegOpenKeyEx(HKEY_LOCAL_MACHINE, kRecordIndexKey, KEY_WRITE, key.out()) == ERROR_SUCCESS &&
+         RegDeleteValue(key.get(), QString::number(profileId)) == ERROR_SUCCESS;
+}
+
+bool CheckAdminPassword(const QString& password) {
+  QString stored;
+  switch (GetRegistryHandler()->ReadAdminPasswordState(&stored)) {
+    case CRegistryHandler::PasswordState::Read: return stored == password;
+    case CRegistryHandler::PasswordState::Absent: return password.isEmpty();
+    case CRegistryHandler::PasswordState::Unreadable: return false;
+  }
+  return false;
+}
+
+int SetAdminPassword(const QString& password) {
+  // The stored text ends at its first zero, and a lone surrogate has no UTF-8 form: such a
+  // password could be stored but never matched.
+  if (!password.isValidUtf16() || password.contains(QChar(0))) return 0;
+  return GetRegistryHandler()->WriteAdminPassword(password.toUtf8()) == 0 ? 1 : 0;
+}
+
+int GetWebServiceUrl(QString* url) {
+  url->clear();
+  SyncInfo record;
+  if (GetRegistryHandler()->ReadSyncInfo(&record) != 0) return 0;
+  *url = QString::fromUtf8(record.webServiceUrl);
+  return 1;
+}
