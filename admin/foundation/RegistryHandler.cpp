@@ -1,6 +1,7 @@
 #include "admin/foundation/RegistryHandler.h"
 
 #include "platform/Registry.h"
+#include "shared/RegistrySettings.h"
 #include "shared/Sealing.h"
 
 #include <optional>
@@ -8,17 +9,6 @@
 using namespace platform;
 
 namespace {
-
-// The unsealed bytes of a record stored at exactly `sealedSize` bytes under `keyName`.
-std::optional<QByteArray> ReadSealedRecord(const QString& keyName, const QString& valueName,
-                                           int sealedSize) {
-  RegistryKeyGuard key;
-  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, keyName, KEY_READ, key.out()) != ERROR_SUCCESS) return {};
-  RegistryValue value;
-  if (RegQueryValueEx(key.get(), valueName, &value) != ERROR_SUCCESS) return {};
-  if (value.type != REG_BINARY || value.data.size() != sealedSize) return {};
-  return DecryptSetting(value.data);
-}
 
 int WriteSealedValue(const QString& keyName, const QString& valueName, const QByteArray& plain,
                      int keyFailure, int valueFailure) {
@@ -31,8 +21,6 @@ int WriteSealedValue(const QString& keyName, const QString& valueName, const QBy
   RegFlushKey(key.get());
   return 0;
 }
-
-constexpr int SealedSize(int plainSize) { return plainSize - plainSize % 16 + 16; }
 
 bool SetSettingsValue(const QString& name, const RegistryValue& value) {
   RegistryKeyGuard key;
@@ -92,17 +80,11 @@ int CRegistryHandler::ReadAdminPassword(QString* password) {
 }
 
 int CRegistryHandler::ReadDeskInfo(DeskInfo* record) {
-  const auto plain = ReadSealedRecord(RecordKeyName(), QStringLiteral("DeskInfo"), SealedSize(DeskInfo::kSize));
-  if (!plain) return -1;
-  *record = DeskInfo::FromBytes(*plain);
-  return 0;
+  return ReadSealedRecord(RecordKeyName(), QStringLiteral("DeskInfo"), record);
 }
 
 int CRegistryHandler::ReadSyncInfo(SyncInfo* record) {
-  const auto plain = ReadSealedRecord(RecordKeyName(), QStringLiteral("SyncInfo"), SealedSize(SyncInfo::kSize));
-  if (!plain) return -1;
-  *record = SyncInfo::FromBytes(*plain);
-  return 0;
+  return ReadSealedRecord(RecordKeyName(), QStringLiteral("SyncInfo"), record);
 }
 
 int CRegistryHandler::WriteConnSettings(const ConnSettings& record) {
@@ -110,23 +92,12 @@ int CRegistryHandler::WriteConnSettings(const ConnSettings& record) {
 }
 
 int CRegistryHandler::ReadConnSettings(ConnSettings* record) {
-  const auto plain = ReadSealedRecord(kSettingsKey, QStringLiteral("ConnSettings"), SealedSize(ConnSettings::kSize));
-  if (!plain) return -1;
-  *record = ConnSettings::FromBytes(*plain);
-  return 0;
+  return ReadSealedRecord(kSettingsKey, QStringLiteral("ConnSettings"), record);
 }
 
 CRegistryHandler* GetRegistryHandler() {
   static CRegistryHandler handler;
   return &handler;
-}
-
-QString GetInstallationPath() {
-  const std::optional<RegistryValue> value = GetSettingsValue(QStringLiteral("InstallationPath"));
-  if (!value || value->type != REG_SZ) return {};
-  QString path = value->ToString();
-  if (!path.endsWith(u'/')) path += u'/';
-  return path;
 }
 
 int SetWebServiceURL(const QString& url) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shared/RegistryRecords.h"
+#include "shared/RegistrySettings.h"
 
 #include <QByteArray>
 #include <QString>
@@ -25,7 +26,6 @@ class CRegistryHandler {
 
 CRegistryHandler* GetRegistryHandler();
 
-QString GetInstallationPath();  // ends in "/"; empty when missing or not a text
 int SetWebServiceURL(const QString& url);
 int SetNextProfileID(int id);
 int GetNextProfileID(int* id);

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+#include <sql.h>
+
+#include <cstdint>
+
+// The description of an ODBC failure from its first diagnostic record, in the texts both programs
+// log, and the driver lookup of a data source name.
+struct OdbcDiagRecord {
+  QString sqlState;
+  int32_t nativeError = 0;
+  QString message;
+};
+
+// Diagnostic record 1 of the handle, its message cut to `messageChars` - 1 characters; empty texts
+// and code 0 when there is none.
+OdbcDiagRecord ReadOdbcDiagRecord(SQLSMALLINT handleType, SQLHANDLE handle, int messageChars = 300);
+
+// "SQLSTATE:%s \n Native Error Code:%ld \n Driver Message:=' %s '" of the record.
+QString OdbcDiagText(const OdbcDiagRecord& record);
+
+// The record's text as above.
+void FormatOdbcDiagnostics(SQLSMALLINT handleType, SQLHANDLE handle, QString* text);
+
+// "Failed to connect to database.\n\nODBC Reports : \n\n" and the record's text.
+void FormatConnectError(SQLSMALLINT handleType, SQLHANDLE handle, QString* text);
+
+// True when the record points at the user name or password: its message names "PASSWORD",
+// "USER" or "LOGIN" (any case) or its SQLSTATE contains 28000, 42000 or 37000.
+bool MentionsLogin(const OdbcDiagRecord& record);
+
+// The driver description of the data source name (exact match), empty when there is none.
+QString GetDataSourceDriver(const QString& dataSourceName);

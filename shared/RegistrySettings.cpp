@@ -1,0 +1,32 @@
+#include "shared/RegistrySettings.h"
+
+#include "platform/Registry.h"
+#include "shared/RegistryRecords.h"
+#include "shared/Sealing.h"
+
+using namespace platform;
+
+QString GetInstallationPath() {
+  RegistryKeyGuard key;
+  RegistryValue value;
+  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_READ, key.out()) != ERROR_SUCCESS ||
+      RegQueryValueEx(key.get(), QStringLiteral("InstallationPath"), &value) != ERROR_SUCCESS ||
+      value.type != REG_SZ) {
+    return {};
+  }
+  QString path = value.ToString();
+  if (!path.endsWith(u'/')) path += u'/';
+  return path;
+}
+
+std::optional<QByteArray> ReadSealedValue(const QString& keyName, const QString& valueName, int plainSize) {
+  RegistryKeyGuard key;
+  RegistryValue value;
+  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, keyName, KEY_READ, key.out()) != ERROR_SUCCESS ||
+      RegQueryValueEx(key.get(), valueName, &value) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  const int sealedSize = plainSize - plainSize % 16 + 16;
+  if (value.type != REG_BINARY || value.data.size() != sealedSize) return std::nullopt;
+  return DecryptSetting(value.data);
+}
