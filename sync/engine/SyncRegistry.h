@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+// The registry values the sync program polls and writes: the stop switch and the next record
+// index of each profile.
+
+// Reads SyncServiceStatus; false (and `status` unchanged) when it cannot be read.
+bool GetSyncServiceStatus(int32_t* status);
+
+// Hands out the profile's next record index and stores the one after it, in one step under the
+// registry's lock (the administration program writes these values too). -1 when the RI key does
+// not open, -2 when the profile has no index, -3 when the registry cannot be read or written.
+int32_t AllocateNextRecIndex(int32_t profileId);
+
+// Stores `value` as the profile's next record index; false when it cannot be stored.
+bool SetNextRecIndex(int32_t profileId, int32_t value);
+
+// Allocates an index for a record of `recordSource`; the key "source#index", or an empty text
+// when the allocation gave 0.
+QString NewRecordKey(int32_t profileId, int32_t recordSource, int32_t* recordIndex);

@@ -1,0 +1,19 @@
+#include "sync/engine/StatusChangeCheck.h"
+#include "sync/engine/SyncLog.h"
+#include "sync/engine/SyncSettings.h"
+#include "sync/engine/SyncSystem.h"
+
+#include <QCoreApplication>
+
+// The unattended sync program: no options, no user interface; it runs until SyncServiceStatus
+// is no longer 1.
+int main(int argc, char** argv) {
+  const QCoreApplication application(argc, argv);
+  WriteSyncServiceLog(-1, QStringLiteral("Start SyncService"));
+  SystemOSDetails();
+  if (IsProcessRunningTwice(QStringLiteral("TarnwickPlusSyncServiceLite.exe"))) return 0;
+  LoadSyncSettings();
+  const CStatusChangeCheck check;
+  check.RunSyncWorker();
+  return 0;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+
+// The settings the sync program loads once at start and keeps for the whole run, the address
+// of the web service taken apart, and the program's version.
+
+// Loads the intervals and address from SyncInfo (1 and 2 minutes and no address when it cannot
+// be read) and DesktopID and DeviceID from DeskInfo. 0, or DeskInfo's error code when it cannot
+// be read (DesktopID and DeviceID are then left as they were).
+int32_t LoadSyncSettings();
+
+bool GetChangeDetectMinutes(int32_t* minutes);
+bool GetBackSyncMinutes(int32_t* minutes);
+bool GetWebServiceUrl(QString* url);
+QByteArray GetDesktopIdAnsi();  // 8-bit text (UTF-8), as requests carry it
+QString GetDeviceId();
+
+// Splits the web-service address into host, path and port (default 80, 443 for https); false
+// with "<InternetCrackUrl> Error Code : %d" in `error` when it is no http or https address.
+bool CrackWebServiceUrl(const QString& address, QString* host, QString* path, uint16_t* port, QString* error);
+
+int GetMajorVersion();
+int GetMinorVersion();
+QString GetBuildString();

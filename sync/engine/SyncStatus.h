@@ -1,0 +1,50 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <mutex>
+
+// The stop switch as the program sees it, and the locks the worker threads share.
+
+// The last SyncServiceStatus value the control loop read; the control loop is its only writer.
+int32_t SyncStatusCopy();
+void SetSyncStatusCopy(int32_t status);
+
+// The exit test of the worker threads and their passes: any value other than 1 means stop.
+bool SyncStopRequested();
+
+// A lock shared by both worker threads (the program runs as a single instance, so a lock of the
+// process serves). Waits for it are taken in short slices and given up when a stop is requested,
+// so no thread stays blocked after a stop.
+class SyncSemaphore {
+ public:
+  // True with the lock held; false when a stop was requested before it could be had.
+  bool WaitUnlessStopped();
+  void Release();
+
+ private:
+  std::timed_mutex m_mutex;
+};
+
+// Held around each exchange with the web service.
+SyncSemaphore& ChangeDetectSemaphore();
+// Guards the record of rows that back synchronisation has written.
+SyncSemaphore& BackTrackConflictSemaphore();
+
+// Holds a semaphore from construction to destruction, unless the wait was given up.
+class SyncSemaphoreHold {
+ public:
+  explicit SyncSemaphoreHold(SyncSemaphore& semaphore)
+      : m_semaphore(semaphore), m_bHeld(semaphore.WaitUnlessStopped()) {}
+  ~SyncSemaphoreHold() {
+    if (m_bHeld) m_semaphore.Release();
+  }
+  SyncSemaphoreHold(const SyncSemaphoreHold&) = delete;
+  SyncSemaphoreHold& operator=(const SyncSemaphoreHold&) = delete;
+
+  bool Held() const { return m_bHeld; }
+
+ private:
+  SyncSemaphore& m_semaphore;
+  bool m_bHeld;
+};

@@ -1,0 +1,42 @@
+#include "sync/engine/SyncSystem.h"
+
+#include "platform/MachineRoot.h"
+#include "platform/Process.h"
+#include "shared/RegistrySettings.h"
+#include "sync/engine/SyncLog.h"
+
+#include <QDir>
+#include <QFile>
+
+bool IsFileLocked(const QString& path) {
+  QFile file(path);
+  // Append and ExistingOnly: the test neither creates nor truncates the file.
+  return !file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::ExistingOnly);
+}
+
+void DeleteTempExcelCopies() {
+  const QString installation = GetInstallationPath();
+  const QString installationName = QDir(installation).dirName();
+  if (installation.isEmpty() || installationName.isEmpty()) return;
+  const QDir folder(platform::SpecialFolderPath(platform::SpecialFolder::MyDocuments) + u'/' +
+                    installationName + QStringLiteral("/Temp Files"));
+  if (!folder.exists()) return;
+  for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden)) {
+    if (name.compare(u"schema.ini", Qt::CaseInsensitive) == 0 || name.startsWith(u"New_")) continue;
+    QFile::remove(folder.filePath(name));
+  }
+}
+
+bool IsProcessRunningTwice(const QString& executableName) {
+  int error = 0;
+  switch (platform::LockSingleInstance(executableName, &error)) {
+    case platform::InstanceLock::Acquired:
+      return false;
+    case platform::InstanceLock::HeldByAnother:
+      return true;
+    case platform::InstanceLock::Failed:
+      break;
+  }
+  WriteSyncServiceLog(202, QStringLiteral("Error to get process handle (Error Code : %1).").arg(error));
+  return false;
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// Files and processes as the sync program's passes need them.
+
+// True when the file cannot be opened for writing (missing, or refused), false when it can.
+bool IsFileLocked(const QString& path);
+
+// Deletes the workbook copies in the Temp Files folder of the installation under the user's
+// documents folder, except "schema.ini" and the "New_" files; nothing happens without that folder.
+void DeleteTempExcelCopies();
+
+// Single-instance test: true when another process of the program runs with this machine root.
+// Takes the program's instance lock, which this process then holds until it ends. When the
+// lock cannot be used, logs why (code 202) and answers false.
+bool IsProcessRunningTwice(const QString& executableName);

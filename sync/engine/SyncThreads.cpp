@@ -1,0 +1,99 @@
+#include "sync/engine/SyncThreads.h"
+
+#include "sync/engine/StatusChangeCheck.h"
+#include "sync/engine/StopEvent.h"
+#include "sync/engine/SyncLog.h"
+#include "sync/engine/SyncSettings.h"
+#include "sync/engine/SyncStatus.h"
+
+#include <cstdio>
+
+using namespace std::chrono;
+
+namespace {
+
+constexpr int kTurnsPerOsBlock = 30;
+
+milliseconds IntervalOf(bool (*getMinutes)(int32_t*), milliseconds fallback) {
+  int32_t value = 0;
+  if (!getMinutes(&value) || value < 0) return fallback;
+  return duration_cast<milliseconds>(minutes(value));
+}
+
+QString VersionLine(const char* what) {
+  return QStringLiteral("%1 (Tarnwick Plus Lite Application <Version : %2.%3><%4>)")
+      .arg(QLatin1String(what))
+      .arg(GetMajorVersion())
+      .arg(GetMinorVersion())
+      .arg(GetBuildString());
+}
+
+// One change-detection turn; false when it stopped early for a stop request.
+bool RunChangeDetectionTurn(int* turnCount) {
+  if (++*turnCount == kTurnsPerOsBlock) {
+    SystemOSDetails();
+    *turnCount = 0;
+  }
+  std::fputs("In Threadproc elasped \n", stdout);
+  WriteSyncServiceLog(0, QStringLiteral("Start Change Detection Interval."));
+  const CStatusChangeCheck check;
+  if (SyncStopRequested()) return false;
+  WriteSyncServiceLog(1, QStringLiteral("End Change Detection Interval.\r\n"));
+  return true;
+}
+
+// One back-synchronisation turn; false when it stopped early for a stop request.
+bool RunBackSyncTurn() {
+  std::fputs("In ThreadprocForBackSync elasped \n", stdout);
+  WriteBackSyncLog(0, QStringLiteral("Start Interval For Back Sync."));
+  const CStatusChangeCheck check;
+  if (SyncStopRequested()) return false;
+  WriteBackSyncLog(1, QStringLiteral("End Interval For Back Sync.\r\n"));
+  return true;
+}
+
+}  // namespace
+
+milliseconds GetChangeDetectInterval() { return IntervalOf(&GetChangeDetectMinutes, milliseconds(60000)); }
+
+milliseconds GetBackSyncInterval() { return IntervalOf(&GetBackSyncMinutes, milliseconds(120000)); }
+
+void RunWorkerTurns(StopEvent& stop, milliseconds interval, const std::function<bool()>& turn) {
+  while (!stop.Wait(interval)) {
+    if (SyncStopRequested() || !turn()) return;
+  }
+}
+
+void ThreadProc(StopEvent* stop) {
+  WriteSyncServiceLog(178, VersionLine("Start ThreadProc"));
+  const milliseconds interval = GetChangeDetectInterval();
+  int turnCount = 0;
+  RunWorkerTurns(*stop, interval, [&turnCount] { return RunChangeDetectionTurn(&turnCount); });
+  std::fputs("Exiting ThreadProc  \n", stdout);
+  WriteSyncServiceLog(2, VersionLine("Exiting ThreadProc") + QStringLiteral("\r\n"));
+}
+
+void ThreadProcForBackSync(StopEvent* stop) {
+  WriteBackSyncLog(72, VersionLine("Start ThreadProcForBackSync"));
+  const milliseconds interval = GetBackSyncInterval();
+  RunWorkerTurns(*stop, interval, &RunBackSyncTurn);
+  std::fputs("Exiting ThreadProcForBackSync  \n", stdout);
+  WriteBackSyncLog(2, VersionLine("Exiting ThreadProcForBackSync") + QStringLiteral("\r\n"));
+}
+
+WorkerThread::WorkerThread(std::function<void()> body)
+    : m_thread([this, body = std::move(body)] {
+        body();
+        {
+          const std::lock_guard<std::mutex> guard(m_mutex);
+          m_bFinished = true;
+        }
+        m_finishedChanged.notify_all();
+      }) {}
+
+WorkerThread::~WorkerThread() { m_thread.join(); }
+
+bool WorkerThread::WaitFinished(steady_clock::time_point deadline) {
+  std::unique_lock<std::mutex> lock(m_mutex);
+  return m_finishedChanged.wait_until(lock, deadline, [this] { return m_bFinished; });
+}
