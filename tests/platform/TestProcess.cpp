@@ -1,0 +1,109 @@
+#include "platform/MachineRoot.h"
+#include "platform/Process.h"
+#include "tests/support/FreshMachineRoot.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
+
+#include <memory>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace platform;
+
+namespace {
+
+// Longer than the 15 characters the kernel keeps as a process's short name.
+const QString kProgram = QStringLiteral("TarnwickPlusSyncServiceLite");
+
+// A copy of `sleep` under the program's name, so the process's image carries that name.
+QString ProgramCopy() {
+  const QString folder = testsupport::CurrentMachineRoot() + QStringLiteral("/bin");
+  QDir().mkpath(folder);
+  const QString path = folder + u'/' + kProgram;
+  if (!QFileInfo::exists(path)) QFile::copy(QStringLiteral("/bin/sleep"), path);
+  return path;
+}
+
+std::unique_ptr<QProcess> StartProgram(const QString& machineRoot) {
+  auto process = std::make_unique<QProcess>();
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("TARNWICK_MACHINE_ROOT"), machineRoot);
+  process->setProcessEnvironment(environment);
+  process->start(ProgramCopy(), {QStringLiteral("30")});
+  EXPECT_TRUE(process->waitForStarted());
+  return process;
+}
+
+QList<qint64> Found(const QString& name) {
+  QList<qint64> pids;
+  EXPECT_TRUE(FindProcessesByName(name, &pids));
+  return pids;
+}
+
+}  // namespace
+
+TEST(Process, FindsALongNameWithOrWithoutExeOnlyInItsOwnMachineRoot) {
+  const auto ours = StartProgram(testsupport::CurrentMachineRoot());
+  const QString otherRoot = testsupport::CurrentMachineRoot() + QStringLiteral("/other-root");
+  QDir().mkpath(otherRoot);
+  const auto theirs = StartProgram(otherRoot);
+
+  EXPECT_EQ(Found(kProgram), QList<qint64>{ours->processId()});
+  EXPECT_EQ(Found(kProgram + QStringLiteral(".exe")), QList<qint64>{ours->processId()});
+  EXPECT_TRUE(Found(kProgram.left(15)).isEmpty()) << "matched by the kernel's short name";
+  EXPECT_TRUE(Found(kProgram.toLower()).isEmpty()) << "names compare case-sensitively";
+
+  QString name;
+  ASSERT_TRUE(GetProcessModules(ours->processId(), &name));
+  EXPECT_EQ(name, kProgram);
+
+  ASSERT_TRUE(TerminateProcess(ours->processId()));
+  ASSERT_TRUE(ours->waitForFinished(5000));
+  EXPECT_TRUE(Found(kProgram).isEmpty());
+  TerminateProcess(theirs->processId());
+  theirs->waitForFinished(5000);
+}
+
+TEST(Process, TheRunningProgramFindsItself) {
+  const QString self = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+  EXPECT_EQ(Found(self), QList<qint64>{QCoreApplication::applicationPid()});
+}
+
+TEST(InstanceLock, OneHolderAtATimeAndNothingLeftWhenTheHolderIsKilled) {
+  const QByteArray lockFile = QFile::encodeName(RunFolder() + QStringLiteral("/Holder.instance"));
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  const pid_t holder = fork();
+  ASSERT_GE(holder, 0);
+  if (holder == 0) {
+    // Another instance: takes the lock, says so, and waits to be killed.
+    const int fd = open(lockFile.constData(), O_RDWR | O_CREAT, 0644);
+    const bool locked = fd >= 0 && flock(fd, LOCK_EX) == 0;
+    const char answer = locked ? '1' : '0';
+    if (write(ready[1], &answer, 1) != 1) _exit(1);
+    for (;;) pause();
+  }
+  char answer = 0;
+  ASSERT_EQ(read(ready[0], &answer, 1), 1);
+  ASSERT_EQ(answer, '1');
+
+  EXPECT_EQ(LockSingleInstance(QStringLiteral("Holder.exe")), InstanceLock::HeldByAnother);
+
+  kill(holder, SIGKILL);
+  waitpid(holder, nullptr, 0);
+  close(ready[0]);
+  close(ready[1]);
+  EXPECT_EQ(LockSingleInstance(QStringLiteral("Holder.exe")), InstanceLock::Acquired);
+  EXPECT_EQ(LockSingleInstance(QStringLiteral("Holder")), InstanceLock::Acquired) << "asked again by its holder";
+}
