@@ -1,0 +1,159 @@
+#include "sync/engine/StatusChangeCheck.h"
+#include "sync/engine/StopEvent.h"
+#include "sync/engine/SyncSettings.h"
+#include "sync/engine/SyncStatus.h"
+#include "sync/engine/SyncThreads.h"
+#include "tests/sync/engine/SyncTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <future>
+#include <thread>
+
+using namespace std::chrono;
+
+namespace {
+
+// How long a stop may take at most; far beyond what a sound stop needs.
+constexpr seconds kBound{5};
+
+template <typename Predicate>
+bool Eventually(Predicate predicate, milliseconds limit = milliseconds(10000)) {
+  const steady_clock::time_point end = steady_clock::now() + limit;
+  while (steady_clock::now() < end) {
+    if (predicate()) return true;
+    std::this_thread::sleep_for(milliseconds(10));
+  }
+  return predicate();
+}
+
+}  // namespace
+
+TEST(StopEvent, ASignalIsSeenByOneWaitOnly) {
+  StopEvent event;
+  EXPECT_FALSE(event.Wait(milliseconds(0)));
+  event.Signal();
+  EXPECT_TRUE(event.Wait(seconds(60)));
+  EXPECT_FALSE(event.Wait(milliseconds(0)));
+}
+
+TEST(WorkerTurns, ZeroIntervalRunsTurnsBackToBackUntilTheEvent) {
+  SetSyncStatusCopy(1);
+  StopEvent stop;
+  std::atomic<int> turns{0};
+  std::thread stopper([&] {
+    Eventually([&] { return turns.load() >= 5; });
+    stop.Signal();
+  });
+  RunWorkerTurns(stop, milliseconds(0), [&] {
+    ++turns;
+    return true;
+  });
+  stopper.join();
+  EXPECT_GE(turns.load(), 5);
+}
+
+TEST(WorkerTurns, ALongTurnEndsSoonAfterAStopRequest) {
+  SetSyncStatusCopy(1);
+  StopEvent stop;
+  std::atomic<bool> inTurn{false};
+  int turns = 0;
+  std::thread requester([&] {
+    Eventually([&] { return inTurn.load(); });
+    SetSyncStatusCopy(0);
+    stop.Signal();
+  });
+  const steady_clock::time_point start = steady_clock::now();
+  RunWorkerTurns(stop, milliseconds(0), [&] {
+    ++turns;
+    inTurn = true;
+    // A turn of ten thousand units that looks at the stop between units.
+    for (int unit = 0; unit < 10000; ++unit) {
+      if (SyncStopRequested()) return false;
+      std::this_thread::sleep_for(milliseconds(10));
+    }
+    return true;
+  });
+  requester.join();
+  EXPECT_LT(steady_clock::now() - start, kBound);
+  EXPECT_EQ(turns, 1);
+}
+
+TEST(WorkerTurns, AnyStatusButOneStopsTheTurns) {
+  for (const int32_t status : {0, 2}) {
+    SetSyncStatusCopy(status);
+    StopEvent stop;
+    int turns = 0;
+    RunWorkerTurns(stop, milliseconds(0), [&] { return ++turns < 100; });
+    EXPECT_EQ(turns, 0) << status;
+  }
+}
+
+TEST(SyncSemaphore, AWaitIsGivenUpWhenAStopIsRequested) {
+  SetSyncStatusCopy(1);
+  SyncSemaphore& semaphore = ChangeDetectSemaphore();
+  ASSERT_TRUE(semaphore.WaitUnlessStopped());
+  auto waiter = std::async(std::launch::async, [&] { return SyncSemaphoreHold(semaphore).Held(); });
+  EXPECT_EQ(waiter.wait_for(milliseconds(300)), std::future_status::timeout) << "the lock is held";
+  SetSyncStatusCopy(0);
+  ASSERT_EQ(waiter.wait_for(kBound), std::future_status::ready);
+  EXPECT_FALSE(waiter.get());
+  semaphore.Release();
+
+  SetSyncStatusCopy(1);
+  {
+    const SyncSemaphoreHold hold(semaphore);
+    EXPECT_TRUE(hold.Held());
+  }
+  EXPECT_TRUE(semaphore.WaitUnlessStopped()) << "released by the hold";
+  semaphore.Release();
+}
+
+TEST(WorkerThread, ItsEndCanBeAwaitedWithADeadline) {
+  std::atomic<bool> release{false};
+  WorkerThread thread([&] { Eventually([&] { return release.load(); }); });
+  EXPECT_FALSE(thread.WaitFinished(steady_clock::now() + milliseconds(50)));
+  release = true;
+  EXPECT_TRUE(thread.WaitFinished(steady_clock::now() + kBound));
+}
+
+class ControlLoop : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    synctest::PrepareInstallation();
+    LoadSyncSettings();
+  }
+
+  static bool BothThreadsStarted() {
+    return synctest::ReadLog(QStringLiteral("SyncServiceLog.log")).contains(u"<178> Start ThreadProc (") &&
+           synctest::ReadLog(QStringLiteral("SyncServiceBackSyncLog.log")).contains(u"<72> Start ThreadProcForBackSync (");
+  }
+
+  static void ExpectBothExitLines() {
+    EXPECT_TRUE(synctest::ReadLog(QStringLiteral("SyncServiceLog.log"))
+                    .contains(u"<2> Exiting ThreadProc (Tarnwick Plus Lite Application <Version : 4.2><Build 181110A>)\r\n\r\n"));
+    EXPECT_TRUE(synctest::ReadLog(QStringLiteral("SyncServiceBackSyncLog.log"))
+                    .contains(u"<2> Exiting ThreadProcForBackSync (Tarnwick Plus Lite Application <Version : 4.2><Build 181110A>)\r\n\r\n"));
+  }
+};
+
+TEST_F(ControlLoop, RunsWhileTheSwitchIsOneAndStopsSoonAfterZero) {
+  synctest::SetSettingsDword(QStringLiteral("SyncServiceStatus"), 1);
+  auto loop = std::async(std::launch::async, [] { return CStatusChangeCheck().RunSyncWorker(); });
+  ASSERT_TRUE(Eventually(&BothThreadsStarted));
+  EXPECT_EQ(loop.wait_for(milliseconds(300)), std::future_status::timeout) << "stopped while the switch is 1";
+  synctest::SetSettingsDword(QStringLiteral("SyncServiceStatus"), 0);
+  ASSERT_EQ(loop.wait_for(kBound), std::future_status::ready);
+  EXPECT_EQ(loop.get(), 0);
+  ExpectBothExitLines();
+}
+
+TEST_F(ControlLoop, AMissingOrOtherSwitchEndsAtOnceWithBothExitLines) {
+  for (const int status : {-1, 2}) {
+    if (status >= 0) synctest::SetSettingsDword(QStringLiteral("SyncServiceStatus"), static_cast<uint32_t>(status));
+    auto loop = std::async(std::launch::async, [] { return CStatusChangeCheck().RunSyncWorker(); });
+    ASSERT_EQ(loop.wait_for(kBound), std::future_status::ready) << status;
+    ExpectBothExitLines();
+  }
+}
