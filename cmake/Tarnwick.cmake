@@ -38,7 +38,7 @@ function(tarnwick_library)
 endfunction()
 
 # One of the system's programs; every program lands in <build>/bin, where tests find them
-# (TARNWICK_BINARY_DIR/bin).
+# (testsupport::ProgramPath).
 # tarnwick_program(NAME name SOURCES file... LIBS lib...)
 function(tarnwick_program)
   cmake_parse_arguments(ARG "" "NAME" "SOURCES;LIBS" ${ARGN})
@@ -48,7 +48,9 @@ function(tarnwick_program)
   tarnwick_compile_options(${ARG_NAME})
 endfunction()
 
-# One test program per call, its cases registered with CTest under one label.
+# One test program per call, its cases registered with CTest under one label. (The test mains
+# carry the sanitizer options and the tree's folders: gtest_discover_tests passes on only the
+# first entry of an ENVIRONMENT list.)
 # tarnwick_test(NAME name LABEL unit|odbc|gui|e2e SOURCES file... LIBS lib... [GUI])
 function(tarnwick_test)
   cmake_parse_arguments(ARG "GUI" "NAME;LABEL" "SOURCES;LIBS" ${ARGN})
@@ -63,7 +65,7 @@ function(tarnwick_test)
   gtest_discover_tests(${ARG_NAME}
     DISCOVERY_TIMEOUT 60
     PROPERTIES LABELS ${ARG_LABEL} TIMEOUT 300
-      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/support/lsan.supp;UBSAN_OPTIONS=print_stacktrace=1;TARNWICK_SOURCE_DIR=${PROJECT_SOURCE_DIR};TARNWICK_BINARY_DIR=${PROJECT_BINARY_DIR}")
+      ENVIRONMENT QT_QPA_PLATFORM=offscreen)
 endfunction()
 
 # A libFuzzer target, built only in the fuzz tree.

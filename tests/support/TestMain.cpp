@@ -1,4 +1,5 @@
 #include "tests/support/FreshMachineRoot.h"
+#include "tests/support/SanitizerOptions.h"
 
 #include <gmock/gmock.h>
 
