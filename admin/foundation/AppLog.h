@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+class CLogFile;
+
+// The administration program's one log as the foundation's code reaches it: the application
+// object sets it at start and clears it before destroying it. Without a log, lines are dropped.
+void SetAppLog(CLogFile* log);
+void WriteAppLog(int code, const QString& text);
+
+// The caption of every message box of the administration program.
+QString ProgramTitle();

@@ -1,0 +1,32 @@
+#include "admin/foundation/DBHandlerForUserProfileDB.h"
+
+#include "admin/foundation/SqlTypes.h"
+
+#include <algorithm>
+
+CDBHandlerForUserProfileDB::~CDBHandlerForUserProfileDB() {
+  m_buffers.Unbind(Statement());
+  m_nBoundColumnCount = 0;
+  m_nSupportedColumnCount = 0;
+}
+
+void CDBHandlerForUserProfileDB::BindColumns() {
+  if (!m_statement) return;
+  const SQLRETURN result = m_buffers.Bind(Statement(), ColumnKinds(m_nBoundColumnCount));
+  if (!SQL_SUCCEEDED(result)) Track(result);
+}
+
+void CDBHandlerForUserProfileDB::UnbindColumns() { m_buffers.Unbind(Statement()); }
+
+int CDBHandlerForUserProfileDB::ExecuteQuery(const CDatabseConnection& connection, const QString& sql) {
+  m_buffers.Unbind(Statement());
+  m_nSupportedColumnCount = 0;
+  const int result = CDatabaseHandler::ExecuteQuery(connection, sql);
+  m_nBoundColumnCount = GetColumnCount();
+  if (result == 1) {
+    const std::vector<int16_t> kinds = ColumnKinds(m_nBoundColumnCount);
+    m_nSupportedColumnCount = static_cast<int16_t>(
+        std::count_if(kinds.begin(), kinds.end(), [](int16_t kind) { return kind != ColumnKind::Unsupported; }));
+  }
+  return result;
+}

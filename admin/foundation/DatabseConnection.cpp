@@ -1,0 +1,431 @@
+#include "admin/foundation/DatabseConnection.h"
+
+#include "admin/foundation/AppLog.h"
+#include "admin/foundation/CatalogColumns.h"
+#include "admin/foundation/OdbcStatement.h"
+#include "admin/foundation/OdbcUtilities.h"
+#include "platform/OdbcConfig.h"
+#include "platform/OdbcText.h"
+#include "platform/widgets/MessageBox.h"
+
+#include <sqlext.h>
+
+#include <QFileInfo>
+
+namespace {
+
+bool g_bMySqlDataSource = false;
+
+constexpr SQLUINTEGER kLoginTimeoutSeconds = 5;
+
+// The Windows driver that serves each file kind; kind 8 (.xlsm) is served by kind 7's driver.
+QString DriverOfKind(uint8_t kind) {
+  switch (kind) {
+    case CDatabseConnection::kMdb: return QStringLiteral("Microsoft Access Driver (*.mdb)");
+    case CDatabseConnection::kXls: return QStringLiteral("Microsoft Excel Driver (*.xls)");
+    case CDatabseConnection::kDbf: return QStringLiteral("Microsoft dBase Driver (*.dbf)");
+    case CDatabseConnection::kTxt:
+    case CDatabseConnection::kCsv: return QStringLiteral("Microsoft Text Driver (*.txt; *.csv)");
+    case CDatabseConnection::kAccdb: return QStringLiteral("Microsoft Access Driver (*.mdb, *.accdb)");
+    case CDatabseConnection::kXlsx:
+    case CDatabseConnection::kXlsm: return QStringLiteral("Microsoft Excel Driver (*.xls, *.xlsx, *.xlsm, *.xlsb)");
+    default: return {};
+  }
+}
+
+// A file path becomes part of connection attributes: characters that end or open an attribute
+// there, and line breaks, are refused.
+bool IsSafeAttributePath(const QString& path) {
+  for (const QChar character : path) {
+    if (character == u';' || character == u'{' || character == u'}' || character == u'\r' || character == u'\n' ||
+        character == u'\0') {
+      return false;
+    }
+  }
+  return !path.isEmpty();
+}
+
+// The settings database is used by two programs and three threads at once.
+platform::FileSharing SharingOf(const QString& path) {
+  return QFileInfo(path).fileName().compare(u"UserProfileDB.mdb", Qt::CaseInsensitive) == 0
+             ? platform::FileSharing::SharedByPrograms
+             : platform::FileSharing::Single;
+}
+
+bool IsSystemSchema(const QString& schema) {
+  return schema.compare(u"sys", Qt::CaseInsensitive) == 0 ||
+         schema.compare(u"INFORMATION_SCHEMA", Qt::CaseInsensitive) == 0;
+}
+
+bool SameCatalogName(const QString& found, const QString& wanted) {
+  return found.compare(wanted, Qt::CaseInsensitive) == 0;
+}
+
+// A procedure name without the version number some drivers append after ";".
+QString WithoutVersion(const QString& name) {
+  const qsizetype semicolon = name.lastIndexOf(u';');
+  return semicolon < 0 ? name : name.left(semicolon);
+}
+
+void SetError(QString* error, const QString& text) {
+  if (error != nullptr) *error = text;
+}
+
+}  // namespace
+
+QString CDatabseConnection::FileMakerDataSourceName() { return QStringLiteral("TarnwickPDSN_4_TarnwickPLite_AD_FP"); }
+
+CDatabseConnection::CDatabseConnection() { NewEnvironmentAndConnection(true); }
+
+CDatabseConnection::~CDatabseConnection() {
+  if (m_bConnected) DisconnectDataSource();
+  m_connection.reset();
+  m_environment.reset();
+}
+
+void CDatabseConnection::NewEnvironmentAndConnection(bool loginTimeout) {
+  m_connection.reset();
+  m_environment = platform::OdbcHandle::NewEnvironment();
+  if (!m_environment) return;
+  m_connection = platform::OdbcHandle::Allocate(SQL_HANDLE_DBC, m_environment.get());
+  if (m_connection && loginTimeout) {
+    Track(SQLSetConnectAttrW(m_connection.get(), SQL_ATTR_LOGIN_TIMEOUT,
+                             reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(kLoginTimeoutSeconds)), SQL_IS_UINTEGER));
+  }
+}
+
+QString CDatabseConnection::FileMakerDatabaseName(const QString& path) {
+  const qsizetype separator = std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'));
+  const QString fileName = path.mid(separator + 1);
+  return fileName.chopped(std::min<qsizetype>(4, fileName.size()));
+}
+
+int CDatabseConnection::ConnectDataSource(const QString& dataSourceName, uint8_t kind, const QString& pathOrName,
+                                          const QString& user, const QString& password, QString* error,
+                                          bool readOnly) {
+  if (m_bConnected) DisconnectDataSource();
+  m_strDataSourceName.clear();
+  if (!m_connection) NewEnvironmentAndConnection(true);
+  if (!m_connection) {
+    SetError(error, QStringLiteral("Failed to connect to database.\n\nNo ODBC connection handle could be made."));
+    return 0;
+  }
+  const SQLULEN mode = readOnly ? SQL_MODE_READ_ONLY : SQL_MODE_READ_WRITE;
+  Track(SQLSetConnectAttrW(m_connection.get(), SQL_ATTR_ACCESS_MODE, reinterpret_cast<SQLPOINTER>(mode),
+                           SQL_IS_UINTEGER));
+  switch (kind) {
+    case kNamedDataSource:
+      return ConnectNamedSource(pathOrName, user, password, error);
+    case kFileMaker:
+      return ConnectFileMaker(dataSourceName, pathOrName, user, password, error);
+    default:
+      return ConnectFile(dataSourceName, kind, pathOrName, user, password, error);
+  }
+}
+
+int CDatabseConnection::ConnectNamedSource(const QString& name, const QString& user, const QString& password,
+                                           QString* error) {
+  g_bMySqlDataSource = IsMySqlDataSource(name);
+  if (GetDataSourceDriver(name).contains(u"DataDirect 32-BIT SequeLink")) NewEnvironmentAndConnection(true);
+  return Connect(name, kNamedDataSource, user, password, error);
+}
+
+int CDatabseConnection::ConnectFileMaker(const QString& dataSourceName, const QString& path, const QString& user,
+                                         const QString& password, QString* error) {
+  if (!CreateFileMakerDsn(FileMakerDatabaseName(path), dataSourceName)) return 0;
+  const QString usedPassword = password.contains(u"Q:\\Vorn") ? QString() : password;
+  NewEnvironmentAndConnection(true);
+  return Connect(dataSourceName, kFileMaker, user, usedPassword, error);
+}
+
+int CDatabseConnection::ConnectFile(const QString& dataSourceName, uint8_t kind, const QString& path,
+                                    const QString& user, const QString& password, QString* error) {
+  const QString driver = DriverOfKind(kind);
+  if (driver.isEmpty()) {
+    SetError(error, QStringLiteral("Failed to connect to database.\n\nNo ODBC driver serves source kind %1.").arg(kind));
+    return 0;
+  }
+  if (!IsSafeAttributePath(path)) {
+    SetError(error, QStringLiteral("Failed to connect to database.\n\nThe path \"%1\" is empty or holds a character "
+                                   "that a data source cannot take (; { } or a line break).")
+                        .arg(path));
+    return 0;
+  }
+  QString problem;
+  if (!platform::RegisterFileDataSource(dataSourceName, driver, path, SharingOf(path), &problem)) {
+    SetError(error, QStringLiteral("Failed to connect to database.\n\nThe data source name %1 could not be "
+                                   "registered: %2")
+                        .arg(dataSourceName, problem));
+    return 0;
+  }
+  m_strDataSourceName = dataSourceName;
+  return Connect(dataSourceName, kind, user, password, error);
+}
+
+int CDatabseConnection::Connect(const QString& dataSourceName, uint8_t kind, const QString& user,
+                                const QString& password, QString* error) {
+  if (kind == kNamedDataSource) m_strDataSourceName = dataSourceName;
+  const SQLRETURN result =
+      m_connection ? Track(SQLConnectW(m_connection.get(), platform::SqlText(dataSourceName), SQL_NTS,
+                                       platform::SqlText(user), SQL_NTS, platform::SqlText(password), SQL_NTS))
+                   : Track(SQL_ERROR);
+  if (SQL_SUCCEEDED(result)) {
+    m_nSourceKind = kind;
+    m_bConnected = true;
+    return 1;
+  }
+  if (error != nullptr) FormatConnectFailure(SQL_HANDLE_DBC, m_connection.get(), error);
+  m_bConnected = false;
+  RemoveTemporaryDataSource(kind);
+  return 0;
+}
+
+void CDatabseConnection::RemoveTemporaryDataSource(uint8_t kind) {
+  if (kind == kNamedDataSource) return;
+  if (kind == kFileMaker) {
+    DeleteDsnKey(FileMakerDataSourceName());
+    return;
+  }
+  if (!m_strDataSourceName.isEmpty()) platform::RemoveDataSource(m_strDataSourceName);
+}
+
+void CDatabseConnection::DisconnectDataSource() {
+  if (m_connection) Track(SQLDisconnect(m_connection.get()));
+  if (m_nSourceKind > kNamedDataSource && m_bConnected) RemoveTemporaryDataSource(m_nSourceKind);
+  m_bConnected = false;
+}
+
+SQLRETURN CDatabseConnection::ExecuteStatement(const QString& sql) {
+  m_lastStatementDiagnostic = {};
+  platform::OdbcHandle statement = NewCursorStatement(m_connection.get());
+  if (!statement) {
+    m_lastStatementDiagnostic = platform::ReadOdbcDiagnostic(SQL_HANDLE_DBC, m_connection.get());
+    return Track(SQL_ERROR);
+  }
+  SQLRETURN result = Track(SQLPrepareW(statement.get(), platform::SqlText(sql), SQL_NTS));
+  if (SQL_SUCCEEDED(result)) result = Track(SQLExecute(statement.get()));
+  if (result == SQL_ERROR) m_lastStatementDiagnostic = platform::ReadOdbcDiagnostic(SQL_HANDLE_STMT, statement.get());
+  // An UPDATE or DELETE that matches no row has done what was asked.
+  return result == SQL_NO_DATA ? SQL_SUCCESS : result;
+}
+
+QString CDatabseConnection::SearchPattern(const QString& name) {
+  std::array<SQLWCHAR, 8> escape{};
+  SQLSMALLINT length = 0;
+  if (!SQL_SUCCEEDED(SQLGetInfoW(m_connection.get(), SQL_SEARCH_PATTERN_ESCAPE, escape.data(),
+                                 static_cast<SQLSMALLINT>(sizeof escape), &length))) {
+    return name;
+  }
+  const QString escapeText = platform::FromSqlTextZ(escape.data(), static_cast<qsizetype>(escape.size()));
+  if (escapeText.isEmpty()) return name;
+  QString pattern;
+  for (const QChar character : name) {
+    if (character == u'_' || character == u'%') pattern += escapeText;
+    pattern += character;
+  }
+  return pattern;
+}
+
+int CDatabseConnection::GetTableList(QStringList* names, QStringList* schemas, QStringList* types, int request) {
+  const bool worksheets = m_nSourceKind == kXls;
+  QString typeText;
+  if (request == 1) {
+    typeText = worksheets ? QStringLiteral("TABLE,SYSTEM TABLE") : QStringLiteral("TABLE");
+  } else if (request == 2) {
+    typeText = QStringLiteral("VIEW");
+  } else {
+    typeText = worksheets ? QStringLiteral("TABLE,VIEW,SYSTEM TABLE") : QStringLiteral("TABLE,VIEW");
+  }
+  const platform::OdbcHandle statement = NewCursorStatement(m_connection.get());
+  if (!statement) return 0;
+  if (!SQL_SUCCEEDED(Track(SQLTablesW(statement.get(), nullptr, 0, nullptr, 0, nullptr, 0,
+                                      platform::SqlText(typeText), SQL_NTS)))) {
+    return 0;
+  }
+  BoundCatalogText<256> schema;
+  BoundCatalogText<256> name;
+  BoundCatalogText<256> type;
+  schema.Bind(statement.get(), 2);
+  name.Bind(statement.get(), 3);
+  type.Bind(statement.get(), 4);
+  int count = 0;
+  while (SQL_SUCCEEDED(Track(SQLFetch(statement.get())))) {
+    if (IsSystemSchema(schema.Value())) continue;
+    names->append(name.Value());
+    schemas->append(schema.Value());
+    types->append(type.Value());
+    ++count;
+  }
+  return count;
+}
+
+int CDatabseConnection::GetProcedureList(QStringList* names) {
+  const platform::OdbcHandle statement = NewCursorStatement(m_connection.get());
+  if (!statement) return 0;
+  if (!SQL_SUCCEEDED(Track(SQLProceduresW(statement.get(), nullptr, 0, nullptr, 0,
+                                          platform::SqlText(QStringLiteral("%")), SQL_NTS)))) {
+    return 0;
+  }
+  BoundCatalogText<256> catalog;
+  BoundCatalogText<256> schema;
+  BoundCatalogText<256> name;
+  catalog.Bind(statement.get(), 1);
+  schema.Bind(statement.get(), 2);
+  name.Bind(statement.get(), 3);
+  int count = 0;
+  while (SQL_SUCCEEDED(Track(SQLFetch(statement.get())))) {
+    if (schema.Value().compare(u"sys", Qt::CaseInsensitive) == 0) continue;
+    names->append(WithoutVersion(name.Value()));
+    ++count;
+  }
+  return count;
+}
+
+int CDatabseConnection::GetColumnList(const QString& table, QStringList* names, QList<int16_t>* types) {
+  const platform::OdbcHandle statement = NewCursorStatement(m_connection.get());
+  if (!statement) return 0;
+  const QString pattern = SearchPattern(table);
+  if (!SQL_SUCCEEDED(Track(SQLColumnsW(statement.get(), nullptr, 0, nullptr, 0, platform::SqlText(pattern), SQL_NTS,
+                                       nullptr, 0)))) {
+    return 0;
+  }
+  BoundCatalogText<256> tableName;
+  BoundCatalogText<130> columnName;
+  BoundCatalogShort dataType;
+  tableName.Bind(statement.get(), 3);
+  columnName.Bind(statement.get(), 4);
+  dataType.Bind(statement.get(), 5);
+  int count = 0;
+  while (SQL_SUCCEEDED(Track(SQLFetch(statement.get())))) {
+    if (!SameCatalogName(tableName.Value(), table)) continue;
+    names->append(columnName.Value());
+    types->append(IsSupportedSqlType(dataType.value) ? dataType.value : 0);
+    ++count;
+  }
+  return count;
+}
+
+int CDatabseConnection::GetProcedureColumnList(const QString& procedure, QStringList* names, QList<int16_t>* kinds,
+                                               QList<int16_t>* types) {
+  const platform::OdbcHandle statement = NewCursorStatement(m_connection.get());
+  if (!statement) return 0;
+  const QString pattern = SearchPattern(procedure);
+  if (!SQL_SUCCEEDED(Track(SQLProcedureColumnsW(statement.get(), nullptr, 0, nullptr, 0, platform::SqlText(pattern),
+                                                SQL_NTS, platform::SqlText(QStringLiteral("%")), SQL_NTS)))) {
+    return 0;
+  }
+  BoundCatalogText<256> procedureName;
+  BoundCatalogText<130> columnName;
+  BoundCatalogShort columnKind;
+  BoundCatalogShort dataType;
+  BoundCatalogText<130> typeName;
+  procedureName.Bind(statement.get(), 3);
+  columnName.Bind(statement.get(), 4);
+  columnKind.Bind(statement.get(), 5);
+  dataType.Bind(statement.get(), 6);
+  typeName.Bind(statement.get(), 7);
+  int count = 0;
+  while (SQL_SUCCEEDED(Track(SQLFetch(statement.get())))) {
+    if (!SameCatalogName(WithoutVersion(procedureName.Value()), procedure)) continue;
+    names->append(columnName.Value());
+    kinds->append(columnKind.value);
+    types->append(dataType.value);
+    ++count;
+  }
+  return count;
+}
+
+bool CDatabseConnection::AreColumnTypesSupported(const QString& table) {
+  const QString name = QString(table).remove(u'"');
+  const platform::OdbcHandle statement = NewCursorStatement(m_connection.get());
+  if (!statement) return false;
+  const QString pattern = SearchPattern(name);
+  if (!SQL_SUCCEEDED(Track(SQLColumnsW(statement.get(), nullptr, 0, nullptr, 0, platform::SqlText(pattern), SQL_NTS,
+                                       nullptr, 0)))) {
+    return false;
+  }
+  BoundCatalogText<256> tableName;
+  BoundCatalogShort dataType;
+  tableName.Bind(statement.get(), 3);
+  dataType.Bind(statement.get(), 5);
+  while (SQL_SUCCEEDED(Track(SQLFetch(statement.get())))) {
+    if (SameCatalogName(tableName.Value(), name) && !IsSupportedSqlType(dataType.value)) return false;
+  }
+  return true;
+}
+
+int CDatabseConnection::GetSpecialColumnList(const QString& table, QStringList* names) {
+  const platform::OdbcHandle statement = NewCursorStatement(m_connection.get());
+  if (!statement) return 0;
+  if (!SQL_SUCCEEDED(Track(SQLSpecialColumnsW(statement.get(), SQL_BEST_ROWID, nullptr, 0, nullptr, 0,
+                                              platform::SqlText(table), SQL_NTS, SQL_SCOPE_CURROW, SQL_NO_NULLS)))) {
+    QString report;
+    FormatConnectFailure(SQL_HANDLE_STMT, statement.get(), &report);
+    WriteAppLog(91, report);
+    return 0;
+  }
+  BoundCatalogText<130> columnName;
+  columnName.Bind(statement.get(), 2);
+  int count = 0;
+  while (SQL_SUCCEEDED(Track(SQLFetch(statement.get())))) {
+    names->append(columnName.Value());
+    ++count;
+  }
+  return count;
+}
+
+int CDatabseConnection::GetPrimaryKeyList(const QString& table, QStringList* names) {
+  const platform::OdbcHandle statement = NewCursorStatement(m_connection.get());
+  if (!statement) return 0;
+  if (!SQL_SUCCEEDED(Track(SQLPrimaryKeysW(statement.get(), nullptr, 0, nullptr, 0, platform::SqlText(table),
+                                           SQL_NTS)))) {
+    QString report;
+    FormatConnectFailure(SQL_HANDLE_STMT, statement.get(), &report);
+    platform::MessageBox(nullptr, report, ProgramTitle(), platform::MB_OK);
+    WriteAppLog(-1, report);
+    return 0;
+  }
+  BoundCatalogText<130> columnName;
+  columnName.Bind(statement.get(), 4);
+  int count = 0;
+  while (SQL_SUCCEEDED(Track(SQLFetch(statement.get())))) {
+    names->append(columnName.Value());
+    ++count;
+  }
+  SQLFreeStmt(statement.get(), SQL_CLOSE);
+  return count;
+}
+
+int CDatabseConnection::GetTypeCaseSensitivity(const QString& dataType, int* caseSensitive) {
+  const platform::OdbcHandle statement = NewCursorStatement(m_connection.get());
+  if (!statement) return 0;
+  if (!SQL_SUCCEEDED(Track(SQLGetTypeInfoW(statement.get(), SQL_ALL_TYPES)))) {
+    QString report;
+    FormatConnectFailure(SQL_HANDLE_STMT, statement.get(), &report);
+    WriteAppLog(-1, report);
+    return 0;
+  }
+  BoundCatalogText<130> typeName;
+  BoundCatalogShort type;
+  BoundCatalogShort sensitive;
+  typeName.Bind(statement.get(), 1);
+  type.Bind(statement.get(), 2);
+  sensitive.Bind(statement.get(), 8);
+  while (SQL_SUCCEEDED(Track(SQLFetch(statement.get())))) {
+    if (QString::number(type.value) != dataType) continue;
+    *caseSensitive = sensitive.value;
+    return 1;
+  }
+  return 0;
+}
+
+bool CDatabseConnection::IsMySqlDataSource(const QString& name) {
+  const QString driver = GetDataSourceDriver(name);
+  return driver.contains(u"MySQL") || driver.contains(u"MariaDB");
+}
+
+bool CDatabseConnection::IsFoxProDataSource(const QString& name) {
+  return GetDataSourceDriver(name).contains(u"FoxPro");
+}
+
+bool CDatabseConnection::GetMySqlFlag() { return g_bMySqlDataSource; }

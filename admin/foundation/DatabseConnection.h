@@ -1,0 +1,107 @@
+#pragma once
+
+#include "platform/OdbcDiagnostic.h"
+#include "platform/OdbcHandle.h"
+
+#include <sql.h>
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+// One ODBC environment and connection. Connects an existing data source name, or a desktop
+// database file behind a temporary data source name that it registers for the file's driver and
+// removes again at disconnect (and after a failed connect). Offers the catalog lookups of the
+// profile pages and the execution of single statements.
+class CDatabseConnection {
+ public:
+  // Source kinds of the files behind a temporary data source name (a profile's DBType).
+  enum SourceKind : uint8_t {
+    kNamedDataSource = 0,
+    kMdb = 1,
+    kXls = 2,
+    kDbf = 3,
+    kTxt = 4,
+    kCsv = 5,
+    kAccdb = 6,
+    kXlsx = 7,
+    kXlsm = 8,
+    kFileMaker = 10,
+  };
+
+  // The name every FileMaker file is registered under.
+  static QString FileMakerDataSourceName();
+  // The database name of a FileMaker file: its file name without the extension's four characters.
+  static QString FileMakerDatabaseName(const QString& path);
+
+  CDatabseConnection();
+  virtual ~CDatabseConnection();
+  CDatabseConnection(const CDatabseConnection&) = delete;
+  CDatabseConnection& operator=(const CDatabseConnection&) = delete;
+
+  // 1 connected, 0 failed (with the reason in `error` when given). `pathOrName` is the data
+  // source name for kind 0, else the file. The user name and password go to the connect call
+  // only, never into a data source file.
+  int ConnectDataSource(const QString& dataSourceName, uint8_t kind, const QString& pathOrName,
+                        const QString& user, const QString& password, QString* error, bool readOnly);
+  void DisconnectDataSource();
+
+  // The result of executing one statement (SQL_SUCCESS, SQL_SUCCESS_WITH_INFO, SQL_ERROR, ...).
+  // An UPDATE or DELETE that matches no row is a success.
+  SQLRETURN ExecuteStatement(const QString& sql);
+  // The diagnostic record of the last statement that failed in ExecuteStatement.
+  const platform::OdbcDiagnostic& GetLastStatementDiagnostic() const { return m_lastStatementDiagnostic; }
+
+  // Catalog lookups; each answers the number of entries it appended.
+  // `request` 1 tables, 2 views, any other both.
+  int GetTableList(QStringList* names, QStringList* schemas, QStringList* types, int request);
+  int GetProcedureList(QStringList* names);
+  // Names and SQL types (0 for a type the devices cannot take) of the table's columns.
+  int GetColumnList(const QString& table, QStringList* names, QList<int16_t>* types);
+  // Names, parameter kinds (SQL_PARAM_INPUT, ...) and SQL types of the procedure's columns.
+  int GetProcedureColumnList(const QString& procedure, QStringList* names, QList<int16_t>* kinds,
+                             QList<int16_t>* types);
+  bool AreColumnTypesSupported(const QString& table);
+  int GetSpecialColumnList(const QString& table, QStringList* names);
+  int GetPrimaryKeyList(const QString& table, QStringList* names);
+  // 1 and the CASE_SENSITIVE flag of the first type whose DATA_TYPE, in decimal, equals `dataType`.
+  int GetTypeCaseSensitivity(const QString& dataType, int* caseSensitive);
+
+  // True when the named data source's driver is MySQL or MariaDB, respectively FoxPro.
+  static bool IsMySqlDataSource(const QString& name);
+  static bool IsFoxProDataSource(const QString& name);
+  // Whether the last connection of a named data source went to MySQL or MariaDB.
+  static bool GetMySqlFlag();
+
+  SQLHDBC GetConnectionHandle() const { return m_connection.get(); }
+  bool IsConnected() const { return m_bConnected; }
+  uint8_t GetSourceKind() const { return m_nSourceKind; }
+  SQLRETURN GetLastReturnCode() const { return m_nLastReturnCode; }
+
+ private:
+  void NewEnvironmentAndConnection(bool loginTimeout);
+  int ConnectNamedSource(const QString& name, const QString& user, const QString& password, QString* error);
+  int ConnectFileMaker(const QString& dataSourceName, const QString& path, const QString& user,
+                       const QString& password, QString* error);
+  int ConnectFile(const QString& dataSourceName, uint8_t kind, const QString& path, const QString& user,
+                  const QString& password, QString* error);
+  // Connects the data source name and finishes: connected with `kind`, or reports the failure
+  // and removes a temporary name.
+  int Connect(const QString& dataSourceName, uint8_t kind, const QString& user, const QString& password,
+              QString* error);
+  void RemoveTemporaryDataSource(uint8_t kind);
+  // The catalog search pattern that matches `name` only, with the driver's escape character.
+  QString SearchPattern(const QString& name);
+  SQLRETURN Track(SQLRETURN result) { return m_nLastReturnCode = result; }
+
+  SQLRETURN m_nLastReturnCode = SQL_SUCCESS;
+  platform::OdbcHandle m_environment;
+  platform::OdbcHandle m_connection;
+  bool m_bConnected = false;
+  uint8_t m_nSourceKind = kNamedDataSource;
+  // The data source name for a named source; the temporary name registered for a file.
+  QString m_strDataSourceName;
+  platform::OdbcDiagnostic m_lastStatementDiagnostic;
+};

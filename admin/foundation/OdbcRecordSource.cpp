@@ -1,0 +1,116 @@
+#include "admin/foundation/OdbcRecordSource.h"
+
+#include "admin/foundation/OdbcStatement.h"
+#include "admin/foundation/OdbcUtilities.h"
+#include "admin/foundation/SqlTypes.h"
+#include "platform/OdbcText.h"
+
+#include <sqlext.h>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+constexpr int kNameUnits = 255;
+
+}  // namespace
+
+int16_t OdbcRecordSource::GetColumnCount() { return m_bOpen ? m_nColumnCount : 0; }
+
+int32_t OdbcRecordSource::GetRowCount() { return m_bOpen ? m_nRowCount : 0; }
+
+QString OdbcRecordSource::GetColumnName(int16_t column) {
+  if (!m_statement || column < 0 || (m_bOpen && column >= m_nColumnCount)) return {};
+  std::array<SQLWCHAR, kNameUnits + 1> name{};
+  SQLSMALLINT nameLength = 0;
+  SQLSMALLINT dataType = 0;
+  SQLULEN size = 0;
+  SQLSMALLINT digits = 0;
+  SQLSMALLINT nullable = 0;
+  const SQLRETURN result = Track(SQLDescribeColW(Statement(), static_cast<SQLUSMALLINT>(column + 1), name.data(),
+                                                 kNameUnits, &nameLength, &dataType, &size, &digits, &nullable));
+  if (!SQL_SUCCEEDED(result)) return {};
+  return platform::FromSqlTextZ(name.data(), kNameUnits);
+}
+
+int16_t OdbcRecordSource::GetColumnType(int16_t column) {
+  return m_bOpen && HasColumn(column) ? m_columnTypes[static_cast<size_t>(column)] : 0;
+}
+
+int16_t OdbcRecordSource::GetColumnSize(int16_t column) {
+  return m_bOpen && HasColumn(column) ? m_columnSizes[static_cast<size_t>(column)] : 0;
+}
+
+int16_t OdbcRecordSource::GetColumnDecimalDigits(int16_t column) {
+  return m_bOpen && HasColumn(column) ? m_columnDigits[static_cast<size_t>(column)] : 0;
+}
+
+void OdbcRecordSource::CloseStatement() {
+  if (m_statement) SQLCloseCursor(Statement());
+  m_statement.reset();
+  m_bOpen = false;
+  m_nColumnCount = 0;
+  m_nRowCount = 0;
+}
+
+QString OdbcRecordSource::GetOdbcErrorText() const { return FormatOdbcReport(CurrentDiagnostic()); }
+
+QString OdbcRecordSource::GetConnectFailureText() const {
+  return FormatOdbcConnectReport(CurrentDiagnostic());
+}
+
+platform::OdbcDiagnostic OdbcRecordSource::CurrentDiagnostic() const {
+  if (!m_statement) return m_lastFailure;
+  return platform::ReadOdbcDiagnostic(SQL_HANDLE_STMT, Statement());
+}
+
+bool OdbcRecordSource::OpenStatement(SQLHDBC connection) {
+  CloseStatement();
+  m_lastFailure = {};
+  m_statement = NewCursorStatement(connection);
+  if (!m_statement) {
+    Track(SQL_ERROR);
+    m_lastFailure = platform::ReadOdbcDiagnostic(SQL_HANDLE_DBC, connection);
+  }
+  return static_cast<bool>(m_statement);
+}
+
+void OdbcRecordSource::FailStatement() {
+  m_lastFailure = platform::ReadOdbcDiagnostic(SQL_HANDLE_STMT, Statement());
+  CloseStatement();
+}
+
+bool OdbcRecordSource::DescribeColumns() {
+  SQLSMALLINT count = 0;
+  if (!SQL_SUCCEEDED(Track(SQLNumResultCols(Statement(), &count)))) return false;
+  m_nColumnCount = count;
+  const size_t columns = static_cast<size_t>(std::max<SQLSMALLINT>(count, 0));
+  m_columnTypes.assign(columns, ColumnKind::Unsupported);
+  m_columnSizes.assign(columns, 0);
+  m_columnDigits.assign(columns, 0);
+  std::array<SQLWCHAR, kNameUnits + 1> name{};
+  for (size_t i = 0; i < columns; ++i) {
+    SQLSMALLINT nameLength = 0;
+    SQLSMALLINT dataType = 0;
+    SQLULEN size = 0;
+    SQLSMALLINT digits = 0;
+    SQLSMALLINT nullable = 0;
+    const SQLRETURN result = Track(SQLDescribeColW(Statement(), static_cast<SQLUSMALLINT>(i + 1), name.data(),
+                                                   kNameUnits, &nameLength, &dataType, &size, &digits, &nullable));
+    if (!SQL_SUCCEEDED(result)) break;
+    m_columnSizes[i] = CapColumnSize(size);
+    m_columnDigits[i] = digits;
+    m_columnTypes[i] = MapSqlType(dataType);
+  }
+  return true;
+}
+
+bool OdbcRecordSource::HasColumn(int16_t column) const {
+  return column >= 0 && column < m_nColumnCount && static_cast<size_t>(column) < m_columnTypes.size();
+}
+
+std::vector<int16_t> OdbcRecordSource::ColumnKinds(int16_t count) const {
+  const size_t wanted = std::min(static_cast<size_t>(std::max<int16_t>(count, 0)), m_columnTypes.size());
+  return {m_columnTypes.begin(), m_columnTypes.begin() + static_cast<std::ptrdiff_t>(wanted)};
+}

@@ -1,0 +1,180 @@
+#include "platform/OdbcConfig.h"
+
+#include "platform/LockedFile.h"
+#include "platform/MachineRoot.h"
+#include "platform/OdbcIni.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <functional>
+
+namespace platform {
+namespace {
+
+// Where the system's package manager registers the installed drivers.
+const char kSystemOdbcInstIni[] = "/etc/odbcinst.ini";
+
+const QString kAccessDriver = QStringLiteral("Microsoft Access Driver (*.mdb)");
+const QString kAccessDriverAccdb = QStringLiteral("Microsoft Access Driver (*.mdb, *.accdb)");
+
+// The busy timeout of the SQLite driver in milliseconds: a reader waits for a writer of another
+// program or thread instead of failing at once.
+const QString kSqliteBusyTimeout = QStringLiteral("5000");
+
+QString LockPath() { return RunFolder() + QStringLiteral("/odbc.lock"); }
+
+OdbcIni ReadIni(const QString& path) {
+  QByteArray content;
+  bool missing = false;
+  if (!ReadWholeFile(path, &content, &missing)) return {};
+  return OdbcIni::Parse(content);
+}
+
+// Reads, changes and replaces one file under the lock. `change` returns false to leave the file
+// as it was.
+bool ModifyIni(const QString& path, const std::function<bool(OdbcIni&)>& change) {
+  const FileLock lock(LockPath(), FileLock::Mode::Exclusive);
+  if (!lock.held()) return false;
+  OdbcIni ini = ReadIni(path);
+  if (!change(ini)) return false;
+  return ReplaceFileAtomically(path, ini.Serialize());
+}
+
+void SetError(QString* error, const QString& text) {
+  if (error != nullptr) *error = text;
+}
+
+QString CheckEntries(const QString& section, const OdbcEntries& entries) {
+  QString problem = OdbcIni::CheckSectionName(section);
+  for (const auto& [key, value] : entries) {
+    if (!problem.isEmpty()) break;
+    problem = OdbcIni::CheckKey(key);
+    if (problem.isEmpty()) problem = OdbcIni::CheckValue(value);
+  }
+  return problem;
+}
+
+void RegisterSystemDrivers() {
+  if (QFileInfo::exists(OdbcInstIniPath())) return;
+  const FileLock lock(LockPath(), FileLock::Mode::Exclusive);
+  if (!lock.held() || QFileInfo::exists(OdbcInstIniPath())) return;
+  QByteArray system;
+  bool missing = false;
+  ReadWholeFile(QString::fromLatin1(kSystemOdbcInstIni), &system, &missing);
+  ReplaceFileAtomically(OdbcInstIniPath(), OdbcIni::Parse(system).Serialize());
+}
+
+// The registered driver whose library file name begins with `library`; `fallback` when none.
+QString DriverByLibrary(const QString& library, const QString& fallback) {
+  const OdbcIni drivers = ReadIni(OdbcInstIniPath());
+  for (const QString& name : drivers.SectionNames()) {
+    if (QFileInfo(drivers.Value(name, QStringLiteral("Driver"))).fileName().startsWith(library)) return name;
+  }
+  return fallback;
+}
+
+enum class FileFormat { Sqlite, Jet, Other };
+
+FileFormat DetectFileFormat(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return FileFormat::Other;
+  const QByteArray head = file.read(32);
+  if (head.startsWith(QByteArrayLiteral("SQLite format 3\0"))) return FileFormat::Sqlite;
+  const QByteArray signature = head.mid(4, 15);
+  if (signature == "Standard Jet DB" || signature == "Standard ACE DB") return FileFormat::Jet;
+  return FileFormat::Other;
+}
+
+bool IsAccessDriver(const QString& windowsDriver) {
+  return windowsDriver == kAccessDriver || windowsDriver == kAccessDriverAccdb;
+}
+
+QString SqliteDriver() { return DriverByLibrary(QStringLiteral("libsqlite3odbc"), QStringLiteral("SQLite3")); }
+QString MdbToolsDriver() { return DriverByLibrary(QStringLiteral("libmdbodbc"), QStringLiteral("MDBTools")); }
+
+}  // namespace
+
+void PrepareOdbc() {
+  const QByteArray folder = OdbcFolder().toUtf8();
+  const QByteArray ini = OdbcIniPath().toUtf8();
+  if (qgetenv("ODBCSYSINI") != folder) qputenv("ODBCSYSINI", folder);
+  if (qgetenv("ODBCINI") != ini) qputenv("ODBCINI", ini);
+  RegisterSystemDrivers();
+}
+
+QString OdbcIniPath() { return OdbcFolder() + QStringLiteral("/odbc.ini"); }
+
+QString OdbcInstIniPath() { return OdbcFolder() + QStringLiteral("/odbcinst.ini"); }
+
+QString DataSourceValue(const QString& section, const QString& key) {
+  return ReadIni(OdbcIniPath()).Value(section, key);
+}
+
+QString DriverValue(const QString& driver, const QString& key) {
+  return ReadIni(OdbcInstIniPath()).Value(driver, key);
+}
+
+QStringList DriverNames() {
+  QStringList names = ReadIni(OdbcInstIniPath()).SectionNames();
+  names.removeIf([](const QString& name) { return name.compare(u"ODBC", Qt::CaseInsensitive) == 0; });
+  return names;
+}
+
+bool SetDataSourceValue(const QString& section, const QString& key, const QString& value, QString* error) {
+  const QString problem = CheckEntries(section, {{key, value}});
+  if (!problem.isEmpty()) {
+    SetError(error, problem);
+    return false;
+  }
+  const bool written = ModifyIni(OdbcIniPath(), [&](OdbcIni& ini) {
+    ini.SetValue(section, key, value);
+    return true;
+  });
+  if (!written) SetError(error, QStringLiteral("The ODBC data source file cannot be written."));
+  return written;
+}
+
+bool RemoveDataSourceValue(const QString& section, const QString& key) {
+  return ModifyIni(OdbcIniPath(), [&](OdbcIni& ini) { return ini.RemoveValue(section, key); });
+}
+
+bool WriteDataSource(const QString& name, const OdbcEntries& entries, QString* error) {
+  const QString problem = CheckEntries(name, entries);
+  if (!problem.isEmpty()) {
+    SetError(error, problem);
+    return false;
+  }
+  OdbcIni::Section section{name, {}};
+  for (const auto& [key, value] : entries) section.entries.append({key, value});
+  const bool written = ModifyIni(OdbcIniPath(), [&](OdbcIni& ini) {
+    ini.ReplaceSection(section);
+    return true;
+  });
+  if (!written) SetError(error, QStringLiteral("The ODBC data source file cannot be written."));
+  return written;
+}
+
+bool RemoveDataSource(const QString& name) {
+  return ModifyIni(OdbcIniPath(), [&](OdbcIni& ini) { return ini.RemoveSection(name); });
+}
+
+QString LinuxDriverForFile(const QString& windowsDriver, const QString& path) {
+  if (!IsAccessDriver(windowsDriver)) return windowsDriver;
+  return DetectFileFormat(path) == FileFormat::Jet ? MdbToolsDriver() : SqliteDriver();
+}
+
+bool RegisterFileDataSource(const QString& name, const QString& windowsDriver, const QString& path,
+                            FileSharing sharing, QString* error) {
+  PrepareOdbc();
+  const QString driver = LinuxDriverForFile(windowsDriver, path);
+  OdbcEntries entries{{QStringLiteral("Driver"), driver}, {QStringLiteral("Database"), path}};
+  if (IsAccessDriver(windowsDriver) && driver != MdbToolsDriver()) {
+    entries.append({QStringLiteral("NoCreat"), QStringLiteral("1")});
+    entries.append({QStringLiteral("Timeout"), kSqliteBusyTimeout});
+    if (sharing == FileSharing::SharedByPrograms) entries.append({QStringLiteral("JournalMode"), QStringLiteral("WAL")});
+  }
+  return WriteDataSource(name, entries, error);
+}
+
+}  // namespace platform

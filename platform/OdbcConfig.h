@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+
+// The ODBC configuration of the machine root: its odbc.ini holds the data source names and its
+// odbcinst.ini the installed drivers. Changes of either file happen under one file lock in the
+// run folder and replace the file atomically, so two programs registering names at once never
+// lose or tear an entry.
+namespace platform {
+
+using OdbcEntries = QList<QPair<QString, QString>>;
+
+// Points unixODBC at the machine root's ODBC folder (ODBCSYSINI at the folder, ODBCINI at its
+// odbc.ini) and, when the folder has no odbcinst.ini yet, registers the drivers the system has
+// installed. Called before every ODBC environment is made. unixODBC reads ODBCSYSINI only once
+// per process: the drivers come from the first machine root a process uses.
+void PrepareOdbc();
+
+QString OdbcIniPath();
+QString OdbcInstIniPath();
+
+// A value of a section of odbc.ini (data source names) or odbcinst.ini (drivers); empty when
+// either is missing.
+QString DataSourceValue(const QString& section, const QString& key);
+QString DriverValue(const QString& driver, const QString& key);
+QStringList DriverNames();
+
+// Changes of odbc.ini. The writers refuse a name or value that the file cannot hold (line
+// breaks, brackets) with a reason in `error` and leave the file as it was.
+bool SetDataSourceValue(const QString& section, const QString& key, const QString& value,
+                        QString* error = nullptr);
+bool RemoveDataSourceValue(const QString& section, const QString& key);
+// Replaces the whole section with `entries`, in that order.
+bool WriteDataSource(const QString& name, const OdbcEntries& entries, QString* error = nullptr);
+// True when the section was there and is gone.
+bool RemoveDataSource(const QString& name);
+
+// Registers `name` for the desktop file at `path` under the Windows driver name the callers
+// use. An Access driver name gives the SQLite 3 driver for an SQLite file (a missing file stays
+// an error, never a new database; a shared database also gets the WAL journal) and the mdbtools
+// driver, read-only, for a real Jet/ACE file. Any other Windows driver has no Linux driver: the
+// name is registered with it as it is, so the connect fails with the driver manager's
+// missing-driver error. No user name or password is ever written.
+enum class FileSharing { Single, SharedByPrograms };
+bool RegisterFileDataSource(const QString& name, const QString& windowsDriver, const QString& path,
+                            FileSharing sharing, QString* error = nullptr);
+
+// The Linux driver name registered for a desktop file, as RegisterFileDataSource chooses it.
+QString LinuxDriverForFile(const QString& windowsDriver, const QString& path);
+
+}  // namespace platform
