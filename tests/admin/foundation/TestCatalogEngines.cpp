@@ -1,0 +1,172 @@
+#include "admin/foundation/DatabaseHandlerForProc.h"
+#include "admin/foundation/DatabseConnection.h"
+#include "admin/foundation/SqlTypes.h"
+#include "tests/admin/foundation/OdbcTestEngines.h"
+
+#include <gtest/gtest.h>
+
+#include <sqlext.h>
+
+using odbctest::Engine;
+
+namespace {
+
+// The objects that the server scripts make in their test databases, made in a fresh SQLite file.
+void MakeSqliteCatalog(CDatabseConnection* connection) {
+  const QStringList statements = {
+      QStringLiteral("CREATE TABLE customers (customer_id INTEGER PRIMARY KEY, company_name VARCHAR(60) NOT NULL, "
+                     "city VARCHAR(30))"),
+      QStringLiteral("CREATE TABLE order_1 (order_id BIGINT PRIMARY KEY, customer_id INTEGER NOT NULL, "
+                     "amount DECIMAL(10, 2))"),
+      QStringLiteral("CREATE TABLE orderx1 (id INTEGER PRIMARY KEY, note BLOB)"),
+      QStringLiteral("INSERT INTO customers VALUES (1, 'Alder Outfitters', 'Uppsala'), (2, 'Brookside Traders', "
+                     "'Galway'), (3, 'Cedar Lane Books', 'Porto')"),
+      QStringLiteral("INSERT INTO order_1 VALUES (5000000001, 1, 12.40), (5000000002, 2, 8.00), (5000000003, 1, 15.75)"),
+      QStringLiteral("CREATE VIEW customer_orders AS SELECT o.order_id, c.company_name, o.amount FROM order_1 o "
+                     "JOIN customers c USING (customer_id)"),
+  };
+  for (const QString& statement : statements) {
+    ASSERT_TRUE(SQL_SUCCEEDED(connection->ExecuteStatement(statement)))
+        << qPrintable(connection->GetLastStatementDiagnostic().message);
+  }
+}
+
+class CatalogEngine : public ::testing::TestWithParam<Engine> {
+ protected:
+  void SetUp() override {
+    CONNECT_OR_SKIP(GetParam(), &connection_);
+    if (GetParam() == Engine::Sqlite) MakeSqliteCatalog(&connection_);
+  }
+
+  CDatabseConnection connection_;
+};
+
+TEST_P(CatalogEngine, TablesAndViews) {
+  QStringList names, schemas, types;
+  EXPECT_EQ(connection_.GetTableList(&names, &schemas, &types, 1), names.size());
+  EXPECT_TRUE(names.contains(u"customers") && names.contains(u"order_1") && names.contains(u"orderx1"));
+  EXPECT_FALSE(names.contains(u"customer_orders"));
+  for (const QString& type : types) EXPECT_EQ(type, QStringLiteral("TABLE"));
+  names.clear(), schemas.clear(), types.clear();
+  connection_.GetTableList(&names, &schemas, &types, 2);
+  EXPECT_EQ(names, QStringList({QStringLiteral("customer_orders")}));
+  names.clear(), schemas.clear(), types.clear();
+  const int all = connection_.GetTableList(&names, &schemas, &types, 0);
+  EXPECT_EQ(all, 4);
+  EXPECT_EQ(schemas.size(), 4);
+  EXPECT_TRUE(types.contains(u"VIEW"));
+}
+
+// "order_1" as a search pattern would also match "orderx1".
+TEST_P(CatalogEngine, ColumnsOfExactlyTheTableAsked) {
+  QStringList names;
+  QList<int16_t> types;
+  EXPECT_EQ(connection_.GetColumnList(QStringLiteral("order_1"), &names, &types), 3);
+  EXPECT_EQ(names, QStringList({QStringLiteral("order_id"), QStringLiteral("customer_id"), QStringLiteral("amount")}));
+  ASSERT_EQ(types.size(), 3);
+  EXPECT_EQ(types[0], 0);  // BIGINT is not sent to the devices
+  EXPECT_EQ(types[1], SQL_INTEGER);
+  EXPECT_TRUE(connection_.AreColumnTypesSupported(QStringLiteral("customers")));
+  EXPECT_TRUE(connection_.AreColumnTypesSupported(QStringLiteral("\"customers\"")));
+  EXPECT_FALSE(connection_.AreColumnTypesSupported(QStringLiteral("orderx1")));
+}
+
+TEST_P(CatalogEngine, KeysAndSpecialColumns) {
+  QStringList keys;
+  EXPECT_EQ(connection_.GetPrimaryKeyList(QStringLiteral("order_1"), &keys), 1);
+  EXPECT_EQ(keys, QStringList({QStringLiteral("order_id")}));
+  QStringList special;
+  EXPECT_GE(connection_.GetSpecialColumnList(QStringLiteral("customers"), &special), 1);
+  EXPECT_FALSE(special.isEmpty());
+}
+
+TEST_P(CatalogEngine, TypeCaseSensitivity) {
+  int sensitive = -1;
+  EXPECT_EQ(connection_.GetTypeCaseSensitivity(QString::number(SQL_INTEGER), &sensitive), 1);
+  EXPECT_EQ(sensitive, SQL_FALSE);
+  EXPECT_EQ(connection_.GetTypeCaseSensitivity(QStringLiteral("4242"), &sensitive), 0);
+}
+
+TEST_P(CatalogEngine, StatementsThatMatchNoRowSucceed) {
+  EXPECT_EQ(connection_.ExecuteStatement(QStringLiteral("UPDATE customers SET city = 'x' WHERE customer_id = -1")),
+            SQL_SUCCESS);
+  EXPECT_EQ(connection_.ExecuteStatement(QStringLiteral("DELETE FROM customers WHERE customer_id = -1")), SQL_SUCCESS);
+  EXPECT_EQ(connection_.ExecuteStatement(QStringLiteral("UPDATE no_such_table SET a = 1")), SQL_ERROR);
+  EXPECT_FALSE(connection_.GetLastStatementDiagnostic().sqlState.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, CatalogEngine, ::testing::ValuesIn(odbctest::AllEngines()),
+                         [](const auto& param) { return odbctest::EngineName(param.param).toStdString(); });
+
+// Stored procedures: the servers only.
+class ProcedureEngine : public ::testing::TestWithParam<Engine> {
+ protected:
+  void SetUp() override { CONNECT_OR_SKIP(GetParam(), &connection_); }
+
+  CDatabseConnection connection_;
+};
+
+TEST_P(ProcedureEngine, ProcedureAndItsParameters) {
+  QStringList procedures;
+  EXPECT_GE(connection_.GetProcedureList(&procedures), 1);
+  EXPECT_TRUE(procedures.contains(u"orders_of_customer"));
+  QStringList names;
+  QList<int16_t> kinds, types;
+  EXPECT_EQ(connection_.GetProcedureColumnList(QStringLiteral("orders_of_customer"), &names, &kinds, &types),
+            names.size());
+  const qsizetype customer = names.indexOf(u"p_customer");
+  const qsizetype minimum = names.indexOf(u"p_minimum");
+  ASSERT_GE(customer, 0);
+  ASSERT_GE(minimum, 0);
+  EXPECT_EQ(kinds[customer], SQL_PARAM_INPUT);
+  EXPECT_EQ(types[customer], SQL_INTEGER);
+  EXPECT_EQ(types[minimum], GetParam() == Engine::PostgreSql ? SQL_NUMERIC : SQL_DECIMAL);
+}
+
+TEST_P(ProcedureEngine, RowsAreCachedAndBigIntsReadAsTheirValue) {
+  CDatabaseHandlerForProc procedure;
+  ASSERT_EQ(procedure.ExecuteQuery(connection_, QStringLiteral("{call orders_of_customer(1, 0)}")), 1)
+      << qPrintable(procedure.GetOdbcErrorText());
+  EXPECT_EQ(procedure.GetRowCount(), 2);
+  ASSERT_EQ(procedure.GetColumnCount(), 3);
+  EXPECT_EQ(procedure.GetColumnType(0), ColumnKind::BigInt);
+  EXPECT_EQ(procedure.GetFieldValue(0, 0), QStringLiteral("5000000001"));
+  EXPECT_EQ(procedure.GetFieldValue(1, 0), QStringLiteral("5000000003"));
+  EXPECT_EQ(procedure.GetFieldValue(1, 1), QStringLiteral("15.75"));
+  EXPECT_EQ(procedure.GetFieldValue(1, 2), QStringLiteral("Alder Outfitters"));
+  EXPECT_EQ(procedure.GetBoundBufferCount(), 0U);
+  // A second execution with fewer rows leaves none of the first behind.
+  ASSERT_EQ(procedure.ExecuteQuery(connection_, QStringLiteral("{call orders_of_customer(1, 13)}")), 1);
+  EXPECT_EQ(procedure.GetRowCount(), 1);
+  EXPECT_EQ(procedure.GetFieldValue(0, 0), QStringLiteral("5000000003"));
+  EXPECT_EQ(procedure.GetFieldValue(1, 0), QString());
+  EXPECT_EQ(procedure.ExecuteQuery(connection_, QStringLiteral("{call no_such_procedure(1)}")), 0);
+  EXPECT_EQ(procedure.GetRowCount(), 0);
+  EXPECT_FALSE(procedure.GetOdbcErrorText().contains(u"SQLSTATE: \n"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Servers, ProcedureEngine, ::testing::Values(Engine::PostgreSql, Engine::MariaDb),
+                         [](const auto& param) { return odbctest::EngineName(param.param).toStdString(); });
+
+// A result whose middle column has no supported kind: the others are cached, every buffer goes.
+TEST(ProcedureHandler, UnsupportedMiddleColumnAndResultsWithoutColumns) {
+  CDatabseConnection connection;
+  CONNECT_OR_SKIP(Engine::Sqlite, &connection);
+  MakeSqliteCatalog(&connection);
+  ASSERT_TRUE(SQL_SUCCEEDED(connection.ExecuteStatement(QStringLiteral("INSERT INTO orderx1 VALUES (7, x'00ff')"))));
+  CDatabaseHandlerForProc procedure;
+  ASSERT_EQ(procedure.ExecuteQuery(connection, QStringLiteral("SELECT id, note, 'end' AS tail FROM orderx1")), 1);
+  EXPECT_EQ(procedure.GetRowCount(), 1);
+  EXPECT_EQ(procedure.GetColumnType(1), 0);
+  EXPECT_EQ(procedure.GetFieldValue(0, 0), QStringLiteral("7"));
+  EXPECT_EQ(procedure.GetFieldValue(0, 1), QString());
+  EXPECT_EQ(procedure.GetFieldValue(0, 2), QStringLiteral("end"));
+  EXPECT_EQ(procedure.GetBoundBufferCount(), 0U);
+  EXPECT_TRUE(procedure.MoveToRow(5));
+  ASSERT_EQ(procedure.ExecuteQuery(connection, QStringLiteral("UPDATE orderx1 SET id = 8")), 1);
+  EXPECT_EQ(procedure.GetColumnCount(), 0);
+  EXPECT_EQ(procedure.GetRowCount(), 0);
+  EXPECT_EQ(procedure.GetFieldValue(0, 0), QString());
+}
+
+}  // namespace

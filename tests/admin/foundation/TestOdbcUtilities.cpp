@@ -1,0 +1,101 @@
+#include "admin/foundation/OdbcUtilities.h"
+#include "platform/OdbcConfig.h"
+#include "platform/OdbcIni.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+namespace {
+
+TEST(OdbcUtilities, ParseDigits) {
+  EXPECT_EQ(ParseDigits(QStringLiteral("0042")), 42);
+  EXPECT_EQ(ParseDigits(QStringLiteral("4 2")), -1);
+  EXPECT_EQ(ParseDigits(QString()), 0);
+  EXPECT_EQ(ParseDigits(QStringLiteral("-1")), -1);
+  EXPECT_EQ(ParseDigits(QStringLiteral("2147483647")), 2147483647);
+  EXPECT_EQ(ParseDigits(QStringLiteral("2147483648")), -1);
+  EXPECT_EQ(ParseDigits(QStringLiteral("99999999999999999999999")), -1);
+  EXPECT_EQ(ParseDigits(QStringLiteral("\u0663")), -1);  // a digit of another script
+}
+
+TEST(OdbcUtilities, Vocabularies) {
+  for (int code = 0; code <= 7; ++code) EXPECT_EQ(GetOperatorIndex(GetCompareOperatorText(code)), code);
+  EXPECT_EQ(GetCompareOperatorText(8), QString());
+  EXPECT_EQ(GetOperatorIndex(QStringLiteral("like")), -1);
+  EXPECT_EQ(GetJoinOperatorText(1), QStringLiteral("OR"));
+  EXPECT_EQ(GetJoinOperatorText(2), QString());
+  EXPECT_EQ(GetSortOrderText(5), QStringLiteral("DESC"));
+  EXPECT_EQ(GetSortOrderText(0), QStringLiteral("ASC"));
+}
+
+TEST(OdbcUtilities, SupportedTypesAndMySqlTypes) {
+  for (int type : {-28, -26, -18, -17, -16, -15, -11, -10, -9, -8, -7, -6, -1, 1, 7, 12, 91, 92, 93}) {
+    EXPECT_TRUE(IsSupportedSqlType(type)) << type;
+  }
+  for (int type : {-5, -2, -3, -4, 0, 13, 90, -27}) EXPECT_FALSE(IsSupportedSqlType(type)) << type;
+  EXPECT_EQ(MySqlTypeToSqlType(QStringLiteral(" VARCHAR(45) ")), 12);
+  EXPECT_EQ(MySqlTypeToSqlType(QStringLiteral("enum('a','b')")), 0);
+  EXPECT_EQ(MySqlTypeToSqlType(QStringLiteral("bigint(20)")), 0);
+  EXPECT_EQ(MySqlTypeToSqlType(QStringLiteral("Year")), 5);
+  EXPECT_EQ(MySqlTypeToSqlType(QStringLiteral("longtext")), -1);
+}
+
+TEST(OdbcUtilities, KeywordsPiecesAndFolders) {
+  EXPECT_FALSE(IsNotSqlKeyword(QStringLiteral("Se-lect")));
+  EXPECT_FALSE(IsNotSqlKeyword(QStringLiteral(" DROP ")));
+  EXPECT_TRUE(IsNotSqlKeyword(QStringLiteral("Orders")));
+  QStringList pieces;
+  EXPECT_EQ(SplitByDelimiters(QStringLiteral("a,,b"), QStringLiteral(","), &pieces), 3);
+  EXPECT_EQ(pieces, QStringList({QStringLiteral("a"), QString(), QStringLiteral("b")}));
+  pieces.clear();
+  EXPECT_EQ(SplitByDelimiters(QStringLiteral("a;b,"), QStringLiteral(",;"), &pieces), 2);
+  EXPECT_EQ(GetDirectoryPart(QStringLiteral("C:\\data\\file.mdb")), QStringLiteral("C:\\data"));
+  EXPECT_EQ(GetDirectoryPart(QStringLiteral("C:\\file.mdb")), QStringLiteral("C:\\"));
+  EXPECT_EQ(GetDirectoryPart(QStringLiteral("/home/ann/data/file.mdb")), QStringLiteral("/home/ann/data"));
+  EXPECT_EQ(GetDirectoryPart(QStringLiteral("/file.mdb")), QStringLiteral("/"));
+  EXPECT_EQ(GetDirectoryPart(QStringLiteral("file.mdb")), QString());
+}
+
+TEST(OdbcUtilities, ReportTexts) {
+  const platform::OdbcDiagnostic diagnostic{QStringLiteral("42S02"), 1146, QStringLiteral("no table %1")};
+  EXPECT_EQ(FormatOdbcReport(diagnostic),
+            QStringLiteral("ODBC Reports : \n\nSQLSTATE:42S02 \nNative Error Code:1146 \nDriver Message:=' no table %1 '"));
+  EXPECT_EQ(FormatDiagnosticText(diagnostic),
+            QStringLiteral("SQLSTATE:42S02 \n Native Error Code:1146 \n Driver Message:=' no table %1 '"));
+  EXPECT_EQ(FormatConnectFailureText(diagnostic),
+            QStringLiteral("Failed to connect to database.\n\nODBC Reports : \n\n SQLSTATE:42S02 \n Native Error "
+                           "Code:1146 \n Driver Message:=' no table %1 '"));
+  EXPECT_EQ(FormatOdbcConnectReport(diagnostic),
+            QStringLiteral("Failed to connect to database.\n\nODBC Reports : \n\nSQLSTATE:42S02 \nNative Error "
+                           "Code:1146 \nDriver Message:=' no table %1 '"));
+}
+
+// A FileMaker driver registered on the machine: the data source gets its entries in order, and
+// deleting it removes both the entry and the name.
+TEST(OdbcUtilities, FileMakerDataSourceWithARegisteredDriver) {
+  platform::PrepareOdbc();
+  QFile drivers(platform::OdbcInstIniPath());
+  ASSERT_TRUE(drivers.open(QIODevice::Append));
+  drivers.write("[DataDirect 32-BIT SequeLink 5.5]\nDriver=/opt/sequelink/lib/ivslk.so\n");
+  drivers.close();
+  EXPECT_EQ(FindFileMakerDriverName(), QStringLiteral("DataDirect 32-BIT SequeLink 5.5"));
+  EXPECT_EQ(GetOdbcDriverPath(), QStringLiteral("/opt/sequelink/lib/ivslk.so"));
+  ASSERT_TRUE(CreateFileMakerDsn(QStringLiteral("Orders"), QStringLiteral("FileMakerTest")));
+  QFile file(platform::OdbcIniPath());
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const platform::OdbcIni ini = platform::OdbcIni::Parse(file.readAll());
+  EXPECT_EQ(ini.Value(QStringLiteral("ODBC Data Sources"), QStringLiteral("FileMakerTest")),
+            QStringLiteral("DataDirect 32-BIT SequeLink 5.5"));
+  QStringList keys;
+  for (const auto& entry : ini.FindSection(QStringLiteral("FileMakerTest"))->entries) keys.append(entry.key);
+  EXPECT_EQ(keys, QStringList({QStringLiteral("Description"), QStringLiteral("DistinguishedName"),
+                               QStringLiteral("Driver"), QStringLiteral("Host"), QStringLiteral("Port"),
+                               QStringLiteral("ServerDataSource"), QStringLiteral("UseLDAP")}));
+  EXPECT_EQ(ini.Value(QStringLiteral("FileMakerTest"), QStringLiteral("ServerDataSource")), QStringLiteral("Orders"));
+  EXPECT_TRUE(DeleteDsnKey(QStringLiteral("FileMakerTest")));
+  EXPECT_TRUE(platform::DataSourceValue(QStringLiteral("FileMakerTest"), QStringLiteral("Driver")).isEmpty());
+  EXPECT_TRUE(platform::DataSourceValue(QStringLiteral("ODBC Data Sources"), QStringLiteral("FileMakerTest")).isEmpty());
+}
+
+}  // namespace

@@ -1,0 +1,158 @@
+#include "platform/MachineRoot.h"
+#include "platform/OdbcConfig.h"
+#include "platform/OdbcIni.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace platform;
+
+namespace {
+
+QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteFile(const QString& path, const QByteArray& content) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(content);
+}
+
+QString DataFile(const char* name) { return MachineRoot() + u'/' + QString::fromLatin1(name); }
+
+TEST(OdbcIni, KeepsWhatItDoesNotChange) {
+  const QByteArray text =
+      "; user sources\n[ODBC Data Sources]\nSales = PostgreSQL Unicode\n\n[Sales]\nDriver = PostgreSQL Unicode\n"
+      "Servername=db.example\n# port below\nPort=5432\n";
+  OdbcIni ini = OdbcIni::Parse(text);
+  EXPECT_EQ(ini.SectionNames(), QStringList({QStringLiteral("ODBC Data Sources"), QStringLiteral("Sales")}));
+  EXPECT_EQ(ini.Value(QStringLiteral("sales"), QStringLiteral("SERVERNAME")), QStringLiteral("db.example"));
+  ini.SetValue(QStringLiteral("SALES"), QStringLiteral("port"), QStringLiteral("5433"));
+  ini.SetValue(QStringLiteral("Other"), QStringLiteral("Driver"), QStringLiteral("SQLite3"));
+  const OdbcIni again = OdbcIni::Parse(ini.Serialize());
+  EXPECT_EQ(again.Value(QStringLiteral("Sales"), QStringLiteral("Port")), QStringLiteral("5433"));
+  EXPECT_EQ(again.Value(QStringLiteral("Other"), QStringLiteral("Driver")), QStringLiteral("SQLite3"));
+  EXPECT_TRUE(ini.Serialize().startsWith("; user sources\n[ODBC Data Sources]\nSales=PostgreSQL Unicode\n"));
+  EXPECT_TRUE(ini.Serialize().contains("# port below\nPort=5433\n"));
+  EXPECT_TRUE(ini.RemoveSection(QStringLiteral("sales")));
+  EXPECT_FALSE(OdbcIni::Parse(ini.Serialize()).HasSection(QStringLiteral("Sales")));
+}
+
+TEST(OdbcConfig, RefusesWhatTheFileCannotHoldAndKeepsTheFile) {
+  ASSERT_TRUE(WriteDataSource(QStringLiteral("Kept"), {{QStringLiteral("Driver"), QStringLiteral("SQLite3")}}));
+  const QByteArray before = ReadFile(OdbcIniPath());
+  QString error;
+  EXPECT_FALSE(WriteDataSource(QStringLiteral("Bad"), {{QStringLiteral("Database"), QStringLiteral("a\nDriver=x")}},
+                               &error));
+  EXPECT_FALSE(error.isEmpty());
+  EXPECT_FALSE(WriteDataSource(QStringLiteral("Bad]"), {{QStringLiteral("Driver"), QStringLiteral("x")}}, &error));
+  EXPECT_FALSE(SetDataSourceValue(QStringLiteral("Kept"), QStringLiteral("A=B"), QStringLiteral("x"), &error));
+  EXPECT_EQ(ReadFile(OdbcIniPath()), before);
+}
+
+TEST(OdbcConfig, PreparePointsUnixOdbcAtTheMachineRootAndRegistersTheDrivers) {
+  PrepareOdbc();
+  EXPECT_EQ(qEnvironmentVariable("ODBCSYSINI"), OdbcFolder());
+  EXPECT_EQ(qEnvironmentVariable("ODBCINI"), OdbcFolder() + QStringLiteral("/odbc.ini"));
+  const OdbcIni system = OdbcIni::Parse(ReadFile(QStringLiteral("/etc/odbcinst.ini")));
+  for (const QString& driver : system.SectionNames()) {
+    if (driver.compare(u"ODBC", Qt::CaseInsensitive) == 0) continue;
+    EXPECT_TRUE(DriverNames().contains(driver)) << qPrintable(driver);
+    EXPECT_EQ(DriverValue(driver, QStringLiteral("Driver")), system.Value(driver, QStringLiteral("Driver")));
+  }
+}
+
+TEST(OdbcConfig, SqliteFileGetsNoCreateAndNoCredentials) {
+  PrepareOdbc();
+  WriteFile(DataFile("data.mdb"), QByteArray("SQLite format 3\0", 16) + QByteArray(84, '\0'));
+  ASSERT_TRUE(RegisterFileDataSource(QStringLiteral("Temp"), QStringLiteral("Microsoft Access Driver (*.mdb)"),
+                                     DataFile("data.mdb"), FileSharing::Single));
+  const OdbcIni ini = OdbcIni::Parse(ReadFile(OdbcIniPath()));
+  const OdbcIni::Section* section = ini.FindSection(QStringLiteral("Temp"));
+  ASSERT_NE(section, nullptr);
+  QStringList keys;
+  for (const OdbcIni::Entry& entry : section->entries) keys.append(entry.key);
+  EXPECT_EQ(keys, QStringList({QStringLiteral("Driver"), QStringLiteral("Database"), QStringLiteral("NoCreat"),
+                               QStringLiteral("Timeout")}));
+  EXPECT_EQ(ini.Value(QStringLiteral("Temp"), QStringLiteral("NoCreat")), QStringLiteral("1"));
+  EXPECT_EQ(ini.Value(QStringLiteral("Temp"), QStringLiteral("Database")), DataFile("data.mdb"));
+  EXPECT_EQ(DriverValue(ini.Value(QStringLiteral("Temp"), QStringLiteral("Driver")), QStringLiteral("Driver"))
+                .contains(u"sqlite3odbc"),
+            true);
+}
+
+TEST(OdbcConfig, SharedSettingsFileGetsTheWalJournal) {
+  PrepareOdbc();
+  ASSERT_TRUE(RegisterFileDataSource(QStringLiteral("Settings"),
+                                     QStringLiteral("Microsoft Access Driver (*.mdb)"), DataFile("missing.mdb"),
+                                     FileSharing::SharedByPrograms));
+  EXPECT_EQ(DataSourceValue(QStringLiteral("Settings"), QStringLiteral("JournalMode")), QStringLiteral("WAL"));
+  EXPECT_EQ(DataSourceValue(QStringLiteral("Settings"), QStringLiteral("NoCreat")), QStringLiteral("1"));
+}
+
+TEST(OdbcConfig, DriverFollowsTheFileAndTheWindowsName) {
+  PrepareOdbc();
+  const QString access = QStringLiteral("Microsoft Access Driver (*.mdb, *.accdb)");
+  WriteFile(DataFile("jet.mdb"), QByteArray("\0\1\0\0Standard Jet DB\0", 20) + QByteArray(100, '\0'));
+  WriteFile(DataFile("ace.accdb"), QByteArray("\0\1\0\0Standard ACE DB\0", 20) + QByteArray(100, '\0'));
+  EXPECT_TRUE(DriverValue(LinuxDriverForFile(access, DataFile("jet.mdb")), QStringLiteral("Driver")).contains(u"mdbodbc"));
+  EXPECT_TRUE(DriverValue(LinuxDriverForFile(access, DataFile("ace.accdb")), QStringLiteral("Driver")).contains(u"mdbodbc"));
+  EXPECT_TRUE(DriverValue(LinuxDriverForFile(access, DataFile("none.mdb")), QStringLiteral("Driver")).contains(u"sqlite3odbc"));
+  const QString excel = QStringLiteral("Microsoft Excel Driver (*.xls)");
+  EXPECT_EQ(LinuxDriverForFile(excel, DataFile("book.xls")), excel);
+
+  ASSERT_TRUE(RegisterFileDataSource(QStringLiteral("Jet"), access, DataFile("jet.mdb"), FileSharing::Single));
+  EXPECT_TRUE(DataSourceValue(QStringLiteral("Jet"), QStringLiteral("NoCreat")).isEmpty());
+}
+
+// Two programs registering names at once: every entry of both survives.
+TEST(OdbcConfig, WritersInSeveralProcessesLoseNothing) {
+  constexpr int kProcesses = 4;
+  constexpr int kNames = 25;
+  std::vector<pid_t> children;
+  for (int p = 0; p < kProcesses; ++p) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      bool ok = true;
+      for (int n = 0; n < kNames; ++n) {
+        ok = WriteDataSource(QStringLiteral("P%1N%2").arg(p).arg(n),
+                             {{QStringLiteral("Driver"), QStringLiteral("SQLite3")},
+                              {QStringLiteral("Database"), QStringLiteral("/data/%1/%2.mdb").arg(p).arg(n)}}) &&
+             ok;
+      }
+      _exit(ok ? 0 : 1);
+    }
+    children.push_back(child);
+  }
+  for (const pid_t child : children) {
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  const OdbcIni ini = OdbcIni::Parse(ReadFile(OdbcIniPath()));
+  EXPECT_EQ(ini.SectionNames().size(), kProcesses * kNames);
+  for (int p = 0; p < kProcesses; ++p) {
+    for (int n = 0; n < kNames; ++n) {
+      EXPECT_EQ(ini.Value(QStringLiteral("P%1N%2").arg(p).arg(n), QStringLiteral("Database")),
+                QStringLiteral("/data/%1/%2.mdb").arg(p).arg(n));
+    }
+  }
+}
+
+TEST(OdbcConfig, RemovingANameLeavesTheOthers) {
+  ASSERT_TRUE(WriteDataSource(QStringLiteral("A"), {{QStringLiteral("Driver"), QStringLiteral("SQLite3")}}));
+  ASSERT_TRUE(WriteDataSource(QStringLiteral("B"), {{QStringLiteral("Driver"), QStringLiteral("SQLite3")}}));
+  EXPECT_TRUE(RemoveDataSource(QStringLiteral("a")));
+  EXPECT_FALSE(RemoveDataSource(QStringLiteral("A")));
+  EXPECT_EQ(DataSourceValue(QStringLiteral("B"), QStringLiteral("Driver")), QStringLiteral("SQLite3"));
+  EXPECT_FALSE(QFile::exists(OdbcIniPath() + QStringLiteral(".tmp")));
+}
+
+}  // namespace
