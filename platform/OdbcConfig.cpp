@@ -62,12 +62,7 @@ void RegisterSystemDrivers() {
   QByteArray system;
   bool missing = false;
   ReadWholeFile(QString::fromLatin1(kSystemOdbcInstIni), &system, &missing);
-  OdbcIni drivers = OdbcIni::Parse(system);
-  // The programs connect and disconnect on every pass; a driver stays loaded between them.
-  for (const QString& driver : drivers.SectionNames()) {
-    if (driver.compare(u"ODBC", Qt::CaseInsensitive) != 0) drivers.SetValue(driver, QStringLiteral("DontDLClose"), QStringLiteral("1"));
-  }
-  ReplaceFileAtomically(OdbcInstIniPath(), drivers.Serialize());
+  ReplaceFileAtomically(OdbcInstIniPath(), OdbcIni::Parse(system).Serialize());
 }
 
 // The registered driver whose library file name begins with `library`; `fallback` when none.

@@ -52,9 +52,13 @@ platform::FileSharing SharingOf(const QString& path) {
              : platform::FileSharing::Single;
 }
 
-bool IsSystemSchema(const QString& schema) {
-  return schema.compare(u"sys", Qt::CaseInsensitive) == 0 ||
-         schema.compare(u"INFORMATION_SCHEMA", Qt::CaseInsensitive) == 0;
+// The catalogs and schemas that hold the engines' own tables: SQL Server's, and those of MySQL
+// and MariaDB (catalogs there) and PostgreSQL.
+bool IsSystemSchema(const QString& name) {
+  static const QStringList kSystemSchemas = {QStringLiteral("sys"), QStringLiteral("INFORMATION_SCHEMA"),
+                                             QStringLiteral("performance_schema"), QStringLiteral("mysql"),
+                                             QStringLiteral("pg_catalog")};
+  return kSystemSchemas.contains(name, Qt::CaseInsensitive);
 }
 
 bool SameCatalogName(const QString& found, const QString& wanted) {
@@ -242,15 +246,17 @@ int CDatabseConnection::GetTableList(QStringList* names, QStringList* schemas, Q
                                       platform::SqlText(typeText), SQL_NTS)))) {
     return 0;
   }
+  BoundCatalogText<256> catalog;
   BoundCatalogText<256> schema;
   BoundCatalogText<256> name;
   BoundCatalogText<256> type;
+  catalog.Bind(statement.get(), 1);
   schema.Bind(statement.get(), 2);
   name.Bind(statement.get(), 3);
   type.Bind(statement.get(), 4);
   int count = 0;
   while (SQL_SUCCEEDED(Track(SQLFetch(statement.get())))) {
-    if (IsSystemSchema(schema.Value())) continue;
+    if (IsSystemSchema(schema.Value()) || IsSystemSchema(catalog.Value())) continue;
     names->append(name.Value());
     schemas->append(schema.Value());
     types->append(type.Value());
@@ -310,8 +316,9 @@ int CDatabseConnection::GetProcedureColumnList(const QString& procedure, QString
   const platform::OdbcHandle statement = NewCursorStatement(m_connection.get());
   if (!statement) return 0;
   const QString pattern = SearchPattern(procedure);
+  // No column name asks for every column ("%" makes the PostgreSQL driver find none).
   if (!SQL_SUCCEEDED(Track(SQLProcedureColumnsW(statement.get(), nullptr, 0, nullptr, 0, platform::SqlText(pattern),
-                                                SQL_NTS, platform::SqlText(QStringLiteral("%")), SQL_NTS)))) {
+                                                SQL_NTS, nullptr, 0)))) {
     return 0;
   }
   BoundCatalogText<256> procedureName;

@@ -29,6 +29,9 @@ QString ServerDataSourceName(Engine engine);
 
 }  // namespace odbctest
 
+// Readable texts in test failures.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
 // Skips the running test when the engine's server was not started.
 #define CONNECT_OR_SKIP(engine, connection)                                                   \
   do {                                                                                        \
