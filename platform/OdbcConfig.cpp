@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cstdint>
 #include <functional>
 
 namespace platform {
@@ -21,6 +22,16 @@ const QString kAccessDriverAccdb = QStringLiteral("Microsoft Access Driver (*.md
 // The busy timeout of the SQLite driver in milliseconds: a reader waits for a writer of another
 // program or thread instead of failing at once.
 const QString kSqliteBusyTimeout = QStringLiteral("5000");
+
+// The longest data source name unixODBC takes (SQL_MAX_DSN_LENGTH).
+constexpr qsizetype kMaxDataSourceName = 32;
+
+const QString kDataSourcesSection = QStringLiteral("ODBC Data Sources");
+
+// A value name of the list of data sources is a data source name too.
+QString DriverManagerKey(const QString& section, const QString& key) {
+  return section.compare(kDataSourcesSection, Qt::CaseInsensitive) == 0 ? DriverManagerName(key) : key;
+}
 
 QString LockPath() { return RunFolder() + QStringLiteral("/odbc.lock"); }
 
@@ -95,6 +106,15 @@ QString MdbToolsDriver() { return DriverByLibrary(QStringLiteral("libmdbodbc"), 
 
 }  // namespace
 
+QString DriverManagerName(const QString& name) {
+  if (name.size() <= kMaxDataSourceName) return name;
+  uint32_t digest = 2166136261U;  // FNV-1a over the UTF-16 units
+  for (const QChar unit : name) {
+    digest = (digest ^ unit.unicode()) * 16777619U;
+  }
+  return name.left(23) + u'~' + QStringLiteral("%1").arg(digest, 8, 16, QLatin1Char('0'));
+}
+
 void PrepareOdbc() {
   const QByteArray folder = OdbcFolder().toUtf8();
   const QByteArray ini = OdbcIniPath().toUtf8();
@@ -108,7 +128,7 @@ QString OdbcIniPath() { return OdbcFolder() + QStringLiteral("/odbc.ini"); }
 QString OdbcInstIniPath() { return OdbcFolder() + QStringLiteral("/odbcinst.ini"); }
 
 QString DataSourceValue(const QString& section, const QString& key) {
-  return ReadIni(OdbcIniPath()).Value(section, key);
+  return ReadIni(OdbcIniPath()).Value(DriverManagerName(section), DriverManagerKey(section, key));
 }
 
 QString DriverValue(const QString& driver, const QString& key) {
@@ -121,7 +141,9 @@ QStringList DriverNames() {
   return names;
 }
 
-bool SetDataSourceValue(const QString& section, const QString& key, const QString& value, QString* error) {
+bool SetDataSourceValue(const QString& sectionName, const QString& keyName, const QString& value, QString* error) {
+  const QString section = DriverManagerName(sectionName);
+  const QString key = DriverManagerKey(sectionName, keyName);
   const QString problem = CheckEntries(section, {{key, value}});
   if (!problem.isEmpty()) {
     SetError(error, problem);
@@ -136,10 +158,13 @@ bool SetDataSourceValue(const QString& section, const QString& key, const QStrin
 }
 
 bool RemoveDataSourceValue(const QString& section, const QString& key) {
-  return ModifyIni(OdbcIniPath(), [&](OdbcIni& ini) { return ini.RemoveValue(section, key); });
+  return ModifyIni(OdbcIniPath(), [&](OdbcIni& ini) {
+    return ini.RemoveValue(DriverManagerName(section), DriverManagerKey(section, key));
+  });
 }
 
-bool WriteDataSource(const QString& name, const OdbcEntries& entries, QString* error) {
+bool WriteDataSource(const QString& dataSourceName, const OdbcEntries& entries, QString* error) {
+  const QString name = DriverManagerName(dataSourceName);
   const QString problem = CheckEntries(name, entries);
   if (!problem.isEmpty()) {
     SetError(error, problem);
@@ -156,7 +181,7 @@ bool WriteDataSource(const QString& name, const OdbcEntries& entries, QString* e
 }
 
 bool RemoveDataSource(const QString& name) {
-  return ModifyIni(OdbcIniPath(), [&](OdbcIni& ini) { return ini.RemoveSection(name); });
+  return ModifyIni(OdbcIniPath(), [&](OdbcIni& ini) { return ini.RemoveSection(DriverManagerName(name)); });
 }
 
 QString LinuxDriverForFile(const QString& windowsDriver, const QString& path) {

@@ -19,6 +19,12 @@ using OdbcEntries = QList<QPair<QString, QString>>;
 // per process: the drivers come from the first machine root a process uses.
 void PrepareOdbc();
 
+// The name under which the driver manager knows a data source name: names of up to 32 units
+// stay as they are; a longer one, which unixODBC refuses, becomes its first 23 units, "~" and 8
+// hexadecimal digits of a digest of the whole name. Every function here that takes a data
+// source name applies it, and connects use it.
+QString DriverManagerName(const QString& name);
+
 QString OdbcIniPath();
 QString OdbcInstIniPath();
 

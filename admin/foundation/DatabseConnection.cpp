@@ -12,6 +12,8 @@
 
 #include <QFileInfo>
 
+#include <climits>
+
 namespace {
 
 bool g_bMySqlDataSource = false;
@@ -70,6 +72,10 @@ QString WithoutVersion(const QString& name) {
   const qsizetype semicolon = name.lastIndexOf(u';');
   return semicolon < 0 ? name : name.left(semicolon);
 }
+
+// The driver manager misreads texts given as zero-terminated (SQL_NTS) when it converts them;
+// every text goes with its length.
+SQLSMALLINT SqlLength(const QString& text) { return static_cast<SQLSMALLINT>(std::min<qsizetype>(text.size(), SHRT_MAX)); }
 
 void SetError(QString* error, const QString& text) {
   if (error != nullptr) *error = text;
@@ -169,9 +175,11 @@ int CDatabseConnection::ConnectFile(const QString& dataSourceName, uint8_t kind,
 int CDatabseConnection::Connect(const QString& dataSourceName, uint8_t kind, const QString& user,
                                 const QString& password, QString* error) {
   if (kind == kNamedDataSource) m_strDataSourceName = dataSourceName;
+  const QString name = platform::DriverManagerName(dataSourceName);
   const SQLRETURN result =
-      m_connection ? Track(SQLConnectW(m_connection.get(), platform::SqlText(dataSourceName), SQL_NTS,
-                                       platform::SqlText(user), SQL_NTS, platform::SqlText(password), SQL_NTS))
+      m_connection ? Track(SQLConnectW(m_connection.get(), platform::SqlText(name), SqlLength(name),
+                                       platform::SqlText(user), SqlLength(user), platform::SqlText(password),
+                                       SqlLength(password)))
                    : Track(SQL_ERROR);
   if (SQL_SUCCEEDED(result)) {
     m_nSourceKind = kind;

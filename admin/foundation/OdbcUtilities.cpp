@@ -231,7 +231,7 @@ QString GetDataSourceDriver(const QString& dataSourceName) {
   SQLUSMALLINT direction = SQL_FETCH_FIRST;
   while (SQLDataSourcesW(environment.get(), direction, name.data(), kUnits, &nameLength, description.data(), kUnits,
                          &descriptionLength) == SQL_SUCCESS) {
-    if (platform::FromSqlTextZ(name.data(), kUnits) == dataSourceName) {
+    if (platform::FromSqlTextZ(name.data(), kUnits) == platform::DriverManagerName(dataSourceName)) {
       return platform::FromSqlTextZ(description.data(), kUnits);
     }
     direction = SQL_FETCH_NEXT;

@@ -146,6 +146,26 @@ TEST(OdbcConfig, WritersInSeveralProcessesLoseNothing) {
   }
 }
 
+// unixODBC takes data source names of at most 32 units.
+TEST(OdbcConfig, LongNamesAreShortenedTheSameWayEverywhere) {
+  const QString settings = QStringLiteral("UserProfileDSN_4_TarnwickPLite_AD");
+  const QString fileMaker = QStringLiteral("TarnwickPDSN_4_TarnwickPLite_AD_FP");
+  EXPECT_EQ(DriverManagerName(QStringLiteral("UserProfileDSN_FOR_TarnwickPLite")),
+            QStringLiteral("UserProfileDSN_FOR_TarnwickPLite"));
+  EXPECT_EQ(DriverManagerName(settings).size(), 32);
+  EXPECT_TRUE(DriverManagerName(settings).startsWith(settings.left(23) + u'~'));
+  EXPECT_EQ(DriverManagerName(settings), DriverManagerName(settings));
+  EXPECT_NE(DriverManagerName(fileMaker), DriverManagerName(fileMaker + u'X'));
+  ASSERT_TRUE(WriteDataSource(settings, {{QStringLiteral("Driver"), QStringLiteral("SQLite3")}}));
+  ASSERT_TRUE(SetDataSourceValue(QStringLiteral("ODBC Data Sources"), settings, QStringLiteral("SQLite3")));
+  const OdbcIni ini = OdbcIni::Parse(ReadFile(OdbcIniPath()));
+  EXPECT_TRUE(ini.HasSection(DriverManagerName(settings)));
+  EXPECT_EQ(ini.Value(QStringLiteral("ODBC Data Sources"), DriverManagerName(settings)), QStringLiteral("SQLite3"));
+  EXPECT_EQ(DataSourceValue(settings, QStringLiteral("Driver")), QStringLiteral("SQLite3"));
+  EXPECT_TRUE(RemoveDataSourceValue(QStringLiteral("ODBC Data Sources"), settings));
+  EXPECT_TRUE(RemoveDataSource(settings));
+}
+
 TEST(OdbcConfig, RemovingANameLeavesTheOthers) {
   ASSERT_TRUE(WriteDataSource(QStringLiteral("A"), {{QStringLiteral("Driver"), QStringLiteral("SQLite3")}}));
   ASSERT_TRUE(WriteDataSource(QStringLiteral("B"), {{QStringLiteral("Driver"), QStringLiteral("SQLite3")}}));
