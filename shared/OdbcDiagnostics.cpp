@@ -1,40 +1,12 @@
 #include "shared/OdbcDiagnostics.h"
 
+#include "platform/OdbcConfig.h"
+#include "platform/OdbcHandle.h"
+#include "platform/OdbcText.h"
+
 #include <sqlext.h>
 
 #include <vector>
-
-namespace {
-
-QString FromSqlWChar(const SQLWCHAR* text, int capacity) {
-  int length = 0;
-  while (length < capacity && text[length] != 0) ++length;
-  return QString(reinterpret_cast<const QChar*>(text), length);
-}
-
-// One ODBC 3 environment, freed on every path.
-class Environment {
- public:
-  Environment() {
-    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &handle_))) {
-      handle_ = SQL_NULL_HENV;
-      return;
-    }
-    SQLSetEnvAttr(handle_, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
-  }
-  ~Environment() {
-    if (handle_ != SQL_NULL_HENV) SQLFreeHandle(SQL_HANDLE_ENV, handle_);
-  }
-  Environment(const Environment&) = delete;
-  Environment& operator=(const Environment&) = delete;
-
-  SQLHENV get() const { return handle_; }
-
- private:
-  SQLHENV handle_ = SQL_NULL_HENV;
-};
-
-}  // namespace
 
 OdbcDiagRecord ReadOdbcDiagRecord(SQLSMALLINT handleType, SQLHANDLE handle, int messageChars) {
   OdbcDiagRecord record;
@@ -45,17 +17,15 @@ OdbcDiagRecord ReadOdbcDiagRecord(SQLSMALLINT handleType, SQLHANDLE handle, int 
   const SQLRETURN rc = SQLGetDiagRecW(handleType, handle, 1, state, &native, message.data(),
                                       static_cast<SQLSMALLINT>(messageChars), &length);
   if (!SQL_SUCCEEDED(rc)) return record;
-  record.sqlState = FromSqlWChar(state, 5);
+  record.sqlState = platform::FromSqlTextZ(state, 5);
   record.nativeError = native;
-  record.message = FromSqlWChar(message.data(), messageChars);
+  record.message = platform::FromSqlTextZ(message.data(), messageChars);
   return record;
 }
 
 QString OdbcDiagText(const OdbcDiagRecord& record) {
   return QStringLiteral("SQLSTATE:%1 \n Native Error Code:%2 \n Driver Message:=' %3 '")
-      .arg(record.sqlState)
-      .arg(record.nativeError)
-      .arg(record.message);
+      .arg(record.sqlState, QString::number(record.nativeError), record.message);
 }
 
 void FormatOdbcDiagnostics(SQLSMALLINT handleType, SQLHANDLE handle, QString* text) {
@@ -79,17 +49,18 @@ bool MentionsLogin(const OdbcDiagRecord& record) {
 }
 
 QString GetDataSourceDriver(const QString& dataSourceName) {
-  Environment environment;
-  if (environment.get() == SQL_NULL_HENV) return {};
-  SQLWCHAR name[256];
+  const platform::OdbcHandle environment = platform::OdbcHandle::NewEnvironment();
+  if (!environment) return {};
+  const QString name = platform::DriverManagerName(dataSourceName);
+  SQLWCHAR listed[256];
   SQLWCHAR description[256];
   SQLSMALLINT nameLength = 0;
   SQLSMALLINT descriptionLength = 0;
   SQLUSMALLINT direction = SQL_FETCH_FIRST;
-  while (SQLDataSourcesW(environment.get(), direction, name, 256, &nameLength, description, 256,
+  while (SQLDataSourcesW(environment.get(), direction, listed, 256, &nameLength, description, 256,
                          &descriptionLength) == SQL_SUCCESS) {
     direction = SQL_FETCH_NEXT;
-    if (FromSqlWChar(name, 256) == dataSourceName) return FromSqlWChar(description, 256);
+    if (platform::FromSqlTextZ(listed, 256) == name) return platform::FromSqlTextZ(description, 256);
   }
   return {};
 }

@@ -10,11 +10,7 @@ CDBHandlerForUserProfileDB::~CDBHandlerForUserProfileDB() {
   m_nSupportedColumnCount = 0;
 }
 
-void CDBHandlerForUserProfileDB::BindColumns() {
-  if (!m_statement) return;
-  const SQLRETURN result = m_buffers.Bind(Statement(), ColumnKinds(m_nBoundColumnCount));
-  if (!SQL_SUCCEEDED(result)) Track(result);
-}
+void CDBHandlerForUserProfileDB::BindColumns() { BindInto(&m_buffers, m_nBoundColumnCount); }
 
 void CDBHandlerForUserProfileDB::UnbindColumns() { m_buffers.Unbind(Statement()); }
 

@@ -24,11 +24,7 @@ bool CDatabaseHandlerForProc::MoveToRow(int32_t) { return true; }
 
 bool CDatabaseHandlerForProc::FetchNext(int32_t) { return true; }
 
-void CDatabaseHandlerForProc::BindColumns() {
-  if (!m_statement) return;
-  const SQLRETURN result = m_buffers.Bind(Statement(), ColumnKinds(m_nBoundColumnCount));
-  if (!SQL_SUCCEEDED(result)) Track(result);
-}
+void CDatabaseHandlerForProc::BindColumns() { BindInto(&m_buffers, m_nBoundColumnCount); }
 
 void CDatabaseHandlerForProc::UnbindColumns() { m_buffers.Unbind(Statement()); }
 

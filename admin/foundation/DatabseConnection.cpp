@@ -211,12 +211,12 @@ SQLRETURN CDatabseConnection::ExecuteStatement(const QString& sql) {
   m_lastStatementDiagnostic = {};
   platform::OdbcHandle statement = NewCursorStatement(m_connection.get());
   if (!statement) {
-    m_lastStatementDiagnostic = platform::ReadOdbcDiagnostic(SQL_HANDLE_DBC, m_connection.get());
+    m_lastStatementDiagnostic = ReadOdbcDiagRecord(SQL_HANDLE_DBC, m_connection.get());
     return Track(SQL_ERROR);
   }
   SQLRETURN result = Track(SQLPrepareW(statement.get(), platform::SqlText(sql), SQL_NTS));
   if (SQL_SUCCEEDED(result)) result = Track(SQLExecute(statement.get()));
-  if (result == SQL_ERROR) m_lastStatementDiagnostic = platform::ReadOdbcDiagnostic(SQL_HANDLE_STMT, statement.get());
+  if (result == SQL_ERROR) m_lastStatementDiagnostic = ReadOdbcDiagRecord(SQL_HANDLE_STMT, statement.get());
   // An UPDATE or DELETE that matches no row has done what was asked.
   return result == SQL_NO_DATA ? SQL_SUCCESS : result;
 }

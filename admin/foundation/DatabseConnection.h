@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/OdbcDiagnostic.h"
+#include "shared/OdbcDiagnostics.h"
 #include "platform/OdbcHandle.h"
 
 #include <sql.h>
@@ -52,7 +52,7 @@ class CDatabseConnection {
   // An UPDATE or DELETE that matches no row is a success.
   SQLRETURN ExecuteStatement(const QString& sql);
   // The diagnostic record of the last statement that failed in ExecuteStatement.
-  const platform::OdbcDiagnostic& GetLastStatementDiagnostic() const { return m_lastStatementDiagnostic; }
+  const OdbcDiagRecord& GetLastStatementDiagnostic() const { return m_lastStatementDiagnostic; }
 
   // Catalog lookups; each answers the number of entries it appended.
   // `request` 1 tables, 2 views, any other both.
@@ -103,5 +103,5 @@ class CDatabseConnection {
   uint8_t m_nSourceKind = kNamedDataSource;
   // The data source name for a named source; the temporary name registered for a file.
   QString m_strDataSourceName;
-  platform::OdbcDiagnostic m_lastStatementDiagnostic;
+  OdbcDiagRecord m_lastStatementDiagnostic;
 };

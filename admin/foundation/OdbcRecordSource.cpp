@@ -1,5 +1,7 @@
 #include "admin/foundation/OdbcRecordSource.h"
 
+#include "admin/foundation/ColumnBuffers.h"
+
 #include "admin/foundation/OdbcStatement.h"
 #include "admin/foundation/OdbcUtilities.h"
 #include "admin/foundation/SqlTypes.h"
@@ -22,16 +24,20 @@ int32_t OdbcRecordSource::GetRowCount() { return m_bOpen ? m_nRowCount : 0; }
 
 QString OdbcRecordSource::GetColumnName(int16_t column) {
   if (!m_statement || column < 0 || (m_bOpen && column >= m_nColumnCount)) return {};
+  ColumnDescription description;
+  return DescribeColumn(column, &description) ? description.name : QString();
+}
+
+bool OdbcRecordSource::DescribeColumn(int16_t column, ColumnDescription* description) {
   std::array<SQLWCHAR, kNameUnits + 1> name{};
   SQLSMALLINT nameLength = 0;
-  SQLSMALLINT dataType = 0;
-  SQLULEN size = 0;
-  SQLSMALLINT digits = 0;
   SQLSMALLINT nullable = 0;
-  const SQLRETURN result = Track(SQLDescribeColW(Statement(), static_cast<SQLUSMALLINT>(column + 1), name.data(),
-                                                 kNameUnits, &nameLength, &dataType, &size, &digits, &nullable));
-  if (!SQL_SUCCEEDED(result)) return {};
-  return platform::FromSqlTextZ(name.data(), kNameUnits);
+  const SQLRETURN result =
+      Track(SQLDescribeColW(Statement(), static_cast<SQLUSMALLINT>(column + 1), name.data(), kNameUnits, &nameLength,
+                            &description->sqlType, &description->size, &description->digits, &nullable));
+  if (!SQL_SUCCEEDED(result)) return false;
+  description->name = platform::FromSqlTextZ(name.data(), kNameUnits);
+  return true;
 }
 
 int16_t OdbcRecordSource::GetColumnType(int16_t column) {
@@ -60,9 +66,9 @@ QString OdbcRecordSource::GetConnectFailureText() const {
   return FormatOdbcConnectReport(CurrentDiagnostic());
 }
 
-platform::OdbcDiagnostic OdbcRecordSource::CurrentDiagnostic() const {
+OdbcDiagRecord OdbcRecordSource::CurrentDiagnostic() const {
   if (!m_statement) return m_lastFailure;
-  return platform::ReadOdbcDiagnostic(SQL_HANDLE_STMT, Statement());
+  return ReadOdbcDiagRecord(SQL_HANDLE_STMT, Statement());
 }
 
 bool OdbcRecordSource::OpenStatement(SQLHDBC connection) {
@@ -71,13 +77,13 @@ bool OdbcRecordSource::OpenStatement(SQLHDBC connection) {
   m_statement = NewCursorStatement(connection);
   if (!m_statement) {
     Track(SQL_ERROR);
-    m_lastFailure = platform::ReadOdbcDiagnostic(SQL_HANDLE_DBC, connection);
+    m_lastFailure = ReadOdbcDiagRecord(SQL_HANDLE_DBC, connection);
   }
   return static_cast<bool>(m_statement);
 }
 
 void OdbcRecordSource::FailStatement() {
-  m_lastFailure = platform::ReadOdbcDiagnostic(SQL_HANDLE_STMT, Statement());
+  m_lastFailure = ReadOdbcDiagRecord(SQL_HANDLE_STMT, Statement());
   CloseStatement();
 }
 
@@ -89,19 +95,12 @@ bool OdbcRecordSource::DescribeColumns() {
   m_columnTypes.assign(columns, ColumnKind::Unsupported);
   m_columnSizes.assign(columns, 0);
   m_columnDigits.assign(columns, 0);
-  std::array<SQLWCHAR, kNameUnits + 1> name{};
   for (size_t i = 0; i < columns; ++i) {
-    SQLSMALLINT nameLength = 0;
-    SQLSMALLINT dataType = 0;
-    SQLULEN size = 0;
-    SQLSMALLINT digits = 0;
-    SQLSMALLINT nullable = 0;
-    const SQLRETURN result = Track(SQLDescribeColW(Statement(), static_cast<SQLUSMALLINT>(i + 1), name.data(),
-                                                   kNameUnits, &nameLength, &dataType, &size, &digits, &nullable));
-    if (!SQL_SUCCEEDED(result)) break;
-    m_columnSizes[i] = CapColumnSize(size);
-    m_columnDigits[i] = digits;
-    m_columnTypes[i] = MapSqlType(dataType);
+    ColumnDescription description;
+    if (!DescribeColumn(static_cast<int16_t>(i), &description)) break;
+    m_columnSizes[i] = CapColumnSize(description.size);
+    m_columnDigits[i] = description.digits;
+    m_columnTypes[i] = MapSqlType(description.sqlType);
   }
   return true;
 }
@@ -113,4 +112,10 @@ bool OdbcRecordSource::HasColumn(int16_t column) const {
 std::vector<int16_t> OdbcRecordSource::ColumnKinds(int16_t count) const {
   const size_t wanted = std::min(static_cast<size_t>(std::max<int16_t>(count, 0)), m_columnTypes.size());
   return {m_columnTypes.begin(), m_columnTypes.begin() + static_cast<std::ptrdiff_t>(wanted)};
+}
+
+void OdbcRecordSource::BindInto(ColumnBuffers* buffers, int16_t count) {
+  if (!m_statement) return;
+  const SQLRETURN result = buffers->Bind(Statement(), ColumnKinds(count));
+  if (!SQL_SUCCEEDED(result)) Track(result);
 }

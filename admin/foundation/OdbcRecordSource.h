@@ -1,12 +1,14 @@
 #pragma once
 
 #include "admin/foundation/DBHandler.h"
-#include "platform/OdbcDiagnostic.h"
+#include "shared/OdbcDiagnostics.h"
 #include "platform/OdbcHandle.h"
 
 #include <sql.h>
 
 #include <vector>
+
+class ColumnBuffers;
 
 // What the ODBC record sources share: the statement they own, the description of its result
 // columns and the row count. A source is open from a successful execution until the next one,
@@ -46,9 +48,11 @@ class OdbcRecordSource : public CDBHandler {
   bool HasColumn(int16_t column) const;
   // The kinds of the first `count` described columns.
   std::vector<int16_t> ColumnKinds(int16_t count) const;
+  // Binds the first `count` columns of the open statement to `buffers`.
+  void BindInto(ColumnBuffers* buffers, int16_t count);
   SQLHSTMT Statement() const { return m_statement.get(); }
   SQLRETURN Track(SQLRETURN result) { return m_nLastReturnCode = result; }
-  platform::OdbcDiagnostic CurrentDiagnostic() const;
+  OdbcDiagRecord CurrentDiagnostic() const;
 
   SQLRETURN m_nLastReturnCode = SQL_SUCCESS;
   platform::OdbcHandle m_statement;
@@ -60,5 +64,13 @@ class OdbcRecordSource : public CDBHandler {
   bool m_bOpen = false;
 
  private:
-  platform::OdbcDiagnostic m_lastFailure;
+  struct ColumnDescription {
+    QString name;
+    SQLSMALLINT sqlType = 0;
+    SQLULEN size = 0;
+    SQLSMALLINT digits = 0;
+  };
+  bool DescribeColumn(int16_t column, ColumnDescription* description);
+
+  OdbcDiagRecord m_lastFailure;
 };

@@ -2,8 +2,7 @@
 
 #include "admin/foundation/AppLog.h"
 #include "platform/OdbcConfig.h"
-#include "platform/OdbcHandle.h"
-#include "platform/OdbcText.h"
+#include "shared/FileMakerDsn.h"
 #include "platform/widgets/MessageBox.h"
 
 #include <sqlext.h>
@@ -13,54 +12,32 @@
 
 namespace {
 
-const QString kFileMakerDriver = QStringLiteral("DataDirect 32-BIT SequeLink");
-const QString kDataSourcesSection = QStringLiteral("ODBC Data Sources");
-
-QString Report(const char* format, const platform::OdbcDiagnostic& diagnostic) {
+QString Report(const char* format, const OdbcDiagRecord& diagnostic) {
   return QString::fromUtf8(format)
       .arg(diagnostic.sqlState, QString::number(diagnostic.nativeError), diagnostic.message);
 }
 
 }  // namespace
 
-QString FormatOdbcReport(const platform::OdbcDiagnostic& diagnostic) {
+QString FormatOdbcReport(const OdbcDiagRecord& diagnostic) {
   return Report("ODBC Reports : \n\nSQLSTATE:%1 \nNative Error Code:%2 \nDriver Message:=' %3 '", diagnostic);
 }
 
-QString FormatOdbcConnectReport(const platform::OdbcDiagnostic& diagnostic) {
+QString FormatOdbcConnectReport(const OdbcDiagRecord& diagnostic) {
   return Report(
       "Failed to connect to database.\n\nODBC Reports : \n\nSQLSTATE:%1 \nNative Error Code:%2 \nDriver "
       "Message:=' %3 '",
       diagnostic);
 }
 
-QString FormatDiagnosticText(const platform::OdbcDiagnostic& diagnostic) {
-  return Report("SQLSTATE:%1 \n Native Error Code:%2 \n Driver Message:=' %3 '", diagnostic);
-}
-
-QString FormatConnectFailureText(const platform::OdbcDiagnostic& diagnostic) {
-  return Report(
-      "Failed to connect to database.\n\nODBC Reports : \n\n SQLSTATE:%1 \n Native Error Code:%2 \n Driver "
-      "Message:=' %3 '",
-      diagnostic);
-}
-
 void IsOdbcLoginError(SQLHDBC connection, bool* isLoginError, QString* text) {
-  const platform::OdbcDiagnostic diagnostic = platform::ReadOdbcDiagnostic(SQL_HANDLE_DBC, connection);
-  const QString message = diagnostic.message.toUpper();
-  const bool login = message.contains(u"PASSWORD") || message.contains(u"USER") || message.contains(u"LOGIN") ||
-                     diagnostic.sqlState.contains(u"28000") || diagnostic.sqlState.contains(u"42000") ||
-                     diagnostic.sqlState.contains(u"37000") || diagnostic.nativeError == 0;
-  if (isLoginError != nullptr) *isLoginError = login;
-  if (text != nullptr) *text = FormatDiagnosticText(diagnostic);
-}
-
-void FormatOdbcDiagnostics(SQLHSTMT statement, QString* text) {
-  *text = FormatDiagnosticText(platform::ReadOdbcDiagnostic(SQL_HANDLE_STMT, statement));
+  const OdbcDiagRecord diagnostic = ReadOdbcDiagRecord(SQL_HANDLE_DBC, connection);
+  if (isLoginError != nullptr) *isLoginError = MentionsLogin(diagnostic) || diagnostic.nativeError == 0;
+  if (text != nullptr) *text = OdbcDiagText(diagnostic);
 }
 
 void FormatConnectFailure(SQLSMALLINT handleType, SQLHANDLE handle, QString* text) {
-  *text = FormatConnectFailureText(platform::ReadOdbcDiagnostic(handleType, handle));
+  FormatConnectError(handleType, handle, text);
 }
 
 QString GetJoinOperatorText(int code) {
@@ -170,22 +147,12 @@ QString GetDirectoryPart(const QString& path) {
   return path.startsWith(u'/') ? QStringLiteral("/") : QString();
 }
 
-QString FindFileMakerDriverName() {
-  QString found;
-  for (const QString& driver : platform::DriverNames()) {
-    if (driver.left(255).contains(kFileMakerDriver)) found = driver;
-  }
-  return found;
-}
+QString FindFileMakerDriverName() { return FileMakerDriverName(); }
 
-QString GetOdbcDriverPath() {
-  const QString driver = FindFileMakerDriverName();
-  if (driver.isEmpty()) return {};
-  return platform::DriverValue(driver, QStringLiteral("Driver"));
-}
+QString GetOdbcDriverPath() { return FileMakerDriverPath(); }
 
 bool AddOdbcDataSourceEntry(const QString& dataSourceName) {
-  const QString driver = FindFileMakerDriverName();
+  const QString driver = FileMakerDriverName();
   if (driver.isEmpty()) {
     const QString message = QStringLiteral(
         "ODBC Driver For FileMaker Pro is not installed !!\r\nPlease Install ODBC Driver from FileMaker Pro "
@@ -195,49 +162,16 @@ bool AddOdbcDataSourceEntry(const QString& dataSourceName) {
     return false;
   }
   WriteAppLog(-1, QStringLiteral("ODBC Driver Name : %1").arg(driver));
-  return platform::SetDataSourceValue(kDataSourcesSection, dataSourceName, driver);
+  return ListDataSource(dataSourceName, driver);
 }
 
 bool CreateFileMakerDsn(const QString& databaseName, const QString& dataSourceName) {
-  if (!AddOdbcDataSourceEntry(dataSourceName)) return false;
-  const QString driverPath = GetOdbcDriverPath();
-  if (driverPath.isEmpty()) return false;
-  return platform::WriteDataSource(dataSourceName, {{QStringLiteral("Description"), QString()},
-                                                    {QStringLiteral("DistinguishedName"), QString()},
-                                                    {QStringLiteral("Driver"), driverPath},
-                                                    {QStringLiteral("Host"), QStringLiteral("localhost")},
-                                                    {QStringLiteral("Port"), QStringLiteral("2399")},
-                                                    {QStringLiteral("ServerDataSource"), databaseName},
-                                                    {QStringLiteral("UseLDAP"), QStringLiteral("0")}});
+  return AddOdbcDataSourceEntry(dataSourceName) && WriteFileMakerEntries(databaseName, dataSourceName);
 }
 
-bool RemoveOdbcDataSourceEntry(const QString& dataSourceName) {
-  return platform::RemoveDataSourceValue(kDataSourcesSection, dataSourceName);
-}
+bool RemoveOdbcDataSourceEntry(const QString& dataSourceName) { return UnlistDataSource(dataSourceName); }
 
-bool DeleteDsnKey(const QString& dataSourceName) {
-  RemoveOdbcDataSourceEntry(dataSourceName);
-  return platform::RemoveDataSource(dataSourceName);
-}
-
-QString GetDataSourceDriver(const QString& dataSourceName) {
-  const platform::OdbcHandle environment = platform::OdbcHandle::NewEnvironment();
-  if (!environment) return {};
-  constexpr SQLSMALLINT kUnits = 255;
-  std::array<SQLWCHAR, kUnits + 1> name{};
-  std::array<SQLWCHAR, kUnits + 1> description{};
-  SQLSMALLINT nameLength = 0;
-  SQLSMALLINT descriptionLength = 0;
-  SQLUSMALLINT direction = SQL_FETCH_FIRST;
-  while (SQLDataSourcesW(environment.get(), direction, name.data(), kUnits, &nameLength, description.data(), kUnits,
-                         &descriptionLength) == SQL_SUCCESS) {
-    if (platform::FromSqlTextZ(name.data(), kUnits) == platform::DriverManagerName(dataSourceName)) {
-      return platform::FromSqlTextZ(description.data(), kUnits);
-    }
-    direction = SQL_FETCH_NEXT;
-  }
-  return {};
-}
+bool DeleteDsnKey(const QString& dataSourceName) { return RemoveListedDataSource(dataSourceName); }
 
 QString GetDsnDatabaseName(const QString& dataSourceName) {
   return platform::DataSourceValue(dataSourceName, QStringLiteral("DATABASE"));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/OdbcDiagnostic.h"
+#include "shared/OdbcDiagnostics.h"
 
 #include <sql.h>
 
@@ -9,19 +9,16 @@
 
 #include <cstdint>
 
-// Texts of ODBC failures. The record sources report with the first two, the free functions and
-// connections with the last two (which carry a blank after each line break).
-QString FormatOdbcReport(const platform::OdbcDiagnostic& diagnostic);
-QString FormatOdbcConnectReport(const platform::OdbcDiagnostic& diagnostic);
-QString FormatDiagnosticText(const platform::OdbcDiagnostic& diagnostic);
-QString FormatConnectFailureText(const platform::OdbcDiagnostic& diagnostic);
+// Texts of ODBC failures of the record sources (the free functions and connections write the
+// forms of shared/OdbcDiagnostics.h, with a blank after each line break).
+QString FormatOdbcReport(const OdbcDiagRecord& diagnostic);
+QString FormatOdbcConnectReport(const OdbcDiagRecord& diagnostic);
 
 // Reads the handle's first diagnostic record into a text of the free functions' forms.
 // `isLoginError` becomes true when the message speaks of a password, user or login, the SQLSTATE
 // is 28000, 42000 or 37000, or the native code is 0 (the connection pages then ask for a user
 // name and password).
 void IsOdbcLoginError(SQLHDBC connection, bool* isLoginError, QString* text);
-void FormatOdbcDiagnostics(SQLHSTMT statement, QString* text);
 void FormatConnectFailure(SQLSMALLINT handleType, SQLHANDLE handle, QString* text);
 
 // Vocabularies of filters, sorting and types.
@@ -47,6 +44,4 @@ bool AddOdbcDataSourceEntry(const QString& dataSourceName);
 bool CreateFileMakerDsn(const QString& databaseName, const QString& dataSourceName);
 bool RemoveOdbcDataSourceEntry(const QString& dataSourceName);
 bool DeleteDsnKey(const QString& dataSourceName);
-// The driver description the driver manager lists for the data source name; empty when none.
-QString GetDataSourceDriver(const QString& dataSourceName);
 QString GetDsnDatabaseName(const QString& dataSourceName);

@@ -58,14 +58,11 @@ TEST(OdbcUtilities, KeywordsPiecesAndFolders) {
 }
 
 TEST(OdbcUtilities, ReportTexts) {
-  const platform::OdbcDiagnostic diagnostic{QStringLiteral("42S02"), 1146, QStringLiteral("no table %1")};
+  const OdbcDiagRecord diagnostic{QStringLiteral("42S02"), 1146, QStringLiteral("no table %1")};
   EXPECT_EQ(FormatOdbcReport(diagnostic),
             QStringLiteral("ODBC Reports : \n\nSQLSTATE:42S02 \nNative Error Code:1146 \nDriver Message:=' no table %1 '"));
-  EXPECT_EQ(FormatDiagnosticText(diagnostic),
+  EXPECT_EQ(OdbcDiagText(diagnostic),
             QStringLiteral("SQLSTATE:42S02 \n Native Error Code:1146 \n Driver Message:=' no table %1 '"));
-  EXPECT_EQ(FormatConnectFailureText(diagnostic),
-            QStringLiteral("Failed to connect to database.\n\nODBC Reports : \n\n SQLSTATE:42S02 \n Native Error "
-                           "Code:1146 \n Driver Message:=' no table %1 '"));
   EXPECT_EQ(FormatOdbcConnectReport(diagnostic),
             QStringLiteral("Failed to connect to database.\n\nODBC Reports : \n\nSQLSTATE:42S02 \nNative Error "
                            "Code:1146 \nDriver Message:=' no table %1 '"));
