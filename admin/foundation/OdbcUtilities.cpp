@@ -3,9 +3,13 @@
 #include "admin/foundation/AppLog.h"
 #include "platform/OdbcConfig.h"
 #include "shared/FileMakerDsn.h"
+#include "shared/WorkbookFolder.h"
 #include "platform/widgets/MessageBox.h"
 
 #include <sqlext.h>
+
+#include <QDir>
+#include <QFile>
 
 #include <array>
 #include <limits>
@@ -175,4 +179,13 @@ bool DeleteDsnKey(const QString& dataSourceName) { return RemoveListedDataSource
 
 QString GetDsnDatabaseName(const QString& dataSourceName) {
   return platform::DataSourceValue(dataSourceName, QStringLiteral("DATABASE"));
+}
+
+void DeleteTempExcelCopies() {
+  const QString path = WorkbookTempFolder();
+  const QDir folder(path);
+  if (path.isEmpty() || !folder.exists()) return;
+  for (const QString& name : folder.entryList({QStringLiteral("New_*")}, QDir::Files | QDir::Hidden)) {
+    QFile::remove(folder.filePath(name));
+  }
 }

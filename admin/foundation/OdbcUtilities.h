@@ -45,3 +45,6 @@ bool CreateFileMakerDsn(const QString& databaseName, const QString& dataSourceNa
 bool RemoveOdbcDataSourceEntry(const QString& dataSourceName);
 bool DeleteDsnKey(const QString& dataSourceName);
 QString GetDsnDatabaseName(const QString& dataSourceName);
+
+// Deletes the "New_" copies of workbooks in the folder of the workbook exports.
+void DeleteTempExcelCopies();

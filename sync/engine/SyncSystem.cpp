@@ -2,7 +2,7 @@
 
 #include "platform/MachineRoot.h"
 #include "platform/Process.h"
-#include "shared/RegistrySettings.h"
+#include "shared/WorkbookFolder.h"
 #include "sync/engine/SyncLog.h"
 
 #include <QDir>
@@ -15,12 +15,9 @@ bool IsFileLocked(const QString& path) {
 }
 
 void DeleteTempExcelCopies() {
-  const QString installation = GetInstallationPath();
-  const QString installationName = QDir(installation).dirName();
-  if (installation.isEmpty() || installationName.isEmpty()) return;
-  const QDir folder(platform::SpecialFolderPath(platform::SpecialFolder::MyDocuments) + u'/' +
-                    installationName + QStringLiteral("/Temp Files"));
-  if (!folder.exists()) return;
+  const QString path = WorkbookTempFolder();
+  const QDir folder(path);
+  if (path.isEmpty() || !folder.exists()) return;
   for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden)) {
     if (name.compare(u"schema.ini", Qt::CaseInsensitive) == 0 || name.startsWith(u"New_")) continue;
     QFile::remove(folder.filePath(name));

@@ -1,12 +1,18 @@
+#include "admin/foundation/AppLog.h"
+#include "admin/foundation/DBHandlerForUserProfileDB.h"
 #include "admin/foundation/DatabaseHandler.h"
+#include "admin/foundation/LogFile.h"
 #include "admin/foundation/DatabseConnection.h"
 #include "admin/foundation/SqlTypes.h"
 #include "tests/admin/foundation/OdbcTestEngines.h"
+#include "tests/support/FreshMachineRoot.h"
 #include "tests/support/MessageBoxRecorder.h"
 
 #include <gtest/gtest.h>
 
 #include <sqlext.h>
+
+#include <QFile>
 
 using odbctest::Engine;
 
@@ -177,7 +183,11 @@ TEST_P(DatabaseHandlerEngine, AFailedQueryIsShownLoggedAndLeavesTheHandlerUsable
   CONNECT_OR_SKIP(GetParam(), &connection_);
   FillProbeTable();
   testsupport::MessageBoxRecorder::Global().Clear();
+  const QString folder = testsupport::CurrentMachineRoot() + u'/';
+  CLogFile log(folder, QStringLiteral("DesktopLog.log"));
+  SetAppLog(&log);
   EXPECT_EQ(handler_.ExecuteQuery(connection_, QStringLiteral("SELECT no_such_column FROM no_such_table")), 0);
+  SetAppLog(nullptr);
   EXPECT_FALSE(handler_.IsOpen());
   EXPECT_EQ(handler_.GetColumnCount(), 0);
   EXPECT_TRUE(handler_.GetOdbcErrorText().startsWith(u"ODBC Reports : \n\nSQLSTATE:"));
@@ -187,10 +197,34 @@ TEST_P(DatabaseHandlerEngine, AFailedQueryIsShownLoggedAndLeavesTheHandlerUsable
   if (!shown.isEmpty()) {
     EXPECT_EQ(shown.first().caption, QStringLiteral("Tarnwick Plus Lite"));
     EXPECT_TRUE(shown.first().text.startsWith(u"ODBC Reports : "));
+    QFile file(folder + QStringLiteral("DesktopLog.log"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    const QString text = QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData()), bytes.size() / 2);
+    EXPECT_TRUE(text.contains(QStringLiteral("> <88> ") + shown.first().text)) << qPrintable(text);
   }
   EXPECT_FALSE(handler_.MoveToRow(0));
   ASSERT_EQ(handler_.ExecuteQuery(connection_, QStringLiteral("SELECT t_int FROM type_probe")), 1);
   EXPECT_EQ(handler_.GetRowCount(), 2);
+}
+
+TEST_P(DatabaseHandlerEngine, BoundColumnHandlerBindsEverySupportedColumn) {
+  CONNECT_OR_SKIP(GetParam(), &connection_);
+  FillProbeTable();
+  CDBHandlerForUserProfileDB profile;
+  ASSERT_EQ(profile.ExecuteQuery(connection_, QStringLiteral("SELECT t_text, t_blob, t_int, t_big FROM type_probe")), 1);
+  EXPECT_EQ(profile.GetBoundColumnCount(), 4);
+  EXPECT_EQ(profile.GetSupportedColumnCount(), 3);
+  profile.BindColumns();
+  EXPECT_EQ(profile.GetBoundBufferCount(), 3U);
+  profile.UnbindColumns();
+  EXPECT_EQ(profile.GetBoundBufferCount(), 0U);
+  ASSERT_TRUE(profile.MoveToRow(0));
+  EXPECT_EQ(profile.GetFieldValue(0, 3), QStringLiteral("5000000000"));
+  testsupport::MessageBoxRecorder::Global().Clear();
+  EXPECT_EQ(profile.ExecuteQuery(connection_, QStringLiteral("SELECT nothing FROM nowhere")), 0);
+  EXPECT_EQ(profile.GetBoundColumnCount(), 0);
+  EXPECT_EQ(profile.GetSupportedColumnCount(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, DatabaseHandlerEngine, ::testing::ValuesIn(odbctest::AllEngines()),

@@ -1,9 +1,12 @@
 #include "admin/foundation/OdbcUtilities.h"
+#include "platform/MachineRoot.h"
 #include "platform/OdbcConfig.h"
+#include "platform/Registry.h"
 #include "platform/OdbcIni.h"
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 
 namespace {
@@ -93,6 +96,37 @@ TEST(OdbcUtilities, FileMakerDataSourceWithARegisteredDriver) {
   EXPECT_TRUE(DeleteDsnKey(QStringLiteral("FileMakerTest")));
   EXPECT_TRUE(platform::DataSourceValue(QStringLiteral("FileMakerTest"), QStringLiteral("Driver")).isEmpty());
   EXPECT_TRUE(platform::DataSourceValue(QStringLiteral("ODBC Data Sources"), QStringLiteral("FileMakerTest")).isEmpty());
+}
+
+}  // namespace
+
+namespace {
+
+void WriteFile(const QString& path) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+}
+
+TEST(OdbcUtilities, DeleteTempExcelCopiesTakesOnlyTheNewCopies) {
+  DeleteTempExcelCopies();  // no installation: nothing to do
+  platform::RegistryKeyGuard key;
+  ASSERT_EQ(platform::RegCreateKeyEx(platform::HKEY_LOCAL_MACHINE, QStringLiteral("Software\\TarnwickWebLite"),
+                                     platform::KEY_ALL_ACCESS, key.out()),
+            platform::ERROR_SUCCESS);
+  ASSERT_EQ(platform::RegSetValueEx(key.get(), QStringLiteral("InstallationPath"),
+                                    platform::RegistryValue::FromString(platform::MachineRoot() + QStringLiteral("/Tarnwick/"))),
+            platform::ERROR_SUCCESS);
+  const QString folder =
+      platform::SpecialFolderPath(platform::SpecialFolder::MyDocuments) + QStringLiteral("/Tarnwick/Temp Files");
+  DeleteTempExcelCopies();
+  EXPECT_FALSE(QDir(folder).exists());
+  QDir().mkpath(folder);
+  for (const char* name : {"schema.ini", "New_Book.xlsx", "New_Sheet1.txt", "Sheet1.txt"}) {
+    WriteFile(folder + u'/' + QString::fromLatin1(name));
+  }
+  DeleteTempExcelCopies();
+  EXPECT_EQ(QDir(folder).entryList(QDir::Files, QDir::Name),
+            (QStringList{QStringLiteral("Sheet1.txt"), QStringLiteral("schema.ini")}));
 }
 
 }  // namespace
