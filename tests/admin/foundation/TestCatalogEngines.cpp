@@ -152,13 +152,34 @@ TEST_P(ProcedureEngine, RowsAreCachedAndBigIntsReadAsTheirValue) {
 INSTANTIATE_TEST_SUITE_P(Servers, ProcedureEngine, ::testing::Values(Engine::PostgreSql, Engine::MariaDb),
                          [](const auto& param) { return odbctest::EngineName(param.param).toStdString(); });
 
-// A result whose middle column has no supported kind: the others are cached, every buffer goes.
-TEST(ProcedureHandler, UnsupportedMiddleColumnAndResultsWithoutColumns) {
+// Names longer than 31 characters are looked up whole.
+TEST(Catalog, PrimaryKeysOfALongTableName) {
+  CDatabseConnection connection;
+  CONNECT_OR_SKIP(Engine::Sqlite, &connection);
+  const QString table = QStringLiteral("customer_addresses_of_the_northern_region");
+  ASSERT_TRUE(SQL_SUCCEEDED(connection.ExecuteStatement(
+      QStringLiteral("CREATE TABLE %1 (address_id INTEGER PRIMARY KEY, street VARCHAR(60))").arg(table))));
+  ASSERT_TRUE(SQL_SUCCEEDED(
+      connection.ExecuteStatement(QStringLiteral("CREATE TABLE %1 (other_id INTEGER PRIMARY KEY)").arg(table.left(31)))));
+  QStringList keys;
+  EXPECT_EQ(connection.GetPrimaryKeyList(table, &keys), 1);
+  EXPECT_EQ(keys, QStringList({QStringLiteral("address_id")}));
+}
+
+// Long texts, a result whose middle column has no supported kind (the others are cached, every
+// buffer goes) and a statement without result columns.
+TEST(ProcedureHandler, LongTextsUnsupportedColumnsAndResultsWithoutColumns) {
   CDatabseConnection connection;
   CONNECT_OR_SKIP(Engine::Sqlite, &connection);
   MakeSqliteCatalog(&connection);
   ASSERT_TRUE(SQL_SUCCEEDED(connection.ExecuteStatement(QStringLiteral("INSERT INTO orderx1 VALUES (7, x'00ff')"))));
   CDatabaseHandlerForProc procedure;
+  ASSERT_TRUE(SQL_SUCCEEDED(connection.ExecuteStatement(QStringLiteral("CREATE TABLE long_texts (t TEXT)"))));
+  ASSERT_TRUE(SQL_SUCCEEDED(connection.ExecuteStatement(
+      QStringLiteral("INSERT INTO long_texts VALUES ('%1')").arg(QString(20000, u'z')))));
+  // A text longer than its bound buffer is taken as far as the buffer holds it.
+  ASSERT_EQ(procedure.ExecuteQuery(connection, QStringLiteral("SELECT t FROM long_texts")), 1);
+  EXPECT_EQ(procedure.GetFieldValue(0, 0), QString(16381, u'z'));
   ASSERT_EQ(procedure.ExecuteQuery(connection, QStringLiteral("SELECT id, note, 'end' AS tail FROM orderx1")), 1);
   EXPECT_EQ(procedure.GetRowCount(), 1);
   EXPECT_EQ(procedure.GetColumnType(1), 0);

@@ -93,6 +93,9 @@ TEST(OdbcUtilities, FileMakerDataSourceWithARegisteredDriver) {
                                QStringLiteral("Driver"), QStringLiteral("Host"), QStringLiteral("Port"),
                                QStringLiteral("ServerDataSource"), QStringLiteral("UseLDAP")}));
   EXPECT_EQ(ini.Value(QStringLiteral("FileMakerTest"), QStringLiteral("ServerDataSource")), QStringLiteral("Orders"));
+  ASSERT_TRUE(platform::SetDataSourceValue(QStringLiteral("FileMakerTest"), QStringLiteral("DATABASE"),
+                                           QStringLiteral("/srv/data/orders")));
+  EXPECT_EQ(GetDsnDatabaseName(QStringLiteral("FileMakerTest")), QStringLiteral("/srv/data/orders"));
   EXPECT_TRUE(DeleteDsnKey(QStringLiteral("FileMakerTest")));
   EXPECT_TRUE(platform::DataSourceValue(QStringLiteral("FileMakerTest"), QStringLiteral("Driver")).isEmpty());
   EXPECT_TRUE(platform::DataSourceValue(QStringLiteral("ODBC Data Sources"), QStringLiteral("FileMakerTest")).isEmpty());
