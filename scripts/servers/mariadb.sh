@@ -5,6 +5,22 @@
 
 source scripts/servers/lib/common.sh
 
+# Stops the server of the folder: a clean shutdown through its socket, else a signal to the
+# process its pid file names; waits until it is gone.
+tarnwick_stop_mariadb() {
+  local root=$1
+  mariadb-admin --no-defaults --socket="$root/server.sock" -u root shutdown > /dev/null 2>&1 && return 0
+  local pid
+  pid=$(cat "$root/server.pid" 2>/dev/null || true)
+  [ -n "$pid" ] || return 0
+  kill "$pid" 2>/dev/null || return 0
+  local tries=0
+  while kill -0 "$pid" 2>/dev/null && [ $tries -lt 100 ]; do
+    sleep 0.1
+    tries=$((tries + 1))
+  done
+}
+
 tarnwick_start_mariadb() {
   local server
   server=$(command -v mariadbd || ls /usr/sbin/mariadbd 2>/dev/null || true)
@@ -18,9 +34,7 @@ tarnwick_start_mariadb() {
   root="$(cd "$build" && pwd)/servers/mariadb"
   local data="$root/data" socket="$root/server.sock" log="$root/server.log"
   # A server left running by an earlier run is stopped before its folder goes.
-  if [ -S "$socket" ]; then
-    mariadb-admin --no-defaults --socket="$socket" -u root shutdown > /dev/null 2>&1 || true
-  fi
+  tarnwick_stop_mariadb "$root"
   rm -rf "$root"
   mkdir -p "$data"
   [ "$(id -u)" -eq 0 ] && chown -R "$owner" "$root"
@@ -37,7 +51,7 @@ tarnwick_start_mariadb() {
     --innodb-flush-log-at-trx-commit=0 --innodb-buffer-pool-size=32M --innodb-log-file-size=8M \
     > /dev/null 2>&1 &
   local pid=$!
-  on_exit "mariadb-admin --no-defaults --socket=$socket -u root shutdown > /dev/null 2>&1"
+  on_exit "tarnwick_stop_mariadb '$root'"
   local tries=0
   until mariadb-admin --no-defaults --socket="$socket" -u root ping > /dev/null 2>&1; do
     tries=$((tries + 1))

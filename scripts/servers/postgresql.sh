@@ -43,7 +43,7 @@ tarnwick_start_postgresql() {
     tail -n 5 "$log"
     return 0
   fi
-  on_exit "tarnwick_as_user $owner $bin/pg_ctl -D $data -m immediate stop > /dev/null 2>&1"
+  on_exit "tarnwick_as_user $owner '$bin/pg_ctl' -D '$data' -m immediate stop > /dev/null 2>&1"
   export PGPASSWORD=$password
   if ! "$bin/psql" -h 127.0.0.1 -p "$port" -U tarnwick -d postgres -v ON_ERROR_STOP=1 -q \
       -c "CREATE DATABASE tarnwick_test" > "$root/setup.log" 2>&1 ||
