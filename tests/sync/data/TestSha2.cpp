@@ -1,0 +1,107 @@
+#include "sync/data/Sha2.h"
+
+#include <gtest/gtest.h>
+
+#include <openssl/sha.h>
+
+#include <QByteArray>
+
+#include <vector>
+
+namespace {
+
+QByteArray Hex(const uint8_t* bytes, size_t size) {
+  return QByteArray(reinterpret_cast<const char*>(bytes), static_cast<qsizetype>(size)).toHex();
+}
+
+std::vector<uint8_t> Pattern(size_t length) {
+  std::vector<uint8_t> bytes(length);
+  for (size_t i = 0; i < length; ++i) bytes[i] = static_cast<uint8_t>((i * 131 + 7) ^ (i >> 8));
+  return bytes;
+}
+
+// Lengths around both block sizes and both padding boundaries, and one large input.
+const size_t kLengths[] = {0, 1, 55, 56, 63, 64, 65, 111, 112, 127, 128, 129, 1000, 1 << 20};
+
+// Feeds `data` to Update in pieces of the given sizes, cycling through them.
+template <typename Context, typename UpdateFn>
+void FeedInPieces(Context* context, UpdateFn update, const std::vector<uint8_t>& data,
+                  const std::vector<size_t>& pieces) {
+  size_t offset = 0;
+  for (size_t i = 0; offset < data.size(); ++i) {
+    const size_t piece = std::min(pieces[i % pieces.size()], data.size() - offset);
+    update(context, data.data() + offset, piece);
+    offset += piece;
+  }
+}
+
+}  // namespace
+
+TEST(Sha2, FipsExampleOfThreeBytes) {
+  const uint8_t abc[] = {'a', 'b', 'c'};
+  uint8_t d256[kSha256DigestSize];
+  uint8_t d512[kSha512DigestSize];
+  Sha256(abc, 3, d256);
+  Sha512(abc, 3, d512);
+  EXPECT_EQ(Hex(d256, sizeof d256),
+            "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+  EXPECT_EQ(Hex(d512, sizeof d512),
+            "ddaf35a193617abacc417349ae20413112e6fa4e89a97ea20a9eeee64b55d39a"
+            "2192992a274fc1a836ba3c23a3feebbd454d4423643ce80e2a9ac94fa54ca49f");
+}
+
+TEST(Sha2, MatchesOpenSslAcrossBlockBoundaries) {
+  for (const size_t length : kLengths) {
+    const std::vector<uint8_t> data = Pattern(length);
+    uint8_t ours256[kSha256DigestSize], ref256[SHA256_DIGEST_LENGTH];
+    uint8_t ours512[kSha512DigestSize], ref512[SHA512_DIGEST_LENGTH];
+    Sha256(data.data(), data.size(), ours256);
+    Sha512(data.data(), data.size(), ours512);
+    SHA256(data.data(), data.size(), ref256);
+    SHA512(data.data(), data.size(), ref512);
+    EXPECT_EQ(Hex(ours256, 32), Hex(ref256, 32)) << "SHA-256 of " << length << " bytes";
+    EXPECT_EQ(Hex(ours512, 64), Hex(ref512, 64)) << "SHA-512 of " << length << " bytes";
+  }
+}
+
+TEST(Sha2, PiecewiseUpdatesGiveTheOneShotDigest) {
+  const std::vector<uint8_t> data = Pattern(5000);
+  const std::vector<std::vector<size_t>> splits = {{1}, {7, 200}, {63, 1, 64}, {127, 129}, {300}};
+  uint8_t one256[32], one512[64];
+  Sha256(data.data(), data.size(), one256);
+  Sha512(data.data(), data.size(), one512);
+  for (const auto& pieces : splits) {
+    Sha256Context c256;
+    Sha256Init(&c256);
+    FeedInPieces(&c256, Sha256Update, data, pieces);
+    uint8_t d256[32];
+    Sha256Final(&c256, d256);
+    EXPECT_EQ(Hex(d256, 32), Hex(one256, 32)) << "first piece " << pieces[0];
+
+    Sha512Context c512;
+    Sha512Init(&c512);
+    FeedInPieces(&c512, Sha512Update, data, pieces);
+    uint8_t d512[64];
+    Sha512Final(&c512, d512);
+    EXPECT_EQ(Hex(d512, 64), Hex(one512, 64)) << "first piece " << pieces[0];
+  }
+}
+
+TEST(Sha2, OneWholeBlockLeavesNothingWaiting) {
+  const std::vector<uint8_t> data = Pattern(128);
+  Sha256Context c256;
+  Sha256Init(&c256);
+  Sha256Update(&c256, data.data(), 64);
+  EXPECT_EQ(c256.waiting, 0u);
+  EXPECT_EQ(c256.total, 64u);
+
+  Sha512Context c512;
+  Sha512Init(&c512);
+  Sha512Update(&c512, data.data(), 128);
+  EXPECT_EQ(c512.waiting, 0u);
+  EXPECT_EQ(c512.total, 128u);
+
+  Sha256Update(&c256, data.data(), 10);
+  EXPECT_EQ(c256.waiting, 10u);
+  EXPECT_EQ(c256.total, 64u);
+}
