@@ -1,0 +1,283 @@
+#include "platform/Internet.h"
+
+#include <curl/curl.h>
+
+#include <QUrl>
+
+#include <algorithm>
+#include <cstring>
+#include <mutex>
+
+namespace platform {
+
+namespace {
+
+constexpr qsizetype kMaxErrorMessage = 1023;
+
+struct CurlDeleter {
+  void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
+};
+using CurlHandle = std::unique_ptr<CURL, CurlDeleter>;
+
+struct HeaderListDeleter {
+  void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+};
+using HeaderList = std::unique_ptr<curl_slist, HeaderListDeleter>;
+
+void InitCurlOnce() {
+  static std::once_flag once;
+  std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+bool Append(HeaderList* list, const QByteArray& line) {
+  curl_slist* grown = curl_slist_append(list->get(), line.constData());
+  if (!grown) return false;
+  (void)list->release();
+  list->reset(grown);
+  return true;
+}
+
+QByteArray HostForUrl(const QString& host) {
+  // A literal IPv6 address needs brackets inside a URL.
+  return host.contains(QLatin1Char(':')) ? "[" + host.toUtf8() + "]" : host.toUtf8();
+}
+
+}  // namespace
+
+InternetException::InternetException(const QString& message)
+    : std::runtime_error(message.left(kMaxErrorMessage).toStdString()) {}
+
+QString InternetException::ErrorMessage() const { return QString::fromStdString(what()); }
+
+bool CrackUrl(const QString& url, UrlParts* parts, int* error) {
+  const QUrl parsed(url.trimmed(), QUrl::StrictMode);
+  const QString scheme = parsed.scheme().toLower();
+  if (scheme != QLatin1String("http") && scheme != QLatin1String("https")) {
+    *error = kErrorUnrecognizedScheme;
+    return false;
+  }
+  if (!parsed.isValid() || parsed.host().isEmpty() || parsed.port() == 0) {
+    *error = kErrorInvalidUrl;
+    return false;
+  }
+  parts->host = parsed.host();
+  parts->port = static_cast<uint16_t>(parsed.port(scheme == QLatin1String("https") ? 443 : 80));
+  parts->path = parsed.path(QUrl::FullyEncoded);
+  if (parts->path.isEmpty()) parts->path = QStringLiteral("/");
+  return true;
+}
+
+InternetSession::InternetSession() { InitCurlOnce(); }
+
+InternetSession::InternetSession(const QString& proxyName, const QString& proxyUser,
+                                 const QString& proxyPassword) {
+  InitCurlOnce();
+  settings_.useProxy = true;
+  settings_.proxyName = proxyName;
+  settings_.proxyUser = proxyUser;
+  settings_.proxyPassword = proxyPassword;
+}
+
+std::unique_ptr<HttpConnection> InternetSession::GetHttpConnection(const QString& server,
+                                                                   uint16_t port,
+                                                                   const QString& user,
+                                                                   const QString& password) const {
+  if (server.isEmpty()) throw InternetException(QStringLiteral("The server name is empty."));
+  return std::make_unique<HttpConnection>(settings_, server, port, user, password);
+}
+
+HttpConnection::HttpConnection(SessionSettings settings, QString server, uint16_t port,
+                               QString user, QString password)
+    : settings_(std::move(settings)),
+      server_(std::move(server)),
+      port_(port),
+      user_(std::move(user)),
+      password_(std::move(password)) {}
+
+struct HttpFile::Request {
+  CurlHandle handle;
+  SessionSettings settings;
+  QByteArray url;
+  QByteArray verb;
+  QString user;
+  QString password;
+  CachePolicy cache = CachePolicy::Normal;
+};
+
+std::unique_ptr<HttpFile> HttpConnection::OpenRequest(const QString& verb, const QString& object,
+                                                      CachePolicy cache) const {
+  CurlHandle handle(curl_easy_init());
+  if (!handle) return nullptr;
+  auto request = std::make_unique<HttpFile::Request>();
+  request->handle = std::move(handle);
+  request->settings = settings_;
+  const QString path = object.startsWith(QLatin1Char('/')) ? object : QLatin1Char('/') + object;
+  request->url = "http://" + HostForUrl(server_) + ":" + QByteArray::number(port_) + path.toUtf8();
+  request->verb = verb.toUtf8();
+  request->user = user_;
+  request->password = password_;
+  request->cache = cache;
+  return std::make_unique<HttpFile>(std::move(request));
+}
+
+HttpFile::HttpFile(std::unique_ptr<Request> request) : request_(std::move(request)) {}
+
+HttpFile::~HttpFile() = default;
+
+namespace {
+
+struct Receiver {
+  QByteArray* answer;
+  QByteArrayList* headerLines;
+  bool tooLarge = false;
+};
+
+size_t ReceiveBody(char* data, size_t size, size_t count, void* context) {
+  auto* receiver = static_cast<Receiver*>(context);
+  const size_t bytes = size * count;
+  if (static_cast<qint64>(receiver->answer->size()) + static_cast<qint64>(bytes) > kMaxAnswerBytes) {
+    receiver->tooLarge = true;
+    return 0;  // ends the transfer
+  }
+  receiver->answer->append(data, static_cast<qsizetype>(bytes));
+  return bytes;
+}
+
+size_t ReceiveHeader(char* data, size_t size, size_t count, void* context) {
+  auto* receiver = static_cast<Receiver*>(context);
+  const size_t bytes = size * count;
+  QByteArray line(data, static_cast<qsizetype>(bytes));
+  while (line.endsWith('\n') || line.endsWith('\r')) line.chop(1);
+  // A new status line starts the head of a new answer (after a proxy's 407 or a 100 Continue).
+  if (line.startsWith("HTTP/")) receiver->headerLines->clear();
+  if (!line.isEmpty()) receiver->headerLines->append(line);
+  return bytes;
+}
+
+}  // namespace
+
+bool HttpFile::SendRequest(const QByteArray& headers, const QByteArray& body) {
+  CURL* curl = request_->handle.get();
+  const SessionSettings& settings = request_->settings;
+  HeaderList headerList;
+  bool ok = true;
+  const auto set = [&](CURLoption option, auto value) {
+    ok = ok && curl_easy_setopt(curl, option, value) == CURLE_OK;
+  };
+
+  set(CURLOPT_URL, request_->url.constData());
+  set(CURLOPT_NOSIGNAL, 1L);
+  set(CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(kConnectTimeoutMs));
+  // No byte received for the receive time-out ends the exchange.
+  set(CURLOPT_LOW_SPEED_LIMIT, 1L);
+  set(CURLOPT_LOW_SPEED_TIME, static_cast<long>(std::max(1, (settings.receiveTimeoutMs + 999) / 1000)));
+
+  const QByteArray proxy = "http://" + settings.proxyName.toUtf8();
+  const QByteArray proxyUser = settings.proxyUser.toUtf8();
+  const QByteArray proxyPassword = settings.proxyPassword.toUtf8();
+  if (settings.useProxy) {
+    set(CURLOPT_PROXY, proxy.constData());
+    set(CURLOPT_NOPROXY, "");  // the named proxy serves every host
+    if (!proxyUser.isEmpty() || !proxyPassword.isEmpty()) {
+      set(CURLOPT_PROXYUSERNAME, proxyUser.constData());
+      set(CURLOPT_PROXYPASSWORD, proxyPassword.constData());
+      set(CURLOPT_PROXYAUTH, static_cast<long>(CURLAUTH_ANY));
+    }
+  }
+  const QByteArray user = request_->user.toUtf8();
+  const QByteArray password = request_->password.toUtf8();
+  if (!user.isEmpty() || !password.isEmpty()) {
+    set(CURLOPT_USERNAME, user.constData());
+    set(CURLOPT_PASSWORD, password.constData());
+    set(CURLOPT_HTTPAUTH, static_cast<long>(CURLAUTH_ANY));
+  }
+
+  if (request_->verb == "GET") {
+    set(CURLOPT_HTTPGET, 1L);
+  } else {
+    if (request_->verb != "POST") set(CURLOPT_CUSTOMREQUEST, request_->verb.constData());
+    set(CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
+    set(CURLOPT_POSTFIELDS, body.constData());
+  }
+
+  // The caller's lines as given; no Expect: 100-continue and no Accept line of our own.
+  for (const QByteArray& line : headers.split('\n')) {
+    const QByteArray trimmed = line.endsWith('\r') ? line.chopped(1) : line;
+    if (!trimmed.isEmpty()) ok = ok && Append(&headerList, trimmed);
+  }
+  ok = ok && Append(&headerList, "Expect:") && Append(&headerList, "Accept:");
+  if (request_->cache == CachePolicy::Reload) {
+    ok = ok && Append(&headerList, "Cache-Control: no-cache") && Append(&headerList, "Pragma: no-cache");
+  }
+  set(CURLOPT_HTTPHEADER, headerList.get());
+
+  answer_.clear();
+  headerLines_.clear();
+  readOffset_ = 0;
+  status_ = 0;
+  Receiver receiver{&answer_, &headerLines_};
+  char errorText[CURL_ERROR_SIZE] = {};
+  set(CURLOPT_WRITEFUNCTION, ReceiveBody);
+  set(CURLOPT_WRITEDATA, static_cast<void*>(&receiver));
+  set(CURLOPT_HEADERFUNCTION, ReceiveHeader);
+  set(CURLOPT_HEADERDATA, static_cast<void*>(&receiver));
+  set(CURLOPT_ERRORBUFFER, errorText);
+  if (!ok) return false;
+
+  const CURLcode result = curl_easy_perform(curl);
+  curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, nullptr);
+  if (receiver.tooLarge) {
+    throw InternetException(QStringLiteral("The answer is longer than %1 bytes.").arg(kMaxAnswerBytes));
+  }
+  if (result != CURLE_OK) {
+    const QString detail = QString::fromUtf8(errorText);
+    const QString text = QString::fromUtf8(curl_easy_strerror(result));
+    throw InternetException(detail.isEmpty() ? text : text + QStringLiteral(" (") + detail + QLatin1Char(')'));
+  }
+  curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status_);
+  return true;
+}
+
+bool HttpFile::QueryInfoStatusCode(uint32_t* status) const {
+  if (status_ <= 0) return false;
+  *status = static_cast<uint32_t>(status_);
+  return true;
+}
+
+bool HttpFile::QueryInfo(HttpInfo info, QString* value) {
+  lastError_ = 0;
+  if (!headerLines_.isEmpty()) {
+    switch (info) {
+      case HttpInfo::StatusText: {
+        const QList<QByteArray> parts = headerLines_.first().split(' ');
+        *value = QString::fromLatin1(parts.mid(2).join(' '));
+        return true;
+      }
+      case HttpInfo::RawHeaders:
+        *value = QString::fromLatin1(headerLines_.join("\r\n") + "\r\n");
+        return true;
+      case HttpInfo::ContentLength:
+        for (const QByteArray& line : headerLines_) {
+          if (line.toLower().startsWith("content-length:")) {
+            *value = QString::fromLatin1(line.mid(static_cast<qsizetype>(std::strlen("content-length:"))).trimmed());
+            return true;
+          }
+        }
+        break;
+    }
+  }
+  lastError_ = kErrorHttpHeaderNotFound;
+  return false;
+}
+
+qint64 HttpFile::GetLength() const { return answer_.size() - readOffset_; }
+
+qint64 HttpFile::Read(char* buffer, qint64 maximum) {
+  const qint64 count = std::min(maximum, GetLength());
+  if (count <= 0) return 0;
+  std::memcpy(buffer, answer_.constData() + readOffset_, static_cast<size_t>(count));
+  readOffset_ += count;
+  return count;
+}
+
+}  // namespace platform
