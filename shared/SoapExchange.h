@@ -1,0 +1,88 @@
+#pragma once
+
+#include "platform/Internet.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+// One SOAP 1.1 call to a hosted service, as every program makes it: session, connection,
+// request and send, each step's failure reported separately so that the caller can log it with
+// its own texts and codes, then the answer's status, head and body, and the texts inside it.
+namespace soap {
+
+// The steps at which the HTTP layer can fail before an answer exists.
+enum class Step { Connection, Request, Send };
+
+enum class Failure {
+  None,
+  NoObject,           // no connection or request object, or the request was not sent
+  InternetException,  // the HTTP layer reported a failed exchange
+  OtherException,     // the run time reported a failure (memory, ...)
+  UnknownException,
+};
+
+struct ExchangeRequest {
+  QString server;
+  uint16_t port = 80;
+  QString verb = QStringLiteral("POST");
+  QString object;
+  platform::CachePolicy cache = platform::CachePolicy::Normal;
+  bool useProxy = false;
+  QString proxyName;  // "host:port"
+  QString proxyUser;
+  QString proxyPassword;
+  std::optional<int> receiveTimeoutMs;  // the HTTP layer's default when absent
+  QByteArray headers;
+  QByteArray body;
+};
+
+struct ExchangeOutcome {
+  Step step = Step::Send;          // the failing step, when failure is not None
+  Failure failure = Failure::None;
+  QString message;                 // the exception's message
+  std::unique_ptr<platform::HttpFile> file;  // the sent request, when failure is None
+};
+
+// Opens session, connection and request and sends; everything opened is released on failure.
+ExchangeOutcome Exchange(const ExchangeRequest& request);
+
+// The exchange code of a failure: -2, -3, -4 for a missing object at the connection, request or
+// send step; -21, -31, -41 for an HTTP-layer exception there; -51, -61, -71 for another
+// exception; -81, -91, -101 for anything else thrown.
+int FailureCode(Step step, Failure failure);
+
+// The answer's whole body, read in chunks to its end.
+QByteArray ReadAnswer(platform::HttpFile* file);
+
+// "<?xml ...?>" and the soap:Envelope start tag with its three namespaces, two blanks,
+// "<soap:Body>" and four blanks: the start of every request body.
+QByteArray Prologue();
+
+// The one extra header line of every SOAP request.
+QByteArray ContentTypeHeader(qsizetype bodyLength);
+
+// `text` with & < > " ' written as XML entities, as UTF-8.
+QByteArray EscapeXml(const QString& text);
+
+// What an answer says in the result element named `element`.
+struct Result {
+  enum Kind {
+    Missing,       // neither "<element>" nor "<element />"
+    EmptyElement,  // "<element />"
+    Unclosed,      // "<element>" without "</element>"
+    Text,          // "<element>text</element>"
+  } kind = Missing;
+  QString text;
+};
+// `lookForEmptyElement` false treats "<element />" as missing.
+Result FindResult(const QString& answer, const QString& element, bool lookForEmptyElement = true);
+
+// The reason of a "<soap:Fault>" answer: the soap:Reason/soap:Text of SOAP 1.2 when present,
+// else the faultstring of SOAP 1.1; nothing when the answer holds neither.
+std::optional<QString> FindFaultReason(const QString& answer);
+
+}  // namespace soap

@@ -1,0 +1,129 @@
+#include "tests/support/WebServiceDouble.h"
+
+#include "tests/support/TestPaths.h"
+
+#include <QJsonDocument>
+
+namespace testsupport {
+
+namespace {
+
+constexpr int kStartTimeoutMs = 15'000;
+constexpr int kAnswerTimeoutMs = 30'000;
+
+QString DoubleScript() { return SourceDir() + QStringLiteral("/tests/support/webservice_double.py"); }
+
+// A line from the child, waiting for it as long as needed.
+std::optional<QByteArray> ReadLine(QProcess* process, int timeoutMs) {
+  while (!process->canReadLine()) {
+    if (!process->waitForReadyRead(timeoutMs)) return std::nullopt;
+  }
+  return process->readLine().trimmed();
+}
+
+QString Base64Text(const QByteArray& bytes) { return QString::fromLatin1(bytes.toBase64()); }
+
+}  // namespace
+
+WebServiceDouble::WebServiceDouble() {
+  // The double is reached directly; a proxy from the environment must not stand in between.
+  for (const char* name : {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"}) {
+    qunsetenv(name);
+  }
+  process_.setProcessChannelMode(QProcess::SeparateChannels);
+  process_.setReadChannel(QProcess::StandardOutput);
+  process_.start(QStringLiteral("/usr/bin/python3"), {DoubleScript()});
+  if (!process_.waitForStarted(kStartTimeoutMs)) {
+    error_ = QStringLiteral("the double did not start: ") + process_.errorString();
+    return;
+  }
+  const auto line = ReadLine(&process_, kStartTimeoutMs);
+  const QJsonObject hello = line ? QJsonDocument::fromJson(*line).object() : QJsonObject();
+  port_ = static_cast<uint16_t>(hello.value(QStringLiteral("port")).toInt());
+  if (port_ == 0) {
+    error_ = QStringLiteral("the double gave no port: ") + QString::fromUtf8(process_.readAllStandardError());
+  }
+}
+
+WebServiceDouble::~WebServiceDouble() {
+  if (process_.state() == QProcess::NotRunning) return;
+  process_.closeWriteChannel();  // end of input ends the double
+  if (!process_.waitForFinished(5'000)) {
+    process_.kill();
+    process_.waitForFinished(5'000);
+  }
+}
+
+QString WebServiceDouble::Url(const QString& path) const {
+  return QStringLiteral("http://127.0.0.1:%1%2").arg(port_).arg(path);
+}
+
+QJsonObject WebServiceDouble::Command(const QJsonObject& command) {
+  process_.write(QJsonDocument(command).toJson(QJsonDocument::Compact) + '\n');
+  const auto line = ReadLine(&process_, kAnswerTimeoutMs);
+  if (!line) {
+    return {{QStringLiteral("ok"), false}, {QStringLiteral("error"), QStringLiteral("no answer")}};
+  }
+  return QJsonDocument::fromJson(*line).object();
+}
+
+void WebServiceDouble::SetFault(const QString& operation, const QString& kind,
+                                const QJsonObject& extra) {
+  QJsonObject command = extra;
+  command.insert(QStringLiteral("cmd"), QStringLiteral("fault"));
+  command.insert(QStringLiteral("operation"), operation);
+  command.insert(QStringLiteral("kind"), kind);
+  Command(command);
+}
+
+void WebServiceDouble::DemandProxyCredentials(const QString& user, const QString& password) {
+  Command({{QStringLiteral("cmd"), QStringLiteral("proxy")},
+           {QStringLiteral("user"), user},
+           {QStringLiteral("password"), password}});
+}
+
+void WebServiceDouble::QueueStream(const QByteArray& stream) {
+  Command({{QStringLiteral("cmd"), QStringLiteral("queue")},
+           {QStringLiteral("stream"), Base64Text(stream)}});
+}
+
+void WebServiceDouble::QueueRaw(const QString& resultText) {
+  Command({{QStringLiteral("cmd"), QStringLiteral("queue")}, {QStringLiteral("raw"), resultText}});
+}
+
+QJsonArray WebServiceDouble::Received() {
+  return Command({{QStringLiteral("cmd"), QStringLiteral("received")}})
+      .value(QStringLiteral("received"))
+      .toArray();
+}
+
+QJsonArray WebServiceDouble::Requests() {
+  return Command({{QStringLiteral("cmd"), QStringLiteral("requests")}})
+      .value(QStringLiteral("requests"))
+      .toArray();
+}
+
+QString WebServiceDouble::Seal(const QString& label, const QByteArray& plain, bool framed,
+                               const QJsonObject& fixedMaterial) {
+  QJsonObject command = fixedMaterial;
+  command.insert(QStringLiteral("cmd"), QStringLiteral("seal"));
+  command.insert(QStringLiteral("label"), label);
+  command.insert(QStringLiteral("plain"), Base64Text(plain));
+  command.insert(QStringLiteral("framed"), framed);
+  return Command(command).value(QStringLiteral("envelope")).toString();
+}
+
+std::optional<QByteArray> WebServiceDouble::Open(const QString& label, const QString& envelope,
+                                                 bool framed, QString* error) {
+  const QJsonObject reply = Command({{QStringLiteral("cmd"), QStringLiteral("open")},
+                                     {QStringLiteral("label"), label},
+                                     {QStringLiteral("envelope"), envelope},
+                                     {QStringLiteral("framed"), framed}});
+  if (!reply.value(QStringLiteral("ok")).toBool()) {
+    if (error) *error = reply.value(QStringLiteral("error")).toString();
+    return std::nullopt;
+  }
+  return QByteArray::fromBase64(reply.value(QStringLiteral("plain")).toString().toLatin1());
+}
+
+}  // namespace testsupport

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QByteArray>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QProcess>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+namespace testsupport {
+
+// The hosted web service's test double (webservice_double.py) in a child process on a free
+// loopback port, driven through its JSON-lines control interface. Stopped with the object.
+class WebServiceDouble {
+ public:
+  WebServiceDouble();
+  ~WebServiceDouble();
+  WebServiceDouble(const WebServiceDouble&) = delete;
+  WebServiceDouble& operator=(const WebServiceDouble&) = delete;
+
+  // False, with the reason in Error(), when the double did not come up.
+  bool Started() const { return port_ != 0; }
+  QString Error() const { return error_; }
+
+  uint16_t Port() const { return port_; }
+  // "http://127.0.0.1:<port>" + path: the web-service address the programs are given.
+  QString Url(const QString& path = QStringLiteral("/svc/")) const;
+
+  // One command and its answer; {"ok": false, "error": ...} when the double did not answer.
+  QJsonObject Command(const QJsonObject& command);
+
+  // Answers `operation` with the fault `kind` (see the double) from now on; `extra` adds fields
+  // such as "reason", "status", "text" or "seconds".
+  void SetFault(const QString& operation, const QString& kind, const QJsonObject& extra = {});
+  void DemandProxyCredentials(const QString& user, const QString& password);
+  // The plain stream the next GetDataForDesktop hands out, sealed by the double.
+  void QueueStream(const QByteArray& stream);
+  // The next GetDataForDesktop result text as it stands.
+  void QueueRaw(const QString& resultText);
+
+  QJsonArray Received();
+  QJsonArray Requests();
+
+  // Envelope work done by the double's own code.
+  QString Seal(const QString& label, const QByteArray& plain, bool framed,
+               const QJsonObject& fixedMaterial = {});
+  std::optional<QByteArray> Open(const QString& label, const QString& envelope, bool framed,
+                                 QString* error = nullptr);
+
+ private:
+  QProcess process_;
+  uint16_t port_ = 0;
+  QString error_;
+};
+
+}  // namespace testsupport

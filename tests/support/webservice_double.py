@@ -1,0 +1,439 @@
+#!/usr/bin/python3
+"""A stand-in for the hosted web service, for the tests.
+
+It serves SOAP 1.1 on 127.0.0.1 at a port the system picks and plays the service side of the
+payload envelope with its own code (hashlib for SHA-256, python3-cryptography for AES): it opens
+what the desktop sends under the label "WEBSERVICE", checks every field strictly and records the
+plain messages, and seals what it hands the desktop under the label "DESKTOP". It also acts as an
+HTTP proxy (requests with an absolute target) that can demand credentials.
+
+Control: one JSON object per line on standard input, one JSON answer per line on standard output.
+The first line written is {"port": N}. End of input ends the double.
+
+Commands ("cmd"):
+  fault      {"operation": name, "kind": k, ...} answers `name` as k until changed; kinds:
+             none, http500 ("reason"), status ("status", "text"), soapFault ("reason", SOAP 1.1),
+             soap12Fault ("reason"), noResult, emptyResult, unclosedResult, result ("text"),
+             delay ("seconds", then the normal answer), drop (close without an answer),
+             chunked (the normal answer without Content-Length)
+  proxy      {"user": u, "password": p} demands these proxy credentials; {"enabled": false} stops
+  queue      {"stream": base64} plain device stream for the next GetDataForDesktop;
+             {"raw": text} the result text itself (for malformed envelopes)
+  received   the messages opened from SendData and AckFromDesktop
+  requests   every request as it arrived (request line, headers in order, body)
+  seal       {"label", "plain" (base64), "framed" (bool), optional "salt"/"iv" (hex), "index"}
+  open       {"label", "envelope" (text), "framed" (bool)}
+  reset      clears faults, proxy, queue and records
+"""
+
+import base64
+import hashlib
+import json
+import os
+import re
+import socket
+import struct
+import sys
+import threading
+import time
+import urllib.parse
+import xml.etree.ElementTree as ElementTree
+from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
+
+from cryptography.hazmat.primitives.ciphers import Cipher, algorithms, modes
+
+# The fixed text both ends of the protocol derive payload keys from.
+PAYLOAD_KEY_TEXT = ("Tarnwick Plus Lite payload key; desktop and web service share it. "
+                    "7Qm2-Vx9K-Lr4T-Hs8N-Wd3B-Jc6P-Fy1Z-Gk5R. Never change one side alone: envelopes")
+assert len(PAYLOAD_KEY_TEXT) == 145
+
+SOAP_NS = "http://schemas.xmlsoap.org/soap/envelope/"
+SERVICE_NS = "Tarnwick"
+SALT_SIZE, INDEX_SIZE, IV_SIZE = 32, 2, 16
+HEAD_SIZE = SALT_SIZE + INDEX_SIZE + IV_SIZE
+MAX_KEY_INDEX = 14
+
+
+class EnvelopeError(ValueError):
+    pass
+
+
+class Envelope:
+    """The payload envelope: salt, key index, IV, AES-128-CBC ciphertext, as Base64 text."""
+
+    @staticmethod
+    def derive_key(label, salt, index):
+        key_text = PAYLOAD_KEY_TEXT.encode("ascii")[:32]
+        h1 = hashlib.sha256(label.encode("ascii")).digest()
+        h2 = hashlib.sha256(bytes(a ^ b for a, b in zip(h1, key_text))).digest()
+        h3 = hashlib.sha256(bytes(a ^ b for a, b in zip(h2, salt))).digest()
+        return h3[index:index + 16]
+
+    @staticmethod
+    def pad(data):
+        # 1 to 16 zero bytes, up to the next multiple of 16 strictly above the length.
+        return data + bytes(16 - len(data) % 16)
+
+    @classmethod
+    def seal(cls, label, plain, framed, salt=None, iv=None, index=None):
+        """`framed` puts the 32-bit little-endian length before the bytes (the desktop's own
+        envelopes); otherwise the bytes are only padded (the envelopes made for the desktop)."""
+        salt = salt if salt is not None else os.urandom(SALT_SIZE)
+        iv = iv if iv is not None else os.urandom(IV_SIZE)
+        index = index if index is not None else os.urandom(1)[0] % (MAX_KEY_INDEX + 1)
+        body = struct.pack("<i", len(plain)) + plain if framed else plain
+        encryptor = Cipher(algorithms.AES(cls.derive_key(label, salt, index)), modes.CBC(iv)).encryptor()
+        cipher = encryptor.update(cls.pad(body)) + encryptor.finalize()
+        return base64.b64encode(salt + struct.pack("<H", index) + iv + cipher).decode("ascii")
+
+    @classmethod
+    def open(cls, label, text, framed):
+        """The plain bytes of an envelope, checked field by field; EnvelopeError says what is
+        wrong."""
+        try:
+            raw = base64.b64decode(text, validate=True)
+        except (ValueError, TypeError) as error:
+            raise EnvelopeError("not Base64: %s" % error)
+        if len(raw) < HEAD_SIZE + 16:
+            raise EnvelopeError("%d bytes, fewer than %d" % (len(raw), HEAD_SIZE + 16))
+        cipher = raw[HEAD_SIZE:]
+        if len(cipher) % 16:
+            raise EnvelopeError("ciphertext of %d bytes is not whole blocks" % len(cipher))
+        salt = raw[:SALT_SIZE]
+        (index,) = struct.unpack_from("<H", raw, SALT_SIZE)
+        if index > MAX_KEY_INDEX:
+            raise EnvelopeError("key index %d" % index)
+        iv = raw[SALT_SIZE + INDEX_SIZE:HEAD_SIZE]
+        decryptor = Cipher(algorithms.AES(cls.derive_key(label, salt, index)), modes.CBC(iv)).decryptor()
+        plain = decryptor.update(cipher) + decryptor.finalize()
+        if not framed:
+            return plain
+        (length,) = struct.unpack_from("<i", plain, 0)
+        if length < 0 or len(cls.pad(bytes(4 + length))) != len(plain):
+            raise EnvelopeError("length field %d does not fit %d plain bytes" % (length, len(plain)))
+        if any(plain[4 + length:]):
+            raise EnvelopeError("padding is not zero")
+        return plain[4:4 + length]
+
+
+def soap_answer(inner):
+    return ('<?xml version="1.0" encoding="utf-8"?>'
+            '<soap:Envelope xmlns:soap="%s" xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance"'
+            ' xmlns:xsd="http://www.w3.org/2001/XMLSchema"><soap:Body>%s</soap:Body></soap:Envelope>'
+            % (SOAP_NS, inner)).encode("utf-8")
+
+
+def soap11_fault(reason):
+    return soap_answer("<soap:Fault><faultcode>soap:Server</faultcode><faultstring>%s</faultstring>"
+                       "<detail /></soap:Fault>" % xml_escape(reason))
+
+
+def soap12_fault(reason):
+    return soap_answer('<soap:Fault><soap:Code><soap:Value>soap:Receiver</soap:Value></soap:Code>'
+                       '<soap:Reason><soap:Text xml:lang="en">%s</soap:Text></soap:Reason></soap:Fault>'
+                       % xml_escape(reason))
+
+
+def xml_escape(text):
+    return (text.replace("&", "&amp;").replace("<", "&lt;").replace(">", "&gt;")
+            .replace('"', "&quot;"))
+
+
+class ServiceState:
+    """What the tests set and what the service saw; one lock guards all of it."""
+
+    def __init__(self):
+        self.lock = threading.Lock()
+        self.reset()
+
+    def reset(self):
+        self.faults = {}
+        self.proxy_credentials = None
+        self.queue = []
+        self.received = []
+        self.requests = []
+
+
+class Answer:
+    def __init__(self, status=200, body=b"", reason=None, chunked=False, drop=False, headers=None):
+        self.status, self.body, self.reason = status, body, reason
+        self.chunked, self.drop = chunked, drop
+        self.headers = headers or []
+
+
+class WebService:
+    """The operations of the service, each turning a parsed request into an Answer."""
+
+    def __init__(self, state):
+        self.state = state
+
+    def answer_post(self, operation, fields):
+        if operation in ("SendData", "AckFromDesktop"):
+            return self.take_envelope(operation, fields)
+        if operation == "GetDataForDesktop":
+            return self.result_answer(operation, self.next_for_desktop())
+        if operation == "GetDataTest":
+            return self.result_answer(operation, "ok")
+        return Answer(500, soap11_fault("Unknown operation %s" % operation))
+
+    def take_envelope(self, operation, fields):
+        record = {"operation": operation, "desktopId": fields.get("DesktopID"), "plain": None,
+                  "error": None}
+        try:
+            plain = Envelope.open("WEBSERVICE", fields.get("DataBuffer") or "", framed=True)
+            record["plain"] = base64.b64encode(plain).decode("ascii")
+        except EnvelopeError as error:
+            record["error"] = str(error)
+        with self.state.lock:
+            self.state.received.append(record)
+        if record["error"]:
+            return Answer(500, soap11_fault("Invalid DataBuffer: " + record["error"]))
+        return self.result_answer(operation, "true")
+
+    def next_for_desktop(self):
+        with self.state.lock:
+            entry = self.state.queue.pop(0) if self.state.queue else None
+        if entry is None:
+            return Envelope.seal("DESKTOP", b"\x01\x00\x00", framed=False)
+        if "raw" in entry:
+            return entry["raw"]
+        return Envelope.seal("DESKTOP", base64.b64decode(entry["stream"]), framed=False)
+
+    @staticmethod
+    def result_answer(operation, text):
+        return Answer(200, soap_answer('<%sResponse xmlns="%s"><%sResult>%s</%sResult></%sResponse>'
+                                       % (operation, SERVICE_NS, operation, xml_escape(text),
+                                          operation, operation)))
+
+    @staticmethod
+    def get_data_test_answer(text="ok"):
+        return Answer(200, ('<?xml version="1.0" encoding="utf-8"?>\r\n<string xmlns="%s">%s</string>'
+                            % (SERVICE_NS, xml_escape(text))).encode("utf-8"))
+
+    def apply_fault(self, operation, normal, is_get):
+        with self.state.lock:
+            fault = dict(self.state.faults.get(operation, {}))
+        kind = fault.get("kind", "none")
+        element = "%sResult" % operation
+        wrap = (lambda inner: soap_answer('<%sResponse xmlns="%s">%s</%sResponse>'
+                                          % (operation, SERVICE_NS, inner, operation)))
+        if kind == "none":
+            return normal()
+        if kind == "http500":
+            return Answer(500, soap11_fault(fault.get("reason", "Server error")),
+                          reason="Internal Server Error")
+        if kind == "status":
+            return Answer(fault["status"], fault.get("text", "").encode("utf-8"),
+                          reason=fault.get("reasonPhrase"))
+        if kind == "soapFault":
+            return Answer(200, soap11_fault(fault.get("reason", "Server error")))
+        if kind == "soap12Fault":
+            return Answer(200, soap12_fault(fault.get("reason", "Server error")))
+        if kind == "noResult":
+            return Answer(200, wrap(""))
+        if kind == "emptyResult":
+            return Answer(200, wrap("<%s />" % element))
+        if kind == "unclosedResult":
+            return Answer(200, wrap("<%s>%s" % (element, fault.get("text", "dGV4dA=="))))
+        if kind == "result":
+            if is_get:
+                return self.get_data_test_answer(fault.get("text", ""))
+            return Answer(200, wrap("<%s>%s</%s>" % (element, fault.get("text", ""), element)))
+        if kind == "delay":
+            time.sleep(float(fault.get("seconds", 1)))
+            return normal()
+        if kind == "drop":
+            return Answer(drop=True)
+        if kind == "chunked":
+            answer = normal()
+            answer.chunked = True
+            return answer
+        return Answer(500, soap11_fault("Unknown fault kind %s" % kind))
+
+
+def parse_soap_request(body):
+    """The operation name and its child texts, from a well-formed SOAP 1.1 request."""
+    root = ElementTree.fromstring(body)
+    if root.tag != "{%s}Envelope" % SOAP_NS:
+        raise ValueError("not a SOAP 1.1 envelope")
+    soap_body = root.find("{%s}Body" % SOAP_NS)
+    if soap_body is None or len(soap_body) != 1:
+        raise ValueError("the body must hold one operation")
+    call = soap_body[0]
+    match = re.fullmatch(r"\{%s\}(\w+)" % SERVICE_NS, call.tag)
+    if not match:
+        raise ValueError("operation outside the service namespace: %s" % call.tag)
+    fields = {}
+    for child in call:
+        fields[child.tag.split("}")[-1]] = child.text or ""
+    return match.group(1), fields
+
+
+class Handler(BaseHTTPRequestHandler):
+    protocol_version = "HTTP/1.1"
+    server_version = "WebServiceDouble"
+
+    def log_message(self, *args):
+        pass  # standard output carries the control answers
+
+    @property
+    def state(self):
+        return self.server.state
+
+    def read_body(self):
+        length = int(self.headers.get("Content-Length") or 0)
+        return self.rfile.read(length) if length > 0 else b""
+
+    def record(self, body, proxied):
+        with self.state.lock:
+            self.state.requests.append({
+                "requestLine": self.requestline,
+                "headers": [[name, value] for name, value in self.headers.items()],
+                "body": base64.b64encode(body).decode("ascii"),
+                "proxied": proxied,
+            })
+
+    def target_path(self):
+        """The path of the request and whether it came as a proxy request."""
+        if self.path.startswith("http://") or self.path.startswith("https://"):
+            return urllib.parse.urlsplit(self.path).path, True
+        return urllib.parse.urlsplit(self.path).path, False
+
+    def proxy_refuses(self, proxied):
+        with self.state.lock:
+            credentials = self.state.proxy_credentials
+        if not proxied or credentials is None:
+            return False
+        expected = "Basic " + base64.b64encode(("%s:%s" % credentials).encode("utf-8")).decode("ascii")
+        if self.headers.get("Proxy-Authorization") == expected:
+            return False
+        self.send(Answer(407, b"Proxy credentials required", reason="Proxy Authentication Required",
+                         headers=[("Proxy-Authenticate", 'Basic realm="double"')]))
+        return True
+
+    def do_GET(self):
+        path, proxied = self.target_path()
+        self.record(b"", proxied)
+        if self.proxy_refuses(proxied):
+            return
+        if not path.endswith("service.asmx/GetDataTest"):
+            self.send(Answer(404, b"Not found", reason="Not Found"))
+            return
+        service = WebService(self.state)
+        self.send(service.apply_fault("GetDataTest", service.get_data_test_answer, is_get=True))
+
+    def do_POST(self):
+        path, proxied = self.target_path()
+        body = self.read_body()
+        self.record(body, proxied)
+        if self.proxy_refuses(proxied):
+            return
+        if not path.endswith("service.asmx"):
+            self.send(Answer(404, b"Not found", reason="Not Found"))
+            return
+        if not (self.headers.get("Content-Type") or "").startswith("text/xml"):
+            self.send(Answer(415, soap11_fault("Content-Type must be text/xml")))
+            return
+        try:
+            operation, fields = parse_soap_request(body)
+        except (ElementTree.ParseError, ValueError) as error:
+            self.send(Answer(400, soap11_fault("Malformed request: %s" % error), reason="Bad Request"))
+            return
+        service = WebService(self.state)
+        self.send(service.apply_fault(operation, lambda: service.answer_post(operation, fields),
+                                      is_get=False))
+
+    def send(self, answer):
+        if answer.drop:
+            self.close_connection = True
+            self.connection.shutdown(socket.SHUT_RDWR)
+            return
+        self.send_response(answer.status, answer.reason)
+        self.send_header("Content-Type", "text/xml; charset=utf-8")
+        for name, value in answer.headers:
+            self.send_header(name, value)
+        if answer.chunked:
+            self.send_header("Transfer-Encoding", "chunked")
+            self.end_headers()
+            for start in range(0, len(answer.body), 100):
+                piece = answer.body[start:start + 100]
+                self.wfile.write(b"%x\r\n%s\r\n" % (len(piece), piece))
+            self.wfile.write(b"0\r\n\r\n")
+        else:
+            self.send_header("Content-Length", str(len(answer.body)))
+            self.end_headers()
+            self.wfile.write(answer.body)
+
+
+class Control:
+    """The command loop on standard input."""
+
+    def __init__(self, state):
+        self.state = state
+
+    def run(self, server):
+        for line in sys.stdin:
+            line = line.strip()
+            if not line:
+                continue
+            try:
+                reply = self.execute(json.loads(line))
+            except Exception as error:  # a bad command is answered, never fatal
+                reply = {"ok": False, "error": "%s: %s" % (type(error).__name__, error)}
+            print(json.dumps(reply), flush=True)
+        server.shutdown()
+
+    def execute(self, command):
+        name = command["cmd"]
+        state = self.state
+        if name == "fault":
+            with state.lock:
+                state.faults[command["operation"]] = command
+            return {"ok": True}
+        if name == "proxy":
+            with state.lock:
+                state.proxy_credentials = ((command["user"], command["password"])
+                                           if command.get("enabled", True) else None)
+            return {"ok": True}
+        if name == "queue":
+            with state.lock:
+                state.queue.append(command)
+            return {"ok": True}
+        if name == "received":
+            with state.lock:
+                return {"ok": True, "received": list(state.received)}
+        if name == "requests":
+            with state.lock:
+                return {"ok": True, "requests": list(state.requests)}
+        if name == "seal":
+            optional = {key: bytes.fromhex(command[key]) for key in ("salt", "iv") if key in command}
+            return {"ok": True, "envelope": Envelope.seal(command["label"],
+                                                          base64.b64decode(command["plain"]),
+                                                          command.get("framed", True),
+                                                          index=command.get("index"), **optional)}
+        if name == "open":
+            try:
+                plain = Envelope.open(command["label"], command["envelope"], command.get("framed", True))
+            except EnvelopeError as error:
+                return {"ok": False, "error": str(error)}
+            return {"ok": True, "plain": base64.b64encode(plain).decode("ascii")}
+        if name == "reset":
+            with state.lock:
+                state.reset()
+            return {"ok": True}
+        return {"ok": False, "error": "unknown command %s" % name}
+
+
+def main():
+    state = ServiceState()
+    server = ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+    server.daemon_threads = True
+    server.state = state
+    thread = threading.Thread(target=server.serve_forever, daemon=True)
+    thread.start()
+    print(json.dumps({"port": server.server_address[1]}), flush=True)
+    Control(state).run(server)
+
+
+if __name__ == "__main__":
+    main()
