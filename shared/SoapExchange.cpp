@@ -70,6 +70,54 @@ int FailureCode(Step step, Failure failure) {
   return -1;
 }
 
+QString NoObjectText(Step step) {
+  switch (step) {
+    case Step::Connection: return QStringLiteral("CItnernetSession::GetHttpConnection() Failed (return NULL).");
+    case Step::Request: return QStringLiteral("CHttpConnection::OpenRequest() Failed (return NULL).");
+    case Step::Send: return QStringLiteral("CHttpFile::SendRequest() Failed (return FALSE).");
+  }
+  return QString();
+}
+
+QString SuccessText(Step step) {
+  switch (step) {
+    case Step::Connection: return QStringLiteral("CItnernetSession::GetHttpConnection() Success.");
+    case Step::Request: return QStringLiteral("CHttpConnection::OpenRequest() Success.");
+    case Step::Send: return QStringLiteral("CHttpFile::SendRequest() Success.");
+  }
+  return QString();
+}
+
+QString ExceptionText(Step step) {
+  switch (step) {
+    case Step::Connection: return QStringLiteral("Exception in CInternetSession::GetHttpConnection() call.");
+    case Step::Request: return QStringLiteral("Exception in CHttpConnection::OpenRequest() call.");
+    case Step::Send: return QStringLiteral("Exception in CHttpFile::SendRequest() call.");
+  }
+  return QString();
+}
+
+QString ExceptionMessage(const ExchangeOutcome& outcome) {
+  return outcome.failure == Failure::UnknownException ? QStringLiteral("Exception (...)")
+                                                       : outcome.message;
+}
+
+QString StatusQueryFailedText() {
+  return QStringLiteral("CHttpFile::QueryInfoStatusCode() Failed (return FALSE).");
+}
+
+QStringList StatusFailureLines(platform::HttpFile* file, uint32_t status) {
+  QString statusText;
+  QString rawHeaders;
+  file->QueryInfo(platform::HttpInfo::StatusText, &statusText);
+  file->QueryInfo(platform::HttpInfo::RawHeaders, &rawHeaders);
+  // One log line for the whole head.
+  rawHeaders = rawHeaders.trimmed().replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+  return {QStringLiteral("CHttpFile::QueryInfoStatusCode() status : %1").arg(status),
+          QStringLiteral("CHttpFile::QueryInfo(HTTP_QUERY_STATUS_TEXT)"), statusText,
+          QStringLiteral("CHttpFile::QueryInfo(HTTP_QUERY_RAW_HEADERS)"), rawHeaders};
+}
+
 QByteArray ReadAnswer(platform::HttpFile* file) {
   QByteArray answer;
   char chunk[kReadChunk + 1];
@@ -106,28 +154,9 @@ QByteArray EscapeXml(const QString& text) {
   return escaped.toUtf8();
 }
 
-Result FindResult(const QString& answer, const QString& element, bool lookForEmptyElement) {
-  Result result;
-  if (lookForEmptyElement && answer.contains(QLatin1Char('<') + element + QStringLiteral(" />"))) {
-    result.kind = Result::EmptyElement;
-    return result;
-  }
-  const QString open = QLatin1Char('<') + element + QLatin1Char('>');
-  const qsizetype start = answer.indexOf(open);
-  if (start < 0) return result;
-  const qsizetype textStart = start + open.size();
-  const qsizetype end = answer.indexOf(QStringLiteral("</") + element + QLatin1Char('>'), textStart);
-  if (end < 0) {
-    result.kind = Result::Unclosed;
-    return result;
-  }
-  result.kind = Result::Text;
-  result.text = answer.mid(textStart, end - textStart);
-  return result;
-}
-
 namespace {
 
+// The text from the first `open` to the first `close` after it; nothing when either is missing.
 std::optional<QString> TextBetween(const QString& answer, const QString& open, const QString& close) {
   const qsizetype start = answer.indexOf(open);
   if (start < 0) return std::nullopt;
@@ -138,6 +167,20 @@ std::optional<QString> TextBetween(const QString& answer, const QString& open, c
 }
 
 }  // namespace
+
+Result FindResult(const QString& answer, const QString& element, bool lookForEmptyElement) {
+  Result result;
+  const QString open = QLatin1Char('<') + element + QLatin1Char('>');
+  if (lookForEmptyElement && answer.contains(QLatin1Char('<') + element + QStringLiteral(" />"))) {
+    result.kind = Result::EmptyElement;
+  } else if (answer.contains(open)) {
+    const std::optional<QString> text =
+        TextBetween(answer, open, QStringLiteral("</") + element + QLatin1Char('>'));
+    result.kind = text ? Result::Text : Result::Unclosed;
+    result.text = text.value_or(QString());
+  }
+  return result;
+}
 
 std::optional<QString> FindFaultReason(const QString& answer) {
   if (!answer.contains(QStringLiteral("<soap:Fault>"))) return std::nullopt;

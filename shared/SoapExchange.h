@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <memory>
@@ -54,6 +55,18 @@ ExchangeOutcome Exchange(const ExchangeRequest& request);
 // send step; -21, -31, -41 for an HTTP-layer exception there; -51, -61, -71 for another
 // exception; -81, -91, -101 for anything else thrown.
 int FailureCode(Step step, Failure failure);
+
+// The log texts of the steps, as every program writes them.
+QString NoObjectText(Step step);   // "... Failed (return NULL)." / "... Failed (return FALSE)."
+QString SuccessText(Step step);    // "... Success."
+QString ExceptionText(Step step);  // "Exception in ... call."
+// The second line of a caught exception: its message, or "Exception (...)" when it has none.
+QString ExceptionMessage(const ExchangeOutcome& outcome);
+QString StatusQueryFailedText();
+
+// The five lines that describe an answer whose status is not 200: the status, a label, the
+// status text, a label, the raw headers.
+QStringList StatusFailureLines(platform::HttpFile* file, uint32_t status);
 
 // The answer's whole body, read in chunks to its end.
 QByteArray ReadAnswer(platform::HttpFile* file);
