@@ -134,6 +134,10 @@ QByteArray Prologue() {
       "  <soap:Body>    ");
 }
 
+QByteArray GetDataTestBody() {
+  return Prologue() + "<GetDataTest xmlns=\"Tarnwick\"/>" + "  </soap:Body></soap:Envelope>";
+}
+
 QByteArray ContentTypeHeader(qsizetype bodyLength) {
   return "Content-Type: text/xml; charset=utf-8; Content-Length: " + QByteArray::number(bodyLength);
 }
@@ -189,6 +193,18 @@ std::optional<QString> FindFaultReason(const QString& answer) {
     return reason;
   }
   return TextBetween(answer, QStringLiteral("<faultstring>"), QStringLiteral("</faultstring>"));
+}
+
+std::optional<QString> GetDataTestResultLine(const QString& answer, const QString& faultPrefix,
+                                             bool* isFault) {
+  *isFault = false;
+  const Result result = FindResult(answer, QStringLiteral("GetDataTestResult"));
+  if (result.kind == Result::Text) return QStringLiteral("In TestWebService, Send Request Result : ") + result.text;
+  if (result.kind != Result::Missing) return std::nullopt;
+  const std::optional<QString> reason = FindFaultReason(answer);
+  if (!reason) return std::nullopt;
+  *isFault = true;
+  return faultPrefix + *reason;
 }
 
 }  // namespace soap

@@ -75,6 +75,9 @@ QByteArray ReadAnswer(platform::HttpFile* file);
 // "<soap:Body>" and four blanks: the start of every request body.
 QByteArray Prologue();
 
+// The whole body of the GetDataTest call.
+QByteArray GetDataTestBody();
+
 // The one extra header line of every SOAP request.
 QByteArray ContentTypeHeader(qsizetype bodyLength);
 
@@ -97,5 +100,11 @@ Result FindResult(const QString& answer, const QString& element, bool lookForEmp
 // The reason of a "<soap:Fault>" answer: the soap:Reason/soap:Text of SOAP 1.2 when present,
 // else the faultstring of SOAP 1.1; nothing when the answer holds neither.
 std::optional<QString> FindFaultReason(const QString& answer);
+
+// The line a GetDataTest answer leaves in the log: "In TestWebService, Send Request Result : "
+// and the result text, or `faultPrefix` and the reason of a fault (then *isFault is true);
+// nothing for an empty result element or an answer with neither.
+std::optional<QString> GetDataTestResultLine(const QString& answer, const QString& faultPrefix,
+                                             bool* isFault);
 
 }  // namespace soap

@@ -9,7 +9,6 @@ using soap::Step;
 
 namespace {
 
-const QString kResultElement = QStringLiteral("GetDataTestResult");
 const QString kStartUpTag = QStringLiteral("<GetDataTestWebServiceMethod>");
 
 struct ServiceAddress {
@@ -18,16 +17,12 @@ struct ServiceAddress {
   uint16_t port = 80;
 };
 
-QByteArray GetDataTestBody() {
-  return soap::Prologue() + "<GetDataTest xmlns=\"Tarnwick\"/>" + "  </soap:Body></soap:Envelope>";
-}
-
 soap::ExchangeRequest PostRequest(const ServiceAddress& address) {
   soap::ExchangeRequest request;
   request.server = address.server;
   request.port = address.port;
   request.object = address.path + QStringLiteral("service.asmx");
-  request.body = GetDataTestBody();
+  request.body = soap::GetDataTestBody();
   request.headers = soap::ContentTypeHeader(request.body.size());
   return request;
 }
@@ -82,11 +77,9 @@ void LogStatusFailure(CLogFile* log, platform::HttpFile* file, uint32_t status, 
 // Logs the result element, or else the fault reason, of a GetDataTest answer.
 void LogResult(CLogFile* log, const QString& answer, int resultCode, int faultCode,
                const QString& faultPrefix) {
-  const soap::Result result = soap::FindResult(answer, kResultElement);
-  if (result.kind == soap::Result::Text) {
-    log->WriteLog(resultCode, QStringLiteral("In TestWebService, Send Request Result : ") + result.text);
-  } else if (result.kind == soap::Result::Missing) {
-    if (const auto reason = soap::FindFaultReason(answer)) log->WriteLog(faultCode, faultPrefix + *reason);
+  bool isFault = false;
+  if (const auto line = soap::GetDataTestResultLine(answer, faultPrefix, &isFault)) {
+    log->WriteLog(isFault ? faultCode : resultCode, *line);
   }
 }
 

@@ -2,9 +2,9 @@
 #include "admin/foundation/RegistryHandler.h"
 #include "admin/foundation/WebServiceTest.h"
 #include "platform/Registry.h"
-#include "shared/Sealing.h"
 #include "tests/support/FreshMachineRoot.h"
 #include "tests/support/LogReader.h"
+#include "tests/support/SettingsStore.h"
 #include "tests/support/WebServiceDouble.h"
 
 #include <gtest/gtest.h>
@@ -31,9 +31,9 @@ class WebServiceTestTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(service_->Started()) << service_->Error().toStdString();
     service_->Command({{QStringLiteral("cmd"), QStringLiteral("reset")}});
-    for (const QString& key : {kSettingsKey, RecordKeyName()}) {
-      platform::RegistryKeyGuard guard;
-      ASSERT_EQ(platform::RegCreateKeyEx(platform::HKEY_LOCAL_MACHINE, key, platform::KEY_ALL_ACCESS, guard.out()),
+    {
+      platform::RegistryKeyGuard guard;  // WriteConnSettings wants the key to exist
+      ASSERT_EQ(platform::RegCreateKeyEx(platform::HKEY_LOCAL_MACHINE, kSettingsKey, platform::KEY_ALL_ACCESS, guard.out()),
                 platform::ERROR_SUCCESS);
     }
     folder_ = testsupport::CurrentMachineRoot() + QStringLiteral("/log/");
@@ -43,15 +43,9 @@ class WebServiceTestTest : public ::testing::Test {
   }
 
   static void StoreAddress(const QString& url) {
-    // The installer writes SyncInfo; here it is sealed and stored directly.
     SyncInfo info;
     info.webServiceUrl = url.toUtf8();
-    platform::RegistryKeyGuard key;
-    ASSERT_EQ(platform::RegOpenKeyEx(platform::HKEY_LOCAL_MACHINE, RecordKeyName(), platform::KEY_WRITE, key.out()),
-              platform::ERROR_SUCCESS);
-    ASSERT_EQ(platform::RegSetValueEx(key.get(), QStringLiteral("SyncInfo"),
-                                      platform::RegistryValue::FromBinary(EncryptSetting(info.ToBytes()))),
-              platform::ERROR_SUCCESS);
+    ASSERT_TRUE(testsupport::StoreSealedValue(RecordKeyName(), QStringLiteral("SyncInfo"), info.ToBytes()));
   }
 
   static void StoreProxy(int32_t useProxy, const QString& user, const QString& password) {

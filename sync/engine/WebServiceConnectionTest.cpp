@@ -1,0 +1,20 @@
+#include "sync/engine/WebServiceConnectionTest.h"
+
+#include "shared/SoapExchange.h"
+#include "sync/engine/SyncLog.h"
+#include "sync/engine/WebServiceExchange.h"
+
+int GetDataTestWebServiceMethod() {
+  const QString tag = QStringLiteral("<GetDataTestWebServiceMethod>");
+  WriteSyncServiceLog(-1, tag + QStringLiteral(" Test Web Service Connection."));
+  const ExchangeMember member{tag, WriteSyncServiceLog, -1, {-1, -1, -1}, {-1, -1, -1}, -1, -1, false, false};
+  QString answer;
+  const int code = RunExchange(member, soap::GetDataTestBody(), &answer);
+  if (code != 1) return code;
+  bool isFault = false;
+  if (const auto line = soap::GetDataTestResultLine(
+          answer, QStringLiteral("In GetDataTestWebServiceMethod, Send Request Result : "), &isFault)) {
+    WriteSyncServiceLog(-1, *line);
+  }
+  return 1;
+}
