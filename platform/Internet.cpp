@@ -2,8 +2,6 @@
 
 #include <curl/curl.h>
 
-#include <QUrl>
-
 #include <algorithm>
 #include <cstring>
 #include <mutex>
@@ -48,24 +46,6 @@ InternetException::InternetException(const QString& message)
     : std::runtime_error(message.left(kMaxErrorMessage).toStdString()) {}
 
 QString InternetException::ErrorMessage() const { return QString::fromStdString(what()); }
-
-bool CrackUrl(const QString& url, UrlParts* parts, int* error) {
-  const QUrl parsed(url.trimmed(), QUrl::StrictMode);
-  const QString scheme = parsed.scheme().toLower();
-  if (scheme != QLatin1String("http") && scheme != QLatin1String("https")) {
-    *error = kErrorUnrecognizedScheme;
-    return false;
-  }
-  if (!parsed.isValid() || parsed.host().isEmpty() || parsed.port() == 0) {
-    *error = kErrorInvalidUrl;
-    return false;
-  }
-  parts->host = parsed.host();
-  parts->port = static_cast<uint16_t>(parsed.port(scheme == QLatin1String("https") ? 443 : 80));
-  parts->path = parsed.path(QUrl::FullyEncoded);
-  if (parts->path.isEmpty()) parts->path = QStringLiteral("/");
-  return true;
-}
 
 InternetSession::InternetSession() { InitCurlOnce(); }
 

@@ -15,9 +15,8 @@
 // held in memory and read in chunks.
 namespace platform {
 
-// Error numbers the callers log, with the values the callers' log readers know.
-inline constexpr int kErrorInvalidUrl = 12005;
-inline constexpr int kErrorUnrecognizedScheme = 12006;
+// The error a query for a header that the answer does not have leaves, with the number the
+// callers' log readers know.
 inline constexpr int kErrorHttpHeaderNotFound = 12150;
 
 // The largest answer a request accepts; a longer one fails the exchange.
@@ -33,17 +32,6 @@ class InternetException : public std::runtime_error {
   // The description of the failure, at most 1023 characters.
   QString ErrorMessage() const;
 };
-
-// An address taken apart: host name, port and the path of the URL ("/" when it has none).
-struct UrlParts {
-  QString host;
-  uint16_t port = 80;
-  QString path;
-};
-
-// Splits an http or https address. False with *error set to kErrorUnrecognizedScheme (no or
-// another scheme) or kErrorInvalidUrl (no host, bad port, malformed).
-bool CrackUrl(const QString& url, UrlParts* parts, int* error);
 
 enum class CachePolicy {
   Normal,

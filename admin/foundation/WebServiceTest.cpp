@@ -3,6 +3,7 @@
 #include "admin/foundation/LogFile.h"
 #include "admin/foundation/RegistryHandler.h"
 #include "shared/SoapExchange.h"
+#include "shared/WebServiceAddress.h"
 
 using soap::Failure;
 using soap::Step;
@@ -165,9 +166,9 @@ int ProxyCheck::Run(const QString& proxyName, const QString& user, const QString
 
 bool CrackWebServiceUrl(const QString& address, QString* server, QString* path, uint16_t* port,
                         QString* error) {
-  platform::UrlParts parts;
+  WebServiceAddress parts;
   int code = 0;
-  if (!platform::CrackUrl(address, &parts, &code)) {
+  if (!SplitWebServiceAddress(address, &parts, &code)) {
     *error = QStringLiteral("Error Code : %1.").arg(code);
     return false;
   }

@@ -2,6 +2,7 @@
 #include "sync/engine/SyncLog.h"
 #include "sync/engine/SyncSettings.h"
 #include "sync/engine/SyncSystem.h"
+#include "sync/engine/WebServiceConnectionTest.h"
 
 #include <QCoreApplication>
 
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
   SystemOSDetails();
   if (IsProcessRunningTwice(QStringLiteral("TarnwickPlusSyncServiceLite.exe"))) return 0;
   LoadSyncSettings();
+  GetDataTestWebServiceMethod();  // only logged; the program runs on either way
   const CStatusChangeCheck check;
   check.RunSyncWorker();
   return 0;

@@ -56,52 +56,6 @@ class InternetTest : public ::testing::Test {
   testsupport::WebServiceDouble service_;
 };
 
-TEST(CrackUrl, SplitsHostPortAndPath) {
-  struct Case {
-    QString url;
-    QString host;
-    uint16_t port;
-    QString path;
-  };
-  const Case cases[] = {
-      {QStringLiteral("http://ws.example.com/svc/"), QStringLiteral("ws.example.com"), 80, QStringLiteral("/svc/")},
-      {QStringLiteral("https://ws.example.com/a/b/"), QStringLiteral("ws.example.com"), 443, QStringLiteral("/a/b/")},
-      {QStringLiteral("http://127.0.0.1:8080/"), QStringLiteral("127.0.0.1"), 8080, QStringLiteral("/")},
-      {QStringLiteral("HTTP://host"), QStringLiteral("host"), 80, QStringLiteral("/")},
-      {QStringLiteral("http://[::1]:81/s/"), QStringLiteral("::1"), 81, QStringLiteral("/s/")},
-      {QStringLiteral(" http://host/with%20space/ "), QStringLiteral("host"), 80, QStringLiteral("/with%20space/")},
-  };
-  for (const Case& c : cases) {
-    platform::UrlParts parts;
-    int error = 0;
-    ASSERT_TRUE(platform::CrackUrl(c.url, &parts, &error)) << c.url.toStdString();
-    EXPECT_EQ(parts.host, c.host);
-    EXPECT_EQ(parts.port, c.port);
-    EXPECT_EQ(parts.path, c.path);
-  }
-}
-
-TEST(CrackUrl, RefusesWhatIsNotAnHttpAddress) {
-  struct Case {
-    QString url;
-    int error;
-  };
-  const Case cases[] = {
-      {QString(), platform::kErrorUnrecognizedScheme},
-      {QStringLiteral("ws.example.com/svc/"), platform::kErrorUnrecognizedScheme},
-      {QStringLiteral("ftp://ws.example.com/"), platform::kErrorUnrecognizedScheme},
-      {QStringLiteral("http:///svc/"), platform::kErrorInvalidUrl},
-      {QStringLiteral("http://host:99999/"), platform::kErrorInvalidUrl},
-      {QStringLiteral("http://host:0/"), platform::kErrorInvalidUrl},
-  };
-  for (const Case& c : cases) {
-    platform::UrlParts parts;
-    int error = 0;
-    EXPECT_FALSE(platform::CrackUrl(c.url, &parts, &error)) << c.url.toStdString();
-    EXPECT_EQ(error, c.error) << c.url.toStdString();
-  }
-}
-
 TEST_F(InternetTest, AnswerStatusHeadAndBodyAreAvailableAfterSending) {
   const InternetSession session;
   auto file = Get(session, QStringLiteral("127.0.0.1"), service_.Port());

@@ -83,7 +83,7 @@ TEST(CrackWebServiceUrl, GivesServerPathAndPortOrTheErrorText) {
   EXPECT_EQ(path, QStringLiteral("/svc/"));
   EXPECT_EQ(port, 8080);
   EXPECT_FALSE(CrackWebServiceUrl(QString(), &server, &path, &port, &error));
-  EXPECT_EQ(error, QStringLiteral("Error Code : 12006."));
+  EXPECT_EQ(error, QStringLiteral("Error Code : 12005."));
   EXPECT_EQ(GetBuildString(), QStringLiteral("Build 181110A"));
 }
 
@@ -118,7 +118,7 @@ TEST_F(WebServiceTestTest, AnEmptyResultElementLogsNothing) {
 
 TEST_F(WebServiceTestTest, TestWebServiceStepFailuresHaveTheirCodes) {
   EXPECT_EQ(TestWebService(log_.get(), QStringLiteral("not an address")), -1);
-  EXPECT_EQ(CodesOf(QStringLiteral("Error Code : 12006.")), QList<int>{-14});
+  EXPECT_EQ(CodesOf(QStringLiteral("Error Code : 12005.")), QList<int>{-14});
 
   service_->SetFault(QStringLiteral("GetDataTest"), QStringLiteral("drop"));
   EXPECT_EQ(TestWebService(log_.get(), service_->Url()), -41);
@@ -169,7 +169,7 @@ TEST_F(WebServiceTestTest, ProxyCheckFailurePointsNameTheStep) {
             QList<int>{7});
   StoreAddress(QString());
   EXPECT_EQ(TestGetDataWebServiceCallWithProxy(log_.get(), Proxy(), QString(), QString(), &status), -1);
-  EXPECT_EQ(CodesOf(QStringLiteral("Error Code : 12006.")), QList<int>{-16});
+  EXPECT_EQ(CodesOf(QStringLiteral("Error Code : 12005.")), QList<int>{-16});
 }
 
 TEST_F(WebServiceTestTest, StartUpCheckFollowsTheStoredProxySettings) {

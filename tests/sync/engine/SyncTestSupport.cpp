@@ -3,8 +3,8 @@
 #include "platform/Registry.h"
 #include "shared/LogLine.h"
 #include "shared/RegistryRecords.h"
-#include "shared/Sealing.h"
 #include "tests/support/FreshMachineRoot.h"
+#include "tests/support/SettingsStore.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +38,7 @@ void SetSettingsDword(const QString& name, uint32_t value) {
 }
 
 void StoreSealedRecord(const QString& name, const QByteArray& plain) {
-  Store(RecordKeyName(), name, RegistryValue::FromBinary(EncryptSetting(plain)));
+  ASSERT_TRUE(testsupport::StoreSealedValue(RecordKeyName(), name, plain));
 }
 
 QString TodaysLogFolder() {

@@ -1,5 +1,7 @@
 // The real sync program, started in the test's machine root.
 #include "shared/RegistryRecords.h"
+#include "tests/support/SettingsStore.h"
+#include "tests/support/WebServiceDouble.h"
 #include "tests/sync/engine/SyncTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -106,6 +108,21 @@ TEST_F(SyncProgram, AKilledProgramDoesNotBlockTheNextStart) {
   ASSERT_TRUE(Eventually([] { return Running(kThreadStart, 2); })) << Log().toStdString();
   EXPECT_EQ(next->state(), QProcess::Running);
   StopAndExpectEnd(next.get());
+}
+
+TEST_F(SyncProgram, TestsTheWebServiceOnceAtStart) {
+  testsupport::WebServiceDouble service;
+  ASSERT_TRUE(service.Started()) << service.Error().toStdString();
+  SyncInfo syncInfo;
+  syncInfo.webServiceUrl = service.Url().toUtf8();
+  synctest::StoreSealedRecord(QStringLiteral("SyncInfo"), syncInfo.ToBytes());
+  ASSERT_TRUE(testsupport::StoreSealedValue(kSettingsKey, QStringLiteral("ConnSettings"), ConnSettings().ToBytes()));
+  const auto program = Start();
+  ASSERT_TRUE(Eventually([] { return Running(kThreadStart, 1); })) << Log().toStdString();
+  EXPECT_EQ(Count(Log(), QStringLiteral("<-1> <GetDataTestWebServiceMethod> Test Web Service Connection.\r\n")), 1);
+  EXPECT_EQ(Count(Log(), QStringLiteral("<-1> In TestWebService, Send Request Result : ok\r\n")), 1);
+  EXPECT_EQ(service.Requests().size(), 1);
+  StopAndExpectEnd(program.get());
 }
 
 TEST_F(SyncProgram, WithoutTheSwitchItEndsAtOnce) {

@@ -1,16 +1,14 @@
-#include "shared/LogLine.h"
 #include "shared/RegistryRecords.h"
 #include "sync/engine/SyncSettings.h"
 #include "sync/engine/WebServiceCaller.h"
 #include "sync/engine/WebServiceConnectionTest.h"
-#include "tests/support/FreshMachineRoot.h"
 #include "tests/support/LogReader.h"
 #include "tests/support/SettingsStore.h"
 #include "tests/support/WebServiceDouble.h"
+#include "tests/sync/engine/SyncTestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <QDate>
 #include <QJsonArray>
 #include <QJsonObject>
 
@@ -25,8 +23,7 @@ class WebServiceCallerTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(service_.Started()) << service_.Error().toStdString();
-    installation_ = testsupport::CurrentMachineRoot() + QStringLiteral("/install/");
-    ASSERT_TRUE(testsupport::StoreInstallation(installation_));
+    synctest::PrepareInstallation();
     Configure(service_.Url(), kDesktopName);
     StoreProxy(0, QString(), QString());
   }
@@ -38,8 +35,8 @@ class WebServiceCallerTest : public ::testing::Test {
     DeskInfo desk;
     desk.desktopName = desktopName.toUtf8();
     desk.deviceId = "device-1";
-    ASSERT_TRUE(testsupport::StoreSealedValue(RecordKeyName(), QStringLiteral("SyncInfo"), sync.ToBytes()));
-    ASSERT_TRUE(testsupport::StoreSealedValue(RecordKeyName(), QStringLiteral("DeskInfo"), desk.ToBytes()));
+    synctest::StoreSealedRecord(QStringLiteral("SyncInfo"), sync.ToBytes());
+    synctest::StoreSealedRecord(QStringLiteral("DeskInfo"), desk.ToBytes());
     LoadSyncSettings();
   }
 
@@ -54,8 +51,7 @@ class WebServiceCallerTest : public ::testing::Test {
   }
 
   QList<LogEntry> Log(const QString& file) const {
-    return testsupport::ReadLogEntries(installation_ + QStringLiteral("Desktop Files/Logs/") +
-                                       logline::DayFolderName(QDate::currentDate()) + QLatin1Char('/') + file);
+    return testsupport::ReadLogEntries(synctest::TodaysLogFolder() + QLatin1Char('/') + file);
   }
   QList<LogEntry> SyncLog() const { return Log(QStringLiteral("SyncServiceLog.log")); }
   QList<LogEntry> BackSyncLog() const { return Log(QStringLiteral("SyncServiceBackSyncLog.log")); }
@@ -76,7 +72,6 @@ class WebServiceCallerTest : public ::testing::Test {
   }
 
   testsupport::WebServiceDouble service_;
-  QString installation_;
   CWebServiceCaller caller_;
 };
 
