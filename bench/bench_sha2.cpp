@@ -14,19 +14,9 @@ std::vector<uint8_t> Input(const benchmark::State& state) {
   return std::vector<uint8_t>(static_cast<size_t>(state.range(0)), 0x5A);
 }
 
-template <void (*Hash)(const uint8_t*, size_t, uint8_t*), size_t DigestSize>
-void Ours(benchmark::State& state) {
-  const std::vector<uint8_t> data = Input(state);
-  uint8_t digest[DigestSize];
-  for (auto _ : state) {
-    Hash(data.data(), data.size(), digest);
-    benchmark::DoNotOptimize(digest);
-  }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * state.range(0));
-}
-
-template <unsigned char* (*Hash)(const unsigned char*, size_t, unsigned char*), size_t DigestSize>
-void OpenSsl(benchmark::State& state) {
+// `Hash` is ours or OpenSSL's one-shot digest function.
+template <auto Hash, size_t DigestSize>
+void Digest(benchmark::State& state) {
   const std::vector<uint8_t> data = Input(state);
   uint8_t digest[DigestSize];
   for (auto _ : state) {
@@ -40,7 +30,7 @@ void Sizes(benchmark::internal::Benchmark* b) { b->Arg(64)->Arg(1024)->Arg(1 << 
 
 }  // namespace
 
-BENCHMARK(Ours<Sha512, kSha512DigestSize>)->Name("Sha512/ours")->Apply(Sizes);
-BENCHMARK(OpenSsl<SHA512, SHA512_DIGEST_LENGTH>)->Name("Sha512/openssl")->Apply(Sizes);
-BENCHMARK(Ours<Sha256, kSha256DigestSize>)->Name("Sha256/ours")->Apply(Sizes);
-BENCHMARK(OpenSsl<SHA256, SHA256_DIGEST_LENGTH>)->Name("Sha256/openssl")->Apply(Sizes);
+BENCHMARK(Digest<Sha512, kSha512DigestSize>)->Name("Sha512/ours")->Apply(Sizes);
+BENCHMARK(Digest<SHA512, SHA512_DIGEST_LENGTH>)->Name("Sha512/openssl")->Apply(Sizes);
+BENCHMARK(Digest<Sha256, kSha256DigestSize>)->Name("Sha256/ours")->Apply(Sizes);
+BENCHMARK(Digest<SHA256, SHA256_DIGEST_LENGTH>)->Name("Sha256/openssl")->Apply(Sizes);

@@ -23,16 +23,22 @@ std::vector<uint8_t> Pattern(size_t length) {
 // Lengths around both block sizes and both padding boundaries, and one large input.
 const size_t kLengths[] = {0, 1, 55, 56, 63, 64, 65, 111, 112, 127, 128, 129, 1000, 1 << 20};
 
-// Feeds `data` to Update in pieces of the given sizes, cycling through them.
-template <typename Context, typename UpdateFn>
-void FeedInPieces(Context* context, UpdateFn update, const std::vector<uint8_t>& data,
-                  const std::vector<size_t>& pieces) {
+// The digest of `data` fed to Update in pieces of the given sizes, cycling through them.
+template <typename Context, size_t DigestSize>
+QByteArray DigestInPieces(void (*init)(Context*), void (*update)(Context*, const uint8_t*, size_t),
+                          void (*final)(Context*, uint8_t*), const std::vector<uint8_t>& data,
+                          const std::vector<size_t>& pieces) {
+  Context context;
+  init(&context);
   size_t offset = 0;
   for (size_t i = 0; offset < data.size(); ++i) {
     const size_t piece = std::min(pieces[i % pieces.size()], data.size() - offset);
-    update(context, data.data() + offset, piece);
+    update(&context, data.data() + offset, piece);
     offset += piece;
   }
+  uint8_t digest[DigestSize];
+  final(&context, digest);
+  return Hex(digest, DigestSize);
 }
 
 }  // namespace
@@ -71,19 +77,10 @@ TEST(Sha2, PiecewiseUpdatesGiveTheOneShotDigest) {
   Sha256(data.data(), data.size(), one256);
   Sha512(data.data(), data.size(), one512);
   for (const auto& pieces : splits) {
-    Sha256Context c256;
-    Sha256Init(&c256);
-    FeedInPieces(&c256, Sha256Update, data, pieces);
-    uint8_t d256[32];
-    Sha256Final(&c256, d256);
-    EXPECT_EQ(Hex(d256, 32), Hex(one256, 32)) << "first piece " << pieces[0];
-
-    Sha512Context c512;
-    Sha512Init(&c512);
-    FeedInPieces(&c512, Sha512Update, data, pieces);
-    uint8_t d512[64];
-    Sha512Final(&c512, d512);
-    EXPECT_EQ(Hex(d512, 64), Hex(one512, 64)) << "first piece " << pieces[0];
+    EXPECT_EQ((DigestInPieces<Sha256Context, 32>(Sha256Init, Sha256Update, Sha256Final, data, pieces)),
+              Hex(one256, 32)) << "first piece " << pieces[0];
+    EXPECT_EQ((DigestInPieces<Sha512Context, 64>(Sha512Init, Sha512Update, Sha512Final, data, pieces)),
+              Hex(one512, 64)) << "first piece " << pieces[0];
   }
 }
 
