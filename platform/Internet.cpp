@@ -206,6 +206,11 @@ bool HttpFile::SendRequest(const QByteArray& headers, const QByteArray& body) {
 
   const CURLcode result = curl_easy_perform(curl);
   curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, nullptr);
+  if (receiver.tooLarge || result != CURLE_OK) {
+    // A failed exchange leaves no part of an answer behind.
+    answer_.clear();
+    headerLines_.clear();
+  }
   if (receiver.tooLarge) {
     throw InternetException(QStringLiteral("The answer is longer than %1 bytes.").arg(kMaxAnswerBytes));
   }

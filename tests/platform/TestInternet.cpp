@@ -86,6 +86,16 @@ TEST_F(InternetTest, AChunkedAnswerHasNoLengthButIsReadWhole) {
   EXPECT_TRUE(ReadAll(file.get()).endsWith("<string xmlns=\"Tarnwick\">ok</string>"));
 }
 
+TEST_F(InternetTest, AnAnswerPastTheLimitFailsTheExchange) {
+  service_.SetFault(QStringLiteral("GetDataTest"), QStringLiteral("oversize"),
+                    {{QStringLiteral("bytes"), static_cast<double>(platform::kMaxAnswerBytes + 1)}});
+  const InternetSession session;
+  auto file = session.GetHttpConnection(QStringLiteral("127.0.0.1"), service_.Port(), QString(), QString())
+                  ->OpenRequest(QStringLiteral("GET"), QStringLiteral("/svc/service.asmx/GetDataTest"));
+  EXPECT_THROW(file->SendRequest(QByteArray(), QByteArray()), InternetException);
+  EXPECT_EQ(file->GetLength(), 0);
+}
+
 TEST_F(InternetTest, ADroppedOrRefusedExchangeThrowsFromSendRequest) {
   service_.SetFault(QStringLiteral("GetDataTest"), QStringLiteral("drop"));
   for (const uint16_t port : {service_.Port(), ClosedPort()}) {

@@ -15,7 +15,8 @@ Commands ("cmd"):
              none, http500 ("reason"), status ("status", "text"), soapFault ("reason", SOAP 1.1),
              soap12Fault ("reason"), noResult, emptyResult, unclosedResult, result ("text"),
              delay ("seconds", then the normal answer), drop (close without an answer),
-             chunked (the normal answer without Content-Length)
+             chunked (the normal answer without Content-Length), oversize ("bytes": the normal
+             answer padded with blanks to that length, sent in chunks)
   proxy      {"user": u, "password": p} demands these proxy credentials; {"enabled": false} stops
   queue      {"stream": base64} plain device stream for the next GetDataForDesktop;
              {"raw": text} the result text itself (for malformed envelopes)
@@ -248,6 +249,11 @@ class WebService:
             answer = normal()
             answer.chunked = True
             return answer
+        if kind == "oversize":
+            answer = normal()
+            answer.body += b" " * max(0, int(fault["bytes"]) - len(answer.body))
+            answer.chunked = True
+            return answer
         return Answer(500, soap11_fault("Unknown fault kind %s" % kind))
 
 
@@ -355,8 +361,9 @@ class Handler(BaseHTTPRequestHandler):
         if answer.chunked:
             self.send_header("Transfer-Encoding", "chunked")
             self.end_headers()
-            for start in range(0, len(answer.body), 100):
-                piece = answer.body[start:start + 100]
+            size = 100 if len(answer.body) < 10000 else 1 << 20
+            for start in range(0, len(answer.body), size):
+                piece = answer.body[start:start + size]
                 self.wfile.write(b"%x\r\n%s\r\n" % (len(piece), piece))
             self.wfile.write(b"0\r\n\r\n")
         else:
