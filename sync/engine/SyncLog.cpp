@@ -20,8 +20,9 @@ void CSyncLogFile::WriteLog(int code, const QString& text) {
   const QString folder = installation + QStringLiteral("Desktop Files/Logs/") + logline::DayFolderName(now.date());
 
   const std::lock_guard<std::mutex> guard(m_mutex);
-  // Only the day folder is made; without the "Logs" folder the line is lost.
-  if (!QDir(folder).exists() && !QDir().mkdir(folder)) return;
+  // Only the day folder is made; without the "Logs" folder the line is lost. The other log's
+  // writer may make the folder at the same moment, so only a folder that is still missing counts.
+  if (!QDir().mkdir(folder) && !QDir(folder).exists()) return;
   QFile file(folder + u'/' + m_strFileName);
   // Append mode and no buffering: each line is one write at the file's end.
   if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) return;
