@@ -141,10 +141,13 @@ class ControlLoop : public ::testing::Test {
 TEST_F(ControlLoop, RunsWhileTheSwitchIsOneAndStopsSoonAfterZero) {
   synctest::SetSettingsDword(QStringLiteral("SyncServiceStatus"), 1);
   auto loop = std::async(std::launch::async, [] { return CStatusChangeCheck().RunSyncWorker(); });
-  ASSERT_TRUE(Eventually(&BothThreadsStarted));
-  EXPECT_EQ(loop.wait_for(milliseconds(300)), std::future_status::timeout) << "stopped while the switch is 1";
+  const bool started = Eventually(&BothThreadsStarted);
+  const bool ranOn = loop.wait_for(milliseconds(300)) == std::future_status::timeout;
+  // The switch goes to 0 before any assertion, so a failing case never leaves the loop running.
   synctest::SetSettingsDword(QStringLiteral("SyncServiceStatus"), 0);
   ASSERT_EQ(loop.wait_for(kBound), std::future_status::ready);
+  EXPECT_TRUE(started);
+  EXPECT_TRUE(ranOn) << "stopped while the switch is 1";
   EXPECT_EQ(loop.get(), 0);
   ExpectBothExitLines();
 }
