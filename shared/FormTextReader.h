@@ -1,0 +1,38 @@
+#pragma once
+
+#include "shared/FormTextRecords.h"
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include <vector>
+
+// Reads the stored form texts in writer order by plain substring search, as every reader of the
+// format does. A reader never reads past the text and never trusts a stored count: a loop ends
+// when the next record's first element is missing. A control whose elements are incomplete or
+// whose closing "</ControlInfo>" is missing is skipped; a text cut short ends the read. Each such
+// finding is kept as one line in Problems() for the caller's log.
+class FormTextReader {
+ public:
+  // Reads the form-level text into `form`. Colour components the text lacks (or holds empty)
+  // keep the values `form` holds on entry; other missing numbers read as 0.
+  void ReadFormLevel(QStringView text, FormLevelInfo* form);
+
+  // The controls of a tab text, in their stored order.
+  std::vector<StoredControl> ReadTab(QStringView text);
+
+  // What was wrong with the last text read; empty when it was read whole.
+  const QStringList& Problems() const { return m_problems; }
+
+ private:
+  class Cursor;
+
+  void ReadGroups(Cursor& cursor, FormLevelInfo* form);
+  void ReadDefaultValues(Cursor& cursor, FormLevelInfo* form);
+  bool ReadControl(Cursor& cursor, StoredControl* control);
+  void ReadComboBox(Cursor& cursor, FormControlProperties* c);
+  void ReadButton(Cursor& cursor, FormControlProperties* c);
+
+  QStringList m_problems;
+};

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+// The stored form texts look like XML but are not: elements "<Name>value</Name>" follow each
+// other with nothing between them, values are raw, and readers find tags by plain substring
+// search in the order the writer put them. These are the reading rules both programs share.
+namespace taggedtext {
+
+enum class TagStatus {
+  Found,     // opening tag and closing pattern both present
+  Absent,    // no opening tag
+  Unclosed,  // opening tag present, no closing pattern after it: a damaged or cut text
+};
+
+struct TagMatch {
+  TagStatus status = TagStatus::Absent;
+  qsizetype valueStart = 0;  // just after the opening tag (Found and Unclosed)
+  qsizetype valueEnd = 0;    // where the closing pattern begins (Found only)
+};
+
+// Looks for the element `name` in text[from, limit): the first "<name>", then the first
+// "</name" after it. Nothing outside that range is read.
+TagMatch FindTag(QStringView text, qsizetype from, qsizetype limit, QStringView name);
+
+// The C library's text-to-integer rule: leading white space, an optional sign, then digits;
+// 0 when there are none. Values beyond the 32-bit range are clamped to it.
+int ToInt(QStringView text);
+
+}  // namespace taggedtext
+
+// Returns the value of the next element `name` in `source` and cuts `source` so that it begins
+// just after that element's opening tag (the value and closing tag stay in it), so that calls in
+// writer order walk through the text. An absent element gives an empty value and leaves
+// `source` as it was; an element without its closing pattern gives an empty value.
+QString GetXmlTagValue(const QString& name, QString& source);

@@ -1,0 +1,54 @@
+#include "shared/TaggedText.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+TEST(GetXmlTagValue, WalksTheElementsInWriterOrder) {
+  QString text = QStringLiteral("<A>1</A><B>two</B><C></C>");
+  EXPECT_EQ(GetXmlTagValue(QStringLiteral("A"), text), QStringLiteral("1"));
+  EXPECT_EQ(text, QStringLiteral("1</A><B>two</B><C></C>"));  // value and closing tag stay
+  EXPECT_EQ(GetXmlTagValue(QStringLiteral("B"), text), QStringLiteral("two"));
+  EXPECT_EQ(GetXmlTagValue(QStringLiteral("C"), text), QString());
+  EXPECT_EQ(text, QStringLiteral("</C>"));
+}
+
+TEST(GetXmlTagValue, AbsentAndUnclosedElementsGiveEmptyValues) {
+  QString text = QStringLiteral("<A>1</A><B>unfinished");
+  EXPECT_EQ(GetXmlTagValue(QStringLiteral("Z"), text), QString());
+  EXPECT_EQ(text, QStringLiteral("<A>1</A><B>unfinished")) << "an absent element cuts nothing";
+  EXPECT_EQ(GetXmlTagValue(QStringLiteral("B"), text), QString());
+  EXPECT_EQ(text, QStringLiteral("unfinished")) << "cut after the opening tag";
+}
+
+TEST(GetXmlTagValue, ReadingOutOfOrderMissesTheEarlierElement) {
+  QString text = QStringLiteral("<UnChecked>0</UnChecked><Checked>1</Checked>"
+                                "<UnChecked>other</UnChecked>");
+  EXPECT_EQ(GetXmlTagValue(QStringLiteral("Checked"), text), QStringLiteral("1"));
+  EXPECT_EQ(GetXmlTagValue(QStringLiteral("UnChecked"), text), QStringLiteral("other"));
+}
+
+TEST(TaggedText, FindTagNeverLooksPastItsLimit) {
+  const QString text = QStringLiteral("<A>12</A>");
+  EXPECT_EQ(taggedtext::FindTag(text, 0, 6, u"A").status, taggedtext::TagStatus::Unclosed);
+  EXPECT_EQ(taggedtext::FindTag(text, 0, 2, u"A").status, taggedtext::TagStatus::Absent);
+  EXPECT_EQ(taggedtext::FindTag(text, 4, text.size(), u"A").status, taggedtext::TagStatus::Absent);
+  const taggedtext::TagMatch match = taggedtext::FindTag(text, 0, 100, u"A");
+  EXPECT_EQ(match.status, taggedtext::TagStatus::Found);
+  EXPECT_EQ(text.mid(match.valueStart, match.valueEnd - match.valueStart), QStringLiteral("12"));
+}
+
+TEST(TaggedText, NumbersFollowTheCLibraryRule) {
+  struct Case {
+    const char* text;
+    int value;
+  };
+  const Case cases[] = {
+      {"42", 42},           {"  -7", -7},        {"+3", 3},
+      {"12abc", 12},        {"", 0},             {"abc", 0},
+      {"\t\n 5", 5},        {"- 5", 0},          {"99999999999", INT_MAX},
+      {"-99999999999", INT_MIN}, {"2147483647", INT_MAX}, {"-2147483648", INT_MIN},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(taggedtext::ToInt(QString::fromLatin1(c.text)), c.value) << c.text;
+}
