@@ -1,0 +1,331 @@
+#include "admin/forms/FormDesignerDlg.h"
+
+#include "admin/forms/FormTextLog.h"
+#include "admin/foundation/FormCodes.h"
+#include "admin/shell/ControlButton.h"
+#include "admin/shell/TabControl.h"
+#include "admin/shell/TarnwickApp.h"
+#include "shared/FormTextReader.h"
+#include "shared/FormTextWriter.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QScrollBar>
+
+namespace {
+
+// The page's layout: the canvas frame in the middle, the tab strip over the top of the canvas,
+// the scroll bar at its right.
+const QRect kPageRect(0, 0, 760, 600);
+const QRect kCanvasFrame(230, 60, 324, 500);
+constexpr int kTabStripHeight = 30;
+constexpr int kScrollBarWidth = 16;
+
+const QString kConstructTab = QStringLiteral("<FormDesignerDlg> <ConstructTabInfo> ");
+const QString kRetrieveTab = QStringLiteral("<FormDesignerDlg> <RetrieveTabInfo> ");
+
+}  // namespace
+
+CFormDesignerDlg::CFormDesignerDlg(QWidget* parent) : QWizardPage(parent) {
+  setGeometry(kPageRect);
+  m_pCanvas = new QFrame(this);
+  m_pCanvas->setFrameShape(QFrame::Box);
+  m_pCanvas->setGeometry(kCanvasFrame);
+  const QRect canvas = GetCanvasRect();
+  m_pTabCtrl = new CTabControl(QRect(canvas.left(), canvas.top(), canvas.width(), kTabStripHeight), this);
+  m_pTabCtrl->SetBackgroundColor(m_formColor);
+  m_pScrollBar = new QScrollBar(Qt::Vertical, this);
+  m_pScrollBar->setGeometry(kCanvasFrame.right() + 2, canvas.top(), kScrollBarWidth, canvas.height());
+  m_pScrollBar->setPageStep(canvas.height());
+  m_pScrollBar->setRange(0, 0);
+  m_pRadioGroupList = new QComboBox(this);
+  m_pRadioGroupList->setGeometry(20, 400, 180, 24);
+  m_pRadioGroupList->hide();  // shown while a radio button is selected
+}
+
+CFormDesignerDlg::~CFormDesignerDlg() = default;
+
+QRect CFormDesignerDlg::GetCanvasRect() const {
+  return m_pCanvas->geometry().adjusted(2, 10, -2, -2);
+}
+
+void CFormDesignerDlg::SetFormColor(const QColor& color) {
+  m_formColor = color;
+  m_FormInfo.R = color.red();
+  m_FormInfo.G = color.green();
+  m_FormInfo.B = color.blue();
+  m_pTabCtrl->SetBackgroundColor(color);
+}
+
+CFormDesignerDlg::TabCanvas& CFormDesignerDlg::CanvasOf(int tabIndex) {
+  const auto found = m_tabCanvases.find(tabIndex);
+  if (found != m_tabCanvases.end()) return found->second;
+  TabCanvas& made = m_tabCanvases[tabIndex];
+  made.scrollMax = GetCanvasRect().height();
+  return made;
+}
+
+int CFormDesignerDlg::GetTabScrollMax(int tabIndex) const {
+  const auto found = m_tabCanvases.find(tabIndex);
+  return found == m_tabCanvases.end() ? GetCanvasRect().height() : found->second.scrollMax;
+}
+
+int CFormDesignerDlg::DeviceFontOffset() const {
+  const CTarnwickApp* app = GetTarnwickApp();
+  return ::DeviceFontOffset(app != nullptr ? app->GetDeviceType() : 0);
+}
+
+void CFormDesignerDlg::Log(int code, const QString& text) const {
+  if (const CTarnwickApp* app = GetTarnwickApp()) app->GetLog()->WriteLog(code, text);
+}
+
+void CFormDesignerDlg::PlaceCtrl(FormControlInfo* control, int left, int top, int right, int bottom) {
+  if (control->Type < kLabel || control->Type > kConditionalField) return;
+  auto* window = new CControlButton(control->Type, this);
+  window->setGeometry(left, top, right - left, bottom - top);
+  control->Window.Reset(window);
+  SetNewControlDefaults(control, window);
+  window->show();
+  Log(-1, QStringLiteral("<FormDesignerDlg> <PlaceCtrl> CtrlType : %1").arg(control->Type));
+}
+
+void CFormDesignerDlg::SetNewControlDefaults(FormControlInfo* control, CControlButton* window) const {
+  control->Visible = 1;
+  control->FontFace = 0;
+  control->FontSize = 10;
+  control->FontStyle = 0;
+  window->SetFontFace(control->FontFace);
+  window->SetFontSize(control->FontSize);
+  window->SetFontStyle(control->FontStyle);
+  window->SetBackgroundColor(m_formColor);
+  switch (control->Type) {
+    case kLabel:
+      control->Caption = QStringLiteral("Label");
+      control->AlignText = 2;
+      window->SetWindowText(control->Caption);
+      break;
+    case kCheckBox:
+      control->DefaultValue = QStringLiteral("UnChecked");
+      control->UnChecked = QStringLiteral("0");
+      control->Checked = QStringLiteral("1");
+      control->RectDW = 0xFFFFFF;  // white box
+      control->MarkDW = 0x0000FF;  // red mark
+      window->SetWindowText(QStringLiteral("Check"));
+      break;
+    case kComboBox:
+      control->SrcType = kSourceValuedList;
+      break;
+    case kButton:
+      control->BgR = control->BgG = control->BgB = 128;
+      control->TxtR = control->TxtG = control->TxtB = 255;
+      window->SetBackgroundColor(QColor(128, 128, 128));
+      window->SetTextColor(Qt::white);
+      break;
+    case kDateTime:
+      control->Format = 1;
+      control->Caption = FormatCurrentDateTime(control->Format);
+      window->SetWindowText(control->Caption);
+      break;
+    case kRadioButton:
+      control->RectDW = 0xFFFFFF;  // white circle
+      control->MarkDW = 0xFF0000;  // blue dot
+      break;
+    default:
+      break;
+  }
+}
+
+void CFormDesignerDlg::ExtendTabCanvas(int tabIndex, const QRect& canvasRect, const QRect& controlRect) {
+  if (canvasRect.height() <= 0) return;
+  TabCanvas& canvas = CanvasOf(tabIndex);
+  const int needed = controlRect.bottom() + 1 - canvasRect.top() + 100;
+  while (canvas.scrollMax < needed) {
+    canvas.scrollMax += canvasRect.height();
+    ++canvas.growthCount;
+  }
+  if (tabIndex != 0) return;
+  m_pScrollBar->setRange(0, qMax(0, canvas.scrollMax - canvasRect.height()));
+  m_pScrollBar->setValue(0);
+}
+
+StoredControl CFormDesignerDlg::ToStored(const FormTabInfo& tab, const FormControlInfo& control) const {
+  StoredControl stored;
+  stored.Properties = control;
+  stored.Properties.FontSize += DeviceFontOffset();
+  if (const QWidget* window = control.Window.Get()) {
+    const QRect canvas = GetCanvasRect();
+    const QRect rect = window->geometry();
+    stored.X = rect.left() - canvas.left();
+    stored.Y = rect.top() + tab.VerticalOffset - canvas.top();
+    stored.Width = rect.width();
+    stored.Height = rect.height();
+  }
+  return stored;
+}
+
+void CFormDesignerDlg::LogControl(const QString& prefix, const StoredControl& stored, bool writing) const {
+  StoredControl shown = stored;
+  shown.Properties.FontSize -= DeviceFontOffset();
+  Log(-1, prefix + DescribeCommonValues(shown));
+  for (const QString& line : DescribeTypeValues(stored.Properties, writing)) Log(-1, prefix + line);
+}
+
+bool CFormDesignerDlg::ConstructFormInfo(QString* text, QString* error) {
+  FormLevelInfo form;
+  form.Groups = m_RadioGroups;
+  for (const RadioGroupInfo& group : m_RadioGroups)
+    Log(-1, QStringLiteral("<FormDesignerDlg> <ConstructFormInfo> GroupName : %1, DataColumn : %2, NumRdBtn : %3")
+                .arg(group.Name, group.DataColumn, QString::number(group.NumRdBtn)));
+  form.Height = m_pCanvas->height();
+  form.Width = m_pCanvas->width();
+  form.FontSize = m_FormInfo.FontSize + DeviceFontOffset();
+  form.R = m_FormInfo.R;
+  form.G = m_FormInfo.G;
+  form.B = m_FormInfo.B;
+  Log(-1, QStringLiteral("<FormDesignerDlg> <ConstructFormInfo> FrmHeight : %1, FrmWidth : %2, FrmFontSize : %3, FrmColor : %4 ")
+              .arg(QString::number(form.Height), QString::number(form.Width), QString::number(m_FormInfo.FontSize),
+                   FormatRgbText(form.R, form.G, form.B)));
+  form.DefaultValues = m_DefaultValues;
+  for (const FieldDefaultValue& value : m_DefaultValues)
+    Log(-1, QStringLiteral("<FormDesignerDlg> <ConstructFormInfo> UnMapCol : %1, DefaultValue : %2")
+                .arg(value.FldName, value.FldDefValue));
+  FormTextWriter writer;
+  if (writer.WriteFormLevel(form, text)) return true;
+  *error = writer.ErrorMessage();
+  Log(-1, QStringLiteral("<FormDesignerDlg> <ConstructFormInfo> ") + *error);
+  return false;
+}
+
+bool CFormDesignerDlg::ConstructTabInfo(int tabIndex, QString* text, QString* error) {
+  const FormTabInfo* tab = m_FormInfo.GetTab(tabIndex);
+  if (tab == nullptr) {
+    *error = QStringLiteral("The form has no tab %1.").arg(tabIndex);
+    return false;
+  }
+  std::vector<StoredControl> controls;
+  for (int i = 0; i < tab->GetControlCount(); ++i) {
+    controls.push_back(ToStored(*tab, *tab->GetControl(i)));
+    LogControl(kConstructTab, controls.back(), true);
+  }
+  FormTextWriter writer;
+  if (writer.WriteTab(controls, text)) return true;
+  *error = QStringLiteral("Tab \"%1\": %2").arg(tab->GetFormTabTitle(), writer.ErrorMessage());
+  Log(-1, kConstructTab + *error);
+  return false;
+}
+
+bool CFormDesignerDlg::RetrieveFormInfo() {
+  FormLevelInfo form;
+  form.R = m_formColor.red();
+  form.G = m_formColor.green();
+  form.B = m_formColor.blue();
+  FormTextReader reader;
+  reader.ReadFormLevel(m_FormInfo.FormText, &form);
+  for (const RadioGroupInfo& group : form.Groups) {
+    m_RadioGroups.push_back(group);
+    Log(-1, QStringLiteral("<FormDesignerDlg> <RetrieveFormInfo> GroupName : %1, DataColumn : %2, NumRdBtn : %3")
+                .arg(group.Name, group.DataColumn, QString::number(group.NumRdBtn)));
+  }
+  FillRadioGroupList();
+  m_FormInfo.FontSize = form.FontSize - DeviceFontOffset();
+  SetFormColor(QColor(form.R & 0xFF, form.G & 0xFF, form.B & 0xFF));
+  Log(-1, QStringLiteral("<FormDesignerDlg> <RetrieveFormInfo> FrmHeight : %1, FrmWidth : %2, FrmFontSize : %3, FrmColor : %4 ")
+              .arg(QString::number(form.Height), QString::number(form.Width), QString::number(m_FormInfo.FontSize),
+                   FormatRgbText(form.R, form.G, form.B)));
+  for (const FieldDefaultValue& value : form.DefaultValues) {
+    m_DefaultValues.push_back(value);
+    Log(-1, QStringLiteral("<FormDesignerDlg> <RetrieveFormInfo> UnMapCol : %1, DefaultValue : %2")
+                .arg(value.FldName, value.FldDefValue));
+  }
+  for (const QString& problem : reader.Problems())
+    Log(-1, QStringLiteral("<FormDesignerDlg> <RetrieveFormInfo> ") + problem);
+  return reader.Problems().isEmpty();
+}
+
+void CFormDesignerDlg::FillRadioGroupList() {
+  m_pRadioGroupList->clear();
+  for (const RadioGroupInfo& group : m_RadioGroups) m_pRadioGroupList->addItem(group.Name);
+  if (m_pRadioGroupList->count() > 0) m_pRadioGroupList->setCurrentIndex(0);
+}
+
+bool CFormDesignerDlg::RetrieveTabInfo(int tabIndex, const QString& title, const QString& text) {
+  const QRect canvas = GetCanvasRect();
+  FormTextReader reader;
+  std::vector<StoredControl> controls = reader.ReadTab(text);
+  if (!m_FormInfo.AddFormTab(tabIndex, title)) {
+    Log(-1, kRetrieveTab + QStringLiteral("Tab %1 cannot follow the %2 tabs read so far.")
+                               .arg(tabIndex).arg(m_FormInfo.GetTabCount()));
+    return false;
+  }
+  FormTabInfo* tab = m_FormInfo.GetTab(tabIndex);
+  Log(-1, QStringLiteral("<FormDesignerDlg> <RetreveTabInfo> Tab Title : ") + title);
+  for (const StoredControl& stored : controls) {
+    LogControl(kRetrieveTab, stored, false);
+    auto control = std::make_unique<FormControlInfo>();
+    control->Type = stored.Properties.Type;
+    const int left = canvas.left() + stored.X;
+    const int top = canvas.top() + stored.Y;
+    PlaceCtrl(control.get(), left, top, left + stored.Width, top + stored.Height);
+    static_cast<FormControlProperties&>(*control) = stored.Properties;
+    control->FontSize -= DeviceFontOffset();
+    ApplyStoredControl(control.get());
+    tab->AddControl(std::move(control));
+    ExtendTabCanvas(tabIndex, canvas, QRect(left, top, stored.Width, stored.Height));
+  }
+  for (const QString& problem : reader.Problems()) Log(-1, kRetrieveTab + problem);
+  return reader.Problems().isEmpty();
+}
+
+void CFormDesignerDlg::ApplyStoredControl(FormControlInfo* control) const {
+  auto* window = qobject_cast<CControlButton*>(control->Window.Get());
+  if (window == nullptr) return;
+  window->hide();
+  window->SetFontFace(control->FontFace);
+  window->SetFontSize(control->FontSize);
+  window->SetFontStyle(control->FontStyle);
+  window->SetTextColor(QColor(control->TxtR & 0xFF, control->TxtG & 0xFF, control->TxtB & 0xFF));
+  switch (control->Type) {
+    case kLabel:
+      window->SetWindowText(control->Caption);
+      SetControlAlignment(GetAlignText(control->AlignText), window);
+      break;
+    case kTextBox:
+      window->SetWindowText(control->DefaultValue);
+      break;
+    case kCheckBox:
+      window->SetWindowText(control->Caption);
+      window->SetControlType(control->DefaultValue == QStringLiteral("Checked") ? 1 : 0);
+      break;
+    case kComboBox:
+      if (control->SrcType == kSourceValuedList) window->SetWindowText(control->DefaultValue);
+      break;
+    case kButton:
+      window->SetWindowText(control->Caption);
+      window->SetBackgroundColor(QColor(control->BgR & 0xFF, control->BgG & 0xFF, control->BgB & 0xFF));
+      break;
+    case kDateTime:
+      window->SetWindowText(FormatCurrentDateTime(control->Format));
+      break;
+    case kRadioButton:
+      window->SetWindowText(control->Caption);
+      window->SetControlType(control->Selected);
+      break;
+    default:
+      break;
+  }
+}
+
+bool CFormDesignerDlg::LoadFormTabs(const std::vector<FormDetailsRow>& rows) {
+  bool whole = RetrieveFormInfo();
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const int tabIndex = static_cast<int>(i);
+    const FormDetailsRow& row = rows[i];
+    if (row.TabID != tabIndex)
+      Log(-1, QStringLiteral("<FormDesignerDlg> <LoadFormTabs> The tab stored with TabID %1 is read as tab %2.")
+                  .arg(row.TabID).arg(tabIndex));
+    m_pTabCtrl->AddTab(row.TabTitle);
+    whole = RetrieveTabInfo(tabIndex, row.TabTitle, row.TabFormInfo) && whole;
+  }
+  m_pTabCtrl->SelectFirstTab();
+  return whole;
+}

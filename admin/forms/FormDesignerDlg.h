@@ -1,0 +1,102 @@
+#pragma once
+
+#include "admin/foundation/FormInfo.h"
+#include "shared/FormTextRecords.h"
+
+#include <QColor>
+#include <QRect>
+#include <QString>
+#include <QWizardPage>
+
+#include <map>
+#include <vector>
+
+class CControlButton;
+class CTabControl;
+class QComboBox;
+class QFrame;
+class QScrollBar;
+
+// One row of a stored form's tabs, as the settings database holds it.
+struct FormDetailsRow {
+  int32_t TabID = 0;
+  QString TabTitle;
+  QString TabFormInfo;
+};
+
+// The form designer page: the form being edited with its tabs and controls, its radio groups
+// and the default values of unmapped columns, the canvas on which the control previews lie,
+// the tab strip over it and the form colour. It writes the form to its stored tagged texts and
+// rebuilds it from them.
+class CFormDesignerDlg : public QWizardPage {
+  Q_OBJECT
+
+ public:
+  explicit CFormDesignerDlg(QWidget* parent = nullptr);
+  ~CFormDesignerDlg() override;
+
+  FormInfo& GetFormInfo() { return m_FormInfo; }
+  std::vector<RadioGroupInfo>& GetRadioGroups() { return m_RadioGroups; }
+  std::vector<FieldDefaultValue>& GetDefaultValues() { return m_DefaultValues; }
+  QColor GetFormColor() const { return m_formColor; }
+  void SetFormColor(const QColor& color);
+  CTabControl* GetTabControl() const { return m_pTabCtrl; }
+  QComboBox* GetRadioGroupList() const { return m_pRadioGroupList; }
+  QScrollBar* GetScrollBar() const { return m_pScrollBar; }
+  QFrame* GetCanvas() const { return m_pCanvas; }
+  // The canvas window's rectangle less its frame: 2 pixels off the left, right and bottom and
+  // 10 off the top, in the page's coordinates. Controls are placed and measured against it.
+  QRect GetCanvasRect() const;
+  // How far down the tab's canvas can be scrolled at most, in pixels from the canvas top.
+  int GetTabScrollMax(int tabIndex) const;
+
+  // Creates the preview window of the control's type at the rectangle (page coordinates),
+  // gives the control a new control's defaults and keeps the window in the record. Types
+  // outside 1 to 9 get no window.
+  void PlaceCtrl(FormControlInfo* control, int left, int top, int right, int bottom);
+  // Grows the tab's scrollable height until the control (page coordinates) fits with 100
+  // pixels to spare below it; for tab 0 the scroll bar follows.
+  void ExtendTabCanvas(int tabIndex, const QRect& canvasRect, const QRect& controlRect);
+
+  // The form-level text. False, with the reason in `error`, when a text of the form could not
+  // be stored as it is.
+  bool ConstructFormInfo(QString* text, QString* error);
+  // The text of the tab at the index; false with the reason as above, or for no such tab.
+  bool ConstructTabInfo(int tabIndex, QString* text, QString* error);
+  // Reads the form's stored form-level text (the form's FormText) into the designer; false
+  // when it was not read whole (what was wrong is in the log).
+  bool RetrieveFormInfo();
+  // Rebuilds one tab from its text and adds it to the form at the index. False when the tab
+  // cannot go there or its text was not read whole (what was wrong is in the log).
+  bool RetrieveTabInfo(int tabIndex, const QString& title, const QString& text);
+  // Opens a stored form: its form-level text, then its tabs in stored order, each added to the
+  // tab strip; the first tab ends up selected. Tabs are numbered by their position in `rows`.
+  // False when some part of the form could not be read whole.
+  bool LoadFormTabs(const std::vector<FormDetailsRow>& rows);
+
+ private:
+  // Per tab: how far its canvas may scroll and how often it has grown.
+  struct TabCanvas {
+    int growthCount = 2;
+    int scrollMax = 0;
+  };
+
+  TabCanvas& CanvasOf(int tabIndex);
+  int DeviceFontOffset() const;
+  void Log(int code, const QString& text) const;
+  void SetNewControlDefaults(FormControlInfo* control, CControlButton* window) const;
+  void ApplyStoredControl(FormControlInfo* control) const;
+  StoredControl ToStored(const FormTabInfo& tab, const FormControlInfo& control) const;
+  void LogControl(const QString& prefix, const StoredControl& stored, bool writing) const;
+  void FillRadioGroupList();
+
+  FormInfo m_FormInfo;
+  std::vector<RadioGroupInfo> m_RadioGroups;
+  std::vector<FieldDefaultValue> m_DefaultValues;
+  QColor m_formColor = Qt::white;
+  QFrame* m_pCanvas;
+  CTabControl* m_pTabCtrl;
+  QScrollBar* m_pScrollBar;
+  QComboBox* m_pRadioGroupList;
+  std::map<int, TabCanvas> m_tabCanvases;
+};

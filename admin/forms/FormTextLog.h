@@ -1,0 +1,17 @@
+#pragma once
+
+#include "shared/FormTextRecords.h"
+
+#include <QString>
+#include <QStringList>
+
+// The designer's log lines for one control, the same when a tab is written and when it is read
+// back (after the caller's "<FormDesignerDlg> <...> " prefix).
+
+// "X : %d, Y : %d, Width : %d, Height : %d, FontFace : %s, FontSz : %d, FontStyle : %d,
+// FgColor : %s, Visible : %d"
+QString DescribeCommonValues(const StoredControl& control);
+
+// The line of the type's values and, for combo box lists, lookups and Go To Form links, a
+// second line. `writing` selects the writer's form of the Go To Form line.
+QStringList DescribeTypeValues(const FormControlProperties& control, bool writing);
