@@ -53,14 +53,3 @@ int ToInt(QStringView text) {
 }
 
 }  // namespace taggedtext
-
-QString GetXmlTagValue(const QString& name, QString& source) {
-  using taggedtext::TagStatus;
-  const taggedtext::TagMatch match = taggedtext::FindTag(source, 0, source.size(), name);
-  if (match.status == TagStatus::Absent) return {};
-  const QString value = match.status == TagStatus::Found
-                            ? source.mid(match.valueStart, match.valueEnd - match.valueStart)
-                            : QString();
-  source.remove(0, match.valueStart);
-  return value;
-}

@@ -5,7 +5,8 @@
 
 // The stored form texts look like XML but are not: elements "<Name>value</Name>" follow each
 // other with nothing between them, values are raw, and readers find tags by plain substring
-// search in the order the writer put them. These are the reading rules both programs share.
+// search in the order the writer put them. These are the reading rules both programs share
+// (GetXmlTagValue in shared/XmlTagValue.h walks a text by them).
 namespace taggedtext {
 
 enum class TagStatus {
@@ -29,9 +30,3 @@ TagMatch FindTag(QStringView text, qsizetype from, qsizetype limit, QStringView 
 int ToInt(QStringView text);
 
 }  // namespace taggedtext
-
-// Returns the value of the next element `name` in `source` and cuts `source` so that it begins
-// just after that element's opening tag (the value and closing tag stay in it), so that calls in
-// writer order walk through the text. An absent element gives an empty value and leaves
-// `source` as it was; an element without its closing pattern gives an empty value.
-QString GetXmlTagValue(const QString& name, QString& source);

@@ -1,11 +1,14 @@
 #include "shared/XmlTagValue.h"
 
+#include "shared/TaggedText.h"
+
 QString GetXmlTagValue(QString* source, const QString& elementName) {
-  const qsizetype open = source->indexOf(u'<' + elementName + u'>');
-  if (open < 0) return {};
-  source->remove(0, open);
-  source->remove(0, source->indexOf(u'>') + 1);
-  const qsizetype close = source->indexOf(QStringLiteral("</") + elementName);
-  if (close < 0) return {};
-  return source->left(close);
+  using taggedtext::TagStatus;
+  const taggedtext::TagMatch match = taggedtext::FindTag(*source, 0, source->size(), elementName);
+  if (match.status == TagStatus::Absent) return {};
+  const QString value = match.status == TagStatus::Found
+                            ? source->mid(match.valueStart, match.valueEnd - match.valueStart)
+                            : QString();
+  source->remove(0, match.valueStart);
+  return value;
 }

@@ -1,6 +1,7 @@
 #include "admin/shell/TarnwickApp.h"
 
 #include "admin/foundation/RegistryHandler.h"
+#include "shared/SystemInfo.h"
 
 namespace {
 
@@ -35,6 +36,7 @@ bool CTarnwickApp::InitInstance() {
   if (m_bLogEnabled)
     WriteLog(0, QStringLiteral("Start Tarnwick Plus Lite Application <Version : %1.%2><%3>")
                     .arg(kMajorVersion).arg(kMinorVersion).arg(GetBuildString()));
+  WriteLog(-1, SystemOSDetailsText());
   GetRegistryHandler();
   ReadDeskInfo();
   return false;

@@ -1,6 +1,6 @@
 #include "shared/FormTextReader.h"
 #include "shared/FormTextWriter.h"
-#include "shared/TaggedText.h"
+#include "shared/XmlTagValue.h"
 
 #include <gtest/gtest.h>
 
@@ -267,14 +267,14 @@ TEST(FormText, ValuesThatReadersWouldTakeForTagsAreRefused) {
 // The sync program walks the same texts with GetXmlTagValue, element by element in writer order.
 TEST(FormText, PlainReaderInWriterOrderReadsTheWrittenValues) {
   QString text = WriteTab(EveryControlType());
-  EXPECT_EQ(GetXmlTagValue(QStringLiteral("NumOfCtrls"), text), QStringLiteral("12"));
+  EXPECT_EQ(GetXmlTagValue(&text, QStringLiteral("NumOfCtrls")), QStringLiteral("12"));
   const char* label[] = {"X", "Y", "Width", "Height", "FontFace", "FontSize", "FontStyle",
                          "TxtR", "TxtG", "TxtB", "Visible", "Type", "Caption", "AlignText"};
   QStringList values;
-  for (const char* name : label) values << GetXmlTagValue(QString::fromLatin1(name), text);
+  for (const char* name : label) values << GetXmlTagValue(&text, QString::fromLatin1(name));
   EXPECT_EQ(values.join(u'|'), QStringLiteral("5|6|70|25|3|12|2|10|20|30|1|1|"
                                               "Name <b> \"quoted\" 'single' é€|1"));
-  EXPECT_EQ(GetXmlTagValue(QStringLiteral("X"), text), QStringLiteral("7"));
+  EXPECT_EQ(GetXmlTagValue(&text, QStringLiteral("X")), QStringLiteral("7"));
 }
 
 TEST(FormText, ColourComponentsMissingFromTheTextKeepTheStartingColour) {

@@ -1,31 +1,15 @@
 #include "shared/TaggedText.h"
+#include "shared/XmlTagValue.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 
-TEST(GetXmlTagValue, WalksTheElementsInWriterOrder) {
-  QString text = QStringLiteral("<A>1</A><B>two</B><C></C>");
-  EXPECT_EQ(GetXmlTagValue(QStringLiteral("A"), text), QStringLiteral("1"));
-  EXPECT_EQ(text, QStringLiteral("1</A><B>two</B><C></C>"));  // value and closing tag stay
-  EXPECT_EQ(GetXmlTagValue(QStringLiteral("B"), text), QStringLiteral("two"));
-  EXPECT_EQ(GetXmlTagValue(QStringLiteral("C"), text), QString());
-  EXPECT_EQ(text, QStringLiteral("</C>"));
-}
-
-TEST(GetXmlTagValue, AbsentAndUnclosedElementsGiveEmptyValues) {
-  QString text = QStringLiteral("<A>1</A><B>unfinished");
-  EXPECT_EQ(GetXmlTagValue(QStringLiteral("Z"), text), QString());
-  EXPECT_EQ(text, QStringLiteral("<A>1</A><B>unfinished")) << "an absent element cuts nothing";
-  EXPECT_EQ(GetXmlTagValue(QStringLiteral("B"), text), QString());
-  EXPECT_EQ(text, QStringLiteral("unfinished")) << "cut after the opening tag";
-}
-
 TEST(GetXmlTagValue, ReadingOutOfOrderMissesTheEarlierElement) {
   QString text = QStringLiteral("<UnChecked>0</UnChecked><Checked>1</Checked>"
                                 "<UnChecked>other</UnChecked>");
-  EXPECT_EQ(GetXmlTagValue(QStringLiteral("Checked"), text), QStringLiteral("1"));
-  EXPECT_EQ(GetXmlTagValue(QStringLiteral("UnChecked"), text), QStringLiteral("other"));
+  EXPECT_EQ(GetXmlTagValue(&text, QStringLiteral("Checked")), QStringLiteral("1"));
+  EXPECT_EQ(GetXmlTagValue(&text, QStringLiteral("UnChecked")), QStringLiteral("other"));
 }
 
 TEST(TaggedText, FindTagNeverLooksPastItsLimit) {

@@ -20,6 +20,8 @@ TEST(TarnwickApp, OpensTheDayLogAndReadsTheDesktopRegistration) {
   EXPECT_TRUE(lines[0].endsWith(QStringLiteral(
       "> <0> Start Tarnwick Plus Lite Application <Version : 4.2><Build 181110A>")))
       << lines[0].toStdString();
+  ASSERT_GE(lines.size(), 2);
+  EXPECT_TRUE(lines[1].contains(QStringLiteral("> <-1> <SystemOSDetails> "))) << lines[1].toStdString();
 }
 
 TEST(TarnwickApp, WithoutARegistrationTheDesktopValuesStayEmpty) {
