@@ -1,5 +1,6 @@
 #include "shared/FormTextReader.h"
 
+#include "shared/FormTextTags.h"
 #include "shared/TaggedText.h"
 
 #include <optional>
@@ -78,39 +79,40 @@ void FormTextReader::ReadFormLevel(QStringView text, FormLevelInfo* form) {
     m_problems << QStringLiteral("The form text is cut at <%1>.").arg(cursor.DamagedAt());
 }
 
+template <typename ReadOne>
+void FormTextReader::ReadCounted(Cursor& cursor, int count, const QString& countTag, QStringView first,
+                                 ReadOne readOne) {
+  int read = 0;
+  while (read < count && cursor.Ahead(first) && readOne()) ++read;
+  if (read < count && !cursor.IsDamaged())
+    m_problems << QStringLiteral("%1 is %2 but the text holds %3 of them.").arg(countTag).arg(count).arg(read);
+}
+
 void FormTextReader::ReadGroups(Cursor& cursor, FormLevelInfo* form) {
   form->Groups.clear();
   const int count = cursor.TakeInt(u"NumOfGrp");
-  for (int i = 0; i < count; ++i) {
-    if (!cursor.Ahead(u"Name")) {
-      m_problems << QStringLiteral("NumOfGrp is %1 but the text holds %2 radio groups.")
-                        .arg(count).arg(i);
-      return;
-    }
+  ReadCounted(cursor, count, QStringLiteral("NumOfGrp"), u"Name", [&] {
     RadioGroupInfo group;
     group.Name = cursor.Need(u"Name");
     group.DataColumn = cursor.Need(u"DataColumn");
     group.NumRdBtn = cursor.NeedInt(u"NumRdBtn");
-    if (cursor.IsDamaged()) return;
+    if (cursor.IsDamaged()) return false;
     form->Groups.push_back(group);
-  }
+    return true;
+  });
 }
 
 void FormTextReader::ReadDefaultValues(Cursor& cursor, FormLevelInfo* form) {
   form->DefaultValues.clear();
   const int count = cursor.TakeInt(u"NumOfFldDefVal");
-  for (int i = 0; i < count; ++i) {
-    if (!cursor.Ahead(u"FldName")) {
-      m_problems << QStringLiteral("NumOfFldDefVal is %1 but the text holds %2 default values.")
-                        .arg(count).arg(i);
-      return;
-    }
+  ReadCounted(cursor, count, QStringLiteral("NumOfFldDefVal"), u"FldName", [&] {
     FieldDefaultValue value;
     value.FldName = cursor.Need(u"FldName");
     value.FldDefValue = cursor.Need(u"FldDefValue");
-    if (cursor.IsDamaged()) return;
+    if (cursor.IsDamaged()) return false;
     form->DefaultValues.push_back(value);
-  }
+    return true;
+  });
 }
 
 std::vector<StoredControl> FormTextReader::ReadTab(QStringView text) {
@@ -121,8 +123,7 @@ std::vector<StoredControl> FormTextReader::ReadTab(QStringView text) {
   for (int i = 0; i < count; ++i) {
     const TagMatch first = FindTag(text, tab.Position(), text.size(), u"X");
     if (first.status == TagStatus::Absent) {
-      m_problems << QStringLiteral("NumOfCtrls is %1 but the text holds %2 controls.")
-                        .arg(count).arg(i);
+      m_problems << QStringLiteral("NumOfCtrls is %1 but the text holds %2 of them.").arg(count).arg(i);
       break;
     }
     const qsizetype end = text.indexOf(kControlEnd, first.valueStart);
@@ -145,108 +146,45 @@ std::vector<StoredControl> FormTextReader::ReadTab(QStringView text) {
   return controls;
 }
 
+void FormTextReader::ReadTags(Cursor& cursor, std::span<const formtext::Tag> tags, FormControlProperties* c) {
+  for (const formtext::Tag& tag : tags) {
+    if (const auto* text = std::get_if<formtext::TextField>(&tag.field)) c->**text = cursor.Need(tag.name);
+    if (const auto* number = std::get_if<formtext::NumberField>(&tag.field)) c->**number = cursor.NeedInt(tag.name);
+    if (const auto* colour = std::get_if<formtext::ColourField>(&tag.field))
+      c->**colour = static_cast<uint32_t>(cursor.NeedInt(tag.name));
+  }
+}
+
 bool FormTextReader::ReadControl(Cursor& cursor, StoredControl* control) {
   control->X = cursor.NeedInt(u"X");
   control->Y = cursor.NeedInt(u"Y");
   control->Width = cursor.NeedInt(u"Width");
   control->Height = cursor.NeedInt(u"Height");
-  FormControlProperties& c = control->Properties;
-  c.FontFace = cursor.NeedInt(u"FontFace");
-  c.FontSize = cursor.NeedInt(u"FontSize");
-  c.FontStyle = cursor.NeedInt(u"FontStyle");
-  c.TxtR = cursor.NeedInt(u"TxtR");
-  c.TxtG = cursor.NeedInt(u"TxtG");
-  c.TxtB = cursor.NeedInt(u"TxtB");
-  c.Visible = cursor.NeedInt(u"Visible");
-  c.Type = cursor.NeedInt(u"Type");
-  const auto colour = [&cursor](QStringView name) { return static_cast<uint32_t>(cursor.NeedInt(name)); };
-  switch (c.Type) {
-    case kLabel:
-      c.Caption = cursor.Need(u"Caption");
-      c.AlignText = cursor.NeedInt(u"AlignText");
-      break;
-    case kTextBox:
-      c.DataColumn = cursor.Need(u"DataColumn");
-      c.DefaultValue = cursor.Need(u"DefaultValue");
-      c.ReadOnly = cursor.NeedInt(u"ReadOnly");
-      break;
-    case kCheckBox:
-      c.DataColumn = cursor.Need(u"DataColumn");
-      c.Caption = cursor.Need(u"Caption");
-      c.DefaultValue = cursor.Need(u"DefaultValue");
-      c.UnChecked = cursor.Need(u"UnChecked");
-      c.Checked = cursor.Need(u"Checked");
-      c.Disabled = cursor.NeedInt(u"Disabled");
-      c.RectDW = colour(u"RectDW");
-      c.MarkDW = colour(u"MarkDW");
-      break;
-    case kComboBox:
-      ReadComboBox(cursor, &c);
-      break;
-    case kButton:
-      ReadButton(cursor, &c);
-      break;
-    case kDateTime:
-      c.DataColumn = cursor.Need(u"DataColumn");
-      c.Format = cursor.NeedInt(u"Format");
-      c.Disabled = cursor.NeedInt(u"Disabled");
-      break;
-    case kRadioButton:
-      c.Caption = cursor.Need(u"Caption");
-      c.Selected = cursor.NeedInt(u"Selected");
-      c.Group = cursor.Need(u"Group");
-      c.Disabled = cursor.NeedInt(u"Disabled");
-      c.RectDW = colour(u"RectDW");
-      c.MarkDW = colour(u"MarkDW");
-      break;
-    case kFormulaField:
-    case kConditionalField:
-      c.Formula = cursor.Need(u"Formula");
-      c.IsDataCol = cursor.NeedInt(u"IsDataCol");
-      if (c.IsDataCol != 0) c.DataColumn = cursor.Need(u"DataColumn");
-      break;
-    default:
-      break;
-  }
+  FormControlProperties* c = &control->Properties;
+  ReadTags(cursor, formtext::CommonTags(), c);
+  ReadTags(cursor, formtext::FixedTags(c->Type), c);
+  ReadTags(cursor, formtext::DependentTags(*c), c);
+  if (formtext::HasItemList(*c)) ReadItems(cursor, c);
+  if (formtext::HasLinkList(*c)) ReadLinks(cursor, c);
   return !cursor.IsDamaged();
 }
 
-void FormTextReader::ReadComboBox(Cursor& cursor, FormControlProperties* c) {
-  c->DataColumn = cursor.Need(u"DataColumn");
-  c->SrcType = cursor.NeedInt(u"SrcType");
-  c->ItemEdit = cursor.NeedInt(u"ItemEdit");
-  c->Disabled = cursor.NeedInt(u"Disabled");
-  if (c->SrcType == kSourceValuedList) {
-    c->DefaultValue = cursor.Need(u"DefaultValue");
-    const int count = cursor.NeedInt(u"NumOfItem");
-    for (int i = 0; i < count && cursor.Ahead(u"Item"); ++i) c->Items << cursor.Need(u"Item");
-    if (c->Items.size() < count && !cursor.IsDamaged())
-      m_problems << QStringLiteral("NumOfItem is %1 but the control holds %2 items.")
-                        .arg(count).arg(c->Items.size());
-  } else if (c->SrcType == kSourceAnotherProfile) {
-    c->LkProfileID = cursor.NeedInt(u"LkProfileID");
-    c->LkCol = cursor.Need(u"LkCol");
-    c->LkViewCol = cursor.Need(u"LkViewCol");
-  }
+void FormTextReader::ReadItems(Cursor& cursor, FormControlProperties* c) {
+  const int count = cursor.NeedInt(u"NumOfItem");
+  ReadCounted(cursor, count, QStringLiteral("NumOfItem"), u"Item", [&] {
+    c->Items << cursor.Need(u"Item");
+    return true;
+  });
 }
 
-void FormTextReader::ReadButton(Cursor& cursor, FormControlProperties* c) {
-  c->Caption = cursor.Need(u"Caption");
-  c->Action = cursor.Need(u"Action");
-  c->Disabled = cursor.NeedInt(u"Disabled");
-  c->BgR = cursor.NeedInt(u"BgR");
-  c->BgG = cursor.NeedInt(u"BgG");
-  c->BgB = cursor.NeedInt(u"BgB");
-  if (c->Action != kGoToFormAction) return;
+void FormTextReader::ReadLinks(Cursor& cursor, FormControlProperties* c) {
   const int count = cursor.NeedInt(u"NumGoToFrm");
-  for (int i = 0; i < count && cursor.Ahead(u"SrcField"); ++i) {
+  ReadCounted(cursor, count, QStringLiteral("NumGoToFrm"), u"SrcField", [&] {
     GoToFormInfo link;
     link.SrcField = cursor.Need(u"SrcField");
     link.DestForm = cursor.Need(u"DestForm");
     link.DestField = cursor.Need(u"DestField");
     c->GoToForms.push_back(link);
-  }
-  if (static_cast<int>(c->GoToForms.size()) < count && !cursor.IsDamaged())
-    m_problems << QStringLiteral("NumGoToFrm is %1 but the control holds %2 links.")
-                      .arg(count).arg(c->GoToForms.size());
+    return true;
+  });
 }

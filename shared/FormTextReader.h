@@ -1,11 +1,13 @@
 #pragma once
 
 #include "shared/FormTextRecords.h"
+#include "shared/FormTextTags.h"
 
 #include <QString>
 #include <QStringList>
 #include <QStringView>
 
+#include <span>
 #include <vector>
 
 // Reads the stored form texts in writer order by plain substring search, as every reader of the
@@ -28,11 +30,16 @@ class FormTextReader {
  private:
   class Cursor;
 
+  // Reads records while fewer than `count` were read and the next record's first element lies
+  // ahead; `readOne` answers false for a record that is not there whole, which ends the loop.
+  template <typename ReadOne>
+  void ReadCounted(Cursor& cursor, int count, const QString& countTag, QStringView first, ReadOne readOne);
   void ReadGroups(Cursor& cursor, FormLevelInfo* form);
   void ReadDefaultValues(Cursor& cursor, FormLevelInfo* form);
   bool ReadControl(Cursor& cursor, StoredControl* control);
-  void ReadComboBox(Cursor& cursor, FormControlProperties* c);
-  void ReadButton(Cursor& cursor, FormControlProperties* c);
+  static void ReadTags(Cursor& cursor, std::span<const formtext::Tag> tags, FormControlProperties* c);
+  void ReadItems(Cursor& cursor, FormControlProperties* c);
+  void ReadLinks(Cursor& cursor, FormControlProperties* c);
 
   QStringList m_problems;
 };

@@ -1,5 +1,7 @@
 #include "shared/FormTextWriter.h"
 
+#include "shared/FormTextTags.h"
+
 namespace {
 
 // Every element name of the form texts.
@@ -27,22 +29,22 @@ QString FormTextWriter::FindTagText(QStringView value) {
 bool FormTextWriter::WriteFormLevel(const FormLevelInfo& form, QString* text) {
   m_strOut.clear();
   m_strError.clear();
-  Number("NumOfGrp", static_cast<qint64>(form.Groups.size()));
+  Number(QStringLiteral("NumOfGrp"), static_cast<qint64>(form.Groups.size()));
   for (const RadioGroupInfo& group : form.Groups) {
-    Text("Name", group.Name);
-    Text("DataColumn", group.DataColumn);
-    Number("NumRdBtn", group.NumRdBtn);
+    Text(QStringLiteral("Name"), group.Name);
+    Text(QStringLiteral("DataColumn"), group.DataColumn);
+    Number(QStringLiteral("NumRdBtn"), group.NumRdBtn);
   }
-  Number("Height", form.Height);
-  Number("Width", form.Width);
-  Number("FontSize", form.FontSize);
-  Number("R", form.R);
-  Number("G", form.G);
-  Number("B", form.B);
-  Number("NumOfFldDefVal", static_cast<qint64>(form.DefaultValues.size()));
+  Number(QStringLiteral("Height"), form.Height);
+  Number(QStringLiteral("Width"), form.Width);
+  Number(QStringLiteral("FontSize"), form.FontSize);
+  Number(QStringLiteral("R"), form.R);
+  Number(QStringLiteral("G"), form.G);
+  Number(QStringLiteral("B"), form.B);
+  Number(QStringLiteral("NumOfFldDefVal"), static_cast<qint64>(form.DefaultValues.size()));
   for (const FieldDefaultValue& value : form.DefaultValues) {
-    Text("FldName", value.FldName);
-    Text("FldDefValue", value.FldDefValue);
+    Text(QStringLiteral("FldName"), value.FldName);
+    Text(QStringLiteral("FldDefValue"), value.FldDefValue);
   }
   if (!m_strError.isEmpty()) return false;
   *text = m_strOut;
@@ -52,11 +54,10 @@ bool FormTextWriter::WriteFormLevel(const FormLevelInfo& form, QString* text) {
 bool FormTextWriter::WriteTab(const std::vector<StoredControl>& controls, QString* text) {
   m_strOut = QStringLiteral("<TabInfo>");
   m_strError.clear();
-  Number("NumOfCtrls", static_cast<qint64>(controls.size()));
+  Number(QStringLiteral("NumOfCtrls"), static_cast<qint64>(controls.size()));
   for (const StoredControl& control : controls) {
     m_strOut += u"<ControlInfo>";
-    Common(control);
-    TypeTags(control.Properties);
+    Control(control);
     m_strOut += u"</ControlInfo>";
   }
   m_strOut += u"</TabInfo>";
@@ -65,13 +66,11 @@ bool FormTextWriter::WriteTab(const std::vector<StoredControl>& controls, QStrin
   return true;
 }
 
-void FormTextWriter::Number(const char* name, qint64 value) {
-  const QString element = QString::fromLatin1(name);
+void FormTextWriter::Number(const QString& element, qint64 value) {
   m_strOut += u'<' + element + u'>' + QString::number(value) + QStringLiteral("</") + element + u'>';
 }
 
-void FormTextWriter::Text(const char* name, const QString& value) {
-  const QString element = QString::fromLatin1(name);
+void FormTextWriter::Text(const QString& element, const QString& value) {
   const QString tag = FindTagText(value);
   if (!tag.isEmpty() && m_strError.isEmpty()) {
     m_strError = QStringLiteral("%1 \"%2\" cannot be stored: it contains \"%3\", which the "
@@ -81,103 +80,36 @@ void FormTextWriter::Text(const char* name, const QString& value) {
   m_strOut += u'<' + element + u'>' + value + QStringLiteral("</") + element + u'>';
 }
 
-void FormTextWriter::Common(const StoredControl& control) {
+void FormTextWriter::Tags(std::span<const formtext::Tag> tags, const FormControlProperties& c) {
+  for (const formtext::Tag& tag : tags) {
+    const QString name = QString::fromUtf16(tag.name);
+    if (const auto* text = std::get_if<formtext::TextField>(&tag.field)) Text(name, c.**text);
+    if (const auto* number = std::get_if<formtext::NumberField>(&tag.field)) Number(name, c.**number);
+    // Colours are written as the signed 32-bit numbers the readers convert back.
+    if (const auto* colour = std::get_if<formtext::ColourField>(&tag.field))
+      Number(name, static_cast<int32_t>(c.**colour));
+  }
+}
+
+void FormTextWriter::Control(const StoredControl& control) {
   const FormControlProperties& c = control.Properties;
-  Number("X", control.X);
-  Number("Y", control.Y);
-  Number("Width", control.Width);
-  Number("Height", control.Height);
-  Number("FontFace", c.FontFace);
-  Number("FontSize", c.FontSize);
-  Number("FontStyle", c.FontStyle);
-  Number("TxtR", c.TxtR);
-  Number("TxtG", c.TxtG);
-  Number("TxtB", c.TxtB);
-  Number("Visible", c.Visible);
-  Number("Type", c.Type);
-}
-
-void FormTextWriter::TypeTags(const FormControlProperties& c) {
-  // The colours are 32-bit values written as signed numbers, as the readers convert them back.
-  const auto colour = [](uint32_t value) { return static_cast<int32_t>(value); };
-  switch (c.Type) {
-    case kLabel:
-      Text("Caption", c.Caption);
-      Number("AlignText", c.AlignText);
-      break;
-    case kTextBox:
-      Text("DataColumn", c.DataColumn);
-      Text("DefaultValue", c.DefaultValue);
-      Number("ReadOnly", c.ReadOnly);
-      break;
-    case kCheckBox:
-      Text("DataColumn", c.DataColumn);
-      Text("Caption", c.Caption);
-      Text("DefaultValue", c.DefaultValue);
-      Text("UnChecked", c.UnChecked);
-      Text("Checked", c.Checked);
-      Number("Disabled", c.Disabled);
-      Number("RectDW", colour(c.RectDW));
-      Number("MarkDW", colour(c.MarkDW));
-      break;
-    case kComboBox:
-      ComboBoxTags(c);
-      break;
-    case kButton:
-      ButtonTags(c);
-      break;
-    case kDateTime:
-      Text("DataColumn", c.DataColumn);
-      Number("Format", c.Format);
-      Number("Disabled", c.Disabled);
-      break;
-    case kRadioButton:
-      Text("Caption", c.Caption);
-      Number("Selected", c.Selected);
-      Text("Group", c.Group);
-      Number("Disabled", c.Disabled);
-      Number("RectDW", colour(c.RectDW));
-      Number("MarkDW", colour(c.MarkDW));
-      break;
-    case kFormulaField:
-    case kConditionalField:
-      Text("Formula", c.Formula);
-      Number("IsDataCol", c.IsDataCol);
-      if (c.IsDataCol != 0) Text("DataColumn", c.DataColumn);
-      break;
-    default:
-      break;
+  Number(QStringLiteral("X"), control.X);
+  Number(QStringLiteral("Y"), control.Y);
+  Number(QStringLiteral("Width"), control.Width);
+  Number(QStringLiteral("Height"), control.Height);
+  Tags(formtext::CommonTags(), c);
+  Tags(formtext::FixedTags(c.Type), c);
+  Tags(formtext::DependentTags(c), c);
+  if (formtext::HasItemList(c)) {
+    Number(QStringLiteral("NumOfItem"), c.Items.size());
+    for (const QString& item : c.Items) Text(QStringLiteral("Item"), item);
   }
-}
-
-void FormTextWriter::ComboBoxTags(const FormControlProperties& c) {
-  Text("DataColumn", c.DataColumn);
-  Number("SrcType", c.SrcType);
-  Number("ItemEdit", c.ItemEdit);
-  Number("Disabled", c.Disabled);
-  if (c.SrcType == kSourceValuedList) {
-    Text("DefaultValue", c.DefaultValue);
-    Number("NumOfItem", c.Items.size());
-    for (const QString& item : c.Items) Text("Item", item);
-  } else if (c.SrcType == kSourceAnotherProfile) {
-    Number("LkProfileID", c.LkProfileID);
-    Text("LkCol", c.LkCol);
-    Text("LkViewCol", c.LkViewCol);
-  }
-}
-
-void FormTextWriter::ButtonTags(const FormControlProperties& c) {
-  Text("Caption", c.Caption);
-  Text("Action", c.Action);
-  Number("Disabled", c.Disabled);
-  Number("BgR", c.BgR);
-  Number("BgG", c.BgG);
-  Number("BgB", c.BgB);
-  if (c.Action != kGoToFormAction) return;
-  Number("NumGoToFrm", static_cast<qint64>(c.GoToForms.size()));
-  for (const GoToFormInfo& link : c.GoToForms) {
-    Text("SrcField", link.SrcField);
-    Text("DestForm", link.DestForm);
-    Text("DestField", link.DestField);
+  if (formtext::HasLinkList(c)) {
+    Number(QStringLiteral("NumGoToFrm"), static_cast<qint64>(c.GoToForms.size()));
+    for (const GoToFormInfo& link : c.GoToForms) {
+      Text(QStringLiteral("SrcField"), link.SrcField);
+      Text(QStringLiteral("DestForm"), link.DestForm);
+      Text(QStringLiteral("DestField"), link.DestField);
+    }
   }
 }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "shared/FormTextRecords.h"
+#include "shared/FormTextTags.h"
 
 #include <QString>
 #include <QStringView>
 
+#include <span>
 #include <vector>
 
 // Writes the stored form texts: the form-level text (`FormInfo` column) and a tab's text
@@ -24,12 +26,10 @@ class FormTextWriter {
   static QString FindTagText(QStringView value);
 
  private:
-  void Number(const char* name, qint64 value);
-  void Text(const char* name, const QString& value);
-  void Common(const StoredControl& control);
-  void TypeTags(const FormControlProperties& c);
-  void ComboBoxTags(const FormControlProperties& c);
-  void ButtonTags(const FormControlProperties& c);
+  void Number(const QString& element, qint64 value);
+  void Text(const QString& element, const QString& value);
+  void Tags(std::span<const formtext::Tag> tags, const FormControlProperties& c);
+  void Control(const StoredControl& control);
 
   QString m_strOut;
   QString m_strError;

@@ -358,6 +358,6 @@ TEST_F(DesignerTest, DamagedStoredTextsEndTheReadCleanly) {
   EXPECT_EQ(read.GetFormInfo().GetTab(1)->GetControlCount(), 3);
   EXPECT_EQ(read.GetFormInfo().GetTab(2)->GetControlCount(), 3);
   EXPECT_TRUE(Logged(QStringLiteral("<FormDesignerDlg> <RetrieveTabInfo> Control 1 is cut short")));
-  EXPECT_TRUE(Logged(QStringLiteral("NumOfCtrls is 2000000000 but the text holds 3 controls.")));
+  EXPECT_TRUE(Logged(QStringLiteral("NumOfCtrls is 2000000000 but the text holds 3 of them.")));
   EXPECT_TRUE(Logged(QStringLiteral("<FormDesignerDlg> <RetrieveFormInfo> The form text is cut at <B>.")));
 }
