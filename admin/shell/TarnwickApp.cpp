@@ -1,14 +1,12 @@
 #include "admin/shell/TarnwickApp.h"
 
 #include "admin/foundation/RegistryHandler.h"
+#include "shared/ProgramVersion.h"
 #include "shared/SystemInfo.h"
 
 namespace {
 
 CTarnwickApp* g_pApp = nullptr;
-
-constexpr int kMajorVersion = 4;
-constexpr int kMinorVersion = 2;
 
 QString LogFolder() {
   const QString installation = GetInstallationPath();
@@ -20,11 +18,8 @@ QString LogFolder() {
 
 CTarnwickApp* GetTarnwickApp() { return g_pApp; }
 
-QString GetBuildString() { return QStringLiteral("Build 181110A"); }
-
 CTarnwickApp::CTarnwickApp()
-    : m_pLog(std::make_unique<CLogFile>(LogFolder(), QStringLiteral("DesktopLog.log"))),
-      m_bLogEnabled(true) {
+    : m_pLog(std::make_unique<CLogFile>(LogFolder(), QStringLiteral("DesktopLog.log"))) {
   g_pApp = this;
 }
 
@@ -33,9 +28,8 @@ CTarnwickApp::~CTarnwickApp() {
 }
 
 bool CTarnwickApp::InitInstance() {
-  if (m_bLogEnabled)
-    WriteLog(0, QStringLiteral("Start Tarnwick Plus Lite Application <Version : %1.%2><%3>")
-                    .arg(kMajorVersion).arg(kMinorVersion).arg(GetBuildString()));
+  WriteLog(0, QStringLiteral("Start Tarnwick Plus Lite Application <Version : %1.%2><%3>")
+                  .arg(GetMajorVersion()).arg(GetMinorVersion()).arg(GetBuildString()));
   WriteLog(-1, SystemOSDetailsText());
   GetRegistryHandler();
   ReadDeskInfo();

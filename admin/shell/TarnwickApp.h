@@ -34,7 +34,6 @@ class CTarnwickApp {
   void ReadDeskInfo();
 
   std::unique_ptr<CLogFile> m_pLog;
-  bool m_bLogEnabled = false;
   QString m_strDesktopName;
   QString m_strDefaultUserID;
   uint16_t m_nDeviceType = 0;
@@ -42,6 +41,3 @@ class CTarnwickApp {
 
 // The one application object; null before it is made and after it is gone.
 CTarnwickApp* GetTarnwickApp();
-
-// The build text shown in the start-up line and the about box.
-QString GetBuildString();

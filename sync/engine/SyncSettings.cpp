@@ -71,9 +71,3 @@ bool CrackWebServiceUrl(const QString& address, QString* host, QString* path, ui
   *port = parts.port;
   return true;
 }
-
-int GetMajorVersion() { return 4; }
-
-int GetMinorVersion() { return 2; }
-
-QString GetBuildString() { return QStringLiteral("Build 181110A"); }

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "shared/ProgramVersion.h"
+
 #include <QByteArray>
 #include <QString>
 
 #include <cstdint>
 
 // The settings the sync program loads once at start and keeps for the whole run, the address
-// of the web service taken apart, and the program's version.
+// of the web service taken apart, and the program's version (shared/ProgramVersion.h).
 
 // Loads the intervals and address from SyncInfo (1 and 2 minutes and no address when it cannot
 // be read) and DesktopID and DeviceID from DeskInfo. 0, or DeskInfo's error code when it cannot
@@ -22,7 +24,3 @@ QString GetDeviceId();
 // Splits the web-service address into host, path and port (default 80, 443 for https); false
 // with "<InternetCrackUrl> Error Code : %d" in `error` when it is no http or https address.
 bool CrackWebServiceUrl(const QString& address, QString* host, QString* path, uint16_t* port, QString* error);
-
-int GetMajorVersion();
-int GetMinorVersion();
-QString GetBuildString();
