@@ -12,7 +12,7 @@ using taggedtext::TagStatus;
 using taggedtext::ToInt;
 
 namespace {
-const QString kControlEnd = QStringLiteral("</ControlInfo>");
+constexpr QStringView kControlEnd = u"</ControlInfo>";
 }  // namespace
 
 // A reading position in text[.., limit). The first element that is not there whole marks the

@@ -21,8 +21,8 @@ const QRect kCanvasFrame(230, 60, 324, 500);
 constexpr int kTabStripHeight = 30;
 constexpr int kScrollBarWidth = 16;
 
-const QString kConstructTab = QStringLiteral("<FormDesignerDlg> <ConstructTabInfo> ");
-const QString kRetrieveTab = QStringLiteral("<FormDesignerDlg> <RetrieveTabInfo> ");
+constexpr QStringView kConstructTab = u"<FormDesignerDlg> <ConstructTabInfo> ";
+constexpr QStringView kRetrieveTab = u"<FormDesignerDlg> <RetrieveTabInfo> ";
 
 }  // namespace
 
@@ -163,11 +163,11 @@ StoredControl CFormDesignerDlg::ToStored(const FormTabInfo& tab, const FormContr
   return stored;
 }
 
-void CFormDesignerDlg::LogControl(const QString& prefix, const StoredControl& stored, bool writing) const {
+void CFormDesignerDlg::LogControl(QStringView prefix, const StoredControl& stored, bool writing) const {
   StoredControl shown = stored;
   shown.Properties.FontSize -= DeviceFontOffset();
-  Log(-1, prefix + DescribeCommonValues(shown));
-  for (const QString& line : DescribeTypeValues(stored.Properties, writing)) Log(-1, prefix + line);
+  Log(-1, prefix.toString() + DescribeCommonValues(shown));
+  for (const QString& line : DescribeTypeValues(stored.Properties, writing)) Log(-1, prefix.toString() + line);
 }
 
 bool CFormDesignerDlg::ConstructFormInfo(QString* text, QString* error) {
@@ -210,7 +210,7 @@ bool CFormDesignerDlg::ConstructTabInfo(int tabIndex, QString* text, QString* er
   FormTextWriter writer;
   if (writer.WriteTab(controls, text)) return true;
   *error = QStringLiteral("Tab \"%1\": %2").arg(tab->GetFormTabTitle(), writer.ErrorMessage());
-  Log(-1, kConstructTab + *error);
+  Log(-1, kConstructTab.toString() + *error);
   return false;
 }
 
@@ -253,7 +253,7 @@ bool CFormDesignerDlg::RetrieveTabInfo(int tabIndex, const QString& title, const
   FormTextReader reader;
   std::vector<StoredControl> controls = reader.ReadTab(text);
   if (!m_FormInfo.AddFormTab(tabIndex, title)) {
-    Log(-1, kRetrieveTab + QStringLiteral("Tab %1 cannot follow the %2 tabs read so far.")
+    Log(-1, kRetrieveTab.toString() + QStringLiteral("Tab %1 cannot follow the %2 tabs read so far.")
                                .arg(tabIndex).arg(m_FormInfo.GetTabCount()));
     return false;
   }
@@ -272,7 +272,7 @@ bool CFormDesignerDlg::RetrieveTabInfo(int tabIndex, const QString& title, const
     tab->AddControl(std::move(control));
     ExtendTabCanvas(tabIndex, canvas, QRect(left, top, stored.Width, stored.Height));
   }
-  for (const QString& problem : reader.Problems()) Log(-1, kRetrieveTab + problem);
+  for (const QString& problem : reader.Problems()) Log(-1, kRetrieveTab.toString() + problem);
   return reader.Problems().isEmpty();
 }
 

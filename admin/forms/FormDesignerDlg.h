@@ -87,7 +87,7 @@ class CFormDesignerDlg : public QWizardPage {
   void SetNewControlDefaults(FormControlInfo* control, CControlButton* window) const;
   void ApplyStoredControl(FormControlInfo* control) const;
   StoredControl ToStored(const FormTabInfo& tab, const FormControlInfo& control) const;
-  void LogControl(const QString& prefix, const StoredControl& stored, bool writing) const;
+  void LogControl(QStringView prefix, const StoredControl& stored, bool writing) const;
   void FillRadioGroupList();
 
   FormInfo m_FormInfo;
