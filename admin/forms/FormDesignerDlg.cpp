@@ -1,12 +1,15 @@
 #include "admin/forms/FormDesignerDlg.h"
 
 #include "admin/forms/FormTextLog.h"
+#include "admin/foundation/AppLog.h"
+#include "admin/foundation/DatabaseHandler.h"
 #include "admin/foundation/FormCodes.h"
 #include "admin/shell/ControlButton.h"
 #include "admin/shell/TabControl.h"
 #include "admin/shell/TarnwickApp.h"
 #include "shared/FormTextReader.h"
 #include "shared/FormTextWriter.h"
+#include "shared/TaggedText.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -75,9 +78,7 @@ int CFormDesignerDlg::DeviceFontOffset() const {
   return ::DeviceFontOffset(app != nullptr ? app->GetDeviceType() : 0);
 }
 
-void CFormDesignerDlg::Log(int code, const QString& text) const {
-  if (const CTarnwickApp* app = GetTarnwickApp()) app->GetLog()->WriteLog(code, text);
-}
+void CFormDesignerDlg::Log(int code, const QString& text) const { WriteAppLog(code, text); }
 
 void CFormDesignerDlg::PlaceCtrl(FormControlInfo* control, int left, int top, int right, int bottom) {
   if (control->Type < kLabel || control->Type > kConditionalField) return;
@@ -328,4 +329,29 @@ bool CFormDesignerDlg::LoadFormTabs(const std::vector<FormDetailsRow>& rows) {
   }
   m_pTabCtrl->SelectFirstTab();
   return whole;
+}
+
+bool CFormDesignerDlg::LoadFormTabs() {
+  std::vector<FormDetailsRow> rows;
+  const bool read = ReadFormDetails(&rows);
+  return LoadFormTabs(rows) && read;
+}
+
+bool CFormDesignerDlg::ReadFormDetails(std::vector<FormDetailsRow>* rows) const {
+  CTarnwickApp* app = GetTarnwickApp();
+  if (app == nullptr || !app->GetSettingsConnection().IsConnected()) {
+    Log(-1, QStringLiteral("<FormDesignerDlg> <LoadFormTabs> The settings database is not connected."));
+    return false;
+  }
+  CDatabaseHandler tabs;
+  tabs.SetWholeTextFlag(true);  // a tab text is read however long it is, never cut
+  const QString sql = QStringLiteral("Select TabID, TabTitle, TabFormInfo From FormDetails Where FormID = %1 Order by TabID")
+                          .arg(m_FormInfo.FormID);
+  if (tabs.ExecuteQuery(app->GetSettingsConnection(), sql) == 0) {
+    Log(-1, QStringLiteral("<FormDesignerDlg> <LoadFormTabs> ") + tabs.GetOdbcErrorText());
+    return false;
+  }
+  for (int32_t row = 0; tabs.FetchNext(row); ++row)
+    rows->push_back({taggedtext::ToInt(tabs.GetFieldValue(row, 0)), tabs.GetFieldValue(row, 1), tabs.GetFieldValue(row, 2)});
+  return true;
 }

@@ -73,6 +73,9 @@ class CFormDesignerDlg : public QWizardPage {
   // tab strip; the first tab ends up selected. Tabs are numbered by their position in `rows`.
   // False when some part of the form could not be read whole.
   bool LoadFormTabs(const std::vector<FormDetailsRow>& rows);
+  // As above, with the rows of the form (its FormID) read from the settings database in TabID
+  // order; false also when they cannot be read.
+  bool LoadFormTabs();
 
  private:
   // Per tab: how far its canvas may scroll and how often it has grown.
@@ -81,6 +84,7 @@ class CFormDesignerDlg : public QWizardPage {
     int scrollMax = 0;
   };
 
+  bool ReadFormDetails(std::vector<FormDetailsRow>* rows) const;
   TabCanvas& CanvasOf(int tabIndex);
   int DeviceFontOffset() const;
   void Log(int code, const QString& text) const;

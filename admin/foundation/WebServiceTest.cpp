@@ -178,8 +178,6 @@ bool CrackWebServiceUrl(const QString& address, QString* server, QString* path, 
   return true;
 }
 
-QString GetBuildString() { return QStringLiteral("Build 181110A"); }
-
 int TestWebService(CLogFile* log, const QString& address) {
   ServiceAddress parts;
   QString error;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shared/ProgramVersion.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -14,8 +16,6 @@ class CLogFile;
 // `error`.
 bool CrackWebServiceUrl(const QString& address, QString* server, QString* path, uint16_t* port,
                         QString* error);
-
-QString GetBuildString();  // "Build 181110A"
 
 // SOAP GetDataTest to `address` without a proxy. 1 status 200; -1 address not split; -2, -3,
 // -4 no connection, no request, not sent; -21, -31, -41 an exchange failure at those steps;

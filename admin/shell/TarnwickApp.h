@@ -1,5 +1,6 @@
 #pragma once
 
+#include "admin/foundation/DatabseConnection.h"
 #include "admin/foundation/LogFile.h"
 
 #include <QString>
@@ -13,26 +14,32 @@
 class CTarnwickApp {
  public:
   // Opens the day's log: "DesktopLog.log" in the folder "%d-%d-%d" (day, month, year) under the
-  // installation folder's "Desktop Files/Logs/", made when missing.
+  // installation folder's "Desktop Files/Logs/", made when missing. It is the program's log
+  // (WriteAppLog) until the object goes.
   CTarnwickApp();
   ~CTarnwickApp();
   CTarnwickApp(const CTarnwickApp&) = delete;
   CTarnwickApp& operator=(const CTarnwickApp&) = delete;
 
-  // The start-up sequence; false in every case, as the program's life is its main dialog.
+  // The start-up sequence: start line, web-service test, OS block, desktop registration and the
+  // settings connection (a failure is logged and shown). False in every case, as the program's
+  // life is its main dialog.
   bool InitInstance();
   int ExitInstance();
 
   CLogFile* GetLog() const { return m_pLog.get(); }
+  // The one connection to the settings database, connected by InitInstance.
+  CDatabseConnection& GetSettingsConnection() { return m_settingsConnection; }
   QString GetDesktopName() const { return m_strDesktopName; }
   QString GetDefaultUserID() const { return m_strDefaultUserID; }
   // 1 BlackBerry, 2 iPhone, 3 Pocket PC, 4 iPad; 0 when the registration could not be read.
   uint16_t GetDeviceType() const { return m_nDeviceType; }
 
  private:
-  void WriteLog(int code, const QString& text) const;
   void ReadDeskInfo();
+  void ConnectSettingsDatabase();
 
+  CDatabseConnection m_settingsConnection;
   std::unique_ptr<CLogFile> m_pLog;
   QString m_strDesktopName;
   QString m_strDefaultUserID;

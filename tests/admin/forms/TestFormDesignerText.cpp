@@ -3,6 +3,7 @@
 #include "admin/shell/TabControl.h"
 #include "admin/shell/TarnwickApp.h"
 #include "tests/support/AdminInstallation.h"
+#include "tests/support/LogReader.h"
 
 #include <gtest/gtest.h>
 
@@ -28,13 +29,9 @@ class DesignerTest : public ::testing::Test {
   }
   void SetUp() override { Start(1); }
 
-  QStringList LogLines() const {
-    return testsupport::ReadLogLines(testsupport::TodaysAdminLog(m_installation));
-  }
   bool Logged(const QString& piece) const {
-    for (const QString& line : LogLines())
-      if (line.contains(piece)) return true;
-    return false;
+    const auto entries = testsupport::ReadLogEntries(testsupport::TodaysAdminLog(m_installation));
+    return !testsupport::EntriesContaining(entries, piece).isEmpty();
   }
 
   QString m_installation;

@@ -1,10 +1,24 @@
 #include "admin/shell/TarnwickApp.h"
 #include "tests/support/AdminInstallation.h"
+#include "tests/support/LogReader.h"
+#include "tests/support/MessageBoxRecorder.h"
 
 #include <gtest/gtest.h>
 
-TEST(TarnwickApp, OpensTheDayLogAndReadsTheDesktopRegistration) {
+using testsupport::LogEntry;
+
+namespace {
+
+QList<LogEntry> TodaysLog(const QString& installation) {
+  return testsupport::ReadLogEntries(testsupport::TodaysAdminLog(installation));
+}
+
+}  // namespace
+
+TEST(TarnwickApp, StartsUpIntoTheDayLogWithTheRegistrationAndTheSettingsDatabase) {
+  testsupport::MessageBoxRecorder::Global().Clear();
   const QString installation = testsupport::InstallAdmin();
+  testsupport::InstallSettingsDatabase(installation);
   testsupport::RegisterDesktop(4, "my-desk", "user01");
   {
     CTarnwickApp app;
@@ -13,28 +27,43 @@ TEST(TarnwickApp, OpensTheDayLogAndReadsTheDesktopRegistration) {
     EXPECT_EQ(app.GetDesktopName(), QStringLiteral("my-desk"));
     EXPECT_EQ(app.GetDefaultUserID(), QStringLiteral("user01"));
     EXPECT_EQ(app.GetDeviceType(), 4);
+    EXPECT_TRUE(app.GetSettingsConnection().IsConnected());
   }
   EXPECT_EQ(GetTarnwickApp(), nullptr);
-  const QStringList lines = testsupport::ReadLogLines(testsupport::TodaysAdminLog(installation));
-  ASSERT_FALSE(lines.isEmpty());
-  EXPECT_TRUE(lines[0].endsWith(QStringLiteral(
-      "> <0> Start Tarnwick Plus Lite Application <Version : 4.2><Build 181110A>")))
-      << lines[0].toStdString();
-  ASSERT_GE(lines.size(), 2);
-  EXPECT_TRUE(lines[1].contains(QStringLiteral("> <-1> <SystemOSDetails> "))) << lines[1].toStdString();
+  EXPECT_TRUE(testsupport::MessageBoxRecorder::Global().shown().isEmpty());
+  const QList<LogEntry> log = TodaysLog(installation);
+  ASSERT_FALSE(log.isEmpty());
+  EXPECT_EQ(log[0].code, 0);
+  EXPECT_EQ(log[0].text, QStringLiteral("Start Tarnwick Plus Lite Application <Version : 4.2><Build 181110A>"));
+  EXPECT_FALSE(testsupport::EntriesContaining(log, QStringLiteral("<GetDataTestWebServiceMethod>")).isEmpty());
+  EXPECT_EQ(testsupport::EntriesContaining(log, QStringLiteral("<SystemOSDetails> ")).size(), 1);
+  const auto connected = testsupport::EntriesContaining(log, QStringLiteral("Successfully Connected to UserProfileDB Database."));
+  ASSERT_EQ(connected.size(), 1);
+  EXPECT_EQ(connected[0].code, 2);
 }
 
-TEST(TarnwickApp, WithoutARegistrationTheDesktopValuesStayEmpty) {
-  testsupport::InstallAdmin();
+TEST(TarnwickApp, AMissingSettingsDatabaseIsLoggedAndShown) {
+  testsupport::MessageBoxRecorder::Global().Clear();
+  const QString installation = testsupport::InstallAdmin();
   CTarnwickApp app;
   app.InitInstance();
+  EXPECT_FALSE(app.GetSettingsConnection().IsConnected());
   EXPECT_TRUE(app.GetDesktopName().isEmpty());
-  EXPECT_TRUE(app.GetDefaultUserID().isEmpty());
   EXPECT_EQ(app.GetDeviceType(), 0);
+  const auto& shown = testsupport::MessageBoxRecorder::Global().shown();
+  ASSERT_EQ(shown.size(), 1);
+  EXPECT_EQ(shown[0].text, QStringLiteral("Error in Connecting UserProfileDB Database."));
+  EXPECT_EQ(shown[0].caption, QStringLiteral("Tarnwick Plus Lite"));
+  EXPECT_EQ(shown[0].icon(), platform::MB_ICONERROR);
+  bool errorLogged = false;
+  for (const LogEntry& entry : TodaysLog(installation)) errorLogged |= entry.code == 1 && !entry.text.isEmpty();
+  EXPECT_TRUE(errorLogged);
 }
 
 TEST(TarnwickApp, WithoutAnInstallationThereIsNoLogAndNoFault) {
+  testsupport::MessageBoxRecorder::Global().Clear();
   CTarnwickApp app;
   EXPECT_FALSE(app.GetLog()->IsOpen());
   app.InitInstance();
+  EXPECT_EQ(testsupport::MessageBoxRecorder::Global().shown().size(), 1);
 }
