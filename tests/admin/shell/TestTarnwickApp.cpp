@@ -2,6 +2,8 @@
 #include "tests/support/AdminInstallation.h"
 #include "tests/support/LogReader.h"
 #include "tests/support/MessageBoxRecorder.h"
+#include "tests/support/SettingsStore.h"
+#include "tests/support/WebServiceDouble.h"
 
 #include <gtest/gtest.h>
 
@@ -40,6 +42,27 @@ TEST(TarnwickApp, StartsUpIntoTheDayLogWithTheRegistrationAndTheSettingsDatabase
   const auto connected = testsupport::EntriesContaining(log, QStringLiteral("Successfully Connected to UserProfileDB Database."));
   ASSERT_EQ(connected.size(), 1);
   EXPECT_EQ(connected[0].code, 2);
+}
+
+TEST(TarnwickApp, TheStartUpCheckReachesTheWebService) {
+  testsupport::WebServiceDouble service;
+  ASSERT_TRUE(service.Started()) << service.Error().toStdString();
+  const QString installation = testsupport::InstallAdmin();
+  testsupport::InstallSettingsDatabase(installation);
+  testsupport::RegisterDesktop(2);
+  SyncInfo sync;
+  sync.webServiceUrl = service.Url().toUtf8();
+  ASSERT_TRUE(testsupport::StoreSealedValue(RecordKeyName(), QStringLiteral("SyncInfo"), sync.ToBytes()));
+  ASSERT_TRUE(testsupport::StoreSealedValue(kSettingsKey, QStringLiteral("ConnSettings"), ConnSettings().ToBytes()));
+  {
+    CTarnwickApp app;
+    app.InitInstance();
+  }
+  EXPECT_EQ(service.Requests().size(), 1);
+  EXPECT_EQ(testsupport::EntriesContaining(TodaysLog(installation),
+                                           QStringLiteral("In TestWebService, Send Request Result : ok"))
+                .size(),
+            1);
 }
 
 TEST(TarnwickApp, AMissingSettingsDatabaseIsLoggedAndShown) {
