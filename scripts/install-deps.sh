@@ -8,7 +8,7 @@ packages=(
   build-essential g++ clang libclang-rt-14-dev cmake ninja-build pkg-config git
   python3 python3-cryptography
   # libraries
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-qpa-plugins libgl-dev
   unixodbc unixodbc-dev libsqliteodbc odbc-mdbtools sqlite3
   libcurl4-openssl-dev libzip-dev libpugixml-dev
   # tests and benchmarks
