@@ -42,6 +42,7 @@ bool ValidName(const QString& subKey) { return !subKey.startsWith(u'\\'); }
 
 LSTATUS OpenExisting(HKEY parent, const QString& subKey, REGSAM access, bool create, HKEY* result) {
   if (parent == nullptr || result == nullptr || !ValidName(subKey)) return ERROR_INVALID_PARAMETER;
+  if (create && !RegistryHive::CanHoldName(subKey)) return ERROR_INVALID_PARAMETER;
   *result = nullptr;
   const QString path = parent->Below(subKey);
   const HiveFile file = parent->File();
@@ -156,6 +157,7 @@ LSTATUS RegQueryValueEx(HKEY key, const QString& name, RegistryValue* value) {
 }
 
 LSTATUS RegSetValueEx(HKEY key, const QString& name, const RegistryValue& value) {
+  if (!RegistryHive::CanHoldName(name)) return ERROR_INVALID_PARAMETER;
   return ChangeKey(key, KEY_SET_VALUE, [&](RegistryHive&, RegistryHive::Key& entry, bool* changed) {
     if (RegistryHive::Value* existing = RegistryHive::FindValue(entry, name)) {
       existing->value = value;
@@ -212,6 +214,7 @@ LSTATUS RegFlushKey(HKEY key) { return key == nullptr ? ERROR_INVALID_HANDLE : E
 
 LSTATUS RegUpdateValue(HKEY key, const QString& name,
                        const std::function<bool(RegistryValue* value, bool exists)>& update) {
+  if (!RegistryHive::CanHoldName(name)) return ERROR_INVALID_PARAMETER;
   return ChangeKey(key, KEY_QUERY_VALUE | KEY_SET_VALUE,
                    [&](RegistryHive&, RegistryHive::Key& entry, bool* changed) {
                      RegistryHive::Value* existing = RegistryHive::FindValue(entry, name);

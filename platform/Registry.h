@@ -71,7 +71,9 @@ struct RegistryValue {
 // Opens an existing key below `parent`. Asking for write access fails with ERROR_ACCESS_DENIED
 // when the hive file cannot be written by this user.
 LSTATUS RegOpenKeyEx(HKEY parent, const QString& subKey, REGSAM access, HKEY* result);
-// Opens the key, creating it and any missing parents first.
+// Opens the key, creating it and any missing parents first. A name the hive file cannot hold (a
+// control character such as a line break, a lone surrogate) is refused with
+// ERROR_INVALID_PARAMETER, here and by the calls that write a value name.
 LSTATUS RegCreateKeyEx(HKEY parent, const QString& subKey, REGSAM access, HKEY* result);
 LSTATUS RegCloseKey(HKEY key);
 

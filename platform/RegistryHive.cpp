@@ -2,6 +2,8 @@
 
 #include <QStringView>
 
+#include <algorithm>
+
 namespace platform {
 namespace {
 
@@ -247,6 +249,11 @@ RegistryHive::Value* RegistryHive::FindValue(Key& key, const QString& name) {
     if (value.name.compare(name, Qt::CaseInsensitive) == 0) return &value;
   }
   return nullptr;
+}
+
+bool RegistryHive::CanHoldName(QStringView name) {
+  return name.isValidUtf16() &&
+         std::none_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x20; });
 }
 
 }  // namespace platform

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringView>
 
 #include <map>
 
@@ -49,6 +50,10 @@ class RegistryHive {
 
   static const Value* FindValue(const Key& key, const QString& name);
   static Value* FindValue(Key& key, const QString& name);
+
+  // False for a key or value name the text form cannot hold: a control character would break
+  // its line, and so the whole file, and a lone surrogate has no UTF-8 form.
+  static bool CanHoldName(QStringView name);
 
  private:
   static QString Fold(const QString& path) { return path.toCaseFolded(); }

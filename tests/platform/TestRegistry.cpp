@@ -15,6 +15,11 @@ namespace {
 
 QString HivePath() { return RegistryFolder() + QStringLiteral("/HKEY_LOCAL_MACHINE.reg"); }
 
+QByteArray HiveText() {
+  QFile file(HivePath());
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 RegistryValue Query(const QString& keyPath, const QString& name, LSTATUS* status = nullptr) {
   RegistryKeyGuard key;
   RegistryValue value;
@@ -72,9 +77,7 @@ TEST(Registry, EveryValueTypeReadsBackByteForByte) {
 TEST(Registry, TheHiveIsRegeditText) {
   Set(QStringLiteral("Software\\TarnwickWebLite"), QStringLiteral("NextProfileID"), RegistryValue::FromDword(12));
   Set(QStringLiteral("Software\\TarnwickWebLite"), QStringLiteral("Path"), RegistryValue::FromString(QStringLiteral("a\\b")));
-  QFile file(HivePath());
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  EXPECT_EQ(file.readAll(),
+  EXPECT_EQ(HiveText(),
             "Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE]\n\n"
             "[HKEY_LOCAL_MACHINE\\Software]\n\n"
             "[HKEY_LOCAL_MACHINE\\Software\\TarnwickWebLite]\n"
@@ -156,6 +159,29 @@ TEST(Registry, ADamagedHiveIsReportedAndNeverReplaced) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray(content));
   }
+}
+
+// One line of the hive file per key and value: a name that would break its line, or that has no
+// UTF-8 form, is refused, and every other setting stays readable.
+TEST(Registry, ANameTheHiveCannotHoldIsRefusedAndTheHiveStaysReadable) {
+  Set(QStringLiteral("Software\\K"), QStringLiteral("kept"), RegistryValue::FromDword(7));
+  const QByteArray before = HiveText();
+  const QString names[] = {QStringLiteral("two\nlines"), QStringLiteral("cr\r"), QStringLiteral("tab\t"),
+                           QString(QChar(0xD800)) + u'x'};
+  RegistryKeyGuard key;
+  ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, QStringLiteral("Software\\K"), KEY_ALL_ACCESS, key.out()), ERROR_SUCCESS);
+  for (const QString& name : names) {
+    EXPECT_EQ(RegSetValueEx(key.get(), name, RegistryValue::FromDword(1)), ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(RegUpdateValue(key.get(), name, [](RegistryValue*, bool) { return true; }), ERROR_INVALID_PARAMETER);
+    RegistryKeyGuard created;
+    EXPECT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, QStringLiteral("Software\\") + name, KEY_ALL_ACCESS, created.out()),
+              ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(created.get(), nullptr);
+  }
+  EXPECT_EQ(HiveText(), before);
+  DWORD number = 0;
+  EXPECT_TRUE(Query(QStringLiteral("Software\\K"), QStringLiteral("kept")).ToDword(&number));
+  EXPECT_EQ(number, 7u);
 }
 
 TEST(Registry, ReadModifyWriteFromTwoProcessesLosesNoIncrement) {
