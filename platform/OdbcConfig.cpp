@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace platform {
 namespace {
@@ -35,25 +36,34 @@ QString DriverManagerKey(const QString& section, const QString& key) {
 
 QString LockPath() { return RunFolder() + QStringLiteral("/odbc.lock"); }
 
-OdbcIni ReadIni(const QString& path) {
+// The file's content; a missing file is an empty one. Nothing when the file is there but cannot
+// be read.
+std::optional<OdbcIni> ReadIni(const QString& path) {
   QByteArray content;
   bool missing = false;
-  if (!ReadWholeFile(path, &content, &missing)) return {};
+  if (!ReadWholeFile(path, &content, &missing)) return std::nullopt;
   return OdbcIni::Parse(content);
 }
 
+// What a reader sees: a file that cannot be read holds nothing.
+OdbcIni ReadIniOrEmpty(const QString& path) { return ReadIni(path).value_or(OdbcIni()); }
+
 // Reads, changes and replaces one file under the lock. `change` returns false to leave the file
-// as it was.
+// as it was; a file that cannot be read is never replaced, since its entries would be lost.
 bool ModifyIni(const QString& path, const std::function<bool(OdbcIni&)>& change) {
   const FileLock lock(LockPath(), FileLock::Mode::Exclusive);
   if (!lock.held()) return false;
-  OdbcIni ini = ReadIni(path);
-  if (!change(ini)) return false;
-  return ReplaceFileAtomically(path, ini.Serialize());
+  std::optional<OdbcIni> ini = ReadIni(path);
+  if (!ini || !change(*ini)) return false;
+  return ReplaceFileAtomically(path, ini->Serialize());
 }
 
 void SetError(QString* error, const QString& text) {
   if (error != nullptr) *error = text;
+}
+
+void SetFileError(QString* error) {
+  SetError(error, QStringLiteral("The ODBC data source file cannot be read or written."));
 }
 
 QString CheckEntries(const QString& section, const OdbcEntries& entries) {
@@ -78,7 +88,7 @@ void RegisterSystemDrivers() {
 
 // The registered driver whose library file name begins with `library`; `fallback` when none.
 QString DriverByLibrary(const QString& library, const QString& fallback) {
-  const OdbcIni drivers = ReadIni(OdbcInstIniPath());
+  const OdbcIni drivers = ReadIniOrEmpty(OdbcInstIniPath());
   for (const QString& name : drivers.SectionNames()) {
     if (QFileInfo(drivers.Value(name, QStringLiteral("Driver"))).fileName().startsWith(library)) return name;
   }
@@ -128,15 +138,15 @@ QString OdbcIniPath() { return OdbcFolder() + QStringLiteral("/odbc.ini"); }
 QString OdbcInstIniPath() { return OdbcFolder() + QStringLiteral("/odbcinst.ini"); }
 
 QString DataSourceValue(const QString& section, const QString& key) {
-  return ReadIni(OdbcIniPath()).Value(DriverManagerName(section), DriverManagerKey(section, key));
+  return ReadIniOrEmpty(OdbcIniPath()).Value(DriverManagerName(section), DriverManagerKey(section, key));
 }
 
 QString DriverValue(const QString& driver, const QString& key) {
-  return ReadIni(OdbcInstIniPath()).Value(driver, key);
+  return ReadIniOrEmpty(OdbcInstIniPath()).Value(driver, key);
 }
 
 QStringList DriverNames() {
-  QStringList names = ReadIni(OdbcInstIniPath()).SectionNames();
+  QStringList names = ReadIniOrEmpty(OdbcInstIniPath()).SectionNames();
   names.removeIf([](const QString& name) { return name.compare(u"ODBC", Qt::CaseInsensitive) == 0; });
   return names;
 }
@@ -153,7 +163,7 @@ bool SetDataSourceValue(const QString& sectionName, const QString& keyName, cons
     ini.SetValue(section, key, value);
     return true;
   });
-  if (!written) SetError(error, QStringLiteral("The ODBC data source file cannot be written."));
+  if (!written) SetFileError(error);
   return written;
 }
 
@@ -176,7 +186,7 @@ bool WriteDataSource(const QString& dataSourceName, const OdbcEntries& entries, 
     ini.ReplaceSection(section);
     return true;
   });
-  if (!written) SetError(error, QStringLiteral("The ODBC data source file cannot be written."));
+  if (!written) SetFileError(error);
   return written;
 }
 

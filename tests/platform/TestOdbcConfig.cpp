@@ -6,6 +6,10 @@
 
 #include <QFile>
 
+#include <functional>
+
+#include <linux/capability.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -25,6 +29,23 @@ void WriteFile(const QString& path, const QByteArray& content) {
 }
 
 QString DataFile(const char* name) { return MachineRoot() + u'/' + QString::fromLatin1(name); }
+
+// Runs `body` in a child process that file permissions bind even when the tests run as root (its
+// capabilities to pass over them are dropped), and gives the child's exit code.
+int RunBoundByPermissions(const std::function<int()>& body) {
+  const pid_t child = fork();
+  if (child == 0) {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2]{};
+    if (syscall(SYS_capget, &header, data) != 0) _exit(90);
+    data[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+    if (syscall(SYS_capset, &header, data) != 0) _exit(91);
+    _exit(body());
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
 
 TEST(OdbcIni, KeepsWhatItDoesNotChange) {
   const QByteArray text =
@@ -53,6 +74,25 @@ TEST(OdbcConfig, RefusesWhatTheFileCannotHoldAndKeepsTheFile) {
   EXPECT_FALSE(error.isEmpty());
   EXPECT_FALSE(WriteDataSource(QStringLiteral("Bad]"), {{QStringLiteral("Driver"), QStringLiteral("x")}}, &error));
   EXPECT_FALSE(SetDataSourceValue(QStringLiteral("Kept"), QStringLiteral("A=B"), QStringLiteral("x"), &error));
+  EXPECT_EQ(ReadFile(OdbcIniPath()), before);
+}
+
+// Writing a file that could not be read first would drop every name it holds.
+TEST(OdbcConfig, AFileThatCannotBeReadIsNeverReplaced) {
+  ASSERT_TRUE(WriteDataSource(QStringLiteral("Kept"), {{QStringLiteral("Driver"), QStringLiteral("SQLite3")}}));
+  const QByteArray before = ReadFile(OdbcIniPath());
+  ASSERT_TRUE(QFile::setPermissions(OdbcIniPath(), QFileDevice::WriteOwner));
+  const int child = RunBoundByPermissions([] {
+    QString setError;
+    QString writeError;
+    const bool set = SetDataSourceValue(QStringLiteral("New"), QStringLiteral("Driver"), QStringLiteral("SQLite3"),
+                                        &setError);
+    const bool written = WriteDataSource(QStringLiteral("New"), {{QStringLiteral("Driver"), QStringLiteral("SQLite3")}},
+                                         &writeError);
+    return !set && !written && !setError.isEmpty() && !writeError.isEmpty() ? 0 : 1;
+  });
+  EXPECT_EQ(child, 0) << "a write of the unreadable file was not refused";
+  ASSERT_TRUE(QFile::setPermissions(OdbcIniPath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner));
   EXPECT_EQ(ReadFile(OdbcIniPath()), before);
 }
 
