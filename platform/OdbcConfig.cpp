@@ -27,8 +27,6 @@ const QString kSqliteBusyTimeout = QStringLiteral("5000");
 // The longest data source name unixODBC takes (SQL_MAX_DSN_LENGTH).
 constexpr qsizetype kMaxDataSourceName = 32;
 
-const QString kDataSourcesSection = QStringLiteral("ODBC Data Sources");
-
 // A value name of the list of data sources is a data source name too.
 QString DriverManagerKey(const QString& section, const QString& key) {
   return section.compare(kDataSourcesSection, Qt::CaseInsensitive) == 0 ? DriverManagerName(key) : key;

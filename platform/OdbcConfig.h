@@ -13,6 +13,9 @@ namespace platform {
 
 using OdbcEntries = QList<QPair<QString, QString>>;
 
+// The section of odbc.ini that lists every data source name with its driver.
+inline const QString kDataSourcesSection = QStringLiteral("ODBC Data Sources");
+
 // Points unixODBC at the machine root's ODBC folder (ODBCSYSINI at the folder, ODBCINI at its
 // odbc.ini) and, when the folder has no odbcinst.ini yet, registers the drivers the system has
 // installed. Called before every ODBC environment is made. unixODBC reads ODBCSYSINI only once

@@ -2,12 +2,6 @@
 
 #include "platform/OdbcConfig.h"
 
-namespace {
-
-const QString kDataSourcesSection = QStringLiteral("ODBC Data Sources");
-
-}  // namespace
-
 QString FileMakerDriverName() {
   platform::PrepareOdbc();
   QString found;
@@ -23,7 +17,7 @@ QString FileMakerDriverPath() {
 }
 
 bool ListDataSource(const QString& dataSourceName, const QString& driverName) {
-  return platform::SetDataSourceValue(kDataSourcesSection, dataSourceName, driverName);
+  return platform::SetDataSourceValue(platform::kDataSourcesSection, dataSourceName, driverName);
 }
 
 bool WriteFileMakerEntries(const QString& serverDataSource, const QString& dataSourceName) {
@@ -39,7 +33,7 @@ bool WriteFileMakerEntries(const QString& serverDataSource, const QString& dataS
 }
 
 bool UnlistDataSource(const QString& dataSourceName) {
-  return platform::RemoveDataSourceValue(kDataSourcesSection, dataSourceName);
+  return platform::RemoveDataSourceValue(platform::kDataSourcesSection, dataSourceName);
 }
 
 bool RemoveListedDataSource(const QString& dataSourceName) {
