@@ -1,5 +1,6 @@
 #include "platform/HiveFile.h"
 
+#include "platform/FileLock.h"
 #include "platform/LockedFile.h"
 #include "platform/MachineRoot.h"
 

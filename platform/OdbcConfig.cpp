@@ -1,5 +1,6 @@
 #include "platform/OdbcConfig.h"
 
+#include "platform/FileLock.h"
 #include "platform/LockedFile.h"
 #include "platform/MachineRoot.h"
 #include "platform/OdbcIni.h"
