@@ -14,7 +14,9 @@ QByteArray CutUtf8(const QByteArray& text, int maxBytes) {
 
 void Write(char* field, int width, const QByteArray& text) {
   if (width <= 0) return;
-  const QByteArray kept = CutUtf8(text.left(text.indexOf('\0') < 0 ? text.size() : text.indexOf('\0')), width - 1);
+  // A text ends at its own zero, if it has one.
+  const qsizetype zero = text.indexOf('\0');
+  const QByteArray kept = CutUtf8(zero < 0 ? text : text.left(zero), width - 1);
   std::memset(field, 0, static_cast<size_t>(width));
   std::memcpy(field, kept.constData(), static_cast<size_t>(kept.size()));
 }
