@@ -1,4 +1,6 @@
-#include "platform/MachineRoot.h"
+#include "platform/OdbcConfig.h"
+#include "platform/OdbcHandle.h"
+#include "platform/OdbcText.h"
 #include "shared/OdbcDiagnostics.h"
 
 #include <gtest/gtest.h>
@@ -12,37 +14,25 @@ namespace {
 // A connection handle whose connect to an unknown data source left a diagnostic record.
 class FailedConnection {
  public:
-  FailedConnection() {
-    SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env_);
-    SQLSetEnvAttr(env_, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
-    SQLAllocHandle(SQL_HANDLE_DBC, env_, &dbc_);
+  FailedConnection()
+      : environment_(platform::OdbcHandle::NewEnvironment()),
+        connection_(platform::OdbcHandle::Allocate(SQL_HANDLE_DBC, environment_.get())) {
     const QString name = QStringLiteral("NoSuchDataSource");
-    SQLConnectW(dbc_, const_cast<SQLWCHAR*>(reinterpret_cast<const SQLWCHAR*>(name.utf16())), SQL_NTS, nullptr, 0,
-                nullptr, 0);
+    SQLConnectW(connection_.get(), platform::SqlText(name), SQL_NTS, nullptr, 0, nullptr, 0);
   }
-  ~FailedConnection() {
-    SQLFreeHandle(SQL_HANDLE_DBC, dbc_);
-    SQLFreeHandle(SQL_HANDLE_ENV, env_);
-  }
-  FailedConnection(const FailedConnection&) = delete;
-  FailedConnection& operator=(const FailedConnection&) = delete;
 
-  SQLHDBC get() const { return dbc_; }
+  SQLHDBC get() const { return connection_.get(); }
 
  private:
-  SQLHENV env_ = SQL_NULL_HENV;
-  SQLHDBC dbc_ = SQL_NULL_HDBC;
+  platform::OdbcHandle environment_;
+  platform::OdbcHandle connection_;
 };
 
-// Points unixODBC at data-source files in the test's machine root.
-void UseOdbcFilesOfTheRoot(const QByteArray& dataSources) {
-  const QString folder = platform::OdbcFolder();
-  QFile ini(folder + QStringLiteral("/odbc.ini"));
+// Data-source names in the machine root's odbc.ini, where unixODBC is pointed.
+void WriteDataSourceFile(const QByteArray& dataSources) {
+  QFile ini(platform::OdbcIniPath());
   ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
   ini.write(dataSources);
-  ini.close();
-  qputenv("ODBCINI", QFile::encodeName(ini.fileName()));
-  qputenv("ODBCSYSINI", QFile::encodeName(folder));
 }
 
 }  // namespace
@@ -69,12 +59,10 @@ TEST(OdbcDiagnostics, MessagesAreCutToTheirBuffer) {
 }
 
 TEST(OdbcDiagnostics, AHandleWithoutARecordGivesEmptyTexts) {
-  SQLHENV env = SQL_NULL_HENV;
-  SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env);
+  const platform::OdbcHandle environment = platform::OdbcHandle::NewEnvironment();
   QString text;
-  FormatOdbcDiagnostics(SQL_HANDLE_ENV, env, &text);
+  FormatOdbcDiagnostics(SQL_HANDLE_ENV, environment.get(), &text);
   EXPECT_EQ(text, QStringLiteral("SQLSTATE: \n Native Error Code:0 \n Driver Message:='  '"));
-  SQLFreeHandle(SQL_HANDLE_ENV, env);
 }
 
 TEST(OdbcDiagnostics, LoginWordsAndStates) {
@@ -96,7 +84,7 @@ TEST(OdbcDiagnostics, LoginWordsAndStates) {
 }
 
 TEST(OdbcDiagnostics, TheDriverOfADataSourceName) {
-  UseOdbcFilesOfTheRoot("[ODBC Data Sources]\nSalesDsn=Test Driver\n\n[SalesDsn]\nDriver=Test Driver\n");
+  WriteDataSourceFile("[ODBC Data Sources]\nSalesDsn=Test Driver\n\n[SalesDsn]\nDriver=Test Driver\n");
   EXPECT_EQ(GetDataSourceDriver(QStringLiteral("SalesDsn")), QStringLiteral("Test Driver"));
   EXPECT_EQ(GetDataSourceDriver(QStringLiteral("salesdsn")), QString()) << "names match exactly";
   EXPECT_EQ(GetDataSourceDriver(QStringLiteral("Other")), QString());
