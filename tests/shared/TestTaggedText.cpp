@@ -1,16 +1,8 @@
 #include "shared/TaggedText.h"
-#include "shared/XmlTagValue.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
-
-TEST(GetXmlTagValue, ReadingOutOfOrderMissesTheEarlierElement) {
-  QString text = QStringLiteral("<UnChecked>0</UnChecked><Checked>1</Checked>"
-                                "<UnChecked>other</UnChecked>");
-  EXPECT_EQ(GetXmlTagValue(&text, QStringLiteral("Checked")), QStringLiteral("1"));
-  EXPECT_EQ(GetXmlTagValue(&text, QStringLiteral("UnChecked")), QStringLiteral("other"));
-}
 
 TEST(TaggedText, FindTagNeverLooksPastItsLimit) {
   const QString text = QStringLiteral("<A>12</A>");

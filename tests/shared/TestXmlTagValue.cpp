@@ -30,3 +30,10 @@ TEST(XmlTagValue, MissingTags) {
     EXPECT_EQ(source, QString::fromLatin1(c.left)) << c.source;
   }
 }
+
+TEST(XmlTagValue, ReadingOutOfOrderMissesTheEarlierElement) {
+  QString text = QStringLiteral("<UnChecked>0</UnChecked><Checked>1</Checked>"
+                                "<UnChecked>other</UnChecked>");
+  EXPECT_EQ(GetXmlTagValue(&text, QStringLiteral("Checked")), QStringLiteral("1"));
+  EXPECT_EQ(GetXmlTagValue(&text, QStringLiteral("UnChecked")), QStringLiteral("other"));
+}
