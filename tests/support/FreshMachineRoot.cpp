@@ -2,12 +2,18 @@
 
 #include <QDir>
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace testsupport {
 
 void FreshMachineRoot::OnTestStart(const ::testing::TestInfo&) {
   root_ = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/tarnwick-test-XXXXXX"));
+  if (!root_->isValid()) {
+    // Without its own root the case would work in the real home and data folders.
+    std::fprintf(stderr, "no temporary machine root: %s\n", qPrintable(root_->errorString()));
+    std::abort();
+  }
   const QByteArray path = root_->path().toUtf8();
   const QByteArray home = path + "/home";
   QDir().mkpath(QString::fromUtf8(home));

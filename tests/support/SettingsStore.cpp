@@ -3,7 +3,6 @@
 #include "platform/Registry.h"
 #include "shared/Sealing.h"
 
-
 namespace testsupport {
 
 bool StoreSealedValue(const QString& key, const QString& value, const QByteArray& plain) {
