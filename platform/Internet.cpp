@@ -134,62 +134,85 @@ size_t ReceiveHeader(char* data, size_t size, size_t count, void* context) {
   return bytes;
 }
 
+// A run of curl_easy_setopt calls; ok() turns false at the first one that fails. libcurl copies
+// the texts it is given, so they need not outlive the call.
+class CurlOptions {
+ public:
+  explicit CurlOptions(CURL* curl) : curl_(curl) {}
+
+  template <typename Value>
+  void Set(CURLoption option, Value value) {
+    Check(curl_easy_setopt(curl_, option, value) == CURLE_OK);
+  }
+  void Check(bool done) { ok_ = ok_ && done; }
+  bool ok() const { return ok_; }
+
+ private:
+  CURL* curl_;
+  bool ok_ = true;
+};
+
+void SetTransferOptions(CurlOptions* options, const QByteArray& url, const SessionSettings& settings) {
+  options->Set(CURLOPT_URL, url.constData());
+  options->Set(CURLOPT_NOSIGNAL, 1L);
+  options->Set(CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(kConnectTimeoutMs));
+  // No byte received for the receive time-out ends the exchange.
+  options->Set(CURLOPT_LOW_SPEED_LIMIT, 1L);
+  options->Set(CURLOPT_LOW_SPEED_TIME, static_cast<long>(std::max(1, (settings.receiveTimeoutMs + 999) / 1000)));
+}
+
+void SetProxyOptions(CurlOptions* options, const SessionSettings& settings) {
+  if (!settings.useProxy) return;
+  options->Set(CURLOPT_PROXY, QByteArray("http://" + settings.proxyName.toUtf8()).constData());
+  options->Set(CURLOPT_NOPROXY, "");  // the named proxy serves every host
+  if (settings.proxyUser.isEmpty() && settings.proxyPassword.isEmpty()) return;
+  options->Set(CURLOPT_PROXYUSERNAME, settings.proxyUser.toUtf8().constData());
+  options->Set(CURLOPT_PROXYPASSWORD, settings.proxyPassword.toUtf8().constData());
+  options->Set(CURLOPT_PROXYAUTH, static_cast<long>(CURLAUTH_ANY));
+}
+
+void SetServerCredentials(CurlOptions* options, const QString& user, const QString& password) {
+  if (user.isEmpty() && password.isEmpty()) return;
+  options->Set(CURLOPT_USERNAME, user.toUtf8().constData());
+  options->Set(CURLOPT_PASSWORD, password.toUtf8().constData());
+  options->Set(CURLOPT_HTTPAUTH, static_cast<long>(CURLAUTH_ANY));
+}
+
+// The body is not copied by libcurl: it must live until the transfer is done.
+void SetVerbAndBody(CurlOptions* options, const QByteArray& verb, const QByteArray& body) {
+  if (verb == "GET") {
+    options->Set(CURLOPT_HTTPGET, 1L);
+    return;
+  }
+  if (verb != "POST") options->Set(CURLOPT_CUSTOMREQUEST, verb.constData());
+  options->Set(CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
+  options->Set(CURLOPT_POSTFIELDS, body.constData());
+}
+
+// The caller's lines as given; no Expect: 100-continue and no Accept line of our own.
+bool RequestHeaders(const QByteArray& headers, CachePolicy cache, HeaderList* list) {
+  for (const QByteArray& line : headers.split('\n')) {
+    const QByteArray trimmed = line.endsWith('\r') ? line.chopped(1) : line;
+    if (!trimmed.isEmpty() && !Append(list, trimmed)) return false;
+  }
+  if (!Append(list, "Expect:") || !Append(list, "Accept:")) return false;
+  return cache != CachePolicy::Reload ||
+         (Append(list, "Cache-Control: no-cache") && Append(list, "Pragma: no-cache"));
+}
+
 }  // namespace
 
 bool HttpFile::SendRequest(const QByteArray& headers, const QByteArray& body) {
   CURL* curl = request_->handle.get();
-  const SessionSettings& settings = request_->settings;
+  CurlOptions options(curl);
+  SetTransferOptions(&options, request_->url, request_->settings);
+  SetProxyOptions(&options, request_->settings);
+  SetServerCredentials(&options, request_->user, request_->password);
+  SetVerbAndBody(&options, request_->verb, body);
+  // The list is read during the transfer: it lives until this call returns.
   HeaderList headerList;
-  bool ok = true;
-  const auto set = [&](CURLoption option, auto value) {
-    ok = ok && curl_easy_setopt(curl, option, value) == CURLE_OK;
-  };
-
-  set(CURLOPT_URL, request_->url.constData());
-  set(CURLOPT_NOSIGNAL, 1L);
-  set(CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(kConnectTimeoutMs));
-  // No byte received for the receive time-out ends the exchange.
-  set(CURLOPT_LOW_SPEED_LIMIT, 1L);
-  set(CURLOPT_LOW_SPEED_TIME, static_cast<long>(std::max(1, (settings.receiveTimeoutMs + 999) / 1000)));
-
-  const QByteArray proxy = "http://" + settings.proxyName.toUtf8();
-  const QByteArray proxyUser = settings.proxyUser.toUtf8();
-  const QByteArray proxyPassword = settings.proxyPassword.toUtf8();
-  if (settings.useProxy) {
-    set(CURLOPT_PROXY, proxy.constData());
-    set(CURLOPT_NOPROXY, "");  // the named proxy serves every host
-    if (!proxyUser.isEmpty() || !proxyPassword.isEmpty()) {
-      set(CURLOPT_PROXYUSERNAME, proxyUser.constData());
-      set(CURLOPT_PROXYPASSWORD, proxyPassword.constData());
-      set(CURLOPT_PROXYAUTH, static_cast<long>(CURLAUTH_ANY));
-    }
-  }
-  const QByteArray user = request_->user.toUtf8();
-  const QByteArray password = request_->password.toUtf8();
-  if (!user.isEmpty() || !password.isEmpty()) {
-    set(CURLOPT_USERNAME, user.constData());
-    set(CURLOPT_PASSWORD, password.constData());
-    set(CURLOPT_HTTPAUTH, static_cast<long>(CURLAUTH_ANY));
-  }
-
-  if (request_->verb == "GET") {
-    set(CURLOPT_HTTPGET, 1L);
-  } else {
-    if (request_->verb != "POST") set(CURLOPT_CUSTOMREQUEST, request_->verb.constData());
-    set(CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
-    set(CURLOPT_POSTFIELDS, body.constData());
-  }
-
-  // The caller's lines as given; no Expect: 100-continue and no Accept line of our own.
-  for (const QByteArray& line : headers.split('\n')) {
-    const QByteArray trimmed = line.endsWith('\r') ? line.chopped(1) : line;
-    if (!trimmed.isEmpty()) ok = ok && Append(&headerList, trimmed);
-  }
-  ok = ok && Append(&headerList, "Expect:") && Append(&headerList, "Accept:");
-  if (request_->cache == CachePolicy::Reload) {
-    ok = ok && Append(&headerList, "Cache-Control: no-cache") && Append(&headerList, "Pragma: no-cache");
-  }
-  set(CURLOPT_HTTPHEADER, headerList.get());
+  options.Check(RequestHeaders(headers, request_->cache, &headerList));
+  options.Set(CURLOPT_HTTPHEADER, headerList.get());
 
   answer_.clear();
   headerLines_.clear();
@@ -197,12 +220,12 @@ bool HttpFile::SendRequest(const QByteArray& headers, const QByteArray& body) {
   status_ = 0;
   Receiver receiver{&answer_, &headerLines_};
   char errorText[CURL_ERROR_SIZE] = {};
-  set(CURLOPT_WRITEFUNCTION, ReceiveBody);
-  set(CURLOPT_WRITEDATA, static_cast<void*>(&receiver));
-  set(CURLOPT_HEADERFUNCTION, ReceiveHeader);
-  set(CURLOPT_HEADERDATA, static_cast<void*>(&receiver));
-  set(CURLOPT_ERRORBUFFER, errorText);
-  if (!ok) return false;
+  options.Set(CURLOPT_WRITEFUNCTION, ReceiveBody);
+  options.Set(CURLOPT_WRITEDATA, static_cast<void*>(&receiver));
+  options.Set(CURLOPT_HEADERFUNCTION, ReceiveHeader);
+  options.Set(CURLOPT_HEADERDATA, static_cast<void*>(&receiver));
+  options.Set(CURLOPT_ERRORBUFFER, errorText);
+  if (!options.ok()) return false;
 
   const CURLcode result = curl_easy_perform(curl);
   curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, nullptr);
