@@ -12,7 +12,8 @@ void IsOdbcLoginError(SQLSMALLINT handleType, SQLHANDLE handle, int* flag, QStri
 void EscapeSqlQuotes(QString* text) { text->replace(u'\'', QStringLiteral("''")); }
 
 QString GetTableNameFromQuery(const QString& query) {
-  const qsizetype from = query.toUpper().indexOf(u"FROM");
+  // Searched without case rather than in an upper-cased copy, whose positions can differ.
+  const qsizetype from = query.indexOf(u"FROM", 0, Qt::CaseInsensitive);
   if (from < 0) return {};
   QString name = query.mid(from + 4);
   if (const qsizetype owner = name.indexOf(u"\"."); owner >= 0) name.remove(0, owner + 2);

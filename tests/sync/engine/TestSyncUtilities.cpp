@@ -46,9 +46,11 @@ TEST(SqlText, TableNameFromQuery) {
       {"select a from  Items  ", "Items"},
       {"SELECT * FROM \"Sales Data\"", "Sales Data"},
       {"SELECT 1", ""},
+      // Each sharp s upper-cases to "SS": the name must not move by the letters this adds.
+      {"SELECT Ma\xC3\x9F, Gr\xC3\xB6\xC3\x9F" "e FROM Tabelle", "Tabelle"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(GetTableNameFromQuery(QString::fromLatin1(c.query)), QString::fromLatin1(c.table)) << c.query;
+    EXPECT_EQ(GetTableNameFromQuery(QString::fromUtf8(c.query)), QString::fromUtf8(c.table)) << c.query;
   }
   QString text = QStringLiteral("O'Brien's");
   EscapeSqlQuotes(&text);
