@@ -38,6 +38,18 @@ TEST(StopEvent, ASignalIsSeenByOneWaitOnly) {
   EXPECT_FALSE(event.Wait(milliseconds(0)));
 }
 
+TEST(StopEvent, TheLongestIntervalASettingCanGiveStillWaits) {
+  StopEvent event;
+  std::thread signaller([&] {
+    std::this_thread::sleep_for(milliseconds(300));
+    event.Signal();
+  });
+  const steady_clock::time_point start = steady_clock::now();
+  EXPECT_TRUE(event.Wait(duration_cast<milliseconds>(minutes(INT32_MAX))));
+  EXPECT_GE(steady_clock::now() - start, milliseconds(250));
+  signaller.join();
+}
+
 TEST(WorkerTurns, ZeroIntervalRunsTurnsBackToBackUntilTheEvent) {
   SetSyncStatusCopy(1);
   StopEvent stop;
