@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <cstring>
+#include <type_traits>
 
 namespace {
 
@@ -56,6 +57,8 @@ inline uint64_t BigSigma1(uint64_t x) { return std::rotr(x, 14) ^ std::rotr(x, 1
 inline uint64_t SmallSigma0(uint64_t x) { return std::rotr(x, 1) ^ std::rotr(x, 8) ^ (x >> 7); }
 inline uint64_t SmallSigma1(uint64_t x) { return std::rotr(x, 19) ^ std::rotr(x, 61) ^ (x >> 6); }
 
+// One load and one byte swap per word: the byte-by-byte reader of shared/Endian.h does not become
+// that for 64-bit words, and the schedule loads are the hot path.
 template <typename Word>
 inline Word LoadBigEndian(const uint8_t* p) {
   Word value;
