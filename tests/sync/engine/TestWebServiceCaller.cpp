@@ -12,6 +12,8 @@
 #include <QJsonArray>
 #include <QJsonObject>
 
+#include <iterator>
+
 using testsupport::EntriesContaining;
 using testsupport::LogEntry;
 
@@ -266,14 +268,21 @@ TEST_F(WebServiceCallerTest, RequestBytesAreExact) {
   const QString payload = service_.Seal(QStringLiteral("WEBSERVICE"), QByteArray("abc"), true);
   ASSERT_EQ(GetDataTestWebServiceMethod(), 1);
   ASSERT_EQ(caller_.SendDataOverHTTP(payload.toLatin1()), 1);
+  QString result;
+  ASSERT_EQ(caller_.GetDataForDesktopFromHTTP(&result), 1);
+  ASSERT_EQ(caller_.AckFromDesktopOverHTTP(payload.toLatin1()), 1);
   const QJsonArray requests = service_.Requests();
-  ASSERT_EQ(requests.size(), 2);
   const QString bodies[] = {
       prologue + QStringLiteral("<GetDataTest xmlns=\"Tarnwick\"/>  </soap:Body></soap:Envelope>"),
       prologue + QStringLiteral("<SendData xmlns=\"Tarnwick\">  <DesktopID>Front desk</DesktopID><DataBuffer>") +
           payload + QStringLiteral("</DataBuffer></SendData>  </soap:Body></soap:Envelope>"),
+      prologue + QStringLiteral("<GetDataForDesktop xmlns=\"Tarnwick\" >  <DesktopID>Front desk</DesktopID>"
+                                "</GetDataForDesktop> </soap:Body></soap:Envelope>"),
+      prologue + QStringLiteral("<AckFromDesktop xmlns=\"Tarnwick\">   <DesktopID>Front desk</DesktopID><DataBuffer>") +
+          payload + QStringLiteral("</DataBuffer></AckFromDesktop>  </soap:Body></soap:Envelope>"),
   };
-  for (int i = 0; i < 2; ++i) {
+  ASSERT_EQ(requests.size(), static_cast<qsizetype>(std::size(bodies)));
+  for (qsizetype i = 0; i < requests.size(); ++i) {
     const QJsonObject request = requests[i].toObject();
     EXPECT_EQ(request[QStringLiteral("requestLine")].toString(), QStringLiteral("POST /svc/service.asmx HTTP/1.1"));
     const QByteArray body = QByteArray::fromBase64(request[QStringLiteral("body")].toString().toLatin1());
