@@ -71,9 +71,13 @@ class Envelope:
         return h3[index:index + 16]
 
     @staticmethod
-    def pad(data):
-        # 1 to 16 zero bytes, up to the next multiple of 16 strictly above the length.
-        return data + bytes(16 - len(data) % 16)
+    def padded_size(size):
+        # 1 to 16 zero bytes, up to the next multiple of 16 strictly above the size.
+        return size - size % 16 + 16
+
+    @classmethod
+    def pad(cls, data):
+        return data + bytes(cls.padded_size(len(data)) - len(data))
 
     @classmethod
     def seal(cls, label, plain, framed, salt=None, iv=None, index=None):
@@ -110,7 +114,8 @@ class Envelope:
         if not framed:
             return plain
         (length,) = struct.unpack_from("<i", plain, 0)
-        if length < 0 or len(cls.pad(bytes(4 + length))) != len(plain):
+        # Computed, not built: a length field of up to 2 GiB must not cost that much memory.
+        if length < 0 or cls.padded_size(4 + length) != len(plain):
             raise EnvelopeError("length field %d does not fit %d plain bytes" % (length, len(plain)))
         if any(plain[4 + length:]):
             raise EnvelopeError("padding is not zero")

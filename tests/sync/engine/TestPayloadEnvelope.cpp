@@ -150,6 +150,28 @@ TEST_F(EnvelopeWithDouble, WhatTheDesktopSealsTheServiceOpens) {
   }
 }
 
+// The double is the independent check of our framing: it refuses a frame whose length field or
+// padding is wrong.
+TEST_F(EnvelopeWithDouble, TheServiceRefusesAFrameThatDoesNotAddUp) {
+  // Twelve message bytes after the length field: sealed, the frame is 32 bytes.
+  const QByteArray twelve = Pattern(12);
+  const struct {
+    QByteArray plain;  // sealed as it stands, opened as a frame
+    const char* error;
+  } cases[] = {
+      {QByteArray("\x1c\x00\x00\x00", 4) + twelve, "length field 28 does not fit 32"},
+      {QByteArray("\xff\xff\xff\x7f", 4) + twelve, "length field 2147483647 does not fit 32"},
+      {QByteArray("\xff\xff\xff\xff", 4) + twelve, "length field -1 does not fit 32"},
+      {QByteArray("\x0c\x00\x00\x00", 4) + twelve + 'x', "padding is not zero"},
+  };
+  for (const auto& c : cases) {
+    QString error;
+    EXPECT_FALSE(service_.Open(QStringLiteral("WEBSERVICE"), service_.Seal(QStringLiteral("WEBSERVICE"), c.plain, false),
+                               true, &error));
+    EXPECT_TRUE(error.contains(QLatin1String(c.error))) << error.toStdString();
+  }
+}
+
 TEST_F(EnvelopeWithDouble, BothSidesDeriveTheSameKey) {
   const SessionMaterial material = FixedMaterial(14);
   const QByteArray message = Pattern(33);
