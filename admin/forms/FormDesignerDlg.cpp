@@ -27,6 +27,18 @@ constexpr int kScrollBarWidth = 16;
 constexpr QStringView kConstructTab = u"<FormDesignerDlg> <ConstructTabInfo> ";
 constexpr QStringView kRetrieveTab = u"<FormDesignerDlg> <RetrieveTabInfo> ";
 
+// A stored text may hold any number, damaged ones too: a control's rectangle is kept to what a
+// window can take (as Qt does with a window's size), so no coordinate sum can overflow.
+int WindowCoordinate(int32_t stored) { return qBound(-QWIDGETSIZE_MAX, stored, QWIDGETSIZE_MAX); }
+int WindowExtent(int32_t stored) { return qBound(0, stored, QWIDGETSIZE_MAX); }
+
+// The stored font size carries the device's offset; a size at the end of the 32-bit range
+// stays there instead of overflowing.
+int32_t AddSaturated(int32_t size, int offset) {
+  const qint64 sum = qint64{size} + offset;
+  return static_cast<int32_t>(qBound(qint64{INT32_MIN}, sum, qint64{INT32_MAX}));
+}
+
 }  // namespace
 
 CFormDesignerDlg::CFormDesignerDlg(QWidget* parent) : QWizardPage(parent) {
@@ -76,6 +88,14 @@ int CFormDesignerDlg::GetTabScrollMax(int tabIndex) const {
 int CFormDesignerDlg::DeviceFontOffset() const {
   const CTarnwickApp* app = GetTarnwickApp();
   return ::DeviceFontOffset(app != nullptr ? app->GetDeviceType() : 0);
+}
+
+int32_t CFormDesignerDlg::StoredFontSize(int32_t designerSize) const {
+  return AddSaturated(designerSize, DeviceFontOffset());
+}
+
+int32_t CFormDesignerDlg::DesignerFontSize(int32_t storedSize) const {
+  return AddSaturated(storedSize, -DeviceFontOffset());
 }
 
 void CFormDesignerDlg::Log(int code, const QString& text) const { WriteAppLog(code, text); }
@@ -152,7 +172,7 @@ void CFormDesignerDlg::ExtendTabCanvas(int tabIndex, const QRect& canvasRect, co
 StoredControl CFormDesignerDlg::ToStored(const FormTabInfo& tab, const FormControlInfo& control) const {
   StoredControl stored;
   stored.Properties = control;
-  stored.Properties.FontSize += DeviceFontOffset();
+  stored.Properties.FontSize = StoredFontSize(control.FontSize);
   if (const QWidget* window = control.Window.Get()) {
     const QRect canvas = GetCanvasRect();
     const QRect rect = window->geometry();
@@ -166,7 +186,7 @@ StoredControl CFormDesignerDlg::ToStored(const FormTabInfo& tab, const FormContr
 
 void CFormDesignerDlg::LogControl(QStringView prefix, const StoredControl& stored, bool writing) const {
   StoredControl shown = stored;
-  shown.Properties.FontSize -= DeviceFontOffset();
+  shown.Properties.FontSize = DesignerFontSize(stored.Properties.FontSize);
   Log(-1, prefix.toString() + DescribeCommonValues(shown));
   for (const QString& line : DescribeTypeValues(stored.Properties, writing)) Log(-1, prefix.toString() + line);
 }
@@ -179,7 +199,7 @@ bool CFormDesignerDlg::ConstructFormInfo(QString* text, QString* error) {
                 .arg(group.Name, group.DataColumn, QString::number(group.NumRdBtn)));
   form.Height = m_pCanvas->height();
   form.Width = m_pCanvas->width();
-  form.FontSize = m_FormInfo.FontSize + DeviceFontOffset();
+  form.FontSize = StoredFontSize(m_FormInfo.FontSize);
   form.R = m_FormInfo.R;
   form.G = m_FormInfo.G;
   form.B = m_FormInfo.B;
@@ -228,7 +248,7 @@ bool CFormDesignerDlg::RetrieveFormInfo() {
                 .arg(group.Name, group.DataColumn, QString::number(group.NumRdBtn)));
   }
   FillRadioGroupList();
-  m_FormInfo.FontSize = form.FontSize - DeviceFontOffset();
+  m_FormInfo.FontSize = DesignerFontSize(form.FontSize);
   SetFormColor(QColor(form.R & 0xFF, form.G & 0xFF, form.B & 0xFF));
   Log(-1, QStringLiteral("<FormDesignerDlg> <RetrieveFormInfo> FrmHeight : %1, FrmWidth : %2, FrmFontSize : %3, FrmColor : %4 ")
               .arg(QString::number(form.Height), QString::number(form.Width), QString::number(m_FormInfo.FontSize),
@@ -264,14 +284,14 @@ bool CFormDesignerDlg::RetrieveTabInfo(int tabIndex, const QString& title, const
     LogControl(kRetrieveTab, stored, false);
     auto control = std::make_unique<FormControlInfo>();
     control->Type = stored.Properties.Type;
-    const int left = canvas.left() + stored.X;
-    const int top = canvas.top() + stored.Y;
-    PlaceCtrl(control.get(), left, top, left + stored.Width, top + stored.Height);
+    const QRect rect(canvas.left() + WindowCoordinate(stored.X), canvas.top() + WindowCoordinate(stored.Y),
+                     WindowExtent(stored.Width), WindowExtent(stored.Height));
+    PlaceCtrl(control.get(), rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height());
     static_cast<FormControlProperties&>(*control) = stored.Properties;
-    control->FontSize -= DeviceFontOffset();
+    control->FontSize = DesignerFontSize(stored.Properties.FontSize);
     ApplyStoredControl(control.get());
     tab->AddControl(std::move(control));
-    ExtendTabCanvas(tabIndex, canvas, QRect(left, top, stored.Width, stored.Height));
+    ExtendTabCanvas(tabIndex, canvas, rect);
   }
   for (const QString& problem : reader.Problems()) Log(-1, kRetrieveTab.toString() + problem);
   return reader.Problems().isEmpty();

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QWizardPage>
 
+#include <cstdint>
 #include <map>
 #include <vector>
 
@@ -87,6 +88,8 @@ class CFormDesignerDlg : public QWizardPage {
   bool ReadFormDetails(std::vector<FormDetailsRow>* rows) const;
   TabCanvas& CanvasOf(int tabIndex);
   int DeviceFontOffset() const;
+  int32_t StoredFontSize(int32_t designerSize) const;
+  int32_t DesignerFontSize(int32_t storedSize) const;
   void Log(int code, const QString& text) const;
   void SetNewControlDefaults(FormControlInfo* control, CControlButton* window) const;
   void ApplyStoredControl(FormControlInfo* control) const;

@@ -4,6 +4,7 @@
 #include "admin/shell/TarnwickApp.h"
 #include "tests/support/AdminInstallation.h"
 #include "tests/support/LogReader.h"
+#include "shared/FormTextWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -357,4 +358,49 @@ TEST_F(DesignerTest, DamagedStoredTextsEndTheReadCleanly) {
   EXPECT_TRUE(Logged(QStringLiteral("<FormDesignerDlg> <RetrieveTabInfo> Control 1 is cut short")));
   EXPECT_TRUE(Logged(QStringLiteral("NumOfCtrls is 2000000000 but the text holds 3 of them.")));
   EXPECT_TRUE(Logged(QStringLiteral("<FormDesignerDlg> <RetrieveFormInfo> The form text is cut at <B>.")));
+}
+
+class DesignerForIPad : public DesignerTest {
+  void SetUp() override { Start(4); }
+};
+
+// Numbers at the ends of the 32-bit range, as a damaged text may hold them, are read without
+// any sum overflowing: rectangles are kept to what a window can take, font sizes stay at the end.
+TEST_F(DesignerForIPad, StoredNumbersAtTheEndsOfTheRangeAreReadWithoutOverflow) {
+  FormLevelInfo level;
+  level.FontSize = INT32_MIN;
+  StoredControl far;
+  far.X = INT32_MAX;
+  far.Y = INT32_MAX - 50;
+  far.Width = INT32_MAX;
+  far.Height = -25;
+  far.Properties = Props(kLabel);
+  far.Properties.FontSize = INT32_MIN;
+  StoredControl large = far;
+  large.X = large.Y = INT32_MIN;
+  large.Properties.FontSize = INT32_MAX;
+  FormTextWriter writer;
+  QString formText, tabText;
+  ASSERT_TRUE(writer.WriteFormLevel(level, &formText));
+  ASSERT_TRUE(writer.WriteTab({far, large}, &tabText));
+
+  CFormDesignerDlg designer;
+  designer.GetFormInfo().FormText = formText;
+  ASSERT_TRUE(designer.LoadFormTabs({{0, QStringLiteral("Main"), tabText}}));
+  EXPECT_EQ(designer.GetFormInfo().FontSize, INT32_MIN);
+  const FormTabInfo* tab = designer.GetFormInfo().GetTab(0);
+  ASSERT_EQ(tab->GetControlCount(), 2);
+  EXPECT_EQ(tab->GetControl(0)->FontSize, INT32_MIN);
+  EXPECT_EQ(tab->GetControl(1)->FontSize, INT32_MAX - 10);
+  const QRect canvas = designer.GetCanvasRect();
+  EXPECT_EQ(tab->GetControl(0)->Window.Get()->geometry(),
+            QRect(canvas.left() + QWIDGETSIZE_MAX, canvas.top() + QWIDGETSIZE_MAX, QWIDGETSIZE_MAX, 0));
+  EXPECT_EQ(tab->GetControl(1)->Window.Get()->geometry().topLeft(),
+            QPoint(canvas.left() - QWIDGETSIZE_MAX, canvas.top() - QWIDGETSIZE_MAX));
+  EXPECT_GE(designer.GetTabScrollMax(0), QWIDGETSIZE_MAX + 100);
+
+  QString again, error;
+  EXPECT_TRUE(designer.ConstructFormInfo(&again, &error)) << error.toStdString();
+  EXPECT_TRUE(designer.ConstructTabInfo(0, &again, &error)) << error.toStdString();
+  EXPECT_TRUE(again.contains(QStringLiteral("<FontSize>%1</FontSize>").arg(INT32_MAX))) << "the large size comes back";
 }
