@@ -31,6 +31,8 @@ void CLogFile::SeekLogEnd() { m_file.seek(m_file.size()); }
 QString CLogFile::TodaysFolder(const QString& logsFolder) {
   const QString folder = logsFolder + logline::DayFolderName(QDate::currentDate());
   if (!QDir(logsFolder).exists()) return {};
-  if (!QDir(folder).exists() && !QDir().mkdir(folder)) return {};
+  // The sync program may make the same day folder at the same moment: only a folder that is
+  // still missing after the attempt to make it counts as a failure.
+  if (!QDir().mkdir(folder) && !QDir(folder).exists()) return {};
   return folder + u'/';
 }

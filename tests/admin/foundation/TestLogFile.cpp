@@ -7,6 +7,9 @@
 #include <QDir>
 #include <QFile>
 
+#include <atomic>
+#include <thread>
+
 namespace {
 
 QByteArray Utf16(const char* text) {
@@ -82,4 +85,27 @@ TEST(LogFile, WithoutALogsFolderNothingIsWrittenAndNothingFails) {
   EXPECT_FALSE(log.IsOpen());
   log.WriteLog(-1, QStringLiteral("ignored"));
   EXPECT_FALSE(QFile::exists(QStringLiteral("DesktopLog.log")));
+}
+
+// The sync program makes the same day folder for its own logs: a folder that appears between
+// looking and making it is the day folder all the same.
+TEST(LogFile, ADayFolderMadeByAnotherWriterAtTheSameMomentIsUsed) {
+  const QString logs = LogsFolder();
+  for (int round = 0; round < 300; ++round) {
+    QDir(logs).removeRecursively();
+    QDir().mkpath(logs);
+    std::atomic<bool> go{false};
+    QString found[2];
+    std::thread writers[2];
+    for (int i = 0; i < 2; ++i) {
+      writers[i] = std::thread([&, i] {
+        while (!go) std::this_thread::yield();
+        found[i] = CLogFile::TodaysFolder(logs);
+      });
+    }
+    go = true;
+    for (std::thread& writer : writers) writer.join();
+    ASSERT_FALSE(found[0].isEmpty()) << "round " << round;
+    ASSERT_FALSE(found[1].isEmpty()) << "round " << round;
+  }
 }
