@@ -4,11 +4,7 @@
 
 #include <algorithm>
 
-CDBHandlerForUserProfileDB::~CDBHandlerForUserProfileDB() {
-  m_buffers.Unbind(Statement());
-  m_nBoundColumnCount = 0;
-  m_nSupportedColumnCount = 0;
-}
+CDBHandlerForUserProfileDB::~CDBHandlerForUserProfileDB() { m_buffers.Unbind(Statement()); }
 
 void CDBHandlerForUserProfileDB::BindColumns() { BindInto(&m_buffers, m_nBoundColumnCount); }
 

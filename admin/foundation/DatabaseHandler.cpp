@@ -26,10 +26,7 @@ SQLLEN WrittenLength(SQLLEN indicator, qsizetype capacity, qsizetype terminatorB
 
 }  // namespace
 
-CDatabaseHandler::~CDatabaseHandler() {
-  CloseStatement();
-  m_nRememberedRow = -1;
-}
+CDatabaseHandler::~CDatabaseHandler() { CloseStatement(); }
 
 int CDatabaseHandler::GetRowValues(int32_t, QByteArray*) { return 0; }
 
@@ -129,7 +126,7 @@ QString CDatabaseHandler::ReadWholeText(int16_t column) {
     SQLLEN indicator = SQL_NULL_DATA;
     const SQLRETURN result = Track(SQLGetData(Statement(), static_cast<SQLUSMALLINT>(column + 1), SQL_C_WCHAR,
                                               chunk.data(), kChunkBytes, &indicator));
-    if (result == SQL_NO_DATA || !SQL_SUCCEEDED(result) || indicator == SQL_NULL_DATA) break;
+    if (!SQL_SUCCEEDED(result) || indicator == SQL_NULL_DATA) break;
     text += FormatFieldValue(chunk.data(), kChunkBytes, WrittenLength(indicator, kChunkBytes, 2), ColumnKind::Text);
     if (result == SQL_SUCCESS) break;
   }

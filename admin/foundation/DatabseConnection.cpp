@@ -12,6 +12,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+#include <array>
 #include <climits>
 
 namespace {
@@ -73,8 +75,8 @@ QString WithoutVersion(const QString& name) {
   return semicolon < 0 ? name : name.left(semicolon);
 }
 
-// The driver manager misreads texts given as zero-terminated (SQL_NTS) when it converts them;
-// every text goes with its length.
+// unixODBC's SQLConnectW reads past a text given as zero-terminated (SQL_NTS) when it converts
+// it for the driver, so the connect call's texts go with their lengths.
 SQLSMALLINT SqlLength(const QString& text) { return static_cast<SQLSMALLINT>(std::min<qsizetype>(text.size(), SHRT_MAX)); }
 
 void SetError(QString* error, const QString& text) {

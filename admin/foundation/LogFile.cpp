@@ -14,10 +14,7 @@ CLogFile::CLogFile(const QString& folder, const QString& fileName)
   if (m_file.size() == 0) m_file.write(logline::ByteOrderMark());
 }
 
-CLogFile::~CLogFile() {
-  if (m_bOpen) m_file.close();
-  m_bOpen = false;
-}
+CLogFile::~CLogFile() = default;
 
 void CLogFile::WriteLog(int code, const QString& text) {
   if (!m_bOpen) return;

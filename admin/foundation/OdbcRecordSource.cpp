@@ -1,7 +1,6 @@
 #include "admin/foundation/OdbcRecordSource.h"
 
 #include "admin/foundation/ColumnBuffers.h"
-
 #include "admin/foundation/OdbcStatement.h"
 #include "admin/foundation/OdbcUtilities.h"
 #include "admin/foundation/SqlTypes.h"
