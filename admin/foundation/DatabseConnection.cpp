@@ -83,6 +83,12 @@ void SetError(QString* error, const QString& text) {
   if (error != nullptr) *error = text;
 }
 
+QString StatementFailureText(SQLHSTMT statement) {
+  QString report;
+  FormatConnectFailure(SQL_HANDLE_STMT, statement, &report);
+  return report;
+}
+
 }  // namespace
 
 QString CDatabseConnection::FileMakerDataSourceName() { return QStringLiteral("TarnwickPDSN_4_TarnwickPLite_AD_FP"); }
@@ -376,19 +382,10 @@ int CDatabseConnection::GetSpecialColumnList(const QString& table, QStringList* 
   if (!statement) return 0;
   if (!SQL_SUCCEEDED(Track(SQLSpecialColumnsW(statement.get(), SQL_BEST_ROWID, nullptr, 0, nullptr, 0,
                                               platform::SqlText(table), SQL_NTS, SQL_SCOPE_CURROW, SQL_NO_NULLS)))) {
-    QString report;
-    FormatConnectFailure(SQL_HANDLE_STMT, statement.get(), &report);
-    WriteAppLog(91, report);
+    WriteAppLog(91, StatementFailureText(statement.get()));
     return 0;
   }
-  BoundCatalogText<130> columnName;
-  columnName.Bind(statement.get(), 2);
-  int count = 0;
-  while (SQL_SUCCEEDED(Track(SQLFetch(statement.get())))) {
-    names->append(columnName.Value());
-    ++count;
-  }
-  return count;
+  return AppendColumnNames(statement.get(), 2, names);
 }
 
 int CDatabseConnection::GetPrimaryKeyList(const QString& table, QStringList* names) {
@@ -396,20 +393,24 @@ int CDatabseConnection::GetPrimaryKeyList(const QString& table, QStringList* nam
   if (!statement) return 0;
   if (!SQL_SUCCEEDED(Track(SQLPrimaryKeysW(statement.get(), nullptr, 0, nullptr, 0, platform::SqlText(table),
                                            SQL_NTS)))) {
-    QString report;
-    FormatConnectFailure(SQL_HANDLE_STMT, statement.get(), &report);
+    const QString report = StatementFailureText(statement.get());
     platform::MessageBox(nullptr, report, ProgramTitle(), platform::MB_OK);
     WriteAppLog(-1, report);
     return 0;
   }
+  const int count = AppendColumnNames(statement.get(), 4, names);
+  SQLFreeStmt(statement.get(), SQL_CLOSE);
+  return count;
+}
+
+int CDatabseConnection::AppendColumnNames(SQLHSTMT statement, SQLUSMALLINT column, QStringList* names) {
   BoundCatalogText<130> columnName;
-  columnName.Bind(statement.get(), 4);
+  columnName.Bind(statement, column);
   int count = 0;
-  while (SQL_SUCCEEDED(Track(SQLFetch(statement.get())))) {
+  while (SQL_SUCCEEDED(Track(SQLFetch(statement)))) {
     names->append(columnName.Value());
     ++count;
   }
-  SQLFreeStmt(statement.get(), SQL_CLOSE);
   return count;
 }
 
@@ -417,9 +418,7 @@ int CDatabseConnection::GetTypeCaseSensitivity(const QString& dataType, int* cas
   const platform::OdbcHandle statement = NewCursorStatement(m_connection.get());
   if (!statement) return 0;
   if (!SQL_SUCCEEDED(Track(SQLGetTypeInfoW(statement.get(), SQL_ALL_TYPES)))) {
-    QString report;
-    FormatConnectFailure(SQL_HANDLE_STMT, statement.get(), &report);
-    WriteAppLog(-1, report);
+    WriteAppLog(-1, StatementFailureText(statement.get()));
     return 0;
   }
   BoundCatalogText<130> typeName;

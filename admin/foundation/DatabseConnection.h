@@ -94,6 +94,8 @@ class CDatabseConnection {
   void RemoveTemporaryDataSource(uint8_t kind);
   // The catalog search pattern that matches `name` only, with the driver's escape character.
   QString SearchPattern(const QString& name);
+  // Appends the text of `column` of every row the catalog statement fetches; the count appended.
+  int AppendColumnNames(SQLHSTMT statement, SQLUSMALLINT column, QStringList* names);
   SQLRETURN Track(SQLRETURN result) { return m_nLastReturnCode = result; }
 
   SQLRETURN m_nLastReturnCode = SQL_SUCCESS;
