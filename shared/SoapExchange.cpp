@@ -125,6 +125,18 @@ QByteArray ReadAnswer(platform::HttpFile* file) {
   return answer;
 }
 
+QString ReadAnswerLogged(platform::HttpFile* file,
+                         const std::function<void(int code, const QString& text)>& log) {
+  QString contentLength;
+  const bool lengthKnown = file->QueryInfo(platform::HttpInfo::ContentLength, &contentLength);
+  log(-1, QStringLiteral("Length of file : %1").arg(file->GetLength()));
+  if (!lengthKnown)
+    log(-1, QStringLiteral("GetLastError() for CHttpFile::QueryInfo() is %1").arg(file->LastError()));
+  const QByteArray answer = ReadAnswer(file);
+  log(-1, QStringLiteral("Number of bytes read = %1").arg(answer.size()));
+  return QString::fromUtf8(answer);
+}
+
 QByteArray Prologue() {
   return QByteArrayLiteral(
       "<?xml version=\"1.0\" encoding=\"utf-8\"?>"

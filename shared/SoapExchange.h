@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -70,6 +71,12 @@ QStringList StatusFailureLines(platform::HttpFile* file, uint32_t status);
 
 // The answer's whole body, read in chunks to its end.
 QByteArray ReadAnswer(platform::HttpFile* file);
+
+// The answer of a request that came back with status 200, read whole and decoded, after the
+// lines every exchange logs about it (code -1): the announced length, why it is missing, and the
+// count of bytes read.
+QString ReadAnswerLogged(platform::HttpFile* file,
+                         const std::function<void(int code, const QString& text)>& log);
 
 // "<?xml ...?>" and the soap:Envelope start tag with its three namespaces, two blanks,
 // "<soap:Body>" and four blanks: the start of every request body.

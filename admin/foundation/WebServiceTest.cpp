@@ -156,8 +156,9 @@ int ProxyCheck::Run(const QString& proxyName, const QString& user, const QString
   const bool lengthKnown = file->QueryInfo(platform::HttpInfo::ContentLength, &contentLength);
   log_->WriteLog(-1, Tag() + QStringLiteral(" Length of file : %1").arg(file->GetLength()));
   if (!lengthKnown) Failed(11, QStringLiteral("<8.2> : <%1>").arg(file->LastError()));
-  const QString answer = QString::fromUtf8(soap::ReadAnswer(file));
-  log_->WriteLog(-1, Tag() + QStringLiteral(" Number of bytes read = %1").arg(answer.size()));
+  const QByteArray bytes = soap::ReadAnswer(file);
+  log_->WriteLog(-1, Tag() + QStringLiteral(" Number of bytes read = %1").arg(bytes.size()));
+  const QString answer = QString::fromUtf8(bytes);
   log_->WriteLog(-1, Tag() + QStringLiteral(" Response = ") + answer);
   return answer.contains(QStringLiteral("ok")) ? 1 : -1;
 }
@@ -257,14 +258,8 @@ int GetDataTestWebServiceMethod(CLogFile* log) {
     LogStatusFailure(log, file, status, -1);
     return -1;
   }
-  QString contentLength;
-  const bool lengthKnown = file->QueryInfo(platform::HttpInfo::ContentLength, &contentLength);
-  log->WriteLog(-1, QStringLiteral("Length of file : %1").arg(file->GetLength()));
-  if (!lengthKnown) {
-    log->WriteLog(-1, QStringLiteral("GetLastError() for CHttpFile::QueryInfo() is %1").arg(file->LastError()));
-  }
-  const QString answer = QString::fromUtf8(soap::ReadAnswer(file));
-  log->WriteLog(-1, QStringLiteral("Number of bytes read = %1").arg(answer.size()));
+  const QString answer =
+      soap::ReadAnswerLogged(file, [log](int code, const QString& text) { log->WriteLog(code, text); });
   LogResult(log, answer, -1, -1, QStringLiteral("In GetDataTestWebServiceMethod, Send Request Result : "));
   return 1;
 }

@@ -81,14 +81,7 @@ int RunExchange(const ExchangeMember& member, const QByteArray& body, QString* a
     for (int i = 0; i < lines.size(); ++i) member.log(Offset(member.statusLinesCode, i), lines[i]);
     return -1;
   }
-  QString contentLength;
-  const bool lengthKnown = file->QueryInfo(platform::HttpInfo::ContentLength, &contentLength);
-  member.log(-1, QStringLiteral("Length of file : %1").arg(file->GetLength()));
-  if (!lengthKnown) {
-    member.log(-1, QStringLiteral("GetLastError() for CHttpFile::QueryInfo() is %1").arg(file->LastError()));
-  }
-  *answer = QString::fromUtf8(soap::ReadAnswer(file));
-  member.log(-1, QStringLiteral("Number of bytes read = %1").arg(answer->size()));
+  *answer = soap::ReadAnswerLogged(file, member.log);
   std::printf("\n%s\n", answer->toUtf8().constData());
   std::fflush(stdout);
   return 1;
