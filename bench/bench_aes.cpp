@@ -1,4 +1,4 @@
-#include "shared/Cbc.h"
+#include "shared/crypto/Cbc.h"
 
 #include <benchmark/benchmark.h>
 #include <openssl/evp.h>

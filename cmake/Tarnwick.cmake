@@ -21,13 +21,17 @@ if(TARNWICK_FUZZ)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
-# One static library per folder: every .cpp of the folder (not of its subfolders) but the
-# program entry files named in EXCLUDE.
-# tarnwick_library(NAME name [LIBS lib...] [EXCLUDE file...])
+# One static library per folder: every .cpp of the folder and of the topic subfolders named in
+# GROUPS (not of other subfolders) but the program entry files named in EXCLUDE.
+# tarnwick_library(NAME name [LIBS lib...] [GROUPS subfolder...] [EXCLUDE file...])
 function(tarnwick_library)
-  cmake_parse_arguments(ARG "" "NAME" "LIBS;EXCLUDE" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp"
-    "${CMAKE_CURRENT_SOURCE_DIR}/*.h" "${CMAKE_CURRENT_SOURCE_DIR}/*.qrc")
+  cmake_parse_arguments(ARG "" "NAME" "LIBS;GROUPS;EXCLUDE" ${ARGN})
+  set(patterns)
+  foreach(folder IN ITEMS "${CMAKE_CURRENT_SOURCE_DIR}" ${ARG_GROUPS})
+    cmake_path(ABSOLUTE_PATH folder BASE_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}")
+    list(APPEND patterns "${folder}/*.cpp" "${folder}/*.h" "${folder}/*.qrc")
+  endforeach()
+  file(GLOB sources CONFIGURE_DEPENDS ${patterns})
   foreach(excluded IN LISTS ARG_EXCLUDE)
     list(REMOVE_ITEM sources "${CMAKE_CURRENT_SOURCE_DIR}/${excluded}")
   endforeach()

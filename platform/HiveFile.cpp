@@ -1,7 +1,7 @@
 #include "platform/HiveFile.h"
 
 #include "platform/FileLock.h"
-#include "platform/LockedFile.h"
+#include "platform/AtomicFile.h"
 #include "platform/MachineRoot.h"
 
 #include <QFileInfo>

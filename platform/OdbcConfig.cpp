@@ -1,7 +1,7 @@
 #include "platform/OdbcConfig.h"
 
 #include "platform/FileLock.h"
-#include "platform/LockedFile.h"
+#include "platform/AtomicFile.h"
 #include "platform/MachineRoot.h"
 #include "platform/OdbcIni.h"
 

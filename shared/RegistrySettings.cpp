@@ -2,7 +2,7 @@
 
 #include "platform/Registry.h"
 #include "shared/RegistryRecords.h"
-#include "shared/Sealing.h"
+#include "shared/crypto/Sealing.h"
 
 using namespace platform;
 

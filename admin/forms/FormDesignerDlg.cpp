@@ -7,9 +7,9 @@
 #include "admin/shell/ControlButton.h"
 #include "admin/shell/TabControl.h"
 #include "admin/shell/TarnwickApp.h"
-#include "shared/FormTextReader.h"
-#include "shared/FormTextWriter.h"
-#include "shared/TaggedText.h"
+#include "shared/formtext/FormTextReader.h"
+#include "shared/formtext/FormTextWriter.h"
+#include "shared/formtext/TaggedText.h"
 
 #include <QComboBox>
 #include <QFrame>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "admin/foundation/FormInfo.h"
-#include "shared/FormTextRecords.h"
+#include "shared/formtext/FormTextRecords.h"
 
 #include <QColor>
 #include <QRect>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shared/FormTextRecords.h"
+#include "shared/formtext/FormTextRecords.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shared/OdbcDiagnostics.h"
+#include "shared/odbc/OdbcDiagnostics.h"
 #include "platform/OdbcHandle.h"
 
 #include <sql.h>

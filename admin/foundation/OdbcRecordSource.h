@@ -1,7 +1,7 @@
 #pragma once
 
 #include "admin/foundation/DBHandler.h"
-#include "shared/OdbcDiagnostics.h"
+#include "shared/odbc/OdbcDiagnostics.h"
 #include "platform/OdbcHandle.h"
 
 #include <sql.h>

@@ -2,7 +2,7 @@
 
 #include "admin/foundation/AppLog.h"
 #include "platform/OdbcConfig.h"
-#include "shared/FileMakerDsn.h"
+#include "shared/odbc/FileMakerDsn.h"
 #include "shared/WorkbookFolder.h"
 #include "platform/widgets/MessageBox.h"
 

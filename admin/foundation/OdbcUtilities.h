@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shared/OdbcDiagnostics.h"
+#include "shared/odbc/OdbcDiagnostics.h"
 
 #include <sql.h>
 
@@ -10,7 +10,7 @@
 #include <cstdint>
 
 // Texts of ODBC failures of the record sources (the free functions and connections write the
-// forms of shared/OdbcDiagnostics.h, with a blank after each line break).
+// forms of shared/odbc/OdbcDiagnostics.h, with a blank after each line break).
 QString FormatOdbcReport(const OdbcDiagRecord& diagnostic);
 QString FormatOdbcConnectReport(const OdbcDiagRecord& diagnostic);
 

@@ -2,7 +2,7 @@
 
 #include "platform/Registry.h"
 #include "shared/RegistrySettings.h"
-#include "shared/Sealing.h"
+#include "shared/crypto/Sealing.h"
 
 #include <optional>
 

@@ -2,8 +2,8 @@
 
 #include "admin/foundation/LogFile.h"
 #include "admin/foundation/RegistryHandler.h"
-#include "shared/SoapExchange.h"
-#include "shared/WebServiceAddress.h"
+#include "shared/soap/SoapExchange.h"
+#include "shared/soap/WebServiceAddress.h"
 
 using soap::Failure;
 using soap::Step;

@@ -1,7 +1,7 @@
 #include "admin/shell/ControlButton.h"
 
 #include "admin/foundation/FormCodes.h"
-#include "shared/FormTextRecords.h"
+#include "shared/formtext/FormTextRecords.h"
 
 #include <QPainter>
 

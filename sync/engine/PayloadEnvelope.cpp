@@ -1,9 +1,9 @@
 #include "sync/engine/PayloadEnvelope.h"
 
 #include "platform/Random.h"
-#include "shared/Cbc.h"
+#include "shared/crypto/Cbc.h"
 #include "shared/Endian.h"
-#include "shared/Sealing.h"
+#include "shared/crypto/Sealing.h"
 #include "sync/data/Sha2.h"
 
 #include <cstring>

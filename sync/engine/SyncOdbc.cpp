@@ -1,7 +1,7 @@
 #include "sync/engine/SyncOdbc.h"
 
-#include "shared/FileMakerDsn.h"
-#include "shared/OdbcDiagnostics.h"
+#include "shared/odbc/FileMakerDsn.h"
+#include "shared/odbc/OdbcDiagnostics.h"
 
 void IsOdbcLoginError(SQLSMALLINT handleType, SQLHANDLE handle, int* flag, QString* text) {
   const OdbcDiagRecord record = ReadOdbcDiagRecord(handleType, handle, 512);

@@ -1,6 +1,6 @@
 #include "sync/engine/SyncSettings.h"
 
-#include "shared/WebServiceAddress.h"
+#include "shared/soap/WebServiceAddress.h"
 #include "sync/data/RegistryHandler.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "sync/engine/WebServiceCaller.h"
 
-#include "shared/Base64.h"
-#include "shared/SoapExchange.h"
+#include "shared/crypto/Base64.h"
+#include "shared/soap/SoapExchange.h"
 #include "sync/engine/PayloadEnvelope.h"
 #include "sync/engine/SyncLog.h"
 #include "sync/engine/SyncSettings.h"

@@ -1,6 +1,6 @@
 #include "sync/engine/WebServiceConnectionTest.h"
 
-#include "shared/SoapExchange.h"
+#include "shared/soap/SoapExchange.h"
 #include "sync/engine/SyncLog.h"
 #include "sync/engine/WebServiceExchange.h"
 

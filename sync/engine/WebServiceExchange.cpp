@@ -1,6 +1,6 @@
 #include "sync/engine/WebServiceExchange.h"
 
-#include "shared/SoapExchange.h"
+#include "shared/soap/SoapExchange.h"
 #include "sync/data/RegistryHandler.h"
 #include "sync/engine/SyncSettings.h"
 

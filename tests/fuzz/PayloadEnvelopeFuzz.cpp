@@ -1,4 +1,4 @@
-#include "shared/SoapExchange.h"
+#include "shared/soap/SoapExchange.h"
 #include "sync/engine/PayloadEnvelope.h"
 
 #include <cstdlib>

@@ -1,8 +1,8 @@
 // Any text given to the form text readers is read without a fault, and whatever they return
 // and the writer accepts reads back the same. Besides the raw input, each run also splices the
 // input into a well-formed text, so that damage deep inside real records is reached.
-#include "shared/FormTextReader.h"
-#include "shared/FormTextWriter.h"
+#include "shared/formtext/FormTextReader.h"
+#include "shared/formtext/FormTextWriter.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "tests/support/SettingsStore.h"
 
 #include "platform/Registry.h"
-#include "shared/Sealing.h"
+#include "shared/crypto/Sealing.h"
 
 namespace testsupport {
 

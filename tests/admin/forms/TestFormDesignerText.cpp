@@ -4,7 +4,7 @@
 #include "admin/shell/TarnwickApp.h"
 #include "tests/support/AdminInstallation.h"
 #include "tests/support/LogReader.h"
-#include "shared/FormTextWriter.h"
+#include "shared/formtext/FormTextWriter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "admin/foundation/RegistryHandler.h"
 #include "platform/MachineRoot.h"
 #include "platform/Registry.h"
-#include "shared/Sealing.h"
+#include "shared/crypto/Sealing.h"
 
 #include <gtest/gtest.h>
 

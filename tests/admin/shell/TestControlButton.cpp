@@ -1,5 +1,5 @@
 #include "admin/shell/ControlButton.h"
-#include "shared/FormTextRecords.h"
+#include "shared/formtext/FormTextRecords.h"
 
 #include <gtest/gtest.h>
 

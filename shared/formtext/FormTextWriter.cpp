@@ -1,6 +1,6 @@
-#include "shared/FormTextWriter.h"
+#include "shared/formtext/FormTextWriter.h"
 
-#include "shared/FormTextTags.h"
+#include "shared/formtext/FormTextTags.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shared/Base64.h"
+#include "shared/crypto/Base64.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shared/OdbcDiagnostics.h"
+#include "shared/odbc/OdbcDiagnostics.h"
 
 #include "platform/OdbcConfig.h"
 #include "platform/OdbcHandle.h"

@@ -6,7 +6,7 @@
 // The stored form texts look like XML but are not: elements "<Name>value</Name>" follow each
 // other with nothing between them, values are raw, and readers find tags by plain substring
 // search in the order the writer put them. These are the reading rules both programs share
-// (GetXmlTagValue in shared/XmlTagValue.h walks a text by them).
+// (GetXmlTagValue in shared/soap/XmlTagValue.h walks a text by them).
 namespace taggedtext {
 
 enum class TagStatus {

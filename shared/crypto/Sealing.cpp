@@ -1,7 +1,7 @@
-#include "shared/Sealing.h"
+#include "shared/crypto/Sealing.h"
 
-#include "shared/Aes.h"
-#include "shared/Cbc.h"
+#include "shared/crypto/Aes.h"
+#include "shared/crypto/Cbc.h"
 #include "shared/Endian.h"
 
 #include <array>

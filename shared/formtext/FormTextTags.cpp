@@ -1,4 +1,4 @@
-#include "shared/FormTextTags.h"
+#include "shared/formtext/FormTextTags.h"
 
 namespace formtext {
 

@@ -1,4 +1,4 @@
-#include "shared/Aes.h"
+#include "shared/crypto/Aes.h"
 
 #include "shared/Endian.h"
 

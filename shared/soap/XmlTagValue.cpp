@@ -1,6 +1,6 @@
-#include "shared/XmlTagValue.h"
+#include "shared/soap/XmlTagValue.h"
 
-#include "shared/TaggedText.h"
+#include "shared/formtext/TaggedText.h"
 
 QString GetXmlTagValue(QString* source, const QString& elementName) {
   using taggedtext::TagStatus;

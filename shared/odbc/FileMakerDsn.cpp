@@ -1,4 +1,4 @@
-#include "shared/FileMakerDsn.h"
+#include "shared/odbc/FileMakerDsn.h"
 
 #include "platform/OdbcConfig.h"
 

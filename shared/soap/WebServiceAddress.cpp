@@ -1,4 +1,4 @@
-#include "shared/WebServiceAddress.h"
+#include "shared/soap/WebServiceAddress.h"
 
 #include <QUrl>
 

@@ -1,4 +1,4 @@
-#include "shared/XmlTagValue.h"
+#include "shared/soap/XmlTagValue.h"
 
 #include <gtest/gtest.h>
 

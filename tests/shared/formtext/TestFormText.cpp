@@ -1,6 +1,6 @@
-#include "shared/FormTextReader.h"
-#include "shared/FormTextWriter.h"
-#include "shared/XmlTagValue.h"
+#include "shared/formtext/FormTextReader.h"
+#include "shared/formtext/FormTextWriter.h"
+#include "shared/soap/XmlTagValue.h"
 
 #include <gtest/gtest.h>
 

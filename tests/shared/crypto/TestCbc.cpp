@@ -1,4 +1,4 @@
-#include "shared/Cbc.h"
+#include "shared/crypto/Cbc.h"
 
 #include <gtest/gtest.h>
 

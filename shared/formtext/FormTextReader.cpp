@@ -1,7 +1,7 @@
-#include "shared/FormTextReader.h"
+#include "shared/formtext/FormTextReader.h"
 
-#include "shared/FormTextTags.h"
-#include "shared/TaggedText.h"
+#include "shared/formtext/FormTextTags.h"
+#include "shared/formtext/TaggedText.h"
 
 #include <optional>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "platform/LockedFile.h"
+#include "platform/AtomicFile.h"
 
 #include <QFileInfo>
 

@@ -1,4 +1,4 @@
-#include "shared/TaggedText.h"
+#include "shared/formtext/TaggedText.h"
 
 #include <climits>
 

@@ -1,4 +1,4 @@
-#include "shared/Sealing.h"
+#include "shared/crypto/Sealing.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "platform/OdbcConfig.h"
 #include "platform/OdbcHandle.h"
 #include "platform/OdbcText.h"
-#include "shared/OdbcDiagnostics.h"
+#include "shared/odbc/OdbcDiagnostics.h"
 
 #include <gtest/gtest.h>
 

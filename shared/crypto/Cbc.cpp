@@ -1,6 +1,6 @@
-#include "shared/Cbc.h"
+#include "shared/crypto/Cbc.h"
 
-#include "shared/Aes.h"
+#include "shared/crypto/Aes.h"
 
 #include <array>
 #include <cstring>

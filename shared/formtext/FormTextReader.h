@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shared/FormTextRecords.h"
-#include "shared/FormTextTags.h"
+#include "shared/formtext/FormTextRecords.h"
+#include "shared/formtext/FormTextTags.h"
 
 #include <QString>
 #include <QStringList>
