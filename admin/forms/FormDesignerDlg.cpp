@@ -87,7 +87,7 @@ int CFormDesignerDlg::GetTabScrollMax(int tabIndex) const {
 
 int CFormDesignerDlg::DeviceFontOffset() const {
   const CTarnwickApp* app = GetTarnwickApp();
-  return ::DeviceFontOffset(app != nullptr ? app->GetDeviceType() : 0);
+  return ::DeviceFontOffset(static_cast<DeviceType>(app != nullptr ? app->GetDeviceType() : 0));
 }
 
 int32_t CFormDesignerDlg::StoredFontSize(int32_t designerSize) const {

@@ -111,8 +111,20 @@ struct FormLevelInfo {
   bool operator==(const FormLevelInfo&) const = default;
 };
 
+// The device type of a desktop registration (DeskInfo), as stored.
+enum class DeviceType : uint16_t {
+  BlackBerry = 1,
+  IPhone = 2,
+  PocketPc = 3,
+  IPad = 4,
+};
+
 // What the stored font sizes carry on top of the designer's for the registered device type:
-// 10 for the iPad (4), 5 for the iPhone (2), nothing for the others.
-inline int DeviceFontOffset(int deviceType) {
-  return deviceType == 4 ? 10 : deviceType == 2 ? 5 : 0;
+// 10 for the iPad, 5 for the iPhone, nothing for the others.
+inline int DeviceFontOffset(DeviceType deviceType) {
+  switch (deviceType) {
+    case DeviceType::IPad: return 10;
+    case DeviceType::IPhone: return 5;
+    default: return 0;
+  }
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 StoredControl Control(int32_t type, int32_t x, int32_t y) {
@@ -360,10 +362,10 @@ TEST(FormText, TextCutAnywhereYieldsTheWholeRecordsBeforeTheCut) {
   }
 }
 
-TEST(FormText, DeviceFontOffsetByDeviceType) {
-  EXPECT_EQ(DeviceFontOffset(4), 10);
-  EXPECT_EQ(DeviceFontOffset(2), 5);
-  EXPECT_EQ(DeviceFontOffset(1), 0);
-  EXPECT_EQ(DeviceFontOffset(3), 0);
-  EXPECT_EQ(DeviceFontOffset(0), 0);
+// By the device type number the registration stores: 4 iPad, 2 iPhone.
+TEST(FormText, DeviceFontOffsetByStoredDeviceType) {
+  const std::pair<uint16_t, int> cases[] = {{4, 10}, {2, 5}, {1, 0}, {3, 0}, {0, 0}};
+  for (const auto& [stored, offset] : cases) {
+    EXPECT_EQ(DeviceFontOffset(static_cast<DeviceType>(stored)), offset) << stored;
+  }
 }
