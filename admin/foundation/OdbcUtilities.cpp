@@ -86,12 +86,15 @@ int32_t ParseDigits(const QString& text) {
 
 bool IsSupportedSqlType(int sqlType) {
   switch (sqlType) {
-    case -28: case -26: case -18: case -17: case -16: case -15: case -11: case -10: case -9:
-    case -8: case -7: case -6: case -1:
-    case 91: case 92: case 93:
+    // The integer C type codes count as column types too, as MapSqlType maps them.
+    case SQL_C_UTINYINT: case SQL_C_STINYINT: case SQL_C_ULONG: case SQL_C_USHORT: case SQL_C_SLONG:
+    case SQL_C_SSHORT:
+    case SQL_GUID: case SQL_WLONGVARCHAR: case SQL_WVARCHAR: case SQL_WCHAR: case SQL_BIT: case SQL_TINYINT:
+    case SQL_LONGVARCHAR:
+    case SQL_TYPE_DATE: case SQL_TYPE_TIME: case SQL_TYPE_TIMESTAMP:
       return true;
     default:
-      return sqlType >= 1 && sqlType <= 12;
+      return sqlType >= SQL_CHAR && sqlType <= SQL_VARCHAR;
   }
 }
 
@@ -102,17 +105,20 @@ int MySqlTypeToSqlType(const QString& typeText) {
     const char16_t* name;
     int sqlType;
   };
+  // "decimal" gives SQL_NUMERIC and "bigint" no type, as the profile pages expect.
   static constexpr Entry kTypes[] = {
-      {u"char", 1},      {u"varchar", 12},    {u"time", 10},      {u"date", 9},          {u"datetime", 11},
-      {u"timestamp", 11}, {u"decimal", 2},    {u"bit", -7},       {u"tinyint", -6},      {u"smallint", 5},
-      {u"year", 5},      {u"mediumint", 4},   {u"int", 4},        {u"integer", 4},       {u"bigint", 0},
-      {u"float", 7},     {u"double", 8},      {u"text", -1},      {u"tinytext", -1},     {u"mediumtext", -1},
-      {u"longtext", -1},
+      {u"char", SQL_CHAR},           {u"varchar", SQL_VARCHAR},       {u"time", SQL_TIME},
+      {u"date", SQL_DATE},           {u"datetime", SQL_TIMESTAMP},    {u"timestamp", SQL_TIMESTAMP},
+      {u"decimal", SQL_NUMERIC},     {u"bit", SQL_BIT},               {u"tinyint", SQL_TINYINT},
+      {u"smallint", SQL_SMALLINT},   {u"year", SQL_SMALLINT},         {u"mediumint", SQL_INTEGER},
+      {u"int", SQL_INTEGER},         {u"integer", SQL_INTEGER},       {u"bigint", SQL_UNKNOWN_TYPE},
+      {u"float", SQL_REAL},          {u"double", SQL_DOUBLE},         {u"text", SQL_LONGVARCHAR},
+      {u"tinytext", SQL_LONGVARCHAR}, {u"mediumtext", SQL_LONGVARCHAR}, {u"longtext", SQL_LONGVARCHAR},
   };
   for (const Entry& entry : kTypes) {
     if (type == QString::fromUtf16(entry.name)) return entry.sqlType;
   }
-  return 0;
+  return SQL_UNKNOWN_TYPE;
 }
 
 bool IsNotSqlKeyword(const QString& name) {
