@@ -1,7 +1,7 @@
 #include "admin/foundation/DatabseConnection.h"
 
 #include "admin/foundation/AppLog.h"
-#include "admin/foundation/CatalogColumns.h"
+#include "admin/foundation/CatalogQuery.h"
 #include "admin/foundation/OdbcStatement.h"
 #include "admin/foundation/OdbcUtilities.h"
 #include "platform/OdbcConfig.h"
@@ -23,7 +23,7 @@ bool g_bMySqlDataSource = false;
 constexpr SQLUINTEGER kLoginTimeoutSeconds = 5;
 
 // The Windows driver that serves each file kind; kind 8 (.xlsm) is served by kind 7's driver.
-QString DriverOfKind(uint8_t kind) {
+QString DriverOfKind(CDatabseConnection::SourceKind kind) {
   switch (kind) {
     case CDatabseConnection::kMdb: return QStringLiteral("Microsoft Access Driver (*.mdb)");
     case CDatabseConnection::kXls: return QStringLiteral("Microsoft Excel Driver (*.xls)");
@@ -83,11 +83,52 @@ void SetError(QString* error, const QString& text) {
   if (error != nullptr) *error = text;
 }
 
-QString StatementFailureText(SQLHSTMT statement) {
-  QString report;
-  FormatConnectFailure(SQL_HANDLE_STMT, statement, &report);
-  return report;
+QString CatalogFailureText(const CatalogQuery& query) {
+  return FormatOdbcDiagnostics(query.Diagnostic(), OdbcTextForm::ConnectFailure);
 }
+
+// Appends the text of `column` of every row the query fetches; the count appended.
+int AppendAll(CatalogQuery* query, SQLUSMALLINT column, QStringList* names) {
+  int count = 0;
+  while (query->Fetch()) {
+    names->append(query->Text(column));
+    ++count;
+  }
+  return count;
+}
+
+// Result columns of the catalog functions that the lookups read, by their ODBC names.
+namespace tables {
+constexpr SQLUSMALLINT kCatalog = 1;  // TABLE_CAT
+constexpr SQLUSMALLINT kSchema = 2;   // TABLE_SCHEM
+constexpr SQLUSMALLINT kName = 3;     // TABLE_NAME
+constexpr SQLUSMALLINT kType = 4;     // TABLE_TYPE
+}  // namespace tables
+namespace procedures {
+constexpr SQLUSMALLINT kSchema = 2;  // PROCEDURE_SCHEM
+constexpr SQLUSMALLINT kName = 3;    // PROCEDURE_NAME
+}  // namespace procedures
+namespace columns {
+constexpr SQLUSMALLINT kTableName = 3;   // TABLE_NAME
+constexpr SQLUSMALLINT kColumnName = 4;  // COLUMN_NAME
+constexpr SQLUSMALLINT kDataType = 5;    // DATA_TYPE
+}  // namespace columns
+namespace procedureColumns {
+constexpr SQLUSMALLINT kProcedureName = 3;  // PROCEDURE_NAME
+constexpr SQLUSMALLINT kColumnName = 4;     // COLUMN_NAME
+constexpr SQLUSMALLINT kColumnType = 5;     // COLUMN_TYPE
+constexpr SQLUSMALLINT kDataType = 6;       // DATA_TYPE
+}  // namespace procedureColumns
+namespace specialColumns {
+constexpr SQLUSMALLINT kColumnName = 2;  // COLUMN_NAME
+}  // namespace specialColumns
+namespace primaryKeys {
+constexpr SQLUSMALLINT kColumnName = 4;  // COLUMN_NAME
+}  // namespace primaryKeys
+namespace typeInfo {
+constexpr SQLUSMALLINT kDataType = 2;       // DATA_TYPE
+constexpr SQLUSMALLINT kCaseSensitive = 8;  // CASE_SENSITIVE
+}  // namespace typeInfo
 
 }  // namespace
 
@@ -118,7 +159,7 @@ QString CDatabseConnection::FileMakerDatabaseName(const QString& path) {
   return fileName.chopped(std::min<qsizetype>(4, fileName.size()));
 }
 
-int CDatabseConnection::ConnectDataSource(const QString& dataSourceName, uint8_t kind, const QString& pathOrName,
+int CDatabseConnection::ConnectDataSource(const QString& dataSourceName, SourceKind kind, const QString& pathOrName,
                                           const QString& user, const QString& password, QString* error,
                                           bool readOnly) {
   if (m_bConnected) DisconnectDataSource();
@@ -156,11 +197,12 @@ int CDatabseConnection::ConnectFileMaker(const QString& dataSourceName, const QS
   return Connect(dataSourceName, kFileMaker, user, usedPassword, error);
 }
 
-int CDatabseConnection::ConnectFile(const QString& dataSourceName, uint8_t kind, const QString& path,
+int CDatabseConnection::ConnectFile(const QString& dataSourceName, SourceKind kind, const QString& path,
                                     const QString& user, const QString& password, QString* error) {
   const QString driver = DriverOfKind(kind);
   if (driver.isEmpty()) {
-    SetError(error, QStringLiteral("Failed to connect to database.\n\nNo ODBC driver serves source kind %1.").arg(kind));
+    SetError(error, QStringLiteral("Failed to connect to database.\n\nNo ODBC driver serves source kind %1.")
+                        .arg(static_cast<int>(kind)));
     return 0;
   }
   if (!IsSafeAttributePath(path)) {
@@ -180,7 +222,7 @@ int CDatabseConnection::ConnectFile(const QString& dataSourceName, uint8_t kind,
   return Connect(dataSourceName, kind, user, password, error);
 }
 
-int CDatabseConnection::Connect(const QString& dataSourceName, uint8_t kind, const QString& user,
+int CDatabseConnection::Connect(const QString& dataSourceName, SourceKind kind, const QString& user,
                                 const QString& password, QString* error) {
   if (kind == kNamedDataSource) m_strDataSourceName = dataSourceName;
   const QString name = platform::DriverManagerName(dataSourceName);
@@ -194,13 +236,15 @@ int CDatabseConnection::Connect(const QString& dataSourceName, uint8_t kind, con
     m_bConnected = true;
     return 1;
   }
-  if (error != nullptr) FormatConnectFailure(SQL_HANDLE_DBC, m_connection.get(), error);
+  if (error != nullptr) {
+    *error = FormatOdbcDiagnostics(ReadOdbcDiagRecord(SQL_HANDLE_DBC, m_connection.get()), OdbcTextForm::ConnectFailure);
+  }
   m_bConnected = false;
   RemoveTemporaryDataSource(kind);
   return 0;
 }
 
-void CDatabseConnection::RemoveTemporaryDataSource(uint8_t kind) {
+void CDatabseConnection::RemoveTemporaryDataSource(SourceKind kind) {
   if (kind == kNamedDataSource) return;
   if (kind == kFileMaker) {
     DeleteDsnKey(FileMakerDataSourceName());
@@ -246,6 +290,10 @@ QString CDatabseConnection::SearchPattern(const QString& name) {
   return pattern;
 }
 
+CatalogQuery CDatabseConnection::Catalog(std::initializer_list<CatalogQuery::Column> columns) {
+  return CatalogQuery(m_connection.get(), columns, &m_nLastReturnCode);
+}
+
 int CDatabseConnection::GetTableList(QStringList* names, QStringList* schemas, QStringList* types, int request) {
   const bool worksheets = m_nSourceKind == kXls;
   QString typeText;
@@ -256,72 +304,57 @@ int CDatabseConnection::GetTableList(QStringList* names, QStringList* schemas, Q
   } else {
     typeText = worksheets ? QStringLiteral("TABLE,VIEW,SYSTEM TABLE") : QStringLiteral("TABLE,VIEW");
   }
-  const platform::OdbcHandle statement = NewCursorStatement(m_connection.get());
-  if (!statement) return 0;
-  if (!SQL_SUCCEEDED(Track(SQLTablesW(statement.get(), nullptr, 0, nullptr, 0, nullptr, 0,
-                                      platform::SqlText(typeText), SQL_NTS)))) {
+  CatalogQuery query = Catalog({{tables::kCatalog, 256}, {tables::kSchema, 256}, {tables::kName, 256},
+                                {tables::kType, 256}});
+  if (!query.Run([&typeText](SQLHSTMT statement) {
+        return SQLTablesW(statement, nullptr, 0, nullptr, 0, nullptr, 0, platform::SqlText(typeText), SQL_NTS);
+      })) {
     return 0;
   }
-  BoundCatalogText<256> catalog;
-  BoundCatalogText<256> schema;
-  BoundCatalogText<256> name;
-  BoundCatalogText<256> type;
-  catalog.Bind(statement.get(), 1);
-  schema.Bind(statement.get(), 2);
-  name.Bind(statement.get(), 3);
-  type.Bind(statement.get(), 4);
   int count = 0;
-  while (SQL_SUCCEEDED(Track(SQLFetch(statement.get())))) {
-    if (IsSystemSchema(schema.Value()) || IsSystemSchema(catalog.Value())) continue;
-    names->append(name.Value());
-    schemas->append(schema.Value());
-    types->append(type.Value());
+  while (query.Fetch()) {
+    if (IsSystemSchema(query.Text(tables::kSchema)) || IsSystemSchema(query.Text(tables::kCatalog))) continue;
+    names->append(query.Text(tables::kName));
+    schemas->append(query.Text(tables::kSchema));
+    types->append(query.Text(tables::kType));
     ++count;
   }
   return count;
 }
 
 int CDatabseConnection::GetProcedureList(QStringList* names) {
-  const platform::OdbcHandle statement = NewCursorStatement(m_connection.get());
-  if (!statement) return 0;
-  if (!SQL_SUCCEEDED(Track(SQLProceduresW(statement.get(), nullptr, 0, nullptr, 0,
-                                          platform::SqlText(QStringLiteral("%")), SQL_NTS)))) {
+  CatalogQuery query = Catalog({{procedures::kSchema, 256}, {procedures::kName, 256}});
+  if (!query.Run([](SQLHSTMT statement) {
+        return SQLProceduresW(statement, nullptr, 0, nullptr, 0, platform::SqlText(QStringLiteral("%")), SQL_NTS);
+      })) {
     return 0;
   }
-  BoundCatalogText<256> catalog;
-  BoundCatalogText<256> schema;
-  BoundCatalogText<256> name;
-  catalog.Bind(statement.get(), 1);
-  schema.Bind(statement.get(), 2);
-  name.Bind(statement.get(), 3);
   int count = 0;
-  while (SQL_SUCCEEDED(Track(SQLFetch(statement.get())))) {
-    if (schema.Value().compare(u"sys", Qt::CaseInsensitive) == 0) continue;
-    names->append(WithoutVersion(name.Value()));
+  while (query.Fetch()) {
+    if (query.Text(procedures::kSchema).compare(u"sys", Qt::CaseInsensitive) == 0) continue;
+    names->append(WithoutVersion(query.Text(procedures::kName)));
     ++count;
   }
   return count;
 }
 
-int CDatabseConnection::GetColumnList(const QString& table, QStringList* names, QList<int16_t>* types) {
-  const platform::OdbcHandle statement = NewCursorStatement(m_connection.get());
-  if (!statement) return 0;
+bool CDatabseConnection::RunColumns(CatalogQuery* query, const QString& table) {
   const QString pattern = SearchPattern(table);
-  if (!SQL_SUCCEEDED(Track(SQLColumnsW(statement.get(), nullptr, 0, nullptr, 0, platform::SqlText(pattern), SQL_NTS,
-                                       nullptr, 0)))) {
-    return 0;
-  }
-  BoundCatalogText<256> tableName;
-  BoundCatalogText<130> columnName;
-  BoundCatalogShort dataType;
-  tableName.Bind(statement.get(), 3);
-  columnName.Bind(statement.get(), 4);
-  dataType.Bind(statement.get(), 5);
+  return query->Run([&pattern](SQLHSTMT statement) {
+    return SQLColumnsW(statement, nullptr, 0, nullptr, 0, platform::SqlText(pattern), SQL_NTS, nullptr, 0);
+  });
+}
+
+int CDatabseConnection::GetColumnList(const QString& table, QStringList* names, QList<int16_t>* types) {
+  CatalogQuery query = Catalog({{columns::kTableName, 256}, {columns::kColumnName, 130},
+                                {columns::kDataType, CatalogQuery::kInteger}});
+  if (!RunColumns(&query, table)) return 0;
   int count = 0;
-  while (SQL_SUCCEEDED(Track(SQLFetch(statement.get())))) {
-    if (!SameCatalogName(tableName.Value(), table)) continue;
-    names->append(columnName.Value());
-    types->append(IsSupportedSqlType(dataType.value) ? dataType.value : 0);
+  while (query.Fetch()) {
+    if (!SameCatalogName(query.Text(columns::kTableName), table)) continue;
+    const SQLSMALLINT dataType = query.Integer(columns::kDataType);
+    names->append(query.Text(columns::kColumnName));
+    types->append(IsSupportedSqlType(dataType) ? dataType : SQL_UNKNOWN_TYPE);
     ++count;
   }
   return count;
@@ -329,30 +362,23 @@ int CDatabseConnection::GetColumnList(const QString& table, QStringList* names, 
 
 int CDatabseConnection::GetProcedureColumnList(const QString& procedure, QStringList* names, QList<int16_t>* kinds,
                                                QList<int16_t>* types) {
-  const platform::OdbcHandle statement = NewCursorStatement(m_connection.get());
-  if (!statement) return 0;
+  CatalogQuery query = Catalog({{procedureColumns::kProcedureName, 256}, {procedureColumns::kColumnName, 130},
+                                {procedureColumns::kColumnType, CatalogQuery::kInteger},
+                                {procedureColumns::kDataType, CatalogQuery::kInteger}});
   const QString pattern = SearchPattern(procedure);
   // No column name asks for every column ("%" makes the PostgreSQL driver find none).
-  if (!SQL_SUCCEEDED(Track(SQLProcedureColumnsW(statement.get(), nullptr, 0, nullptr, 0, platform::SqlText(pattern),
-                                                SQL_NTS, nullptr, 0)))) {
+  if (!query.Run([&pattern](SQLHSTMT statement) {
+        return SQLProcedureColumnsW(statement, nullptr, 0, nullptr, 0, platform::SqlText(pattern), SQL_NTS, nullptr,
+                                    0);
+      })) {
     return 0;
   }
-  BoundCatalogText<256> procedureName;
-  BoundCatalogText<130> columnName;
-  BoundCatalogShort columnKind;
-  BoundCatalogShort dataType;
-  BoundCatalogText<130> typeName;
-  procedureName.Bind(statement.get(), 3);
-  columnName.Bind(statement.get(), 4);
-  columnKind.Bind(statement.get(), 5);
-  dataType.Bind(statement.get(), 6);
-  typeName.Bind(statement.get(), 7);
   int count = 0;
-  while (SQL_SUCCEEDED(Track(SQLFetch(statement.get())))) {
-    if (!SameCatalogName(WithoutVersion(procedureName.Value()), procedure)) continue;
-    names->append(columnName.Value());
-    kinds->append(columnKind.value);
-    types->append(dataType.value);
+  while (query.Fetch()) {
+    if (!SameCatalogName(WithoutVersion(query.Text(procedureColumns::kProcedureName)), procedure)) continue;
+    names->append(query.Text(procedureColumns::kColumnName));
+    kinds->append(query.Integer(procedureColumns::kColumnType));
+    types->append(query.Integer(procedureColumns::kDataType));
     ++count;
   }
   return count;
@@ -360,76 +386,52 @@ int CDatabseConnection::GetProcedureColumnList(const QString& procedure, QString
 
 bool CDatabseConnection::AreColumnTypesSupported(const QString& table) {
   const QString name = QString(table).remove(u'"');
-  const platform::OdbcHandle statement = NewCursorStatement(m_connection.get());
-  if (!statement) return false;
-  const QString pattern = SearchPattern(name);
-  if (!SQL_SUCCEEDED(Track(SQLColumnsW(statement.get(), nullptr, 0, nullptr, 0, platform::SqlText(pattern), SQL_NTS,
-                                       nullptr, 0)))) {
-    return false;
-  }
-  BoundCatalogText<256> tableName;
-  BoundCatalogShort dataType;
-  tableName.Bind(statement.get(), 3);
-  dataType.Bind(statement.get(), 5);
-  while (SQL_SUCCEEDED(Track(SQLFetch(statement.get())))) {
-    if (SameCatalogName(tableName.Value(), name) && !IsSupportedSqlType(dataType.value)) return false;
+  CatalogQuery query = Catalog({{columns::kTableName, 256}, {columns::kDataType, CatalogQuery::kInteger}});
+  if (!RunColumns(&query, name)) return false;
+  while (query.Fetch()) {
+    if (SameCatalogName(query.Text(columns::kTableName), name) &&
+        !IsSupportedSqlType(query.Integer(columns::kDataType))) {
+      return false;
+    }
   }
   return true;
 }
 
 int CDatabseConnection::GetSpecialColumnList(const QString& table, QStringList* names) {
-  const platform::OdbcHandle statement = NewCursorStatement(m_connection.get());
-  if (!statement) return 0;
-  if (!SQL_SUCCEEDED(Track(SQLSpecialColumnsW(statement.get(), SQL_BEST_ROWID, nullptr, 0, nullptr, 0,
-                                              platform::SqlText(table), SQL_NTS, SQL_SCOPE_CURROW, SQL_NO_NULLS)))) {
-    WriteAppLog(91, StatementFailureText(statement.get()));
+  CatalogQuery query = Catalog({{specialColumns::kColumnName, 130}});
+  if (!query.Run([&table](SQLHSTMT statement) {
+        return SQLSpecialColumnsW(statement, SQL_BEST_ROWID, nullptr, 0, nullptr, 0, platform::SqlText(table), SQL_NTS,
+                                  SQL_SCOPE_CURROW, SQL_NO_NULLS);
+      })) {
+    WriteAppLog(91, CatalogFailureText(query));
     return 0;
   }
-  return AppendColumnNames(statement.get(), 2, names);
+  return AppendAll(&query, specialColumns::kColumnName, names);
 }
 
 int CDatabseConnection::GetPrimaryKeyList(const QString& table, QStringList* names) {
-  const platform::OdbcHandle statement = NewCursorStatement(m_connection.get());
-  if (!statement) return 0;
-  if (!SQL_SUCCEEDED(Track(SQLPrimaryKeysW(statement.get(), nullptr, 0, nullptr, 0, platform::SqlText(table),
-                                           SQL_NTS)))) {
-    const QString report = StatementFailureText(statement.get());
+  CatalogQuery query = Catalog({{primaryKeys::kColumnName, 130}});
+  if (!query.Run([&table](SQLHSTMT statement) {
+        return SQLPrimaryKeysW(statement, nullptr, 0, nullptr, 0, platform::SqlText(table), SQL_NTS);
+      })) {
+    const QString report = CatalogFailureText(query);
     platform::MessageBox(nullptr, report, ProgramTitle(), platform::MB_OK);
     WriteAppLog(-1, report);
     return 0;
   }
-  const int count = AppendColumnNames(statement.get(), 4, names);
-  SQLFreeStmt(statement.get(), SQL_CLOSE);
-  return count;
-}
-
-int CDatabseConnection::AppendColumnNames(SQLHSTMT statement, SQLUSMALLINT column, QStringList* names) {
-  BoundCatalogText<130> columnName;
-  columnName.Bind(statement, column);
-  int count = 0;
-  while (SQL_SUCCEEDED(Track(SQLFetch(statement)))) {
-    names->append(columnName.Value());
-    ++count;
-  }
-  return count;
+  return AppendAll(&query, primaryKeys::kColumnName, names);
 }
 
 int CDatabseConnection::GetTypeCaseSensitivity(const QString& dataType, int* caseSensitive) {
-  const platform::OdbcHandle statement = NewCursorStatement(m_connection.get());
-  if (!statement) return 0;
-  if (!SQL_SUCCEEDED(Track(SQLGetTypeInfoW(statement.get(), SQL_ALL_TYPES)))) {
-    WriteAppLog(-1, StatementFailureText(statement.get()));
+  CatalogQuery query = Catalog({{typeInfo::kDataType, CatalogQuery::kInteger},
+                                {typeInfo::kCaseSensitive, CatalogQuery::kInteger}});
+  if (!query.Run([](SQLHSTMT statement) { return SQLGetTypeInfoW(statement, SQL_ALL_TYPES); })) {
+    WriteAppLog(-1, CatalogFailureText(query));
     return 0;
   }
-  BoundCatalogText<130> typeName;
-  BoundCatalogShort type;
-  BoundCatalogShort sensitive;
-  typeName.Bind(statement.get(), 1);
-  type.Bind(statement.get(), 2);
-  sensitive.Bind(statement.get(), 8);
-  while (SQL_SUCCEEDED(Track(SQLFetch(statement.get())))) {
-    if (QString::number(type.value) != dataType) continue;
-    *caseSensitive = sensitive.value;
+  while (query.Fetch()) {
+    if (QString::number(query.Integer(typeInfo::kDataType)) != dataType) continue;
+    *caseSensitive = query.Integer(typeInfo::kCaseSensitive);
     return 1;
   }
   return 0;

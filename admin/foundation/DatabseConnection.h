@@ -1,7 +1,8 @@
 #pragma once
 
-#include "shared/odbc/OdbcDiagnostics.h"
+#include "admin/foundation/CatalogQuery.h"
 #include "platform/OdbcHandle.h"
+#include "shared/odbc/OdbcDiagnostics.h"
 
 #include <sql.h>
 
@@ -44,7 +45,7 @@ class CDatabseConnection {
   // 1 connected, 0 failed (with the reason in `error` when given). `pathOrName` is the data
   // source name for kind 0, else the file. The user name and password go to the connect call
   // only, never into a data source file.
-  int ConnectDataSource(const QString& dataSourceName, uint8_t kind, const QString& pathOrName,
+  int ConnectDataSource(const QString& dataSourceName, SourceKind kind, const QString& pathOrName,
                         const QString& user, const QString& password, QString* error, bool readOnly);
   void DisconnectDataSource();
 
@@ -77,7 +78,7 @@ class CDatabseConnection {
 
   SQLHDBC GetConnectionHandle() const { return m_connection.get(); }
   bool IsConnected() const { return m_bConnected; }
-  uint8_t GetSourceKind() const { return m_nSourceKind; }
+  SourceKind GetSourceKind() const { return m_nSourceKind; }
   SQLRETURN GetLastReturnCode() const { return m_nLastReturnCode; }
 
  private:
@@ -85,24 +86,26 @@ class CDatabseConnection {
   int ConnectNamedSource(const QString& name, const QString& user, const QString& password, QString* error);
   int ConnectFileMaker(const QString& dataSourceName, const QString& path, const QString& user,
                        const QString& password, QString* error);
-  int ConnectFile(const QString& dataSourceName, uint8_t kind, const QString& path, const QString& user,
+  int ConnectFile(const QString& dataSourceName, SourceKind kind, const QString& path, const QString& user,
                   const QString& password, QString* error);
   // Connects the data source name and finishes: connected with `kind`, or reports the failure
   // and removes a temporary name.
-  int Connect(const QString& dataSourceName, uint8_t kind, const QString& user, const QString& password,
+  int Connect(const QString& dataSourceName, SourceKind kind, const QString& user, const QString& password,
               QString* error);
-  void RemoveTemporaryDataSource(uint8_t kind);
+  void RemoveTemporaryDataSource(SourceKind kind);
   // The catalog search pattern that matches `name` only, with the driver's escape character.
   QString SearchPattern(const QString& name);
-  // Appends the text of `column` of every row the catalog statement fetches; the count appended.
-  int AppendColumnNames(SQLHSTMT statement, SQLUSMALLINT column, QStringList* names);
+  // A catalog lookup on the connection that keeps its return codes in the last return code.
+  CatalogQuery Catalog(std::initializer_list<CatalogQuery::Column> columns);
+  // Runs SQLColumnsW for the columns of exactly `table` (its name as a search pattern).
+  bool RunColumns(CatalogQuery* query, const QString& table);
   SQLRETURN Track(SQLRETURN result) { return m_nLastReturnCode = result; }
 
   SQLRETURN m_nLastReturnCode = SQL_SUCCESS;
   platform::OdbcHandle m_environment;
   platform::OdbcHandle m_connection;
   bool m_bConnected = false;
-  uint8_t m_nSourceKind = kNamedDataSource;
+  SourceKind m_nSourceKind = kNamedDataSource;
   // The data source name for a named source; the temporary name registered for a file.
   QString m_strDataSourceName;
   OdbcDiagRecord m_lastStatementDiagnostic;

@@ -2,7 +2,6 @@
 
 #include "admin/foundation/ColumnBuffers.h"
 #include "admin/foundation/OdbcStatement.h"
-#include "admin/foundation/OdbcUtilities.h"
 #include "admin/foundation/SqlTypes.h"
 #include "platform/OdbcText.h"
 
@@ -59,10 +58,12 @@ void OdbcRecordSource::CloseStatement() {
   m_nRowCount = 0;
 }
 
-QString OdbcRecordSource::GetOdbcErrorText() const { return FormatOdbcReport(CurrentDiagnostic()); }
+QString OdbcRecordSource::GetOdbcErrorText() const {
+  return FormatOdbcDiagnostics(CurrentDiagnostic(), OdbcTextForm::SourceReport);
+}
 
 QString OdbcRecordSource::GetConnectFailureText() const {
-  return FormatOdbcConnectReport(CurrentDiagnostic());
+  return FormatOdbcDiagnostics(CurrentDiagnostic(), OdbcTextForm::SourceConnectFailure);
 }
 
 OdbcDiagRecord OdbcRecordSource::CurrentDiagnostic() const {

@@ -14,35 +14,15 @@
 #include <array>
 #include <limits>
 
-namespace {
-
-QString Report(const char* format, const OdbcDiagRecord& diagnostic) {
-  return QString::fromUtf8(format)
-      .arg(diagnostic.sqlState, QString::number(diagnostic.nativeError), diagnostic.message);
-}
-
-}  // namespace
-
-QString FormatOdbcReport(const OdbcDiagRecord& diagnostic) {
-  return Report("ODBC Reports : \n\nSQLSTATE:%1 \nNative Error Code:%2 \nDriver Message:=' %3 '", diagnostic);
-}
-
-QString FormatOdbcConnectReport(const OdbcDiagRecord& diagnostic) {
-  return Report(
-      "Failed to connect to database.\n\nODBC Reports : \n\nSQLSTATE:%1 \nNative Error Code:%2 \nDriver "
-      "Message:=' %3 '",
-      diagnostic);
-}
+namespace admin {
 
 void IsOdbcLoginError(SQLHDBC connection, bool* isLoginError, QString* text) {
   const OdbcDiagRecord diagnostic = ReadOdbcDiagRecord(SQL_HANDLE_DBC, connection);
   if (isLoginError != nullptr) *isLoginError = MentionsLogin(diagnostic) || diagnostic.nativeError == 0;
-  if (text != nullptr) *text = OdbcDiagText(diagnostic);
+  if (text != nullptr) *text = FormatOdbcDiagnostics(diagnostic, OdbcTextForm::Diagnostic);
 }
 
-void FormatConnectFailure(SQLSMALLINT handleType, SQLHANDLE handle, QString* text) {
-  FormatConnectError(handleType, handle, text);
-}
+}  // namespace admin
 
 QString GetJoinOperatorText(int code) {
   switch (code) {

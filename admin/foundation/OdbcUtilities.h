@@ -9,17 +9,14 @@
 
 #include <cstdint>
 
-// Texts of ODBC failures of the record sources (the free functions and connections write the
-// forms of shared/odbc/OdbcDiagnostics.h, with a blank after each line break).
-QString FormatOdbcReport(const OdbcDiagRecord& diagnostic);
-QString FormatOdbcConnectReport(const OdbcDiagRecord& diagnostic);
-
-// Reads the handle's first diagnostic record into a text of the free functions' forms.
+namespace admin {
+// Differs from the sync program's test by design: a native error code of 0 counts as a login error.
+// Reads the connection's first diagnostic record into `text` (OdbcTextForm::Diagnostic);
 // `isLoginError` becomes true when the message speaks of a password, user or login, the SQLSTATE
 // is 28000, 42000 or 37000, or the native code is 0 (the connection pages then ask for a user
 // name and password).
 void IsOdbcLoginError(SQLHDBC connection, bool* isLoginError, QString* text);
-void FormatConnectFailure(SQLSMALLINT handleType, SQLHANDLE handle, QString* text);
+}  // namespace admin
 
 // Vocabularies of filters, sorting and types.
 QString GetJoinOperatorText(int code);

@@ -23,18 +23,25 @@ OdbcDiagRecord ReadOdbcDiagRecord(SQLSMALLINT handleType, SQLHANDLE handle, int 
   return record;
 }
 
-QString OdbcDiagText(const OdbcDiagRecord& record) {
-  return QStringLiteral("SQLSTATE:%1 \n Native Error Code:%2 \n Driver Message:=' %3 '")
-      .arg(record.sqlState, QString::number(record.nativeError), record.message);
-}
-
-void FormatOdbcDiagnostics(SQLSMALLINT handleType, SQLHANDLE handle, QString* text) {
-  *text = OdbcDiagText(ReadOdbcDiagRecord(handleType, handle));
-}
-
-void FormatConnectError(SQLSMALLINT handleType, SQLHANDLE handle, QString* text) {
-  *text = QStringLiteral("Failed to connect to database.\n\nODBC Reports : \n\n ") +
-          OdbcDiagText(ReadOdbcDiagRecord(handleType, handle));
+QString FormatOdbcDiagnostics(const OdbcDiagRecord& record, OdbcTextForm form) {
+  const char16_t* format = nullptr;
+  switch (form) {
+    case OdbcTextForm::Diagnostic:
+      format = u"SQLSTATE:%1 \n Native Error Code:%2 \n Driver Message:=' %3 '";
+      break;
+    case OdbcTextForm::ConnectFailure:
+      format = u"Failed to connect to database.\n\nODBC Reports : \n\n SQLSTATE:%1 \n Native Error Code:%2 \n "
+               u"Driver Message:=' %3 '";
+      break;
+    case OdbcTextForm::SourceReport:
+      format = u"ODBC Reports : \n\nSQLSTATE:%1 \nNative Error Code:%2 \nDriver Message:=' %3 '";
+      break;
+    case OdbcTextForm::SourceConnectFailure:
+      format = u"Failed to connect to database.\n\nODBC Reports : \n\nSQLSTATE:%1 \nNative Error Code:%2 \nDriver "
+               u"Message:=' %3 '";
+      break;
+  }
+  return QString::fromUtf16(format).arg(record.sqlState, QString::number(record.nativeError), record.message);
 }
 
 bool MentionsLogin(const OdbcDiagRecord& record) {

@@ -18,14 +18,21 @@ struct OdbcDiagRecord {
 // and code 0 when there is none.
 OdbcDiagRecord ReadOdbcDiagRecord(SQLSMALLINT handleType, SQLHANDLE handle, int messageChars = 300);
 
-// "SQLSTATE:%s \n Native Error Code:%ld \n Driver Message:=' %s '" of the record.
-QString OdbcDiagText(const OdbcDiagRecord& record);
+// The forms in which the programs show or log an ODBC failure. The record sources write theirs
+// with no blank after a line break, the free functions and the connection with one.
+enum class OdbcTextForm {
+  // "SQLSTATE:%s \n Native Error Code:%ld \n Driver Message:=' %s '"
+  Diagnostic,
+  // "Failed to connect to database.\n\nODBC Reports : \n\n " and the Diagnostic form
+  ConnectFailure,
+  // "ODBC Reports : \n\nSQLSTATE:%s \nNative Error Code:%ld \nDriver Message:=' %s '"
+  SourceReport,
+  // "Failed to connect to database.\n\n" and the SourceReport form
+  SourceConnectFailure,
+};
 
-// The record's text as above.
-void FormatOdbcDiagnostics(SQLSMALLINT handleType, SQLHANDLE handle, QString* text);
-
-// "Failed to connect to database.\n\nODBC Reports : \n\n" and the record's text.
-void FormatConnectError(SQLSMALLINT handleType, SQLHANDLE handle, QString* text);
+// The one text of an ODBC failure, in the form the place that shows or logs it uses.
+QString FormatOdbcDiagnostics(const OdbcDiagRecord& record, OdbcTextForm form);
 
 // True when the record points at the user name or password: its message names "PASSWORD",
 // "USER" or "LOGIN" (any case) or its SQLSTATE contains 28000, 42000 or 37000.

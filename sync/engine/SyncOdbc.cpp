@@ -3,11 +3,15 @@
 #include "shared/odbc/FileMakerDsn.h"
 #include "shared/odbc/OdbcDiagnostics.h"
 
+namespace syncservice {
+
 void IsOdbcLoginError(SQLSMALLINT handleType, SQLHANDLE handle, int* flag, QString* text) {
   const OdbcDiagRecord record = ReadOdbcDiagRecord(handleType, handle, 512);
   *flag = MentionsLogin(record) ? 1 : 0;
-  *text = OdbcDiagText(record);
+  *text = FormatOdbcDiagnostics(record, OdbcTextForm::Diagnostic);
 }
+
+}  // namespace syncservice
 
 void EscapeSqlQuotes(QString* text) { text->replace(u'\'', QStringLiteral("''")); }
 

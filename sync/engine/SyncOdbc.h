@@ -7,9 +7,13 @@
 // The sync program's ODBC helpers: the login-error test, SQL text helpers and the FileMaker
 // (DataDirect SequeLink) data-source entries.
 
-// `flag` = 1 when diagnostic record 1 of the handle points at the user name or password, else 0;
-// `text` gets the record as "SQLSTATE:%s \n Native Error Code:%ld \n Driver Message:=' %s '".
+// `syncservice` rather than `sync`, which unistd.h declares as a function.
+namespace syncservice {
+// Differs from the administration program's by design: a native error code of 0 alone is no login error.
+// `flag` = 1 when diagnostic record 1 of the handle (message up to 511 characters) points at the
+// user name or password, else 0; `text` gets the record (OdbcTextForm::Diagnostic).
 void IsOdbcLoginError(SQLSMALLINT handleType, SQLHANDLE handle, int* flag, QString* text);
+}  // namespace syncservice
 
 // Doubles every single quote of a text value for SQL.
 void EscapeSqlQuotes(QString* text);

@@ -1,7 +1,12 @@
+#include "admin/foundation/AppLog.h"
 #include "admin/foundation/DatabaseHandlerForProc.h"
 #include "admin/foundation/DatabseConnection.h"
 #include "admin/foundation/SqlTypes.h"
+#include "admin/foundation/LogFile.h"
 #include "tests/admin/foundation/OdbcTestEngines.h"
+#include "tests/support/FreshMachineRoot.h"
+#include "tests/support/LogReader.h"
+#include "tests/support/MessageBoxRecorder.h"
 
 #include <gtest/gtest.h>
 
@@ -152,6 +157,45 @@ TEST_P(ProcedureEngine, RowsAreCachedAndBigIntsReadAsTheirValue) {
 INSTANTIATE_TEST_SUITE_P(Servers, ProcedureEngine, ::testing::Values(Engine::PostgreSql, Engine::MariaDb),
                          [](const auto& param) { return odbctest::EngineName(param.param).toStdString(); });
 
+// Without a connection no catalog statement can be made: every lookup answers nothing, and those
+// that report a failure give the connection's record in the connect-failure form, with a blank
+// after each line break (the keys in a message box as well).
+TEST(Catalog, LookupsWithoutAConnectionFindNothingAndSayWhy) {
+  auto& recorder = testsupport::MessageBoxRecorder::Global();
+  recorder.Clear();
+  CLogFile log(testsupport::CurrentMachineRoot() + u'/', QStringLiteral("DesktopLog.log"));
+  SetAppLog(&log);
+  CDatabseConnection connection;
+  QStringList names, schemas, types;
+  QList<int16_t> kinds, sqlTypes;
+  int sensitive = -1;
+  EXPECT_EQ(connection.GetTableList(&names, &schemas, &types, 0), 0);
+  EXPECT_EQ(connection.GetProcedureList(&names), 0);
+  EXPECT_EQ(connection.GetColumnList(QStringLiteral("t"), &names, &sqlTypes), 0);
+  EXPECT_EQ(connection.GetProcedureColumnList(QStringLiteral("p"), &names, &kinds, &sqlTypes), 0);
+  EXPECT_FALSE(connection.AreColumnTypesSupported(QStringLiteral("t")));
+  EXPECT_EQ(connection.GetPrimaryKeyList(QStringLiteral("t"), &names), 0);
+  EXPECT_EQ(connection.GetSpecialColumnList(QStringLiteral("t"), &names), 0);
+  EXPECT_EQ(connection.GetTypeCaseSensitivity(QStringLiteral("4"), &sensitive), 0);
+  SetAppLog(nullptr);
+  EXPECT_TRUE(names.isEmpty() && schemas.isEmpty() && types.isEmpty() && kinds.isEmpty() && sqlTypes.isEmpty());
+  EXPECT_EQ(sensitive, -1);
+  EXPECT_EQ(connection.GetLastReturnCode(), SQL_ERROR);
+
+  const QString report = QStringLiteral(
+      "Failed to connect to database.\n\nODBC Reports : \n\n SQLSTATE:08003 \n Native Error Code:0 \n Driver "
+      "Message:=' [unixODBC][Driver Manager]Connection not open '");
+  ASSERT_EQ(recorder.shown().size(), 1);
+  EXPECT_EQ(recorder.shown().first().text, report);
+  const QList<testsupport::LogEntry> entries = testsupport::ReadLogEntries(log.FilePath());
+  ASSERT_EQ(entries.size(), 3);
+  const int codes[] = {-1, 91, -1};  // keys, special columns, type information
+  for (qsizetype i = 0; i < entries.size(); ++i) {
+    EXPECT_EQ(entries[i].code, codes[i]);
+    EXPECT_EQ(entries[i].text, report);
+  }
+}
+
 // Names longer than 31 characters are looked up whole.
 TEST(Catalog, PrimaryKeysOfALongTableName) {
   CDatabseConnection connection;
@@ -195,3 +239,4 @@ TEST(ProcedureHandler, LongTextsUnsupportedColumnsAndResultsWithoutColumns) {
 }
 
 }  // namespace
+

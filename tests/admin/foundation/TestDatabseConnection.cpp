@@ -87,10 +87,10 @@ TEST(DatabseConnection, ConnectingAgainRemovesTheFirstTemporaryName) {
 
 TEST(DatabseConnection, KindsWithoutADriverAndUnsafePathsAreRefused) {
   CDatabseConnection connection;
-  for (const uint8_t kind : {uint8_t{9}, uint8_t{11}, uint8_t{0xFF}}) {
+  for (const int kind : {9, 11, 0xFF}) {
     QString error;
-    EXPECT_EQ(connection.ConnectDataSource(kAdminName, kind, RootFile(QStringLiteral("a.xlsb")), QString(), QString(),
-                                           &error, true),
+    EXPECT_EQ(connection.ConnectDataSource(kAdminName, static_cast<CDatabseConnection::SourceKind>(kind),
+                                           RootFile(QStringLiteral("a.xlsb")), QString(), QString(), &error, true),
               0);
     EXPECT_TRUE(error.contains(QStringLiteral("source kind %1").arg(kind))) << qPrintable(error);
   }
@@ -235,7 +235,7 @@ TEST_P(NamedSourceEngine, AWrongPasswordIsALoginError) {
   EXPECT_TRUE(error.startsWith(u"Failed to connect to database."));
   bool login = false;
   QString text;
-  IsOdbcLoginError(connection.GetConnectionHandle(), &login, &text);
+  admin::IsOdbcLoginError(connection.GetConnectionHandle(), &login, &text);
   EXPECT_TRUE(login) << qPrintable(text);
   EXPECT_TRUE(text.startsWith(u"SQLSTATE:"));
 }

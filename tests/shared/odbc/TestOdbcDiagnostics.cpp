@@ -1,32 +1,17 @@
 #include "platform/OdbcConfig.h"
 #include "platform/OdbcHandle.h"
-#include "platform/OdbcText.h"
 #include "shared/odbc/OdbcDiagnostics.h"
+#include "tests/support/FailedOdbcConnection.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
 
+#include <utility>
+
 #include <sqlext.h>
 
 namespace {
-
-// A connection handle whose connect to an unknown data source left a diagnostic record.
-class FailedConnection {
- public:
-  FailedConnection()
-      : environment_(platform::OdbcHandle::NewEnvironment()),
-        connection_(platform::OdbcHandle::Allocate(SQL_HANDLE_DBC, environment_.get())) {
-    const QString name = QStringLiteral("NoSuchDataSource");
-    SQLConnectW(connection_.get(), platform::SqlText(name), SQL_NTS, nullptr, 0, nullptr, 0);
-  }
-
-  SQLHDBC get() const { return connection_.get(); }
-
- private:
-  platform::OdbcHandle environment_;
-  platform::OdbcHandle connection_;
-};
 
 // Data-source names in the machine root's odbc.ini, where unixODBC is pointed.
 void WriteDataSourceFile(const QByteArray& dataSources) {
@@ -37,32 +22,46 @@ void WriteDataSourceFile(const QByteArray& dataSources) {
 
 }  // namespace
 
-TEST(OdbcDiagnostics, TheFirstRecordInBothTexts) {
-  const FailedConnection connection;
+using testsupport::FailedOdbcConnection;
+
+TEST(OdbcDiagnostics, TheFirstRecordOfAHandle) {
+  const FailedOdbcConnection connection;
   const OdbcDiagRecord record = ReadOdbcDiagRecord(SQL_HANDLE_DBC, connection.get());
   EXPECT_EQ(record.sqlState, QStringLiteral("IM002"));
+  EXPECT_EQ(record.nativeError, 0);
   EXPECT_FALSE(record.message.isEmpty());
-
-  QString text;
-  FormatOdbcDiagnostics(SQL_HANDLE_DBC, connection.get(), &text);
-  EXPECT_EQ(text, QStringLiteral("SQLSTATE:IM002 \n Native Error Code:%1 \n Driver Message:=' %2 '")
-                      .arg(record.nativeError)
-                      .arg(record.message));
-  FormatConnectError(SQL_HANDLE_DBC, connection.get(), &text);
-  EXPECT_TRUE(text.startsWith(u"Failed to connect to database.\n\nODBC Reports : \n\n SQLSTATE:IM002 \n Native Error Code:"))
-      << text.toStdString();
 }
 
 TEST(OdbcDiagnostics, MessagesAreCutToTheirBuffer) {
-  const FailedConnection connection;
+  const FailedOdbcConnection connection;
   EXPECT_EQ(ReadOdbcDiagRecord(SQL_HANDLE_DBC, connection.get(), 11).message.size(), 10);
 }
 
-TEST(OdbcDiagnostics, AHandleWithoutARecordGivesEmptyTexts) {
+TEST(OdbcDiagnostics, AHandleWithoutARecordGivesEmptyTextsAndCodeZero) {
   const platform::OdbcHandle environment = platform::OdbcHandle::NewEnvironment();
-  QString text;
-  FormatOdbcDiagnostics(SQL_HANDLE_ENV, environment.get(), &text);
-  EXPECT_EQ(text, QStringLiteral("SQLSTATE: \n Native Error Code:0 \n Driver Message:='  '"));
+  const OdbcDiagRecord record = ReadOdbcDiagRecord(SQL_HANDLE_ENV, environment.get());
+  EXPECT_EQ(FormatOdbcDiagnostics(record, OdbcTextForm::Diagnostic),
+            QStringLiteral("SQLSTATE: \n Native Error Code:0 \n Driver Message:='  '"));
+}
+
+// The free functions and the connection put a blank after each line break, the record sources
+// none; a "%1" in a message stays as it is.
+TEST(OdbcDiagnostics, EachFormExactly) {
+  const OdbcDiagRecord record{QStringLiteral("42S02"), -1146, QStringLiteral("no table %1")};
+  const std::pair<OdbcTextForm, const char16_t*> cases[] = {
+      {OdbcTextForm::Diagnostic, u"SQLSTATE:42S02 \n Native Error Code:-1146 \n Driver Message:=' no table %1 '"},
+      {OdbcTextForm::ConnectFailure,
+       u"Failed to connect to database.\n\nODBC Reports : \n\n SQLSTATE:42S02 \n Native Error Code:-1146 \n Driver "
+       u"Message:=' no table %1 '"},
+      {OdbcTextForm::SourceReport,
+       u"ODBC Reports : \n\nSQLSTATE:42S02 \nNative Error Code:-1146 \nDriver Message:=' no table %1 '"},
+      {OdbcTextForm::SourceConnectFailure,
+       u"Failed to connect to database.\n\nODBC Reports : \n\nSQLSTATE:42S02 \nNative Error Code:-1146 \nDriver "
+       u"Message:=' no table %1 '"},
+  };
+  for (const auto& [form, text] : cases) {
+    EXPECT_EQ(FormatOdbcDiagnostics(record, form), QString::fromUtf16(text)) << static_cast<int>(form);
+  }
 }
 
 TEST(OdbcDiagnostics, LoginWordsAndStates) {

@@ -4,6 +4,7 @@
 #include "sync/engine/SyncSettings.h"
 #include "sync/engine/SyncSystem.h"
 #include "sync/engine/SyncThreads.h"
+#include "tests/support/FailedOdbcConnection.h"
 #include "tests/support/FreshMachineRoot.h"
 #include "tests/sync/engine/SyncTestSupport.h"
 
@@ -34,6 +35,17 @@ QString UseOdbcFilesOfTheRoot(const QByteArray& drivers) {
 }
 
 }  // namespace
+
+// The same record that the administration program takes for a login prompt: native code 0 alone
+// is none here.
+TEST(SyncOdbc, ANativeCodeOfZeroAloneIsNoLoginError) {
+  const testsupport::FailedOdbcConnection connection;
+  int flag = -1;
+  QString text;
+  syncservice::IsOdbcLoginError(SQL_HANDLE_DBC, connection.get(), &flag, &text);
+  EXPECT_EQ(flag, 0);
+  EXPECT_TRUE(text.startsWith(u"SQLSTATE:IM002 \n Native Error Code:0 \n Driver Message:=' ")) << qPrintable(text);
+}
 
 TEST(SqlText, TableNameFromQuery) {
   struct Case {
