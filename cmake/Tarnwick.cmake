@@ -55,9 +55,10 @@ endfunction()
 # One test program per call, its cases registered with CTest under one label. (The test mains
 # carry the sanitizer options and the tree's folders: gtest_discover_tests passes on only the
 # first entry of an ENVIRONMENT list.)
-# tarnwick_test(NAME name LABEL unit|odbc|gui|e2e SOURCES file... LIBS lib... [GUI])
+# tarnwick_test(NAME name LABEL unit|odbc|gui|e2e SOURCES file... LIBS lib... [GUI]
+#               [PROPERTIES test-property value...])
 function(tarnwick_test)
-  cmake_parse_arguments(ARG "GUI" "NAME;LABEL" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "GUI" "NAME;LABEL" "SOURCES;LIBS;PROPERTIES" ${ARGN})
   add_executable(${ARG_NAME} ${ARG_SOURCES})
   if(ARG_GUI)
     target_link_libraries(${ARG_NAME} PRIVATE tarnwick_test_support_gui)
@@ -69,7 +70,7 @@ function(tarnwick_test)
   gtest_discover_tests(${ARG_NAME}
     DISCOVERY_TIMEOUT 60
     PROPERTIES LABELS ${ARG_LABEL} TIMEOUT 300
-      ENVIRONMENT QT_QPA_PLATFORM=offscreen)
+      ENVIRONMENT QT_QPA_PLATFORM=offscreen ${ARG_PROPERTIES})
 endfunction()
 
 # A libFuzzer target, built only in the fuzz tree.

@@ -15,6 +15,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev libssl-dev
   postgresql odbc-postgresql mariadb-server odbc-mariadb
   fonts-dejavu-core fonts-liberation2
+  locales  # the sources localedef compiles the tests' de_DE.UTF-8 from
 )
 
 missing=()

@@ -292,6 +292,14 @@ TEST_F(DesignerTest, LoadedControlsFarDownGrowTheCanvasUntilTheyFit) {
   EXPECT_EQ(designer.GetScrollBar()->value(), 0);
 }
 
+TEST_F(DesignerTest, ANewFormIsStoredWithFontSizeTen) {
+  CFormDesignerDlg designer;
+  QString formText;
+  QString error;
+  ASSERT_TRUE(designer.ConstructFormInfo(&formText, &error)) << error.toStdString();
+  EXPECT_TRUE(formText.contains(QStringLiteral("<FontSize>10</FontSize>"))) << formText.toStdString();
+}
+
 TEST_F(DesignerTest, PlaceCtrlGivesANewControlItsTypeDefaults) {
   CFormDesignerDlg designer;
   designer.GetFormInfo().AddFormTab(0, QString());

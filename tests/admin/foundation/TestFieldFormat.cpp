@@ -5,7 +5,7 @@
 
 #include <sqlext.h>
 
-#include <QLocale>
+#include <QString>
 
 #include <cstring>
 #include <locale.h>
@@ -18,6 +18,19 @@ QString Format(const T& value, int16_t code) {
   std::memcpy(buffer, &value, sizeof value);
   return FormatFieldValue(buffer, sizeof buffer, static_cast<SQLLEN>(sizeof value), code);
 }
+
+// Sets the numeric locale for as long as it lives, then goes back to "C".
+class NumericLocale {
+ public:
+  explicit NumericLocale(const char* name) : set_(setlocale(LC_NUMERIC, name) != nullptr) {}
+  ~NumericLocale() { setlocale(LC_NUMERIC, "C"); }
+  NumericLocale(const NumericLocale&) = delete;
+  NumericLocale& operator=(const NumericLocale&) = delete;
+  bool IsSet() const { return set_; }
+
+ private:
+  const bool set_;
+};
 
 QString FormatText(const QString& text, SQLLEN length, int16_t code = ColumnKind::Text) {
   return FormatFieldValue(reinterpret_cast<const char*>(text.utf16()), text.size() * 2, length, code);
@@ -36,8 +49,12 @@ TEST(FieldFormat, Numbers) {
 }
 
 TEST(FieldFormat, FloatingPointInTheCLocaleNeverEndingInADot) {
-  // The process locale is the user's; a decimal comma must never appear.
-  const char* previous = setlocale(LC_NUMERIC, "de_DE.UTF-8");
+  // The process locale is the user's; a decimal comma must never appear. Without the German
+  // locale this case would prove nothing, so its absence is a failure.
+  const NumericLocale german("de_DE.UTF-8");
+  ASSERT_TRUE(german.IsSet()) << "no de_DE.UTF-8 under LOCPATH=" << qPrintable(qEnvironmentVariable("LOCPATH"))
+                              << " (the build compiles it with localedef from Debian's locales)";
+  ASSERT_STREQ(localeconv()->decimal_point, ",");
   EXPECT_EQ(Format<double>(12.5, ColumnKind::Double), QStringLiteral("12.5"));
   EXPECT_EQ(Format<double>(12.0, ColumnKind::Double), QStringLiteral("12.0"));
   EXPECT_EQ(Format<double>(123456789.0, ColumnKind::Double), QStringLiteral("1.234568e+08"));
@@ -45,7 +62,6 @@ TEST(FieldFormat, FloatingPointInTheCLocaleNeverEndingInADot) {
   EXPECT_EQ(Format<double>(0.0000001, ColumnKind::Double), QStringLiteral("0.0"));
   EXPECT_EQ(Format<float>(12.3f, ColumnKind::Float), QStringLiteral("12.3"));
   EXPECT_EQ(Format<float>(7.0f, ColumnKind::Float), QStringLiteral("7.0"));
-  if (previous != nullptr) setlocale(LC_NUMERIC, "C");
 }
 
 TEST(FieldFormat, DecimalTextIsNormalisedAsText) {

@@ -25,17 +25,6 @@ QStringList Titles(const FormInfo& form) {
 
 }  // namespace
 
-TEST(FormInfo, NewFormHasFontSizeTenAndNoTabs) {
-  const FormInfo form;
-  EXPECT_EQ(form.FontSize, 10);
-  EXPECT_EQ(form.GetTabCount(), 0);
-  EXPECT_EQ(form.GetTab(0), nullptr);
-  EXPECT_TRUE(form.GetFormName().isEmpty());
-  EXPECT_EQ(form.ProfileID, 0);
-  EXPECT_EQ(form.FormID, 0);
-  EXPECT_EQ(form.R + form.G + form.B, 0);
-}
-
 TEST(FormInfo, RemovingTabZeroOfThreeRenumbersTheOthers) {
   FormInfo form;
   for (int i = 0; i < 3; ++i) ASSERT_TRUE(form.AddFormTab(i, QStringLiteral("Tab %1").arg(i)));
@@ -45,6 +34,7 @@ TEST(FormInfo, RemovingTabZeroOfThreeRenumbersTheOthers) {
   EXPECT_EQ(form.GetTab(0)->TabIndex, 0);
   EXPECT_EQ(form.GetTab(1)->TabIndex, 1);
   EXPECT_EQ(Titles(form), (QStringList{QStringLiteral("Tab 1"), QStringLiteral("Tab 2")}));
+  EXPECT_EQ(form.GetTab(2), nullptr) << "the last index went with the removed tab";
   EXPECT_TRUE(window.isNull()) << "the removed tab's windows go with it";
   EXPECT_FALSE(form.RemoveFormTab(2));
   EXPECT_FALSE(form.RemoveFormTab(-1));
@@ -55,6 +45,7 @@ TEST(FormInfo, AddFormTabAppendsOrReplacesButNeverLeavesAGap) {
   EXPECT_FALSE(form.AddFormTab(1, QStringLiteral("gap")));
   EXPECT_FALSE(form.AddFormTab(-1, QStringLiteral("negative")));
   EXPECT_EQ(form.GetTabCount(), 0);
+  EXPECT_EQ(form.GetTab(0), nullptr);
   ASSERT_TRUE(form.AddFormTab(0, QStringLiteral("first")));
   ASSERT_TRUE(form.AddFormTab(1, QStringLiteral("second")));
   const QPointer<QWidget> window = AddControlWithWindow(form.GetTab(1));

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 
 #include <atomic>
@@ -27,6 +28,26 @@ QString LogsFolder() {
   const QString logs = testsupport::CurrentMachineRoot() + QStringLiteral("/Desktop Files/Logs/");
   QDir().mkpath(logs);
   return logs;
+}
+
+// Makes `folder` the working folder for as long as it lives.
+class WorkingFolder {
+ public:
+  explicit WorkingFolder(const QString& folder) : previous_(QDir::currentPath()) { QDir::setCurrent(folder); }
+  ~WorkingFolder() { QDir::setCurrent(previous_); }
+  WorkingFolder(const WorkingFolder&) = delete;
+  WorkingFolder& operator=(const WorkingFolder&) = delete;
+
+ private:
+  const QString previous_;
+};
+
+// Every file below `folder`, at any depth.
+QStringList FilesBelow(const QString& folder) {
+  QStringList files;
+  QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+  while (it.hasNext()) files << it.next();
+  return files;
 }
 
 }  // namespace
@@ -77,14 +98,18 @@ TEST(LogFile, AnExistingEmptyFileGetsTheMark) {
 }
 
 TEST(LogFile, WithoutALogsFolderNothingIsWrittenAndNothingFails) {
-  const QString missing = testsupport::CurrentMachineRoot() + QStringLiteral("/no/Logs/");
+  const QString root = testsupport::CurrentMachineRoot();
+  // A log without a folder must not land in the working folder either: make that the case's
+  // own root, so a stray file shows up below.
+  const WorkingFolder inRoot(root);
+  const QString missing = root + QStringLiteral("/no/Logs/");
   const QString folder = CLogFile::TodaysFolder(missing);
   EXPECT_TRUE(folder.isEmpty());
-  EXPECT_FALSE(QDir(missing).exists());
   CLogFile log(folder, QStringLiteral("DesktopLog.log"));
   EXPECT_FALSE(log.IsOpen());
   log.WriteLog(-1, QStringLiteral("ignored"));
-  EXPECT_FALSE(QFile::exists(QStringLiteral("DesktopLog.log")));
+  EXPECT_EQ(FilesBelow(root), QStringList());
+  EXPECT_FALSE(QDir(missing).exists());
 }
 
 // The sync program makes the same day folder for its own logs: a folder that appears between

@@ -3,9 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QImage>
+#include <QMouseEvent>
+#include <QWindow>
 
 #include <cmath>
+#include <ostream>
 
 namespace {
 
@@ -23,6 +27,44 @@ std::unique_ptr<CControlButton> MarkControl(int type, int checked) {
   control->SetBackgroundColor(QColor(210, 210, 255));
   control->SetControlType(checked);
   return control;
+}
+
+// Stands in for the form designer under the previews: tracks the mouse and records the mouse
+// events that reach it, where they land in its own coordinates.
+class DesignerCanvas : public QWidget {
+ public:
+  struct Seen {
+    QEvent::Type type;
+    QPoint position;
+    bool operator==(const Seen&) const = default;
+  };
+
+  DesignerCanvas() {
+    resize(300, 200);
+    setMouseTracking(true);
+  }
+
+  QList<Seen> seen;
+
+ protected:
+  void mouseMoveEvent(QMouseEvent* event) override { Record(event); }
+  void mousePressEvent(QMouseEvent* event) override { Record(event); }
+  void mouseReleaseEvent(QMouseEvent* event) override { Record(event); }
+
+ private:
+  void Record(const QMouseEvent* event) { seen.append({event->type(), event->position().toPoint()}); }
+};
+
+void PrintTo(const DesignerCanvas::Seen& seen, std::ostream* out) {
+  *out << "event " << seen.type << " at " << seen.position.x() << "," << seen.position.y();
+}
+
+// A mouse event as the window system delivers it: to the top-level window, which picks the
+// widget under the point.
+void SendMouse(QWidget& window, QEvent::Type type, const QPoint& point, Qt::MouseButton button,
+               Qt::MouseButtons buttons) {
+  QMouseEvent event(type, point, window.mapToGlobal(point), button, buttons, Qt::NoModifier);
+  QCoreApplication::sendEvent(window.windowHandle(), &event);
 }
 
 }  // namespace
@@ -106,7 +148,16 @@ TEST(ControlButton, FontFaceSizeAndStyle) {
   }
 }
 
-TEST(ControlButton, MouseGoesToTheDesignerUnderneath) {
-  const CControlButton control(kButton);
-  EXPECT_TRUE(control.testAttribute(Qt::WA_TransparentForMouseEvents));
+TEST(ControlButton, TheDesignerUnderneathGetsTheMouseInItsOwnCoordinates) {
+  DesignerCanvas canvas;
+  auto* control = new CControlButton(kButton, &canvas);
+  control->setGeometry(40, 50, 120, 30);
+  canvas.show();
+  const QPoint onControl(50, 65);
+  SendMouse(canvas, QEvent::MouseMove, onControl, Qt::NoButton, Qt::NoButton);
+  SendMouse(canvas, QEvent::MouseButtonPress, onControl, Qt::LeftButton, Qt::LeftButton);
+  SendMouse(canvas, QEvent::MouseButtonRelease, onControl, Qt::LeftButton, Qt::NoButton);
+  const QList<DesignerCanvas::Seen> expected = {
+      {QEvent::MouseMove, onControl}, {QEvent::MouseButtonPress, onControl}, {QEvent::MouseButtonRelease, onControl}};
+  EXPECT_EQ(canvas.seen, expected);
 }

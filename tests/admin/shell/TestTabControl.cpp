@@ -2,6 +2,26 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+
+namespace {
+
+QImage Render(QWidget& widget) {
+  QImage image(widget.size(), QImage::Format_RGB32);
+  widget.render(&image);
+  return image;
+}
+
+// Whether any pixel of `area` has exactly `colour`.
+bool Holds(const QImage& image, const QRect& area, const QColor& colour) {
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x)
+      if (image.pixelColor(x, y) == colour) return true;
+  return false;
+}
+
+}  // namespace
+
 TEST(TabControl, TabsLineUpFromTheLeftAndTheFirstIsSelected) {
   QWidget parent;
   CTabControl strip(QRect(0, 0, 400, 30), &parent);
@@ -29,13 +49,31 @@ TEST(TabControl, SelectFirstTabLeavesOnlyTabZeroSelected) {
   EXPECT_FALSE(strip.GetTab(2)->IsSelected());
 }
 
+// The tab pictures are ours to draw, so the selected one is told apart by comparison; what
+// the design names is checked by value: the white title, the strip's own colour beside the tabs
+// and the magenta key, which never shows.
 TEST(TabControl, SelectedTabLooksSelected) {
+  const QColor stripColour(197, 204, 212);
+  const QColor titleColour(255, 255, 255);
+  const QColor keyColour(255, 0, 255);
   QWidget parent;
   CTabControl strip(QRect(0, 0, 400, 30), &parent);
-  strip.AddTab(QString());
-  strip.AddTab(QString());
-  QImage image(strip.size(), QImage::Format_RGB32);
-  strip.render(&image);
-  EXPECT_EQ(image.pixelColor(50, 20), CTabButtonExG::SelectedColor());
-  EXPECT_EQ(image.pixelColor(150, 20), CTabButtonExG::UnselectedColor());
+  strip.SetBackgroundColor(stripColour);
+  strip.AddTab(QStringLiteral("WWW"));
+  strip.AddTab(QStringLiteral("WWW"));
+  const QPoint inFirst(90, 20);  // inside each tab's picture, right of its title
+  const QPoint inSecond(190, 20);
+
+  const QImage firstSelected = Render(strip);
+  EXPECT_NE(firstSelected.pixelColor(inFirst), firstSelected.pixelColor(inSecond));
+  EXPECT_EQ(firstSelected.pixelColor(350, 15), stripColour);
+  EXPECT_TRUE(Holds(firstSelected, QRect(0, 0, 100, 28), titleColour)) << "title of the selected tab";
+  EXPECT_TRUE(Holds(firstSelected, QRect(100, 0, 100, 28), titleColour)) << "title of the other tab";
+  EXPECT_FALSE(Holds(firstSelected, firstSelected.rect(), keyColour));
+
+  strip.GetTab(0)->SetSelected(false);
+  strip.GetTab(1)->SetSelected(true);
+  const QImage secondSelected = Render(strip);
+  EXPECT_EQ(secondSelected.pixelColor(inSecond), firstSelected.pixelColor(inFirst)) << "the selected look moves";
+  EXPECT_EQ(secondSelected.pixelColor(inFirst), firstSelected.pixelColor(inSecond));
 }

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 
+#include <numeric>
 #include <vector>
 
 namespace {
@@ -39,6 +40,16 @@ QByteArray DigestInPieces(void (*init)(Context*), void (*update)(Context*, const
   uint8_t digest[DigestSize];
   final(&context, digest);
   return Hex(digest, DigestSize);
+}
+
+// Pieces that fill the waiting block exactly: one whole block alone or followed by more, a
+// block completed from bytes already waiting, and a completed block followed by a whole one.
+std::vector<std::vector<size_t>> SplitsOnABlockBoundary(size_t block) {
+  return {{block}, {block, 10}, {10, block - 10}, {10, block - 10, 10}, {block, block}, {10, 2 * block - 10, 1}};
+}
+
+std::vector<uint8_t> PatternFor(const std::vector<size_t>& pieces) {
+  return Pattern(std::accumulate(pieces.begin(), pieces.end(), size_t{0}));
 }
 
 }  // namespace
@@ -84,21 +95,21 @@ TEST(Sha2, PiecewiseUpdatesGiveTheOneShotDigest) {
   }
 }
 
-TEST(Sha2, OneWholeBlockLeavesNothingWaiting) {
-  const std::vector<uint8_t> data = Pattern(128);
-  Sha256Context c256;
-  Sha256Init(&c256);
-  Sha256Update(&c256, data.data(), 64);
-  EXPECT_EQ(c256.waiting, 0u);
-  EXPECT_EQ(c256.total, 64u);
-
-  Sha512Context c512;
-  Sha512Init(&c512);
-  Sha512Update(&c512, data.data(), 128);
-  EXPECT_EQ(c512.waiting, 0u);
-  EXPECT_EQ(c512.total, 128u);
-
-  Sha256Update(&c256, data.data(), 10);
-  EXPECT_EQ(c256.waiting, 10u);
-  EXPECT_EQ(c256.total, 64u);
+TEST(Sha2, UpdatesEndingOnABlockBoundaryMatchOpenSsl) {
+  for (const auto& pieces : SplitsOnABlockBoundary(kSha256BlockSize)) {
+    const std::vector<uint8_t> data = PatternFor(pieces);
+    uint8_t reference[SHA256_DIGEST_LENGTH];
+    SHA256(data.data(), data.size(), reference);
+    EXPECT_EQ((DigestInPieces<Sha256Context, 32>(Sha256Init, Sha256Update, Sha256Final, data, pieces)),
+              Hex(reference, sizeof reference))
+        << "SHA-256, " << pieces.size() << " pieces from " << pieces[0];
+  }
+  for (const auto& pieces : SplitsOnABlockBoundary(kSha512BlockSize)) {
+    const std::vector<uint8_t> data = PatternFor(pieces);
+    uint8_t reference[SHA512_DIGEST_LENGTH];
+    SHA512(data.data(), data.size(), reference);
+    EXPECT_EQ((DigestInPieces<Sha512Context, 64>(Sha512Init, Sha512Update, Sha512Final, data, pieces)),
+              Hex(reference, sizeof reference))
+        << "SHA-512, " << pieces.size() << " pieces from " << pieces[0];
+  }
 }
