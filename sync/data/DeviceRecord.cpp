@@ -79,8 +79,7 @@ std::optional<QString> ReadText(QByteArrayView record, qsizetype offset) {
 // A fixed-size value that lies whole inside the record.
 Value ReadFixedValue(QByteArrayView record, qsizetype offset, int16_t kind) {
   const auto* p = reinterpret_cast<const uint8_t*>(record.data()) + offset;
-  Value value = Value::Null(kind);
-  value.isNull = false;
+  Value value(kind);
   switch (kind) {
     case 4: value.integer = ReadInt32BE(p); break;
     case 5: value.integer = ReadInt16BE(p); break;
@@ -121,36 +120,31 @@ Timestamp Timestamp::Of(int year, int month, int day, int hour, int minute, int 
 bool Timestamp::IsAllZero() const { return *this == Timestamp{}; }
 
 Value Value::Null(int16_t kind) {
-  Value value;
-  value.kind = kind;
+  Value value(kind);
   value.isNull = true;
   return value;
 }
 
 Value Value::OfText(int16_t kind, const QString& text) {
-  Value value;
-  value.kind = kind;
+  Value value(kind);
   value.text = text;
   return value;
 }
 
 Value Value::OfInteger(int16_t kind, int32_t integer) {
-  Value value;
-  value.kind = kind;
+  Value value(kind);
   value.integer = integer;
   return value;
 }
 
 Value Value::OfReal(int16_t kind, double real) {
-  Value value;
-  value.kind = kind;
+  Value value(kind);
   value.real = real;
   return value;
 }
 
 Value Value::OfTimestamp(int16_t kind, const Timestamp& timestamp) {
-  Value value;
-  value.kind = kind;
+  Value value(kind);
   value.timestamp = timestamp;
   return value;
 }

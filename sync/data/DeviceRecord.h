@@ -32,6 +32,8 @@ struct Timestamp {
 // 5 int16, 7 single, 8 double, 9 date, 10 time, 93 timestamp, -6 tiny integer, -7 bit).
 // A NULL value has `isNull` set and travels as the zero form of its kind.
 struct Value {
+  explicit Value(int16_t kindCode = 0) : kind(kindCode) {}
+
   int16_t kind = 0;
   bool isNull = false;
   QString text;
