@@ -1,0 +1,6 @@
+#pragma once
+
+// The service's own run: switches the sync program on, runs it and, when the service manager
+// asks the service to stop (SIGTERM or SIGINT), switches it off and waits for it to end.
+// Returns the exit code of the service process.
+int RunSyncService();

@@ -1,0 +1,86 @@
+#include "platform/DetachedProcess.h"
+
+#include <cerrno>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace platform {
+namespace {
+
+struct Report {
+  int error = 0;
+  pid_t pid = 0;
+};
+
+// Runs in the grandchild: only async-signal-safe calls until exec.
+[[noreturn]] void ExecProgram(const std::vector<char*>& argv, const char* folder, int reportFd) {
+  const int devNull = ::open("/dev/null", O_RDWR);
+  if (devNull >= 0) {
+    ::dup2(devNull, 0);
+    ::dup2(devNull, 1);
+    ::dup2(devNull, 2);
+  }
+  Report report{0, ::getpid()};
+  if (folder[0] != '\0' && ::chdir(folder) != 0) {
+    report.error = errno;
+  } else {
+    ::execv(argv[0], argv.data());
+    report.error = errno;
+  }
+  (void)!::write(reportFd, &report, sizeof report);
+  ::_exit(127);
+}
+
+}  // namespace
+
+int StartDetached(const QString& program, const QStringList& arguments, const QString& workingFolder, qint64* pid) {
+  std::vector<QByteArray> texts{program.toLocal8Bit()};
+  for (const QString& argument : arguments) texts.push_back(argument.toLocal8Bit());
+  std::vector<char*> argv;
+  for (QByteArray& text : texts) argv.push_back(text.data());
+  argv.push_back(nullptr);
+  const QByteArray folder = workingFolder.toLocal8Bit();
+
+  // The grandchild reports its pid, or why exec failed, through a pipe that exec closes.
+  int pipeFds[2];
+  if (::pipe2(pipeFds, O_CLOEXEC) != 0) return errno;
+  const pid_t child = ::fork();
+  if (child < 0) {
+    const int error = errno;
+    ::close(pipeFds[0]);
+    ::close(pipeFds[1]);
+    return error;
+  }
+  if (child == 0) {
+    ::close(pipeFds[0]);
+    ::setsid();
+    const pid_t grandchild = ::fork();
+    if (grandchild == 0) ExecProgram(argv, folder.constData(), pipeFds[1]);
+    Report report{grandchild < 0 ? errno : 0, grandchild};
+    (void)!::write(pipeFds[1], &report, sizeof report);
+    ::_exit(0);
+  }
+  ::close(pipeFds[1]);
+  ::waitpid(child, nullptr, 0);
+
+  // The child reports the grandchild's pid; the grandchild reports only why exec failed, after
+  // which (or at exec) the pipe closes. Either may come first.
+  int error = 0;
+  pid_t started = 0;
+  Report got;
+  ssize_t length = 0;
+  while ((length = ::read(pipeFds[0], &got, sizeof got)) != 0) {
+    if (length < 0 && errno == EINTR) continue;
+    if (length != static_cast<ssize_t>(sizeof got)) break;
+    if (got.error != 0 && error == 0) error = got.error;
+    if (got.error == 0) started = got.pid;
+  }
+  ::close(pipeFds[0]);
+  if (error == 0 && pid) *pid = started;
+  return error;
+}
+
+}  // namespace platform

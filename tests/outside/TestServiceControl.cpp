@@ -1,0 +1,163 @@
+// The service wrapper, the starter and the administration program's control of the sync
+// program, with the real programs in the test's machine root.
+#include "admin/foundation/AppLog.h"
+#include "admin/foundation/LogFile.h"
+#include "admin/foundation/SyncControl.h"
+#include "platform/MachineRoot.h"
+#include "platform/Registry.h"
+#include "shared/RegistryRecords.h"
+#include "tests/support/AdminInstallation.h"
+#include "tests/support/MessageBoxRecorder.h"
+#include "tests/support/TestPaths.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QThread>
+
+#include <memory>
+
+using namespace platform;
+
+namespace {
+
+int RunProgram(const QString& program, const QStringList& arguments, QString* errorOutput = nullptr) {
+  QProcess process;
+  process.start(testsupport::ProgramPath(program), arguments);
+  if (!process.waitForFinished(60000)) return -1;
+  if (errorOutput) *errorOutput = QString::fromLocal8Bit(process.readAllStandardError());
+  return process.exitCode();
+}
+
+int Wrapper(const QString& command, QString* errorOutput = nullptr) {
+  return RunProgram(QStringLiteral("TarnwickPWinServiceLite"), {command}, errorOutput);
+}
+
+template <typename Predicate>
+bool Eventually(Predicate predicate) {
+  for (int i = 0; i < 600 && !predicate(); ++i) QThread::msleep(50);
+  return predicate();
+}
+
+DWORD SyncServiceStatus() {
+  RegistryKeyGuard key;
+  RegistryValue value;
+  DWORD status = 99;
+  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_READ, key.out()) == ERROR_SUCCESS &&
+      RegQueryValueEx(key.get(), QStringLiteral("SyncServiceStatus"), &value) == ERROR_SUCCESS)
+    value.ToDword(&status);
+  return status;
+}
+
+void SetSyncServiceStatus(DWORD status) {
+  RegistryKeyGuard key;
+  ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_ALL_ACCESS, key.out()), ERROR_SUCCESS);
+  ASSERT_EQ(RegSetValueEx(key.get(), QStringLiteral("SyncServiceStatus"), RegistryValue::FromDword(status)), ERROR_SUCCESS);
+}
+
+class ServiceControl : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    installation_ = testsupport::InstallAdmin();
+    log_ = std::make_unique<CLogFile>(installation_ + QStringLiteral("Desktop Files/Logs/"), QStringLiteral("Control.log"));
+    SetAppLog(log_.get());
+    testsupport::MessageBoxRecorder::Global().Clear();
+  }
+  void TearDown() override {
+    Wrapper(QStringLiteral("-u"));
+    SetSyncServiceStatus(0);
+    WaitForSyncProcessExit();
+    SetAppLog(nullptr);
+  }
+
+  QString LogText() const {
+    QFile file(log_->FilePath());
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf16(reinterpret_cast<const char16_t*>(file.readAll().constData() + 2)) : QString();
+  }
+
+  QString installation_;
+  std::unique_ptr<CLogFile> log_;
+};
+
+}  // namespace
+
+TEST_F(ServiceControl, TheWrapperInstallsStartsStopsAndRemovesTheServiceEachSwitchTwice) {
+  EXPECT_EQ(Wrapper(QStringLiteral("-i")), 0);
+  EXPECT_EQ(Wrapper(QStringLiteral("-i")), 0);
+  EXPECT_EQ(CheckServiceStatus(), 0) << "installed, stopped";
+
+  EXPECT_EQ(Wrapper(QStringLiteral("-s")), 0);
+  EXPECT_EQ(Wrapper(QStringLiteral("-s")), 0);
+  ASSERT_TRUE(Eventually([] { return IsSyncProcessRunning() == 1; })) << "the service runs the sync program";
+  EXPECT_EQ(SyncServiceStatus(), 1u);
+  EXPECT_EQ(CheckServiceStatus(), 1);
+
+  EXPECT_EQ(Wrapper(QStringLiteral("-k")), 0);
+  EXPECT_EQ(SyncServiceStatus(), 0u) << "the stopped service switched the program off";
+  EXPECT_TRUE(Eventually([] { return IsSyncProcessRunning() == 0; }));
+  EXPECT_EQ(Wrapper(QStringLiteral("-k")), 0);
+
+  EXPECT_EQ(Wrapper(QStringLiteral("-u")), 0);
+  EXPECT_EQ(Wrapper(QStringLiteral("-u")), 0);
+  EXPECT_EQ(CheckServiceStatus(), -2);
+  ASSERT_EQ(testsupport::MessageBoxRecorder::Global().shown().size(), 1);
+  EXPECT_TRUE(testsupport::MessageBoxRecorder::Global().shown().front().text.startsWith(
+      QStringLiteral("Unable to check TarnwickPSyncServiceLite status. Please make sure that windows service "
+                     "\"TarnwickPSyncServiceLite\" is installed properly.")));
+  EXPECT_TRUE(LogText().contains(QStringLiteral("OpenService Failed, Error Code = 1060.")));
+
+  QString usage;
+  EXPECT_EQ(Wrapper(QStringLiteral("-x"), &usage), 2);
+  EXPECT_TRUE(usage.contains(QStringLiteral("-i | -s | -k | -u")));
+}
+
+TEST_F(ServiceControl, TheAdministrationProgramStartsAndStopsTheService) {
+  EXPECT_EQ(StartWindowsService(kSyncServiceName), -2) << "not installed yet";
+  ASSERT_EQ(Wrapper(QStringLiteral("-i")), 0);
+  EXPECT_EQ(StopWindowsService(kSyncServiceName), 1) << "already stopped";
+  EXPECT_TRUE(LogText().contains(QStringLiteral("Service is already stopped")));
+  EXPECT_EQ(StartWindowsService(kSyncServiceName), 1);
+  ASSERT_TRUE(Eventually([] { return IsSyncProcessRunning() == 1; }));
+  EXPECT_EQ(StopWindowsService(kSyncServiceName), 1);
+  EXPECT_EQ(IsSyncProcessRunning(), 0) << "the service waited for the sync program";
+  const QString log = LogText();
+  EXPECT_TRUE(log.contains(QStringLiteral("<125> Starting Windows Service : TarnwickPSyncServiceLite.")));
+  EXPECT_TRUE(log.contains(QStringLiteral("<130> Service started successfully")));
+  EXPECT_TRUE(log.contains(QStringLiteral("<122> Service stopped successfully")));
+}
+
+TEST_F(ServiceControl, TheConnectorServiceIsNotInstalledHere) {
+  EXPECT_EQ(RestartConnectorService(), -1);
+  const QString log = LogText();
+  EXPECT_TRUE(log.contains(QStringLiteral("<113> OpenService Failed (1060).")));
+  EXPECT_TRUE(log.contains(QStringLiteral("<135> Problem in Stopping TarnwickConnectorService: -2")));
+}
+
+TEST_F(ServiceControl, TheStarterStartsTheProgramAndTheWaitEndsWhenItStops) {
+  EXPECT_EQ(WaitForSyncProcessExit(), 1) << "nothing runs";
+  SetSyncServiceStatus(1);
+  EXPECT_EQ(RunProgram(QStringLiteral("TarnwickPStartSyncServiceLite"), {}), 0);
+  ASSERT_TRUE(Eventually([] { return IsSyncProcessRunning() == 1; }));
+  EXPECT_EQ(IsStartSyncProcessRunning(), 0) << "the starter ends at once";
+  EXPECT_EQ(WaitForSyncProcessExit(std::chrono::milliseconds(300)), 0) << "a program that does not stop";
+  EXPECT_TRUE(LogText().contains(QStringLiteral("still running")));
+  SetSyncServiceStatus(0);
+  EXPECT_EQ(WaitForSyncProcessExit(), 1);
+}
+
+TEST_F(ServiceControl, TheStartupEntryStartsTheStarterOfTheInstallation) {
+  ASSERT_TRUE(CreateStartupShortCut());
+  const QString path = SpecialFolderPath(SpecialFolder::Startup) + QStringLiteral("/Start TarnwickPSyncServiceLite.desktop");
+  QFile entry(path);
+  ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
+  const QString text = QString::fromUtf8(entry.readAll());
+  EXPECT_TRUE(text.startsWith(QStringLiteral("[Desktop Entry]\n")));
+  EXPECT_TRUE(text.contains(QStringLiteral("\nExec=\"") + installation_ +
+                            QStringLiteral("Desktop Files/TarnwickPStartSyncServiceLite\"\n")))
+      << text.toStdString();
+  EXPECT_TRUE(text.contains(QStringLiteral("\nPath=") + installation_ + QStringLiteral("Desktop Files/\n")));
+  entry.close();
+  EXPECT_TRUE(DeleteStartupShortCut());
+  EXPECT_FALSE(QFile::exists(path));
+}

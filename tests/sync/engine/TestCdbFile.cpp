@@ -1,0 +1,114 @@
+#include "sync/engine/CdbFile.h"
+#include "tests/sync/engine/SyncTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+CdbEntry Entry(int32_t source, int32_t index, uint8_t fill) {
+  CdbEntry entry;
+  entry.recordSource = source;
+  entry.recordIndex = index;
+  entry.digest.fill(fill);
+  return entry;
+}
+
+QList<CdbEntry> Entries(int count, uint8_t fill) {
+  QList<CdbEntry> entries;
+  for (int i = 0; i < count; ++i) entries.append(Entry(1, i + 1, fill));
+  return entries;
+}
+
+class CdbFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const QString installation = synctest::PrepareInstallation();
+    ASSERT_TRUE(QDir().mkpath(installation + QStringLiteral("Desktop Files/DB/CDB Files")));
+  }
+
+  QList<CdbEntry> Load(int32_t profileId) const {
+    CCdbFile file;
+    file.SetCdbFileName(profileId);
+    QList<CdbEntry> entries = {Entry(0, 0, 0)};  // loading appends
+    const int32_t count = file.LoadCdbRecords(&entries);
+    EXPECT_EQ(count, entries.size() - 1);
+    return entries.mid(1);
+  }
+};
+
+}  // namespace
+
+TEST_F(CdbFileTest, EntriesAreWrittenAndLoadedInTheirOrderAndLayout) {
+  CCdbFile file;
+  file.SetCdbFileName(7);
+  EXPECT_TRUE(file.Path().endsWith(QStringLiteral("Desktop Files/DB/CDB Files/cdb_7.bin")));
+  const QList<CdbEntry> entries = {Entry(1, 2, 0xAB), Entry(1, 3, 0xAB), Entry(-4, 0x01020304, 0x11)};
+  ASSERT_TRUE(file.WriteCdbRecords(entries));
+
+  QFile raw(file.Path());
+  ASSERT_TRUE(raw.open(QIODevice::ReadOnly));
+  const QByteArray bytes = raw.readAll();
+  ASSERT_EQ(bytes.size(), 3 * 72);
+  EXPECT_EQ(bytes.mid(144, 8).toHex(), QByteArray("fcffffff04030201"));
+  EXPECT_EQ(bytes.mid(152, 64), QByteArray(64, '\x11'));
+
+  EXPECT_EQ(Load(7), entries) << "identical digests keep their own entries and order";
+}
+
+TEST_F(CdbFileTest, RewritesReplaceTheWholeSnapshotButNeverBringBackADeletedOne) {
+  CCdbFile file;
+  file.SetCdbFileName(0);
+  EXPECT_FALSE(file.WriteCdbVector(Entries(2, 1))) << "a snapshot that is gone stays gone";
+  EXPECT_FALSE(QFile::exists(file.Path()));
+  ASSERT_TRUE(file.WriteCdbRecords(Entries(5, 1)));
+  ASSERT_TRUE(file.WriteCdbVector(Entries(2, 2)));
+  EXPECT_EQ(Load(0), Entries(2, 2));
+  ASSERT_TRUE(file.WriteCdbVector({}));
+  EXPECT_EQ(QFile(file.Path()).size(), 0);
+  EXPECT_TRUE(Load(0).isEmpty());
+}
+
+TEST_F(CdbFileTest, NamesCarrySignedProfileNumbersAndAMissingFileLoadsEmpty) {
+  CCdbFile file;
+  file.SetCdbFileName(-3);
+  EXPECT_TRUE(file.Path().endsWith(QStringLiteral("/cdb_-3.bin")));
+  EXPECT_TRUE(Load(-3).isEmpty());
+}
+
+TEST_F(CdbFileTest, APartialLastEntryIsLeftOutAndLogged) {
+  CCdbFile file;
+  file.SetCdbFileName(9);
+  ASSERT_TRUE(file.WriteCdbRecords(Entries(2, 3)));
+  QFile raw(file.Path());
+  ASSERT_TRUE(raw.open(QIODevice::Append));
+  raw.write(QByteArray(30, '\x7f'));
+  raw.close();
+  EXPECT_EQ(Load(9), Entries(2, 3));
+  EXPECT_TRUE(synctest::ReadLog(QStringLiteral("SyncServiceLog.log")).contains(QStringLiteral("30 bytes of a partial entry")));
+}
+
+// A writer killed at any moment leaves one whole snapshot, the old or the new, never a torn one.
+TEST_F(CdbFileTest, AKilledWriterLeavesAWholeSnapshot) {
+  CCdbFile file;
+  file.SetCdbFileName(4);
+  ASSERT_TRUE(file.WriteCdbRecords(Entries(1000, 1)));
+  const pid_t writer = fork();
+  ASSERT_GE(writer, 0);
+  if (writer == 0) {
+    for (uint8_t round = 2;; round = static_cast<uint8_t>(round % 200 + 2)) file.WriteCdbVector(Entries(3000, round));
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  kill(writer, SIGKILL);
+  waitpid(writer, nullptr, 0);
+  const QList<CdbEntry> entries = Load(4);
+  ASSERT_TRUE(entries.size() == 1000 || entries.size() == 3000) << entries.size();
+  for (const CdbEntry& entry : entries) ASSERT_EQ(entry.digest, entries.front().digest);
+}
