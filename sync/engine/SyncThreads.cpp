@@ -1,9 +1,9 @@
 #include "sync/engine/SyncThreads.h"
 
+#include "sync/data/SyncLog.h"
+#include "sync/data/SyncSettings.h"
 #include "sync/engine/StatusChangeCheck.h"
 #include "sync/engine/StopEvent.h"
-#include "sync/engine/SyncLog.h"
-#include "sync/engine/SyncSettings.h"
 #include "sync/engine/SyncStatus.h"
 
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "sync/engine/SyncLog.h"
+#include "sync/data/SyncLog.h"
 
 #include "shared/LogLine.h"
 #include "shared/RegistrySettings.h"
