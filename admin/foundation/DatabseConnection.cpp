@@ -7,6 +7,7 @@
 #include "platform/OdbcConfig.h"
 #include "platform/OdbcText.h"
 #include "platform/widgets/MessageBox.h"
+#include "shared/odbc/FileMakerDsn.h"
 
 #include <sqlext.h>
 
@@ -191,7 +192,7 @@ int CDatabseConnection::ConnectNamedSource(const QString& name, const QString& u
 
 int CDatabseConnection::ConnectFileMaker(const QString& dataSourceName, const QString& path, const QString& user,
                                          const QString& password, QString* error) {
-  if (!CreateFileMakerDsn(FileMakerDatabaseName(path), dataSourceName)) return 0;
+  if (!admin::CreateFileMakerDsn(FileMakerDatabaseName(path), dataSourceName)) return 0;
   const QString usedPassword = password.contains(u"Q:\\Vorn") ? QString() : password;
   NewEnvironmentAndConnection(true);
   return Connect(dataSourceName, kFileMaker, user, usedPassword, error);

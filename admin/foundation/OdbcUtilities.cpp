@@ -137,12 +137,14 @@ QString GetDirectoryPart(const QString& path) {
   return path.startsWith(u'/') ? QStringLiteral("/") : QString();
 }
 
-QString FindFileMakerDriverName() { return FileMakerDriverName(); }
+QString GetDsnDatabaseName(const QString& dataSourceName) {
+  return platform::DataSourceValue(dataSourceName, QStringLiteral("DATABASE"));
+}
 
-QString GetOdbcDriverPath() { return FileMakerDriverPath(); }
+namespace admin {
 
 bool AddOdbcDataSourceEntry(const QString& dataSourceName) {
-  const QString driver = FileMakerDriverName();
+  const QString driver = FindFileMakerDriverName();
   if (driver.isEmpty()) {
     const QString message = QStringLiteral(
         "ODBC Driver For FileMaker Pro is not installed !!\r\nPlease Install ODBC Driver from FileMaker Pro "
@@ -159,14 +161,6 @@ bool CreateFileMakerDsn(const QString& databaseName, const QString& dataSourceNa
   return AddOdbcDataSourceEntry(dataSourceName) && WriteFileMakerEntries(databaseName, dataSourceName);
 }
 
-bool RemoveOdbcDataSourceEntry(const QString& dataSourceName) { return UnlistDataSource(dataSourceName); }
-
-bool DeleteDsnKey(const QString& dataSourceName) { return RemoveListedDataSource(dataSourceName); }
-
-QString GetDsnDatabaseName(const QString& dataSourceName) {
-  return platform::DataSourceValue(dataSourceName, QStringLiteral("DATABASE"));
-}
-
 void DeleteTempExcelCopies() {
   const QString path = WorkbookTempFolder();
   const QDir folder(path);
@@ -175,3 +169,5 @@ void DeleteTempExcelCopies() {
     QFile::remove(folder.filePath(name));
   }
 }
+
+}  // namespace admin

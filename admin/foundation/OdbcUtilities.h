@@ -34,14 +34,18 @@ int SplitByDelimiters(const QString& text, const QString& delimiters, QStringLis
 // The path up to its last separator ("\" or "/"); a drive ("C:") keeps its backslash.
 QString GetDirectoryPart(const QString& path);
 
-// Data source names and drivers of the machine's ODBC configuration.
-QString FindFileMakerDriverName();
-QString GetOdbcDriverPath();
-bool AddOdbcDataSourceEntry(const QString& dataSourceName);
-bool CreateFileMakerDsn(const QString& databaseName, const QString& dataSourceName);
-bool RemoveOdbcDataSourceEntry(const QString& dataSourceName);
-bool DeleteDsnKey(const QString& dataSourceName);
+// The database a data source name points at.
 QString GetDsnDatabaseName(const QString& dataSourceName);
 
-// Deletes the "New_" copies of workbooks in the folder of the workbook exports.
+namespace admin {
+
+// Twins of the sync program's, which runs unattended: a missing FileMaker driver is shown in a
+// message box and logged, and a found one logged (shared/odbc/FileMakerDsn.h holds the rest).
+bool AddOdbcDataSourceEntry(const QString& dataSourceName);
+bool CreateFileMakerDsn(const QString& databaseName, const QString& dataSourceName);
+
+// Deletes the "New_" copies of workbooks in the folder of the workbook exports. The sync
+// program's twin deletes every copy but those, which are the exports this program made.
 void DeleteTempExcelCopies();
+
+}  // namespace admin

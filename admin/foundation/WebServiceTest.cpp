@@ -1,7 +1,8 @@
 #include "admin/foundation/WebServiceTest.h"
 
+#include "admin/foundation/AdminRegistry.h"
 #include "admin/foundation/LogFile.h"
-#include "admin/foundation/RegistryHandler.h"
+#include "shared/RegistryHandler.h"
 #include "shared/soap/SoapExchange.h"
 #include "shared/soap/WebServiceAddress.h"
 
@@ -86,8 +87,8 @@ void LogResult(CLogFile* log, const QString& answer, int resultCode, int faultCo
 
 bool SplitStoredAddress(ServiceAddress* address, QString* error) {
   QString url;
-  GetWebServiceUrl(&url);
-  return CrackWebServiceUrl(url, &address->server, &address->path, &address->port, error);
+  admin::GetWebServiceUrl(&url);
+  return admin::CrackWebServiceUrl(url, &address->server, &address->path, &address->port, error);
 }
 
 // The proxy checks' own lines: the check's tag, then for a failure the kind of check and the
@@ -165,6 +166,8 @@ int ProxyCheck::Run(const QString& proxyName, const QString& user, const QString
 
 }  // namespace
 
+namespace admin {
+
 bool CrackWebServiceUrl(const QString& address, QString* server, QString* path, uint16_t* port,
                         QString* error) {
   WebServiceAddress parts;
@@ -179,10 +182,12 @@ bool CrackWebServiceUrl(const QString& address, QString* server, QString* path, 
   return true;
 }
 
+}  // namespace admin
+
 int TestWebService(CLogFile* log, const QString& address) {
   ServiceAddress parts;
   QString error;
-  if (!CrackWebServiceUrl(address, &parts.server, &parts.path, &parts.port, &error)) {
+  if (!admin::CrackWebServiceUrl(address, &parts.server, &parts.path, &parts.port, &error)) {
     log->WriteLog(-14, error);
     return -1;
   }
@@ -222,6 +227,8 @@ int TestPostDataWebServiceCallWithProxy(CLogFile* log, const QString& proxyName,
                                         uint32_t* httpStatus) {
   return ProxyCheck(log, false).Run(proxyName, proxyUser, proxyPassword, httpStatus);
 }
+
+namespace admin {
 
 int GetDataTestWebServiceMethod(CLogFile* log) {
   log->WriteLog(-1, kStartUpTag + QStringLiteral(" Test Web Service Connection."));
@@ -263,3 +270,5 @@ int GetDataTestWebServiceMethod(CLogFile* log) {
   LogResult(log, answer, -1, -1, QStringLiteral("In GetDataTestWebServiceMethod, Send Request Result : "));
   return 1;
 }
+
+}  // namespace admin

@@ -12,10 +12,14 @@ class CLogFile;
 // its GetDataTest operation and writes what happened into the program's log. Nothing is shown
 // to the user; the calling dialogs decide from the code.
 
+namespace admin {
+
 // Splits a web-service address into server, path and port; false with "Error Code : %d." in
-// `error`.
+// `error`. The sync program's twin words the error as its own log has it.
 bool CrackWebServiceUrl(const QString& address, QString* server, QString* path, uint16_t* port,
                         QString* error);
+
+}  // namespace admin
 
 // SOAP GetDataTest to `address` without a proxy. 1 status 200; -1 address not split; -2, -3,
 // -4 no connection, no request, not sent; -21, -31, -41 an exchange failure at those steps;
@@ -33,7 +37,11 @@ int TestPostDataWebServiceCallWithProxy(CLogFile* log, const QString& proxyName,
                                         const QString& proxyUser, const QString& proxyPassword,
                                         uint32_t* httpStatus);
 
+namespace admin {
+
 // The start-up check with the stored address and proxy settings. 1 status 200; -1 address not
 // split, ConnSettings unreadable or status not 200; -2 to -5 as above; -21 to -101 by step and
-// kind of failure.
+// kind of failure. The sync program's twin writes to its own log, with -1 on every line.
 int GetDataTestWebServiceMethod(CLogFile* log);
+
+}  // namespace admin

@@ -1,10 +1,10 @@
 #include "admin/shell/TarnwickApp.h"
 
 #include "admin/foundation/AppLog.h"
-#include "admin/foundation/RegistryHandler.h"
 #include "admin/foundation/WebServiceTest.h"
 #include "platform/widgets/MessageBox.h"
 #include "shared/ProgramVersion.h"
+#include "shared/RegistryHandler.h"
 #include "shared/RegistrySettings.h"
 #include "shared/SystemInfo.h"
 
@@ -36,7 +36,7 @@ CTarnwickApp::~CTarnwickApp() {
 bool CTarnwickApp::InitInstance() {
   WriteAppLog(0, QStringLiteral("Start Tarnwick Plus Lite Application <Version : %1.%2><%3>")
                      .arg(GetMajorVersion()).arg(GetMinorVersion()).arg(GetBuildString()));
-  GetDataTestWebServiceMethod(m_pLog.get());
+  admin::GetDataTestWebServiceMethod(m_pLog.get());
   WriteAppLog(-1, SystemOSDetailsText());
   ReadDeskInfo();
   ConnectSettingsDatabase();

@@ -2,7 +2,7 @@
 
 #include "platform/OdbcConfig.h"
 
-QString FileMakerDriverName() {
+QString FindFileMakerDriverName() {
   platform::PrepareOdbc();
   QString found;
   for (const QString& driver : platform::DriverNames()) {
@@ -11,8 +11,8 @@ QString FileMakerDriverName() {
   return found;
 }
 
-QString FileMakerDriverPath() {
-  const QString driver = FileMakerDriverName();
+QString GetOdbcDriverPath() {
+  const QString driver = FindFileMakerDriverName();
   return driver.isEmpty() ? QString() : platform::DriverValue(driver, QStringLiteral("Driver"));
 }
 
@@ -21,7 +21,7 @@ bool ListDataSource(const QString& dataSourceName, const QString& driverName) {
 }
 
 bool WriteFileMakerEntries(const QString& serverDataSource, const QString& dataSourceName) {
-  const QString driverPath = FileMakerDriverPath();
+  const QString driverPath = GetOdbcDriverPath();
   if (driverPath.isEmpty()) return false;
   return platform::WriteDataSource(dataSourceName, {{QStringLiteral("Description"), QString()},
                                                     {QStringLiteral("DistinguishedName"), QString()},
@@ -32,11 +32,11 @@ bool WriteFileMakerEntries(const QString& serverDataSource, const QString& dataS
                                                     {QStringLiteral("UseLDAP"), QStringLiteral("0")}});
 }
 
-bool UnlistDataSource(const QString& dataSourceName) {
+bool RemoveOdbcDataSourceEntry(const QString& dataSourceName) {
   return platform::RemoveDataSourceValue(platform::kDataSourcesSection, dataSourceName);
 }
 
-bool RemoveListedDataSource(const QString& dataSourceName) {
-  UnlistDataSource(dataSourceName);
+bool DeleteDsnKey(const QString& dataSourceName) {
+  RemoveOdbcDataSourceEntry(dataSourceName);
   return platform::RemoveDataSource(dataSourceName);
 }

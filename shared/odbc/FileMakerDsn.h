@@ -3,13 +3,15 @@
 #include <QString>
 
 // The FileMaker data sources of both programs, served by the DataDirect SequeLink driver when it
-// is installed. The entries go to the machine root's ODBC files under their lock.
+// is installed. The entries go to the machine root's ODBC files under their lock. Each program
+// lists a name with its own AddOdbcDataSourceEntry, since they report a missing driver
+// differently.
 
 // The last installed driver whose name contains "DataDirect 32-BIT SequeLink"; empty when none.
-QString FileMakerDriverName();
+QString FindFileMakerDriverName();
 
 // The driver file of that driver; empty when there is none.
-QString FileMakerDriverPath();
+QString GetOdbcDriverPath();
 
 // Lists the data source name under `driverName` in "ODBC Data Sources".
 bool ListDataSource(const QString& dataSourceName, const QString& driverName);
@@ -19,7 +21,7 @@ bool ListDataSource(const QString& dataSourceName, const QString& driverName);
 bool WriteFileMakerEntries(const QString& serverDataSource, const QString& dataSourceName);
 
 // Takes the name off "ODBC Data Sources"; true when it was there.
-bool UnlistDataSource(const QString& dataSourceName);
+bool RemoveOdbcDataSourceEntry(const QString& dataSourceName);
 
 // Unlists the data source name and removes its entries; true when its entries were there.
-bool RemoveListedDataSource(const QString& dataSourceName);
+bool DeleteDsnKey(const QString& dataSourceName);

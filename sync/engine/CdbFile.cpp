@@ -3,7 +3,7 @@
 #include "platform/AtomicFile.h"
 #include "shared/Endian.h"
 #include "shared/RegistrySettings.h"
-#include "sync/engine/SyncLog.h"
+#include "sync/data/SyncLog.h"
 
 #include <QByteArray>
 #include <QFileInfo>

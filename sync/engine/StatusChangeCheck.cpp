@@ -1,8 +1,8 @@
 #include "sync/engine/StatusChangeCheck.h"
 
+#include "sync/data/SyncLog.h"
+#include "sync/data/SyncRegistry.h"
 #include "sync/engine/StopEvent.h"
-#include "sync/engine/SyncLog.h"
-#include "sync/engine/SyncRegistry.h"
 #include "sync/engine/SyncStatus.h"
 #include "sync/engine/SyncThreads.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-// The engine of the sync program: the control loop, and (as its methods) the passes that the
-// worker threads run. Each turn of a thread works on a fresh object.
+// The engine of the sync program: it runs the control loop, and each worker turn makes a fresh
+// object of it.
 class CStatusChangeCheck {
  public:
   virtual ~CStatusChangeCheck() = default;

@@ -1,7 +1,7 @@
 #include "sync/engine/StatusChangeCheck.h"
-#include "sync/engine/SyncLog.h"
-#include "sync/engine/SyncSettings.h"
-#include "sync/engine/SyncSystem.h"
+#include "sync/data/SyncLog.h"
+#include "sync/data/SyncSettings.h"
+#include "sync/data/SyncSystem.h"
 #include "sync/engine/WebServiceConnectionTest.h"
 
 #include <QCoreApplication>
@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
   SystemOSDetails();
   if (IsProcessRunningTwice(QStringLiteral("TarnwickPlusSyncServiceLite.exe"))) return 0;
   LoadSyncSettings();
-  GetDataTestWebServiceMethod();  // only logged; the program runs on either way
+  syncservice::GetDataTestWebServiceMethod();  // only logged; the program runs on either way
   const CStatusChangeCheck check;
   check.RunSyncWorker();
   return 0;

@@ -1,9 +1,10 @@
 #include "sync/engine/SyncThreads.h"
 
+#include "sync/data/SyncLog.h"
+#include "sync/data/SyncSettings.h"
+#include "sync/data/TurnInstallationPath.h"
 #include "sync/engine/StatusChangeCheck.h"
 #include "sync/engine/StopEvent.h"
-#include "sync/engine/SyncLog.h"
-#include "sync/engine/SyncSettings.h"
 #include "sync/engine/SyncStatus.h"
 
 #include <cstdio>
@@ -28,8 +29,10 @@ QString VersionLine(const char* what) {
       .arg(GetBuildString());
 }
 
-// One change-detection turn; false when it stopped early for a stop request.
+// One change-detection turn: its start and end lines around a fresh engine object; false when a
+// stop request ended it early.
 bool RunChangeDetectionTurn(int* turnCount) {
+  const TurnInstallationPath installation;
   if (++*turnCount == kTurnsPerOsBlock) {
     SystemOSDetails();
     *turnCount = 0;
@@ -42,8 +45,10 @@ bool RunChangeDetectionTurn(int* turnCount) {
   return true;
 }
 
-// One back-synchronisation turn; false when it stopped early for a stop request.
+// One back-synchronisation turn: its start and end lines around a fresh engine object; false
+// when a stop request ended it early.
 bool RunBackSyncTurn() {
+  const TurnInstallationPath installation;
   std::fputs("In ThreadprocForBackSync elasped \n", stdout);
   WriteBackSyncLog(0, QStringLiteral("Start Interval For Back Sync."));
   const CStatusChangeCheck check;

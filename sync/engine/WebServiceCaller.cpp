@@ -2,9 +2,9 @@
 
 #include "shared/crypto/Base64.h"
 #include "shared/soap/SoapExchange.h"
+#include "sync/data/SyncLog.h"
+#include "sync/data/SyncSettings.h"
 #include "sync/engine/PayloadEnvelope.h"
-#include "sync/engine/SyncLog.h"
-#include "sync/engine/SyncSettings.h"
 #include "sync/engine/WebServiceExchange.h"
 
 namespace {

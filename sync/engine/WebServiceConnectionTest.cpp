@@ -1,8 +1,10 @@
 #include "sync/engine/WebServiceConnectionTest.h"
 
 #include "shared/soap/SoapExchange.h"
-#include "sync/engine/SyncLog.h"
+#include "sync/data/SyncLog.h"
 #include "sync/engine/WebServiceExchange.h"
+
+namespace syncservice {
 
 int GetDataTestWebServiceMethod() {
   const QString tag = QStringLiteral("<GetDataTestWebServiceMethod>");
@@ -18,3 +20,5 @@ int GetDataTestWebServiceMethod() {
   }
   return 1;
 }
+
+}  // namespace syncservice

@@ -1,8 +1,8 @@
 #include "sync/engine/WebServiceExchange.h"
 
+#include "shared/RegistryHandler.h"
 #include "shared/soap/SoapExchange.h"
-#include "sync/data/RegistryHandler.h"
-#include "sync/engine/SyncSettings.h"
+#include "sync/data/SyncSettings.h"
 
 #include <cstdio>
 
@@ -18,8 +18,8 @@ int Offset(int code, int by) { return code < 0 ? -1 : code + by; }
 bool PrepareRequest(const ExchangeMember& member, soap::ExchangeRequest* request) {
   QString url;
   QString error;
-  GetWebServiceUrl(&url);
-  if (!CrackWebServiceUrl(url, &request->server, &request->object, &request->port, &error)) {
+  syncservice::GetWebServiceUrl(&url);
+  if (!syncservice::CrackWebServiceUrl(url, &request->server, &request->object, &request->port, &error)) {
     member.log(member.splitCode, error);
     return false;
   }

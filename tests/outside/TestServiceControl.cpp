@@ -7,6 +7,7 @@
 #include "platform/Registry.h"
 #include "shared/RegistryRecords.h"
 #include "tests/support/AdminInstallation.h"
+#include "tests/support/Eventually.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/TestPaths.h"
 
@@ -14,11 +15,11 @@
 
 #include <QFile>
 #include <QProcess>
-#include <QThread>
 
 #include <memory>
 
 using namespace platform;
+using testsupport::Eventually;
 
 namespace {
 
@@ -32,12 +33,6 @@ int RunProgram(const QString& program, const QStringList& arguments, QString* er
 
 int Wrapper(const QString& command, QString* errorOutput = nullptr) {
   return RunProgram(QStringLiteral("TarnwickPWinServiceLite"), {command}, errorOutput);
-}
-
-template <typename Predicate>
-bool Eventually(Predicate predicate) {
-  for (int i = 0; i < 600 && !predicate(); ++i) QThread::msleep(50);
-  return predicate();
 }
 
 DWORD SyncServiceStatus() {

@@ -1,9 +1,13 @@
+#include "admin/foundation/AppLog.h"
+#include "admin/foundation/LogFile.h"
 #include "admin/foundation/OdbcUtilities.h"
 #include "platform/MachineRoot.h"
 #include "platform/OdbcConfig.h"
 #include "platform/Registry.h"
 #include "platform/OdbcIni.h"
 #include "tests/support/FailedOdbcConnection.h"
+#include "tests/support/FreshMachineRoot.h"
+#include "tests/support/LogReader.h"
 
 #include <gtest/gtest.h>
 
@@ -72,34 +76,33 @@ TEST(OdbcUtilities, ANativeCodeOfZeroIsALoginError) {
   EXPECT_TRUE(text.startsWith(u"SQLSTATE:IM002 \n Native Error Code:0 \n Driver Message:=' ")) << qPrintable(text);
 }
 
-// A FileMaker driver registered on the machine: the data source gets its entries in order, and
-// deleting it removes both the entry and the name.
-TEST(OdbcUtilities, FileMakerDataSourceWithARegisteredDriver) {
+// With the driver the administration program logs its name before it registers the source.
+TEST(OdbcUtilities, FileMakerDataSourceWithARegisteredDriverIsLogged) {
   platform::PrepareOdbc();
   QFile drivers(platform::OdbcInstIniPath());
   ASSERT_TRUE(drivers.open(QIODevice::Append));
   drivers.write("[DataDirect 32-BIT SequeLink 5.5]\nDriver=/opt/sequelink/lib/ivslk.so\n");
   drivers.close();
-  EXPECT_EQ(FindFileMakerDriverName(), QStringLiteral("DataDirect 32-BIT SequeLink 5.5"));
-  EXPECT_EQ(GetOdbcDriverPath(), QStringLiteral("/opt/sequelink/lib/ivslk.so"));
-  ASSERT_TRUE(CreateFileMakerDsn(QStringLiteral("Orders"), QStringLiteral("FileMakerTest")));
-  QFile file(platform::OdbcIniPath());
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  const platform::OdbcIni ini = platform::OdbcIni::Parse(file.readAll());
-  EXPECT_EQ(ini.Value(QStringLiteral("ODBC Data Sources"), QStringLiteral("FileMakerTest")),
-            QStringLiteral("DataDirect 32-BIT SequeLink 5.5"));
-  QStringList keys;
-  for (const auto& entry : ini.FindSection(QStringLiteral("FileMakerTest"))->entries) keys.append(entry.key);
-  EXPECT_EQ(keys, QStringList({QStringLiteral("Description"), QStringLiteral("DistinguishedName"),
-                               QStringLiteral("Driver"), QStringLiteral("Host"), QStringLiteral("Port"),
-                               QStringLiteral("ServerDataSource"), QStringLiteral("UseLDAP")}));
-  EXPECT_EQ(ini.Value(QStringLiteral("FileMakerTest"), QStringLiteral("ServerDataSource")), QStringLiteral("Orders"));
-  ASSERT_TRUE(platform::SetDataSourceValue(QStringLiteral("FileMakerTest"), QStringLiteral("DATABASE"),
+  const QString folder = testsupport::CurrentMachineRoot() + QStringLiteral("/log/");
+  QDir().mkpath(folder);
+  CLogFile log(folder, QStringLiteral("DesktopLog.log"));
+  SetAppLog(&log);
+  const bool created = admin::CreateFileMakerDsn(QStringLiteral("Orders"), QStringLiteral("FileMakerTest"));
+  SetAppLog(nullptr);
+  ASSERT_TRUE(created);
+  EXPECT_EQ(platform::DataSourceValue(QStringLiteral("FileMakerTest"), QStringLiteral("ServerDataSource")),
+            QStringLiteral("Orders"));
+  const QList<testsupport::LogEntry> entries = testsupport::ReadLogEntries(log.FilePath());
+  ASSERT_EQ(entries.size(), 1);
+  EXPECT_EQ(entries[0].code, -1);
+  EXPECT_EQ(entries[0].text, QStringLiteral("ODBC Driver Name : DataDirect 32-BIT SequeLink 5.5"));
+}
+
+TEST(OdbcUtilities, TheDatabaseOfADataSource) {
+  ASSERT_TRUE(platform::SetDataSourceValue(QStringLiteral("Orders"), QStringLiteral("DATABASE"),
                                            QStringLiteral("/srv/data/orders")));
-  EXPECT_EQ(GetDsnDatabaseName(QStringLiteral("FileMakerTest")), QStringLiteral("/srv/data/orders"));
-  EXPECT_TRUE(DeleteDsnKey(QStringLiteral("FileMakerTest")));
-  EXPECT_TRUE(platform::DataSourceValue(QStringLiteral("FileMakerTest"), QStringLiteral("Driver")).isEmpty());
-  EXPECT_TRUE(platform::DataSourceValue(QStringLiteral("ODBC Data Sources"), QStringLiteral("FileMakerTest")).isEmpty());
+  EXPECT_EQ(GetDsnDatabaseName(QStringLiteral("Orders")), QStringLiteral("/srv/data/orders"));
+  EXPECT_EQ(GetDsnDatabaseName(QStringLiteral("Missing")), QString());
 }
 
 }  // namespace
@@ -112,7 +115,7 @@ void WriteFile(const QString& path) {
 }
 
 TEST(OdbcUtilities, DeleteTempExcelCopiesTakesOnlyTheNewCopies) {
-  DeleteTempExcelCopies();  // no installation: nothing to do
+  admin::DeleteTempExcelCopies();  // no installation: nothing to do
   platform::RegistryKeyGuard key;
   ASSERT_EQ(platform::RegCreateKeyEx(platform::HKEY_LOCAL_MACHINE, QStringLiteral("Software\\TarnwickWebLite"),
                                      platform::KEY_ALL_ACCESS, key.out()),
@@ -122,13 +125,13 @@ TEST(OdbcUtilities, DeleteTempExcelCopiesTakesOnlyTheNewCopies) {
             platform::ERROR_SUCCESS);
   const QString folder =
       platform::SpecialFolderPath(platform::SpecialFolder::MyDocuments) + QStringLiteral("/Tarnwick/Temp Files");
-  DeleteTempExcelCopies();
+  admin::DeleteTempExcelCopies();
   EXPECT_FALSE(QDir(folder).exists());
   QDir().mkpath(folder);
   for (const char* name : {"schema.ini", "New_Book.xlsx", "New_Sheet1.txt", "Sheet1.txt"}) {
     WriteFile(folder + u'/' + QString::fromLatin1(name));
   }
-  DeleteTempExcelCopies();
+  admin::DeleteTempExcelCopies();
   EXPECT_EQ(QDir(folder).entryList(QDir::Files, QDir::Name),
             (QStringList{QStringLiteral("Sheet1.txt"), QStringLiteral("schema.ini")}));
 }

@@ -1,7 +1,7 @@
 #include "admin/foundation/LogFile.h"
-#include "admin/foundation/RegistryHandler.h"
 #include "admin/foundation/WebServiceTest.h"
 #include "platform/Registry.h"
+#include "shared/RegistryHandler.h"
 #include "tests/support/FreshMachineRoot.h"
 #include "tests/support/LogReader.h"
 #include "tests/support/SettingsStore.h"
@@ -78,11 +78,11 @@ testsupport::WebServiceDouble* WebServiceTestTest::service_ = nullptr;
 TEST(CrackWebServiceUrl, GivesServerPathAndPortOrTheErrorText) {
   QString server, path, error;
   uint16_t port = 0;
-  ASSERT_TRUE(CrackWebServiceUrl(QStringLiteral("http://ws.example.com:8080/svc/"), &server, &path, &port, &error));
+  ASSERT_TRUE(admin::CrackWebServiceUrl(QStringLiteral("http://ws.example.com:8080/svc/"), &server, &path, &port, &error));
   EXPECT_EQ(server, QStringLiteral("ws.example.com"));
   EXPECT_EQ(path, QStringLiteral("/svc/"));
   EXPECT_EQ(port, 8080);
-  EXPECT_FALSE(CrackWebServiceUrl(QString(), &server, &path, &port, &error));
+  EXPECT_FALSE(admin::CrackWebServiceUrl(QString(), &server, &path, &port, &error));
   EXPECT_EQ(error, QStringLiteral("Error Code : 12005."));
   EXPECT_EQ(GetBuildString(), QStringLiteral("Build 181110A"));
 }
@@ -173,12 +173,12 @@ TEST_F(WebServiceTestTest, ProxyCheckFailurePointsNameTheStep) {
 }
 
 TEST_F(WebServiceTestTest, StartUpCheckFollowsTheStoredProxySettings) {
-  EXPECT_EQ(GetDataTestWebServiceMethod(log_.get()), -1);
+  EXPECT_EQ(admin::GetDataTestWebServiceMethod(log_.get()), -1);
   EXPECT_EQ(CodesOf(QStringLiteral("<GetDataTestWebServiceMethod> Problem in Connection Settings.")), QList<int>{-1});
 
   // Flag 0: a direct connection without user name.
   StoreProxy(0, QStringLiteral("pat"), QStringLiteral("s3cret"));
-  EXPECT_EQ(GetDataTestWebServiceMethod(log_.get()), 1);
+  EXPECT_EQ(admin::GetDataTestWebServiceMethod(log_.get()), 1);
   EXPECT_TRUE(CodesOf(QStringLiteral("Proxy Connection Settings are Enabled.")).isEmpty());
   QJsonArray requests = service_->Requests();
   ASSERT_EQ(requests.size(), 1);
@@ -187,7 +187,7 @@ TEST_F(WebServiceTestTest, StartUpCheckFollowsTheStoredProxySettings) {
   // Flag 1: through the stored proxy, with its credentials.
   service_->DemandProxyCredentials(QStringLiteral("pat"), QStringLiteral("s3cret"));
   StoreProxy(1, QStringLiteral("pat"), QStringLiteral("s3cret"));
-  EXPECT_EQ(GetDataTestWebServiceMethod(log_.get()), 1);
+  EXPECT_EQ(admin::GetDataTestWebServiceMethod(log_.get()), 1);
   EXPECT_EQ(CodesOf(QStringLiteral("<GetDataTestWebServiceMethod> Proxy Connection Settings are Enabled.")), QList<int>{-1});
   requests = service_->Requests();
   EXPECT_TRUE(requests.last()[QStringLiteral("proxied")].toBool());
@@ -198,22 +198,22 @@ TEST_F(WebServiceTestTest, StartUpCheckAnswerCases) {
   StoreProxy(0, QString(), QString());
   // Status 500: the five status lines, all -1, and the answer is not read.
   service_->SetFault(QStringLiteral("GetDataTest"), QStringLiteral("http500"), {{QStringLiteral("reason"), QStringLiteral("x")}});
-  EXPECT_EQ(GetDataTestWebServiceMethod(log_.get()), -1);
+  EXPECT_EQ(admin::GetDataTestWebServiceMethod(log_.get()), -1);
   EXPECT_EQ(CodesOf(QStringLiteral("CHttpFile::QueryInfo(HTTP_QUERY_")), (QList<int>{-1, -1}));
   EXPECT_TRUE(CodesOf(QStringLiteral("Number of bytes read")).isEmpty());
 
   // A fault with status 200 counts as reached and logs its reason.
   service_->SetFault(QStringLiteral("GetDataTest"), QStringLiteral("soap12Fault"), {{QStringLiteral("reason"), QStringLiteral("Busy")}});
-  EXPECT_EQ(GetDataTestWebServiceMethod(log_.get()), 1);
+  EXPECT_EQ(admin::GetDataTestWebServiceMethod(log_.get()), 1);
   EXPECT_EQ(CodesOf(QStringLiteral("In GetDataTestWebServiceMethod, Send Request Result : Busy")), QList<int>{-1});
 
   // An answer without a length: read whole all the same.
   service_->SetFault(QStringLiteral("GetDataTest"), QStringLiteral("chunked"));
-  EXPECT_EQ(GetDataTestWebServiceMethod(log_.get()), 1);
+  EXPECT_EQ(admin::GetDataTestWebServiceMethod(log_.get()), 1);
   EXPECT_EQ(CodesOf(QStringLiteral("GetLastError() for CHttpFile::QueryInfo() is 12150")), QList<int>{-1});
 
   service_->SetFault(QStringLiteral("GetDataTest"), QStringLiteral("drop"));
-  EXPECT_EQ(GetDataTestWebServiceMethod(log_.get()), -41);
+  EXPECT_EQ(admin::GetDataTestWebServiceMethod(log_.get()), -41);
   EXPECT_EQ(CodesOf(QStringLiteral("Exception in CHttpFile::SendRequest() call.")), QList<int>{-1});
 }
 

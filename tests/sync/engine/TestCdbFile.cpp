@@ -1,5 +1,5 @@
 #include "sync/engine/CdbFile.h"
-#include "tests/sync/engine/SyncTestSupport.h"
+#include "tests/support/SyncInstallation.h"
 
 #include <gtest/gtest.h>
 

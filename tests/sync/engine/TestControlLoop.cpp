@@ -1,9 +1,11 @@
+#include "sync/data/SyncSettings.h"
 #include "sync/engine/StatusChangeCheck.h"
 #include "sync/engine/StopEvent.h"
-#include "sync/engine/SyncSettings.h"
 #include "sync/engine/SyncStatus.h"
 #include "sync/engine/SyncThreads.h"
-#include "tests/sync/engine/SyncTestSupport.h"
+#include "shared/RegistryRecords.h"
+#include "tests/support/Eventually.h"
+#include "tests/support/SyncInstallation.h"
 
 #include <gtest/gtest.h>
 
@@ -12,21 +14,12 @@
 #include <thread>
 
 using namespace std::chrono;
+using testsupport::Eventually;
 
 namespace {
 
 // How long a stop may take at most; far beyond what a sound stop needs.
 constexpr seconds kBound{5};
-
-template <typename Predicate>
-bool Eventually(Predicate predicate, milliseconds limit = milliseconds(10000)) {
-  const steady_clock::time_point end = steady_clock::now() + limit;
-  while (steady_clock::now() < end) {
-    if (predicate()) return true;
-    std::this_thread::sleep_for(milliseconds(10));
-  }
-  return predicate();
-}
 
 }  // namespace
 
@@ -48,6 +41,27 @@ TEST(StopEvent, TheLongestIntervalASettingCanGiveStillWaits) {
   EXPECT_TRUE(event.Wait(duration_cast<milliseconds>(minutes(INT32_MAX))));
   EXPECT_GE(steady_clock::now() - start, milliseconds(250));
   signaller.join();
+}
+
+TEST(WorkerTurns, TheIntervalsAreTheLoadedMinutesOrTheirDefaults) {
+  LoadSyncSettings();
+  EXPECT_EQ(GetChangeDetectInterval(), milliseconds(60000)) << "no SyncInfo";
+  EXPECT_EQ(GetBackSyncInterval(), milliseconds(120000)) << "no SyncInfo";
+
+  SyncInfo syncInfo;
+  syncInfo.changeDetectionMinutes = 0;  // turns without a pause
+  syncInfo.backSyncMinutes = -5;
+  synctest::StoreSealedRecord(QStringLiteral("SyncInfo"), syncInfo.ToBytes());
+  LoadSyncSettings();
+  EXPECT_EQ(GetChangeDetectInterval(), milliseconds(0));
+  EXPECT_EQ(GetBackSyncInterval(), milliseconds(120000)) << "a negative interval falls back to the default";
+
+  syncInfo.changeDetectionMinutes = 100000;  // beyond 32-bit milliseconds
+  syncInfo.backSyncMinutes = 3;
+  synctest::StoreSealedRecord(QStringLiteral("SyncInfo"), syncInfo.ToBytes());
+  LoadSyncSettings();
+  EXPECT_EQ(GetChangeDetectInterval(), milliseconds(6000000000));
+  EXPECT_EQ(GetBackSyncInterval(), milliseconds(180000));
 }
 
 TEST(WorkerTurns, ZeroIntervalRunsTurnsBackToBackUntilTheEvent) {

@@ -1,18 +1,19 @@
 // The real sync program, started in the test's machine root.
 #include "shared/RegistryRecords.h"
+#include "tests/support/Eventually.h"
 #include "tests/support/SettingsStore.h"
+#include "tests/support/SyncInstallation.h"
 #include "tests/support/WebServiceDouble.h"
-#include "tests/sync/engine/SyncTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <QProcess>
-#include <QThread>
 
 #include <chrono>
 #include <memory>
 
 using namespace std::chrono;
+using testsupport::Eventually;
 
 namespace {
 
@@ -29,12 +30,6 @@ std::unique_ptr<QProcess> Start() {
 }
 
 QString Log() { return synctest::ReadLog(QStringLiteral("SyncServiceLog.log")); }
-
-template <typename Predicate>
-bool Eventually(Predicate predicate) {
-  for (int i = 0; i < 1000 && !predicate(); ++i) QThread::msleep(10);
-  return predicate();
-}
 
 int Count(const QString& text, const QString& part) { return static_cast<int>(text.count(part)); }
 

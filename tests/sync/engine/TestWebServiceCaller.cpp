@@ -1,11 +1,11 @@
 #include "shared/RegistryRecords.h"
-#include "sync/engine/SyncSettings.h"
+#include "sync/data/SyncSettings.h"
 #include "sync/engine/WebServiceCaller.h"
 #include "sync/engine/WebServiceConnectionTest.h"
 #include "tests/support/LogReader.h"
 #include "tests/support/SettingsStore.h"
+#include "tests/support/SyncInstallation.h"
 #include "tests/support/WebServiceDouble.h"
-#include "tests/sync/engine/SyncTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -266,7 +266,7 @@ TEST_F(WebServiceCallerTest, RequestBytesAreExact) {
       "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\" "
       "xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\">  <soap:Body>    ");
   const QString payload = service_.Seal(QStringLiteral("WEBSERVICE"), QByteArray("abc"), true);
-  ASSERT_EQ(GetDataTestWebServiceMethod(), 1);
+  ASSERT_EQ(syncservice::GetDataTestWebServiceMethod(), 1);
   ASSERT_EQ(caller_.SendDataOverHTTP(payload.toLatin1()), 1);
   QString result;
   ASSERT_EQ(caller_.GetDataForDesktopFromHTTP(&result), 1);
@@ -307,30 +307,30 @@ TEST_F(WebServiceCallerTest, RequestBytesAreExact) {
 }
 
 TEST_F(WebServiceCallerTest, StartUpTestLogsEverythingWithMinusOne) {
-  EXPECT_EQ(GetDataTestWebServiceMethod(), 1);
+  EXPECT_EQ(syncservice::GetDataTestWebServiceMethod(), 1);
   EXPECT_EQ(Codes(SyncLog(), QStringLiteral("<GetDataTestWebServiceMethod> Test Web Service Connection.")), QList<int>{-1});
   EXPECT_EQ(Codes(SyncLog(), QStringLiteral("In TestWebService, Send Request Result : ok")), QList<int>{-1});
   EXPECT_TRUE(EntriesContaining(SyncLog(), QStringLiteral("Success.")).isEmpty());
 
   service_.SetFault(QStringLiteral("GetDataTest"), QStringLiteral("soapFault"), {{QStringLiteral("reason"), QStringLiteral("Maintenance")}});
-  EXPECT_EQ(GetDataTestWebServiceMethod(), 1);
+  EXPECT_EQ(syncservice::GetDataTestWebServiceMethod(), 1);
   EXPECT_EQ(Codes(SyncLog(), QStringLiteral("In GetDataTestWebServiceMethod, Send Request Result : Maintenance")),
             QList<int>{-1});
 
   service_.SetFault(QStringLiteral("GetDataTest"), QStringLiteral("status"), {{QStringLiteral("status"), 404}});
   const qsizetype before = SyncLog().size();
-  EXPECT_EQ(GetDataTestWebServiceMethod(), -1);
+  EXPECT_EQ(syncservice::GetDataTestWebServiceMethod(), -1);
   const QList<LogEntry> added = SyncLog().mid(before);
   ASSERT_EQ(added.size(), 6);
   for (const LogEntry& entry : added) EXPECT_EQ(entry.code, -1);
   EXPECT_EQ(added[1].text, QStringLiteral("CHttpFile::QueryInfoStatusCode() status : 404"));
 
   service_.SetFault(QStringLiteral("GetDataTest"), QStringLiteral("drop"));
-  EXPECT_EQ(GetDataTestWebServiceMethod(), -41);
+  EXPECT_EQ(syncservice::GetDataTestWebServiceMethod(), -41);
   EXPECT_EQ(Codes(SyncLog(), QStringLiteral("Exception in CHttpFile::SendRequest() call.")), QList<int>{-1});
 
   Configure(QString(), kDesktopName);
-  EXPECT_EQ(GetDataTestWebServiceMethod(), -1);
+  EXPECT_EQ(syncservice::GetDataTestWebServiceMethod(), -1);
   EXPECT_EQ(Codes(SyncLog(), QStringLiteral("<InternetCrackUrl> Error Code : ")), QList<int>{-1});
 }
 

@@ -1,4 +1,4 @@
-#include "sync/engine/SyncOdbc.h"
+#include "sync/data/SyncOdbc.h"
 
 #include "shared/odbc/FileMakerDsn.h"
 #include "shared/odbc/OdbcDiagnostics.h"
@@ -27,12 +27,10 @@ QString GetTableNameFromQuery(const QString& query) {
   return name.trimmed();
 }
 
-QString GetFileMakerDriverName() { return FileMakerDriverName(); }
-
-QString GetOdbcDriverPath() { return FileMakerDriverPath(); }
+namespace syncservice {
 
 bool AddOdbcDataSourceEntry(const QString& dataSourceName) {
-  const QString driver = FileMakerDriverName();
+  const QString driver = FindFileMakerDriverName();
   return !driver.isEmpty() && ListDataSource(dataSourceName, driver);
 }
 
@@ -40,6 +38,4 @@ bool CreateFileMakerDsn(const QString& serverDataSource, const QString& dataSour
   return AddOdbcDataSourceEntry(dataSourceName) && WriteFileMakerEntries(serverDataSource, dataSourceName);
 }
 
-bool RemoveOdbcDataSourceEntry(const QString& dataSourceName) { return UnlistDataSource(dataSourceName); }
-
-bool DeleteDsnKey(const QString& dataSourceName) { return RemoveListedDataSource(dataSourceName); }
+}  // namespace syncservice

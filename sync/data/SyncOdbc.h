@@ -5,7 +5,7 @@
 #include <sql.h>
 
 // The sync program's ODBC helpers: the login-error test, SQL text helpers and the FileMaker
-// (DataDirect SequeLink) data-source entries.
+// (DataDirect SequeLink) data-source entries (the rest of them in shared/odbc/FileMakerDsn.h).
 
 // `syncservice` rather than `sync`, which unistd.h declares as a function.
 namespace syncservice {
@@ -22,11 +22,10 @@ void EscapeSqlQuotes(QString* text);
 // and without its "Where" and "Order By" clauses, unquoted and trimmed; empty without "FROM".
 QString GetTableNameFromQuery(const QString& query);
 
-// The last installed driver whose name contains "DataDirect 32-BIT SequeLink"; empty when none.
-QString GetFileMakerDriverName();
+namespace syncservice {
 
-// The driver file of that driver; empty when there is none.
-QString GetOdbcDriverPath();
+// Twins of the administration program's, which show and log a missing driver: the unattended
+// sync program only answers false.
 
 // Lists the data source name under the FileMaker driver; false without the driver.
 bool AddOdbcDataSourceEntry(const QString& dataSourceName);
@@ -35,8 +34,4 @@ bool AddOdbcDataSourceEntry(const QString& dataSourceName);
 // the first entry that cannot be written, or without the driver.
 bool CreateFileMakerDsn(const QString& serverDataSource, const QString& dataSourceName);
 
-// Takes the name off the list of data sources; true when it was there.
-bool RemoveOdbcDataSourceEntry(const QString& dataSourceName);
-
-// Removes the data source name and its entries; true when its entries were there.
-bool DeleteDsnKey(const QString& dataSourceName);
+}  // namespace syncservice

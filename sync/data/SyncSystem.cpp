@@ -1,9 +1,9 @@
-#include "sync/engine/SyncSystem.h"
+#include "sync/data/SyncSystem.h"
 
 #include "platform/MachineRoot.h"
 #include "platform/Process.h"
 #include "shared/WorkbookFolder.h"
-#include "sync/engine/SyncLog.h"
+#include "sync/data/SyncLog.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,6 +14,8 @@ bool IsFileLocked(const QString& path) {
   return !file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::ExistingOnly);
 }
 
+namespace syncservice {
+
 void DeleteTempExcelCopies() {
   const QString path = WorkbookTempFolder();
   const QDir folder(path);
@@ -23,6 +25,8 @@ void DeleteTempExcelCopies() {
     QFile::remove(folder.filePath(name));
   }
 }
+
+}  // namespace syncservice
 
 bool IsProcessRunningTwice(const QString& executableName) {
   int error = 0;

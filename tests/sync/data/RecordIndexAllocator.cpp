@@ -1,5 +1,5 @@
 // Usage: sync_ri_allocator <profile> <count>; prints each index it was given, one per line.
-#include "sync/engine/SyncRegistry.h"
+#include "sync/data/SyncRegistry.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "tests/sync/engine/SyncTestSupport.h"
+#include "tests/support/SyncInstallation.h"
 
 #include "platform/Registry.h"
 #include "shared/LogLine.h"

@@ -1,7 +1,7 @@
 #include "platform/Registry.h"
 #include "shared/RegistryRecords.h"
-#include "sync/engine/SyncRegistry.h"
-#include "tests/sync/engine/SyncTestSupport.h"
+#include "sync/data/SyncRegistry.h"
+#include "tests/support/SyncInstallation.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,14 @@
-#include "sync/engine/SyncSettings.h"
+#include "sync/data/SyncSettings.h"
 
+#include "shared/RegistryHandler.h"
 #include "shared/soap/WebServiceAddress.h"
-#include "sync/data/RegistryHandler.h"
 
 namespace {
 
 struct SyncSettings {
-  int32_t changeDetectMinutes = 1;
-  int32_t backSyncMinutes = 2;
+  bool syncInfoRead = false;
+  int32_t changeDetectMinutes = 0;
+  int32_t backSyncMinutes = 0;
   QString webServiceUrl;
   QString desktopId;
   QString deviceId;
@@ -19,20 +20,21 @@ SyncSettings& Settings() {
   return settings;
 }
 
+bool GetLoadedMinutes(int32_t SyncSettings::*field, int32_t* minutes) {
+  if (!Settings().syncInfoRead) return false;
+  *minutes = Settings().*field;
+  return true;
+}
+
 }  // namespace
 
 int32_t LoadSyncSettings() {
   SyncSettings& settings = Settings();
   SyncInfo syncInfo;
-  if (GetRegistryHandler()->ReadSyncInfo(&syncInfo) == 0) {
-    settings.changeDetectMinutes = syncInfo.changeDetectionMinutes;
-    settings.backSyncMinutes = syncInfo.backSyncMinutes;
-    settings.webServiceUrl = QString::fromUtf8(syncInfo.webServiceUrl);
-  } else {
-    settings.changeDetectMinutes = 1;
-    settings.backSyncMinutes = 2;
-    settings.webServiceUrl.clear();
-  }
+  settings.syncInfoRead = GetRegistryHandler()->ReadSyncInfo(&syncInfo) == 0;
+  settings.changeDetectMinutes = syncInfo.changeDetectionMinutes;
+  settings.backSyncMinutes = syncInfo.backSyncMinutes;
+  settings.webServiceUrl = QString::fromUtf8(syncInfo.webServiceUrl);
   DeskInfo deskInfo;
   if (const int status = GetRegistryHandler()->ReadDeskInfo(&deskInfo); status != 0) return status;
   settings.desktopId = QString::fromUtf8(deskInfo.desktopName);
@@ -40,24 +42,20 @@ int32_t LoadSyncSettings() {
   return 0;
 }
 
-bool GetChangeDetectMinutes(int32_t* minutes) {
-  *minutes = Settings().changeDetectMinutes;
-  return true;
-}
+bool GetChangeDetectMinutes(int32_t* minutes) { return GetLoadedMinutes(&SyncSettings::changeDetectMinutes, minutes); }
 
-bool GetBackSyncMinutes(int32_t* minutes) {
-  *minutes = Settings().backSyncMinutes;
-  return true;
-}
-
-bool GetWebServiceUrl(QString* url) {
-  *url = Settings().webServiceUrl;
-  return true;
-}
+bool GetBackSyncMinutes(int32_t* minutes) { return GetLoadedMinutes(&SyncSettings::backSyncMinutes, minutes); }
 
 QByteArray GetDesktopIdAnsi() { return Settings().desktopId.toUtf8(); }
 
 QString GetDeviceId() { return Settings().deviceId; }
+
+namespace syncservice {
+
+bool GetWebServiceUrl(QString* url) {
+  *url = Settings().webServiceUrl;
+  return Settings().syncInfoRead;
+}
 
 bool CrackWebServiceUrl(const QString& address, QString* host, QString* path, uint16_t* port, QString* error) {
   WebServiceAddress parts;
@@ -71,3 +69,5 @@ bool CrackWebServiceUrl(const QString& address, QString* host, QString* path, ui
   *port = parts.port;
   return true;
 }
+
+}  // namespace syncservice

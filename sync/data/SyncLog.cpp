@@ -1,8 +1,8 @@
-#include "sync/engine/SyncLog.h"
+#include "sync/data/SyncLog.h"
 
 #include "shared/LogLine.h"
-#include "shared/RegistrySettings.h"
 #include "shared/SystemInfo.h"
+#include "sync/data/TurnInstallationPath.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -15,7 +15,7 @@ CSyncLogFile::CSyncLogFile(QString fileName) : m_strFileName(std::move(fileName)
 void CSyncLogFile::WriteLog(int code, const QString& text) {
   const QDateTime now = QDateTime::currentDateTime();
   QByteArray line = logline::Format(now.time().hour(), now.time().minute(), now.time().second(), code, text);
-  const QString installation = GetInstallationPath();
+  const QString installation = TurnInstallationPath::Current();
   if (installation.isEmpty()) return;
   const QString folder = installation + QStringLiteral("Desktop Files/Logs/") + logline::DayFolderName(now.date());
 

@@ -5,8 +5,9 @@
 #include <mutex>
 
 // One of the sync program's two logs: "<hh:mm:ss> <code> text\r\n" lines of UTF-16LE text in the
-// day folder of each line's own date under the installation's "Desktop Files/Logs". Every line
-// opens, appends and closes the file; a line that cannot be written is lost silently.
+// day folder of each line's own date under the installation's "Desktop Files/Logs" (within a
+// worker turn, the installation read at its start: TurnInstallationPath). Every line opens,
+// appends and closes the file; a line that cannot be written is lost silently.
 class CSyncLogFile {
  public:
   explicit CSyncLogFile(QString fileName);

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "shared/RegistryRecords.h"
-#include "shared/RegistrySettings.h"
 
 #include <QByteArray>
 #include <QString>
 
 // Process-wide accessor of the sealed records: the administrator password `APas`, `DeskInfo`
-// and `SyncInfo` under the record key, and `ConnSettings` under the settings key.
+// and `SyncInfo` under the record key, and `ConnSettings` under the settings key. The sync
+// program only reads them.
 class CRegistryHandler {
  public:
   virtual ~CRegistryHandler() = default;
@@ -24,16 +24,5 @@ class CRegistryHandler {
   PasswordState ReadAdminPasswordState(QString* password);
 };
 
+// The one accessor of the process, made at first use.
 CRegistryHandler* GetRegistryHandler();
-
-int SetWebServiceURL(const QString& url);
-int SetNextProfileID(int id);
-int GetNextProfileID(int* id);
-int SetStartSyncStatus(int status);
-int GetStartSyncStatus(int* status);
-int SetSyncServiceStatus(int status);
-bool InitNextRecIndex(int profileId);
-bool DeleteNextRecIndex(int profileId);
-bool CheckAdminPassword(const QString& password);
-int SetAdminPassword(const QString& password);
-int GetWebServiceUrl(QString* url);

@@ -1,4 +1,4 @@
-#include "sync/engine/SyncRegistry.h"
+#include "sync/data/SyncRegistry.h"
 
 #include "platform/Registry.h"
 #include "shared/RegistryRecords.h"

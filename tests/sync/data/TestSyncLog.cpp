@@ -1,7 +1,6 @@
-#include "shared/LogLine.h"
-#include "sync/engine/SyncLog.h"
+#include "sync/data/SyncLog.h"
 #include "tests/support/FreshMachineRoot.h"
-#include "tests/sync/engine/SyncTestSupport.h"
+#include "tests/support/SyncInstallation.h"
 
 #include <gtest/gtest.h>
 
@@ -26,11 +25,6 @@ TEST(SyncLog, ANewFileStartsWithTheMarkOnceAndLinesFollow) {
   const QRegularExpression lines(QStringLiteral("^<\\d\\d:\\d\\d:\\d\\d> <-1> Start SyncService\r\n"
                                                 "<\\d\\d:\\d\\d:\\d\\d> <3> second\r\n$"));
   EXPECT_TRUE(lines.match(synctest::ReadLog(QStringLiteral("SyncServiceLog.log"))).hasMatch());
-}
-
-TEST(SyncLog, LineBytes) {
-  EXPECT_EQ(logline::Format(7, 5, 9, -1, QStringLiteral("x\u00e9")),
-            QByteArray("<\0000\0007\000:\0000\0005\000:\0000\0009\000>\000 \000<\000-\0001\000>\000 \000x\000\xe9\000\r\000\n\000", 40));
 }
 
 TEST(SyncLog, WithoutTheLogsFolderNothingIsWritten) {

@@ -1,0 +1,74 @@
+#include "shared/RegistryHandler.h"
+
+#include "platform/Registry.h"
+#include "shared/RegistrySettings.h"
+#include "shared/crypto/Sealing.h"
+
+#include <optional>
+
+using namespace platform;
+
+namespace {
+
+int WriteSealedValue(const QString& keyName, const QString& valueName, const QByteArray& plain,
+                     int keyFailure, int valueFailure) {
+  RegistryKeyGuard key;
+  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, keyName, KEY_WRITE, key.out()) != ERROR_SUCCESS)
+    return keyFailure;
+  if (RegSetValueEx(key.get(), valueName, RegistryValue::FromBinary(EncryptSetting(plain))) !=
+      ERROR_SUCCESS)
+    return valueFailure;
+  RegFlushKey(key.get());
+  return 0;
+}
+
+}  // namespace
+
+int CRegistryHandler::WriteAdminPassword(const QByteArray& password) {
+  return WriteSealedValue(RecordKeyName(), QStringLiteral("APas"), password, -1, -2);
+}
+
+CRegistryHandler::PasswordState CRegistryHandler::ReadAdminPasswordState(QString* password) {
+  password->clear();
+  RegistryKeyGuard key;
+  const LSTATUS opened = RegOpenKeyEx(HKEY_LOCAL_MACHINE, RecordKeyName(), KEY_READ, key.out());
+  if (opened == ERROR_FILE_NOT_FOUND) return PasswordState::Absent;
+  if (opened != ERROR_SUCCESS) return PasswordState::Unreadable;
+  RegistryValue value;
+  const LSTATUS queried = RegQueryValueEx(key.get(), QStringLiteral("APas"), &value);
+  if (queried == ERROR_FILE_NOT_FOUND) return PasswordState::Absent;
+  if (queried != ERROR_SUCCESS || value.type != REG_BINARY) return PasswordState::Unreadable;
+  const std::optional<QByteArray> plain = DecryptSetting(value.data);
+  if (!plain) return PasswordState::Unreadable;
+  const QByteArray text = plain->left(plain->indexOf('\0'));
+  const QString decoded = QString::fromUtf8(text);
+  // The padding guarantees a zero; a text that is not UTF-8 was damaged or sealed elsewhere.
+  if (plain->indexOf('\0') < 0 || decoded.toUtf8() != text) return PasswordState::Unreadable;
+  *password = decoded;
+  return PasswordState::Read;
+}
+
+int CRegistryHandler::ReadAdminPassword(QString* password) {
+  return ReadAdminPasswordState(password) == PasswordState::Read ? 1 : 0;
+}
+
+int CRegistryHandler::ReadDeskInfo(DeskInfo* record) {
+  return ReadSealedRecord(RecordKeyName(), QStringLiteral("DeskInfo"), record);
+}
+
+int CRegistryHandler::ReadSyncInfo(SyncInfo* record) {
+  return ReadSealedRecord(RecordKeyName(), QStringLiteral("SyncInfo"), record);
+}
+
+int CRegistryHandler::WriteConnSettings(const ConnSettings& record) {
+  return WriteSealedValue(kSettingsKey, QStringLiteral("ConnSettings"), record.ToBytes(), -2, -3);
+}
+
+int CRegistryHandler::ReadConnSettings(ConnSettings* record) {
+  return ReadSealedRecord(kSettingsKey, QStringLiteral("ConnSettings"), record);
+}
+
+CRegistryHandler* GetRegistryHandler() {
+  static CRegistryHandler handler;
+  return &handler;
+}
