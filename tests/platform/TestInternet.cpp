@@ -189,11 +189,9 @@ TEST_F(InternetTest, AnExchangeEndsSoonAfterItsAbandonCheckSaysSo) {
       return QStringLiteral("went through");
     });
     EXPECT_TRUE(Eventually([&] { return asked.load() >= 2 && (!c.reachesServer || !service_.Requests().isEmpty()); }));
-    const steady_clock::time_point asking = steady_clock::now();
     abandon = true;
     ASSERT_EQ(exchange.wait_for(kGenerousBound), std::future_status::ready);
     EXPECT_EQ(exchange.get(), QStringLiteral("The exchange was abandoned."));
-    EXPECT_LT(steady_clock::now() - asking, kGenerousBound);
   }
 }
 

@@ -387,11 +387,9 @@ TEST_F(WebServiceCallerTest, AStopAbandonsAnExchangeTheServiceHoldsOpen) {
     const qsizetype logged = SyncLog().size();
     auto exchange = std::async(std::launch::async, c.exchange);
     for (int i = 0; i < 3000 && service_.Requests().isEmpty(); ++i) QThread::msleep(10);
-    const steady_clock::time_point stopped = steady_clock::now();
     c.stop();
     ASSERT_EQ(exchange.wait_for(kGenerousBound), std::future_status::ready);
     EXPECT_EQ(exchange.get(), -41);
-    EXPECT_LT(steady_clock::now() - stopped, kGenerousBound);
     EXPECT_EQ(Codes(SyncLog().mid(logged), QStringLiteral("The exchange was abandoned.")),
               QList<int>{c.exceptionMessageCode});
   }
