@@ -3,6 +3,7 @@
 #include <curl/curl.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <mutex>
 
@@ -16,6 +17,11 @@ struct CurlDeleter {
   void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
 };
 using CurlHandle = std::unique_ptr<CURL, CurlDeleter>;
+
+struct MultiDeleter {
+  void operator()(CURLM* handle) const { curl_multi_cleanup(handle); }
+};
+using MultiHandle = std::unique_ptr<CURLM, MultiDeleter>;
 
 struct HeaderListDeleter {
   void operator()(curl_slist* list) const { curl_slist_free_all(list); }
@@ -40,7 +46,30 @@ QByteArray HostForUrl(const QString& host) {
   return host.contains(QLatin1Char(':')) ? "[" + host.toUtf8() + "]" : host.toUtf8();
 }
 
+class TestAuthority {
+ public:
+  void Set(const QString& pemFile) {
+    const std::lock_guard<std::mutex> guard(mutex_);
+    file_ = pemFile.toUtf8();
+  }
+  QByteArray Get() const {
+    const std::lock_guard<std::mutex> guard(mutex_);
+    return file_;
+  }
+
+ private:
+  mutable std::mutex mutex_;
+  QByteArray file_;
+};
+
+TestAuthority& TestAuthorityFile() {
+  static TestAuthority authority;
+  return authority;
+}
+
 }  // namespace
+
+void UseTestCertificateAuthority(const QString& pemFile) { TestAuthorityFile().Set(pemFile); }
 
 InternetException::InternetException(const QString& message)
     : std::runtime_error(message.left(kMaxErrorMessage).toStdString()) {}
@@ -82,21 +111,24 @@ struct HttpFile::Request {
   QString user;
   QString password;
   CachePolicy cache = CachePolicy::Normal;
+  Transport transport = Transport::Plain;
 };
 
 std::unique_ptr<HttpFile> HttpConnection::OpenRequest(const QString& verb, const QString& object,
-                                                      CachePolicy cache) const {
+                                                      CachePolicy cache, Transport transport) const {
   CurlHandle handle(curl_easy_init());
   if (!handle) return nullptr;
   auto request = std::make_unique<HttpFile::Request>();
   request->handle = std::move(handle);
   request->settings = settings_;
   const QString path = object.startsWith(QLatin1Char('/')) ? object : QLatin1Char('/') + object;
-  request->url = "http://" + HostForUrl(server_) + ":" + QByteArray::number(port_) + path.toUtf8();
+  const QByteArray scheme = transport == Transport::Tls ? "https://" : "http://";
+  request->url = scheme + HostForUrl(server_) + ":" + QByteArray::number(port_) + path.toUtf8();
   request->verb = verb.toUtf8();
   request->user = user_;
   request->password = password_;
   request->cache = cache;
+  request->transport = transport;
   return std::make_unique<HttpFile>(std::move(request));
 }
 
@@ -156,9 +188,17 @@ void SetTransferOptions(CurlOptions* options, const QByteArray& url, const Sessi
   options->Set(CURLOPT_URL, url.constData());
   options->Set(CURLOPT_NOSIGNAL, 1L);
   options->Set(CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(kConnectTimeoutMs));
-  // No byte received for the receive time-out ends the exchange.
-  options->Set(CURLOPT_LOW_SPEED_LIMIT, 1L);
-  options->Set(CURLOPT_LOW_SPEED_TIME, static_cast<long>(std::max(1, (settings.receiveTimeoutMs + 999) / 1000)));
+  options->Set(CURLOPT_TIMEOUT_MS, static_cast<long>(std::max(1, settings.receiveTimeoutMs)));
+}
+
+// Verification is libcurl's default; it is set all the same, so that no default of a build can
+// turn it off.
+void SetTlsOptions(CurlOptions* options, Transport transport) {
+  if (transport != Transport::Tls) return;
+  options->Set(CURLOPT_SSL_VERIFYPEER, 1L);
+  options->Set(CURLOPT_SSL_VERIFYHOST, 2L);
+  const QByteArray authority = TestAuthorityFile().Get();
+  if (!authority.isEmpty()) options->Set(CURLOPT_CAINFO, authority.constData());
 }
 
 void SetProxyOptions(CurlOptions* options, const SessionSettings& settings) {
@@ -200,12 +240,79 @@ bool RequestHeaders(const QByteArray& headers, CachePolicy cache, HeaderList* li
          (Append(list, "Cache-Control: no-cache") && Append(list, "Pragma: no-cache"));
 }
 
+// Calls the abandon check at most once per kAbandonCheckIntervalMs.
+class AbandonWatch {
+ public:
+  explicit AbandonWatch(const std::function<bool()>& check) : check_(check) {}
+
+  bool Abandoned() {
+    if (!check_) return false;
+    const auto now = std::chrono::steady_clock::now();
+    if (now < next_) return false;
+    next_ = now + std::chrono::milliseconds(kAbandonCheckIntervalMs);
+    return check_();
+  }
+
+ private:
+  const std::function<bool()>& check_;
+  std::chrono::steady_clock::time_point next_{};
+};
+
+// The handle stays in the multi stack only while it is performed.
+class MultiTransfer {
+ public:
+  MultiTransfer(CURLM* multi, CURL* curl)
+      : multi_(multi), curl_(curl), added_(curl_multi_add_handle(multi, curl) == CURLM_OK) {}
+  ~MultiTransfer() {
+    if (added_) curl_multi_remove_handle(multi_, curl_);
+  }
+  MultiTransfer(const MultiTransfer&) = delete;
+  MultiTransfer& operator=(const MultiTransfer&) = delete;
+  bool added() const { return added_; }
+
+ private:
+  CURLM* multi_;
+  CURL* curl_;
+  bool added_;
+};
+
+// The transfer's own result once it is done.
+CURLcode FinishedResult(CURLM* multi) {
+  int queued = 0;
+  while (const CURLMsg* message = curl_multi_info_read(multi, &queued)) {
+    if (message->msg == CURLMSG_DONE) return message->data.result;
+  }
+  return CURLE_FAILED_INIT;
+}
+
+// Performs the transfer, looking at the abandon check between waits, so that an exchange ends
+// soon after it is asked to, whatever the server does.
+CURLcode Perform(CURL* curl, const std::function<bool()>& abandon, bool* abandoned) {
+  const MultiHandle multi(curl_multi_init());
+  if (!multi) return CURLE_OUT_OF_MEMORY;
+  const MultiTransfer transfer(multi.get(), curl);
+  if (!transfer.added()) return CURLE_FAILED_INIT;
+  AbandonWatch watch(abandon);
+  for (int running = 1;;) {
+    if (curl_multi_perform(multi.get(), &running) != CURLM_OK) return CURLE_FAILED_INIT;
+    if (running == 0) return FinishedResult(multi.get());
+    if (watch.Abandoned()) {
+      *abandoned = true;
+      return CURLE_ABORTED_BY_CALLBACK;
+    }
+    if (curl_multi_poll(multi.get(), nullptr, 0, kAbandonCheckIntervalMs, nullptr) != CURLM_OK) {
+      return CURLE_FAILED_INIT;
+    }
+  }
+}
+
 }  // namespace
 
 bool HttpFile::SendRequest(const QByteArray& headers, const QByteArray& body) {
   CURL* curl = request_->handle.get();
   CurlOptions options(curl);
   SetTransferOptions(&options, request_->url, request_->settings);
+  SetTlsOptions(&options, request_->transport);
   SetProxyOptions(&options, request_->settings);
   SetServerCredentials(&options, request_->user, request_->password);
   SetVerbAndBody(&options, request_->verb, body);
@@ -227,13 +334,15 @@ bool HttpFile::SendRequest(const QByteArray& headers, const QByteArray& body) {
   options.Set(CURLOPT_ERRORBUFFER, errorText);
   if (!options.ok()) return false;
 
-  const CURLcode result = curl_easy_perform(curl);
+  bool abandoned = false;
+  const CURLcode result = Perform(curl, request_->settings.abandon, &abandoned);
   curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, nullptr);
   if (receiver.tooLarge || result != CURLE_OK) {
     // A failed exchange leaves no part of an answer behind.
     answer_.clear();
     headerLines_.clear();
   }
+  if (abandoned) throw InternetException(QStringLiteral("The exchange was abandoned."));
   if (receiver.tooLarge) {
     throw InternetException(QStringLiteral("The answer is longer than %1 bytes.").arg(kMaxAnswerBytes));
   }

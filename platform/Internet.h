@@ -5,14 +5,17 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <stdexcept>
+#include <utility>
 
-// HTTP exchanges in the session / connection / request shape the web-service callers are built
-// on, over libcurl. Each step either returns its result or throws InternetException where a
-// failure of the exchange itself (no route, refused, dropped, timed out) has to reach the
-// caller's per-step handling. A request is performed whole by SendRequest; the answer is then
-// held in memory and read in chunks.
+// HTTP and HTTPS exchanges in the session / connection / request shape the web-service callers
+// are built on, over libcurl. Each step either returns its result or throws InternetException
+// where a failure of the exchange itself (no route, refused, dropped, timed out, abandoned, a
+// server certificate that does not verify) has to reach the caller's per-step handling. A
+// request is performed whole by SendRequest; the answer is then held in memory and read in
+// chunks.
 namespace platform {
 
 // The error a query for a header that the answer does not have leaves, with the number the
@@ -23,8 +26,11 @@ inline constexpr int kErrorHttpHeaderNotFound = 12150;
 inline constexpr qint64 kMaxAnswerBytes = 64 * 1024 * 1024;
 // Time allowed to reach the server (or proxy) before the exchange fails.
 inline constexpr int kConnectTimeoutMs = 20'000;
-// Time without any received byte after which an exchange fails, unless the session sets its own.
+// Time a whole exchange may take, connection and transfer included, unless the session sets its
+// own: a server that trickles its answer is cut off as surely as a silent one.
 inline constexpr int kDefaultReceiveTimeoutMs = 60'000;
+// How often a running exchange asks its session's abandon check.
+inline constexpr int kAbandonCheckIntervalMs = 100;
 
 class InternetException : public std::runtime_error {
  public:
@@ -36,6 +42,11 @@ class InternetException : public std::runtime_error {
 enum class CachePolicy {
   Normal,
   Reload,  // ask every cache on the way, a proxy included, for a fresh answer
+};
+
+enum class Transport {
+  Plain,  // HTTP
+  Tls,    // HTTPS; the server's certificate is verified against the trusted authorities
 };
 
 enum class HttpInfo {
@@ -51,7 +62,13 @@ struct SessionSettings {
   QString proxyUser;
   QString proxyPassword;
   int receiveTimeoutMs = kDefaultReceiveTimeoutMs;
+  std::function<bool()> abandon;  // true ends an exchange in progress; none: never
 };
+
+// Servers are verified against the authorities in the PEM file `pemFile` from now on, besides
+// the system's certificate store; an empty name goes back to the store alone. Only tests call
+// it, for servers that carry a certificate of a test authority.
+void UseTestCertificateAuthority(const QString& pemFile);
 
 class HttpConnection;
 class HttpFile;
@@ -64,6 +81,9 @@ class InternetSession {
   InternetSession(const QString& proxyName, const QString& proxyUser, const QString& proxyPassword);
 
   void SetReceiveTimeout(int milliseconds) { settings_.receiveTimeoutMs = milliseconds; }
+  // Asked every kAbandonCheckIntervalMs while an exchange runs; when it answers true, the
+  // exchange ends with InternetException.
+  void SetAbandonCheck(std::function<bool()> check) { settings_.abandon = std::move(check); }
 
   // A connection to server:port; user and password are the web server's own (empty for none).
   // Throws InternetException when the server name is empty.
@@ -82,7 +102,8 @@ class HttpConnection {
   // A request of `verb` for `object` (the path on the server). Null when the HTTP layer cannot
   // make one.
   std::unique_ptr<HttpFile> OpenRequest(const QString& verb, const QString& object,
-                                        CachePolicy cache = CachePolicy::Normal) const;
+                                        CachePolicy cache = CachePolicy::Normal,
+                                        Transport transport = Transport::Plain) const;
 
  private:
   SessionSettings settings_;

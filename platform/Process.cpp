@@ -93,6 +93,8 @@ bool FindProcessesByName(const QString& executableName, QList<qint64>* pids, int
 
 bool TerminateProcess(qint64 pid) { return pid > 0 && kill(static_cast<pid_t>(pid), SIGKILL) == 0; }
 
+void IgnoreBrokenPipes() { signal(SIGPIPE, SIG_IGN); }
+
 InstanceLock LockSingleInstance(const QString& executableName, int* error) {
   static std::mutex mutex;
   static QHash<QString, int> held;  // lock files stay open for the life of the process

@@ -20,6 +20,10 @@ bool GetProcessModules(qint64 pid, QString* name);
 // Ends the process at once, as Windows' TerminateProcess does.
 bool TerminateProcess(qint64 pid);
 
+// From now on a write to a pipe whose reader has gone (a closed console, `| head`) fails with
+// EPIPE instead of ending this process.
+void IgnoreBrokenPipes();
+
 enum class InstanceLock {
   Acquired,       // this process is the only instance; it keeps the lock until it ends
   HeldByAnother,  // another process of the program runs with this machine root

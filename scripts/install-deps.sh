@@ -10,7 +10,7 @@ packages=(
   # libraries
   qt6-base-dev qt6-qpa-plugins libgl-dev
   unixodbc unixodbc-dev libsqliteodbc odbc-mdbtools sqlite3
-  libcurl4-openssl-dev libzip-dev libpugixml-dev
+  libcurl4-openssl-dev ca-certificates libzip-dev libpugixml-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev googletest libbenchmark-dev libssl-dev
   postgresql odbc-postgresql mariadb-server odbc-mariadb

@@ -17,12 +17,14 @@ struct ServiceAddress {
   QString server;
   QString path;
   uint16_t port = 80;
+  platform::Transport transport = platform::Transport::Plain;
 };
 
 soap::ExchangeRequest PostRequest(const ServiceAddress& address) {
   soap::ExchangeRequest request;
   request.server = address.server;
   request.port = address.port;
+  request.transport = address.transport;
   request.object = address.path + QStringLiteral("service.asmx");
   request.body = soap::GetDataTestBody();
   request.headers = soap::ContentTypeHeader(request.body.size());
@@ -33,6 +35,7 @@ soap::ExchangeRequest GetRequest(const ServiceAddress& address) {
   soap::ExchangeRequest request;
   request.server = address.server;
   request.port = address.port;
+  request.transport = address.transport;
   request.verb = QStringLiteral("GET");
   request.object = address.path + QStringLiteral("service.asmx/GetDataTest");
   request.cache = platform::CachePolicy::Reload;
@@ -88,6 +91,7 @@ void LogResult(CLogFile* log, const QString& answer, int resultCode, int faultCo
 bool SplitStoredAddress(ServiceAddress* address, QString* error) {
   QString url;
   admin::GetWebServiceUrl(&url);
+  address->transport = WebServiceTransport(url);
   return admin::CrackWebServiceUrl(url, &address->server, &address->path, &address->port, error);
 }
 
@@ -191,6 +195,7 @@ int TestWebService(CLogFile* log, const QString& address) {
     log->WriteLog(-14, error);
     return -1;
   }
+  parts.transport = WebServiceTransport(address);
   const soap::ExchangeRequest request = PostRequest(parts);
   log->WriteLog(139, QStringLiteral("In WebService URL, Server : %1, Port : %2, PostURI : %3")
                          .arg(parts.server)

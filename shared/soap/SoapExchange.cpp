@@ -33,6 +33,7 @@ std::unique_ptr<platform::InternetSession> OpenSession(const ExchangeRequest& re
                            request.proxyName, request.proxyUser, request.proxyPassword)
                      : std::make_unique<platform::InternetSession>();
   if (request.receiveTimeoutMs) session->SetReceiveTimeout(*request.receiveTimeoutMs);
+  session->SetAbandonCheck(request.abandon);
   return session;
 }
 
@@ -50,7 +51,7 @@ ExchangeOutcome Exchange(const ExchangeRequest& request) {
         return connection != nullptr;
       }) &&
       RunStep(Step::Request, &outcome, [&] {
-        file = connection->OpenRequest(request.verb, request.object, request.cache);
+        file = connection->OpenRequest(request.verb, request.object, request.cache, request.transport);
         return file != nullptr;
       }) &&
       RunStep(Step::Send, &outcome, [&] { return file->SendRequest(request.headers, request.body); });

@@ -33,11 +33,13 @@ struct ExchangeRequest {
   QString verb = QStringLiteral("POST");
   QString object;
   platform::CachePolicy cache = platform::CachePolicy::Normal;
+  platform::Transport transport = platform::Transport::Plain;
   bool useProxy = false;
   QString proxyName;  // "host:port"
   QString proxyUser;
   QString proxyPassword;
   std::optional<int> receiveTimeoutMs;  // the HTTP layer's default when absent
+  std::function<bool()> abandon;        // asked while the exchange runs; true ends it
   QByteArray headers;
   QByteArray body;
 };

@@ -18,9 +18,16 @@ bool SplitWebServiceAddress(const QString& address, WebServiceAddress* parts, in
     return false;
   }
   parts->host = url.host(QUrl::FullyEncoded);
+  parts->transport = scheme == u"https" ? platform::Transport::Tls : platform::Transport::Plain;
   parts->port = static_cast<uint16_t>(url.port(scheme == u"https" ? 443 : 80));
   parts->path = url.path(QUrl::FullyEncoded);
   if (url.hasQuery()) parts->path += u'?' + url.query(QUrl::FullyEncoded);
   if (parts->path.isEmpty()) parts->path = QStringLiteral("/");
   return true;
+}
+
+platform::Transport WebServiceTransport(const QString& address) {
+  WebServiceAddress parts;
+  int error = 0;
+  return SplitWebServiceAddress(address, &parts, &error) ? parts.transport : platform::Transport::Plain;
 }

@@ -1,3 +1,4 @@
+#include "platform/Process.h"
 #include "sync/engine/StatusChangeCheck.h"
 #include "sync/data/SyncLog.h"
 #include "sync/data/SyncSettings.h"
@@ -9,6 +10,8 @@
 // The unattended sync program: no options, no user interface; it runs until SyncServiceStatus
 // is no longer 1.
 int main(int argc, char** argv) {
+  // Console lines are best effort: a service manager or a closed pipe must not end the program.
+  platform::IgnoreBrokenPipes();
   const QCoreApplication application(argc, argv);
   WriteSyncServiceLog(-1, QStringLiteral("Start SyncService"));
   SystemOSDetails();

@@ -5,6 +5,7 @@
 #include "sync/data/SyncLog.h"
 #include "sync/data/SyncSettings.h"
 #include "sync/engine/PayloadEnvelope.h"
+#include "sync/engine/SyncStatus.h"
 #include "sync/engine/WebServiceExchange.h"
 
 namespace {
@@ -24,43 +25,70 @@ struct Operation {
 
 const Operation& SendDataOperation() {
   static const Operation operation{
-      {QStringLiteral("<SendDataOverHTTP>"), WriteSyncServiceLog, -13, {115, 118, 121}, {116, 119, 122}, 126, 127, true, true},
-      "<SendData xmlns=\"Tarnwick\">  <DesktopID>",
-      "</DesktopID><DataBuffer>",
-      "</DataBuffer></SendData>  </soap:Body></soap:Envelope>",
-      QStringLiteral("SendDataResult"),
-      true,
-      QStringLiteral("In SendData, Send Request Result : "),
-      124,
-      125};
+      .exchange = {.tag = QStringLiteral("<SendDataOverHTTP>"),
+                   .log = WriteSyncServiceLog,
+                   .splitCode = -13,
+                   .noObjectCodes = {.connection = 115, .request = 118, .send = 121},
+                   .exceptionCodes = {.connection = 116, .request = 119, .send = 122},
+                   .statusQueryCode = 126,
+                   .statusLinesCode = 127,
+                   .logSuccessLines = true,
+                   .setReceiveTimeout = true,
+                   .stopRequested = &SyncStopRequested},
+      .head = "<SendData xmlns=\"Tarnwick\">  <DesktopID>",
+      .middle = "</DesktopID><DataBuffer>",
+      .tail = "</DataBuffer></SendData>  </soap:Body></soap:Envelope>",
+      .element = QStringLiteral("SendDataResult"),
+      .emptyElementCounts = true,
+      .resultPrefix = QStringLiteral("In SendData, Send Request Result : "),
+      .resultCode = 124,
+      .faultCode = 125};
   return operation;
 }
 
 const Operation& GetDataForDesktopOperation() {
   static const Operation operation{
-      {QStringLiteral("<GetDataForDesktopFromHTTP>"), WriteBackSyncLog, -14, {38, 41, 44}, {39, 42, 45}, 48, 49, true, true},
-      "<GetDataForDesktop xmlns=\"Tarnwick\" >  <DesktopID>",
-      QByteArray(),
-      "</DesktopID></GetDataForDesktop> </soap:Body></soap:Envelope>",
-      QStringLiteral("GetDataForDesktopResult"),
-      false,
-      QStringLiteral("In GetDataForDesktop, Result : "),
-      47,
-      0};
+      .exchange = {.tag = QStringLiteral("<GetDataForDesktopFromHTTP>"),
+                   .log = WriteBackSyncLog,
+                   .splitCode = -14,
+                   .noObjectCodes = {.connection = 38, .request = 41, .send = 44},
+                   .exceptionCodes = {.connection = 39, .request = 42, .send = 45},
+                   .statusQueryCode = 48,
+                   .statusLinesCode = 49,
+                   .logSuccessLines = true,
+                   .setReceiveTimeout = true,
+                   .stopRequested = &SyncStopRequested},
+      .head = "<GetDataForDesktop xmlns=\"Tarnwick\" >  <DesktopID>",
+      .middle = QByteArray(),
+      .tail = "</DesktopID></GetDataForDesktop> </soap:Body></soap:Envelope>",
+      .element = QStringLiteral("GetDataForDesktopResult"),
+      .emptyElementCounts = false,
+      .resultPrefix = QStringLiteral("In GetDataForDesktop, Result : "),
+      .resultCode = 47,
+      .faultCode = 0};
   return operation;
 }
 
 const Operation& AckFromDesktopOperation() {
   static const Operation operation{
-      {QStringLiteral("<AckFromDesktopOverHTTP>"), WriteBackSyncLog, -15, {55, 58, 61}, {56, 59, 62}, 66, 67, true, true},
-      "<AckFromDesktop xmlns=\"Tarnwick\">   <DesktopID>",
-      "</DesktopID><DataBuffer>",
-      "</DataBuffer></AckFromDesktop>  </soap:Body></soap:Envelope>",
-      QStringLiteral("AckFromDesktopResult"),
-      true,
-      QStringLiteral("In AckFromDesktop, Send Request Result : "),
-      64,
-      65};
+      .exchange = {.tag = QStringLiteral("<AckFromDesktopOverHTTP>"),
+                   .log = WriteBackSyncLog,
+                   .splitCode = -15,
+                   .noObjectCodes = {.connection = 55, .request = 58, .send = 61},
+                   .exceptionCodes = {.connection = 56, .request = 59, .send = 62},
+                   .statusQueryCode = 66,
+                   .statusLinesCode = 67,
+                   .logSuccessLines = true,
+                   .setReceiveTimeout = true,
+                   .stopRequested = &SyncStopRequested},
+      .head = "<AckFromDesktop xmlns=\"Tarnwick\">   <DesktopID>",
+      .middle = "</DesktopID><DataBuffer>",
+      .tail = "</DataBuffer></AckFromDesktop>  </soap:Body></soap:Envelope>",
+      .element = QStringLiteral("AckFromDesktopResult"),
+      .emptyElementCounts = true,
+      .resultPrefix = QStringLiteral("In AckFromDesktop, Send Request Result : "),
+      .resultCode = 64,
+      .faultCode = 65};
   return operation;
 }
 
@@ -107,16 +135,23 @@ int SendOrAcknowledge(const Operation& operation, const QByteArray& payload) {
   return code == 1 && IsRefusal(result) ? -1 : code;
 }
 
-// Seals a message and sends it with `send`, logging the three lengths with the given codes.
+// The log codes of the three lengths a sealed message is logged with.
+struct LengthCodes {
+  int message;     // the message as given
+  int ciphertext;  // the envelope without its head
+  int base64;      // the envelope as sent
+};
+
+// Seals a message and sends it with `send`, logging the three lengths.
 template <typename SendFn>
-bool SealAndSend(QByteArrayView message, SyncLogWriter log, const QString& name,
-                 const int (&codes)[3], SendFn send) {
-  log(codes[0], QStringLiteral("In %1, OLength : %2.").arg(name).arg(message.size()));
+bool SealAndSend(QByteArrayView message, SyncLogWriter log, const QString& name, const LengthCodes& codes,
+                 SendFn send) {
+  log(codes.message, QStringLiteral("In %1, OLength : %2.").arg(name).arg(message.size()));
   const QByteArray envelope =
       envelope::BuildEnvelope(envelope::CreateSessionKey(), envelope::FrameMessage(message));
-  log(codes[1], QStringLiteral("In %1, ELength : %2.").arg(name).arg(envelope.size() - envelope::kHeadSize));
+  log(codes.ciphertext, QStringLiteral("In %1, ELength : %2.").arg(name).arg(envelope.size() - envelope::kHeadSize));
   const QByteArray text = Base64Encode(envelope);
-  log(codes[2], QStringLiteral("In %1, B64Length : %2.").arg(name).arg(text.size()));
+  log(codes.base64, QStringLiteral("In %1, B64Length : %2.").arg(name).arg(text.size()));
   return send(text) == 1;
 }
 
@@ -145,12 +180,14 @@ int CWebServiceCaller::GetDataForDesktopFromHTTP(QString* result) {
 }
 
 bool CWebServiceCaller::SendData(QByteArrayView message) {
-  return SealAndSend(message, WriteSyncServiceLog, QStringLiteral("Send Data"), {208, 207, 177},
+  return SealAndSend(message, WriteSyncServiceLog, QStringLiteral("Send Data"),
+                     {.message = 208, .ciphertext = 207, .base64 = 177},
                      [this](const QByteArray& text) { return SendDataOverHTTP(text); });
 }
 
 bool CWebServiceCaller::AckFromDesktop(QByteArrayView message) {
-  return SealAndSend(message, WriteBackSyncLog, QStringLiteral("AckFromDesktop"), {92, 84, 94},
+  return SealAndSend(message, WriteBackSyncLog, QStringLiteral("AckFromDesktop"),
+                     {.message = 92, .ciphertext = 84, .base64 = 94},
                      [this](const QByteArray& text) { return AckFromDesktopOverHTTP(text); });
 }
 

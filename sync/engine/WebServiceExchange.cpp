@@ -2,6 +2,7 @@
 
 #include "shared/RegistryHandler.h"
 #include "shared/soap/SoapExchange.h"
+#include "shared/soap/WebServiceAddress.h"
 #include "sync/data/SyncSettings.h"
 
 #include <cstdio>
@@ -24,6 +25,7 @@ bool PrepareRequest(const ExchangeMember& member, soap::ExchangeRequest* request
     return false;
   }
   request->object += QStringLiteral("service.asmx");
+  request->transport = WebServiceTransport(url);
   ConnSettings settings;
   if (GetRegistryHandler()->ReadConnSettings(&settings) != 0) {
     member.log(-1, member.tag + QStringLiteral(" Problem in Connection Settings."));
@@ -38,6 +40,7 @@ bool PrepareRequest(const ExchangeMember& member, soap::ExchangeRequest* request
     member.log(-1, member.tag + QStringLiteral(" Proxy Connection Settings are Enabled."));
   }
   if (member.setReceiveTimeout) request->receiveTimeoutMs = kReceiveTimeoutMs;
+  request->abandon = member.stopRequested;
   return true;
 }
 
@@ -49,16 +52,26 @@ void LogSteps(const ExchangeMember& member, const soap::ExchangeOutcome& outcome
   }
   if (failed == 3) return;
   if (outcome.failure == soap::Failure::NoObject) {
-    member.log(member.noObjectCodes[failed], soap::NoObjectText(outcome.step));
+    member.log(member.noObjectCodes.At(outcome.step), soap::NoObjectText(outcome.step));
     return;
   }
   // Only the HTTP layer's own exceptions carry the member's codes.
-  const int code = outcome.failure == soap::Failure::InternetException ? member.exceptionCodes[failed] : -1;
+  const int code =
+      outcome.failure == soap::Failure::InternetException ? member.exceptionCodes.At(outcome.step) : -1;
   member.log(code, soap::ExceptionText(outcome.step));
   member.log(Offset(code, 1), soap::ExceptionMessage(outcome));
 }
 
 }  // namespace
+
+int StepCodes::At(soap::Step step) const {
+  switch (step) {
+    case soap::Step::Connection: return connection;
+    case soap::Step::Request: return request;
+    case soap::Step::Send: return send;
+  }
+  return -1;
+}
 
 int RunExchange(const ExchangeMember& member, const QByteArray& body, QString* answer) {
   soap::ExchangeRequest request;

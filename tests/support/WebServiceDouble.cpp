@@ -1,5 +1,6 @@
 #include "tests/support/WebServiceDouble.h"
 
+#include "platform/Internet.h"
 #include "tests/support/TestPaths.h"
 
 #include <QJsonDocument>
@@ -23,16 +24,26 @@ std::optional<QByteArray> ReadLine(QProcess* process, int timeoutMs) {
 
 QString Base64Text(const QByteArray& bytes) { return QString::fromLatin1(bytes.toBase64()); }
 
+QStringList Arguments(DoubleTransport transport) {
+  switch (transport) {
+    case DoubleTransport::Http: return {DoubleScript()};
+    case DoubleTransport::Tls: return {DoubleScript(), QStringLiteral("--tls"), QStringLiteral("authority")};
+    case DoubleTransport::TlsSelfSigned:
+      return {DoubleScript(), QStringLiteral("--tls"), QStringLiteral("self-signed")};
+  }
+  return {};
+}
+
 }  // namespace
 
-WebServiceDouble::WebServiceDouble() {
+WebServiceDouble::WebServiceDouble(DoubleTransport transport) : transport_(transport) {
   // The double is reached directly; a proxy from the environment must not stand in between.
   for (const char* name : {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"}) {
     qunsetenv(name);
   }
   process_.setProcessChannelMode(QProcess::SeparateChannels);
   process_.setReadChannel(QProcess::StandardOutput);
-  process_.start(QStringLiteral("/usr/bin/python3"), {DoubleScript()});
+  process_.start(QStringLiteral("/usr/bin/python3"), Arguments(transport));
   if (!process_.waitForStarted(kStartTimeoutMs)) {
     error_ = QStringLiteral("the double did not start: ") + process_.errorString();
     return;
@@ -40,6 +51,7 @@ WebServiceDouble::WebServiceDouble() {
   const auto line = ReadLine(&process_, kStartTimeoutMs);
   const QJsonObject hello = line ? QJsonDocument::fromJson(*line).object() : QJsonObject();
   port_ = static_cast<uint16_t>(hello.value(QStringLiteral("port")).toInt());
+  authorityFile_ = hello.value(QStringLiteral("authority")).toString();
   if (port_ == 0) {
     error_ = QStringLiteral("the double gave no port: ") + QString::fromUtf8(process_.readAllStandardError());
   }
@@ -55,7 +67,13 @@ WebServiceDouble::~WebServiceDouble() {
 }
 
 QString WebServiceDouble::Url(const QString& path) const {
-  return QStringLiteral("http://127.0.0.1:%1%2").arg(port_).arg(path);
+  const QString scheme = transport_ == DoubleTransport::Http ? QStringLiteral("http") : QStringLiteral("https");
+  return QStringLiteral("%1://127.0.0.1:%2%3").arg(scheme).arg(port_).arg(path);
+}
+
+uint16_t WebServiceDouble::StalledPort() {
+  return static_cast<uint16_t>(
+      Command({{QStringLiteral("cmd"), QStringLiteral("stalledPort")}}).value(QStringLiteral("port")).toInt());
 }
 
 QJsonObject WebServiceDouble::Command(const QJsonObject& command) {
@@ -125,5 +143,11 @@ std::optional<QByteArray> WebServiceDouble::Open(const QString& label, const QSt
   }
   return QByteArray::fromBase64(reply.value(QStringLiteral("plain")).toString().toLatin1());
 }
+
+TrustedTestAuthority::TrustedTestAuthority(const QString& pemFile) {
+  platform::UseTestCertificateAuthority(pemFile);
+}
+
+TrustedTestAuthority::~TrustedTestAuthority() { platform::UseTestCertificateAuthority(QString()); }
 
 }  // namespace testsupport

@@ -11,11 +11,18 @@
 
 namespace testsupport {
 
+// How the double is spoken to.
+enum class DoubleTransport {
+  Http,
+  Tls,            // HTTPS, with a certificate of a test authority (AuthorityFile)
+  TlsSelfSigned,  // HTTPS, with a self-signed certificate no one trusts
+};
+
 // The hosted web service's test double (webservice_double.py) in a child process on a free
 // loopback port, driven through its JSON-lines control interface. Stopped with the object.
 class WebServiceDouble {
  public:
-  WebServiceDouble();
+  explicit WebServiceDouble(DoubleTransport transport = DoubleTransport::Http);
   ~WebServiceDouble();
   WebServiceDouble(const WebServiceDouble&) = delete;
   WebServiceDouble& operator=(const WebServiceDouble&) = delete;
@@ -25,8 +32,14 @@ class WebServiceDouble {
   QString Error() const { return error_; }
 
   uint16_t Port() const { return port_; }
-  // "http://127.0.0.1:<port>" + path: the web-service address the programs are given.
+  // "http://127.0.0.1:<port>" + path (https for a TLS double): the web-service address the
+  // programs are given.
   QString Url(const QString& path = QStringLiteral("/svc/")) const;
+  // The PEM file of the authority that signed a Tls double's certificate; empty otherwise. It
+  // lives as long as the double.
+  QString AuthorityFile() const { return authorityFile_; }
+  // A loopback port whose connection attempts are never answered; 0 when the double made none.
+  uint16_t StalledPort();
 
   // One command and its answer; {"ok": false, "error": ...} when the double did not answer.
   QJsonObject Command(const QJsonObject& command);
@@ -51,8 +64,19 @@ class WebServiceDouble {
 
  private:
   QProcess process_;
+  DoubleTransport transport_;
   uint16_t port_ = 0;
+  QString authorityFile_;
   QString error_;
+};
+
+// Has the HTTP layer trust a TLS double's test authority for as long as it lives.
+class TrustedTestAuthority {
+ public:
+  explicit TrustedTestAuthority(const QString& pemFile);
+  ~TrustedTestAuthority();
+  TrustedTestAuthority(const TrustedTestAuthority&) = delete;
+  TrustedTestAuthority& operator=(const TrustedTestAuthority&) = delete;
 };
 
 }  // namespace testsupport

@@ -7,8 +7,12 @@ what the desktop sends under the label "WEBSERVICE", checks every field strictly
 plain messages, and seals what it hands the desktop under the label "DESKTOP". It also acts as an
 HTTP proxy (requests with an absolute target) that can demand credentials.
 
+Options: "--tls authority" serves HTTPS with a certificate for 127.0.0.1 signed by a test
+authority made for this run; "--tls self-signed" serves HTTPS with a self-signed certificate.
+
 Control: one JSON object per line on standard input, one JSON answer per line on standard output.
-The first line written is {"port": N}. End of input ends the double.
+The first line written is {"port": N}, with "authority": the PEM file of the test authority when
+there is one. End of input ends the double.
 
 Commands ("cmd"):
   fault      {"operation": name, "kind": k, ...} answers `name` as k until changed; kinds:
@@ -16,7 +20,9 @@ Commands ("cmd"):
              soap12Fault ("reason"), noResult, emptyResult, unclosedResult, result ("text"),
              delay ("seconds", then the normal answer), drop (close without an answer),
              chunked (the normal answer without Content-Length), oversize ("bytes": the normal
-             answer padded with blanks to that length, sent in chunks)
+             answer padded with blanks to that length, sent in chunks), trickle (the normal
+             answer one byte every "interval" seconds, 0.5 unless given), silent (no answer for
+             "seconds", an hour unless given, then close)
   proxy      {"user": u, "password": p} demands these proxy credentials; {"enabled": false} stops
   queue      {"stream": base64} plain device stream for the next GetDataForDesktop;
              {"raw": text} the result text itself (for malformed envelopes)
@@ -24,24 +30,35 @@ Commands ("cmd"):
   requests   every request as it arrived (request line, headers in order, body)
   seal       {"label", "plain" (base64), "framed" (bool), optional "salt"/"iv" (hex), "index"}
   open       {"label", "envelope" (text), "framed" (bool)}
+  stalledPort  {"port": N} of a loopback port whose connection attempts are never answered
   reset      clears faults, proxy, queue and records
 """
 
+import argparse
 import base64
+import datetime
 import hashlib
+import ipaddress
 import json
 import os
 import re
+import shutil
 import socket
+import ssl
 import struct
 import sys
+import tempfile
 import threading
 import time
 import urllib.parse
 import xml.etree.ElementTree as ElementTree
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
+from cryptography import x509
+from cryptography.hazmat.primitives import hashes, serialization
+from cryptography.hazmat.primitives.asymmetric import ec
 from cryptography.hazmat.primitives.ciphers import Cipher, algorithms, modes
+from cryptography.x509.oid import NameOID
 
 # The fixed text both ends of the protocol derive payload keys from.
 PAYLOAD_KEY_TEXT = ("Tarnwick Plus Lite payload key; desktop and web service share it. "
@@ -165,6 +182,7 @@ class Answer:
         self.status, self.body, self.reason = status, body, reason
         self.chunked, self.drop = chunked, drop
         self.headers = headers or []
+        self.trickle_interval = None  # seconds between the bytes of a trickled answer
 
 
 class WebService:
@@ -259,6 +277,13 @@ class WebService:
             answer.body += b" " * max(0, int(fault["bytes"]) - len(answer.body))
             answer.chunked = True
             return answer
+        if kind == "trickle":
+            answer = normal()
+            answer.trickle_interval = float(fault.get("interval", 0.5))
+            return answer
+        if kind == "silent":
+            time.sleep(float(fault.get("seconds", 3600)))
+            return Answer(drop=True)
         return Answer(500, soap11_fault("Unknown fault kind %s" % kind))
 
 
@@ -290,6 +315,11 @@ class Handler(BaseHTTPRequestHandler):
     @property
     def state(self):
         return self.server.state
+
+    def setup(self):
+        if isinstance(self.request, ssl.SSLSocket):
+            self.request.do_handshake()  # here, so a slow or refusing client holds up no other
+        super().setup()
 
     def read_body(self):
         length = int(self.headers.get("Content-Length") or 0)
@@ -359,6 +389,9 @@ class Handler(BaseHTTPRequestHandler):
             self.close_connection = True
             self.connection.shutdown(socket.SHUT_RDWR)
             return
+        if answer.trickle_interval is not None:
+            self.trickle(answer)
+            return
         self.send_response(answer.status, answer.reason)
         self.send_header("Content-Type", "text/xml; charset=utf-8")
         for name, value in answer.headers:
@@ -376,12 +409,103 @@ class Handler(BaseHTTPRequestHandler):
             self.end_headers()
             self.wfile.write(answer.body)
 
+    def trickle(self, answer):
+        self.close_connection = True
+        head = ("HTTP/1.1 %d OK\r\nContent-Type: text/xml; charset=utf-8\r\nContent-Length: %d\r\n\r\n"
+                % (answer.status, len(answer.body))).encode("ascii")
+        for byte in head + answer.body:
+            self.wfile.write(bytes([byte]))
+            time.sleep(answer.trickle_interval)
+
+
+class Server(ThreadingHTTPServer):
+    daemon_threads = True
+
+    def __init__(self, state, tls_context):
+        super().__init__(("127.0.0.1", 0), Handler)
+        self.state = state
+        self.tls_context = tls_context
+
+    def get_request(self):
+        connection, address = self.socket.accept()
+        if self.tls_context is not None:
+            connection = self.tls_context.wrap_socket(connection, server_side=True,
+                                                      do_handshake_on_connect=False)
+        return connection, address
+
+    def handle_error(self, request, client_address):
+        # A client that refuses the certificate or goes away mid-answer is what some tests do.
+        if not isinstance(sys.exc_info()[1], (ssl.SSLError, ConnectionError)):
+            super().handle_error(request, client_address)
+
+
+class Certificates:
+    """The TLS material of one run, in a folder of its own that is removed at the end."""
+
+    def __init__(self, kind):
+        self.folder = tempfile.mkdtemp(prefix="webservice_double_")
+        server_key = ec.generate_private_key(ec.SECP256R1())
+        if kind == "authority":
+            authority_key = ec.generate_private_key(ec.SECP256R1())
+            authority_name = self.name("Web service double test authority")
+            authority = self.build(authority_name, authority_key, authority_name, authority_key, True)
+            self.authority_file = self.write("authority.pem", self.pem(authority))
+            server = self.build(self.name("127.0.0.1"), server_key, authority_name, authority_key, False)
+        else:
+            self.authority_file = None
+            server = self.build(self.name("127.0.0.1"), server_key, self.name("127.0.0.1"), server_key, False)
+        key = server_key.private_bytes(serialization.Encoding.PEM, serialization.PrivateFormat.PKCS8,
+                                       serialization.NoEncryption())
+        self.context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+        self.context.load_cert_chain(self.write("server.pem", self.pem(server)), self.write("server.key", key))
+
+    @staticmethod
+    def name(common_name):
+        return x509.Name([x509.NameAttribute(NameOID.COMMON_NAME, common_name)])
+
+    @staticmethod
+    def pem(certificate):
+        return certificate.public_bytes(serialization.Encoding.PEM)
+
+    @staticmethod
+    def build(subject, subject_key, issuer, issuer_key, is_authority):
+        now = datetime.datetime.now(datetime.timezone.utc)
+        builder = (x509.CertificateBuilder().subject_name(subject).issuer_name(issuer)
+                   .public_key(subject_key.public_key()).serial_number(x509.random_serial_number())
+                   .not_valid_before(now - datetime.timedelta(hours=1))
+                   .not_valid_after(now + datetime.timedelta(days=1))
+                   .add_extension(x509.BasicConstraints(ca=is_authority, path_length=None), critical=True)
+                   .add_extension(x509.SubjectKeyIdentifier.from_public_key(subject_key.public_key()),
+                                  critical=False)
+                   .add_extension(x509.AuthorityKeyIdentifier.from_issuer_public_key(issuer_key.public_key()),
+                                  critical=False))
+        if is_authority:
+            builder = builder.add_extension(
+                x509.KeyUsage(digital_signature=False, content_commitment=False, key_encipherment=False,
+                              data_encipherment=False, key_agreement=False, key_cert_sign=True,
+                              crl_sign=True, encipher_only=False, decipher_only=False), critical=True)
+        else:
+            builder = builder.add_extension(
+                x509.SubjectAlternativeName([x509.IPAddress(ipaddress.ip_address("127.0.0.1")),
+                                             x509.DNSName("localhost")]), critical=False)
+        return builder.sign(issuer_key, hashes.SHA256())
+
+    def write(self, file_name, data):
+        path = os.path.join(self.folder, file_name)
+        with open(path, "wb") as file:
+            file.write(data)
+        return path
+
+    def remove(self):
+        shutil.rmtree(self.folder, ignore_errors=True)
+
 
 class Control:
     """The command loop on standard input."""
 
     def __init__(self, state):
         self.state = state
+        self.stalled = []  # listening sockets whose queue is full, with what fills it
 
     def run(self, server):
         for line in sys.stdin:
@@ -429,22 +553,43 @@ class Control:
             except EnvelopeError as error:
                 return {"ok": False, "error": str(error)}
             return {"ok": True, "plain": base64.b64encode(plain).decode("ascii")}
+        if name == "stalledPort":
+            return {"ok": True, "port": self.stalled_port()}
         if name == "reset":
             with state.lock:
                 state.reset()
             return {"ok": True}
         return {"ok": False, "error": "unknown command %s" % name}
 
+    def stalled_port(self):
+        """A listener that never accepts, with its queue of one filled: the system drops every
+        further connection attempt, as a black-holed route would."""
+        listener = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+        listener.bind(("127.0.0.1", 0))
+        listener.listen(0)
+        filler = socket.create_connection(listener.getsockname())
+        self.stalled.append((listener, filler))
+        return listener.getsockname()[1]
+
 
 def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--tls", choices=["authority", "self-signed"])
+    options = parser.parse_args()
+    certificates = Certificates(options.tls) if options.tls else None
     state = ServiceState()
-    server = ThreadingHTTPServer(("127.0.0.1", 0), Handler)
-    server.daemon_threads = True
-    server.state = state
+    server = Server(state, certificates.context if certificates else None)
     thread = threading.Thread(target=server.serve_forever, daemon=True)
     thread.start()
-    print(json.dumps({"port": server.server_address[1]}), flush=True)
-    Control(state).run(server)
+    hello = {"port": server.server_address[1]}
+    if certificates and certificates.authority_file:
+        hello["authority"] = certificates.authority_file
+    print(json.dumps(hello), flush=True)
+    try:
+        Control(state).run(server)
+    finally:
+        if certificates:
+            certificates.remove()
 
 
 if __name__ == "__main__":

@@ -2,20 +2,24 @@
 
 #include <gtest/gtest.h>
 
-TEST(WebServiceAddress, SplitsHostPortAndPath) {
+using platform::Transport;
+
+TEST(WebServiceAddress, SplitsHostPortPathAndTransport) {
   struct Case {
     const char* address;
     const char* host;
     uint16_t port;
     const char* path;
+    Transport transport;
   };
   const Case cases[] = {
-      {"http://ws.example.com/TarnwickWS/", "ws.example.com", 80, "/TarnwickWS/"},
-      {"https://ws.example.com/a/b/", "ws.example.com", 443, "/a/b/"},
-      {"HTTP://WS.example.com:8080/x/", "ws.example.com", 8080, "/x/"},
-      {"http://127.0.0.1:5000/", "127.0.0.1", 5000, "/"},
-      {"http://ws.example.com", "ws.example.com", 80, "/"},
-      {"http://ws.example.com/a%20b/", "ws.example.com", 80, "/a%20b/"},
+      {"http://ws.example.com/TarnwickWS/", "ws.example.com", 80, "/TarnwickWS/", Transport::Plain},
+      {"https://ws.example.com/a/b/", "ws.example.com", 443, "/a/b/", Transport::Tls},
+      {"HTTPS://ws.example.com:8443/a/", "ws.example.com", 8443, "/a/", Transport::Tls},
+      {"HTTP://WS.example.com:8080/x/", "ws.example.com", 8080, "/x/", Transport::Plain},
+      {"http://127.0.0.1:5000/", "127.0.0.1", 5000, "/", Transport::Plain},
+      {"http://ws.example.com", "ws.example.com", 80, "/", Transport::Plain},
+      {"http://ws.example.com/a%20b/", "ws.example.com", 80, "/a%20b/", Transport::Plain},
   };
   for (const Case& c : cases) {
     WebServiceAddress parts;
@@ -24,6 +28,8 @@ TEST(WebServiceAddress, SplitsHostPortAndPath) {
     EXPECT_EQ(parts.host, QString::fromLatin1(c.host)) << c.address;
     EXPECT_EQ(parts.port, c.port) << c.address;
     EXPECT_EQ(parts.path, QString::fromLatin1(c.path)) << c.address;
+    EXPECT_EQ(parts.transport, c.transport) << c.address;
+    EXPECT_EQ(WebServiceTransport(QString::fromLatin1(c.address)), c.transport) << c.address;
   }
 }
 

@@ -18,8 +18,8 @@ using testsupport::Eventually;
 
 namespace {
 
-// How long a stop may take at most; far beyond what a sound stop needs.
-constexpr seconds kBound{5};
+// How long a stop may take at most: far beyond what a sound stop needs on a loaded machine.
+constexpr seconds kBound{30};
 
 }  // namespace
 
@@ -33,13 +33,14 @@ TEST(StopEvent, ASignalIsSeenByOneWaitOnly) {
 
 TEST(StopEvent, TheLongestIntervalASettingCanGiveStillWaits) {
   StopEvent event;
+  std::atomic<bool> signalled{false};
   std::thread signaller([&] {
     std::this_thread::sleep_for(milliseconds(300));
+    signalled = true;
     event.Signal();
   });
-  const steady_clock::time_point start = steady_clock::now();
   EXPECT_TRUE(event.Wait(duration_cast<milliseconds>(minutes(INT32_MAX))));
-  EXPECT_GE(steady_clock::now() - start, milliseconds(250));
+  EXPECT_TRUE(signalled.load()) << "the wait ended before the signal";
   signaller.join();
 }
 
@@ -80,29 +81,32 @@ TEST(WorkerTurns, ZeroIntervalRunsTurnsBackToBackUntilTheEvent) {
   EXPECT_GE(turns.load(), 5);
 }
 
-TEST(WorkerTurns, ALongTurnEndsSoonAfterAStopRequest) {
+TEST(WorkerTurns, ALongTurnEndsEarlyOnAStopRequest) {
   SetSyncStatusCopy(1);
   StopEvent stop;
   std::atomic<bool> inTurn{false};
   int turns = 0;
+  bool endedEarly = false;
   std::thread requester([&] {
     Eventually([&] { return inTurn.load(); });
     SetSyncStatusCopy(0);
     stop.Signal();
   });
-  const steady_clock::time_point start = steady_clock::now();
   RunWorkerTurns(stop, milliseconds(0), [&] {
     ++turns;
     inTurn = true;
-    // A turn of ten thousand units that looks at the stop between units.
+    // A turn of ten thousand units (100 s) that looks at the stop between units.
     for (int unit = 0; unit < 10000; ++unit) {
-      if (SyncStopRequested()) return false;
+      if (SyncStopRequested()) {
+        endedEarly = true;
+        return false;
+      }
       std::this_thread::sleep_for(milliseconds(10));
     }
     return true;
   });
   requester.join();
-  EXPECT_LT(steady_clock::now() - start, kBound);
+  EXPECT_TRUE(endedEarly);
   EXPECT_EQ(turns, 1);
 }
 

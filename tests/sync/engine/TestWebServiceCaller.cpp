@@ -1,5 +1,6 @@
 #include "shared/RegistryRecords.h"
 #include "sync/data/SyncSettings.h"
+#include "sync/engine/SyncStatus.h"
 #include "sync/engine/WebServiceCaller.h"
 #include "sync/engine/WebServiceConnectionTest.h"
 #include "tests/support/LogReader.h"
@@ -11,20 +12,30 @@
 
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QThread>
 
+#include <chrono>
+#include <functional>
+#include <future>
 #include <iterator>
 
 using testsupport::EntriesContaining;
 using testsupport::LogEntry;
+using namespace std::chrono;
 
 namespace {
 
 const QString kDesktopName = QStringLiteral("Front desk");
 
+// Far above what an abandoned exchange takes on a loaded machine, and far below the three
+// minutes a held exchange would otherwise last.
+constexpr seconds kGenerousBound{30};
+
 class WebServiceCallerTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(service_.Started()) << service_.Error().toStdString();
+    SetSyncStatusCopy(1);  // the program runs: nothing asks the exchanges to stop
     synctest::PrepareInstallation();
     Configure(service_.Url(), kDesktopName);
     StoreProxy(0, QString(), QString());
@@ -332,6 +343,56 @@ TEST_F(WebServiceCallerTest, StartUpTestLogsEverythingWithMinusOne) {
   Configure(QString(), kDesktopName);
   EXPECT_EQ(syncservice::GetDataTestWebServiceMethod(), -1);
   EXPECT_EQ(Codes(SyncLog(), QStringLiteral("<InternetCrackUrl> Error Code : ")), QList<int>{-1});
+}
+
+TEST_F(WebServiceCallerTest, AnHttpsAddressIsSpokenToInTlsWithTheCertificateVerified) {
+  testsupport::WebServiceDouble trusted(testsupport::DoubleTransport::Tls);
+  testsupport::WebServiceDouble selfSigned(testsupport::DoubleTransport::TlsSelfSigned);
+  ASSERT_TRUE(trusted.Started() && selfSigned.Started()) << selfSigned.Error().toStdString();
+  const testsupport::TrustedTestAuthority authority(trusted.AuthorityFile());
+
+  Configure(trusted.Url(), kDesktopName);
+  EXPECT_TRUE(caller_.SendData(QByteArray("sealed and encrypted")));
+  EXPECT_EQ(Plain(trusted.Received().last().toObject()), QByteArray("sealed and encrypted"));
+
+  Configure(selfSigned.Url(), kDesktopName);
+  EXPECT_EQ(caller_.SendDataOverHTTP("AAAA"), -41);
+  const QList<LogEntry> reasons = EntriesContaining(SyncLog(), QStringLiteral("self-signed certificate"));
+  ASSERT_EQ(reasons.size(), 1);
+  EXPECT_EQ(reasons[0].code, 123) << "the exception's message line of the send step";
+  EXPECT_TRUE(selfSigned.Requests().isEmpty());
+}
+
+// A stop while the service holds an exchange open: a worker's exchange sees the status copy, the
+// start-up test (which runs before the control loop keeps the copy) the stored switch.
+TEST_F(WebServiceCallerTest, AStopAbandonsAnExchangeTheServiceHoldsOpen) {
+  struct Case {
+    const char* operation;
+    const char* kind;
+    std::function<int()> exchange;
+    std::function<void()> stop;
+    int exceptionMessageCode;
+  };
+  const Case cases[] = {
+      {"SendData", "trickle", [this] { return caller_.SendDataOverHTTP("AAAA"); }, [] { SetSyncStatusCopy(0); }, 123},
+      {"GetDataTest", "silent", [] { return syncservice::GetDataTestWebServiceMethod(); },
+       [] { synctest::SetSettingsDword(QStringLiteral("SyncServiceStatus"), 0); }, -1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.operation);
+    service_.Command({{QStringLiteral("cmd"), QStringLiteral("reset")}});
+    service_.SetFault(QString::fromLatin1(c.operation), QString::fromLatin1(c.kind));
+    SetSyncStatusCopy(1);
+    synctest::SetSettingsDword(QStringLiteral("SyncServiceStatus"), 1);
+    const qsizetype logged = SyncLog().size();
+    auto exchange = std::async(std::launch::async, c.exchange);
+    for (int i = 0; i < 3000 && service_.Requests().isEmpty(); ++i) QThread::msleep(10);
+    c.stop();
+    ASSERT_EQ(exchange.wait_for(kGenerousBound), std::future_status::ready);
+    EXPECT_EQ(exchange.get(), -41);
+    EXPECT_EQ(Codes(SyncLog().mid(logged), QStringLiteral("The exchange was abandoned.")),
+              QList<int>{c.exceptionMessageCode});
+  }
 }
 
 }  // namespace
