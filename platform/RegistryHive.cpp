@@ -81,21 +81,26 @@ qsizetype SkipBlanks(QByteArrayView text, qsizetype i) {
   return i;
 }
 
-// "01,ff, 7f": two hex digits per byte, separated by commas.
+// "01,ff, 7f": two hex digits per byte, separated by commas. Written into the buffer directly:
+// a value can be many megabytes.
 bool ParseHexBytes(QByteArrayView text, QByteArray* bytes) {
   bytes->clear();
   if (IsBlank(text)) return true;
-  bytes->reserve(text.size() / 3 + 1);
+  bytes->resize(text.size() / 3 + 1);
+  char* out = bytes->data();
+  const char* const start = out;
   for (qsizetype i = SkipBlanks(text, 0);; i = SkipBlanks(text, i + 1)) {
     if (i + 1 >= text.size()) return false;
     const int high = HexDigit(text[i]);
     const int low = HexDigit(text[i + 1]);
     if (high < 0 || low < 0) return false;
-    bytes->append(static_cast<char>((high << 4) | low));
+    *out++ = static_cast<char>((high << 4) | low);
     i = SkipBlanks(text, i + 2);
-    if (i == text.size()) return true;
+    if (i == text.size()) break;
     if (text[i] != ',') return false;
   }
+  bytes->truncate(out - start);
+  return true;
 }
 
 // True when the REG_SZ bytes are a plain text with its one terminating zero, so that the quoted

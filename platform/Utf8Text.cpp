@@ -1,13 +1,14 @@
 #include "platform/Utf8Text.h"
 
-#include <QStringDecoder>
-
 namespace platform {
 
 QString FromUtf8KeepingBom(QByteArrayView bytes) {
-  QStringDecoder decoder(QStringDecoder::Utf8,
-                         QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-  return decoder.decode(bytes);
+  QString text;
+  while (bytes.startsWith("\xEF\xBB\xBF")) {
+    text += QChar(0xFEFF);
+    bytes = bytes.sliced(3);
+  }
+  return text.isEmpty() ? QString::fromUtf8(bytes) : text + QString::fromUtf8(bytes);
 }
 
 }  // namespace platform
