@@ -4,9 +4,9 @@
 
 #include <QString>
 
+#include <map>
 #include <memory>
 #include <mutex>
-#include <map>
 
 namespace platform {
 
