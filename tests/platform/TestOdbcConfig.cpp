@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 
 #include <functional>
@@ -59,10 +60,35 @@ TEST(OdbcIni, KeepsWhatItDoesNotChange) {
   const OdbcIni again = OdbcIni::Parse(ini.Serialize());
   EXPECT_EQ(again.Value(QStringLiteral("Sales"), QStringLiteral("Port")), QStringLiteral("5433"));
   EXPECT_EQ(again.Value(QStringLiteral("Other"), QStringLiteral("Driver")), QStringLiteral("SQLite3"));
-  EXPECT_TRUE(ini.Serialize().startsWith("; user sources\n[ODBC Data Sources]\nSales=PostgreSQL Unicode\n"));
+  EXPECT_TRUE(ini.Serialize().startsWith("; user sources\n[ODBC Data Sources]\nSales = PostgreSQL Unicode\n"));
   EXPECT_TRUE(ini.Serialize().contains("# port below\nPort=5433\n"));
   EXPECT_TRUE(ini.RemoveSection(QStringLiteral("sales")));
   EXPECT_FALSE(OdbcIni::Parse(ini.Serialize()).HasSection(QStringLiteral("Sales")));
+}
+
+// Another program's entries, in whatever bytes it wrote them, survive every write of ours.
+TEST(OdbcIni, AWriteChangesOnlyTheLinesOfWhatItWrites) {
+  const QByteArray foreign =
+      "[ODBC Data Sources]\r\n"
+      "Kunden = SQLite3\r\n"
+      "\r\n"
+      "[Kunden]\r\n"
+      "  Driver = SQLite3   \r\n"
+      "Database=/data/M\xfcller/kunden.db\r\n"
+      "\xEF\xBB\xBFStart=1\r\n"
+      "; kept comment\r\n";
+  const QByteArray ours = "[Ours]\r\nDriver=SQLite3\r\n";
+  WriteFile(OdbcIniPath(), foreign + ours);
+  ASSERT_TRUE(WriteDataSource(QStringLiteral("Ours"), {{QStringLiteral("Driver"), QStringLiteral("PostgreSQL")}}));
+  ASSERT_TRUE(SetDataSourceValue(QStringLiteral("Ours"), QStringLiteral("Port"), QStringLiteral("5432")));
+  ASSERT_TRUE(WriteDataSource(QStringLiteral("New"), {{QStringLiteral("Driver"), QStringLiteral("SQLite3")}}));
+  EXPECT_EQ(ReadFile(OdbcIniPath()),
+            foreign + "[Ours]\r\nDriver=PostgreSQL\r\nPort=5432\r\n[New]\r\nDriver=SQLite3\r\n");
+  EXPECT_EQ(DataSourceValue(QStringLiteral("Kunden"), QString(QChar(0xFEFF)) + QStringLiteral("Start")), QStringLiteral("1"));
+
+  ASSERT_TRUE(RemoveDataSource(QStringLiteral("Ours")));
+  ASSERT_TRUE(RemoveDataSource(QStringLiteral("New")));
+  EXPECT_EQ(ReadFile(OdbcIniPath()), foreign);
 }
 
 TEST(OdbcConfig, RefusesWhatTheFileCannotHoldAndKeepsTheFile) {
@@ -212,7 +238,10 @@ TEST(OdbcConfig, RemovingANameLeavesTheOthers) {
   EXPECT_TRUE(RemoveDataSource(QStringLiteral("a")));
   EXPECT_FALSE(RemoveDataSource(QStringLiteral("A")));
   EXPECT_EQ(DataSourceValue(QStringLiteral("B"), QStringLiteral("Driver")), QStringLiteral("SQLite3"));
-  EXPECT_FALSE(QFile::exists(OdbcIniPath() + QStringLiteral(".tmp")));
+  EXPECT_EQ(QDir(OdbcFolder()).entryList(QDir::Files), QStringList({QStringLiteral("odbc.ini")}));
+  // The file may name the files of other users' databases: it is the owner's alone.
+  EXPECT_EQ(QFile::permissions(OdbcIniPath()), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                   QFileDevice::ReadUser | QFileDevice::WriteUser);
 }
 
 }  // namespace
