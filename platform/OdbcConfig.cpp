@@ -110,6 +110,12 @@ bool IsAccessDriver(const QString& windowsDriver) {
   return windowsDriver == kAccessDriver || windowsDriver == kAccessDriverAccdb;
 }
 
+// A value that would end, open or break an attribute of a connection string.
+bool FitsConnectionString(const QString& value) {
+  return !value.contains(u';') && !value.contains(u'{') && !value.contains(u'}') && !value.contains(u'\n') &&
+         !value.contains(u'\r') && !value.contains(QChar(0));
+}
+
 QString SqliteDriver() { return DriverByLibrary(QStringLiteral("libsqlite3odbc"), QStringLiteral("SQLite3")); }
 QString MdbToolsDriver() { return DriverByLibrary(QStringLiteral("libmdbodbc"), QStringLiteral("MDBTools")); }
 
@@ -191,6 +197,29 @@ bool WriteDataSource(const QString& dataSourceName, const OdbcEntries& entries, 
 
 bool RemoveDataSource(const QString& name) {
   return ModifyIni(OdbcIniPath(), [&](OdbcIni& ini) { return ini.RemoveSection(DriverManagerName(name)); });
+}
+
+QString DataSourceConnectionString(const QString& name, QString* error) {
+  const OdbcIni ini = ReadIniOrEmpty(OdbcIniPath());
+  const OdbcIni::Section* section = ini.FindSection(DriverManagerName(name));
+  const QString driver = section != nullptr ? ini.Value(section->name, QStringLiteral("Driver")) : QString();
+  if (driver.isEmpty() || !FitsConnectionString(driver)) {
+    SetError(error, QStringLiteral("The data source name %1 is not registered with a usable driver.").arg(name));
+    return {};
+  }
+  QString text = QStringLiteral("DRIVER={%1};").arg(driver);
+  for (const OdbcIni::Entry& entry : section->entries) {
+    if (entry.key.isEmpty() || entry.key.compare(u"Driver", Qt::CaseInsensitive) == 0) continue;
+    if (!FitsConnectionString(entry.key) || !FitsConnectionString(entry.value) || entry.key.contains(u'=')) {
+      SetError(error, QStringLiteral("The entry %1 of the data source name %2 cannot stand in a connection string.")
+                          .arg(entry.key, name));
+      return {};
+    }
+    text += entry.key + u'=' + entry.value + u';';
+    // The mdbtools driver takes the file of a connection string as DBQ, the SQLite driver as Database.
+    if (entry.key.compare(u"Database", Qt::CaseInsensitive) == 0) text += QStringLiteral("DBQ=") + entry.value + u';';
+  }
+  return text;
 }
 
 QString LinuxDriverForFile(const QString& windowsDriver, const QString& path) {

@@ -151,6 +151,24 @@ TEST(OdbcConfig, DriverFollowsTheFileAndTheWindowsName) {
   EXPECT_TRUE(DataSourceValue(QStringLiteral("Jet"), QStringLiteral("NoCreat")).isEmpty());
 }
 
+TEST(OdbcConfig, ConnectionStringHoldsWhatTheNameIsRegisteredForNow) {
+  PrepareOdbc();
+  const QString access = QStringLiteral("Microsoft Access Driver (*.mdb)");
+  ASSERT_TRUE(RegisterFileDataSource(QStringLiteral("Temp"), access, DataFile("one.mdb"), FileSharing::Single));
+  ASSERT_TRUE(RegisterFileDataSource(QStringLiteral("Temp"), access, DataFile("two.mdb"), FileSharing::Single));
+  const QString driver = DataSourceValue(QStringLiteral("Temp"), QStringLiteral("Driver"));
+  EXPECT_EQ(DataSourceConnectionString(QStringLiteral("Temp")),
+            QStringLiteral("DRIVER={%1};Database=%2;DBQ=%2;NoCreat=1;Timeout=5000;").arg(driver, DataFile("two.mdb")));
+
+  QString error;
+  EXPECT_TRUE(DataSourceConnectionString(QStringLiteral("Other"), &error).isEmpty());
+  EXPECT_TRUE(error.contains(u"Other")) << qPrintable(error);
+  ASSERT_TRUE(WriteDataSource(QStringLiteral("Odd"), {{QStringLiteral("Driver"), QStringLiteral("SQLite3")},
+                                                      {QStringLiteral("Database"), QStringLiteral("/a;Database=/b")}}));
+  EXPECT_TRUE(DataSourceConnectionString(QStringLiteral("Odd"), &error).isEmpty());
+  EXPECT_TRUE(error.contains(u"Database")) << qPrintable(error);
+}
+
 // Two programs registering names at once: every entry of both survives.
 TEST(OdbcConfig, WritersInSeveralProcessesLoseNothing) {
   constexpr int kProcesses = 4;
