@@ -4,6 +4,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/MachineRoot.h"
 #include "platform/OdbcIni.h"
+#include "platform/OdbcStandIn.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -119,6 +120,24 @@ bool FitsConnectionString(const QString& value) {
 QString SqliteDriver() { return DriverByLibrary(QStringLiteral("libsqlite3odbc"), QStringLiteral("SQLite3")); }
 QString MdbToolsDriver() { return DriverByLibrary(QStringLiteral("libmdbodbc"), QStringLiteral("MDBTools")); }
 
+// The name points at a fresh or reused load; a load it pointed at before goes.
+bool RegisterStandIn(const QString& name, const QString& windowsDriver, const QString& path, QString* error) {
+  QString problem;
+  QString database;
+  if (!LoadStandIn(name, windowsDriver, path, &database, &problem)) {
+    SetError(error, problem);
+    return false;
+  }
+  const QString previous = DataSourceValue(name, QStringLiteral("Database"));
+  const OdbcEntries entries{{QStringLiteral("Driver"), SqliteDriver()},
+                            {QStringLiteral("Database"), database},
+                            {QStringLiteral("NoCreat"), QStringLiteral("1")},
+                            {QStringLiteral("Timeout"), kSqliteBusyTimeout}};
+  const bool written = WriteDataSource(name, entries, error);
+  if (database != previous) DeleteStandIn(written ? previous : database);
+  return written;
+}
+
 }  // namespace
 
 QString DriverManagerName(const QString& name) {
@@ -196,7 +215,13 @@ bool WriteDataSource(const QString& dataSourceName, const OdbcEntries& entries, 
 }
 
 bool RemoveDataSource(const QString& name) {
-  return ModifyIni(OdbcIniPath(), [&](OdbcIni& ini) { return ini.RemoveSection(DriverManagerName(name)); });
+  QString database;
+  const bool removed = ModifyIni(OdbcIniPath(), [&](OdbcIni& ini) {
+    database = ini.Value(DriverManagerName(name), QStringLiteral("Database"));
+    return ini.RemoveSection(DriverManagerName(name));
+  });
+  if (removed) DeleteStandIn(database);
+  return removed;
 }
 
 QString DataSourceConnectionString(const QString& name, QString* error) {
@@ -223,6 +248,7 @@ QString DataSourceConnectionString(const QString& name, QString* error) {
 }
 
 QString LinuxDriverForFile(const QString& windowsDriver, const QString& path) {
+  if (IsStandInDriver(windowsDriver)) return SqliteDriver();
   if (!IsAccessDriver(windowsDriver)) return windowsDriver;
   return DetectFileFormat(path) == FileFormat::Jet ? MdbToolsDriver() : SqliteDriver();
 }
@@ -230,6 +256,7 @@ QString LinuxDriverForFile(const QString& windowsDriver, const QString& path) {
 bool RegisterFileDataSource(const QString& name, const QString& windowsDriver, const QString& path,
                             FileSharing sharing, QString* error) {
   PrepareOdbc();
+  if (IsStandInDriver(windowsDriver)) return RegisterStandIn(name, windowsDriver, path, error);
   const QString driver = LinuxDriverForFile(windowsDriver, path);
   OdbcEntries entries{{QStringLiteral("Driver"), driver}, {QStringLiteral("Database"), path}};
   if (IsAccessDriver(windowsDriver) && driver != MdbToolsDriver()) {

@@ -144,8 +144,13 @@ TEST(OdbcConfig, DriverFollowsTheFileAndTheWindowsName) {
   EXPECT_TRUE(DriverValue(LinuxDriverForFile(access, DataFile("jet.mdb")), QStringLiteral("Driver")).contains(u"mdbodbc"));
   EXPECT_TRUE(DriverValue(LinuxDriverForFile(access, DataFile("ace.accdb")), QStringLiteral("Driver")).contains(u"mdbodbc"));
   EXPECT_TRUE(DriverValue(LinuxDriverForFile(access, DataFile("none.mdb")), QStringLiteral("Driver")).contains(u"sqlite3odbc"));
-  const QString excel = QStringLiteral("Microsoft Excel Driver (*.xls)");
-  EXPECT_EQ(LinuxDriverForFile(excel, DataFile("book.xls")), excel);
+  for (const char* standIn : {"Microsoft Excel Driver (*.xls)", "Microsoft Excel Driver (*.xls, *.xlsx, *.xlsm, *.xlsb)",
+                              "Microsoft Text Driver (*.txt; *.csv)", "Microsoft dBase Driver (*.dbf)"}) {
+    EXPECT_TRUE(DriverValue(LinuxDriverForFile(QString::fromLatin1(standIn), DataFile("book.xls")), QStringLiteral("Driver"))
+                    .contains(u"sqlite3odbc"));
+  }
+  const QString fileMaker = QStringLiteral("DataDirect 32-BIT SequeLink 5.5");
+  EXPECT_EQ(LinuxDriverForFile(fileMaker, DataFile("a.fp7")), fileMaker);
 
   ASSERT_TRUE(RegisterFileDataSource(QStringLiteral("Jet"), access, DataFile("jet.mdb"), FileSharing::Single));
   EXPECT_TRUE(DataSourceValue(QStringLiteral("Jet"), QStringLiteral("NoCreat")).isEmpty());

@@ -104,16 +104,16 @@ TEST(DatabseConnection, KindsWithoutADriverAndUnsafePathsAreRefused) {
   EXPECT_TRUE(OdbcIniText().isEmpty());
 }
 
-// Kind 8 goes to kind 7's driver; the workbook drivers are not on this machine, so the connect
-// fails with the driver manager's report and removes the name again.
-TEST(DatabseConnection, WorkbookKindsFailWithTheMissingDriverAndLeaveNoName) {
+// Kind 8 goes to kind 7's driver, whose stand-in reads the workbook: a missing one is an error
+// and never a new file.
+TEST(DatabseConnection, AMissingWorkbookIsAnErrorAndLeavesNoName) {
   CDatabseConnection connection;
   QString error;
   EXPECT_EQ(connection.ConnectDataSource(kAdminName, CDatabseConnection::kXlsm, RootFile(QStringLiteral("b.xlsm")),
                                          QString(), QString(), &error, true),
             0);
-  EXPECT_TRUE(error.contains(u"Can't open lib 'Microsoft Excel Driver")) << qPrintable(error);
-  EXPECT_FALSE(error.contains(u"source kind"));
+  EXPECT_TRUE(error.contains(u"does not exist")) << qPrintable(error);
+  EXPECT_FALSE(QFile::exists(RootFile(QStringLiteral("b.xlsm"))));
   EXPECT_FALSE(IsRegistered(kAdminName));
 }
 
