@@ -2,9 +2,10 @@
 
 #include "platform/DbfTable.h"
 #include "platform/MachineRoot.h"
-#include "platform/SchemaIni.h"
+#include "platform/SchemaIniReader.h"
 #include "platform/StandInDatabase.h"
 #include "platform/TextFileTable.h"
+#include "platform/WorkbookTables.h"
 
 #include <sys/stat.h>
 
@@ -14,6 +15,8 @@
 #include <QFileInfo>
 #include <QSet>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace platform {
 namespace {
@@ -98,15 +101,15 @@ bool ReadBytes(const QFileInfo& file, QByteArray* bytes, QString* error) {
   return true;
 }
 
-bool ReadSchemaIni(const QString& path, SchemaIni* schema, QString* error) {
+bool ReadSchemaIni(const QString& path, SchemaIniReader* schema, QString* error) {
   const QFileInfo file(SchemaIniPath(path));
   QByteArray bytes;
   if (!file.exists()) return true;
-  return ReadBytes(file, &bytes, error) && SchemaIni::Parse(bytes, schema, error);
+  return ReadBytes(file, &bytes, error) && SchemaIniReader::Parse(bytes, schema, error);
 }
 
 bool ReadTextTables(const QString& path, const QFileInfoList& files, QList<StandInTable>* tables, QString* error) {
-  SchemaIni schema;
+  SchemaIniReader schema;
   if (!ReadSchemaIni(path, &schema, error)) return false;
   for (const QFileInfo& file : files) {
     TextFileFormat format;
@@ -137,8 +140,7 @@ bool ReadTables(SourceKind kind, const QString& path, const QFileInfoList& files
     case SourceKind::Dbase: return ReadDbfTables(files, tables, error);
     case SourceKind::Workbook: break;
   }
-  *error = QStringLiteral("Workbooks cannot be read through ODBC here.");
-  return false;
+  return ReadWorkbookTables(path, tables, error);
 }
 
 // SQLite compares table names without regard to case, as the Windows drivers do.
@@ -152,6 +154,14 @@ bool CheckDistinctNames(const QList<StandInTable>& tables, QString* error) {
     names.insert(table.name.toLower());
   }
   return true;
+}
+
+// The SQLite driver lists tables in the order they were made; the Windows drivers list them by
+// name.
+void SortByName(QList<StandInTable>* tables) {
+  std::stable_sort(tables->begin(), tables->end(), [](const StandInTable& left, const StandInTable& right) {
+    return left.name.compare(right.name, Qt::CaseInsensitive) < 0;
+  });
 }
 
 QString ReadOnlyUri(const QString& file) {
@@ -173,10 +183,9 @@ bool LoadStandIn(const QString& name, const QString& windowsDriver, const QStrin
   const QString load = LoadPath(name, windowsDriver, path, files);
   if (!QFileInfo::exists(load)) {
     QList<StandInTable> tables;
-    if (!ReadTables(kind, path, files, &tables, error) || !CheckDistinctNames(tables, error) ||
-        !WriteStandInDatabase(load, tables, error)) {
-      return false;
-    }
+    if (!ReadTables(kind, path, files, &tables, error) || !CheckDistinctNames(tables, error)) return false;
+    SortByName(&tables);
+    if (!WriteStandInDatabase(load, tables, error)) return false;
   }
   *database = ReadOnlyUri(load);
   return true;

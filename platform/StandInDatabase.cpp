@@ -41,9 +41,12 @@ bool Execute(sqlite3* database, const QString& sql, QString* error) {
   return false;
 }
 
+// An SQLite table needs a column: an empty file or sheet shows one unnamed column, as the
+// Windows drivers show it.
 QString CreateStatement(const StandInTable& table) {
   QStringList columns;
   for (qsizetype i = 0; i < table.columns.size(); ++i) columns.append(Quoted(table.columns[i]) + u' ' + TypeName(table.types[i]));
+  if (columns.isEmpty()) columns.append(QStringLiteral("F1 TEXT"));
   return QStringLiteral("CREATE TABLE %1 (%2)").arg(Quoted(table.name), columns.join(QStringLiteral(", ")));
 }
 
@@ -67,6 +70,7 @@ void Bind(sqlite3_stmt* statement, int place, const QString& value, StandInType 
 }
 
 bool InsertRows(sqlite3* database, const StandInTable& table, QString* error) {
+  if (table.rows.isEmpty()) return true;
   sqlite3_stmt* prepared = nullptr;
   if (sqlite3_prepare_v2(database, InsertStatement(table).toUtf8().constData(), -1, &prepared, nullptr) != SQLITE_OK) {
     *error = LastError(database);

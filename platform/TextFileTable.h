@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/SchemaIni.h"
+#include "platform/SchemaIniReader.h"
 #include "platform/StandInTable.h"
 
 #include <QByteArray>

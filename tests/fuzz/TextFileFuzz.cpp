@@ -1,6 +1,6 @@
 // Any bytes given to the text-file reader, under any format, and to the schema.ini reader are
 // read without a fault; a table read is square, typed and holds only values of its types.
-#include "platform/SchemaIni.h"
+#include "platform/SchemaIniReader.h"
 #include "platform/TextFileTable.h"
 
 #include <cstddef>
@@ -56,8 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   } else if (error.isEmpty()) {
     std::abort();
   }
-  platform::SchemaIni schema;
-  if (platform::SchemaIni::Parse(bytes, &schema, &error)) {
+  platform::SchemaIniReader schema;
+  if (platform::SchemaIniReader::Parse(bytes, &schema, &error)) {
     TextFileFormat format;
     schema.FormatOf(QStringLiteral("f.txt"), &format, &error);
   }

@@ -1,4 +1,4 @@
-#include "platform/SchemaIni.h"
+#include "platform/SchemaIniReader.h"
 #include "platform/TextFileTable.h"
 
 #include <gtest/gtest.h>
@@ -6,7 +6,7 @@
 namespace {
 
 using platform::ReadTextFileTable;
-using platform::SchemaIni;
+using platform::SchemaIniReader;
 using platform::StandInTable;
 using platform::StandInType;
 using platform::TextCharset;
@@ -111,15 +111,15 @@ TEST(TextFileTable, DamageIsAnErrorThatSaysWhere) {
   }
 }
 
-TEST(SchemaIni, SectionsOfTheExportAndOfHandWrittenFiles) {
+TEST(SchemaIniReader, SectionsOfTheExportAndOfHandWrittenFiles) {
   QByteArray utf16;
   for (const char character : QByteArray("[New_A.txt]\r\nColNameHeader=False\r\nFormat=TabDelimited\r\n"
                                          "CharacterSet=Unicode\r\n\n")) {
     utf16 += QByteArray(1, character) + QByteArray(1, '\0');
   }
-  SchemaIni schema;
+  SchemaIniReader schema;
   QString error;
-  ASSERT_TRUE(SchemaIni::Parse(utf16, &schema, &error)) << qPrintable(error);
+  ASSERT_TRUE(SchemaIniReader::Parse(utf16, &schema, &error)) << qPrintable(error);
   TextFileFormat format;
   ASSERT_TRUE(schema.FormatOf(QStringLiteral("new_a.TXT"), &format, &error));
   EXPECT_FALSE(format.columnNamesInFirstRow);
@@ -130,22 +130,22 @@ TEST(SchemaIni, SectionsOfTheExportAndOfHandWrittenFiles) {
   EXPECT_EQ(format.delimiter, u',');
   EXPECT_FALSE(format.charset.has_value());
 
-  ASSERT_TRUE(SchemaIni::Parse("; comment\n[b.csv]\nFormat=Delimited(|)\nCol1=x Text\nCharacterSet=1252\n", &schema, &error));
+  ASSERT_TRUE(SchemaIniReader::Parse("; comment\n[b.csv]\nFormat=Delimited(|)\nCol1=x Text\nCharacterSet=1252\n", &schema, &error));
   ASSERT_TRUE(schema.FormatOf(QStringLiteral("b.csv"), &format, &error));
   EXPECT_EQ(format.delimiter, u'|');
   EXPECT_EQ(format.charset, TextCharset::Ansi);
 }
 
-TEST(SchemaIni, MalformedLinesAndUnknownValuesAreRefused) {
-  SchemaIni schema;
+TEST(SchemaIniReader, MalformedLinesAndUnknownValuesAreRefused) {
+  SchemaIniReader schema;
   QString error;
-  EXPECT_FALSE(SchemaIni::Parse("Format=CSVDelimited\n[a.csv]\n", &schema, &error));
+  EXPECT_FALSE(SchemaIniReader::Parse("Format=CSVDelimited\n[a.csv]\n", &schema, &error));
   EXPECT_TRUE(error.contains(u"line 1")) << qPrintable(error);
-  EXPECT_FALSE(SchemaIni::Parse("[a.csv]\n[b.csv\n", &schema, &error));
+  EXPECT_FALSE(SchemaIniReader::Parse("[a.csv]\n[b.csv\n", &schema, &error));
   EXPECT_TRUE(error.contains(u"line 2")) << qPrintable(error);
   for (const char* entry : {"ColNameHeader=Yes", "Format=FixedLength", "Format=Delimited(\")", "Format=Delimited(ab)",
                             "CharacterSet=OEM"}) {
-    ASSERT_TRUE(SchemaIni::Parse(QByteArray("[a.csv]\n") + entry + '\n', &schema, &error));
+    ASSERT_TRUE(SchemaIniReader::Parse(QByteArray("[a.csv]\n") + entry + '\n', &schema, &error));
     TextFileFormat format;
     EXPECT_FALSE(schema.FormatOf(QStringLiteral("a.csv"), &format, &error)) << entry;
     EXPECT_TRUE(error.contains(QString::fromLatin1(entry))) << qPrintable(error);

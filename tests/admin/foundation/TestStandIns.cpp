@@ -5,6 +5,7 @@
 #include "platform/MachineRoot.h"
 #include "platform/OdbcConfig.h"
 #include "tests/support/FreshMachineRoot.h"
+#include "tests/support/XlsxFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -204,6 +205,63 @@ TEST(StandIns, DbaseFolderGivesOneTablePerFileInCapitals) {
   ExpectWritesRefused(connection, QStringLiteral("CUSTOMER"));
 }
 
+// A sheet whose used cells start at B3 reads from there, as the Windows driver reads it.
+void WriteXlsx(const QString& path) {
+  testsupport::XlsxFixture book(path);
+  lxw_worksheet* orders = book.AddSheet("Orders");
+  worksheet_write_string(orders, 2, 1, "OrderID", nullptr);
+  worksheet_write_string(orders, 2, 2, "Customer", nullptr);
+  worksheet_write_string(orders, 2, 3, "Amount", nullptr);
+  worksheet_write_string(orders, 2, 4, "Due", nullptr);
+  worksheet_write_number(orders, 3, 1, 1, nullptr);
+  worksheet_write_string(orders, 3, 2, "Gr\xC3\xBCn", nullptr);
+  worksheet_write_number(orders, 3, 3, 12.5, book.NumberFormat("0.00"));
+  worksheet_write_number(orders, 3, 4, 45322, book.NumberFormat("m/d/yyyy"));
+  worksheet_write_number(orders, 4, 1, 2, nullptr);
+  worksheet_write_number(orders, 4, 3, 3000, book.NumberFormat("#,##0"));
+  book.AddSheet("Empty");
+  ASSERT_TRUE(book.Close());
+}
+
+TEST(StandIns, WorkbookSheetsAreTablesOfDisplayedTexts) {
+  const QString path = RootPath(QStringLiteral("book.xlsx"));
+  WriteXlsx(path);
+  CDatabseConnection connection;
+  QString error;
+  ASSERT_EQ(Connect(connection, CDatabseConnection::kXlsx, path, &error), 1) << qPrintable(error);
+  EXPECT_EQ(Tables(connection), QStringList({QStringLiteral("Empty$"), QStringLiteral("Orders$")}));
+  const std::vector<Column> columns{{QStringLiteral("OrderID"), SQL_INTEGER},
+                                    {QStringLiteral("Customer"), SQL_LONGVARCHAR},
+                                    {QStringLiteral("Amount"), SQL_LONGVARCHAR},
+                                    {QStringLiteral("Due"), SQL_LONGVARCHAR}};
+  EXPECT_EQ(Columns(connection, QStringLiteral("Orders$")), columns);
+  EXPECT_EQ(Rows(connection, QStringLiteral("SELECT * FROM [Orders$]")),
+            QList<QStringList>({{QStringLiteral("1"), QStringLiteral("Gr\u00FCn"), QStringLiteral("12.50"),
+                                 QStringLiteral("1/31/2024")},
+                                {QStringLiteral("2"), QString(), QStringLiteral("3,000"), QString()}}));
+  EXPECT_EQ(Rows(connection, QStringLiteral("SELECT * FROM [Empty$]")), QList<QStringList>());
+  ExpectWritesRefused(connection, QStringLiteral("[Orders$]"));
+}
+
+TEST(StandIns, XlsWorkbookReadsThroughTheModel) {
+  const QString path = RootPath(QStringLiteral("old.xls"));
+  ASSERT_TRUE(testsupport::WriteXlsFixture(
+      path, QStringLiteral("[('Stock', [(0, 0, 'Item', None), (0, 1, 'Qty', None), (0, 2, 'Price', None),"
+                           "  (1, 0, 'Bolt', None), (1, 1, 40, None), (1, 2, 0.25, None),"
+                           "  (2, 0, 'Nut', None), (2, 1, 7, None), (2, 2, 1.5, None)])]")));
+  CDatabseConnection connection;
+  QString error;
+  ASSERT_EQ(Connect(connection, CDatabseConnection::kXls, path, &error), 1) << qPrintable(error);
+  EXPECT_EQ(Tables(connection), QStringList{QStringLiteral("Stock$")});
+  const std::vector<Column> columns{{QStringLiteral("Item"), SQL_LONGVARCHAR},
+                                    {QStringLiteral("Qty"), SQL_INTEGER},
+                                    {QStringLiteral("Price"), SQL_DOUBLE}};
+  EXPECT_EQ(Columns(connection, QStringLiteral("Stock$")), columns);
+  EXPECT_EQ(Rows(connection, QStringLiteral("SELECT Item, Qty * 2, Price FROM [Stock$] ORDER BY Qty")),
+            QList<QStringList>({{QStringLiteral("Nut"), QStringLiteral("14"), QStringLiteral("1.5")},
+                                {QStringLiteral("Bolt"), QStringLiteral("80"), QStringLiteral("0.25")}}));
+}
+
 // Bad files: a clear error from the connect; no name, no stand-in database, the files unchanged.
 TEST(StandIns, BadFilesGiveAClearErrorAndLeaveEverythingAsItWas) {
   struct Case {
@@ -223,6 +281,8 @@ TEST(StandIns, BadFilesGiveAClearErrorAndLeaveEverythingAsItWas) {
       {"ragged row", CDatabseConnection::kCsv, "a.csv", "x,y\n1,2\n3,4,5\n", "", "line 3 holds 3 fields"},
       {"open quote", CDatabseConnection::kCsv, "a.csv", "x\n\"1\n2\n", "", "line 2 is never closed"},
       {"missing folder", CDatabseConnection::kDbf, nullptr, {}, nullptr, "does not exist"},
+      {"damaged workbook", CDatabseConnection::kXlsx, "b.xlsx", "PK\x03\x04 broken", nullptr, "b.xlsx"},
+      {"binary workbook", CDatabseConnection::kXlsm, "b.xlsb", "PK\x03\x04", nullptr, "b.xlsb"},
       {"truncated dBase", CDatabseConnection::kDbf, "t.dbf", QByteArray("\x03\x7C\x01\x01\x10\x00\x00\x00\x61\x00\x0C\x00", 12) + QByteArray(20, '\0'), nullptr, "records of 12 bytes"},
   };
   for (const Case& test : cases) {
@@ -230,9 +290,11 @@ TEST(StandIns, BadFilesGiveAClearErrorAndLeaveEverythingAsItWas) {
     const QString folder = RootPath(QString::fromLatin1(test.what));
     if (test.file != nullptr) WriteBytes(folder + u'/' + QString::fromLatin1(test.file), test.content);
     if (test.schema != nullptr) WriteBytes(folder + QStringLiteral("/schema.ini"), QByteArray(test.schema));
+    const bool workbook = test.kind == CDatabseConnection::kXlsx || test.kind == CDatabseConnection::kXlsm;
+    const QString path = workbook ? folder + u'/' + QString::fromLatin1(test.file) : folder;
     CDatabseConnection connection;
     QString error;
-    EXPECT_EQ(Connect(connection, test.kind, folder, &error), 0);
+    EXPECT_EQ(Connect(connection, test.kind, path, &error), 0);
     EXPECT_TRUE(error.startsWith(u"Failed to connect to database.")) << qPrintable(error);
     EXPECT_TRUE(error.contains(QString::fromLatin1(test.expected))) << qPrintable(error);
     EXPECT_FALSE(connection.IsConnected());

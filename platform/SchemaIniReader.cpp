@@ -1,4 +1,4 @@
-#include "platform/SchemaIni.h"
+#include "platform/SchemaIniReader.h"
 
 #include <QRegularExpression>
 #include <QStringList>
@@ -71,7 +71,7 @@ bool ApplyEntry(const QString& key, const QString& value, TextFileFormat* format
 
 }  // namespace
 
-bool SchemaIni::Parse(const QByteArray& bytes, SchemaIni* schema, QString* error) {
+bool SchemaIniReader::Parse(const QByteArray& bytes, SchemaIniReader* schema, QString* error) {
   QString text;
   QString problem;
   if (!DecodeText(bytes, SchemaCharset(bytes), &text, &problem)) {
@@ -99,7 +99,7 @@ bool SchemaIni::Parse(const QByteArray& bytes, SchemaIni* schema, QString* error
   return true;
 }
 
-bool SchemaIni::FormatOf(const QString& fileName, TextFileFormat* format, QString* error) const {
+bool SchemaIniReader::FormatOf(const QString& fileName, TextFileFormat* format, QString* error) const {
   *format = TextFileFormat();
   for (const Section& section : sections_) {
     if (section.name.compare(fileName, Qt::CaseInsensitive) != 0) continue;

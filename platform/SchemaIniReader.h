@@ -21,12 +21,12 @@ struct TextFileFormat {
 
 // A folder's schema.ini: one [file name] section per text file. The Windows text driver's keys
 // ColNameHeader, Format and CharacterSet are honoured; other keys are not used here.
-class SchemaIni {
+class SchemaIniReader {
  public:
   // False, with the line and why in `error`, when a line is neither a [section], a key=value
   // entry, a comment nor blank. The file may be UTF-16LE (with or without a byte-order mark, as
   // the workbook export writes it), UTF-8 or code page 1252.
-  static bool Parse(const QByteArray& bytes, SchemaIni* schema, QString* error);
+  static bool Parse(const QByteArray& bytes, SchemaIniReader* schema, QString* error);
 
   // The format of `fileName` (compared case-insensitively): the defaults when it has no section;
   // false, with why in `error`, when a value of its section is not one the driver knows.
