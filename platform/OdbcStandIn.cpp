@@ -68,16 +68,37 @@ QString SchemaIniPath(const QString& path) {
   return (info.isDir() ? info.absoluteFilePath() : info.absolutePath()) + QStringLiteral("/schema.ini");
 }
 
-// Identity, size and modification time (to the nanosecond): a file replaced or written since
-// has another.
+// A file system keeps times in steps (a few milliseconds, two seconds on FAT): a write within
+// the step of an earlier one can leave size and times as they were.
+constexpr qint64 kTimeStepNanoseconds = 2'000'000'000;
+
+qint64 Nanoseconds(const timespec& time) { return time.tv_sec * 1'000'000'000LL + time.tv_nsec; }
+
+// Identity, size, modification and change time (to the nanosecond): a file replaced or written
+// since has another.
 QByteArray FileStamp(const QString& path) {
   struct stat status {};
   if (stat(QFile::encodeName(path).constData(), &status) != 0) return QByteArrayLiteral("missing");
   return QByteArray::number(static_cast<qulonglong>(status.st_dev)) + ':' +
          QByteArray::number(static_cast<qulonglong>(status.st_ino)) + ':' +
          QByteArray::number(static_cast<qlonglong>(status.st_size)) + ':' +
-         QByteArray::number(static_cast<qlonglong>(status.st_mtim.tv_sec)) + '.' +
-         QByteArray::number(static_cast<qlonglong>(status.st_mtim.tv_nsec));
+         QByteArray::number(Nanoseconds(status.st_mtim)) + ':' + QByteArray::number(Nanoseconds(status.st_ctim));
+}
+
+// The latest modification or change time; 0 for a file that is not there.
+qint64 LastWritten(const QString& path) {
+  struct stat status {};
+  if (stat(QFile::encodeName(path).constData(), &status) != 0) return 0;
+  return std::max(Nanoseconds(status.st_mtim), Nanoseconds(status.st_ctim));
+}
+
+// A load may stand for its files only when it was made a whole time step after their last write:
+// a later write then shows in their times.
+bool IsSettledLoad(const QString& load, const QString& path, const QFileInfoList& files) {
+  qint64 lastSource = LastWritten(SchemaIniPath(path));
+  for (const QFileInfo& file : files) lastSource = std::max(lastSource, LastWritten(file.absoluteFilePath()));
+  const qint64 loaded = LastWritten(load);
+  return loaded != 0 && loaded - lastSource > kTimeStepNanoseconds;
 }
 
 QString LoadPath(const QString& name, const QString& windowsDriver, const QString& path, const QFileInfoList& files) {
@@ -181,7 +202,7 @@ bool LoadStandIn(const QString& name, const QString& windowsDriver, const QStrin
   QFileInfoList files;
   if (!SourceFiles(kind, path, &files, error)) return false;
   const QString load = LoadPath(name, windowsDriver, path, files);
-  if (!QFileInfo::exists(load)) {
+  if (!IsSettledLoad(load, path, files)) {
     QList<StandInTable> tables;
     if (!ReadTables(kind, path, files, &tables, error) || !CheckDistinctNames(tables, error)) return false;
     SortByName(&tables);

@@ -12,7 +12,8 @@ namespace platform {
 bool IsStandInDriver(const QString& windowsDriver);
 
 // Loads `path` for the data source name `name` and gives the SQLite database text for its
-// Database entry. A load of the same name whose files all keep their size and time is reused.
+// Database entry. A load of the same name whose files all keep their identity, size and times
+// is reused, once it was made more than the file system's time step after their last write.
 // False, with why in `error`, when a file is missing or cannot be read; nothing is written then.
 bool LoadStandIn(const QString& name, const QString& windowsDriver, const QString& path, QString* database,
                  QString* error);
