@@ -44,15 +44,18 @@ bool SetDataSourceValue(const QString& section, const QString& key, const QStrin
 bool RemoveDataSourceValue(const QString& section, const QString& key);
 // Replaces the whole section with `entries`, in that order.
 bool WriteDataSource(const QString& name, const OdbcEntries& entries, QString* error = nullptr);
-// True when the section was there and is gone.
+// True when the section was there and is gone (with the stand-in database it pointed at).
 bool RemoveDataSource(const QString& name);
 
 // Registers `name` for the desktop file at `path` under the Windows driver name the callers
 // use. An Access driver name gives the SQLite 3 driver for an SQLite file (a missing file stays
 // an error, never a new database; a shared database also gets the WAL journal) and the mdbtools
-// driver, read-only, for a real Jet/ACE file. Any other Windows driver has no Linux driver: the
-// name is registered with it as it is, so the connect fails with the driver manager's
-// missing-driver error. No user name or password is ever written.
+// driver, read-only, for a real Jet/ACE file. The Excel, Text and dBase driver names load the
+// file, or the folder's files, into a read-only SQLite database of their own (OdbcStandIn.h),
+// which goes when the name is removed; a file that cannot be read fails the registration with
+// why in `error`. Any other Windows driver has no Linux driver: the name is registered with it
+// as it is, so the connect fails with the driver manager's missing-driver error. No user name
+// or password is ever written.
 enum class FileSharing { Single, SharedByPrograms };
 bool RegisterFileDataSource(const QString& name, const QString& windowsDriver, const QString& path,
                             FileSharing sharing, QString* error = nullptr);

@@ -1,11 +1,14 @@
 #include "platform/StandInDatabase.h"
 
+#include "platform/SystemError.h"
+
 #include <sqlite3.h>
 
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryFile>
 
+#include <cstdio>
 #include <memory>
 
 namespace platform {
@@ -118,12 +121,12 @@ bool WriteStandInDatabase(const QString& path, const QList<StandInTable>& tables
   if (!file.open()) {
     problem = file.errorString();
   } else if (WriteTables(file.fileName(), tables, &problem)) {
-    QFile::remove(path);
-    if (file.rename(path)) {
+    // rename() replaces an earlier load of the same name in one step, as QFile's rename cannot.
+    if (rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(path).constData()) == 0) {
       file.setAutoRemove(false);
       return true;
     }
-    problem = file.errorString();
+    problem = GetSystemErrorText(GetLastError());
   }
   *error = QStringLiteral("The temporary database %1 cannot be written: %2.").arg(path, problem);
   return false;
