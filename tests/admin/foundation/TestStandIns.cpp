@@ -2,8 +2,10 @@
 // read them: every fixture is written here.
 #include "admin/foundation/DatabaseHandler.h"
 #include "admin/foundation/DatabseConnection.h"
+#include "admin/foundation/SchemaIni.h"
 #include "platform/MachineRoot.h"
 #include "platform/OdbcConfig.h"
+#include "platform/Workbook.h"
 #include "tests/support/FreshMachineRoot.h"
 #include "tests/support/XlsxFixture.h"
 
@@ -260,6 +262,37 @@ TEST(StandIns, XlsWorkbookReadsThroughTheModel) {
   EXPECT_EQ(Rows(connection, QStringLiteral("SELECT Item, Qty * 2, Price FROM [Stock$] ORDER BY Qty")),
             QList<QStringList>({{QStringLiteral("Nut"), QStringLiteral("14"), QStringLiteral("1.5")},
                                 {QStringLiteral("Bolt"), QStringLiteral("80"), QStringLiteral("0.25")}}));
+}
+
+// A workbook exported as the profile pages export it: each sheet as Unicode text with the
+// schema.ini the export writes, read back through the Text stand-in.
+TEST(StandIns, WorkbookTextExportReadsBackAsTheSheetShowsIt) {
+  const QString book = RootPath(QStringLiteral("book.xlsx"));
+  {
+    testsupport::XlsxFixture fixture(book);
+    lxw_worksheet* sheet = fixture.AddSheet("Orders");
+    worksheet_write_string(sheet, 0, 0, "Customer", nullptr);
+    worksheet_write_string(sheet, 0, 1, "Amount", nullptr);
+    worksheet_write_string(sheet, 1, 0, "Say \"hi\"\tthere", nullptr);
+    worksheet_write_number(sheet, 1, 1, 12.5, fixture.NumberFormat("0.00"));
+    worksheet_write_string(sheet, 2, 0, "\xE6\x9D\xB1\xE4\xBA\xAC", nullptr);
+    ASSERT_TRUE(fixture.Close());
+  }
+  const QString folder = RootPath(QStringLiteral("Temp Files"));
+  QDir().mkpath(folder);
+  QString error;
+  const std::unique_ptr<platform::Workbook> workbook = platform::Workbook::Open(book, true, &error);
+  ASSERT_TRUE(workbook) << qPrintable(error);
+  ASSERT_TRUE(workbook->FindWorksheet(QStringLiteral("Orders"))->SaveAsUnicodeText(folder + QStringLiteral("/New_Orders.txt"),
+                                                                                   &error))
+      << qPrintable(error);
+  ASSERT_TRUE(WriteSchemaIni(folder, folder + QStringLiteral("/schema.ini")));
+  CDatabseConnection connection;
+  ASSERT_EQ(Connect(connection, CDatabseConnection::kTxt, folder, &error), 1) << qPrintable(error);
+  EXPECT_EQ(Tables(connection), QStringList{QStringLiteral("New_Orders.txt")});
+  EXPECT_EQ(Rows(connection, QStringLiteral("SELECT Customer, Amount FROM [New_Orders.txt]")),
+            QList<QStringList>({{QStringLiteral("Say \"hi\"\tthere"), QStringLiteral("12.5")},
+                                {QStringLiteral("\u6771\u4EAC"), QString()}}));
 }
 
 // Bad files: a clear error from the connect; no name, no stand-in database, the files unchanged.
