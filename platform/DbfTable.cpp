@@ -99,7 +99,8 @@ bool ReadColumns(DBFHandle dbf, qint64 recordSize, StandInTable* table, QString*
     }
   }
   if (width > recordSize) {
-    *problem = QStringLiteral("its fields are %1 bytes wide, more than its records of %2 bytes").arg(width).arg(recordSize);
+    *problem =
+        QStringLiteral("its fields are %1 bytes wide, more than its records of %2 bytes").arg(width).arg(recordSize);
     return false;
   }
   table->columns = UniqueColumnNames(names);

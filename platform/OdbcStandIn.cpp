@@ -106,7 +106,9 @@ QString LoadPath(const QString& name, const QString& windowsDriver, const QStrin
   for (const QString& part : {QString::fromLatin1(kLoadFormat), name, windowsDriver, path}) {
     hash.addData(part.toUtf8() + '\0');
   }
-  for (const QFileInfo& file : files) hash.addData(file.absoluteFilePath().toUtf8() + '\0' + FileStamp(file.absoluteFilePath()) + '\0');
+  for (const QFileInfo& file : files) {
+    hash.addData(file.absoluteFilePath().toUtf8() + '\0' + FileStamp(file.absoluteFilePath()) + '\0');
+  }
   hash.addData(FileStamp(SchemaIniPath(path)));
   return StandInFolder() + QStringLiteral("/standin-") + QString::fromLatin1(hash.result().left(16).toHex()) +
          QStringLiteral(".sqlite");

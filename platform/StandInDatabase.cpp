@@ -48,7 +48,9 @@ bool Execute(sqlite3* database, const QString& sql, QString* error) {
 // Windows drivers show it.
 QString CreateStatement(const StandInTable& table) {
   QStringList columns;
-  for (qsizetype i = 0; i < table.columns.size(); ++i) columns.append(Quoted(table.columns[i]) + u' ' + TypeName(table.types[i]));
+  for (qsizetype i = 0; i < table.columns.size(); ++i) {
+    columns.append(Quoted(table.columns[i]) + u' ' + TypeName(table.types[i]));
+  }
   if (columns.isEmpty()) columns.append(QStringLiteral("F1 TEXT"));
   return QStringLiteral("CREATE TABLE %1 (%2)").arg(Quoted(table.name), columns.join(QStringLiteral(", ")));
 }

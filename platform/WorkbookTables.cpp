@@ -59,7 +59,9 @@ bool ReadWorkbookTables(const QString& path, QList<StandInTable>* tables, QStrin
     *error = QStringLiteral("The workbook %1 cannot be read: %2").arg(QFileInfo(path).fileName(), problem);
     return false;
   }
-  for (int index = 0; index < workbook->WorksheetCount(); ++index) tables->append(SheetTable(*workbook->WorksheetAt(index)));
+  for (int index = 0; index < workbook->WorksheetCount(); ++index) {
+    tables->append(SheetTable(*workbook->WorksheetAt(index)));
+  }
   return true;
 }
 

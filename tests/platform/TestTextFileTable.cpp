@@ -38,7 +38,8 @@ TEST(TextFileTable, RecordsAndFieldsFollowRfc4180) {
   EXPECT_EQ(table.name, QStringLiteral("t.csv"));
   EXPECT_EQ(table.columns, QStringList({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
   ASSERT_EQ(table.rows.size(), 3);
-  EXPECT_EQ(table.rows[0], QStringList({QStringLiteral("x,1"), QStringLiteral("say \"hi\""), QStringLiteral("two\r\nlines")}));
+  EXPECT_EQ(table.rows[0],
+            QStringList({QStringLiteral("x,1"), QStringLiteral("say \"hi\""), QStringLiteral("two\r\nlines")}));
   EXPECT_EQ(table.rows[1], QStringList({QStringLiteral("qtail"), QString(), QString()}));
   EXPECT_TRUE(table.rows[1][1].isNull());
   EXPECT_EQ(table.rows[2], QStringList({QStringLiteral("last"), QString(), QStringLiteral("z")}));
@@ -130,7 +131,8 @@ TEST(SchemaIniReader, SectionsOfTheExportAndOfHandWrittenFiles) {
   EXPECT_EQ(format.delimiter, u',');
   EXPECT_FALSE(format.charset.has_value());
 
-  ASSERT_TRUE(SchemaIniReader::Parse("; comment\n[b.csv]\nFormat=Delimited(|)\nCol1=x Text\nCharacterSet=1252\n", &schema, &error));
+  ASSERT_TRUE(SchemaIniReader::Parse("; comment\n[b.csv]\nFormat=Delimited(|)\nCol1=x Text\nCharacterSet=1252\n",
+                                     &schema, &error));
   ASSERT_TRUE(schema.FormatOf(QStringLiteral("b.csv"), &format, &error));
   EXPECT_EQ(format.delimiter, u'|');
   EXPECT_EQ(format.charset, TextCharset::Ansi);

@@ -215,31 +215,34 @@ TEST(DatabseConnection, OneNameRegisteredAgainReachesTheFileRegisteredLast) {
   CDatabseConnection connection;
   CDatabaseHandler handler;
   QString error;
-  ASSERT_EQ(connection.ConnectDataSource(kAdminName, CDatabseConnection::kMdb, sample, QString(), QString(), &error, true),
-            1)
+  ASSERT_EQ(
+      connection.ConnectDataSource(kAdminName, CDatabseConnection::kMdb, sample, QString(), QString(), &error, true), 1)
       << qPrintable(error);
   EXPECT_EQ(handler.ExecuteQuery(connection, QStringLiteral("SELECT * FROM Customers")), 1);
   handler.CloseStatement();
   connection.DisconnectDataSource();
 
-  EXPECT_EQ(connection.ConnectDataSource(kAdminName, CDatabseConnection::kXlsx, missing, QString(), QString(), &error, true),
-            0);
+  EXPECT_EQ(
+      connection.ConnectDataSource(kAdminName, CDatabseConnection::kXlsx, missing, QString(), QString(), &error, true),
+      0);
   EXPECT_FALSE(QFile::exists(missing));
   EXPECT_FALSE(connection.IsConnected());
 
   testsupport::XlsxFixture book(missing);
   worksheet_write_string(book.AddSheet("Sheet1"), 0, 0, "Name", nullptr);
   ASSERT_TRUE(book.Close());
-  ASSERT_EQ(connection.ConnectDataSource(kAdminName, CDatabseConnection::kXlsx, missing, QString(), QString(), &error, true),
-            1)
+  ASSERT_EQ(
+      connection.ConnectDataSource(kAdminName, CDatabseConnection::kXlsx, missing, QString(), QString(), &error, true),
+      1)
       << qPrintable(error);
   EXPECT_EQ(handler.ExecuteQuery(connection, QStringLiteral("SELECT Name FROM [Sheet1$]")), 1);
   EXPECT_EQ(handler.ExecuteQuery(connection, QStringLiteral("SELECT * FROM Customers")), 0);
   handler.CloseStatement();
   connection.DisconnectDataSource();
 
-  ASSERT_EQ(connection.ConnectDataSource(kAdminName, CDatabseConnection::kMdb, settings, QString(), QString(), &error, true),
-            1)
+  ASSERT_EQ(
+      connection.ConnectDataSource(kAdminName, CDatabseConnection::kMdb, settings, QString(), QString(), &error, true),
+      1)
       << qPrintable(error);
   EXPECT_EQ(handler.ExecuteQuery(connection, QStringLiteral("SELECT * FROM ProfileInfo")), 1);
   EXPECT_EQ(handler.ExecuteQuery(connection, QStringLiteral("SELECT * FROM Customers")), 0);

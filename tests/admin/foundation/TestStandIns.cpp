@@ -76,7 +76,9 @@ QList<QStringList> Rows(CDatabseConnection& connection, const QString& sql) {
   for (int32_t row = 0; row < handler.GetRowCount(); ++row) {
     if (!handler.MoveToRow(row)) break;
     QStringList values;
-    for (int16_t column = 0; column < handler.GetColumnCount(); ++column) values.append(handler.GetFieldValue(row, column));
+    for (int16_t column = 0; column < handler.GetColumnCount(); ++column) {
+      values.append(handler.GetFieldValue(row, column));
+    }
     rows.append(values);
   }
   handler.CloseStatement();
@@ -107,11 +109,12 @@ QString WriteTextFolder() {
                         "\"A;1\";3;\"two\nlines\"\n"
                         "B;4\n"
                         "C;5;\x80 ok\n"));
-  WriteBytes(folder + QStringLiteral("/schema.ini"),
-             Utf16Le(QStringLiteral("[New_Orders.txt]\r\nColNameHeader=True\r\nFormat=TabDelimited\r\nMaxScanRows=0\r\n"
-                                    "CharacterSet=Unicode\r\n[prices.csv]\r\nColNameHeader=True\r\nFormat=Delimited(;)\r\n"
-                                    "CharacterSet=ANSI\r\n\n"),
-                     false));
+  WriteBytes(
+      folder + QStringLiteral("/schema.ini"),
+      Utf16Le(QStringLiteral("[New_Orders.txt]\r\nColNameHeader=True\r\nFormat=TabDelimited\r\nMaxScanRows=0\r\n"
+                             "CharacterSet=Unicode\r\n[prices.csv]\r\nColNameHeader=True\r\nFormat=Delimited(;)\r\n"
+                             "CharacterSet=ANSI\r\n\n"),
+              false));
   return folder;
 }
 
@@ -126,10 +129,11 @@ TEST(StandIns, TextFolderWithSchemaIniReadsEveryFileAsATable) {
                                    {QStringLiteral("Amount"), SQL_DOUBLE},
                                    {QStringLiteral("Shipped"), SQL_LONGVARCHAR}};
   EXPECT_EQ(Columns(connection, QStringLiteral("New_Orders.txt")), orders);
-  EXPECT_EQ(Rows(connection, QStringLiteral("SELECT * FROM \"New_Orders.txt\" ORDER BY OrderID")),
-            QList<QStringList>({{QStringLiteral("1"), QStringLiteral("Gr\u00FCn, \"Ltd\""), QStringLiteral("12.5"),
-                                 QStringLiteral("01/31/2024")},
-                                {QStringLiteral("2"), QStringLiteral("\u6771\u4EAC"), QStringLiteral("7.0"), QString()}}));
+  EXPECT_EQ(
+      Rows(connection, QStringLiteral("SELECT * FROM \"New_Orders.txt\" ORDER BY OrderID")),
+      QList<QStringList>({{QStringLiteral("1"), QStringLiteral("Gr\u00FCn, \"Ltd\""), QStringLiteral("12.5"),
+                           QStringLiteral("01/31/2024")},
+                          {QStringLiteral("2"), QStringLiteral("\u6771\u4EAC"), QStringLiteral("7.0"), QString()}}));
   EXPECT_EQ(Rows(connection, QStringLiteral("SELECT Item, Price, Note FROM [prices.csv]")),
             QList<QStringList>({{QStringLiteral("A;1"), QStringLiteral("3"), QStringLiteral("two\nlines")},
                                 {QStringLiteral("B"), QStringLiteral("4"), QString()},
@@ -200,10 +204,11 @@ TEST(StandIns, DbaseFolderGivesOneTablePerFileInCapitals) {
                                     {QStringLiteral("BALANCE"), SQL_DOUBLE},
                                     {QStringLiteral("SINCE"), SQL_LONGVARCHAR}};
   EXPECT_EQ(Columns(connection, QStringLiteral("CUSTOMER")), columns);
-  EXPECT_EQ(Rows(connection, QStringLiteral("SELECT * FROM CUSTOMER ORDER BY CUSTID")),
-            QList<QStringList>({{QStringLiteral("7"), QStringLiteral("M\u00FCller"), QStringLiteral("1250.5"),
-                                 QStringLiteral("20240131")},
-                                {QStringLiteral("9"), QStringLiteral("Smith & Co"), QStringLiteral("-3.25"), QString()}}));
+  EXPECT_EQ(
+      Rows(connection, QStringLiteral("SELECT * FROM CUSTOMER ORDER BY CUSTID")),
+      QList<QStringList>(
+          {{QStringLiteral("7"), QStringLiteral("M\u00FCller"), QStringLiteral("1250.5"), QStringLiteral("20240131")},
+           {QStringLiteral("9"), QStringLiteral("Smith & Co"), QStringLiteral("-3.25"), QString()}}));
   ExpectWritesRefused(connection, QStringLiteral("CUSTOMER"));
 }
 
@@ -283,8 +288,8 @@ TEST(StandIns, WorkbookTextExportReadsBackAsTheSheetShowsIt) {
   QString error;
   const std::unique_ptr<platform::Workbook> workbook = platform::Workbook::Open(book, true, &error);
   ASSERT_TRUE(workbook) << qPrintable(error);
-  ASSERT_TRUE(workbook->FindWorksheet(QStringLiteral("Orders"))->SaveAsUnicodeText(folder + QStringLiteral("/New_Orders.txt"),
-                                                                                   &error))
+  ASSERT_TRUE(workbook->FindWorksheet(QStringLiteral("Orders"))
+                  ->SaveAsUnicodeText(folder + QStringLiteral("/New_Orders.txt"), &error))
       << qPrintable(error);
   ASSERT_TRUE(WriteSchemaIni(folder, folder + QStringLiteral("/schema.ini")));
   CDatabseConnection connection;
@@ -316,7 +321,9 @@ TEST(StandIns, BadFilesGiveAClearErrorAndLeaveEverythingAsItWas) {
       {"missing folder", CDatabseConnection::kDbf, nullptr, {}, nullptr, "does not exist"},
       {"damaged workbook", CDatabseConnection::kXlsx, "b.xlsx", "PK\x03\x04 broken", nullptr, "b.xlsx"},
       {"binary workbook", CDatabseConnection::kXlsm, "b.xlsb", "PK\x03\x04", nullptr, "b.xlsb"},
-      {"truncated dBase", CDatabseConnection::kDbf, "t.dbf", QByteArray("\x03\x7C\x01\x01\x10\x00\x00\x00\x61\x00\x0C\x00", 12) + QByteArray(20, '\0'), nullptr, "records of 12 bytes"},
+      {"truncated dBase", CDatabseConnection::kDbf, "t.dbf",
+       QByteArray("\x03\x7C\x01\x01\x10\x00\x00\x00\x61\x00\x0C\x00", 12) + QByteArray(20, '\0'), nullptr,
+       "records of 12 bytes"},
   };
   for (const Case& test : cases) {
     SCOPED_TRACE(test.what);
@@ -348,10 +355,12 @@ TEST(StandIns, AChangedFileIsReadAgainInOneProcess) {
   CDatabseConnection connection;
   QString error;
   ASSERT_EQ(Connect(connection, CDatabseConnection::kCsv, file, &error), 1) << qPrintable(error);
-  EXPECT_EQ(Rows(connection, QStringLiteral("SELECT Qty FROM [stock.csv]")), QList<QStringList>({{QStringLiteral("1")}}));
+  EXPECT_EQ(Rows(connection, QStringLiteral("SELECT Qty FROM [stock.csv]")),
+            QList<QStringList>({{QStringLiteral("1")}}));
   WriteBytes(file, "Item,Qty\nA,2\n");
   ASSERT_EQ(Connect(connection, CDatabseConnection::kCsv, file, &error), 1) << qPrintable(error);
-  EXPECT_EQ(Rows(connection, QStringLiteral("SELECT Qty FROM [stock.csv]")), QList<QStringList>({{QStringLiteral("2")}}));
+  EXPECT_EQ(Rows(connection, QStringLiteral("SELECT Qty FROM [stock.csv]")),
+            QList<QStringList>({{QStringLiteral("2")}}));
   EXPECT_EQ(StandInFiles().size(), 1);
   connection.DisconnectDataSource();
   EXPECT_TRUE(StandInFiles().isEmpty());
