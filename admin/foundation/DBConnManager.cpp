@@ -1,7 +1,7 @@
 #include "admin/foundation/DBConnManager.h"
 
 #include "admin/foundation/AppLog.h"
-#include "admin/foundation/ProfileSourceNames.h"
+#include "admin/foundation/ProfileSources.h"
 #include "platform/widgets/WaitCursor.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "admin/foundation/DBConnManagerForProc.h"
 
-#include "admin/foundation/ProfileSourceNames.h"
+#include "admin/foundation/ProfileSources.h"
 #include "platform/widgets/WaitCursor.h"
 
 int CDBConnManagerForProc::ConnectByType(const QString& dataSourceName, const QString& user,

@@ -2,7 +2,9 @@
 
 #include <QString>
 
-// Names and texts shared by the objects that open a profile's source.
+#include <cstdint>
+
+// Names, texts and kinds shared by the objects that open a profile's source.
 
 // The temporary data source name under which the administration program opens a desktop file
 // (FileMaker files have their own, CDatabseConnection::FileMakerDataSourceName).
@@ -10,3 +12,8 @@ inline const QString kProfileDataSourceName = QStringLiteral("TarnwickPDSN_4_Tar
 
 // What a failed query or worksheet lookup reports when there is no ODBC report to give.
 inline const QString kUnableToFetchContents = QStringLiteral("Unable to Fetch Contents");
+
+// Source kinds beyond CDatabseConnection's file kinds: 9 an .xlsb workbook or a MySQL data
+// source name, 11 a file of any other extension.
+inline constexpr uint8_t kXlsbOrMySqlKind = 9;
+inline constexpr uint8_t kOtherFileKind = 11;
