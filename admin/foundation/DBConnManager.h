@@ -2,6 +2,8 @@
 
 #include "admin/foundation/DatabaseHandler.h"
 #include "admin/foundation/DatabseConnection.h"
+#include "admin/foundation/ExcelConnection.h"
+#include "admin/foundation/ExcelHandler.h"
 
 #include <QString>
 
@@ -28,10 +30,15 @@ class CDBConnManager {
   int32_t GetRowCount() const { return m_nRowCount; }
 
  private:
-  int ConnectWorkbook(const QString& path, QString* error);
+  int ConnectOdbcSource(const QString& pathOrName, const QString& user, const QString& password, QString* error,
+                        uint8_t kind);
+  bool FetchSheet(const QString& name);
+  bool FetchQuery(const QString& query);
 
   CDatabseConnection m_connection;
+  CExcelConnection m_excelConnection;
   CDatabaseHandler m_handler;
+  CExcelHandler m_excelHandler;
   bool m_bWorkbook = false;
   bool m_bConnected = false;
   bool m_bExecuted = false;

@@ -40,7 +40,7 @@ int ProfileDataReader::OpenProfileSource() {
   CloseProfileSource(IsWorkbookSourceKind(kind));
   QString error;
   if (m_bWorkbook) {
-    m_bConnected = ConnectWorkbook(source, &error) == 1;
+    m_bConnected = m_excelConnection.OpenWorkbook(&error, true, source) == 1;
     if (!m_bConnected) WriteAppLog(kWorkbookConnectFailureLogCode, error);
   } else {
     m_bConnected = ConnectOdbcSource(kind, source, &error) == 1;
@@ -65,11 +65,6 @@ QString ProfileDataReader::SourceOfKind(uint8_t* kind) {
   }
 }
 
-int ProfileDataReader::ConnectWorkbook(const QString&, QString* error) {
-  *error = QStringLiteral("Unable To Connect");
-  return 0;
-}
-
 int ProfileDataReader::ConnectOdbcSource(uint8_t kind, const QString& source, QString* error) {
   const QString dataSourceName =
       kind == CDatabseConnection::kFileMaker ? CDatabseConnection::FileMakerDataSourceName() : kProfileDataSourceName;
@@ -79,9 +74,9 @@ int ProfileDataReader::ConnectOdbcSource(uint8_t kind, const QString& source, QS
 
 int ProfileDataReader::ExecuteProfileQuery() {
   if (m_bConnected) {
-    m_bExecuted = m_handler.ExecuteQuery(m_connection, m_profile.Query) == 1;
-    m_nRowCount = m_handler.GetRowCount();
-    m_nColumnCount = m_handler.GetColumnCount();
+    m_bExecuted = m_bWorkbook ? ExecuteOnSheet() : ExecuteOnOdbcSource();
+    m_nRowCount = m_bExecuted ? HandlerInUse().GetRowCount() : 0;
+    m_nColumnCount = m_bExecuted ? HandlerInUse().GetColumnCount() : int16_t{0};
   }
   if (!m_bExecuted) {
     WriteAppLog(kQueryFailureLogCode,
@@ -90,17 +85,35 @@ int ProfileDataReader::ExecuteProfileQuery() {
   return m_bExecuted ? 1 : 0;
 }
 
+// For a workbook the query is the name of the sheet to read.
+bool ProfileDataReader::ExecuteOnSheet() {
+  return m_excelHandler.OpenWorksheet(m_excelConnection.GetWorksheetsDriver(), m_profile.Query) == 1;
+}
+
+bool ProfileDataReader::ExecuteOnOdbcSource() { return m_handler.ExecuteQuery(m_connection, m_profile.Query) == 1; }
+
+CDBHandler& ProfileDataReader::HandlerInUse() {
+  if (m_bWorkbook) return m_excelHandler;
+  return m_handler;
+}
+
 QString ProfileDataReader::GetProfileColumnName(int16_t column) {
-  return IsExecuted() ? m_handler.GetColumnName(column) : QString();
+  if (!IsExecuted() || column < 0 || column >= m_nColumnCount) return {};
+  return HandlerInUse().GetColumnName(column);
 }
 
 int16_t ProfileDataReader::GetProfileColumnSqlType(int16_t column) {
-  return IsExecuted() ? m_handler.GetColumnSqlType(column) : int16_t{0};
+  if (!IsExecuted()) return 0;
+  // Every worksheet column is text, and its kind is the SQL type too.
+  return m_bWorkbook ? m_excelHandler.GetColumnType(column) : m_handler.GetColumnSqlType(column);
 }
 
-CDBHandler* ProfileDataReader::GetActiveHandler() { return IsExecuted() ? &m_handler : nullptr; }
+CDBHandler* ProfileDataReader::GetActiveHandler() { return IsExecuted() ? &HandlerInUse() : nullptr; }
 
 void ProfileDataReader::CloseProfileSource(bool nextWorkbookFlag) {
+  // A detached handler lets go of the worksheets, which keep the workbook alive.
+  m_excelHandler = CExcelHandler();
+  m_excelConnection.CloseWorkbook();
   m_handler.CloseStatement();
   if (m_connection.IsConnected()) m_connection.DisconnectDataSource();
   m_bConnected = false;

@@ -2,6 +2,8 @@
 
 #include "admin/foundation/DBHandlerForUserProfileDB.h"
 #include "admin/foundation/DatabseConnection.h"
+#include "admin/foundation/ExcelConnection.h"
+#include "admin/foundation/ExcelHandler.h"
 #include "admin/foundation/ProfileRecord.h"
 
 #include <QString>
@@ -41,12 +43,16 @@ class ProfileDataReader {
   // The file, folder or data source name the profile's kind connects; may point the query at a
   // workbook's text export.
   QString SourceOfKind(uint8_t* kind);
-  int ConnectWorkbook(const QString& path, QString* error);
   int ConnectOdbcSource(uint8_t kind, const QString& source, QString* error);
+  bool ExecuteOnSheet();
+  bool ExecuteOnOdbcSource();
+  CDBHandler& HandlerInUse();
   bool IsExecuted() const { return m_bConnected && m_bExecuted; }
 
   CDatabseConnection m_connection;
   CDBHandlerForUserProfileDB m_handler;
+  CExcelConnection m_excelConnection;
+  CExcelHandler m_excelHandler;
   bool m_bWorkbook = false;
   bool m_bConnected = false;
   bool m_bExecuted = false;
