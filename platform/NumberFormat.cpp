@@ -37,18 +37,21 @@ NumberLayout LayOut(const Tokens& tokens) {
     if (tokens[i].kind == Kind::Exponent && layout.exponentAt < 0) layout.exponentAt = i;
     if (tokens[i].kind == Kind::Percent) ++layout.percents;
   }
-  layout.integerEnd = layout.pointAt >= 0 ? layout.pointAt : (layout.exponentAt >= 0 ? layout.exponentAt : size);
+  layout.integerEnd =
+      layout.pointAt >= 0 ? layout.pointAt : (layout.exponentAt >= 0 ? layout.exponentAt : size);
   layout.fractionEnd = layout.exponentAt >= 0 ? layout.exponentAt : size;
   if (layout.pointAt >= 0)
-    layout.fractionDigits = static_cast<int>(std::count_if(
-        tokens.begin() + layout.pointAt + 1, tokens.begin() + layout.fractionEnd, IsDigit));
+    layout.fractionDigits = static_cast<int>(
+        std::count_if(tokens.begin() + layout.pointAt + 1, tokens.begin() + layout.fractionEnd, IsDigit));
   qsizetype lastDigit = -1;
   for (qsizetype i = 0; i < layout.integerEnd; ++i)
     if (IsDigit(tokens[i])) lastDigit = i;
   for (qsizetype i = 0; i < layout.integerEnd; ++i) {
     if (tokens[i].kind != Kind::Comma) continue;
-    if (i > lastDigit && lastDigit >= 0) ++layout.scalingCommas;
-    else if (lastDigit >= 0) layout.grouping = true;
+    if (i > lastDigit && lastDigit >= 0)
+      ++layout.scalingCommas;
+    else if (lastDigit >= 0)
+      layout.grouping = true;
   }
   return layout;
 }
@@ -65,9 +68,12 @@ class IntegerFill {
       if (IsDigit(tokens[i]) && leftmost < 0) leftmost = i;
     for (qsizetype i = end - 1; i >= begin; --i) {
       const Token& token = tokens[i];
-      if (IsDigit(token)) Placeholder(token.letter, i == leftmost);
-      else if (token.kind == Kind::Literal) Prepend(token.text);
-      else if (token.kind == Kind::Percent) Prepend(QStringLiteral("%"));
+      if (IsDigit(token))
+        Placeholder(token.letter, i == leftmost);
+      else if (token.kind == Kind::Literal)
+        Prepend(token.text);
+      else if (token.kind == Kind::Percent)
+        Prepend(QStringLiteral("%"));
     }
     return out_;
   }
@@ -110,8 +116,10 @@ QString FillFraction(const Tokens& tokens, qsizetype begin, qsizetype end, const
     if (!IsDigit(token)) continue;
     const bool restIsZero = digits.mid(next).count(u'0') == digits.size() - next;
     const QChar digit = digits[next++];
-    if (token.letter == u'0' || !restIsZero) out += digit;
-    else if (token.letter == u'?') out += u' ';
+    if (token.letter == u'0' || !restIsZero)
+      out += digit;
+    else if (token.letter == u'?')
+      out += u' ';
   }
   return out;
 }
@@ -134,9 +142,11 @@ int ChooseExponent(const DecimalNumber& number, const Tokens& tokens, const Numb
 }
 
 QString FormatExponent(const Tokens& tokens, qsizetype at, int exponent) {
-  const QString sign = exponent < 0 ? QStringLiteral("-") : (tokens[at].letter == u'+' ? QStringLiteral("+") : QString());
-  return u'E' + sign + IntegerFill(QString::number(std::abs(exponent)), false)
-                           .Run(tokens, at + 1, static_cast<qsizetype>(tokens.size()));
+  const QString sign =
+      exponent < 0 ? QStringLiteral("-") : (tokens[at].letter == u'+' ? QStringLiteral("+") : QString());
+  return u'E' + sign +
+         IntegerFill(QString::number(std::abs(exponent)), false)
+             .Run(tokens, at + 1, static_cast<qsizetype>(tokens.size()));
 }
 
 // The mantissa and exponent of a scientific section. A mantissa that rounds up into one more
@@ -222,22 +232,38 @@ bool IsGeneral(const QString& formatCode) {
 
 const std::map<int, QString>& BuiltInFormats() {
   static const std::map<int, QString> formats = {
-      {0, QStringLiteral("General")}, {1, QStringLiteral("0")}, {2, QStringLiteral("0.00")},
-      {3, QStringLiteral("#,##0")}, {4, QStringLiteral("#,##0.00")},
+      {0, QStringLiteral("General")},
+      {1, QStringLiteral("0")},
+      {2, QStringLiteral("0.00")},
+      {3, QStringLiteral("#,##0")},
+      {4, QStringLiteral("#,##0.00")},
       {5, QStringLiteral("\"$\"#,##0_);(\"$\"#,##0)")},
       {6, QStringLiteral("\"$\"#,##0_);[Red](\"$\"#,##0)")},
       {7, QStringLiteral("\"$\"#,##0.00_);(\"$\"#,##0.00)")},
       {8, QStringLiteral("\"$\"#,##0.00_);[Red](\"$\"#,##0.00)")},
-      {9, QStringLiteral("0%")}, {10, QStringLiteral("0.00%")}, {11, QStringLiteral("0.00E+00")},
-      {12, QStringLiteral("# ?/?")}, {13, QStringLiteral("# ?\?/?\?")},
-      {14, QStringLiteral("m/d/yyyy")}, {15, QStringLiteral("d-mmm-yy")}, {16, QStringLiteral("d-mmm")},
-      {17, QStringLiteral("mmm-yy")}, {18, QStringLiteral("h:mm AM/PM")},
-      {19, QStringLiteral("h:mm:ss AM/PM")}, {20, QStringLiteral("h:mm")}, {21, QStringLiteral("h:mm:ss")},
-      {22, QStringLiteral("m/d/yyyy h:mm")}, {37, QStringLiteral("#,##0 ;(#,##0)")},
-      {38, QStringLiteral("#,##0 ;[Red](#,##0)")}, {39, QStringLiteral("#,##0.00;(#,##0.00)")},
-      {40, QStringLiteral("#,##0.00;[Red](#,##0.00)")}, {45, QStringLiteral("mm:ss")},
-      {46, QStringLiteral("[h]:mm:ss")}, {47, QStringLiteral("mm:ss.0")},
-      {48, QStringLiteral("##0.0E+0")}, {49, QStringLiteral("@")},
+      {9, QStringLiteral("0%")},
+      {10, QStringLiteral("0.00%")},
+      {11, QStringLiteral("0.00E+00")},
+      {12, QStringLiteral("# ?/?")},
+      {13, QStringLiteral("# ?\?/?\?")},
+      {14, QStringLiteral("m/d/yyyy")},
+      {15, QStringLiteral("d-mmm-yy")},
+      {16, QStringLiteral("d-mmm")},
+      {17, QStringLiteral("mmm-yy")},
+      {18, QStringLiteral("h:mm AM/PM")},
+      {19, QStringLiteral("h:mm:ss AM/PM")},
+      {20, QStringLiteral("h:mm")},
+      {21, QStringLiteral("h:mm:ss")},
+      {22, QStringLiteral("m/d/yyyy h:mm")},
+      {37, QStringLiteral("#,##0 ;(#,##0)")},
+      {38, QStringLiteral("#,##0 ;[Red](#,##0)")},
+      {39, QStringLiteral("#,##0.00;(#,##0.00)")},
+      {40, QStringLiteral("#,##0.00;[Red](#,##0.00)")},
+      {45, QStringLiteral("mm:ss")},
+      {46, QStringLiteral("[h]:mm:ss")},
+      {47, QStringLiteral("mm:ss.0")},
+      {48, QStringLiteral("##0.0E+0")},
+      {49, QStringLiteral("@")},
   };
   return formats;
 }

@@ -138,8 +138,7 @@ class Tokenizer {
 
   void Condition(QStringView inside) {
     qsizetype length = 1;
-    while (length < inside.size() && length < 2 &&
-           (inside[length] == u'=' || inside[length] == u'>'))
+    while (length < inside.size() && length < 2 && (inside[length] == u'=' || inside[length] == u'>'))
       ++length;
     bool ok = false;
     const double bound = QLocale::c().toDouble(inside.mid(length).trimmed(), &ok);

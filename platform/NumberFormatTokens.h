@@ -9,17 +9,17 @@ namespace platform {
 // One piece of a number format section.
 struct NumberFormatToken {
   enum class Kind {
-    Literal,    // text shown as written
-    Digit,      // 0, # or ? (letter)
-    Point,      // the decimal point
-    Comma,      // thousands separator or scaling
+    Literal,  // text shown as written
+    Digit,    // 0, # or ? (letter)
+    Point,    // the decimal point
+    Comma,    // thousands separator or scaling
     Percent,
-    Exponent,   // E+ or E- (letter: the sign)
-    TextMark,   // @
+    Exponent,  // E+ or E- (letter: the sign)
+    TextMark,  // @
     General,
-    DatePart,   // y, m, d, h or s repeated `count` times (letter lower-case)
-    Elapsed,    // [h], [mm], [ss]: letter and count
-    AmPm,       // AM/PM or A/P as written
+    DatePart,  // y, m, d, h or s repeated `count` times (letter lower-case)
+    Elapsed,   // [h], [mm], [ss]: letter and count
+    AmPm,      // AM/PM or A/P as written
   };
   Kind kind;
   QString text;

@@ -57,6 +57,14 @@ enum class FileSharing { Single, SharedByPrograms };
 bool RegisterFileDataSource(const QString& name, const QString& windowsDriver, const QString& path,
                             FileSharing sharing, QString* error = nullptr);
 
+// The connection string that reaches what `name` is registered for at this moment: its driver
+// and every entry of its section, read from odbc.ini now. unixODBC's driver manager keeps what
+// it read of odbc.ini for 20 seconds, in a cache no public call clears, so a connect by name can
+// reach an earlier registration of the same name; a registered file is connected by this text.
+// Empty, with the reason in `error`, when the name is not registered or a value cannot stand in
+// a connection string.
+QString DataSourceConnectionString(const QString& name, QString* error = nullptr);
+
 // The Linux driver name registered for a desktop file, as RegisterFileDataSource chooses it.
 QString LinuxDriverForFile(const QString& windowsDriver, const QString& path);
 

@@ -15,10 +15,10 @@ using Tokens = std::vector<NumberFormatToken>;
 constexpr double kLastSerial = 2958466;  // 10000-01-01 in the 1900 system
 constexpr int64_t kSecondsPerDay = 86400;
 
-const std::array<const char16_t*, 12> kMonths = {u"January", u"February", u"March",     u"April",
-                                                 u"May",     u"June",     u"July",      u"August",
-                                                 u"September", u"October", u"November", u"December"};
-const std::array<const char16_t*, 7> kDays = {u"Monday", u"Tuesday", u"Wednesday", u"Thursday",
+const std::array<const char16_t*, 12> kMonths = {u"January",   u"February", u"March",    u"April",
+                                                 u"May",       u"June",     u"July",     u"August",
+                                                 u"September", u"October",  u"November", u"December"};
+const std::array<const char16_t*, 7> kDays = {u"Monday", u"Tuesday",  u"Wednesday", u"Thursday",
                                               u"Friday", u"Saturday", u"Sunday"};
 
 struct CalendarDay {
@@ -54,8 +54,12 @@ Moment MomentOfSerial(double serial, bool date1904, int fractionDigits) {
   const auto units = static_cast<int64_t>(std::llround(serial * kSecondsPerDay * unitsPerSecond));
   const int64_t seconds = units / unitsPerSecond;
   const int64_t ofDay = seconds % kSecondsPerDay;
-  return {DayOfSerial(seconds / kSecondsPerDay, date1904), seconds, static_cast<int>(ofDay / 3600),
-          static_cast<int>(ofDay / 60 % 60), static_cast<int>(ofDay % 60), units % unitsPerSecond};
+  return {DayOfSerial(seconds / kSecondsPerDay, date1904),
+          seconds,
+          static_cast<int>(ofDay / 3600),
+          static_cast<int>(ofDay / 60 % 60),
+          static_cast<int>(ofDay % 60),
+          units % unitsPerSecond};
 }
 
 QString Padded(int64_t value, int width) { return QStringLiteral("%1").arg(value, width, 10, QChar(u'0')); }

@@ -6,8 +6,8 @@ namespace platform {
 namespace {
 
 QString Quoted(const QString& value) {
-  const bool needsQuotes = value.contains(u'\t') || value.contains(u'\n') || value.contains(u'\r') ||
-                           value.contains(u'"');
+  const bool needsQuotes =
+      value.contains(u'\t') || value.contains(u'\n') || value.contains(u'\r') || value.contains(u'"');
   if (!needsQuotes) return value;
   QString doubled = value;
   doubled.replace(u'"', QStringLiteral("\"\""));

@@ -45,7 +45,8 @@ StoredNodes CollectStored(const pugi::xml_node& sheetData) {
 
 class SheetDataWriter {
  public:
-  SheetDataWriter(const StoredNodes& stored, std::string prefix) : stored_(stored), prefix_(std::move(prefix)) {}
+  SheetDataWriter(const StoredNodes& stored, std::string prefix)
+      : stored_(stored), prefix_(std::move(prefix)) {}
 
   void Run(const Worksheet& sheet, pugi::xml_node data) {
     const auto& rows = sheet.Rows();
@@ -62,7 +63,8 @@ class SheetDataWriter {
   void WriteRow(const WorksheetRow& row, int32_t index, pugi::xml_node node) {
     node.append_attribute("r") = Utf8(QString::number(index + 1)).c_str();
     if (row.sourceIndex >= 0 && static_cast<size_t>(row.sourceIndex) < stored_.rows.size())
-      for (const pugi::xml_attribute attribute : stored_.rows[static_cast<size_t>(row.sourceIndex)].attributes())
+      for (const pugi::xml_attribute attribute :
+           stored_.rows[static_cast<size_t>(row.sourceIndex)].attributes())
         if (std::string(attribute.name()) != "r" && std::string(attribute.name()) != "spans")
           node.append_attribute(attribute.name()) = attribute.value();
     for (const WorksheetCell& cell : row.cells) WriteCell(cell, index, node);
@@ -83,8 +85,7 @@ class SheetDataWriter {
 
   void WriteValue(const WorksheetCell& cell, pugi::xml_node node) {
     switch (cell.kind) {
-      case WorksheetCell::Kind::Blank:
-        return;
+      case WorksheetCell::Kind::Blank: return;
       case WorksheetCell::Kind::Text: {
         node.append_attribute("t") = "inlineStr";
         pugi::xml_node text = node.append_child(Name("is").c_str()).append_child(Name("t").c_str());
@@ -101,7 +102,8 @@ class SheetDataWriter {
         node.append_child(Name("v").c_str()).text() = cell.number != 0 ? "1" : "0";
         return;
       case WorksheetCell::Kind::Number:
-        node.append_child(Name("v").c_str()).text() = Utf8(QLocale::c().toString(cell.number, 'g', 17)).c_str();
+        node.append_child(Name("v").c_str()).text() =
+            Utf8(QLocale::c().toString(cell.number, 'g', 17)).c_str();
         return;
     }
   }
@@ -134,12 +136,15 @@ void ShiftMergedRanges(pugi::xml_node worksheet, const std::vector<int32_t>& del
     QString range = TextOf(merge.attribute("ref").value());
     bool kept = true;
     for (const int32_t row : deletedRows) kept = kept && ShiftRange(range, row, &range);
-    if (kept) merge.attribute("ref") = Utf8(range).c_str();
-    else gone.push_back(merge);
+    if (kept)
+      merge.attribute("ref") = Utf8(range).c_str();
+    else
+      gone.push_back(merge);
   }
   for (const pugi::xml_node merge : gone) merges.remove_child(merge);
   if (merges.first_child()) {
-    if (merges.attribute("count")) merges.attribute("count") = static_cast<unsigned>(std::distance(merges.begin(), merges.end()));
+    if (merges.attribute("count"))
+      merges.attribute("count") = static_cast<unsigned>(std::distance(merges.begin(), merges.end()));
   } else {
     worksheet.remove_child(merges);
   }
@@ -151,7 +156,8 @@ void SetDimension(pugi::xml_node worksheet, const Worksheet& sheet) {
   const bool empty = sheet.RowCount() == 0;
   const QString last = empty ? QString() : CellReference(sheet.RowCount() - 1, sheet.ColumnCount() - 1);
   const QString ref = empty || last == u"A1" ? QStringLiteral("A1") : QStringLiteral("A1:") + last;
-  (dimension.attribute("ref") ? dimension.attribute("ref") : dimension.append_attribute("ref")) = Utf8(ref).c_str();
+  (dimension.attribute("ref") ? dimension.attribute("ref") : dimension.append_attribute("ref")) =
+      Utf8(ref).c_str();
 }
 
 }  // namespace
@@ -159,9 +165,9 @@ void SetDimension(pugi::xml_node worksheet, const Worksheet& sheet) {
 bool WriteSheetXml(const QByteArray& stored, const Worksheet& sheet, QByteArray* result, QString* error) {
   const QByteArray source = stored.isEmpty() ? QByteArray(kEmptySheet) : stored;
   pugi::xml_document document;
-  const pugi::xml_parse_result parsed = document.load_buffer(
-      source.constData(), static_cast<size_t>(source.size()),
-      pugi::parse_default | pugi::parse_declaration | pugi::parse_ws_pcdata_single);
+  const pugi::xml_parse_result parsed =
+      document.load_buffer(source.constData(), static_cast<size_t>(source.size()),
+                           pugi::parse_default | pugi::parse_declaration | pugi::parse_ws_pcdata_single);
   pugi::xml_node worksheet = ChildNamed(document, "worksheet");
   const pugi::xml_node data = ChildNamed(worksheet, "sheetData");
   if (!parsed || !data) {

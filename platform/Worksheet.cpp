@@ -22,14 +22,11 @@ QString DisplayedText(const WorksheetCell& cell, const WorkbookStyles& styles) {
   switch (cell.kind) {
     case WorksheetCell::Kind::Number:
       return FormatCellNumber(cell.number, styles.FormatOf(cell.style), styles.date1904);
-    case WorksheetCell::Kind::Text:
-      return FormatCellText(cell.text, styles.FormatOf(cell.style));
+    case WorksheetCell::Kind::Text: return FormatCellText(cell.text, styles.FormatOf(cell.style));
     case WorksheetCell::Kind::Boolean:
       return cell.number != 0 ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
-    case WorksheetCell::Kind::Error:
-      return cell.text;
-    case WorksheetCell::Kind::Blank:
-      break;
+    case WorksheetCell::Kind::Error: return cell.text;
+    case WorksheetCell::Kind::Blank: break;
   }
   return {};
 }
@@ -44,7 +41,8 @@ void Worksheet::MeasureUsedRange() const {
   columnCount_ = 0;
   for (size_t row = 0; row < rows_.size(); ++row) {
     const auto& cells = rows_[row].cells;
-    const auto last = std::find_if(cells.rbegin(), cells.rend(), [](const WorksheetCell& c) { return c.IsUsed(); });
+    const auto last =
+        std::find_if(cells.rbegin(), cells.rend(), [](const WorksheetCell& c) { return c.IsUsed(); });
     if (last == cells.rend()) continue;
     rowCount_ = static_cast<int32_t>(row) + 1;
     columnCount_ = std::max(columnCount_, last->column + 1);

@@ -71,10 +71,8 @@ bool ToCell(const FreeXL_CellValue& value, WorksheetCell* cell) {
       return true;
     case FREEXL_CELL_DATE:
     case FREEXL_CELL_DATETIME:
-    case FREEXL_CELL_TIME:
-      return DateCell(value, cell);
-    default:
-      return true;
+    case FREEXL_CELL_TIME: return DateCell(value, cell);
+    default: return true;
   }
 }
 
@@ -125,7 +123,8 @@ bool XlsReader::Read(const QString& path, WorkbookContent* content, QString* err
   XlsHandle handle(raw);
   if (result != FREEXL_OK) return Fail(error, result);
   unsigned int password = 0;
-  if (freexl_get_info(raw, FREEXL_BIFF_PASSWORD, &password) == FREEXL_OK && password == FREEXL_BIFF_OBFUSCATED) {
+  if (freexl_get_info(raw, FREEXL_BIFF_PASSWORD, &password) == FREEXL_OK &&
+      password == FREEXL_BIFF_OBFUSCATED) {
     *error = QStringLiteral("the workbook is protected by a password, which is not supported");
     return false;
   }

@@ -38,7 +38,8 @@ class PackageReader {
   PackageReader(WorkbookContent* content, QString* error) : content_(content), error_(error) {}
 
   bool Run(const QByteArray& bytes) {
-    if (!package_.Open(bytes, error_)) return Fail(QStringLiteral("the package is damaged or no zip file (%1)").arg(*error_));
+    if (!package_.Open(bytes, error_))
+      return Fail(QStringLiteral("the package is damaged or no zip file (%1)").arg(*error_));
     content_->package = bytes;
     QString workbookPart;
     if (!FindWorkbookPart(&workbookPart)) return false;
@@ -89,7 +90,8 @@ class PackageReader {
     return true;
   }
 
-  const Relationship* FindByType(const std::map<QString, Relationship>& relationships, const char16_t* suffix) {
+  const Relationship* FindByType(const std::map<QString, Relationship>& relationships,
+                                 const char16_t* suffix) {
     for (const auto& [id, relationship] : relationships)
       if (EndsWith(relationship.type, suffix) && !relationship.part.isEmpty()) return &relationship;
     return nullptr;
@@ -119,7 +121,7 @@ class PackageReader {
       const int64_t id = xf.attribute("numFmtId").as_llong();
       const auto found = custom.find(id);
       content_->styles.formats.push_back(found != custom.end() ? found->second
-                                                                : BuiltInNumberFormat(static_cast<int>(id)));
+                                                               : BuiltInNumberFormat(static_cast<int>(id)));
     }
     return true;
   }
@@ -188,11 +190,13 @@ class SheetReader {
     const pugi::xml_attribute reference = cell.attribute("r");
     *row = row_;
     if (!reference) {
-      if (++column_ >= kSheetColumnLimit) return Fail(QStringLiteral("a row holds more cells than a sheet has columns"));
+      if (++column_ >= kSheetColumnLimit)
+        return Fail(QStringLiteral("a row holds more cells than a sheet has columns"));
       return true;
     }
     if (!ParseCellReference(TextOf(reference.value()), row, &column_))
-      return Fail(QStringLiteral("cell reference \"%1\" is no cell of a sheet").arg(TextOf(reference.value())));
+      return Fail(
+          QStringLiteral("cell reference \"%1\" is no cell of a sheet").arg(TextOf(reference.value())));
     return true;
   }
 

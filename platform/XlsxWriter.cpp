@@ -14,7 +14,8 @@ namespace {
 constexpr char kMainNamespace[] = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
 constexpr char kRelationshipTypes[] = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
 constexpr char kPackageRelationships[] = "http://schemas.openxmlformats.org/package/2006/relationships";
-constexpr char kSheetContentType[] = "application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml";
+constexpr char kSheetContentType[] =
+    "application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml";
 constexpr int kFirstCustomFormat = 164;
 
 struct StringWriter : pugi::xml_writer {
@@ -44,7 +45,8 @@ QString SheetPart(size_t index) { return QStringLiteral("xl/worksheets/sheet%1.x
 
 QByteArray ContentTypes(size_t sheets) {
   pugi::xml_document document;
-  pugi::xml_node types = Root(&document, "Types", "http://schemas.openxmlformats.org/package/2006/content-types");
+  pugi::xml_node types =
+      Root(&document, "Types", "http://schemas.openxmlformats.org/package/2006/content-types");
   const auto add = [&types](const char* kind, const char* key, const std::string& value, const char* type) {
     pugi::xml_node node = types.append_child(kind);
     node.append_attribute(key) = value.c_str();
@@ -56,7 +58,8 @@ QByteArray ContentTypes(size_t sheets) {
       "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml");
   add("Override", "PartName", "/xl/styles.xml",
       "application/vnd.openxmlformats-officedocument.spreadsheetml.styles+xml");
-  for (size_t i = 0; i < sheets; ++i) add("Override", "PartName", "/" + SheetPart(i).toStdString(), kSheetContentType);
+  for (size_t i = 0; i < sheets; ++i)
+    add("Override", "PartName", "/" + SheetPart(i).toStdString(), kSheetContentType);
   return Serialized(document);
 }
 
@@ -79,7 +82,8 @@ QByteArray WorkbookRelationships(size_t sheets) {
   pugi::xml_document document;
   pugi::xml_node root = Root(&document, "Relationships", kPackageRelationships);
   for (size_t i = 0; i < sheets; ++i)
-    AddRelationship(root, "rId" + std::to_string(i + 1), "worksheet", "worksheets/sheet" + std::to_string(i + 1) + ".xml");
+    AddRelationship(root, "rId" + std::to_string(i + 1), "worksheet",
+                    "worksheets/sheet" + std::to_string(i + 1) + ".xml");
   AddRelationship(root, "rId" + std::to_string(sheets + 1), "styles", "styles.xml");
   return Serialized(document);
 }

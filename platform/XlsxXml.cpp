@@ -119,7 +119,8 @@ QString ResolvePartName(const QString& folder, const QString& target) {
 
 QString RelationshipsPartOf(const QString& partName) {
   const qsizetype slash = partName.lastIndexOf(u'/');
-  return partName.left(slash + 1) + QStringLiteral("_rels/") + partName.mid(slash + 1) + QStringLiteral(".rels");
+  return partName.left(slash + 1) + QStringLiteral("_rels/") + partName.mid(slash + 1) +
+         QStringLiteral(".rels");
 }
 
 }  // namespace platform

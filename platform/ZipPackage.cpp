@@ -44,8 +44,8 @@ bool ReadSource(zip_source_t* source, QByteArray* result, QString* error) {
 
 bool AddParts(zip_t* archive, const std::map<QString, QByteArray>& parts, QString* error) {
   for (const auto& [name, content] : parts) {
-    zip_source_t* data = zip_source_buffer(archive, content.constData(),
-                                           static_cast<zip_uint64_t>(content.size()), 0);
+    zip_source_t* data =
+        zip_source_buffer(archive, content.constData(), static_cast<zip_uint64_t>(content.size()), 0);
     if (data == nullptr ||
         zip_file_add(archive, name.toUtf8().constData(), data, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8) < 0) {
       *error = ArchiveErrorText(archive);
@@ -122,7 +122,9 @@ bool ZipPackage::Read(const QString& partName, QByteArray* content, QString* err
   zip_int64_t got = 0;
   while ((got = zip_fread(file, buffer, sizeof buffer)) > 0 && content->size() <= kMaxPartBytes)
     content->append(buffer, static_cast<qsizetype>(got));
-  if (got < 0) *error = QStringLiteral("the part %1 is damaged (%2)").arg(partName, QString::fromUtf8(zip_file_strerror(file)));
+  if (got < 0)
+    *error = QStringLiteral("the part %1 is damaged (%2)")
+                 .arg(partName, QString::fromUtf8(zip_file_strerror(file)));
   zip_fclose(file);
   if (content->size() > kMaxPartBytes) {
     *error = QStringLiteral("the part %1 is larger than %2 bytes").arg(partName).arg(kMaxPartBytes);

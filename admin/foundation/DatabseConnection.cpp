@@ -137,7 +137,7 @@ int CDatabseConnection::ConnectDataSource(const QString& dataSourceName, uint8_t
     case kFileMaker:
       return ConnectFileMaker(dataSourceName, pathOrName, user, password, error);
     default:
-      return ConnectFile(dataSourceName, kind, pathOrName, user, password, error);
+      return ConnectFile(dataSourceName, kind, pathOrName, error);
   }
 }
 
@@ -157,7 +157,7 @@ int CDatabseConnection::ConnectFileMaker(const QString& dataSourceName, const QS
 }
 
 int CDatabseConnection::ConnectFile(const QString& dataSourceName, uint8_t kind, const QString& path,
-                                    const QString& user, const QString& password, QString* error) {
+                                    QString* error) {
   const QString driver = DriverOfKind(kind);
   if (driver.isEmpty()) {
     SetError(error, QStringLiteral("Failed to connect to database.\n\nNo ODBC driver serves source kind %1.").arg(kind));
@@ -177,7 +177,20 @@ int CDatabseConnection::ConnectFile(const QString& dataSourceName, uint8_t kind,
     return 0;
   }
   m_strDataSourceName = dataSourceName;
-  return Connect(dataSourceName, kind, user, password, error);
+  return ConnectRegisteredFile(dataSourceName, kind, error);
+}
+
+int CDatabseConnection::ConnectRegisteredFile(const QString& dataSourceName, uint8_t kind, QString* error) {
+  QString problem;
+  const QString text = platform::DataSourceConnectionString(dataSourceName, &problem);
+  if (text.isEmpty()) {
+    RemoveTemporaryDataSource(kind);
+    SetError(error, QStringLiteral("Failed to connect to database.\n\n%1").arg(problem));
+    return 0;
+  }
+  const SQLRETURN result = Track(SQLDriverConnectW(m_connection.get(), nullptr, platform::SqlText(text),
+                                                  SqlLength(text), nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT));
+  return FinishConnect(result, kind, error);
 }
 
 int CDatabseConnection::Connect(const QString& dataSourceName, uint8_t kind, const QString& user,
@@ -189,6 +202,10 @@ int CDatabseConnection::Connect(const QString& dataSourceName, uint8_t kind, con
                                        platform::SqlText(user), SqlLength(user), platform::SqlText(password),
                                        SqlLength(password)))
                    : Track(SQL_ERROR);
+  return FinishConnect(result, kind, error);
+}
+
+int CDatabseConnection::FinishConnect(SQLRETURN result, uint8_t kind, QString* error) {
   if (SQL_SUCCEEDED(result)) {
     m_nSourceKind = kind;
     m_bConnected = true;

@@ -31,7 +31,9 @@ void DeleteEmptyRows(const CExcelConnection& connection, int index) {
     --row;
     ++deleted;
   }
-  Log(QStringLiteral("<DeleteEmptyRowsInExcelSheets> <4> Empty Rows in \"%1\" sheet : %2").arg(name).arg(deleted));
+  Log(QStringLiteral("<DeleteEmptyRowsInExcelSheets> <4> Empty Rows in \"%1\" sheet : %2")
+          .arg(name)
+          .arg(deleted));
   if (extraColumns > 0)
     Log(QStringLiteral("<DeleteEmptyRowsInExcelSheets> <4.1> Sheet \"%1\" contains extra empty column : %2")
             .arg(name)

@@ -8,8 +8,10 @@
 namespace {
 
 QString Section(const QString& fileName) {
-  return u'[' + fileName + QStringLiteral("]\r\nColNameHeader=True\r\nFormat=TabDelimited\r\nMaxScanRows=0\r\n"
-                                          "CharacterSet=Unicode\r\n");
+  return u'[' + fileName +
+         QStringLiteral(
+             "]\r\nColNameHeader=True\r\nFormat=TabDelimited\r\nMaxScanRows=0\r\n"
+             "CharacterSet=Unicode\r\n");
 }
 
 QByteArray Utf16LittleEndian(const QString& text) {
@@ -22,8 +24,8 @@ QByteArray Utf16LittleEndian(const QString& text) {
 }  // namespace
 
 bool WriteSchemaIni(const QString& folder, const QString& schemaPath) {
-  const QStringList textFiles =
-      QDir(folder).entryList({QStringLiteral("*.txt")}, QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
+  const QStringList textFiles = QDir(folder).entryList({QStringLiteral("*.txt")}, QDir::Files | QDir::Hidden,
+                                                       QDir::Name | QDir::IgnoreCase);
   QString text;
   for (const QString& name : textFiles) text += Section(name);
   if (!textFiles.isEmpty()) text += u'\n';

@@ -91,7 +91,8 @@ TEST(NumberFormat, ShowsDatesAndTimesInBothDateSystems) {
 TEST(NumberFormat, TextKeepsItsValueOrTakesTheTextSection) {
   EXPECT_EQ(FormatCellText(QStringLiteral("abc"), QStringLiteral("0.00")), QStringLiteral("abc"));
   EXPECT_EQ(FormatCellText(QStringLiteral("abc"), QStringLiteral("@")), QStringLiteral("abc"));
-  EXPECT_EQ(FormatCellText(QStringLiteral("abc"), QStringLiteral("0;0;0;\"<\"@\">\"")), QStringLiteral("<abc>"));
+  EXPECT_EQ(FormatCellText(QStringLiteral("abc"), QStringLiteral("0;0;0;\"<\"@\">\"")),
+            QStringLiteral("<abc>"));
 }
 
 TEST(NumberFormat, IgnoresTheProcessLocale) {
@@ -103,8 +104,8 @@ TEST(NumberFormat, IgnoresTheProcessLocale) {
 }
 
 TEST(CellReference, NamesEveryColumnOfASheet) {
-  const std::pair<int32_t, const char*> columns[] = {
-      {0, "A"}, {25, "Z"}, {26, "AA"}, {701, "ZZ"}, {702, "AAA"}, {16383, "XFD"}};
+  const std::pair<int32_t, const char*> columns[] = {{0, "A"},    {25, "Z"},    {26, "AA"},
+                                                     {701, "ZZ"}, {702, "AAA"}, {16383, "XFD"}};
   for (const auto& [column, letters] : columns) {
     EXPECT_EQ(ColumnLetters(column), QString::fromLatin1(letters));
     int32_t row = -1;
@@ -119,7 +120,8 @@ TEST(CellReference, RefusesReferencesBeyondTheSheet) {
   int32_t row = 0;
   int32_t column = 0;
   EXPECT_TRUE(ParseCellReference(u"$XFD$1048576", &row, &column));
-  for (const char16_t* bad : {u"XFE1", u"A1048577", u"A0", u"1A", u"A", u"", u"A1B", u"AAAAAAAAAAAAAAAAAAAAAA1"})
+  for (const char16_t* bad :
+       {u"XFE1", u"A1048577", u"A0", u"1A", u"A", u"", u"A1B", u"AAAAAAAAAAAAAAAAAAAAAA1"})
     EXPECT_FALSE(ParseCellReference(bad, &row, &column)) << QString::fromUtf16(bad).toStdString();
 }
 

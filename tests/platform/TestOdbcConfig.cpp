@@ -144,11 +144,34 @@ TEST(OdbcConfig, DriverFollowsTheFileAndTheWindowsName) {
   EXPECT_TRUE(DriverValue(LinuxDriverForFile(access, DataFile("jet.mdb")), QStringLiteral("Driver")).contains(u"mdbodbc"));
   EXPECT_TRUE(DriverValue(LinuxDriverForFile(access, DataFile("ace.accdb")), QStringLiteral("Driver")).contains(u"mdbodbc"));
   EXPECT_TRUE(DriverValue(LinuxDriverForFile(access, DataFile("none.mdb")), QStringLiteral("Driver")).contains(u"sqlite3odbc"));
-  const QString excel = QStringLiteral("Microsoft Excel Driver (*.xls)");
-  EXPECT_EQ(LinuxDriverForFile(excel, DataFile("book.xls")), excel);
+  for (const char* standIn : {"Microsoft Excel Driver (*.xls)", "Microsoft Excel Driver (*.xls, *.xlsx, *.xlsm, *.xlsb)",
+                              "Microsoft Text Driver (*.txt; *.csv)", "Microsoft dBase Driver (*.dbf)"}) {
+    EXPECT_TRUE(DriverValue(LinuxDriverForFile(QString::fromLatin1(standIn), DataFile("book.xls")), QStringLiteral("Driver"))
+                    .contains(u"sqlite3odbc"));
+  }
+  const QString fileMaker = QStringLiteral("DataDirect 32-BIT SequeLink 5.5");
+  EXPECT_EQ(LinuxDriverForFile(fileMaker, DataFile("a.fp7")), fileMaker);
 
   ASSERT_TRUE(RegisterFileDataSource(QStringLiteral("Jet"), access, DataFile("jet.mdb"), FileSharing::Single));
   EXPECT_TRUE(DataSourceValue(QStringLiteral("Jet"), QStringLiteral("NoCreat")).isEmpty());
+}
+
+TEST(OdbcConfig, ConnectionStringHoldsWhatTheNameIsRegisteredForNow) {
+  PrepareOdbc();
+  const QString access = QStringLiteral("Microsoft Access Driver (*.mdb)");
+  ASSERT_TRUE(RegisterFileDataSource(QStringLiteral("Temp"), access, DataFile("one.mdb"), FileSharing::Single));
+  ASSERT_TRUE(RegisterFileDataSource(QStringLiteral("Temp"), access, DataFile("two.mdb"), FileSharing::Single));
+  const QString driver = DataSourceValue(QStringLiteral("Temp"), QStringLiteral("Driver"));
+  EXPECT_EQ(DataSourceConnectionString(QStringLiteral("Temp")),
+            QStringLiteral("DRIVER={%1};Database=%2;DBQ=%2;NoCreat=1;Timeout=5000;").arg(driver, DataFile("two.mdb")));
+
+  QString error;
+  EXPECT_TRUE(DataSourceConnectionString(QStringLiteral("Other"), &error).isEmpty());
+  EXPECT_TRUE(error.contains(u"Other")) << qPrintable(error);
+  ASSERT_TRUE(WriteDataSource(QStringLiteral("Odd"), {{QStringLiteral("Driver"), QStringLiteral("SQLite3")},
+                                                      {QStringLiteral("Database"), QStringLiteral("/a;Database=/b")}}));
+  EXPECT_TRUE(DataSourceConnectionString(QStringLiteral("Odd"), &error).isEmpty());
+  EXPECT_TRUE(error.contains(u"Database")) << qPrintable(error);
 }
 
 // Two programs registering names at once: every entry of both survives.

@@ -28,7 +28,8 @@ QByteArray Part(const QString& packagePath, const char* part) {
   ZipPackage package;
   QByteArray content;
   QString error;
-  if (!package.Open(ReadBytes(packagePath), &error) || !package.Read(QString::fromLatin1(part), &content, &error))
+  if (!package.Open(ReadBytes(packagePath), &error) ||
+      !package.Read(QString::fromLatin1(part), &content, &error))
     ADD_FAILURE() << error.toStdString();
   return content;
 }
@@ -168,11 +169,12 @@ TEST_F(WorkbookTest, MacroWorkbookKeepsItsMacros) {
 
 TEST_F(WorkbookTest, ReadsAndConvertsAnXlsWorkbook) {
   const QString path = PathOf("old.xls");
-  ASSERT_TRUE(testsupport::WriteXlsFixture(path, QStringLiteral(
-      "[('First', [(0, 0, 'Name', None), (1, 0, 'Ann', None), (1, 1, 42, None), (1, 2, 2.5, None),"
-      "  (1, 3, datetime.datetime(2024, 1, 15), 'M/D/YY'),"
-      "  (1, 4, datetime.datetime(2024, 1, 15, 18, 30), 'M/D/YY h:mm'), (4, 1, 'last', None)]),"
-      " ('Second', [(0, 0, 'x', None)])]")));
+  ASSERT_TRUE(testsupport::WriteXlsFixture(
+      path, QStringLiteral(
+                "[('First', [(0, 0, 'Name', None), (1, 0, 'Ann', None), (1, 1, 42, None), (1, 2, 2.5, None),"
+                "  (1, 3, datetime.datetime(2024, 1, 15), 'M/D/YY'),"
+                "  (1, 4, datetime.datetime(2024, 1, 15, 18, 30), 'M/D/YY h:mm'), (4, 1, 'last', None)]),"
+                " ('Second', [(0, 0, 'x', None)])]")));
   {
     auto workbook = OpenOk(path, false);
     ASSERT_EQ(workbook->WorksheetCount(), 2);
@@ -226,10 +228,12 @@ std::map<QString, QByteArray> MinimalParts(const QByteArray& sheetData, const QB
 
 TEST_F(WorkbookTest, CountsCellsNotTheDeclaredDimension) {
   const QString path = PathOf("dimension.xlsx");
-  WriteBytes(path, PackageOf(MinimalParts(
-      "<dimension ref=\"A1:XFD1048576\"/><sheetData><row r=\"2\"><c r=\"B2\" t=\"s\"><v>0</v></c>"
-      "<c t=\"inlineStr\"><is><r><t>x</t></r><r><t xml:space=\"preserve\"> y</t></r></is></c></row>"
-      "</sheetData>", "<si><t>s</t></si>")));
+  WriteBytes(
+      path, PackageOf(MinimalParts(
+                "<dimension ref=\"A1:XFD1048576\"/><sheetData><row r=\"2\"><c r=\"B2\" t=\"s\"><v>0</v></c>"
+                "<c t=\"inlineStr\"><is><r><t>x</t></r><r><t xml:space=\"preserve\"> y</t></r></is></c></row>"
+                "</sheetData>",
+                "<si><t>s</t></si>")));
   auto workbook = OpenOk(path);
   EXPECT_EQ(workbook->WorksheetAt(0)->RowCount(), 2);
   EXPECT_EQ(workbook->WorksheetAt(0)->ColumnCount(), 3);
@@ -244,20 +248,27 @@ TEST_F(WorkbookTest, RefusesBadInputWithAClearTextAndWritesNothing) {
       {"not a workbook", QByteArray("name,amount\nAnn,5\n")},
       {"broken XML", PackageOf(MinimalParts("<sheetData><row><c><v>1</v></row></sheetData>"))},
       {"shared string out of range",
-       PackageOf(MinimalParts("<sheetData><row><c t=\"s\"><v>1</v></c></row></sheetData>", "<si><t>a</t></si>"))},
-      {"cell beyond the sheet", PackageOf(MinimalParts("<sheetData><row><c r=\"XFE1\"><v>1</v></c></row></sheetData>"))},
+       PackageOf(
+           MinimalParts("<sheetData><row><c t=\"s\"><v>1</v></c></row></sheetData>", "<si><t>a</t></si>"))},
+      {"cell beyond the sheet",
+       PackageOf(MinimalParts("<sheetData><row><c r=\"XFE1\"><v>1</v></c></row></sheetData>"))},
       {"row beyond the sheet", PackageOf(MinimalParts("<sheetData><row r=\"1048577\"/></sheetData>"))},
-      {"cell given twice", PackageOf(MinimalParts("<sheetData><row><c r=\"A1\"><v>1</v></c><c r=\"A1\"><v>2</v></c></row></sheetData>"))},
+      {"cell given twice",
+       PackageOf(MinimalParts(
+           "<sheetData><row><c r=\"A1\"><v>1</v></c><c r=\"A1\"><v>2</v></c></row></sheetData>"))},
       {"number that is none", PackageOf(MinimalParts("<sheetData><row><c><v>abc</v></c></row></sheetData>"))},
-      {"binary workbook", PackageOf({{QStringLiteral("_rels/.rels"),
-          "<Relationships><Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/"
-          "2006/relationships/officeDocument\" Target=\"xl/workbook.bin\"/></Relationships>"}})},
+      {"binary workbook",
+       PackageOf({{QStringLiteral("_rels/.rels"),
+                   "<Relationships><Relationship Id=\"rId1\" "
+                   "Type=\"http://schemas.openxmlformats.org/officeDocument/"
+                   "2006/relationships/officeDocument\" Target=\"xl/workbook.bin\"/></Relationships>"}})},
   };
   for (const auto& [name, bytes] : cases) {
     const QString path = PathOf("bad.xlsx");
     WriteBytes(path, bytes);
     const QString error = OpenError(path);
-    EXPECT_TRUE(error.startsWith(QStringLiteral("The workbook bad.xlsx cannot be opened: "))) << name << ": " << error.toStdString();
+    EXPECT_TRUE(error.startsWith(QStringLiteral("The workbook bad.xlsx cannot be opened: ")))
+        << name << ": " << error.toStdString();
     EXPECT_EQ(ReadBytes(path), bytes) << name;
     EXPECT_EQ(QDir(folder_.path()).entryList(QDir::Files).size(), 2) << name;
   }

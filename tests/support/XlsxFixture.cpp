@@ -25,18 +25,21 @@ bool XlsxFixture::Close() {
 }
 
 bool WriteXlsFixture(const QString& path, const QString& cells) {
-  const QString script = QStringLiteral(
-      "import sys, datetime, xlwt\n"
-      "book = xlwt.Workbook()\n"
-      "for name, cells in %1:\n"
-      "    sheet = book.add_sheet(name)\n"
-      "    for row, column, value, code in cells:\n"
-      "        style = xlwt.easyxf(num_format_str=code) if code else xlwt.Style.default_style\n"
-      "        sheet.write(row, column, value, style)\n"
-      "book.save(sys.argv[1])\n").arg(cells);
+  const QString script =
+      QStringLiteral(
+          "import sys, datetime, xlwt\n"
+          "book = xlwt.Workbook()\n"
+          "for name, cells in %1:\n"
+          "    sheet = book.add_sheet(name)\n"
+          "    for row, column, value, code in cells:\n"
+          "        style = xlwt.easyxf(num_format_str=code) if code else xlwt.Style.default_style\n"
+          "        sheet.write(row, column, value, style)\n"
+          "book.save(sys.argv[1])\n")
+          .arg(cells);
   QProcess python;
   python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), script, path});
-  return python.waitForFinished(60000) && python.exitStatus() == QProcess::NormalExit && python.exitCode() == 0;
+  return python.waitForFinished(60000) && python.exitStatus() == QProcess::NormalExit &&
+         python.exitCode() == 0;
 }
 
 }  // namespace testsupport

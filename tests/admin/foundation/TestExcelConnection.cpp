@@ -77,8 +77,9 @@ TEST(ExcelConnection, FailedOpenSaysUnableToConnectAndLogsTheReason) {
   EXPECT_EQ(connection.OpenWorkbook(nullptr, true, path), 0);
   SetAppLog(nullptr);
   EXPECT_EQ(error, QStringLiteral("Unable To Connect"));
-  EXPECT_EQ(testsupport::EntriesContaining(testsupport::ReadLogEntries(log.FilePath()),
-                                           QStringLiteral("book.xlsb cannot be opened: the file format is not supported"))
+  EXPECT_EQ(testsupport::EntriesContaining(
+                testsupport::ReadLogEntries(log.FilePath()),
+                QStringLiteral("book.xlsb cannot be opened: the file format is not supported"))
                 .size(),
             2);
   EXPECT_FALSE(connection.IsOpened());
@@ -161,8 +162,8 @@ TEST_F(ExcelHandlerTest, ReadsASheetFromA1AsTextColumns) {
   QByteArray record;
   ASSERT_EQ(handler_.GetRowValues(1, &record), 6 + 2 + 10 + 14);
   EXPECT_EQ(record, QByteArray("\x00\x06\x00\x08\x00\x12", 6) + QByteArray(2, '\0') +
-                        Utf16(QStringLiteral("Name")) + QByteArray(2, '\0') + Utf16(QStringLiteral("Amount")) +
-                        QByteArray(2, '\0'));
+                        Utf16(QStringLiteral("Name")) + QByteArray(2, '\0') +
+                        Utf16(QStringLiteral("Amount")) + QByteArray(2, '\0'));
   EXPECT_EQ(handler_.GetRowValues(5, &record), 0);
 }
 
@@ -172,7 +173,8 @@ TEST_F(ExcelHandlerTest, RowValuesPastWhatA16BitOffsetReachesAreNotSupported) {
     XlsxFixture fixture(path);
     lxw_worksheet* sheet = fixture.AddSheet("Wide");
     const std::string text(30000, 'x');
-    for (int column = 0; column < 3; ++column) worksheet_write_string(sheet, 0, column, text.c_str(), nullptr);
+    for (int column = 0; column < 3; ++column)
+      worksheet_write_string(sheet, 0, column, text.c_str(), nullptr);
     worksheet_write_string(sheet, 1, 0, text.c_str(), nullptr);
     ASSERT_TRUE(fixture.Close());
   }

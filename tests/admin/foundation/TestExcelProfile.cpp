@@ -67,27 +67,29 @@ TEST_F(ExcelProfileTest, CleansACopyAndExportsIt) {
             Utf16(QStringLiteral("\uFEFFName\t\tNote\r\n\t\tonly last\r\nZed\t\t\r\n")));
   EXPECT_TRUE(QFile::exists(folder_ + QStringLiteral("/New_Second.txt")));
   EXPECT_TRUE(QFile::exists(folder_ + QStringLiteral("/New_book.xlsx")));
-  EXPECT_EQ(LogTexts(), (QStringList{
-                            QStringLiteral("-1 <DeleteEmptyRowsInExcelSheets> <1> Start"),
-                            QStringLiteral("-1 <DeleteEmptyRowsInExcelSheets> <2> Temp File Created."),
-                            QStringLiteral("-1 <DeleteEmptyRowsInExcelSheets> <3> Deleting Empty Rows..."),
-                            QStringLiteral("-1 <DeleteEmptyRowsInExcelSheets> <4> Empty Rows in \"Data\" sheet : 4"),
-                            QStringLiteral("-1 <DeleteEmptyRowsInExcelSheets> <4> Empty Rows in \"Second\" sheet : 0"),
-                            QStringLiteral("-1 <DeleteEmptyRowsInExcelSheets> <5> End"),
-                            QStringLiteral("14 Success to connecting Excel profile."),
-                        }));
+  EXPECT_EQ(LogTexts(),
+            (QStringList{
+                QStringLiteral("-1 <DeleteEmptyRowsInExcelSheets> <1> Start"),
+                QStringLiteral("-1 <DeleteEmptyRowsInExcelSheets> <2> Temp File Created."),
+                QStringLiteral("-1 <DeleteEmptyRowsInExcelSheets> <3> Deleting Empty Rows..."),
+                QStringLiteral("-1 <DeleteEmptyRowsInExcelSheets> <4> Empty Rows in \"Data\" sheet : 4"),
+                QStringLiteral("-1 <DeleteEmptyRowsInExcelSheets> <4> Empty Rows in \"Second\" sheet : 0"),
+                QStringLiteral("-1 <DeleteEmptyRowsInExcelSheets> <5> End"),
+                QStringLiteral("14 Success to connecting Excel profile."),
+            }));
 }
 
 TEST_F(ExcelProfileTest, CleansAnXlsWorkbookIntoAnXlsxCopy) {
   const QString original = platform::MachineRoot() + QStringLiteral("/old.xls");
-  ASSERT_TRUE(testsupport::WriteXlsFixture(original, QStringLiteral(
-      "[('Data', [(0, 0, 'Name', None), (3, 0, 'Zed', None), (3, 1, 7, None)])]")));
+  ASSERT_TRUE(testsupport::WriteXlsFixture(
+      original, QStringLiteral("[('Data', [(0, 0, 'Name', None), (3, 0, 'Zed', None), (3, 1, 7, None)])]")));
   QString path = original;
   ASSERT_TRUE(DeleteEmptyRowsInExcelSheets(&path, QStringLiteral("old.xls")));
   EXPECT_EQ(path, folder_ + QStringLiteral("/New_old.xls"));
   EXPECT_TRUE(ReadBytes(path).startsWith("PK\x03\x04"));
   EXPECT_EQ(ConnectExcelProfile(original, QStringLiteral("old.xls")), 1);
-  EXPECT_EQ(ReadBytes(folder_ + QStringLiteral("/New_Data.txt")), Utf16(QStringLiteral("\uFEFFName\t\r\nZed\t7\r\n")));
+  EXPECT_EQ(ReadBytes(folder_ + QStringLiteral("/New_Data.txt")),
+            Utf16(QStringLiteral("\uFEFFName\t\r\nZed\t7\r\n")));
 }
 
 TEST_F(ExcelProfileTest, FailedCopyStopsAndLeavesNoStaleCopy) {
