@@ -26,9 +26,9 @@ int CDBConnManager::ConnectByType(const QString& pathOrName, const QString& user
 
 int CDBConnManager::ConnectOdbcSource(const QString& pathOrName, const QString& user, const QString& password,
                                       QString* error, uint8_t kind) {
-  const QString dataSourceName =
-      kind == CDatabseConnection::kFileMaker ? CDatabseConnection::FileMakerDataSourceName() : kProfileDataSourceName;
-  const int connected = m_connection.ConnectDataSource(dataSourceName, kind, pathOrName, user, password, error, true);
+  const int connected =
+      m_connection.ConnectDataSource(DataSourceNameOfKind(kind), static_cast<CDatabseConnection::SourceKind>(kind),
+                                     pathOrName, user, password, error, true);
   if (kind == CDatabseConnection::kNamedDataSource && CDatabseConnection::IsMySqlDataSource(pathOrName)) {
     m_handler.SetWholeTextFlag(true);
   }

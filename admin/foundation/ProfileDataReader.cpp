@@ -32,8 +32,8 @@ int ProfileDataReader::OpenProfileSource() {
   uint8_t kind = 0;
   if (!ParseSourceKind(m_profile.DBType, &kind)) {
     CloseProfileSource(false);
-    WriteAppLog(kOdbcConnectFailureLogCode,
-                QStringLiteral("The profile's source kind \"%1\" is not a number from 0 to 255.").arg(m_profile.DBType));
+    const QString problem = QStringLiteral("The profile's source kind \"%1\" is not a number from 0 to 255.");
+    WriteAppLog(kOdbcConnectFailureLogCode, problem.arg(m_profile.DBType));
     return 0;
   }
   const QString source = SourceOfKind(&kind);
@@ -66,10 +66,8 @@ QString ProfileDataReader::SourceOfKind(uint8_t* kind) {
 }
 
 int ProfileDataReader::ConnectOdbcSource(uint8_t kind, const QString& source, QString* error) {
-  const QString dataSourceName =
-      kind == CDatabseConnection::kFileMaker ? CDatabseConnection::FileMakerDataSourceName() : kProfileDataSourceName;
-  return m_connection.ConnectDataSource(dataSourceName, kind, source, m_profile.UserName, m_profile.Password, error,
-                                        true);
+  return m_connection.ConnectDataSource(DataSourceNameOfKind(kind), static_cast<CDatabseConnection::SourceKind>(kind),
+                                        source, m_profile.UserName, m_profile.Password, error, true);
 }
 
 int ProfileDataReader::ExecuteProfileQuery() {

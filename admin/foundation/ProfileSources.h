@@ -1,5 +1,7 @@
 #pragma once
 
+#include "admin/foundation/DatabseConnection.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -9,6 +11,12 @@
 // The temporary data source name under which the administration program opens a desktop file
 // (FileMaker files have their own, CDatabseConnection::FileMakerDataSourceName).
 inline const QString kProfileDataSourceName = QStringLiteral("TarnwickPDSN_4_TarnwickPLite_AD");
+
+// The temporary data source name a source of `kind` is connected under.
+inline QString DataSourceNameOfKind(uint8_t kind) {
+  return kind == CDatabseConnection::kFileMaker ? CDatabseConnection::FileMakerDataSourceName()
+                                                : kProfileDataSourceName;
+}
 
 // What a failed query or worksheet lookup reports when there is no ODBC report to give.
 inline const QString kUnableToFetchContents = QStringLiteral("Unable to Fetch Contents");
