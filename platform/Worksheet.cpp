@@ -33,6 +33,12 @@ QString DisplayedText(const WorksheetCell& cell, const WorkbookStyles& styles) {
 
 }  // namespace
 
+bool IsAllowedSheetName(const QString& name) {
+  if (name.isEmpty() || name.size() > 31) return false;
+  return std::none_of(name.begin(), name.end(),
+                      [](QChar c) { return c.unicode() < 0x20 || QStringView(u"\\/?*[]:").contains(c); });
+}
+
 Worksheet::Worksheet(QString name, const WorkbookStyles* styles) : name_(std::move(name)), styles_(styles) {}
 
 void Worksheet::MeasureUsedRange() const {

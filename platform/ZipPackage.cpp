@@ -33,7 +33,8 @@ SourcePtr NewBufferSource(const QByteArray& bytes, bool writable, QString* error
   const void* buffer = writable ? data : bytes.constData();
   zip_error_t zipError;
   zip_error_init(&zipError);
-  zip_source_t* source = zip_source_buffer_create(size > 0 ? buffer : nullptr, size, writable ? 1 : 0, &zipError);
+  zip_source_t* source =
+      zip_source_buffer_create(size > 0 ? buffer : nullptr, size, writable ? 1 : 0, &zipError);
   if (source == nullptr) {
     *error = ZipErrorText(&zipError);
     std::free(data);

@@ -205,7 +205,8 @@ QByteArray PackageOf(const std::map<QString, QByteArray>& parts) {
   return bytes;
 }
 
-std::map<QString, QByteArray> MinimalParts(const QByteArray& sheetData, const QByteArray& strings = {}) {
+std::map<QString, QByteArray> MinimalParts(const QByteArray& sheetData, const QByteArray& strings = {},
+                                           const QByteArray& sheetName = "S") {
   return {
       {QStringLiteral("_rels/.rels"),
        "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
@@ -214,7 +215,8 @@ std::map<QString, QByteArray> MinimalParts(const QByteArray& sheetData, const QB
       {QStringLiteral("xl/workbook.xml"),
        "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
        "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
-       "<sheets><sheet name=\"S\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>"},
+       "<sheets><sheet name=\"" +
+           sheetName + "\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>"},
       {QStringLiteral("xl/_rels/workbook.xml.rels"),
        "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
        "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
@@ -257,6 +259,7 @@ TEST_F(WorkbookTest, RefusesBadInputWithAClearTextAndWritesNothing) {
        PackageOf(MinimalParts(
            "<sheetData><row><c r=\"A1\"><v>1</v></c><c r=\"A1\"><v>2</v></c></row></sheetData>"))},
       {"number that is none", PackageOf(MinimalParts("<sheetData><row><c><v>abc</v></c></row></sheetData>"))},
+      {"sheet name leading out of a folder", PackageOf(MinimalParts("<sheetData/>", {}, "../S"))},
       {"binary workbook",
        PackageOf({{QStringLiteral("_rels/.rels"),
                    "<Relationships><Relationship Id=\"rId1\" "
