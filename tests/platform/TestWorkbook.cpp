@@ -109,7 +109,7 @@ TEST_F(WorkbookTest, DeletesAndWritesAndKeepsWhatItDoesNotTouch) {
     auto workbook = OpenOk(path, false);
     Worksheet* orders = workbook->WorksheetAt(0);
     ASSERT_TRUE(orders->DeleteRow(3));
-    ASSERT_TRUE(orders->WriteCell(5, 27, QStringLiteral("tab\there _x0041_ \"q\"")));
+    ASSERT_TRUE(orders->WriteCell(5, 27, QStringLiteral("tab\there _x0041_ \"q\" \x01") + QChar(0xD800)));
     QString error;
     ASSERT_TRUE(workbook->Save(&error)) << error.toStdString();
   }
@@ -121,7 +121,15 @@ TEST_F(WorkbookTest, DeletesAndWritesAndKeepsWhatItDoesNotTouch) {
   EXPECT_EQ(orders->ColumnCount(), 28);
   EXPECT_EQ(orders->Text(u"C4"), QStringLiteral("Bob"));
   EXPECT_EQ(orders->Text(u"D4"), QStringLiteral("1/15/2024"));
-  EXPECT_EQ(orders->Text(u"AB6"), QStringLiteral("tab\there _x0041_ \"q\""));
+  EXPECT_EQ(orders->Text(u"AB6"), QStringLiteral("tab\there _x0041_ \"q\" \x01") + QChar(0xD800));
+
+  Worksheet* sheet = reopened->WorksheetAt(0);
+  ASSERT_TRUE(sheet->DeleteRow(0));  // an empty row above the last used one
+  EXPECT_EQ(sheet->RowCount(), 5);
+  EXPECT_EQ(sheet->ColumnCount(), 28);
+  ASSERT_TRUE(sheet->DeleteRow(4));  // the widest and last row
+  EXPECT_EQ(sheet->RowCount(), 3);
+  EXPECT_EQ(sheet->ColumnCount(), 4);
 }
 
 TEST_F(WorkbookTest, ReadOnlyWorkbookIsNotSaved) {
