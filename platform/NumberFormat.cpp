@@ -177,6 +177,91 @@ QString FormatNumberSection(const Tokens& tokens, double magnitude) {
   return text;
 }
 
+bool IsDigitLiteral(const Token& token) {
+  return token.kind == Kind::Literal && token.text.size() == 1 && token.text[0].isDigit();
+}
+
+// Where the placeholders of a fraction section ("# ?/?", "?/16") lie.
+struct FractionLayout {
+  qsizetype numeratorAt = 0;
+  qsizetype slashAt = 0;
+  qsizetype denominatorEnd = 0;
+  int denominatorPlaces = 0;  // ? or 0 placeholders of the denominator
+  int fixedDenominator = 0;   // written digits instead ("/16")
+  bool hasInteger = false;
+};
+
+bool FindFraction(const Tokens& tokens, FractionLayout* layout) {
+  const auto size = static_cast<qsizetype>(tokens.size());
+  for (qsizetype slash = 1; slash + 1 < size; ++slash) {
+    if (tokens[slash].kind != Kind::Literal || tokens[slash].text != u"/" || !IsDigit(tokens[slash - 1]))
+      continue;
+    qsizetype end = slash + 1;
+    QString fixed;
+    for (; end < size && (IsDigit(tokens[end]) || IsDigitLiteral(tokens[end])); ++end) {
+      if (IsDigit(tokens[end]))
+        ++layout->denominatorPlaces;
+      else
+        fixed += tokens[end].text;
+    }
+    if (end == slash + 1) continue;
+    layout->fixedDenominator = layout->denominatorPlaces == 0 ? fixed.left(4).toInt() : 0;
+    layout->numeratorAt = slash;
+    while (layout->numeratorAt > 0 && IsDigit(tokens[layout->numeratorAt - 1])) --layout->numeratorAt;
+    layout->slashAt = slash;
+    layout->denominatorEnd = end;
+    layout->hasInteger = std::any_of(tokens.begin(), tokens.begin() + layout->numeratorAt, IsDigit);
+    return layout->fixedDenominator > 0 || layout->denominatorPlaces > 0;
+  }
+  return false;
+}
+
+// The closest fraction with a denominator of at most `largest` (the smallest such
+// denominator on a tie).
+std::pair<int, int> NearestFraction(double fraction, int largest) {
+  std::pair<int, int> best{0, 1};
+  double bestError = fraction;
+  for (int denominator = 1; denominator <= largest; ++denominator) {
+    const auto numerator = static_cast<int>(std::llround(fraction * denominator));
+    const double error = std::fabs(fraction - static_cast<double>(numerator) / denominator);
+    if (error < bestError) {
+      best = {numerator, denominator};
+      bestError = error;
+    }
+  }
+  return best;
+}
+
+QString FormatFractionSection(const Tokens& tokens, const FractionLayout& layout, double magnitude) {
+  double whole = layout.hasInteger ? std::floor(magnitude) : 0;
+  const int largest = layout.fixedDenominator > 0
+                          ? layout.fixedDenominator
+                          : static_cast<int>(std::pow(10, std::min(layout.denominatorPlaces, 3))) - 1;
+  auto [numerator, denominator] =
+      layout.fixedDenominator > 0
+          ? std::pair<int, int>{static_cast<int>(std::llround((magnitude - whole) * layout.fixedDenominator)),
+                                layout.fixedDenominator}
+          : NearestFraction(magnitude - whole, largest);
+  if (layout.hasInteger && numerator == denominator) {
+    whole += 1;
+    numerator = 0;
+  }
+  const DecimalNumber::Parts wholeDigits = DecimalNumber(whole).Rounded(0);
+  QString text = IntegerFill(wholeDigits.integer, false).Run(tokens, 0, layout.numeratorAt);
+  if (layout.hasInteger && numerator == 0 && whole > 0) {
+    const qsizetype width = layout.denominatorEnd - layout.numeratorAt;
+    return text + QString(width, u' ');
+  }
+  text += IntegerFill(QString::number(numerator), false).Run(tokens, layout.numeratorAt, layout.slashAt);
+  text += u'/' + QString::number(denominator);
+  const qsizetype places = layout.denominatorPlaces;
+  if (layout.fixedDenominator == 0 && QString::number(denominator).size() < places)
+    text += QString(places - QString::number(denominator).size(), u' ');
+  for (qsizetype i = layout.denominatorEnd; i < static_cast<qsizetype>(tokens.size()); ++i)
+    if (tokens[i].kind == Kind::Literal) text += tokens[i].text;
+  return text;
+}
+
 // A section naming General shows the General text where the word stands.
 QString FormatGeneralSection(const Tokens& tokens, double magnitude) {
   QString text;
@@ -223,6 +308,8 @@ QString FormatSection(const NumberFormatSection& section, double value, bool dat
       if (token.kind == Kind::Literal) text += token.text;
     return section.hasText ? GeneralNumberText(value) : text;
   }
+  FractionLayout fraction;
+  if (FindFraction(tokens, &fraction)) return FormatFractionSection(tokens, fraction, std::fabs(value));
   return FormatNumberSection(tokens, std::fabs(value));
 }
 

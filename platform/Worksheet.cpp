@@ -31,7 +31,21 @@ QString DisplayedText(const WorksheetCell& cell, const WorkbookStyles& styles) {
   return {};
 }
 
+// The columns up to the row's last used cell; 0 for a row without one.
+int32_t UsedWidth(const WorksheetRow& row) {
+  const auto& cells = row.cells;
+  const auto last =
+      std::find_if(cells.rbegin(), cells.rend(), [](const WorksheetCell& c) { return c.IsUsed(); });
+  return last == cells.rend() ? 0 : last->column + 1;
+}
+
 }  // namespace
+
+bool IsAllowedSheetName(const QString& name) {
+  if (name.isEmpty() || name.size() > 31) return false;
+  return std::none_of(name.begin(), name.end(),
+                      [](QChar c) { return c.unicode() < 0x20 || QStringView(u"\\/?*[]:").contains(c); });
+}
 
 Worksheet::Worksheet(QString name, const WorkbookStyles* styles) : name_(std::move(name)), styles_(styles) {}
 
@@ -40,12 +54,10 @@ void Worksheet::MeasureUsedRange() const {
   rowCount_ = 0;
   columnCount_ = 0;
   for (size_t row = 0; row < rows_.size(); ++row) {
-    const auto& cells = rows_[row].cells;
-    const auto last =
-        std::find_if(cells.rbegin(), cells.rend(), [](const WorksheetCell& c) { return c.IsUsed(); });
-    if (last == cells.rend()) continue;
+    const int32_t width = UsedWidth(rows_[row]);
+    if (width == 0) continue;
     rowCount_ = static_cast<int32_t>(row) + 1;
-    columnCount_ = std::max(columnCount_, last->column + 1);
+    columnCount_ = std::max(columnCount_, width);
   }
   measured_ = true;
 }
@@ -90,10 +102,17 @@ int64_t Worksheet::BlankCount(int32_t firstRow, int32_t lastRow) const {
 
 bool Worksheet::DeleteRow(int32_t row) {
   if (!WithinSheet(row, 0)) return false;
-  if (static_cast<size_t>(row) < rows_.size()) rows_.erase(rows_.begin() + row);
+  MeasureUsedRange();
+  if (static_cast<size_t>(row) < rows_.size()) {
+    // Deleting a row above the last used one that is not the widest shortens the used range
+    // by one row, with no need to measure it again (the clean-up deletes many such rows).
+    const bool measureKept = row < rowCount_ - 1 && UsedWidth(rows_[static_cast<size_t>(row)]) < columnCount_;
+    rows_.erase(rows_.begin() + row);
+    if (measureKept) --rowCount_;
+    measured_ = measureKept;
+  }
   deletedRows_.push_back(row);
   modified_ = true;
-  measured_ = false;
   return true;
 }
 

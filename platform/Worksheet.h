@@ -10,6 +10,10 @@
 
 namespace platform {
 
+// A name a worksheet may have: 1 to 31 characters, none of them a control character or one of
+// \ / ? * [ ] : (so that a name can never lead a file written after it out of its folder).
+bool IsAllowedSheetName(const QString& name);
+
 // One worksheet of an open workbook. Rows and columns count from zero at A1, whatever the first
 // used cell is; the used range runs from A1 to the last used cell.
 class Worksheet {

@@ -108,7 +108,12 @@ bool ReadSheets(const void* handle, WorkbookContent* content, QString* error) {
     result = freexl_get_worksheet_name(handle, sheetIndex, &name);
     if (result == FREEXL_OK) result = freexl_select_active_worksheet(handle, sheetIndex);
     if (result != FREEXL_OK) return Fail(error, result);
-    auto sheet = std::make_unique<Worksheet>(QString::fromUtf8(name), &content->styles);
+    const QString sheetName = QString::fromUtf8(name);
+    if (!IsAllowedSheetName(sheetName)) {
+      *error = QStringLiteral("the sheet name \"%1\" is not allowed").arg(sheetName);
+      return false;
+    }
+    auto sheet = std::make_unique<Worksheet>(sheetName, &content->styles);
     if (!ReadSheetCells(handle, sheet.get(), error)) return false;
     content->sheets.push_back(std::move(sheet));
   }

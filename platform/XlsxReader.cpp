@@ -135,7 +135,10 @@ class PackageReader {
       const auto found = relationships.find(TextOf(AttributeNamed(sheet, "id", true).value()));
       if (found == relationships.end()) return Fail(QStringLiteral("a sheet has no part"));
       if (!EndsWith(found->second.type, u"/worksheet")) continue;  // chart and dialog sheets
-      if (!ReadSheet(TextOf(sheet.attribute("name").value()), found->second.part)) return false;
+      const QString name = TextOf(sheet.attribute("name").value());
+      if (!IsAllowedSheetName(name))
+        return Fail(QStringLiteral("the sheet name \"%1\" is not allowed").arg(name));
+      if (!ReadSheet(name, found->second.part)) return false;
     }
     return true;
   }

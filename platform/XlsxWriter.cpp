@@ -59,7 +59,7 @@ QByteArray ContentTypes(size_t sheets) {
   add("Override", "PartName", "/xl/styles.xml",
       "application/vnd.openxmlformats-officedocument.spreadsheetml.styles+xml");
   for (size_t i = 0; i < sheets; ++i)
-    add("Override", "PartName", "/" + SheetPart(i).toStdString(), kSheetContentType);
+    add("Override", "PartName", (u'/' + SheetPart(i)).toStdString(), kSheetContentType);
   return Serialized(document);
 }
 

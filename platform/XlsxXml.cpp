@@ -41,8 +41,12 @@ QString DecodeEscapes(const QString& text) {
   return decoded;
 }
 
-bool NeedsEscape(QChar c) {
-  const char16_t u = c.unicode();
+// Characters XML cannot carry, and halves of a surrogate pair that stand alone, which UTF-8
+// cannot carry.
+bool NeedsEscape(const QString& text, qsizetype at) {
+  const char16_t u = text[at].unicode();
+  if (QChar::isHighSurrogate(u)) return at + 1 >= text.size() || !text[at + 1].isLowSurrogate();
+  if (QChar::isLowSurrogate(u)) return at == 0 || !text[at - 1].isHighSurrogate();
   return (u < 0x20 && u != u'\t' && u != u'\n') || u == 0xFFFE || u == 0xFFFF;
 }
 
@@ -96,7 +100,7 @@ QByteArray EscapeStoredText(const QString& text) {
   for (qsizetype at = 0; at < text.size(); ++at) {
     QChar unused;
     const QChar c = text[at];
-    if (NeedsEscape(c) || EscapeAt(text, at, &unused))
+    if (NeedsEscape(text, at) || EscapeAt(text, at, &unused))
       escaped += QStringLiteral("_x%1_").arg(c.unicode(), 4, 16, QChar(u'0')).toUpper().replace(u'X', u'x');
     else
       escaped += c;

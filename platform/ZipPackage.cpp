@@ -2,6 +2,9 @@
 
 #include <zip.h>
 
+#include <cstdlib>
+#include <cstring>
+
 namespace platform {
 namespace {
 
@@ -14,13 +17,28 @@ struct SourceFree {
 };
 using SourcePtr = std::unique_ptr<zip_source_t, SourceFree>;
 
-// A writable archive over a buffer source that survives zip_close, so the result can be read.
-SourcePtr NewBufferSource(const QByteArray& bytes, QString* error) {
+// A buffer source over `bytes`. A source that an archive writes into gets a copy of its own:
+// on commit libzip frees the buffer it read from.
+SourcePtr NewBufferSource(const QByteArray& bytes, bool writable, QString* error) {
+  const auto size = static_cast<zip_uint64_t>(bytes.size());
+  void* data = nullptr;
+  if (writable && size > 0) {
+    data = std::malloc(size);
+    if (data == nullptr) {
+      *error = QStringLiteral("not enough memory");
+      return nullptr;
+    }
+    std::memcpy(data, bytes.constData(), size);
+  }
+  const void* buffer = writable ? data : bytes.constData();
   zip_error_t zipError;
   zip_error_init(&zipError);
-  zip_source_t* source = zip_source_buffer_create(bytes.isEmpty() ? nullptr : bytes.constData(),
-                                                  static_cast<zip_uint64_t>(bytes.size()), 0, &zipError);
-  if (source == nullptr) *error = ZipErrorText(&zipError);
+  zip_source_t* source =
+      zip_source_buffer_create(size > 0 ? buffer : nullptr, size, writable ? 1 : 0, &zipError);
+  if (source == nullptr) {
+    *error = ZipErrorText(&zipError);
+    std::free(data);
+  }
   zip_error_fini(&zipError);
   return SourcePtr(source);
 }
@@ -58,7 +76,7 @@ bool AddParts(zip_t* archive, const std::map<QString, QByteArray>& parts, QStrin
 
 bool WriteArchive(const QByteArray& original, int flags, const std::map<QString, QByteArray>& parts,
                   QByteArray* result, QString* error) {
-  SourcePtr source = NewBufferSource(original, error);
+  SourcePtr source = NewBufferSource(original, true, error);
   if (!source) return false;
   zip_error_t zipError;
   zip_error_init(&zipError);
@@ -91,7 +109,7 @@ ZipPackage::~ZipPackage() = default;
 
 bool ZipPackage::Open(const QByteArray& bytes, QString* error) {
   bytes_ = bytes;
-  SourcePtr source = NewBufferSource(bytes_, error);
+  SourcePtr source = NewBufferSource(bytes_, false, error);
   if (!source) return false;
   zip_error_t zipError;
   zip_error_init(&zipError);

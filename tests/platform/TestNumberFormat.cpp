@@ -51,6 +51,11 @@ TEST(NumberFormat, ShowsNumbersAsTheSpreadsheetDoes) {
       {7, "0_);(0)", "7 "},
       {7.5, "@", "7.5"},
       {45, "0.0 \"kg\"", "45.0 kg"},
+      {1.5, "# ?/?", "1 1/2"},
+      {0.75, "# ?/?", " 3/4"},
+      {3, "# ?/?", "3    "},
+      {0.333, "# ?\?/?\?", "  1/3 "},
+      {2.3125, "# ?/16", "2 5/16"},
   };
   for (const FormatCase& c : cases)
     EXPECT_EQ(FormatCellNumber(c.value, QString::fromUtf8(c.format), false), QString::fromUtf8(c.shown))

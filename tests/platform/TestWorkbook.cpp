@@ -133,7 +133,7 @@ TEST_F(WorkbookTest, DeletesAndWritesAndKeepsWhatItDoesNotTouch) {
     auto workbook = OpenOk(path, false);
     Worksheet* orders = workbook->WorksheetAt(0);
     ASSERT_TRUE(orders->DeleteRow(3));
-    ASSERT_TRUE(orders->WriteCell(5, 27, QStringLiteral("tab\there _x0041_ \"q\"")));
+    ASSERT_TRUE(orders->WriteCell(5, 27, QStringLiteral("tab\there _x0041_ \"q\" \x01") + QChar(0xD800)));
     QString error;
     ASSERT_TRUE(workbook->Save(&error)) << error.toStdString();
   }
@@ -145,7 +145,15 @@ TEST_F(WorkbookTest, DeletesAndWritesAndKeepsWhatItDoesNotTouch) {
   EXPECT_EQ(orders->ColumnCount(), 28);
   EXPECT_EQ(orders->Text(u"C4"), QStringLiteral("Bob"));
   EXPECT_EQ(orders->Text(u"D4"), QStringLiteral("1/15/2024"));
-  EXPECT_EQ(orders->Text(u"AB6"), QStringLiteral("tab\there _x0041_ \"q\""));
+  EXPECT_EQ(orders->Text(u"AB6"), QStringLiteral("tab\there _x0041_ \"q\" \x01") + QChar(0xD800));
+
+  Worksheet* sheet = reopened->WorksheetAt(0);
+  ASSERT_TRUE(sheet->DeleteRow(0));  // an empty row above the last used one
+  EXPECT_EQ(sheet->RowCount(), 5);
+  EXPECT_EQ(sheet->ColumnCount(), 28);
+  ASSERT_TRUE(sheet->DeleteRow(4));  // the widest and last row
+  EXPECT_EQ(sheet->RowCount(), 3);
+  EXPECT_EQ(sheet->ColumnCount(), 4);
 }
 
 TEST_F(WorkbookTest, ReadOnlyWorkbookIsNotSaved) {
@@ -231,7 +239,8 @@ QByteArray PackageOf(const std::map<QString, QByteArray>& parts) {
   return bytes;
 }
 
-std::map<QString, QByteArray> MinimalParts(const QByteArray& sheetData, const QByteArray& strings = {}) {
+std::map<QString, QByteArray> MinimalParts(const QByteArray& sheetData, const QByteArray& strings = {},
+                                           const QByteArray& sheetName = "S") {
   return {
       {QStringLiteral("_rels/.rels"),
        "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
@@ -240,7 +249,8 @@ std::map<QString, QByteArray> MinimalParts(const QByteArray& sheetData, const QB
       {QStringLiteral("xl/workbook.xml"),
        "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
        "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
-       "<sheets><sheet name=\"S\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>"},
+       "<sheets><sheet name=\"" +
+           sheetName + "\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>"},
       {QStringLiteral("xl/_rels/workbook.xml.rels"),
        "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
        "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
@@ -283,6 +293,7 @@ TEST_F(WorkbookTest, RefusesBadInputWithAClearTextAndWritesNothing) {
        PackageOf(MinimalParts(
            "<sheetData><row><c r=\"A1\"><v>1</v></c><c r=\"A1\"><v>2</v></c></row></sheetData>"))},
       {"number that is none", PackageOf(MinimalParts("<sheetData><row><c><v>abc</v></c></row></sheetData>"))},
+      {"sheet name leading out of a folder", PackageOf(MinimalParts("<sheetData/>", {}, "../S"))},
       {"binary workbook",
        PackageOf({{QStringLiteral("_rels/.rels"),
                    "<Relationships><Relationship Id=\"rId1\" "

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 
 using testsupport::XlsxFixture;
@@ -120,6 +121,18 @@ TEST(ExcelConnection, ExportsEverySheetAsUnicodeTextWithASchema) {
   EXPECT_EQ(ReadBytes(folder + QStringLiteral("/schema.ini")),
             Utf16(QStringLiteral("[New_Items.txt") + section + QStringLiteral("[New_Orders.txt") + section +
                   u'\n'));
+}
+
+TEST(ExcelConnection, ExportThatCannotWriteASheetFails) {
+  testsupport::InstallAdmin();
+  const QString folder = WorkbookTempFolder();
+  ASSERT_TRUE(QDir().mkpath(folder + QStringLiteral("/New_Items.txt.tmp")));  // blocks the file's writing
+  CExcelConnection connection;
+  QString error;
+  ASSERT_EQ(connection.OpenWorkbook(&error, true, WriteOrdersAndItems()), 1);
+  QStringList names;
+  EXPECT_EQ(connection.ExportSheetsToText(&names), 0);
+  EXPECT_FALSE(QFile::exists(folder + QStringLiteral("/New_Items.txt")));
 }
 
 TEST(ExcelConnection, ExportNeedsADocumentsFolder) {
