@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 using testsupport::XlsxFixture;
 
@@ -126,13 +127,14 @@ TEST(ExcelConnection, ExportsEverySheetAsUnicodeTextWithASchema) {
 TEST(ExcelConnection, ExportThatCannotWriteASheetFails) {
   testsupport::InstallAdmin();
   const QString folder = WorkbookTempFolder();
-  ASSERT_TRUE(QDir().mkpath(folder + QStringLiteral("/New_Items.txt.tmp")));  // blocks the file's writing
+  // A folder that holds something cannot be replaced by the sheet's file.
+  ASSERT_TRUE(QDir().mkpath(folder + QStringLiteral("/New_Items.txt/inside")));
   CExcelConnection connection;
   QString error;
   ASSERT_EQ(connection.OpenWorkbook(&error, true, WriteOrdersAndItems()), 1);
   QStringList names;
   EXPECT_EQ(connection.ExportSheetsToText(&names), 0);
-  EXPECT_FALSE(QFile::exists(folder + QStringLiteral("/New_Items.txt")));
+  EXPECT_FALSE(QFileInfo(folder + QStringLiteral("/New_Items.txt")).isFile());
 }
 
 TEST(ExcelConnection, ExportNeedsADocumentsFolder) {
