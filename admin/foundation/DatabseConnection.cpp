@@ -437,9 +437,10 @@ int CDatabseConnection::GetTypeCaseSensitivity(const QString& dataType, int* cas
   return 0;
 }
 
-bool CDatabseConnection::IsMySqlDataSource(const QString& name) {
-  const QString driver = GetDataSourceDriver(name);
-  return driver.contains(u"MySQL") || driver.contains(u"MariaDB");
+bool CDatabseConnection::IsMySqlDataSource(const QString& name) { return IsMySqlDriver(GetDataSourceDriver(name)); }
+
+bool CDatabseConnection::IsMySqlDriver(const QString& driverDescription) {
+  return driverDescription.contains(u"MySQL") || driverDescription.contains(u"MariaDB");
 }
 
 bool CDatabseConnection::IsFoxProDataSource(const QString& name) {

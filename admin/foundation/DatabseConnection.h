@@ -72,6 +72,8 @@ class CDatabseConnection {
 
   // True when the named data source's driver is MySQL or MariaDB, respectively FoxPro.
   static bool IsMySqlDataSource(const QString& name);
+  // True when a driver description names MySQL or MariaDB.
+  static bool IsMySqlDriver(const QString& driverDescription);
   static bool IsFoxProDataSource(const QString& name);
   // Whether the last connection of a named data source went to MySQL or MariaDB.
   static bool GetMySqlFlag();

@@ -18,10 +18,6 @@ void IsOdbcLoginError(SQLSMALLINT handleType, SQLHANDLE handle, int* flag, QStri
 // Doubles every single quote of a text value for SQL.
 void EscapeSqlQuotes(QString* text);
 
-// The table a table query selects from: the text after "FROM" without an owner in double quotes
-// and without its "Where" and "Order By" clauses, unquoted and trimmed; empty without "FROM".
-QString GetTableNameFromQuery(const QString& query);
-
 // The last installed driver whose name contains "DataDirect 32-BIT SequeLink"; empty when none.
 QString GetFileMakerDriverName();
 

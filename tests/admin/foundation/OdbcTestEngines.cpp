@@ -46,8 +46,8 @@ bool ConnectServer(Engine engine, CDatabseConnection* connection, QString* unava
     *unavailable = error;
     return false;
   }
-  if (connection->ConnectDataSource(QString(), CDatabseConnection::kNamedDataSource, name, Setting(settings, "USER"),
-                                    Setting(settings, "PASSWORD"), &error, false) != 1) {
+  if (connection->ConnectDataSource(QString(), CDatabseConnection::kNamedDataSource, name, ServerUser(engine),
+                                    ServerPassword(engine), &error, false) != 1) {
     *unavailable = error;
     return false;
   }
@@ -72,6 +72,10 @@ QString SqliteTestFile() { return testsupport::CurrentMachineRoot() + QStringLit
 QString ServerDataSourceName(Engine engine) {
   return engine == Engine::PostgreSql ? QStringLiteral("TarnwickTestPostgreSQL") : QStringLiteral("TarnwickTestMariaDB");
 }
+
+QString ServerUser(Engine engine) { return Setting(SettingsOf(engine), "USER"); }
+
+QString ServerPassword(Engine engine) { return Setting(SettingsOf(engine), "PASSWORD"); }
 
 bool ConnectEngine(Engine engine, CDatabseConnection* connection, QString* unavailable) {
   if (engine != Engine::Sqlite) return ConnectServer(engine, connection, unavailable);

@@ -24,8 +24,10 @@ bool ConnectEngine(Engine engine, CDatabseConnection* connection, QString* unava
 // The SQLite file behind the last SQLite connection of this test.
 QString SqliteTestFile();
 
-// The data source name registered for a server engine.
+// The data source name registered for a server engine, and the user and password it takes.
 QString ServerDataSourceName(Engine engine);
+QString ServerUser(Engine engine);
+QString ServerPassword(Engine engine);
 
 }  // namespace odbctest
 
