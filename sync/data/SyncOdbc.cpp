@@ -11,12 +11,6 @@ void IsOdbcLoginError(SQLSMALLINT handleType, SQLHANDLE handle, int* flag, QStri
   *text = FormatOdbcDiagnostics(record, OdbcTextForm::Diagnostic);
 }
 
-}  // namespace syncservice
-
-void EscapeSqlQuotes(QString* text) { text->replace(u'\'', QStringLiteral("''")); }
-
-namespace syncservice {
-
 bool AddOdbcDataSourceEntry(const QString& dataSourceName) {
   const QString driver = FindFileMakerDriverName();
   return !driver.isEmpty() && ListDataSource(dataSourceName, driver);

@@ -17,12 +17,6 @@ TEST(SyncOdbc, ANativeCodeOfZeroAloneIsNoLoginError) {
   EXPECT_TRUE(text.startsWith(u"SQLSTATE:IM002 \n Native Error Code:0 \n Driver Message:=' ")) << qPrintable(text);
 }
 
-TEST(SqlText, QuotesAreDoubled) {
-  QString text = QStringLiteral("O'Brien's");
-  EscapeSqlQuotes(&text);
-  EXPECT_EQ(text, QStringLiteral("O''Brien''s"));
-}
-
 // Unlike the administration program's twin, the unattended program reports a missing driver
 // only by its answer.
 TEST(SyncOdbc, AFileMakerDataSourceNeedsTheDriver) {
