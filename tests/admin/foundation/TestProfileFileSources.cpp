@@ -97,6 +97,33 @@ TEST(ProfileFileSources, ManagerAndReaderReadTextCsvAndDbaseFolders) {
   }
 }
 
+// An .xls profile (kind 2) goes through the ODBC Excel driver's name, as the Windows driver
+// would serve it.
+TEST(ProfileFileSources, ManagerAndReaderReadAnXlsWorkbookThroughItsDriverName) {
+  const QString folder = FolderOf("xls");
+  ASSERT_TRUE(testsupport::WriteXlsFixture(
+      folder + QStringLiteral("stock.xls"),
+      QStringLiteral("[('Stock', [(0, 0, 'Item', None), (0, 1, 'Qty', None), (1, 0, 'Bolt', None), (1, 1, 40, None)])]")));
+  const FileSourceCase source{"xls", CDatabseConnection::kXls, "stock.xls", "SELECT Item, Qty FROM [Stock$]"};
+
+  CDBConnManager manager;
+  QString error;
+  ASSERT_EQ(manager.ConnectByType(folder + QString::fromLatin1(source.fileName), QString(), QString(), &error, source.kind), 1)
+      << qPrintable(error);
+  ASSERT_EQ(manager.FetchContents(&error, QString::fromLatin1(source.query)), 1) << qPrintable(error);
+  ASSERT_TRUE(manager.GetActiveHandler()->MoveToRow(0));
+  EXPECT_EQ(manager.GetActiveHandler()->GetFieldValue(0, 0), QStringLiteral("Bolt"));
+  manager.CloseConnection(false);
+
+  ProfileDataReader reader;
+  reader.Profile() = FileProfile(source, folder);
+  ASSERT_EQ(reader.OpenProfileSource(), 1);
+  ASSERT_EQ(reader.ExecuteProfileQuery(), 1);
+  EXPECT_EQ(reader.GetRowCount(), 1);
+  ASSERT_TRUE(reader.GetActiveHandler()->MoveToRow(0));
+  EXPECT_EQ(reader.GetActiveHandler()->GetFieldValue(0, 1), QStringLiteral("40"));
+}
+
 // A workbook read as text: its Path is the workbook's folder, its tempPath the export folder,
 // and its query names the sheet's text file without the export's "New_".
 TEST(ProfileFileSources, WorkbookReadAsTextIsExportedAndReadThroughItsCopy) {
