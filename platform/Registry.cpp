@@ -1,6 +1,7 @@
 #include "platform/Registry.h"
 
 #include "platform/HiveFile.h"
+#include "platform/Utf16Text.h"
 
 #include <algorithm>
 #include <iterator>
@@ -119,10 +120,7 @@ const HKEY HKEY_CURRENT_USER = &currentUser;
 RegistryValue RegistryValue::FromString(const QString& text) {
   RegistryValue value;
   value.type = REG_SZ;
-  for (const QChar c : text) {
-    value.data.append(static_cast<char>(c.unicode() & 0xFF));
-    value.data.append(static_cast<char>(c.unicode() >> 8));
-  }
+  value.data = Utf16LeBytes(text);
   value.data.append(2, '\0');
   return value;
 }

@@ -1,5 +1,6 @@
 #include "platform/SheetTextExport.h"
 
+#include "platform/Utf16Text.h"
 #include "platform/Worksheet.h"
 
 namespace platform {
@@ -25,13 +26,7 @@ QByteArray UnicodeTextOf(const Worksheet& sheet) {
     }
     text += QStringLiteral("\r\n");
   }
-  QByteArray bytes;
-  bytes.reserve(text.size() * 2);
-  for (const QChar c : text) {
-    bytes.append(static_cast<char>(c.unicode() & 0xFF));
-    bytes.append(static_cast<char>(c.unicode() >> 8));
-  }
-  return bytes;
+  return Utf16LeBytes(text);
 }
 
 }  // namespace platform

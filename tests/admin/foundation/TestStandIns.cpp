@@ -5,6 +5,7 @@
 #include "admin/foundation/SchemaIni.h"
 #include "platform/MachineRoot.h"
 #include "platform/OdbcConfig.h"
+#include "platform/Utf16Text.h"
 #include "platform/Workbook.h"
 #include "tests/support/FreshMachineRoot.h"
 #include "tests/support/XlsxFixture.h"
@@ -31,12 +32,7 @@ void WriteBytes(const QString& path, const QByteArray& bytes) {
 }
 
 QByteArray Utf16Le(const QString& text, bool byteOrderMark) {
-  QByteArray bytes = byteOrderMark ? QByteArray("\xFF\xFE") : QByteArray();
-  for (const QChar unit : text) {
-    bytes.append(static_cast<char>(unit.unicode() & 0xFF));
-    bytes.append(static_cast<char>(unit.unicode() >> 8));
-  }
-  return bytes;
+  return (byteOrderMark ? QByteArray("\xFF\xFE") : QByteArray()) + platform::Utf16LeBytes(text);
 }
 
 QStringList StandInFiles() {
