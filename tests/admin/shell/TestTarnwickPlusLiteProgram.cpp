@@ -77,6 +77,8 @@ TEST_F(AdminProgram, StartsAloneAndEndsOnSigtermAsFromTheCloseBox) {
   testsupport::InstallSettingsDatabase(installation_);
   const auto first = Start();
   ASSERT_TRUE(WaitForRunning(1)) << first->readAllStandardError().toStdString();
+  // Without an administrator password it opens on the Profile Manager.
+  ASSERT_TRUE(Eventually([&] { return Count(QStringLiteral("Module Profile Manager is selected.")) == 1; }));
   const QList<LogEntry> started = Log();
   ASSERT_GE(started.size(), 3);
   EXPECT_EQ(started[0].code, 0);
