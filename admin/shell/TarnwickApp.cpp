@@ -1,9 +1,11 @@
 #include "admin/shell/TarnwickApp.h"
 
+#include "admin/foundation/AdminRegistry.h"
 #include "admin/foundation/AppLog.h"
 #include "admin/foundation/WebServiceTest.h"
 #include "admin/shell/DialogLook.h"
 #include "admin/shell/TarnwickDlg.h"
+#include "admin/shell/WindowsVistaInfoMessageDialog.h"
 #include "platform/MachineRoot.h"
 #include "platform/Process.h"
 #include "platform/widgets/MessageBox.h"
@@ -52,6 +54,20 @@ CTarnwickApp::MainDialogRunner& MainDialogRunnerSlot() {
   return runner;
 }
 
+int DetectedOsKind() {
+  SystemInfo info;
+  info.DetectWindowsVersion();
+  return info.OsKind();
+}
+
+std::function<int()>& OsKindSlot() {
+  static std::function<int()> source = DetectedOsKind;
+  return source;
+}
+
+// The Windows Vista and Windows 7 client editions.
+bool IsVistaOrSeven(int kind) { return kind >= 29 && kind <= 37; }
+
 }  // namespace
 
 CTarnwickApp* GetTarnwickApp() { return g_pApp; }
@@ -70,6 +86,8 @@ CTarnwickApp::~CTarnwickApp() {
 
 void CTarnwickApp::SetMainDialogRunner(MainDialogRunner runner) { MainDialogRunnerSlot() = std::move(runner); }
 
+void CTarnwickApp::SetOsKindSource(std::function<int()> source) { OsKindSlot() = std::move(source); }
+
 bool CTarnwickApp::InitInstance() {
   if (ActivateRunningInstance()) return false;
   if (m_bLoggingEnabled) WriteAppLog(0, QStringLiteral("Start Tarnwick Plus Lite Application ") + VersionText());
@@ -80,13 +98,36 @@ bool CTarnwickApp::InitInstance() {
     m_nExitCode = 1;
     return false;
   }
+  CheckWindowsOS();
   RunMainDialog();
   if (m_bLoggingEnabled)
     WriteAppLog(9, QStringLiteral("Close Tarnwick Plus Lite Application ") + VersionText() + QStringLiteral("\r\n"));
   return false;
 }
 
-int CTarnwickApp::ExitInstance() { return m_nExitCode; }
+int CTarnwickApp::ExitInstance() {
+  DeleteRegistryHandler();
+  return m_nExitCode;
+}
+
+void CTarnwickApp::CheckWindowsOS() {
+  const int kind = OsKindSlot()();
+  WriteAppLog(9, QStringLiteral("CTarnwickApp::CheckWindowsOS() start "));
+  if (IsVistaOrSeven(kind)) {
+    int flag = 0;
+    GetOSVersionMessageFlag(&flag);
+    if (flag == 2) {
+      WriteAppLog(9, QStringLiteral("Do not Show this Message Again checkbox is Checked"));
+    } else {
+      WriteAppLog(9, QStringLiteral("Do not Show this Message Again checkbox is not Checked"));
+      CWindowsVistaInfoMessageDialog notice;
+      notice.exec();
+    }
+  } else if (kind >= 1 && kind <= 51 && kind != 6 && kind != 11) {
+    WriteAppLog(9, QStringLiteral("Do not disp Vista and Windows 7 Message"));
+  }
+  WriteAppLog(9, QStringLiteral("CTarnwickApp::CheckWindowsOS() End "));
+}
 
 bool CTarnwickApp::ActivateRunningInstance() {
   // The kernel drops the lock with its holder, so exactly one of two starts at the same moment

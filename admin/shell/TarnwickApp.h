@@ -37,6 +37,9 @@ class CTarnwickApp {
   // True when another instance runs: it has been told to come to the front. Otherwise this
   // process is the instance and answers later starts.
   bool ActivateRunningInstance();
+  // Shows the Windows Vista/7 notice for those systems unless it was switched off, with its
+  // log lines.
+  void CheckWindowsOS();
   // Closes the main dialog, and any dialog over it, as the close box does; asked before the
   // main dialog runs, the main dialog is not run.
   void RequestClose();
@@ -59,6 +62,9 @@ class CTarnwickApp {
   // How the main dialog runs: modally by default. Tests put their own in place.
   using MainDialogRunner = std::function<void(CTarnwickDlg&)>;
   static void SetMainDialogRunner(MainDialogRunner runner);
+  // Where the OS kind code comes from: the system's own detection by default (0 on Linux, so
+  // the notice never shows). Tests put their own in place.
+  static void SetOsKindSource(std::function<int()> source);
 
  private:
   void ServeActivation();
