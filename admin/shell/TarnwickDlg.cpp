@@ -114,7 +114,7 @@ void CTarnwickDlg::CreateTitleBand() {
   title.setColor(QPalette::WindowText, Qt::white);
   m_pTitle->setPalette(title);
   m_pTitle->setAutoFillBackground(true);
-  m_pTitle->setGeometry(72, 4, 480, 48);
+  m_pTitle->setGeometry(66, 4, 560, 48);
   m_pBanner = NewPicture(131, QStringLiteral("1001"), QRect(630, 6, 330, 44), this);
   // The window menu is out of reach: the About entry is the title band's and the logo's.
   for (QLabel* picture : {m_pTitleBand, m_pLogo}) {
