@@ -97,11 +97,12 @@ void IgnoreBrokenPipes() { signal(SIGPIPE, SIG_IGN); }
 
 InstanceLock LockSingleInstance(const QString& executableName, int* error) {
   static std::mutex mutex;
-  static QHash<QString, int> held;  // lock files stay open for the life of the process
+  // Lock files stay open for the life of the process; by path, as the machine root may change.
+  static QHash<QByteArray, int> held;
   const std::lock_guard<std::mutex> guard(mutex);
   const QString name = WithoutExeSuffix(executableName);
-  if (held.contains(name)) return InstanceLock::Acquired;
   const QByteArray path = QFile::encodeName(RunFolder() + u'/' + name + QStringLiteral(".instance"));
+  if (held.contains(path)) return InstanceLock::Acquired;
   const int fd = open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
   if (fd < 0) {
     if (error) *error = errno;
@@ -114,7 +115,7 @@ InstanceLock LockSingleInstance(const QString& executableName, int* error) {
     if (error) *error = reason;
     return InstanceLock::Failed;
   }
-  held.insert(name, fd);
+  held.insert(path, fd);
   return InstanceLock::Acquired;
 }
 

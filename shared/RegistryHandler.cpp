@@ -4,6 +4,8 @@
 #include "shared/RegistrySettings.h"
 #include "shared/crypto/Sealing.h"
 
+#include <memory>
+#include <mutex>
 #include <optional>
 
 using namespace platform;
@@ -68,7 +70,20 @@ int CRegistryHandler::ReadConnSettings(ConnSettings* record) {
   return ReadSealedRecord(kSettingsKey, QStringLiteral("ConnSettings"), record);
 }
 
+namespace {
+
+std::mutex handlerMutex;
+std::unique_ptr<CRegistryHandler> handler;
+
+}  // namespace
+
 CRegistryHandler* GetRegistryHandler() {
-  static CRegistryHandler handler;
-  return &handler;
+  const std::lock_guard<std::mutex> lock(handlerMutex);
+  if (!handler) handler = std::make_unique<CRegistryHandler>();
+  return handler.get();
+}
+
+void DeleteRegistryHandler() {
+  const std::lock_guard<std::mutex> lock(handlerMutex);
+  handler.reset();
 }

@@ -26,3 +26,5 @@ class CRegistryHandler {
 
 // The one accessor of the process, made at first use.
 CRegistryHandler* GetRegistryHandler();
+// Deletes the accessor at the end of the program; a later use makes a new one.
+void DeleteRegistryHandler();

@@ -74,6 +74,27 @@ bool CheckAdminPassword(const QString& password) {
   return false;
 }
 
+int GetOSVersionMessageFlag(int* value) {
+  RegistryKeyGuard key;
+  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_READ, key.out()) != ERROR_SUCCESS) return 0;
+  RegistryValue stored;
+  DWORD number = 0;
+  if (RegQueryValueEx(key.get(), QStringLiteral("OSVersionMessageFlag"), &stored) != ERROR_SUCCESS ||
+      !stored.ToDword(&number))
+    number = 0;
+  *value = static_cast<int>(number);
+  return 1;
+}
+
+int SetOSVersionMessageFlag() {
+  RegistryKeyGuard key;
+  if (RegCreateKeyEx(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_ALL_ACCESS, key.out()) != ERROR_SUCCESS) return 0;
+  if (RegSetValueEx(key.get(), QStringLiteral("OSVersionMessageFlag"), RegistryValue::FromDword(2)) != ERROR_SUCCESS)
+    return 0;
+  RegFlushKey(key.get());
+  return 1;
+}
+
 int SetAdminPassword(const QString& password) {
   // The stored text ends at its first zero, and a lone surrogate has no UTF-8 form: such a
   // password could be stored but never matched.

@@ -15,6 +15,11 @@ int SetSyncServiceStatus(int status);
 bool InitNextRecIndex(int profileId);
 bool DeleteNextRecIndex(int profileId);
 bool CheckAdminPassword(const QString& password);
+// OSVersionMessageFlag: 2 means the Windows Vista/7 notice is not shown again. Get answers 0
+// when the key cannot be opened (value untouched), else 1 with 0 for a missing value; Set stores
+// 2 and flushes.
+int GetOSVersionMessageFlag(int* value);
+int SetOSVersionMessageFlag();
 int SetAdminPassword(const QString& password);
 
 namespace admin {

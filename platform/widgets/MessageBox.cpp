@@ -1,5 +1,9 @@
 #include "platform/widgets/MessageBox.h"
 
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QList>
 #include <QMessageBox>
 
 #include <mutex>
@@ -44,6 +48,48 @@ int ShowDialog(QWidget* parent, const MessageBoxRequest& request) {
   return AnswerOf(box.exec());
 }
 
+// The scripted answers, read once at the first scripted box of the process.
+class AnswerScript {
+ public:
+  int Next(const MessageBoxRequest& request) {
+    std::lock_guard lock(mutex_);
+    if (!loaded_) Load();
+    if (!answers_.isEmpty()) return answers_.takeFirst();
+    const unsigned buttons = request.buttons();
+    return buttons == MB_YESNO || buttons == MB_YESNOCANCEL ? IDYES : IDOK;
+  }
+
+ private:
+  void Load() {
+    loaded_ = true;
+    QFile file(qEnvironmentVariable(kMessageBoxAnswersVariable));
+    if (file.fileName().isEmpty() || !file.open(QIODevice::ReadOnly)) return;
+    for (const QByteArray& line : file.readAll().split('\n')) {
+      bool number = false;
+      const int answer = line.trimmed().toInt(&number);
+      if (number) answers_.append(answer);
+    }
+  }
+
+  std::mutex mutex_;
+  bool loaded_ = false;
+  QList<int> answers_;
+};
+
+int AnswerFromScript(const QString& transcriptPath, const MessageBoxRequest& request) {
+  static AnswerScript script;
+  const int answer = script.Next(request);
+  const QJsonObject entry{{QStringLiteral("caption"), request.caption},
+                          {QStringLiteral("text"), request.text},
+                          {QStringLiteral("icon"), static_cast<int>(request.icon())},
+                          {QStringLiteral("buttons"), static_cast<int>(request.buttons())},
+                          {QStringLiteral("answer"), answer}};
+  QFile transcript(transcriptPath);
+  if (transcript.open(QIODevice::WriteOnly | QIODevice::Append))
+    transcript.write(QJsonDocument(entry).toJson(QJsonDocument::Compact) + '\n');
+  return answer;
+}
+
 }  // namespace
 
 int MessageBox(QWidget* parent, const QString& text, const QString& caption, unsigned type) {
@@ -53,7 +99,9 @@ int MessageBox(QWidget* parent, const QString& text, const QString& caption, uns
     std::lock_guard lock(handlerMutex);
     handler = installedHandler;
   }
-  return handler ? handler(request) : ShowDialog(parent, request);
+  if (handler) return handler(request);
+  const QString transcript = qEnvironmentVariable(kMessageBoxTranscriptVariable);
+  return transcript.isEmpty() ? ShowDialog(parent, request) : AnswerFromScript(transcript, request);
 }
 
 void SetMessageBoxHandler(MessageBoxHandler handler) {

@@ -42,4 +42,11 @@ int MessageBox(QWidget* parent, const QString& text, const QString& caption, uns
 // the dialogs.
 void SetMessageBoxHandler(MessageBoxHandler handler);
 
+// Without a handler, and with $TARNWICK_MESSAGEBOX_TRANSCRIPT naming a file, no box is shown: each
+// is answered from $TARNWICK_MESSAGEBOX_ANSWERS (a file of answers, one number a line, taken in
+// order; past its end IDOK, or IDYES for a yes/no box) and appended to the transcript as one
+// JSON line {"caption", "text", "icon", "buttons", "answer"}. So a test can run a real program.
+inline constexpr char kMessageBoxTranscriptVariable[] = "TARNWICK_MESSAGEBOX_TRANSCRIPT";
+inline constexpr char kMessageBoxAnswersVariable[] = "TARNWICK_MESSAGEBOX_ANSWERS";
+
 }  // namespace platform

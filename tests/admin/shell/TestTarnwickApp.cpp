@@ -1,4 +1,5 @@
 #include "admin/shell/TarnwickApp.h"
+#include "admin/shell/TarnwickDlg.h"
 #include "tests/support/AdminInstallation.h"
 #include "tests/support/LogReader.h"
 #include "tests/support/MessageBoxRecorder.h"
@@ -7,6 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QProcess>
+#include <QTest>
+
 using testsupport::LogEntry;
 
 namespace {
@@ -14,6 +19,15 @@ namespace {
 QList<LogEntry> TodaysLog(const QString& installation) {
   return testsupport::ReadLogEntries(testsupport::TodaysAdminLog(installation));
 }
+
+// These cases are about start-up and its end: the main dialog closes as soon as it would run.
+class MainDialogClosesAtOnce : public ::testing::Environment {
+ public:
+  void SetUp() override { CTarnwickApp::SetMainDialogRunner([](CTarnwickDlg&) {}); }
+};
+
+const ::testing::Environment* const kMainDialogClosesAtOnce =
+    ::testing::AddGlobalTestEnvironment(new MainDialogClosesAtOnce);
 
 }  // namespace
 
@@ -89,4 +103,71 @@ TEST(TarnwickApp, WithoutAnInstallationThereIsNoLogAndNoFault) {
   EXPECT_FALSE(app.GetLog()->IsOpen());
   app.InitInstance();
   EXPECT_EQ(testsupport::MessageBoxRecorder::Global().shown().size(), 1);
+}
+
+TEST(TarnwickApp, TheMainDialogRunsAfterTheConnectionAndItsEndIsLogged) {
+  const QString installation = testsupport::InstallAdmin();
+  testsupport::InstallSettingsDatabase(installation);
+  bool ran = false;
+  CTarnwickApp::SetMainDialogRunner([&](CTarnwickDlg& dialog) {
+    ran = true;
+    EXPECT_EQ(GetTarnwickApp()->GetMainWnd(), &dialog);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Tarnwick Plus Lite - Personal Edition"));
+    EXPECT_EQ(testsupport::EntriesContaining(TodaysLog(installation), QStringLiteral("Close Tarnwick")).size(), 0);
+  });
+  {
+    CTarnwickApp app;
+    app.InitInstance();
+    EXPECT_EQ(app.ExitInstance(), 0);
+    EXPECT_EQ(app.GetMainWnd(), nullptr);
+  }
+  CTarnwickApp::SetMainDialogRunner([](CTarnwickDlg&) {});
+  EXPECT_TRUE(ran);
+  const QList<LogEntry> log = TodaysLog(installation);
+  ASSERT_GE(log.size(), 2);
+  EXPECT_EQ(log.last().code, 9);
+  EXPECT_EQ(log.last().text,
+            QStringLiteral("Close Tarnwick Plus Lite Application <Version : 4.2><Build 181110A>\r\n"));
+}
+
+TEST(TarnwickApp, WithoutTheSettingsDatabaseTheMainDialogNeverRunsAndTheExitCodeIsOne) {
+  bool ran = false;
+  CTarnwickApp::SetMainDialogRunner([&](CTarnwickDlg&) { ran = true; });
+  testsupport::InstallAdmin();
+  CTarnwickApp app;
+  app.InitInstance();
+  CTarnwickApp::SetMainDialogRunner([](CTarnwickDlg&) {});
+  EXPECT_FALSE(ran);
+  EXPECT_EQ(app.ExitInstance(), 1);
+}
+
+// The second start is the real program; the first is this process, its main dialog minimised
+// and, in the second round, a modal dialog over it.
+TEST(TarnwickApp, ASecondStartBringsTheRunningMainDialogOrItsModalDialogToTheFront) {
+  const QString installation = testsupport::InstallAdmin();
+  testsupport::InstallSettingsDatabase(installation);
+  int round = 0;
+  for (const bool modalOnTop : {false, true}) {
+    ++round;
+    SCOPED_TRACE(modalOnTop ? "modal on top" : "main dialog alone");
+    CTarnwickApp::SetMainDialogRunner([&](CTarnwickDlg& dialog) {
+      dialog.showMinimized();
+      QDialog modal(&dialog);
+      if (modalOnTop) modal.open();
+      QProcess second;
+      second.start(testsupport::ProgramPath(QStringLiteral("TarnwickPlusLite")), {});
+      ASSERT_TRUE(QTest::qWaitFor([&] { return second.state() == QProcess::NotRunning; }, 30'000));
+      EXPECT_EQ(second.exitCode(), 0);
+      EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog.isMinimized(); }, 5'000));
+      EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == (modalOnTop ? &modal : &dialog); }, 5'000));
+    });
+    {
+      CTarnwickApp app;
+      app.InitInstance();
+    }
+    const QList<LogEntry> log = TodaysLog(installation);
+    EXPECT_EQ(testsupport::EntriesContaining(log, QStringLiteral("Start Tarnwick Plus Lite Application")).size(), round)
+        << "the second start logs nothing";
+  }
+  CTarnwickApp::SetMainDialogRunner([](CTarnwickDlg&) {});
 }

@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
 using namespace platform;
 using testsupport::MessageBoxRecorder;
 
@@ -22,4 +27,45 @@ TEST(MessageBox, TheHandlerSeesTextCaptionAndIconAndAnswers) {
   EXPECT_EQ(recorder.shown()[1].caption, QStringLiteral("Tarnwick Plus Lite"));
   EXPECT_EQ(recorder.shown()[1].icon(), MB_ICONERROR);
   recorder.Clear();
+}
+
+// The switch a real program runs under in tests: no handler, the answers from a file, every box
+// in the transcript. The only case of this program that takes answers from the file.
+TEST(MessageBox, TheEnvironmentSwitchAnswersFromTheScriptAndWritesTheTranscript) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  QFile answers(folder.filePath(QStringLiteral("answers")));
+  ASSERT_TRUE(answers.open(QIODevice::WriteOnly));
+  answers.write("7\n2\n");
+  answers.close();
+  const QString transcript = folder.filePath(QStringLiteral("transcript.jsonl"));
+  qputenv(kMessageBoxAnswersVariable, answers.fileName().toUtf8());
+  qputenv(kMessageBoxTranscriptVariable, transcript.toUtf8());
+  SetMessageBoxHandler({});
+  const QString caption = QStringLiteral("Tarnwick Plus Lite");
+  const int first = MessageBox(nullptr, QStringLiteral("Delete?"), caption, MB_YESNO | MB_ICONQUESTION);
+  const int second = MessageBox(nullptr, QStringLiteral("Line one\nline \"two\""), caption, MB_OKCANCEL);
+  const int third = MessageBox(nullptr, QStringLiteral("Again?"), caption, MB_YESNO);
+  const int fourth = MessageBox(nullptr, QStringLiteral("Failed."), caption, MB_ICONERROR);
+  MessageBoxRecorder::InstallGlobal();
+  qunsetenv(kMessageBoxAnswersVariable);
+  qunsetenv(kMessageBoxTranscriptVariable);
+  EXPECT_EQ(first, IDNO);
+  EXPECT_EQ(second, IDCANCEL);
+  EXPECT_EQ(third, IDYES) << "past the script's end";
+  EXPECT_EQ(fourth, IDOK);
+
+  QFile written(transcript);
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  QList<QByteArray> lines = written.readAll().split('\n');
+  ASSERT_EQ(lines.size(), 5);
+  EXPECT_TRUE(lines[4].isEmpty());
+  const QJsonObject box = QJsonDocument::fromJson(lines[1]).object();
+  EXPECT_EQ(box[QStringLiteral("caption")].toString(), caption);
+  EXPECT_EQ(box[QStringLiteral("text")].toString(), QStringLiteral("Line one\nline \"two\""));
+  EXPECT_EQ(box[QStringLiteral("buttons")].toInt(), static_cast<int>(MB_OKCANCEL));
+  EXPECT_EQ(box[QStringLiteral("answer")].toInt(), IDCANCEL);
+  const QJsonObject last = QJsonDocument::fromJson(lines[3]).object();
+  EXPECT_EQ(last[QStringLiteral("icon")].toInt(), static_cast<int>(MB_ICONERROR));
+  EXPECT_EQ(last[QStringLiteral("answer")].toInt(), IDOK);
 }

@@ -1,0 +1,14 @@
+#include "admin/shell/TarnwickApp.h"
+#include "platform/TerminationSignal.h"
+
+#include <QApplication>
+
+// The administration program: one instance per machine root; it ends when its main dialog
+// closes, with 1 when the settings database could not be connected.
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  CTarnwickApp app;
+  platform::OnTerminationSignal(&application, [&app] { app.RequestClose(); });
+  app.InitInstance();
+  return app.ExitInstance();
+}
