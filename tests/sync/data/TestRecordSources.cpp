@@ -3,6 +3,7 @@
 #include "sync/data/DatabseConnection.h"
 #include "sync/data/DeviceRecord.h"
 #include "sync/data/RowDigest.h"
+#include "tests/support/SyncInstallation.h"
 #include "tests/sync/data/SyncTestEngines.h"
 
 #include <gtest/gtest.h>
@@ -133,4 +134,23 @@ TEST_F(SqliteRecordSource, MalformedRecordsAreRefusedAndNothingIsWritten) {
   ASSERT_EQ(reader.MoveToRow(0), 1);
   EXPECT_TRUE(reader.GetFieldValue(0, 1) == QStringLiteral("kept")) << "the row is as it was";
   EXPECT_EQ(reader.GetFieldValue(0, 2), QStringLiteral("1"));
+}
+
+TEST_F(SqliteRecordSource, AutoNumberColumnsAreLoggedWhereTheLogTargetPoints) {
+  synctest::PrepareInstallation();
+  Run(QStringLiteral("CREATE TABLE items (id INTEGER PRIMARY KEY AUTOINCREMENT, name VARCHAR(10))"));
+  const QString zeroBased = QStringLiteral("<-1> Column Name \"id\" (Column No 1) is AutoNumber.");
+  for (const int target : {0, 1}) {
+    CDBHandlerForUserDB handler;
+    handler.SetLogTarget(target);
+    QString error;
+    ASSERT_EQ(handler.Initialize(connection_, QStringLiteral("SELECT name, id FROM items"), &error), 1);
+    EXPECT_EQ(handler.IsAutoNumberColumn(1), 1);
+    EXPECT_EQ(handler.IsAutoNumberColumn(0), 0);
+  }
+  // The scan numbers columns from 1 in the order of the query.
+  const QString expected = QStringLiteral("<-1> Column Name \"id\" (Column No 2) is AutoNumber.");
+  EXPECT_EQ(synctest::ReadLog(QStringLiteral("SyncServiceLog.log")).count(expected), 1);
+  EXPECT_EQ(synctest::ReadLog(QStringLiteral("SyncServiceBackSyncLog.log")).count(expected), 1);
+  EXPECT_EQ(synctest::ReadLog(QStringLiteral("SyncServiceLog.log")).count(zeroBased), 0);
 }
