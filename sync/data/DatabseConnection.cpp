@@ -12,7 +12,7 @@
 
 #include <sqlext.h>
 
-#include <array>
+#include <algorithm>
 
 namespace {
 
@@ -40,7 +40,7 @@ CDatabseConnection::~CDatabseConnection() {
 }
 
 QString CDatabseConnection::FileMakerServerDataSource(const QString& path) {
-  const QString fileName = path.mid(path.lastIndexOf(u'\\') + 1);
+  const QString fileName = path.mid(std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/')) + 1);
   return fileName.chopped(std::min<qsizetype>(4, fileName.size()));
 }
 
@@ -141,15 +141,4 @@ SQLRETURN CDatabseConnection::ExecuteStatement(const QString& sql) {
   }
   SQLCloseCursor(statement.get());
   return result;
-}
-
-bool CDatabseConnection::IsMySqlConnection() const {
-  if (!m_bConnected) return false;
-  std::array<SQLWCHAR, 256> name{};
-  SQLSMALLINT length = 0;
-  if (!SQL_SUCCEEDED(SQLGetInfoW(m_connection.get(), SQL_DBMS_NAME, name.data(),
-                                 static_cast<SQLSMALLINT>(sizeof name), &length))) {
-    return false;
-  }
-  return IsMySqlDriver(platform::FromSqlTextZ(name.data(), static_cast<qsizetype>(name.size())));
 }

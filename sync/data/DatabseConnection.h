@@ -55,10 +55,9 @@ class CDatabseConnection {
   uint8_t GetDriverKind() const { return m_nDriverKind; }
   SQLRETURN GetLastReturnCode() const { return m_nLastReturnCode; }
   const QString& GetLastError() const { return m_strLastError; }
-  // True when the connected driver is MySQL's or MariaDB's.
-  bool IsMySqlConnection() const;
 
-  // The server data source of a FileMaker file: its file name without the last four characters.
+  // The server data source of a FileMaker file: its file name (after the last "\" or "/")
+  // without the last four characters.
   static QString FileMakerServerDataSource(const QString& path);
 
  private:

@@ -78,6 +78,7 @@ TEST(SyncDatabseConnection, KindsWithoutADriverAndFileMakerWithoutItsDriverAreRe
   EXPECT_TRUE(error.isEmpty());
   EXPECT_FALSE(IsRegistered(kName));
   EXPECT_EQ(CDatabseConnection::FileMakerServerDataSource(QStringLiteral("C:\\Data\\Shop.fp7")), u"Shop");
+  EXPECT_EQ(CDatabseConnection::FileMakerServerDataSource(QStringLiteral("/data/Shop.fp7")), u"Shop");
 }
 
 // The workbook lock is taken only once the connect succeeded, so this needs a driver that serves
