@@ -2,6 +2,7 @@
 
 #include "shared/odbc/ColumnKind.h"
 #include "shared/odbc/QueryResult.h"
+#include "shared/odbc/ValueText.h"
 #include "sync/data/FieldValue.h"
 #include "sync/data/RowDigest.h"
 
@@ -16,6 +17,16 @@ constexpr size_t kFixedBufferBytes = 40;
 constexpr SQLLEN kFixedBindLength = 20;
 
 bool IsText(int16_t kind) { return kind == ColumnKind::Text || kind == ColumnKind::Numeric; }
+
+template <typename T>
+SQLLEN Write(std::vector<char>* buffer, T value) {
+  std::memcpy(buffer->data(), &value, sizeof(T));
+  return static_cast<SQLLEN>(sizeof(T));
+}
+
+QString StoredText(const devicerecord::Value& value) {
+  return value.kind == ColumnKind::Numeric ? NormaliseDecimalText(value.text) : value.text;
+}
 
 template <typename T>
 T Read(const std::vector<char>& buffer) {
@@ -98,6 +109,59 @@ QString BoundColumns::DisplayText(size_t column) const {
 
 QString BoundColumns::DigestText(size_t column) const {
   return syncservice::DigestText(Value(column), DisplayText(column));
+}
+
+bool BoundColumns::Fits(size_t column, const devicerecord::Value& value) const {
+  if (column >= m_columns.size() || m_columns[column].buffer.empty()) return false;
+  if (!IsText(m_columns[column].kind) || value.isNull) return true;
+  return 2 * StoredText(value).size() + 2 <= m_columns[column].bufferLength;
+}
+
+void BoundColumns::Store(size_t column, const devicerecord::Value& value) {
+  Column& bound = m_columns[column];
+  if (value.isNull) {
+    bound.indicator = SQL_NULL_DATA;
+    return;
+  }
+  const devicerecord::Timestamp& t = value.timestamp;
+  switch (bound.kind) {
+    case ColumnKind::Text:
+    case ColumnKind::Numeric: {
+      const QString text = StoredText(value);
+      std::memcpy(bound.buffer.data(), text.utf16(), static_cast<size_t>(2 * text.size()));
+      bound.buffer[static_cast<size_t>(2 * text.size())] = 0;
+      bound.buffer[static_cast<size_t>(2 * text.size() + 1)] = 0;
+      bound.indicator = 2 * text.size();
+      break;
+    }
+    case ColumnKind::Int32: bound.indicator = Write(&bound.buffer, value.integer); break;
+    case ColumnKind::Int16: bound.indicator = Write(&bound.buffer, static_cast<int16_t>(value.integer)); break;
+    case ColumnKind::Float: bound.indicator = Write(&bound.buffer, static_cast<float>(value.real)); break;
+    case ColumnKind::Double: bound.indicator = Write(&bound.buffer, value.real); break;
+    case ColumnKind::Date: bound.indicator = Write(&bound.buffer, DATE_STRUCT{t.year, t.month, t.day}); break;
+    case ColumnKind::Time: bound.indicator = Write(&bound.buffer, TIME_STRUCT{t.hour, t.minute, t.second}); break;
+    case ColumnKind::Timestamp:
+      bound.indicator =
+          Write(&bound.buffer, TIMESTAMP_STRUCT{t.year, t.month, t.day, t.hour, t.minute, t.second, t.fraction});
+      break;
+    default: bound.indicator = Write(&bound.buffer, static_cast<uint8_t>(value.integer)); break;
+  }
+}
+
+bool BoundColumns::HoldsWhole(size_t column) const {
+  if (column >= m_columns.size()) return false;
+  const Column& bound = m_columns[column];
+  return !IsText(bound.kind) || bound.indicator == SQL_NULL_DATA ||
+         (bound.indicator != SQL_NO_TOTAL && bound.indicator <= bound.bufferLength - 2);
+}
+
+size_t BoundColumns::ResultColumn(size_t supported) const {
+  size_t seen = 0;
+  for (size_t i = 0; i < m_columns.size(); ++i) {
+    if (m_columns[i].buffer.empty()) continue;
+    if (seen++ == supported) return i;
+  }
+  return m_columns.size();
 }
 
 QList<devicerecord::Value> BoundColumns::Values() const {

@@ -30,6 +30,14 @@ class BoundColumns {
   QString DisplayText(size_t column) const;
   QString DigestText(size_t column) const;
 
+  // For a positioned update: whether `value` fits column `column`'s buffer, storing it there,
+  // and whether the fetched value lies whole in the buffer.
+  bool Fits(size_t column, const devicerecord::Value& value) const;
+  void Store(size_t column, const devicerecord::Value& value);
+  bool HoldsWhole(size_t column) const;
+  // The result column of the `supported`-th supported column.
+  size_t ResultColumn(size_t supported) const;
+
   // The supported columns' values in column order, and the row text of their digest texts.
   QList<devicerecord::Value> Values() const;
   QString RowText() const;

@@ -154,7 +154,16 @@ int CDBHandlerForUserDB::UpdateRecord(QByteArrayView record, int32_t row, uint8_
     *error = QStringLiteral("Record with key  to be updated was changed at the desktop.");
     return 0;
   }
-  if (!MakeWriter().Update(*values, m_buffers.Values(), dbType == u"9", digest, &reason)) {
+  syncservice::RowWriter writer = MakeWriter();
+  const QList<devicerecord::Value> current = m_buffers.Values();
+  const bool writeAutoNumber = dbType == u"9";
+  const bool positioned =
+      WritesPositioned(SQL_CA1_POS_UPDATE) && FitsBuffers(writer, *values, current, writeAutoNumber);
+  const bool written = positioned ? UpdatePositioned(writer, *values, current, writeAutoNumber, &reason) &&
+                                        writer.ReadStored(writer.Merged(*values, current, writeAutoNumber), digest,
+                                                          &reason)
+                                  : writer.Update(*values, current, writeAutoNumber, digest, &reason);
+  if (!written) {
     *error = QStringLiteral("Failed to update Record with key .") + reason;
     PrintFailure(reason);
     return 0;
@@ -172,10 +181,61 @@ int CDBHandlerForUserDB::DeleteRecord(int32_t row, QString* error, const uint8_t
     return 0;
   }
   QString reason;
-  if (!MakeWriter().Delete(m_buffers.Values(), &reason)) {
+  const bool deleted = WritesPositioned(SQL_CA1_POS_DELETE) ? SetPosition(SQL_DELETE, &reason)
+                                                               : MakeWriter().Delete(m_buffers.Values(), &reason);
+  if (!deleted) {
     *error = QStringLiteral("Failed to delete Record with key  .") + reason;
     PrintFailure(reason);
     return 0;
   }
   return 1;
+}
+
+bool CDBHandlerForUserDB::WritesPositioned(SQLUINTEGER ability) const {
+  SQLULEN cursorType = SQL_CURSOR_FORWARD_ONLY;
+  SQLULEN concurrency = SQL_CONCUR_READ_ONLY;
+  if (!SQL_SUCCEEDED(SQLGetStmtAttr(Statement(), SQL_ATTR_CURSOR_TYPE, &cursorType, 0, nullptr)) ||
+      !SQL_SUCCEEDED(SQLGetStmtAttr(Statement(), SQL_ATTR_CONCURRENCY, &concurrency, 0, nullptr)) ||
+      concurrency == SQL_CONCUR_READ_ONLY) {
+    return false;
+  }
+  SQLUSMALLINT infoType = SQL_FORWARD_ONLY_CURSOR_ATTRIBUTES1;
+  if (cursorType == SQL_CURSOR_DYNAMIC) infoType = SQL_DYNAMIC_CURSOR_ATTRIBUTES1;
+  if (cursorType == SQL_CURSOR_KEYSET_DRIVEN) infoType = SQL_KEYSET_CURSOR_ATTRIBUTES1;
+  if (cursorType == SQL_CURSOR_STATIC) infoType = SQL_STATIC_CURSOR_ATTRIBUTES1;
+  SQLUINTEGER abilities = 0;
+  if (!SQL_SUCCEEDED(SQLGetInfoW(m_pConnection->GetConnectionHandle(), infoType, &abilities, sizeof abilities,
+                                 nullptr))) {
+    return false;
+  }
+  return (abilities & ability) != 0;
+}
+
+bool CDBHandlerForUserDB::FitsBuffers(const syncservice::RowWriter& writer, const QList<devicerecord::Value>& values,
+                                      const QList<devicerecord::Value>& current, bool writeAutoNumber) const {
+  for (qsizetype j = 0; j < values.size(); ++j) {
+    const auto column = static_cast<size_t>(j);
+    const size_t bound = m_buffers.ResultColumn(column);
+    const bool fits = writer.Writes(column, values, current, writeAutoNumber) ? m_buffers.Fits(bound, values.at(j))
+                                                                               : m_buffers.HoldsWhole(bound);
+    if (!fits) return false;
+  }
+  return true;
+}
+
+bool CDBHandlerForUserDB::UpdatePositioned(const syncservice::RowWriter& writer,
+                                           const QList<devicerecord::Value>& values,
+                                           const QList<devicerecord::Value>& current, bool writeAutoNumber,
+                                           QString* reason) {
+  for (qsizetype j = 0; j < values.size(); ++j) {
+    const auto column = static_cast<size_t>(j);
+    if (writer.Writes(column, values, current, writeAutoNumber)) m_buffers.Store(m_buffers.ResultColumn(column), values.at(j));
+  }
+  return SetPosition(SQL_UPDATE, reason);
+}
+
+bool CDBHandlerForUserDB::SetPosition(SQLUSMALLINT operation, QString* reason) {
+  if (SQL_SUCCEEDED(Track(SQLSetPos(Statement(), 1, operation, SQL_LOCK_NO_CHANGE)))) return true;
+  *reason = FormatOdbcDiagnostics(ReadOdbcDiagRecord(SQL_HANDLE_STMT, Statement()), OdbcTextForm::Diagnostic);
+  return false;
 }

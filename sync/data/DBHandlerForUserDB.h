@@ -48,6 +48,19 @@ class CDBHandlerForUserDB : public CDatabaseHandler {
   // Whether the positioned row still has the digest the caller expects (always without one).
   bool HasExpectedDigest(const uint8_t* expectedDigest) const;
   syncservice::RowWriter MakeWriter();
+  // Whether the driver writes through the profile statement's cursor with SQLSetPos `ability`
+  // (SQL_CA1_POS_UPDATE, SQL_CA1_POS_DELETE).
+  bool WritesPositioned(SQLUINTEGER ability) const;
+  // Puts the columns that `writer` would write into the buffers of the positioned row and
+  // updates the row, the other columns with the values fetched into their buffers (not every
+  // driver can leave a column out); false, with `reason`, when it fails.
+  bool UpdatePositioned(const syncservice::RowWriter& writer, const QList<devicerecord::Value>& values,
+                        const QList<devicerecord::Value>& current, bool writeAutoNumber, QString* reason);
+  // SQLSetPos of `operation` on the positioned row; false with the statement's diagnostic.
+  bool SetPosition(SQLUSMALLINT operation, QString* reason);
+  // Whether the changed values fit the bound buffers and the others were fetched whole.
+  bool FitsBuffers(const syncservice::RowWriter& writer, const QList<devicerecord::Value>& values,
+                   const QList<devicerecord::Value>& current, bool writeAutoNumber) const;
 
   const CDatabseConnection* m_pConnection = nullptr;
   QString m_strQuery;

@@ -209,25 +209,35 @@ bool RowWriter::Insert(const QList<devicerecord::Value>& values, uint8_t digest[
                           .arg(Quoted(m_table), names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
   if (Execute(sql, &parameters, error) < 0) return false;
   if (generated) return ReadBackInserted(*generated, digest, error);
-  std::vector<Parameter> whereParameters;
-  const QString where = Where(values, &whereParameters);
-  return ReadBack(where, &whereParameters, digest, error);
+  return ReadStored(values, digest, error);
+}
+
+bool RowWriter::Writes(size_t column, const QList<devicerecord::Value>& changes,
+                       const QList<devicerecord::Value>& values, bool writeAutoNumber) const {
+  const auto at = static_cast<qsizetype>(column);
+  if (m_columns[column].autoNumber && !writeAutoNumber) return false;
+  // A value the device left as it was sent keeps the desktop's, which the device holds only in
+  // its lossy form.
+  return Encoded(changes.at(at)) != Encoded(values.at(at));
+}
+
+QList<devicerecord::Value> RowWriter::Merged(const QList<devicerecord::Value>& changes,
+                                             const QList<devicerecord::Value>& values, bool writeAutoNumber) const {
+  QList<devicerecord::Value> merged = values;
+  for (size_t i = 0; i < m_columns.size(); ++i) {
+    if (Writes(i, changes, values, writeAutoNumber)) merged[static_cast<qsizetype>(i)] = changes.at(static_cast<qsizetype>(i));
+  }
+  return merged;
 }
 
 bool RowWriter::Update(const QList<devicerecord::Value>& values, const QList<devicerecord::Value>& current,
                        bool writeAutoNumber, uint8_t digest[kRowDigestSize], QString* error) {
   QStringList assignments;
   std::vector<Parameter> parameters;
-  QList<devicerecord::Value> stored = current;
   for (size_t i = 0; i < m_columns.size(); ++i) {
-    const auto at = static_cast<qsizetype>(i);
-    if (m_columns[i].autoNumber && !writeAutoNumber) continue;
-    // A value the device left as it was sent keeps the desktop's, which the device holds only in
-    // its lossy form.
-    if (Encoded(values.at(at)) == Encoded(current.at(at))) continue;
+    if (!Writes(i, values, current, writeAutoNumber)) continue;
     assignments.append(Quoted(m_columns[i].name) + QStringLiteral(" = ?"));
-    parameters.push_back(Parameter::Of(m_columns[i], values.at(at)));
-    stored[at] = values.at(at);
+    parameters.push_back(Parameter::Of(m_columns[i], values.at(static_cast<qsizetype>(i))));
   }
   if (!assignments.isEmpty()) {
     const QString where = Where(current, &parameters);
@@ -240,9 +250,14 @@ bool RowWriter::Update(const QList<devicerecord::Value>& values, const QList<dev
       return false;
     }
   }
-  std::vector<Parameter> whereParameters;
-  const QString where = Where(stored, &whereParameters);
-  return ReadBack(where, &whereParameters, digest, error);
+  return ReadStored(Merged(values, current, writeAutoNumber), digest, error);
+}
+
+bool RowWriter::ReadStored(const QList<devicerecord::Value>& values, uint8_t digest[kRowDigestSize],
+                           QString* error) const {
+  std::vector<Parameter> parameters;
+  const QString where = Where(values, &parameters);
+  return ReadBack(where, &parameters, digest, error);
 }
 
 bool RowWriter::Delete(const QList<devicerecord::Value>& current, QString* error) {

@@ -40,6 +40,14 @@ class RowWriter {
   bool Update(const QList<devicerecord::Value>& values, const QList<devicerecord::Value>& current,
               bool writeAutoNumber, uint8_t digest[kRowDigestSize], QString* error);
   bool Delete(const QList<devicerecord::Value>& current, QString* error);
+  // The digest of the stored row that has `values` (found by the key columns, or by all).
+  bool ReadStored(const QList<devicerecord::Value>& values, uint8_t digest[kRowDigestSize], QString* error) const;
+  // `values` with the columns of `changes` that differ from them, as Update writes them.
+  QList<devicerecord::Value> Merged(const QList<devicerecord::Value>& changes, const QList<devicerecord::Value>& values,
+                                    bool writeAutoNumber) const;
+  // Whether Update would write column `column` of `changes` over `values`.
+  bool Writes(size_t column, const QList<devicerecord::Value>& changes, const QList<devicerecord::Value>& values,
+              bool writeAutoNumber) const;
 
  private:
   struct Parameter;
