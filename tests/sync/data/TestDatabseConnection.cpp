@@ -82,7 +82,7 @@ TEST(SyncDatabseConnection, KindsWithoutADriverAndFileMakerWithoutItsDriverAreRe
 }
 
 // The workbook lock is taken only once the connect succeeded, so this needs a driver that serves
-// .xls files.
+// .xls files and a workbook it opens.
 TEST(SyncDatabseConnection, AnXlsConnectionHoldsTheWorkbookLockUntilItDisconnects) {
   const QString workbook = RootFile(QStringLiteral("book.xls"));
   CDatabseConnection first;
@@ -90,7 +90,7 @@ TEST(SyncDatabseConnection, AnXlsConnectionHoldsTheWorkbookLockUntilItDisconnect
   if (first.ConnectDataSource(kName, CDatabseConnection::kXls, workbook, QString(), QString(), &error, true) != 1) {
     EXPECT_FALSE(first.HoldsExcelLock());
     EXPECT_EQ(ExcelKeyValue(), 0);
-    GTEST_SKIP() << "no driver serves .xls files here: " << qPrintable(error);
+    GTEST_SKIP() << "no .xls source can be opened here: " << qPrintable(error);
   }
   EXPECT_TRUE(first.HoldsExcelLock());
   EXPECT_EQ(ExcelKeyValue(), 1);
