@@ -50,9 +50,14 @@ bool ChildEnded(pid_t child, bool wait) {
 
 }  // namespace
 
-int RunSyncService() {
+void BlockStopSignals() {
   const sigset_t stopSignals = StopSignals();
   sigprocmask(SIG_BLOCK, &stopSignals, nullptr);
+}
+
+int RunSyncService() {
+  const sigset_t stopSignals = StopSignals();
+  BlockStopSignals();
   if (!WriteSyncServiceStatus(1)) {
     std::fputs("SyncServiceStatus cannot be written.\n", stderr);
     return 1;

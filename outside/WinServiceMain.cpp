@@ -57,6 +57,7 @@ int Uninstall(platform::ServiceManager& manager) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  if (argc > 1 && QByteArrayView(argv[1]) == kRunSwitch.toLatin1()) BlockStopSignals();
   const QCoreApplication application(argc, argv);
   const QStringList arguments = application.arguments().mid(1);
   const QString command = arguments.value(0);

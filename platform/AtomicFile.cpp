@@ -3,11 +3,15 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
 namespace {
+
+constexpr mode_t kNewFileMode = 0600;
 
 bool WriteWhole(int fd, const QByteArray& content) {
   const char* data = content.constData();
@@ -32,7 +36,55 @@ void SyncFolder(const QString& folder) {
   }
 }
 
+mode_t ModeToKeep(const QByteArray& target) {
+  struct stat status {};
+  return ::stat(target.constData(), &status) == 0 ? (status.st_mode & 07777) : kNewFileMode;
+}
+
+// A temporary file beside the target, removed on destruction unless it was renamed into place.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(const QByteArray& target) : name_(target + ".XXXXXX") {
+    fd_ = ::mkostemp(name_.data(), O_CLOEXEC);
+  }
+  ~TemporaryFile() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!renamed_ && fd_ >= 0) ::unlink(name_.constData());
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+  bool Fill(const QByteArray& content, mode_t mode) const {
+    return fd_ >= 0 && ::fchmod(fd_, mode) == 0 && WriteWhole(fd_, content) && ::fsync(fd_) == 0;
+  }
+  bool RenameTo(const QByteArray& target) {
+    renamed_ = ::rename(name_.constData(), target.constData()) == 0;
+    return renamed_;
+  }
+
+ private:
+  QByteArray name_;
+  int fd_ = -1;
+  bool renamed_ = false;
+};
+
 }  // namespace
+
+bool ReadAll(int fd, QByteArray* content) {
+  content->clear();
+  struct stat status {};
+  if (::fstat(fd, &status) == 0 && status.st_size > 0) content->reserve(status.st_size);
+  char buffer[65536];
+  ssize_t got = 0;
+  while ((got = ::read(fd, buffer, sizeof buffer)) != 0) {
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    content->append(buffer, got);
+  }
+  return true;
+}
 
 bool ReadWholeFile(const QString& path, QByteArray* content, bool* missing) {
   content->clear();
@@ -42,31 +94,15 @@ bool ReadWholeFile(const QString& path, QByteArray* content, bool* missing) {
     *missing = errno == ENOENT;
     return *missing;
   }
-  char buffer[16384];
-  ssize_t got = 0;
-  while ((got = ::read(fd, buffer, sizeof buffer)) != 0) {
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      ::close(fd);
-      return false;
-    }
-    content->append(buffer, got);
-  }
+  const bool read = ReadAll(fd, content);
   ::close(fd);
-  return true;
+  return read;
 }
 
 bool ReplaceFileAtomically(const QString& path, const QByteArray& content) {
   const QByteArray target = path.toUtf8();
-  const QByteArray temporary = target + ".tmp";
-  const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
-  const bool written = WriteWhole(fd, content) && ::fsync(fd) == 0;
-  ::close(fd);
-  if (!written || ::rename(temporary.constData(), target.constData()) != 0) {
-    ::unlink(temporary.constData());
-    return false;
-  }
+  TemporaryFile temporary(target);
+  if (!temporary.Fill(content, ModeToKeep(target)) || !temporary.RenameTo(target)) return false;
   SyncFolder(QFileInfo(path).absolutePath());
   return true;
 }

@@ -1,7 +1,8 @@
 #include "platform/HiveFile.h"
 
-#include "platform/FileLock.h"
 #include "platform/AtomicFile.h"
+#include "platform/FileLock.h"
+#include "platform/HiveFileCache.h"
 #include "platform/MachineRoot.h"
 
 #include <QFileInfo>
@@ -18,7 +19,7 @@ HiveFile::HiveFile(const QString& hiveName)
       path_(RegistryFolder() + u'/' + hiveName + QStringLiteral(".reg")),
       lockPath_(RegistryFolder() + u'/' + hiveName + QStringLiteral(".lock")) {}
 
-LSTATUS HiveFile::Read(RegistryHive* hive) const {
+LSTATUS HiveFile::Read(std::shared_ptr<const RegistryHive>* hive) const {
   const FileLock lock(lockPath_, FileLock::Mode::Shared);
   return Load(hive);
 }
@@ -27,11 +28,12 @@ LSTATUS HiveFile::Modify(const Change& change) const {
   if (!IsWritable()) return ERROR_ACCESS_DENIED;
   const FileLock lock(lockPath_, FileLock::Mode::Exclusive);
   if (!lock.held()) return ERROR_ACCESS_DENIED;
-  RegistryHive hive(hiveName_);
+  std::shared_ptr<const RegistryHive> hive;
   if (const LSTATUS loaded = Load(&hive); loaded != ERROR_SUCCESS) return loaded;
-  bool changed = false;
-  if (const LSTATUS status = change(hive, &changed); status != ERROR_SUCCESS) return status;
-  return changed ? Store(hive) : ERROR_SUCCESS;
+  RegistryHiveEdit edit(*hive);
+  if (const LSTATUS status = change(edit); status != ERROR_SUCCESS) return status;
+  if (!edit.changed()) return ERROR_SUCCESS;
+  return ReplaceFileAtomically(path_, edit.Result()) ? ERROR_SUCCESS : ERROR_CANTWRITE;
 }
 
 bool HiveFile::IsWritable() const {
@@ -40,28 +42,19 @@ bool HiveFile::IsWritable() const {
   return !QFileInfo::exists(path_) || ::access(path_.toUtf8().constData(), W_OK) == 0;
 }
 
-LSTATUS HiveFile::Load(RegistryHive* hive) const {
-  QByteArray content;
-  bool missing = false;
-  if (!ReadWholeFile(path_, &content, &missing)) {
+LSTATUS HiveFile::Load(std::shared_ptr<const RegistryHive>* hive) const {
+  HiveFileCache::Parsed parsed;
+  if (!HiveFileCache::Instance().Load(hiveName_, path_, &parsed)) {
     std::fprintf(stderr, "registry: %s cannot be read: %s\n", qPrintable(path_), std::strerror(errno));
     return ERROR_ACCESS_DENIED;
   }
-  if (missing) {
-    *hive = RegistryHive(hiveName_);
-    return ERROR_SUCCESS;
-  }
-  QString error;
-  if (!hive->Parse(content, &error)) {
+  if (!parsed.hive) {
     std::fprintf(stderr, "registry: %s is damaged (%s); it is left as it is\n", qPrintable(path_),
-                 qPrintable(error));
+                 qPrintable(parsed.damage));
     return ERROR_BADDB;
   }
+  *hive = std::move(parsed.hive);
   return ERROR_SUCCESS;
-}
-
-LSTATUS HiveFile::Store(const RegistryHive& hive) const {
-  return ReplaceFileAtomically(path_, hive.Serialize()) ? ERROR_SUCCESS : ERROR_CANTWRITE;
 }
 
 }  // namespace platform

@@ -2,32 +2,34 @@
 
 #include "platform/Registry.h"
 #include "platform/RegistryHive.h"
+#include "platform/RegistryHiveEdit.h"
 
 #include <functional>
+#include <memory>
 
 namespace platform {
 
 // The file of one hive in the machine root's registry folder, and its lock file. Reads take a
-// shared lock; a change takes the exclusive lock, reads the file again, applies the change and
-// replaces the file atomically (temporary file, fsync, rename). A damaged file is reported on
-// stderr and answered with ERROR_BADDB; it is never replaced.
+// shared lock and see another process's writes at once; an unchanged file is not parsed again
+// (HiveFileCache). A change takes the exclusive lock, edits the file as it is then and replaces
+// it atomically (temporary file, fsync, rename). A damaged file is reported on stderr and
+// answered with ERROR_BADDB; it is never replaced.
 class HiveFile {
  public:
   explicit HiveFile(const QString& hiveName);
 
-  LSTATUS Read(RegistryHive* hive) const;
+  LSTATUS Read(std::shared_ptr<const RegistryHive>* hive) const;
 
   // `change` edits the hive and returns its status; the file is written only when it returns
-  // ERROR_SUCCESS and sets *changed.
-  using Change = std::function<LSTATUS(RegistryHive& hive, bool* changed)>;
+  // ERROR_SUCCESS and changed something.
+  using Change = std::function<LSTATUS(RegistryHiveEdit& edit)>;
   LSTATUS Modify(const Change& change) const;
 
   // False when this user may not replace the hive file.
   bool IsWritable() const;
 
  private:
-  LSTATUS Load(RegistryHive* hive) const;
-  LSTATUS Store(const RegistryHive& hive) const;
+  LSTATUS Load(std::shared_ptr<const RegistryHive>* hive) const;
 
   QString hiveName_;
   QString path_;

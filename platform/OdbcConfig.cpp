@@ -4,6 +4,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/MachineRoot.h"
 #include "platform/OdbcIni.h"
+#include "platform/OdbcStandIn.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -110,8 +111,32 @@ bool IsAccessDriver(const QString& windowsDriver) {
   return windowsDriver == kAccessDriver || windowsDriver == kAccessDriverAccdb;
 }
 
+// A value that would end, open or break an attribute of a connection string.
+bool FitsConnectionString(const QString& value) {
+  return !value.contains(u';') && !value.contains(u'{') && !value.contains(u'}') && !value.contains(u'\n') &&
+         !value.contains(u'\r') && !value.contains(QChar(0));
+}
+
 QString SqliteDriver() { return DriverByLibrary(QStringLiteral("libsqlite3odbc"), QStringLiteral("SQLite3")); }
 QString MdbToolsDriver() { return DriverByLibrary(QStringLiteral("libmdbodbc"), QStringLiteral("MDBTools")); }
+
+// The name points at a fresh or reused load; a load it pointed at before goes.
+bool RegisterStandIn(const QString& name, const QString& windowsDriver, const QString& path, QString* error) {
+  QString problem;
+  QString database;
+  if (!LoadStandIn(name, windowsDriver, path, &database, &problem)) {
+    SetError(error, problem);
+    return false;
+  }
+  const QString previous = DataSourceValue(name, QStringLiteral("Database"));
+  const OdbcEntries entries{{QStringLiteral("Driver"), SqliteDriver()},
+                            {QStringLiteral("Database"), database},
+                            {QStringLiteral("NoCreat"), QStringLiteral("1")},
+                            {QStringLiteral("Timeout"), kSqliteBusyTimeout}};
+  const bool written = WriteDataSource(name, entries, error);
+  if (database != previous) DeleteStandIn(written ? previous : database);
+  return written;
+}
 
 }  // namespace
 
@@ -190,10 +215,40 @@ bool WriteDataSource(const QString& dataSourceName, const OdbcEntries& entries, 
 }
 
 bool RemoveDataSource(const QString& name) {
-  return ModifyIni(OdbcIniPath(), [&](OdbcIni& ini) { return ini.RemoveSection(DriverManagerName(name)); });
+  QString database;
+  const bool removed = ModifyIni(OdbcIniPath(), [&](OdbcIni& ini) {
+    database = ini.Value(DriverManagerName(name), QStringLiteral("Database"));
+    return ini.RemoveSection(DriverManagerName(name));
+  });
+  if (removed) DeleteStandIn(database);
+  return removed;
+}
+
+QString DataSourceConnectionString(const QString& name, QString* error) {
+  const OdbcIni ini = ReadIniOrEmpty(OdbcIniPath());
+  const OdbcIni::Section* section = ini.FindSection(DriverManagerName(name));
+  const QString driver = section != nullptr ? ini.Value(section->name, QStringLiteral("Driver")) : QString();
+  if (driver.isEmpty() || !FitsConnectionString(driver)) {
+    SetError(error, QStringLiteral("The data source name %1 is not registered with a usable driver.").arg(name));
+    return {};
+  }
+  QString text = QStringLiteral("DRIVER={%1};").arg(driver);
+  for (const OdbcIni::Entry& entry : section->entries) {
+    if (entry.key.isEmpty() || entry.key.compare(u"Driver", Qt::CaseInsensitive) == 0) continue;
+    if (!FitsConnectionString(entry.key) || !FitsConnectionString(entry.value) || entry.key.contains(u'=')) {
+      SetError(error, QStringLiteral("The entry %1 of the data source name %2 cannot stand in a connection string.")
+                          .arg(entry.key, name));
+      return {};
+    }
+    text += entry.key + u'=' + entry.value + u';';
+    // The mdbtools driver takes the file of a connection string as DBQ, the SQLite driver as Database.
+    if (entry.key.compare(u"Database", Qt::CaseInsensitive) == 0) text += QStringLiteral("DBQ=") + entry.value + u';';
+  }
+  return text;
 }
 
 QString LinuxDriverForFile(const QString& windowsDriver, const QString& path) {
+  if (IsStandInDriver(windowsDriver)) return SqliteDriver();
   if (!IsAccessDriver(windowsDriver)) return windowsDriver;
   return DetectFileFormat(path) == FileFormat::Jet ? MdbToolsDriver() : SqliteDriver();
 }
@@ -201,6 +256,7 @@ QString LinuxDriverForFile(const QString& windowsDriver, const QString& path) {
 bool RegisterFileDataSource(const QString& name, const QString& windowsDriver, const QString& path,
                             FileSharing sharing, QString* error) {
   PrepareOdbc();
+  if (IsStandInDriver(windowsDriver)) return RegisterStandIn(name, windowsDriver, path, error);
   const QString driver = LinuxDriverForFile(windowsDriver, path);
   OdbcEntries entries{{QStringLiteral("Driver"), driver}, {QStringLiteral("Database"), path}};
   if (IsAccessDriver(windowsDriver) && driver != MdbToolsDriver()) {

@@ -44,18 +44,29 @@ bool SetDataSourceValue(const QString& section, const QString& key, const QStrin
 bool RemoveDataSourceValue(const QString& section, const QString& key);
 // Replaces the whole section with `entries`, in that order.
 bool WriteDataSource(const QString& name, const OdbcEntries& entries, QString* error = nullptr);
-// True when the section was there and is gone.
+// True when the section was there and is gone (with the stand-in database it pointed at).
 bool RemoveDataSource(const QString& name);
 
 // Registers `name` for the desktop file at `path` under the Windows driver name the callers
 // use. An Access driver name gives the SQLite 3 driver for an SQLite file (a missing file stays
 // an error, never a new database; a shared database also gets the WAL journal) and the mdbtools
-// driver, read-only, for a real Jet/ACE file. Any other Windows driver has no Linux driver: the
-// name is registered with it as it is, so the connect fails with the driver manager's
-// missing-driver error. No user name or password is ever written.
+// driver, read-only, for a real Jet/ACE file. The Excel, Text and dBase driver names load the
+// file, or the folder's files, into a read-only SQLite database of their own (OdbcStandIn.h),
+// which goes when the name is removed; a file that cannot be read fails the registration with
+// why in `error`. Any other Windows driver has no Linux driver: the name is registered with it
+// as it is, so the connect fails with the driver manager's missing-driver error. No user name
+// or password is ever written.
 enum class FileSharing { Single, SharedByPrograms };
 bool RegisterFileDataSource(const QString& name, const QString& windowsDriver, const QString& path,
                             FileSharing sharing, QString* error = nullptr);
+
+// The connection string that reaches what `name` is registered for at this moment: its driver
+// and every entry of its section, read from odbc.ini now. unixODBC's driver manager keeps what
+// it read of odbc.ini for 20 seconds, in a cache no public call clears, so a connect by name can
+// reach an earlier registration of the same name; a registered file is connected by this text.
+// Empty, with the reason in `error`, when the name is not registered or a value cannot stand in
+// a connection string.
+QString DataSourceConnectionString(const QString& name, QString* error = nullptr);
 
 // The Linux driver name registered for a desktop file, as RegisterFileDataSource chooses it.
 QString LinuxDriverForFile(const QString& windowsDriver, const QString& path);

@@ -1,5 +1,7 @@
 #include "platform/OdbcIni.h"
 
+#include "platform/Utf8Text.h"
+
 namespace platform {
 namespace {
 
@@ -13,46 +15,68 @@ bool HasLineBreakOrZero(const QString& text) {
   return text.contains(u'\n') || text.contains(u'\r') || text.contains(QChar(u'\0'));
 }
 
+QByteArrayView WithoutBom(QByteArrayView line) {
+  return line.startsWith("\xEF\xBB\xBF") ? line.sliced(3) : line;
+}
+
+QByteArray LineBreakOf(const QByteArray& line) {
+  if (line.endsWith("\r\n")) return "\r\n";
+  return line.endsWith('\n') ? QByteArray("\n") : QByteArray();
+}
+
+// The index of the last key entry; -1 when there is none.
+qsizetype LastKeyIndex(const QList<OdbcIni::Entry>& entries) {
+  for (qsizetype i = entries.size() - 1; i >= 0; --i) {
+    if (!entries[i].key.isEmpty()) return i;
+  }
+  return -1;
+}
+
 }  // namespace
 
 OdbcIni OdbcIni::Parse(const QByteArray& text) {
   OdbcIni ini;
+  const qsizetype firstBreak = text.indexOf('\n');
+  if (firstBreak > 0 && text[firstBreak - 1] == '\r') ini.lineBreak_ = "\r\n";
   QList<Entry>* target = &ini.preamble_;
-  for (const QByteArray& rawLine : text.split('\n')) {
-    const QString line = QString::fromUtf8(rawLine).trimmed();
+  for (qsizetype begin = 0; begin < text.size();) {
+    const qsizetype newline = text.indexOf('\n', begin);
+    const qsizetype end = newline < 0 ? text.size() : newline + 1;
+    const QByteArray raw = text.mid(begin, end - begin);
+    const bool startsFile = begin == 0;
+    begin = end;
+    const QString line = FromUtf8KeepingBom(startsFile ? WithoutBom(raw) : QByteArrayView(raw)).trimmed();
     if (line.startsWith(u'[')) {
-      const qsizetype end = line.indexOf(u']');
-      ini.sections_.append({line.mid(1, end < 0 ? -1 : end - 1).trimmed(), {}});
+      const qsizetype close = line.indexOf(u']');
+      ini.sections_.append({line.mid(1, close < 0 ? -1 : close - 1).trimmed(), {}, raw});
       target = &ini.sections_.last().entries;
       continue;
     }
     const qsizetype equals = line.indexOf(u'=');
     if (IsComment(line) || equals <= 0) {
-      target->append({QString(), line});
+      target->append({QString(), line, raw});
       continue;
     }
-    target->append({line.left(equals).trimmed(), line.mid(equals + 1).trimmed()});
+    target->append({line.left(equals).trimmed(), line.mid(equals + 1).trimmed(), raw});
   }
-  // The split leaves one empty line after the final line break.
-  QList<Entry>& last = ini.sections_.isEmpty() ? ini.preamble_ : ini.sections_.last().entries;
-  if (!last.isEmpty() && last.last().key.isEmpty() && last.last().value.isEmpty()) last.removeLast();
   return ini;
 }
 
 QByteArray OdbcIni::Serialize() const {
-  QString text;
-  const auto append = [&text](const QList<Entry>& entries) {
-    for (const Entry& entry : entries) {
-      text += entry.key.isEmpty() ? entry.value : entry.key + u'=' + entry.value;
-      text += u'\n';
-    }
+  QByteArray out;
+  const auto append = [&](const QByteArray& raw, const QString& formatted) {
+    if (!out.isEmpty() && !out.endsWith('\n')) out += lineBreak_;
+    out += raw.isEmpty() ? formatted.toUtf8() + lineBreak_ : raw;
   };
-  append(preamble_);
+  const auto appendEntries = [&](const QList<Entry>& entries) {
+    for (const Entry& entry : entries) append(entry.line, entry.key.isEmpty() ? entry.value : entry.key + u'=' + entry.value);
+  };
+  appendEntries(preamble_);
   for (const Section& section : sections_) {
-    text += u'[' + section.name + QStringLiteral("]\n");
-    append(section.entries);
+    append(section.header, u'[' + section.name + u']');
+    appendEntries(section.entries);
   }
-  return text.toUtf8();
+  return out;
 }
 
 QStringList OdbcIni::SectionNames() const {
@@ -89,16 +113,17 @@ QString OdbcIni::Value(const QString& section, const QString& key) const {
 void OdbcIni::SetValue(const QString& section, const QString& key, const QString& value) {
   Section* found = FindMutable(section);
   if (found == nullptr) {
-    sections_.append({section, {}});
+    sections_.append({section, {}, {}});
     found = &sections_.last();
   }
   for (Entry& entry : found->entries) {
     if (!entry.key.isEmpty() && SameName(entry.key, key)) {
       entry.value = value;
+      entry.line = (entry.key + u'=' + value).toUtf8() + LineBreakOf(entry.line);
       return;
     }
   }
-  found->entries.append({key, value});
+  found->entries.insert(LastKeyIndex(found->entries) + 1, {key, value, {}});
 }
 
 bool OdbcIni::RemoveValue(const QString& section, const QString& key) {
@@ -110,17 +135,32 @@ bool OdbcIni::RemoveValue(const QString& section, const QString& key) {
 }
 
 bool OdbcIni::RemoveSection(const QString& section) {
-  return sections_.removeIf([&section](const Section& candidate) {
-           return SameName(candidate.name, section);
-         }) > 0;
+  bool removed = false;
+  for (qsizetype i = sections_.size() - 1; i >= 0; --i) {
+    if (!SameName(sections_[i].name, section)) continue;
+    // Comments after its last key most likely speak of what follows: they stay.
+    const QList<Entry>& entries = sections_[i].entries;
+    QList<Entry>& before = i == 0 ? preamble_ : sections_[i - 1].entries;
+    before.append(entries.mid(LastKeyIndex(entries) + 1));
+    sections_.removeAt(i);
+    removed = true;
+  }
+  return removed;
 }
 
 void OdbcIni::ReplaceSection(const Section& section) {
-  if (Section* found = FindMutable(section.name)) {
-    found->entries = section.entries;
+  Section* found = FindMutable(section.name);
+  if (found == nullptr) {
+    sections_.append(section);
     return;
   }
-  sections_.append(section);
+  QList<Entry>& entries = found->entries;
+  qsizetype at = 0;
+  while (at < entries.size() && entries[at].key.isEmpty()) ++at;
+  if (at == entries.size()) at = 0;
+  // Only comments stand before `at`, so removing the keys leaves it in place.
+  entries.removeIf([](const Entry& entry) { return !entry.key.isEmpty(); });
+  for (const Entry& entry : section.entries) entries.insert(at++, {entry.key, entry.value, {}});
 }
 
 QString OdbcIni::CheckSectionName(const QString& name) {

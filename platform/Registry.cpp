@@ -2,6 +2,10 @@
 
 #include "platform/HiveFile.h"
 
+#include <algorithm>
+#include <iterator>
+#include <memory>
+
 namespace platform {
 
 // An open key: its hive, its path below the hive's root and the access it was opened with.
@@ -38,41 +42,61 @@ RegistryKey currentUser(QStringLiteral("HKEY_CURRENT_USER"), QString(), KEY_ALL_
 
 constexpr REGSAM kWriteRights = KEY_SET_VALUE | KEY_CREATE_SUB_KEY;
 
+// Windows' limits of the registry.
+constexpr qsizetype kMaxKeyDepth = 512;
+constexpr qsizetype kMaxKeyNameLength = 255;
+constexpr qsizetype kMaxValueNameLength = 16383;
+
 bool ValidName(const QString& subKey) { return !subKey.startsWith(u'\\'); }
+
+bool CanCreateKey(const QString& path) {
+  if (path.isEmpty()) return true;
+  const QStringList parts = path.split(u'\\');
+  return parts.size() <= kMaxKeyDepth && std::all_of(parts.begin(), parts.end(), [](const QString& part) {
+           return part.size() <= kMaxKeyNameLength && RegistryHive::CanHoldName(part);
+         });
+}
+
+bool CanSetValue(const QString& name) {
+  return name.size() <= kMaxValueNameLength && RegistryHive::CanHoldName(name);
+}
+
+LSTATUS CreateKey(const HiveFile& file, const QString& path) {
+  return file.Modify([&](RegistryHiveEdit& edit) {
+    if (edit.hive().FindKey(path) == nullptr) edit.CreateKey(path.isEmpty() ? QStringList() : path.split(u'\\'));
+    return ERROR_SUCCESS;
+  });
+}
+
+LSTATUS FindKey(const HiveFile& file, const QString& path) {
+  std::shared_ptr<const RegistryHive> hive;
+  const LSTATUS status = file.Read(&hive);
+  if (status != ERROR_SUCCESS) return status;
+  return hive->FindKey(path) == nullptr ? ERROR_FILE_NOT_FOUND : ERROR_SUCCESS;
+}
 
 LSTATUS OpenExisting(HKEY parent, const QString& subKey, REGSAM access, bool create, HKEY* result) {
   if (parent == nullptr || result == nullptr || !ValidName(subKey)) return ERROR_INVALID_PARAMETER;
-  if (create && !RegistryHive::CanHoldName(subKey)) return ERROR_INVALID_PARAMETER;
   *result = nullptr;
   const QString path = parent->Below(subKey);
+  if (create && !CanCreateKey(path)) return ERROR_INVALID_PARAMETER;
   const HiveFile file = parent->File();
   if ((access & kWriteRights) != 0 && !file.IsWritable()) return ERROR_ACCESS_DENIED;
-  LSTATUS status = ERROR_SUCCESS;
-  if (create) {
-    status = file.Modify([&](RegistryHive& hive, bool* changed) {
-      *changed = hive.FindKey(path) == nullptr;
-      hive.CreateKey(path);
-      return ERROR_SUCCESS;
-    });
-  } else {
-    RegistryHive hive(parent->hiveName());
-    status = file.Read(&hive);
-    if (status == ERROR_SUCCESS && hive.FindKey(path) == nullptr) status = ERROR_FILE_NOT_FOUND;
-  }
+  const LSTATUS status = create ? CreateKey(file, path) : FindKey(file, path);
   if (status == ERROR_SUCCESS) *result = new RegistryKey(parent->hiveName(), path, access);
   return status;
 }
 
-// Runs `read` on the key's entry in a freshly read hive.
+// Runs `read` on the key's entry in the hive as its file holds it now.
 template <typename Read>
 LSTATUS WithKey(HKEY key, REGSAM rights, Read read) {
   if (key == nullptr) return ERROR_INVALID_HANDLE;
   if (!key->Allows(rights)) return ERROR_ACCESS_DENIED;
-  RegistryHive hive(key->hiveName());
+  std::shared_ptr<const RegistryHive> hive;
   if (const LSTATUS status = key->File().Read(&hive); status != ERROR_SUCCESS) return status;
-  const RegistryHive::Key* entry = hive.FindKey(key->path());
+  const RegistryHive::Key* entry = hive->FindKey(key->path());
   if (entry == nullptr) return ERROR_FILE_NOT_FOUND;
-  return read(hive, *entry);
+  return read(*entry);
 }
 
 // Runs `change` on the key's entry under the hive's exclusive lock.
@@ -80,10 +104,10 @@ template <typename Change>
 LSTATUS ChangeKey(HKEY key, REGSAM rights, Change change) {
   if (key == nullptr) return ERROR_INVALID_HANDLE;
   if (!key->Allows(rights)) return ERROR_ACCESS_DENIED;
-  return key->File().Modify([&](RegistryHive& hive, bool* changed) {
-    RegistryHive::Key* entry = hive.FindKey(key->path());
+  return key->File().Modify([&](RegistryHiveEdit& edit) {
+    const RegistryHive::Key* entry = edit.hive().FindKey(key->path());
     if (entry == nullptr) return ERROR_FILE_NOT_FOUND;
-    return change(hive, *entry, changed);
+    return change(edit, *entry);
   });
 }
 
@@ -148,7 +172,7 @@ LSTATUS RegCloseKey(HKEY key) {
 }
 
 LSTATUS RegQueryValueEx(HKEY key, const QString& name, RegistryValue* value) {
-  return WithKey(key, KEY_QUERY_VALUE, [&](const RegistryHive&, const RegistryHive::Key& entry) {
+  return WithKey(key, KEY_QUERY_VALUE, [&](const RegistryHive::Key& entry) {
     const RegistryHive::Value* found = RegistryHive::FindValue(entry, name);
     if (found == nullptr) return ERROR_FILE_NOT_FOUND;
     if (value != nullptr) *value = found->value;
@@ -157,26 +181,16 @@ LSTATUS RegQueryValueEx(HKEY key, const QString& name, RegistryValue* value) {
 }
 
 LSTATUS RegSetValueEx(HKEY key, const QString& name, const RegistryValue& value) {
-  if (!RegistryHive::CanHoldName(name)) return ERROR_INVALID_PARAMETER;
-  return ChangeKey(key, KEY_SET_VALUE, [&](RegistryHive&, RegistryHive::Key& entry, bool* changed) {
-    if (RegistryHive::Value* existing = RegistryHive::FindValue(entry, name)) {
-      existing->value = value;
-    } else {
-      entry.values.append(RegistryHive::Value{name, value});
-    }
-    *changed = true;
+  if (!CanSetValue(name)) return ERROR_INVALID_PARAMETER;
+  return ChangeKey(key, KEY_SET_VALUE, [&](RegistryHiveEdit& edit, const RegistryHive::Key& entry) {
+    edit.SetValue(entry, name, value);
     return ERROR_SUCCESS;
   });
 }
 
 LSTATUS RegDeleteValue(HKEY key, const QString& name) {
-  return ChangeKey(key, KEY_SET_VALUE, [&](RegistryHive&, RegistryHive::Key& entry, bool* changed) {
-    const qsizetype before = entry.values.size();
-    entry.values.removeIf([&](const RegistryHive::Value& v) {
-      return v.name.compare(name, Qt::CaseInsensitive) == 0;
-    });
-    *changed = entry.values.size() != before;
-    return *changed ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+  return ChangeKey(key, KEY_SET_VALUE, [&](RegistryHiveEdit& edit, const RegistryHive::Key& entry) {
+    return edit.DeleteValue(entry, name) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
   });
 }
 
@@ -184,27 +198,26 @@ LSTATUS RegDeleteKey(HKEY parent, const QString& subKey) {
   if (parent == nullptr) return ERROR_INVALID_HANDLE;
   if (subKey.isEmpty() || !ValidName(subKey)) return ERROR_INVALID_PARAMETER;
   const QString path = parent->Below(subKey);
-  return parent->File().Modify([&](RegistryHive& hive, bool* changed) {
-    if (hive.FindKey(path) == nullptr) return ERROR_FILE_NOT_FOUND;
-    if (!hive.SubkeyNames(path).isEmpty()) return ERROR_ACCESS_DENIED;
-    hive.RemoveKey(path);
-    *changed = true;
+  return parent->File().Modify([&](RegistryHiveEdit& edit) {
+    const RegistryHive::Key* entry = edit.hive().FindKey(path);
+    if (entry == nullptr) return ERROR_FILE_NOT_FOUND;
+    if (!entry->children.empty()) return ERROR_ACCESS_DENIED;
+    edit.DeleteKey(*entry);
     return ERROR_SUCCESS;
   });
 }
 
 LSTATUS RegEnumKeyEx(HKEY key, DWORD index, QString* name) {
-  return WithKey(key, KEY_ENUMERATE_SUB_KEYS, [&](const RegistryHive& hive, const RegistryHive::Key&) {
-    const QStringList names = hive.SubkeyNames(key->path());
-    if (index >= static_cast<DWORD>(names.size())) return ERROR_NO_MORE_ITEMS;
-    *name = names[index];
+  return WithKey(key, KEY_ENUMERATE_SUB_KEYS, [&](const RegistryHive::Key& entry) {
+    if (index >= entry.children.size()) return ERROR_NO_MORE_ITEMS;
+    *name = std::next(entry.children.begin(), index)->second->name;
     return ERROR_SUCCESS;
   });
 }
 
 LSTATUS RegEnumValue(HKEY key, DWORD index, QString* name) {
-  return WithKey(key, KEY_QUERY_VALUE, [&](const RegistryHive&, const RegistryHive::Key& entry) {
-    if (index >= static_cast<DWORD>(entry.values.size())) return ERROR_NO_MORE_ITEMS;
+  return WithKey(key, KEY_QUERY_VALUE, [&](const RegistryHive::Key& entry) {
+    if (index >= entry.values.size()) return ERROR_NO_MORE_ITEMS;
     *name = entry.values[index].name;
     return ERROR_SUCCESS;
   });
@@ -214,17 +227,13 @@ LSTATUS RegFlushKey(HKEY key) { return key == nullptr ? ERROR_INVALID_HANDLE : E
 
 LSTATUS RegUpdateValue(HKEY key, const QString& name,
                        const std::function<bool(RegistryValue* value, bool exists)>& update) {
-  if (!RegistryHive::CanHoldName(name)) return ERROR_INVALID_PARAMETER;
-  return ChangeKey(key, KEY_QUERY_VALUE | KEY_SET_VALUE,
-                   [&](RegistryHive&, RegistryHive::Key& entry, bool* changed) {
-                     RegistryHive::Value* existing = RegistryHive::FindValue(entry, name);
-                     RegistryValue value = existing ? existing->value : RegistryValue{};
-                     *changed = update(&value, existing != nullptr);
-                     if (*changed && existing != nullptr) existing->value = value;
-                     if (*changed && existing == nullptr)
-                       entry.values.append(RegistryHive::Value{name, value});
-                     return ERROR_SUCCESS;
-                   });
+  if (!CanSetValue(name)) return ERROR_INVALID_PARAMETER;
+  return ChangeKey(key, KEY_QUERY_VALUE | KEY_SET_VALUE, [&](RegistryHiveEdit& edit, const RegistryHive::Key& entry) {
+    const RegistryHive::Value* existing = RegistryHive::FindValue(entry, name);
+    RegistryValue value = existing != nullptr ? existing->value : RegistryValue{};
+    if (update(&value, existing != nullptr)) edit.SetValue(entry, name, value);
+    return ERROR_SUCCESS;
+  });
 }
 
 }  // namespace platform

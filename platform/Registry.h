@@ -8,11 +8,13 @@
 #include <functional>
 
 // The Windows registry on Linux: the hives HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER are text
-// files in the regedit export style inside the machine root's registry folder. Every call
-// re-reads the hive, so one program sees another's writes at once. Writes take an exclusive
-// file lock, re-read the file, then replace it atomically (temporary file, fsync, rename), so a
-// reader sees the old or the new file, never a torn one. Key and value names compare
-// case-insensitively and keep the case they were written with.
+// files in the regedit export style inside the machine root's registry folder. Every call looks
+// at the hive file under its lock, so one program sees another's writes at once; a file that has
+// not changed since this process parsed it is not parsed again. Writes take an exclusive file
+// lock, edit the file as it is then, and replace it atomically (temporary file, fsync, rename),
+// so a reader sees the old or the new file, never a torn one; a write changes only the lines of
+// what it writes. Key and value names compare case-insensitively and keep the case they were
+// written with.
 namespace platform {
 
 using LSTATUS = int32_t;
@@ -71,9 +73,11 @@ struct RegistryValue {
 // Opens an existing key below `parent`. Asking for write access fails with ERROR_ACCESS_DENIED
 // when the hive file cannot be written by this user.
 LSTATUS RegOpenKeyEx(HKEY parent, const QString& subKey, REGSAM access, HKEY* result);
-// Opens the key, creating it and any missing parents first. A name the hive file cannot hold (a
-// control character such as a line break, a lone surrogate) is refused with
-// ERROR_INVALID_PARAMETER, here and by the calls that write a value name.
+// Opens the key, creating it and any missing parents first. What Windows refuses is refused
+// with its ERROR_INVALID_PARAMETER: a key more than 512 levels deep, a key name part longer than
+// 255 characters, a value name longer than 16,383. So is a name the hive file cannot hold (a
+// control character such as a line break, a lone surrogate), here and by the calls that write a
+// value name.
 LSTATUS RegCreateKeyEx(HKEY parent, const QString& subKey, REGSAM access, HKEY* result);
 LSTATUS RegCloseKey(HKEY key);
 

@@ -1,57 +1,105 @@
 #include "platform/RegistryHive.h"
 
-#include <QStringView>
+#include "platform/Utf8Text.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace platform {
 namespace {
 
-const QString kHeader = QStringLiteral("Windows Registry Editor Version 5.00");
+constexpr char kHeader[] = "Windows Registry Editor Version 5.00";
+constexpr char kBom[] = "\xEF\xBB\xBF";
+constexpr char kHexDigits[] = "0123456789abcdef";
 
-QString Quoted(const QString& text) {
-  QString out = QStringLiteral("\"");
-  for (const QChar c : text) {
-    if (c == u'\\' || c == u'"') out += u'\\';
-    out += c;
-  }
-  return out + u'"';
+bool IsBlank(QByteArrayView text) {
+  return std::all_of(text.begin(), text.end(), [](char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+  });
 }
 
-// Reads a quoted text starting at line[*pos] == '"'; leaves *pos after the closing quote.
-bool ReadQuoted(const QString& line, qsizetype* pos, QString* text) {
-  text->clear();
-  for (qsizetype i = *pos + 1; i < line.size(); ++i) {
-    const QChar c = line[i];
-    if (c == u'"') {
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// A number of 1 to `maxDigits` hex digits that is the whole text.
+bool ParseHexNumber(QByteArrayView text, qsizetype maxDigits, DWORD* number) {
+  if (text.isEmpty() || text.size() > maxDigits) return false;
+  *number = 0;
+  for (const char c : text) {
+    const int digit = HexDigit(c);
+    if (digit < 0) return false;
+    *number = (*number << 4) | static_cast<DWORD>(digit);
+  }
+  return true;
+}
+
+QByteArray Quoted(QByteArrayView text) {
+  QByteArray out;
+  out.reserve(text.size() + 2);
+  out += '"';
+  for (const char c : text) {
+    if (c == '\\' || c == '"') out += '\\';
+    out += c;
+  }
+  return out + '"';
+}
+
+// Reads a quoted text starting at text[*pos] == '"'; leaves *pos after the closing quote.
+bool ReadQuoted(QByteArrayView text, qsizetype* pos, QByteArray* unquoted) {
+  unquoted->clear();
+  for (qsizetype i = *pos + 1; i < text.size(); ++i) {
+    char c = text[i];
+    if (c == '"') {
       *pos = i + 1;
       return true;
     }
-    if (c == u'\\') {
-      if (++i >= line.size() || (line[i] != u'\\' && line[i] != u'"')) return false;
+    if (c == '\\') {
+      if (++i >= text.size() || (text[i] != '\\' && text[i] != '"')) return false;
+      c = text[i];
     }
-    *text += line[i];
+    *unquoted += c;
   }
   return false;
 }
 
-QString HexBytes(const QByteArray& bytes) {
-  QStringList parts;
-  for (const char byte : bytes)
-    parts << QStringLiteral("%1").arg(static_cast<uint8_t>(byte), 2, 16, QLatin1Char('0'));
-  return parts.join(u',');
+void AppendHexBytes(const QByteArray& bytes, QByteArray* out) {
+  out->reserve(out->size() + bytes.size() * 3);
+  for (qsizetype i = 0; i < bytes.size(); ++i) {
+    if (i > 0) *out += ',';
+    const auto byte = static_cast<uint8_t>(bytes[i]);
+    *out += kHexDigits[byte >> 4];
+    *out += kHexDigits[byte & 0x0F];
+  }
 }
 
-bool ParseHexBytes(QStringView text, QByteArray* bytes) {
+qsizetype SkipBlanks(QByteArrayView text, qsizetype i) {
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  return i;
+}
+
+// "01,ff, 7f": two hex digits per byte, separated by commas. Written into the buffer directly:
+// a value can be many megabytes.
+bool ParseHexBytes(QByteArrayView text, QByteArray* bytes) {
   bytes->clear();
-  if (text.trimmed().isEmpty()) return true;
-  for (const QStringView part : text.split(u',')) {
-    bool ok = false;
-    const QStringView digits = part.trimmed();
-    const uint value = digits.toUInt(&ok, 16);
-    if (!ok || digits.size() != 2) return false;
-    bytes->append(static_cast<char>(value));
+  if (IsBlank(text)) return true;
+  bytes->resize(text.size() / 3 + 1);
+  char* out = bytes->data();
+  const char* const start = out;
+  for (qsizetype i = SkipBlanks(text, 0);; i = SkipBlanks(text, i + 1)) {
+    if (i + 1 >= text.size()) return false;
+    const int high = HexDigit(text[i]);
+    const int low = HexDigit(text[i + 1]);
+    if (high < 0 || low < 0) return false;
+    *out++ = static_cast<char>((high << 4) | low);
+    i = SkipBlanks(text, i + 2);
+    if (i == text.size()) break;
+    if (text[i] != ',') return false;
   }
+  bytes->truncate(out - start);
   return true;
 }
 
@@ -62,193 +110,211 @@ bool IsPlainText(const RegistryValue& value) {
   if (data.size() < 2 || data.size() % 2 != 0) return false;
   const QString text = value.ToString();
   if ((text.size() + 1) * 2 != data.size()) return false;
-  for (const QChar c : text) {
-    if (c.unicode() < 0x20 || c.isSurrogate()) return false;
-  }
-  return true;
+  return std::none_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x20 || c.isSurrogate(); });
 }
 
-QString DataText(const RegistryValue& value) {
-  if (value.type == REG_SZ && IsPlainText(value)) return Quoted(value.ToString());
+QByteArray DataText(const RegistryValue& value) {
+  if (value.type == REG_SZ && IsPlainText(value)) return Quoted(value.ToString().toUtf8());
   DWORD number = 0;
-  if (value.ToDword(&number))
-    return QStringLiteral("dword:%1").arg(number, 8, 16, QLatin1Char('0'));
-  if (value.type == REG_BINARY) return QStringLiteral("hex:") + HexBytes(value.data);
-  return QStringLiteral("hex(%1):").arg(value.type, 0, 16) + HexBytes(value.data);
+  if (value.ToDword(&number)) return "dword:" + QByteArray::number(number, 16).rightJustified(8, '0');
+  QByteArray out = value.type == REG_BINARY ? QByteArray("hex:")
+                                            : "hex(" + QByteArray::number(value.type, 16) + "):";
+  AppendHexBytes(value.data, &out);
+  return out;
 }
 
-bool ParseData(QStringView text, RegistryValue* value) {
-  if (text.startsWith(u'"')) {
-    QString quoted;
+bool ParseData(QByteArrayView text, RegistryValue* value) {
+  if (text.startsWith('"')) {
+    QByteArray quoted;
     qsizetype pos = 0;
-    const QString whole = text.toString();
-    if (!ReadQuoted(whole, &pos, &quoted) || pos != whole.size()) return false;
-    *value = RegistryValue::FromString(quoted);
+    if (!ReadQuoted(text, &pos, &quoted) || pos != text.size()) return false;
+    *value = RegistryValue::FromString(FromUtf8KeepingBom(quoted));
     return true;
   }
-  if (text.startsWith(u"dword:")) {
-    const QStringView digits = text.mid(6);
-    bool ok = false;
-    const uint number = digits.toUInt(&ok, 16);
-    if (!ok || digits.size() != 8) return false;
+  if (text.startsWith("dword:")) {
+    DWORD number = 0;
+    if (text.size() != 14 || !ParseHexNumber(text.sliced(6), 8, &number)) return false;
     *value = RegistryValue::FromDword(number);
     return true;
   }
-  if (text.startsWith(u"hex:")) {
+  if (text.startsWith("hex:")) {
     value->type = REG_BINARY;
-    return ParseHexBytes(text.mid(4), &value->data);
+    return ParseHexBytes(text.sliced(4), &value->data);
   }
-  if (text.startsWith(u"hex(")) {
-    const qsizetype close = text.indexOf(u"):");
-    if (close < 0) return false;
-    bool ok = false;
-    value->type = text.mid(4, close - 4).toUInt(&ok, 16);
-    return ok && ParseHexBytes(text.mid(close + 2), &value->data);
+  if (text.startsWith("hex(")) {
+    const qsizetype close = text.indexOf("):");
+    return close > 4 && ParseHexNumber(text.sliced(4, close - 4), 8, &value->type) &&
+           ParseHexBytes(text.sliced(close + 2), &value->data);
   }
   return false;
 }
 
-}  // namespace
-
-RegistryHive::RegistryHive(QString hiveName) : hiveName_(std::move(hiveName)) {
-  keys_[QString()] = Key{};
+// The line without its line break.
+QByteArrayView Content(const QByteArray& text, const RegistryHive::Line& line) {
+  QByteArrayView content = QByteArrayView(text).sliced(line.begin, line.end - line.begin);
+  if (content.endsWith('\n')) content.chop(1);
+  if (content.endsWith('\r')) content.chop(1);
+  return content;
 }
 
-bool RegistryHive::Parse(const QByteArray& text, QString* error) {
-  keys_.clear();
-  keys_[QString()] = Key{};
-  const QStringList lines = QString::fromUtf8(text).split(u'\n');
+}  // namespace
+
+RegistryHive::RegistryHive(QString hiveName)
+    : hiveName_(std::move(hiveName)), root_(std::make_unique<Key>()) {}
+
+RegistryHive::~RegistryHive() { Release(std::move(root_)); }
+
+void RegistryHive::Clear() {
+  text_.clear();
+  hasHeader_ = false;
+  Release(std::exchange(root_, std::make_unique<Key>()));
+}
+
+// Frees the tree without recursion, whose depth the file decides.
+void RegistryHive::Release(std::unique_ptr<Key> root) {
+  std::vector<std::unique_ptr<Key>> pending;
+  pending.push_back(std::move(root));
+  while (!pending.empty()) {
+    const std::unique_ptr<Key> key = std::move(pending.back());
+    pending.pop_back();
+    if (!key) continue;
+    for (auto& [folded, child] : key->children) pending.push_back(std::move(child));
+  }
+}
+
+bool RegistryHive::Parse(QByteArray text, QString* error) {
+  Clear();
+  text_ = std::move(text);
   Key* current = nullptr;
-  bool headerSeen = false;
-  for (qsizetype number = 0; number < lines.size(); ++number) {
-    QString line = lines[number];
-    if (line.endsWith(u'\r')) line.chop(1);
-    if (line.trimmed().isEmpty() || line.startsWith(u';')) continue;
+  qsizetype number = 0;
+  for (qsizetype begin = 0; begin < text_.size(); ++number) {
+    const qsizetype newline = text_.indexOf('\n', begin);
+    const Line line{begin, newline < 0 ? text_.size() : newline + 1};
+    begin = line.end;
+    QByteArrayView content = Content(text_, line);
+    if (line.begin == 0 && content.startsWith(kBom)) content = content.sliced(3);
+    if (IsBlank(content) || content.startsWith(';')) continue;
     QString problem;
-    bool ok = true;
-    if (!headerSeen) {
-      ok = line == kHeader;
-      headerSeen = true;
-      if (!ok) problem = QStringLiteral("the header is missing");
-    } else if (line.startsWith(u'[')) {
-      ok = ParseSection(line, &current, &problem);
-    } else {
-      ok = ParseValueLine(line, current, &problem);
-    }
-    if (!ok) {
+    if (!ParseLine(content, line, &current, &problem)) {
       *error = QStringLiteral("line %1: %2").arg(number + 1).arg(problem);
-      keys_.clear();
-      keys_[QString()] = Key{};
+      Clear();
       return false;
     }
   }
   return true;
 }
 
-bool RegistryHive::ParseSection(const QString& line, Key** current, QString* error) {
-  if (!line.endsWith(u']')) {
+bool RegistryHive::ParseLine(QByteArrayView content, const Line& line, Key** current, QString* error) {
+  if (!hasHeader_) {
+    hasHeader_ = content == QByteArrayView(kHeader);
+    if (!hasHeader_) *error = QStringLiteral("the header is missing");
+    return hasHeader_;
+  }
+  if (content.startsWith('[')) return ParseSection(content, line, current, error);
+  return ParseValueLine(content, line, *current, error);
+}
+
+bool RegistryHive::ParseSection(QByteArrayView content, const Line& line, Key** current, QString* error) {
+  if (!content.endsWith(']')) {
     *error = QStringLiteral("a key line does not end in ']'");
     return false;
   }
-  const QString full = line.mid(1, line.size() - 2);
-  if (full.compare(hiveName_, Qt::CaseInsensitive) == 0) {
-    *current = CreateKey(QString());
-    return true;
+  const QString full = FromUtf8KeepingBom(content.sliced(1, content.size() - 2));
+  Key* key = root_.get();
+  if (full.compare(hiveName_, Qt::CaseInsensitive) != 0) {
+    const QString prefix = hiveName_ + u'\\';
+    if (!full.startsWith(prefix, Qt::CaseInsensitive) || full.size() == prefix.size()) {
+      *error = QStringLiteral("the key is not in %1").arg(hiveName_);
+      return false;
+    }
+    for (const QStringView part : QStringView(full).sliced(prefix.size()).split(u'\\'))
+      key = Child(key, part.toString());
   }
-  const QString prefix = hiveName_ + u'\\';
-  if (!full.startsWith(prefix, Qt::CaseInsensitive) || full.size() == prefix.size()) {
-    *error = QStringLiteral("the key is not in %1").arg(hiveName_);
-    return false;
-  }
-  *current = CreateKey(full.mid(prefix.size()));
+  key->sections.append(Section{line, line.end});
+  *current = key;
   return true;
 }
 
-bool RegistryHive::ParseValueLine(const QString& line, Key* current, QString* error) {
+bool RegistryHive::ParseValueLine(QByteArrayView content, const Line& line, Key* current, QString* error) {
   if (current == nullptr) {
     *error = QStringLiteral("a value stands before any key");
     return false;
   }
-  QString name;
+  QByteArray name;
   qsizetype pos = 0;
-  if (line.startsWith(u'@')) {
+  if (content.startsWith('@')) {
     pos = 1;
-  } else if (!line.startsWith(u'"') || !ReadQuoted(line, &pos, &name)) {
+  } else if (!content.startsWith('"') || !ReadQuoted(content, &pos, &name)) {
     *error = QStringLiteral("a value name is not quoted");
     return false;
   }
+  const QString text = FromUtf8KeepingBom(name);
   RegistryValue value;
-  if (pos >= line.size() || line[pos] != u'=' || !ParseData(QStringView(line).mid(pos + 1), &value)) {
-    *error = QStringLiteral("the data of value \"%1\" cannot be read").arg(name);
+  if (pos >= content.size() || content[pos] != '=' || !ParseData(content.sliced(pos + 1), &value)) {
+    *error = QStringLiteral("the data of value \"%1\" cannot be read").arg(text.left(100));
     return false;
   }
-  if (Value* existing = FindValue(*current, name)) {
-    existing->value = value;
+  const QString folded = text.toCaseFolded();
+  const auto found = current->valueIndex.constFind(folded);
+  if (found == current->valueIndex.cend()) {
+    current->valueIndex.insert(folded, static_cast<qsizetype>(current->values.size()));
+    current->values.push_back(Value{text, std::move(value), {line}});
   } else {
-    current->values.append(Value{name, value});
+    Value& existing = current->values[static_cast<size_t>(*found)];
+    existing.value = std::move(value);
+    existing.lines.append(line);
   }
+  current->sections.last().end = line.end;
   return true;
 }
 
-QByteArray RegistryHive::Serialize() const {
-  QString out = kHeader + QStringLiteral("\n");
-  for (const auto& [folded, key] : keys_) {
-    out += QStringLiteral("\n[") + hiveName_;
-    if (!key.path.isEmpty()) out += u'\\' + key.path;
-    out += QStringLiteral("]\n");
-    for (const Value& value : key.values) {
-      out += (value.name.isEmpty() ? QStringLiteral("@") : Quoted(value.name)) + u'=' +
-             DataText(value.value) + u'\n';
-    }
+RegistryHive::Key* RegistryHive::Child(Key* parent, const QString& name) {
+  std::unique_ptr<Key>& child = parent->children[name.toCaseFolded()];
+  if (!child) {
+    child = std::make_unique<Key>();
+    child->name = name;
+    child->parent = parent;
   }
-  return out.toUtf8();
+  return child.get();
 }
 
-const RegistryHive::Key* RegistryHive::FindKey(const QString& path) const {
-  const auto it = keys_.find(Fold(path));
-  return it == keys_.end() ? nullptr : &it->second;
+QByteArray RegistryHive::lineBreak() const {
+  const qsizetype newline = text_.indexOf('\n');
+  return newline > 0 && text_[newline - 1] == '\r' ? QByteArray("\r\n") : QByteArray("\n");
 }
 
-RegistryHive::Key* RegistryHive::FindKey(const QString& path) {
-  const auto it = keys_.find(Fold(path));
-  return it == keys_.end() ? nullptr : &it->second;
-}
-
-RegistryHive::Key* RegistryHive::CreateKey(const QString& path) {
-  if (Key* existing = FindKey(path)) return existing;
-  const qsizetype separator = path.lastIndexOf(u'\\');
-  if (separator > 0) CreateKey(path.left(separator));
-  Key& key = keys_[Fold(path)];
-  key.path = path;
-  return &key;
-}
-
-void RegistryHive::RemoveKey(const QString& path) {
-  if (!path.isEmpty()) keys_.erase(Fold(path));
-}
-
-QStringList RegistryHive::SubkeyNames(const QString& path) const {
-  const QString prefix = path.isEmpty() ? QString() : Fold(path) + u'\\';
-  QStringList names;
-  for (auto it = keys_.lower_bound(prefix); it != keys_.end() && it->first.startsWith(prefix); ++it) {
-    const QString rest = it->second.path.mid(prefix.size());
-    if (!rest.isEmpty() && !rest.contains(u'\\')) names << rest;
+const RegistryHive::Key* RegistryHive::FindKey(QStringView path) const {
+  const Key* key = root_.get();
+  if (path.isEmpty()) return key;
+  for (const QStringView part : path.split(u'\\')) {
+    const auto found = key->children.find(part.toString().toCaseFolded());
+    if (found == key->children.end()) return nullptr;
+    key = found->second.get();
   }
-  return names;
+  return key;
 }
 
-const RegistryHive::Value* RegistryHive::FindValue(const Key& key, const QString& name) {
-  for (const Value& value : key.values) {
-    if (value.name.compare(name, Qt::CaseInsensitive) == 0) return &value;
-  }
-  return nullptr;
+const RegistryHive::Value* RegistryHive::FindValue(const Key& key, QStringView name) {
+  const auto found = key.valueIndex.constFind(name.toString().toCaseFolded());
+  return found == key.valueIndex.cend() ? nullptr : &key.values[static_cast<size_t>(*found)];
 }
 
-RegistryHive::Value* RegistryHive::FindValue(Key& key, const QString& name) {
-  for (Value& value : key.values) {
-    if (value.name.compare(name, Qt::CaseInsensitive) == 0) return &value;
-  }
-  return nullptr;
+QStringList RegistryHive::PathOf(const Key& key) {
+  QStringList path;
+  for (const Key* part = &key; part->parent != nullptr; part = part->parent) path.prepend(part->name);
+  return path;
+}
+
+QByteArray RegistryHive::HeaderLine() { return kHeader; }
+
+QByteArray RegistryHive::SectionLine(const QStringList& path) const {
+  QString full = hiveName_;
+  for (const QString& part : path) full += u'\\' + part;
+  return '[' + full.toUtf8() + ']';
+}
+
+QByteArray RegistryHive::ValueLine(const QString& name, const RegistryValue& value) {
+  return (name.isEmpty() ? QByteArray("@") : Quoted(name.toUtf8())) + '=' + DataText(value);
 }
 
 bool RegistryHive::CanHoldName(QStringView name) {

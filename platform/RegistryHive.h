@@ -2,16 +2,22 @@
 
 #include "platform/Registry.h"
 
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 #include <map>
+#include <memory>
+#include <vector>
 
 namespace platform {
 
-// One hive in memory: its keys by path (below the hive's root, separated by backslashes) and
-// their values, and its text form in the regedit export style:
+// One hive file parsed: the tree of its keys and values, and the line of the file each comes
+// from. The text is in the regedit export style:
 //
 //   Windows Registry Editor Version 5.00
 //
@@ -21,47 +27,78 @@ namespace platform {
 //   "Bytes"=hex:01,ff
 //
 // A text with control characters, and any value whose bytes are not of its type's plain form,
-// is written as hex(type):... so that every value reads back byte for byte.
+// is written as hex(type):... so that every value reads back byte for byte. A parsed hive never
+// changes: RegistryHiveEdit makes the next text from it. Parsing takes time and memory linear in
+// the file: keys are a tree of name parts, never a copy of the full path per key.
 class RegistryHive {
  public:
+  // Bytes [begin, end) of the text: one line with its line break.
+  struct Line {
+    qsizetype begin = 0;
+    qsizetype end = 0;
+  };
   struct Value {
     QString name;
     RegistryValue value;
+    QList<Line> lines;  // every line that sets it; the last one counts
+  };
+  // A [key] line and the value lines below it; `end` is where the last of them ends.
+  struct Section {
+    Line header;
+    qsizetype end = 0;
   };
   struct Key {
-    QString path;  // as first written; "" is the hive's root
-    QList<Value> values;
+    QString name;  // the last part of its path as first written; "" for the hive's root
+    const Key* parent = nullptr;
+    std::map<QString, std::unique_ptr<Key>> children;  // by case-folded name, so in that order
+    std::vector<Value> values;                         // in the order first set
+    QHash<QString, qsizetype> valueIndex;              // case-folded name -> index in values
+    QList<Section> sections;                           // none for a key only its subkeys name
   };
 
   explicit RegistryHive(QString hiveName);
+  ~RegistryHive();
+  RegistryHive(const RegistryHive&) = delete;
+  RegistryHive& operator=(const RegistryHive&) = delete;
 
-  // Replaces the content with the parsed text; on failure the hive is left empty and `error`
-  // says which line is wrong and why.
-  bool Parse(const QByteArray& text, QString* error);
-  QByteArray Serialize() const;
+  // Takes the text and parses it; on failure `error` says which line is wrong and why, and the
+  // hive is left empty.
+  bool Parse(QByteArray text, QString* error);
 
-  const Key* FindKey(const QString& path) const;
-  Key* FindKey(const QString& path);
-  // The key, created with any missing parents.
-  Key* CreateKey(const QString& path);
-  void RemoveKey(const QString& path);
-  // Direct subkey names in the case they were written, ordered case-insensitively.
-  QStringList SubkeyNames(const QString& path) const;
+  const QString& hiveName() const { return hiveName_; }
+  const QByteArray& text() const { return text_; }
+  bool hasHeader() const { return hasHeader_; }
+  // The line break the file uses ("\r\n" when its first line ends so).
+  QByteArray lineBreak() const;
 
-  static const Value* FindValue(const Key& key, const QString& name);
-  static Value* FindValue(Key& key, const QString& name);
+  const Key& root() const { return *root_; }
+  // The key at a backslash-separated path below the root; "" is the root.
+  const Key* FindKey(QStringView path) const;
+  static const Value* FindValue(const Key& key, QStringView name);
+  // The names of the key and its parents below the root, outermost first.
+  static QStringList PathOf(const Key& key);
+
+  // The lines this hive's text is made of, without their line break.
+  static QByteArray HeaderLine();
+  QByteArray SectionLine(const QStringList& path) const;
+  static QByteArray ValueLine(const QString& name, const RegistryValue& value);
 
   // False for a key or value name the text form cannot hold: a control character would break
   // its line, and so the whole file, and a lone surrogate has no UTF-8 form.
   static bool CanHoldName(QStringView name);
 
  private:
-  static QString Fold(const QString& path) { return path.toCaseFolded(); }
-  bool ParseSection(const QString& line, Key** current, QString* error);
-  bool ParseValueLine(const QString& line, Key* current, QString* error);
+  bool ParseLine(QByteArrayView content, const Line& line, Key** current, QString* error);
+  bool ParseSection(QByteArrayView content, const Line& line, Key** current, QString* error);
+  static bool ParseValueLine(QByteArrayView content, const Line& line, Key* current, QString* error);
+  Key* Child(Key* parent, const QString& name);
+  void Clear();
+  static void Release(std::unique_ptr<Key> root);
 
   QString hiveName_;
-  std::map<QString, Key> keys_;  // by folded path
+  QByteArray text_;
+  bool hasHeader_ = false;
+  std::unique_ptr<Key> root_;
 };
 
 }  // namespace platform

@@ -10,9 +10,9 @@ packages=(
   # libraries
   qt6-base-dev qt6-qpa-plugins libgl-dev
   unixodbc unixodbc-dev libsqliteodbc odbc-mdbtools sqlite3
-  libcurl4-openssl-dev ca-certificates libzip-dev libpugixml-dev
+  libcurl4-openssl-dev ca-certificates libzip-dev libpugixml-dev libfreexl-dev libsqlite3-dev libshp-dev
   # tests and benchmarks
-  libgtest-dev libgmock-dev googletest libbenchmark-dev libssl-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev libssl-dev libxlsxwriter-dev python3-xlwt
   postgresql odbc-postgresql mariadb-server odbc-mariadb
   fonts-dejavu-core fonts-liberation2
   locales  # the sources localedef compiles the tests' de_DE.UTF-8 from

@@ -128,7 +128,7 @@ int CDatabseConnection::ConnectDataSource(const QString& dataSourceName, SourceK
     case kFileMaker:
       return ConnectFileMaker(dataSourceName, pathOrName, user, password, error);
     default:
-      return ConnectFile(dataSourceName, kind, pathOrName, user, password, error);
+      return ConnectFile(dataSourceName, kind, pathOrName, error);
   }
 }
 
@@ -148,16 +148,31 @@ int CDatabseConnection::ConnectFileMaker(const QString& dataSourceName, const QS
 }
 
 int CDatabseConnection::ConnectFile(const QString& dataSourceName, SourceKind kind, const QString& path,
-                                    const QString& user, const QString& password, QString* error) {
+                                    QString* error) {
   if (!RegisterTemporaryDataSource(dataSourceName, kind, path, error)) return 0;
   m_strDataSourceName = dataSourceName;
-  return Connect(dataSourceName, kind, user, password, error);
+  return ConnectRegisteredFile(dataSourceName, kind, error);
+}
+
+int CDatabseConnection::ConnectRegisteredFile(const QString& dataSourceName, SourceKind kind, QString* error) {
+  QString problem;
+  const SQLRETURN result = Track(ConnectFileDataSource(m_connection.get(), dataSourceName, &problem));
+  if (!problem.isEmpty()) {
+    RemoveTemporaryDataSource(kind);
+    SetError(error, QStringLiteral("Failed to connect to database.\n\n%1").arg(problem));
+    return 0;
+  }
+  return FinishConnect(result, kind, error);
 }
 
 int CDatabseConnection::Connect(const QString& dataSourceName, SourceKind kind, const QString& user,
                                 const QString& password, QString* error) {
   if (kind == kNamedDataSource) m_strDataSourceName = dataSourceName;
   const SQLRETURN result = Track(ConnectDataSourceName(m_connection.get(), dataSourceName, user, password));
+  return FinishConnect(result, kind, error);
+}
+
+int CDatabseConnection::FinishConnect(SQLRETURN result, SourceKind kind, QString* error) {
   if (SQL_SUCCEEDED(result)) {
     m_nSourceKind = kind;
     m_bConnected = true;
@@ -365,6 +380,8 @@ int CDatabseConnection::GetTypeCaseSensitivity(const QString& dataType, int* cas
 }
 
 bool CDatabseConnection::IsMySqlDataSource(const QString& name) { return IsMySqlDriver(GetDataSourceDriver(name)); }
+
+bool CDatabseConnection::IsMySqlDriver(const QString& driverDescription) { return ::IsMySqlDriver(driverDescription); }
 
 bool CDatabseConnection::IsFoxProDataSource(const QString& name) {
   return GetDataSourceDriver(name).contains(u"FoxPro");

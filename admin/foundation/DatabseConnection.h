@@ -72,6 +72,8 @@ class CDatabseConnection {
 
   // True when the named data source's driver is MySQL or MariaDB, respectively FoxPro.
   static bool IsMySqlDataSource(const QString& name);
+  // True when a driver description names MySQL or MariaDB.
+  static bool IsMySqlDriver(const QString& driverDescription);
   static bool IsFoxProDataSource(const QString& name);
   // Whether the last connection of a named data source went to MySQL or MariaDB.
   static bool GetMySqlFlag();
@@ -86,12 +88,17 @@ class CDatabseConnection {
   int ConnectNamedSource(const QString& name, const QString& user, const QString& password, QString* error);
   int ConnectFileMaker(const QString& dataSourceName, const QString& path, const QString& user,
                        const QString& password, QString* error);
-  int ConnectFile(const QString& dataSourceName, SourceKind kind, const QString& path, const QString& user,
-                  const QString& password, QString* error);
-  // Connects the data source name and finishes: connected with `kind`, or reports the failure
-  // and removes a temporary name.
+  int ConnectFile(const QString& dataSourceName, SourceKind kind, const QString& path, QString* error);
+  // Connects the data source name and finishes (FinishConnect).
   int Connect(const QString& dataSourceName, SourceKind kind, const QString& user, const QString& password,
               QString* error);
+  // Connects a registered file by what its name is registered for now, never by the name: the
+  // driver manager may still hold an earlier registration of that name. The file drivers take no
+  // credentials.
+  int ConnectRegisteredFile(const QString& dataSourceName, SourceKind kind, QString* error);
+  // Connected with `kind` after a successful connect call; else reports the failure and removes a
+  // temporary name.
+  int FinishConnect(SQLRETURN result, SourceKind kind, QString* error);
   void RemoveTemporaryDataSource(SourceKind kind);
   // The catalog search pattern that matches `name` only, with the driver's escape character.
   QString SearchPattern(const QString& name);

@@ -26,6 +26,11 @@ int16_t OdbcRecordSource::GetColumnType(int16_t column) {
   return m_bOpen && HasColumn(column) ? m_columnTypes[static_cast<size_t>(column)] : 0;
 }
 
+int16_t OdbcRecordSource::GetColumnSqlType(int16_t column) {
+  ColumnDescription description;
+  return m_bOpen && HasColumn(column) && DescribeColumn(column, &description) ? description.sqlType : int16_t{0};
+}
+
 int16_t OdbcRecordSource::GetColumnSize(int16_t column) {
   return m_bOpen && HasColumn(column) ? m_columnSizes[static_cast<size_t>(column)] : 0;
 }

@@ -26,6 +26,10 @@ class OdbcRecordSource : public CDBHandler {
   int16_t GetColumnSize(int16_t column) override;
   int16_t GetColumnDecimalDigits(int16_t column) override;
 
+  // The SQL data type the driver reports for the column, unmapped; 0 outside the result or when
+  // the driver cannot describe it.
+  int16_t GetColumnSqlType(int16_t column);
+
   // Frees the statement (closing its cursor); counts become 0.
   void CloseStatement();
 

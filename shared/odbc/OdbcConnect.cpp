@@ -99,6 +99,16 @@ SQLRETURN ConnectDataSourceName(SQLHDBC connection, const QString& dataSourceNam
                      platform::SqlText(password), SqlLength(password));
 }
 
+SQLRETURN ConnectFileDataSource(SQLHDBC connection, const QString& dataSourceName, QString* problem) {
+  const QString text = platform::DataSourceConnectionString(dataSourceName, problem);
+  if (text.isEmpty()) {
+    if (problem->isEmpty()) *problem = QStringLiteral("The data source name %1 is not registered.").arg(dataSourceName);
+    return SQL_ERROR;
+  }
+  return SQLDriverConnectW(connection, nullptr, platform::SqlText(text), SqlLength(text), nullptr, 0, nullptr,
+                           SQL_DRIVER_NOPROMPT);
+}
+
 SQLRETURN SetAccessMode(SQLHDBC connection, bool readOnly) {
   const SQLULEN mode = readOnly ? SQL_MODE_READ_ONLY : SQL_MODE_READ_WRITE;
   return SQLSetConnectAttrW(connection, SQL_ATTR_ACCESS_MODE, reinterpret_cast<SQLPOINTER>(mode), SQL_IS_UINTEGER);

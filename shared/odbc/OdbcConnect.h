@@ -31,6 +31,11 @@ bool RegisterTemporaryDataSource(const QString& dataSourceName, uint8_t kind, co
 SQLRETURN ConnectDataSourceName(SQLHDBC connection, const QString& dataSourceName, const QString& user,
                                 const QString& password);
 
+// Connects a registered file by what its name is registered for now, never by the name: the
+// driver manager may still hold an earlier registration of that name. The file drivers take no
+// credentials. When the registration cannot be read, SQL_ERROR with the reason in `problem`.
+SQLRETURN ConnectFileDataSource(SQLHDBC connection, const QString& dataSourceName, QString* problem);
+
 // Sets read-only or read-write access for the next connect.
 SQLRETURN SetAccessMode(SQLHDBC connection, bool readOnly);
 

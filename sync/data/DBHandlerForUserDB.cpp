@@ -1,9 +1,9 @@
 #include "sync/data/DBHandlerForUserDB.h"
 
 #include "shared/odbc/ColumnKind.h"
+#include "shared/odbc/QueryText.h"
 #include "sync/data/DatabseConnection.h"
 #include "sync/data/SyncLog.h"
-#include "sync/data/SyncOdbc.h"
 
 #include <sqlext.h>
 

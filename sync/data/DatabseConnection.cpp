@@ -58,7 +58,7 @@ int CDatabseConnection::ConnectDataSource(const QString& dataSourceName, uint8_t
   Track(SetAccessMode(m_connection.get(), readOnly));
   if (kind == kNamedDataSource) return Connect(source, kind, user, password, error);
   if (kind == kFileMaker) return ConnectFileMaker(dataSourceName, source, user, password, error);
-  return ConnectFile(dataSourceName, kind, source, user, password, error);
+  return ConnectFile(dataSourceName, kind, source, error);
 }
 
 int CDatabseConnection::ConnectFileMaker(const QString& dataSourceName, const QString& path, const QString& user,
@@ -70,19 +70,30 @@ int CDatabseConnection::ConnectFileMaker(const QString& dataSourceName, const QS
 }
 
 int CDatabseConnection::ConnectFile(const QString& dataSourceName, uint8_t kind, const QString& path,
-                                    const QString& user, const QString& password, QString* error) {
+                                    QString* error) {
   if (kind > kLastFileKind) {
     SetError(error, QStringLiteral("Failed to connect to database.\n\nNo ODBC driver serves source kind %1.").arg(kind));
     return 0;
   }
   if (!RegisterTemporaryDataSource(dataSourceName, kind, path, error)) return 0;
   m_strRegisteredName = dataSourceName;
-  return Connect(dataSourceName, kind, user, password, error);
+  QString problem;
+  const SQLRETURN result = Track(ConnectFileDataSource(m_connection.get(), dataSourceName, &problem));
+  if (!problem.isEmpty()) {
+    m_strLastError = QStringLiteral("Failed to connect to database.\n\n%1").arg(problem);
+    SetError(error, m_strLastError);
+    RemoveRegisteredName(kind);
+    return 0;
+  }
+  return Finish(result, kind, error);
 }
 
 int CDatabseConnection::Connect(const QString& dataSourceName, uint8_t kind, const QString& user,
                                 const QString& password, QString* error) {
-  const SQLRETURN result = Track(ConnectDataSourceName(m_connection.get(), dataSourceName, user, password));
+  return Finish(Track(ConnectDataSourceName(m_connection.get(), dataSourceName, user, password)), kind, error);
+}
+
+int CDatabseConnection::Finish(SQLRETURN result, uint8_t kind, QString* error) {
   if (!SQL_SUCCEEDED(result)) {
     m_strLastError =
         FormatOdbcDiagnostics(ReadOdbcDiagRecord(SQL_HANDLE_DBC, m_connection.get()), OdbcTextForm::ConnectFailure);

@@ -63,12 +63,14 @@ class CDatabseConnection {
  private:
   int ConnectFileMaker(const QString& dataSourceName, const QString& path, const QString& user,
                        const QString& password, QString* error);
-  int ConnectFile(const QString& dataSourceName, uint8_t kind, const QString& path, const QString& user,
-                  const QString& password, QString* error);
-  // Connects the name and finishes: connected with `kind`, or the failure reported and a
-  // registered name removed.
+  // A file is connected by what its name is registered for now; the file drivers take no
+  // credentials.
+  int ConnectFile(const QString& dataSourceName, uint8_t kind, const QString& path, QString* error);
   int Connect(const QString& dataSourceName, uint8_t kind, const QString& user, const QString& password,
               QString* error);
+  // Connected with `kind` after a successful connect call; else the failure reported and a
+  // registered name removed.
+  int Finish(SQLRETURN result, uint8_t kind, QString* error);
   bool TakeExcelLock(QString* error);
   void RemoveRegisteredName(uint8_t kind);
   SQLRETURN Track(SQLRETURN result) { return m_nLastReturnCode = result; }

@@ -4,8 +4,9 @@
 
 #include <sql.h>
 
-// The sync program's ODBC helpers: the login-error test, SQL text helpers and the FileMaker
-// (DataDirect SequeLink) data-source entries (the rest of them in shared/odbc/FileMakerDsn.h).
+// The sync program's ODBC helpers: the login-error test and the FileMaker (DataDirect SequeLink)
+// data-source entries (the rest of them in shared/odbc/FileMakerDsn.h; SQL text helpers in
+// shared/odbc/SqlQuotes.h and QueryText.h).
 
 // `syncservice` rather than `sync`, which unistd.h declares as a function.
 namespace syncservice {
@@ -13,16 +14,6 @@ namespace syncservice {
 // `flag` = 1 when diagnostic record 1 of the handle (message up to 511 characters) points at the
 // user name or password, else 0; `text` gets the record (OdbcTextForm::Diagnostic).
 void IsOdbcLoginError(SQLSMALLINT handleType, SQLHANDLE handle, int* flag, QString* text);
-}  // namespace syncservice
-
-// Doubles every single quote of a text value for SQL.
-void EscapeSqlQuotes(QString* text);
-
-// The table a table query selects from: the text after "FROM" without an owner in double quotes
-// and without its "Where" and "Order By" clauses, unquoted and trimmed; empty without "FROM".
-QString GetTableNameFromQuery(const QString& query);
-
-namespace syncservice {
 
 // Twins of the administration program's, which show and log a missing driver: the unattended
 // sync program only answers false.

@@ -5,6 +5,7 @@
 #include "admin/foundation/SyncControl.h"
 #include "platform/MachineRoot.h"
 #include "platform/Registry.h"
+#include "platform/ServiceManager.h"
 #include "shared/RegistryRecords.h"
 #include "tests/support/AdminInstallation.h"
 #include "tests/support/Eventually.h"
@@ -13,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 
@@ -68,7 +70,9 @@ class ServiceControl : public ::testing::Test {
 
   QString LogText() const {
     QFile file(log_->FilePath());
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf16(reinterpret_cast<const char16_t*>(file.readAll().constData() + 2)) : QString();
+    if (!file.open(QIODevice::ReadOnly)) return QString();
+    const QByteArray bytes = file.readAll().mid(2);  // after the byte-order mark
+    return QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData()), bytes.size() / 2);
   }
 
   QString installation_;
@@ -120,6 +124,45 @@ TEST_F(ServiceControl, TheAdministrationProgramStartsAndStopsTheService) {
   EXPECT_TRUE(log.contains(QStringLiteral("<125> Starting Windows Service : TarnwickPSyncServiceLite.")));
   EXPECT_TRUE(log.contains(QStringLiteral("<130> Service started successfully")));
   EXPECT_TRUE(log.contains(QStringLiteral("<122> Service stopped successfully")));
+}
+
+TEST_F(ServiceControl, AServiceAlreadyStoppingCountsAsStoppedOnceItHas) {
+  ASSERT_EQ(Wrapper(QStringLiteral("-i")), 0);
+  ASSERT_EQ(StartWindowsService(kSyncServiceName), 1);
+  ASSERT_TRUE(Eventually([] { return IsSyncProcessRunning() == 1; }));
+  ServiceManager manager;
+  ServiceStatus status;
+  ASSERT_EQ(manager.ControlStop(kSyncServiceName, &status), 0);
+  EXPECT_EQ(StopWindowsService(kSyncServiceName), 1) << "the stop the caller wanted";
+  EXPECT_TRUE(LogText().contains(QStringLiteral("<117> Service stopped successfully")));
+}
+
+// The service's program finds no sync program beside it: it says so, leaves the switch off and
+// the service ends, stopped.
+TEST_F(ServiceControl, AServiceWithoutTheSyncProgramBesideItEnds) {
+  const QString lonely = installation_ + QStringLiteral("lonely/");
+  ASSERT_TRUE(QDir().mkpath(lonely));
+  ASSERT_TRUE(QFile::copy(testsupport::ProgramPath(QStringLiteral("TarnwickPWinServiceLite")),
+                          lonely + QStringLiteral("TarnwickPWinServiceLite")));
+  QProcess install;
+  install.start(lonely + QStringLiteral("TarnwickPWinServiceLite"), {QStringLiteral("-i")});
+  ASSERT_TRUE(install.waitForFinished(60000));
+  ASSERT_EQ(install.exitCode(), 0);
+  EXPECT_EQ(StartWindowsService(kSyncServiceName), 1);
+  EXPECT_TRUE(Eventually([] { return CheckServiceStatus() == 0; }, std::chrono::seconds(30)));
+  EXPECT_EQ(SyncServiceStatus(), 0u);
+  EXPECT_EQ(IsSyncProcessRunning(), 0);
+}
+
+TEST_F(ServiceControl, AStartupFolderThatCannotHoldTheEntryIsReported) {
+  const QString startup = SpecialFolderPath(SpecialFolder::Startup);
+  ASSERT_TRUE(QDir(startup).removeRecursively());
+  QFile blocker(startup);  // a file where the folder belongs
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  EXPECT_FALSE(CreateStartupShortCut());
+  EXPECT_TRUE(LogText().contains(QStringLiteral("<1> <CreateStartupShortCut> Problem in creating shortcut : ")));
+  QFile::remove(startup);
 }
 
 TEST_F(ServiceControl, TheConnectorServiceIsNotInstalledHere) {

@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
+#include <QDir>
 #include <QFile>
+#include <QUrl>
 
 #include <functional>
 
@@ -59,10 +63,35 @@ TEST(OdbcIni, KeepsWhatItDoesNotChange) {
   const OdbcIni again = OdbcIni::Parse(ini.Serialize());
   EXPECT_EQ(again.Value(QStringLiteral("Sales"), QStringLiteral("Port")), QStringLiteral("5433"));
   EXPECT_EQ(again.Value(QStringLiteral("Other"), QStringLiteral("Driver")), QStringLiteral("SQLite3"));
-  EXPECT_TRUE(ini.Serialize().startsWith("; user sources\n[ODBC Data Sources]\nSales=PostgreSQL Unicode\n"));
+  EXPECT_TRUE(ini.Serialize().startsWith("; user sources\n[ODBC Data Sources]\nSales = PostgreSQL Unicode\n"));
   EXPECT_TRUE(ini.Serialize().contains("# port below\nPort=5433\n"));
   EXPECT_TRUE(ini.RemoveSection(QStringLiteral("sales")));
   EXPECT_FALSE(OdbcIni::Parse(ini.Serialize()).HasSection(QStringLiteral("Sales")));
+}
+
+// Another program's entries, in whatever bytes it wrote them, survive every write of ours.
+TEST(OdbcIni, AWriteChangesOnlyTheLinesOfWhatItWrites) {
+  const QByteArray foreign =
+      "[ODBC Data Sources]\r\n"
+      "Kunden = SQLite3\r\n"
+      "\r\n"
+      "[Kunden]\r\n"
+      "  Driver = SQLite3   \r\n"
+      "Database=/data/M\xfcller/kunden.db\r\n"
+      "\xEF\xBB\xBFStart=1\r\n"
+      "; kept comment\r\n";
+  const QByteArray ours = "[Ours]\r\nDriver=SQLite3\r\n";
+  WriteFile(OdbcIniPath(), foreign + ours);
+  ASSERT_TRUE(WriteDataSource(QStringLiteral("Ours"), {{QStringLiteral("Driver"), QStringLiteral("PostgreSQL")}}));
+  ASSERT_TRUE(SetDataSourceValue(QStringLiteral("Ours"), QStringLiteral("Port"), QStringLiteral("5432")));
+  ASSERT_TRUE(WriteDataSource(QStringLiteral("New"), {{QStringLiteral("Driver"), QStringLiteral("SQLite3")}}));
+  EXPECT_EQ(ReadFile(OdbcIniPath()),
+            foreign + "[Ours]\r\nDriver=PostgreSQL\r\nPort=5432\r\n[New]\r\nDriver=SQLite3\r\n");
+  EXPECT_EQ(DataSourceValue(QStringLiteral("Kunden"), QString(QChar(0xFEFF)) + QStringLiteral("Start")), QStringLiteral("1"));
+
+  ASSERT_TRUE(RemoveDataSource(QStringLiteral("Ours")));
+  ASSERT_TRUE(RemoveDataSource(QStringLiteral("New")));
+  EXPECT_EQ(ReadFile(OdbcIniPath()), foreign);
 }
 
 TEST(OdbcConfig, RefusesWhatTheFileCannotHoldAndKeepsTheFile) {
@@ -144,11 +173,70 @@ TEST(OdbcConfig, DriverFollowsTheFileAndTheWindowsName) {
   EXPECT_TRUE(DriverValue(LinuxDriverForFile(access, DataFile("jet.mdb")), QStringLiteral("Driver")).contains(u"mdbodbc"));
   EXPECT_TRUE(DriverValue(LinuxDriverForFile(access, DataFile("ace.accdb")), QStringLiteral("Driver")).contains(u"mdbodbc"));
   EXPECT_TRUE(DriverValue(LinuxDriverForFile(access, DataFile("none.mdb")), QStringLiteral("Driver")).contains(u"sqlite3odbc"));
-  const QString excel = QStringLiteral("Microsoft Excel Driver (*.xls)");
-  EXPECT_EQ(LinuxDriverForFile(excel, DataFile("book.xls")), excel);
+  for (const char* standIn :
+       {"Microsoft Excel Driver (*.xls)", "Microsoft Excel Driver (*.xls, *.xlsx, *.xlsm, *.xlsb)",
+        "Microsoft Text Driver (*.txt; *.csv)", "Microsoft dBase Driver (*.dbf)"}) {
+    EXPECT_TRUE(
+        DriverValue(LinuxDriverForFile(QString::fromLatin1(standIn), DataFile("book.xls")), QStringLiteral("Driver"))
+            .contains(u"sqlite3odbc"));
+  }
+  const QString fileMaker = QStringLiteral("DataDirect 32-BIT SequeLink 5.5");
+  EXPECT_EQ(LinuxDriverForFile(fileMaker, DataFile("a.fp7")), fileMaker);
 
   ASSERT_TRUE(RegisterFileDataSource(QStringLiteral("Jet"), access, DataFile("jet.mdb"), FileSharing::Single));
   EXPECT_TRUE(DataSourceValue(QStringLiteral("Jet"), QStringLiteral("NoCreat")).isEmpty());
+}
+
+TEST(OdbcConfig, ConnectionStringHoldsWhatTheNameIsRegisteredForNow) {
+  PrepareOdbc();
+  const QString access = QStringLiteral("Microsoft Access Driver (*.mdb)");
+  ASSERT_TRUE(RegisterFileDataSource(QStringLiteral("Temp"), access, DataFile("one.mdb"), FileSharing::Single));
+  ASSERT_TRUE(RegisterFileDataSource(QStringLiteral("Temp"), access, DataFile("two.mdb"), FileSharing::Single));
+  const QString driver = DataSourceValue(QStringLiteral("Temp"), QStringLiteral("Driver"));
+  EXPECT_EQ(DataSourceConnectionString(QStringLiteral("Temp")),
+            QStringLiteral("DRIVER={%1};Database=%2;DBQ=%2;NoCreat=1;Timeout=5000;").arg(driver, DataFile("two.mdb")));
+
+  QString error;
+  EXPECT_TRUE(DataSourceConnectionString(QStringLiteral("Other"), &error).isEmpty());
+  EXPECT_TRUE(error.contains(u"Other")) << qPrintable(error);
+  ASSERT_TRUE(WriteDataSource(QStringLiteral("Odd"), {{QStringLiteral("Driver"), QStringLiteral("SQLite3")},
+                                                      {QStringLiteral("Database"), QStringLiteral("/a;Database=/b")}}));
+  EXPECT_TRUE(DataSourceConnectionString(QStringLiteral("Odd"), &error).isEmpty());
+  EXPECT_TRUE(error.contains(u"Database")) << qPrintable(error);
+}
+
+// The value the load that `name` points at holds for the text file's one cell.
+QString LoadedValue(const QString& name) {
+  const QString load = QUrl(DataSourceValue(name, QStringLiteral("Database"))).toLocalFile();
+  sqlite3* database = nullptr;
+  sqlite3_stmt* statement = nullptr;
+  QString value;
+  if (sqlite3_open_v2(QFile::encodeName(load).constData(), &database, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK &&
+      sqlite3_prepare_v2(database, "SELECT x FROM \"a.csv\"", -1, &statement, nullptr) == SQLITE_OK &&
+      sqlite3_step(statement) == SQLITE_ROW) {
+    value = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
+  }
+  sqlite3_finalize(statement);
+  sqlite3_close(database);
+  return value;
+}
+
+// A name registered again reads the file as it is now, even after a write of the same size
+// within the file system's time step; the load the name no longer points at is gone.
+TEST(OdbcConfig, StandInLoadIsNeverStale) {
+  PrepareOdbc();
+  const QString text = QStringLiteral("Microsoft Text Driver (*.txt; *.csv)");
+  const QString folder = RunFolder() + QStringLiteral("/odbc-standins");
+  for (const char* content : {"x\n1\n", "x\n2\n", "x\n3\n"}) {
+    WriteFile(DataFile("a.csv"), content);
+    ASSERT_TRUE(RegisterFileDataSource(QStringLiteral("T"), text, DataFile("a.csv"), FileSharing::Single));
+    const QString database = DataSourceValue(QStringLiteral("T"), QStringLiteral("Database"));
+    EXPECT_TRUE(database.startsWith(u"file:///") && database.endsWith(u"?mode=ro")) << qPrintable(database);
+    EXPECT_EQ(LoadedValue(QStringLiteral("T")), QString::fromLatin1(content).mid(2, 1));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 1);
+  }
+  EXPECT_TRUE(RemoveDataSource(QStringLiteral("T")));
+  EXPECT_TRUE(QDir(folder).entryList(QDir::Files).isEmpty());
 }
 
 // Two programs registering names at once: every entry of both survives.
@@ -212,7 +300,10 @@ TEST(OdbcConfig, RemovingANameLeavesTheOthers) {
   EXPECT_TRUE(RemoveDataSource(QStringLiteral("a")));
   EXPECT_FALSE(RemoveDataSource(QStringLiteral("A")));
   EXPECT_EQ(DataSourceValue(QStringLiteral("B"), QStringLiteral("Driver")), QStringLiteral("SQLite3"));
-  EXPECT_FALSE(QFile::exists(OdbcIniPath() + QStringLiteral(".tmp")));
+  EXPECT_EQ(QDir(OdbcFolder()).entryList(QDir::Files), QStringList({QStringLiteral("odbc.ini")}));
+  // The file may name the files of other users' databases: it is the owner's alone.
+  EXPECT_EQ(QFile::permissions(OdbcIniPath()), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                   QFileDevice::ReadUser | QFileDevice::WriteUser);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 
 #include <csignal>
@@ -27,6 +28,12 @@ RegistryValue Query(const QString& keyPath, const QString& name, LSTATUS* status
   if (result == ERROR_SUCCESS) result = RegQueryValueEx(key.get(), name, &value);
   if (status != nullptr) *status = result;
   return value;
+}
+
+void WriteHive(const QByteArray& content) {
+  QFile file(HivePath());
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  ASSERT_EQ(file.write(content), content.size());
 }
 
 void Set(const QString& keyPath, const QString& name, const RegistryValue& value) {
@@ -191,7 +198,7 @@ TEST(Registry, ReadModifyWriteFromTwoProcessesLosesNoIncrement) {
     child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-      Increment(1000);
+      Increment(200);
       _exit(0);
     }
   }
@@ -202,7 +209,7 @@ TEST(Registry, ReadModifyWriteFromTwoProcessesLosesNoIncrement) {
   }
   DWORD number = 0;
   EXPECT_TRUE(Query(QStringLiteral("Software\\Counters"), QStringLiteral("Counter")).ToDword(&number));
-  EXPECT_EQ(number, 2000u);
+  EXPECT_EQ(number, 400u);
 }
 
 TEST(Registry, AWriterKilledMidWriteNeverLeavesATornHive) {
@@ -223,4 +230,149 @@ TEST(Registry, AWriterKilledMidWriteNeverLeavesATornHive) {
     Query(QStringLiteral("Software\\Big"), QStringLiteral("seed"), &status);
     ASSERT_EQ(status, ERROR_SUCCESS) << "round " << round;
   }
+}
+
+// Windows' limits: 512 levels, 255 characters a key name part, 16,383 a value name.
+TEST(Registry, WhatWindowsRefusesIsRefusedAndTheHiveStaysAsItWas) {
+  Set(QStringLiteral("Software\\K"), QStringLiteral("kept"), RegistryValue::FromDword(7));
+  const auto levels = [](int count) {
+    QStringList parts;
+    for (int i = 0; i < count; ++i) parts << QStringLiteral("k");
+    return parts.join(u'\\');
+  };
+  const struct {
+    QString subKey;
+    LSTATUS status;
+  } keys[] = {
+      {QString(255, u'n'), ERROR_SUCCESS},
+      {QString(256, u'n'), ERROR_INVALID_PARAMETER},
+      {QStringLiteral("a\\") + QString(256, u'n') + QStringLiteral("\\b"), ERROR_INVALID_PARAMETER},
+      {levels(511), ERROR_SUCCESS},  // below Software: 512 levels
+      {levels(512), ERROR_INVALID_PARAMETER},
+      {levels(20000), ERROR_INVALID_PARAMETER},
+  };
+  for (const auto& [subKey, status] : keys) {
+    RegistryKeyGuard software;
+    ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, QStringLiteral("Software"), KEY_ALL_ACCESS, software.out()), ERROR_SUCCESS);
+    const QByteArray before = HiveText();
+    RegistryKeyGuard created;
+    EXPECT_EQ(RegCreateKeyEx(software.get(), subKey, KEY_ALL_ACCESS, created.out()), status) << subKey.size();
+    if (status != ERROR_SUCCESS) {
+      EXPECT_EQ(HiveText(), before) << subKey.size();
+    }
+  }
+
+  RegistryKeyGuard key;
+  ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, QStringLiteral("Software\\K"), KEY_ALL_ACCESS, key.out()), ERROR_SUCCESS);
+  const QString longest(16383, u'v');
+  EXPECT_EQ(RegSetValueEx(key.get(), longest, RegistryValue::FromDword(1)), ERROR_SUCCESS);
+  const QByteArray before = HiveText();
+  EXPECT_EQ(RegSetValueEx(key.get(), longest + u'v', RegistryValue::FromDword(1)), ERROR_INVALID_PARAMETER);
+  EXPECT_EQ(RegUpdateValue(key.get(), longest + u'v', [](RegistryValue*, bool) { return true; }),
+            ERROR_INVALID_PARAMETER);
+  EXPECT_EQ(HiveText(), before);
+}
+
+// A hive written by another tool, with a key far deeper than Windows allows: it is read, and a
+// write adds its own line instead of writing every parent of that key out in full.
+TEST(Registry, AVeryDeepKeyInTheFileCostsNoMoreThanItsLine) {
+  QStringList parts;
+  for (int i = 0; i < 20000; ++i) parts << QStringLiteral("d");
+  const QByteArray hive = "Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\Software\\" +
+                          parts.join(u'\\').toUtf8() + "]\n\"deep\"=dword:00000001\n";
+  WriteHive(hive);
+  Set(QStringLiteral("Software\\K"), QStringLiteral("v"), RegistryValue::FromDword(2));
+  EXPECT_EQ(HiveText(), hive + "\n[HKEY_LOCAL_MACHINE\\Software\\K]\n\"v\"=dword:00000002\n");
+  DWORD number = 0;
+  EXPECT_TRUE(Query(QStringLiteral("Software\\K"), QStringLiteral("v")).ToDword(&number));
+  EXPECT_EQ(number, 2u);
+  EXPECT_TRUE(Query(QStringLiteral("Software\\") + parts.join(u'\\'), QStringLiteral("deep")).ToDword(&number));
+  EXPECT_EQ(number, 1u);
+}
+
+// Another program's settings, in whatever bytes it wrote them, survive every write of ours.
+TEST(Registry, AWriteChangesOnlyTheLinesOfWhatItWrites) {
+  const QByteArray head =
+      "Windows Registry Editor Version 5.00\r\n"
+      "\r\n"
+      "; written by another tool\r\n"
+      "[HKEY_LOCAL_MACHINE\\Software\\Other]\r\n"
+      "\"Database\"=\"/data/M\xfcller/kunden.db\"\r\n"
+      "\"\xEF\xBB\xBFStart\"=dword:00000001\r\n"
+      "   \r\n";
+  const QByteArray ours = "[HKEY_LOCAL_MACHINE\\Software\\Ours]\r\n\"Kept\"=hex:01,02\r\n";
+  WriteHive(head + ours);
+  Set(QStringLiteral("Software\\Ours"), QStringLiteral("kept"), RegistryValue::FromDword(3));
+  Set(QStringLiteral("Software\\Ours"), QStringLiteral("New"), RegistryValue::FromString(QStringLiteral("x")));
+  EXPECT_EQ(HiveText(), head + "[HKEY_LOCAL_MACHINE\\Software\\Ours]\r\n\"Kept\"=dword:00000003\r\n\"New\"=\"x\"\r\n");
+  DWORD number = 0;
+  EXPECT_TRUE(Query(QStringLiteral("Software\\Other"), QString(QChar(0xFEFF)) + QStringLiteral("Start")).ToDword(&number));
+
+  Set(QStringLiteral("Software\\Third"), QStringLiteral("v"), RegistryValue::FromDword(4));
+  RegistryKeyGuard key;
+  ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, QStringLiteral("Software\\Ours"), KEY_ALL_ACCESS, key.out()), ERROR_SUCCESS);
+  EXPECT_EQ(RegDeleteValue(key.get(), QStringLiteral("new")), ERROR_SUCCESS);
+  EXPECT_EQ(RegDeleteKey(HKEY_LOCAL_MACHINE, QStringLiteral("Software\\Third")), ERROR_SUCCESS);
+  EXPECT_EQ(HiveText(), head + "[HKEY_LOCAL_MACHINE\\Software\\Ours]\r\n\"Kept\"=dword:00000003\r\n");
+  EXPECT_EQ(RegDeleteKey(HKEY_LOCAL_MACHINE, QStringLiteral("Software\\Ours")), ERROR_SUCCESS);
+  EXPECT_EQ(HiveText(), head);
+}
+
+// A key that only a deeper key's line names stays when that deeper key is deleted.
+TEST(Registry, DeletingAKeyKeepsItsParents) {
+  WriteHive("Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\A\\B\\C]\n");
+  EXPECT_EQ(RegDeleteKey(HKEY_LOCAL_MACHINE, QStringLiteral("A\\B\\C")), ERROR_SUCCESS);
+  RegistryKeyGuard key;
+  EXPECT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, QStringLiteral("A\\B"), KEY_READ, key.out()), ERROR_SUCCESS);
+  QString name;
+  EXPECT_EQ(RegEnumKeyEx(key.get(), 0, &name), ERROR_NO_MORE_ITEMS);
+}
+
+// The parsed hive is kept, but never past a change of its file: by another process's write of
+// the same size (a new file, perhaps on a freed inode, within one tick of the clock) or by an edit
+// in place.
+TEST(Registry, EveryReadSeesTheFileAsItIsNow) {
+  Set(QStringLiteral("Software\\K"), QStringLiteral("v"), RegistryValue::FromDword(0));
+  for (DWORD round = 1; round <= 10; ++round) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      RegistryKeyGuard key;
+      RegOpenKeyEx(HKEY_LOCAL_MACHINE, QStringLiteral("Software\\K"), KEY_ALL_ACCESS, key.out());
+      RegSetValueEx(key.get(), QStringLiteral("v"), RegistryValue::FromDword(round + 1000));
+      _exit(RegSetValueEx(key.get(), QStringLiteral("v"), RegistryValue::FromDword(round)) == ERROR_SUCCESS ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    DWORD number = 0;
+    ASSERT_TRUE(Query(QStringLiteral("Software\\K"), QStringLiteral("v")).ToDword(&number));
+    ASSERT_EQ(number, round);
+  }
+  QByteArray text = HiveText();
+  text.replace("dword:0000000a", "dword:0000000b");
+  {
+    QFile file(HivePath());
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_EQ(file.write(text), text.size());
+  }
+  DWORD number = 0;
+  EXPECT_TRUE(Query(QStringLiteral("Software\\K"), QStringLiteral("v")).ToDword(&number));
+  EXPECT_EQ(number, 11u);
+}
+
+// The hive holds sealed passwords: it is its owner's alone, and a write keeps the mode it has.
+TEST(Registry, TheHiveKeepsItsModeAndAStrayTemporaryFileBlocksNothing) {
+  Set(QStringLiteral("Software\\K"), QStringLiteral("v"), RegistryValue::FromDword(1));
+  EXPECT_EQ(QFile::permissions(HivePath()), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                QFileDevice::ReadUser | QFileDevice::WriteUser);
+  const auto shared = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                      QFileDevice::WriteUser | QFileDevice::ReadGroup;
+  ASSERT_TRUE(QFile::setPermissions(HivePath(), shared));
+  ASSERT_TRUE(QDir().mkdir(HivePath() + QStringLiteral(".tmp")));
+  Set(QStringLiteral("Software\\K"), QStringLiteral("v"), RegistryValue::FromDword(2));
+  EXPECT_EQ(QFile::permissions(HivePath()), shared);
+  DWORD number = 0;
+  EXPECT_TRUE(Query(QStringLiteral("Software\\K"), QStringLiteral("v")).ToDword(&number));
+  EXPECT_EQ(number, 2u);
 }

@@ -41,6 +41,10 @@ QString ServerDataSourceName(Engine engine) {
   return engine == Engine::PostgreSql ? QStringLiteral("TarnwickTestPostgreSQL") : QStringLiteral("TarnwickTestMariaDB");
 }
 
+QString ServerUser(Engine engine) { return Setting(SettingsOf(engine), "USER"); }
+
+QString ServerPassword(Engine engine) { return Setting(SettingsOf(engine), "PASSWORD"); }
+
 bool RegisterServerDataSource(Engine engine, ServerLogin* login, QString* unavailable) {
   const ServerSettings settings = SettingsOf(engine);
   if (Setting(settings, "PORT").isEmpty()) {
@@ -49,8 +53,8 @@ bool RegisterServerDataSource(Engine engine, ServerLogin* login, QString* unavai
     return false;
   }
   login->dataSourceName = ServerDataSourceName(engine);
-  login->user = Setting(settings, "USER");
-  login->password = Setting(settings, "PASSWORD");
+  login->user = ServerUser(engine);
+  login->password = ServerPassword(engine);
   platform::OdbcEntries entries{{QStringLiteral("Driver"), QString::fromLatin1(settings.driver)},
                                 {QString::fromLatin1(settings.hostKey), Setting(settings, "HOST")},
                                 {QString::fromLatin1(settings.portKey), Setting(settings, "PORT")},

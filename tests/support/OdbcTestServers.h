@@ -15,8 +15,10 @@ QString EngineName(Engine engine);
 inline void PrintTo(Engine engine, std::ostream* out) { *out << EngineName(engine).toStdString(); }
 std::vector<Engine> AllEngines();
 
-// The data source name registered for a server engine.
+// The data source name registered for a server engine, and the user and password it takes.
 QString ServerDataSourceName(Engine engine);
+QString ServerUser(Engine engine);
+QString ServerPassword(Engine engine);
 
 // The login of a server engine's data source.
 struct ServerLogin {

@@ -115,6 +115,32 @@ QJsonArray WebServiceDouble::Received() {
       .toArray();
 }
 
+void WebServiceDouble::SeedProfile(int32_t profileId, const QList<int16_t>& kinds, const QList<SeededRecord>& records) {
+  QJsonArray kindList;
+  for (const int16_t kind : kinds) kindList.append(kind);
+  QJsonArray recordList;
+  for (const SeededRecord& record : records) {
+    recordList.append(QJsonObject{{QStringLiteral("source"), record.source},
+                                  {QStringLiteral("index"), record.index},
+                                  {QStringLiteral("hex"), QString::fromLatin1(record.deviceRecord.toHex())}});
+  }
+  Command({{QStringLiteral("cmd"), QStringLiteral("seedProfile")},
+           {QStringLiteral("profile"), profileId},
+           {QStringLiteral("kinds"), kindList},
+           {QStringLiteral("records"), recordList}});
+}
+
+QJsonObject WebServiceDouble::Device() {
+  return Command({{QStringLiteral("cmd"), QStringLiteral("device")}}).value(QStringLiteral("device")).toObject();
+}
+
+QStringList WebServiceDouble::DeviceErrors() {
+  QStringList errors;
+  const QJsonArray list = Command({{QStringLiteral("cmd"), QStringLiteral("device")}}).value(QStringLiteral("errors")).toArray();
+  for (const QJsonValue& error : list) errors.append(error.toString());
+  return errors;
+}
+
 QJsonArray WebServiceDouble::Requests() {
   return Command({{QStringLiteral("cmd"), QStringLiteral("requests")}})
       .value(QStringLiteral("requests"))

@@ -4,7 +4,9 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QProcess>
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <optional>
@@ -55,6 +57,19 @@ class WebServiceDouble {
 
   QJsonArray Received();
   QJsonArray Requests();
+
+  // The device side: every SendData buffer is decoded and kept as a device would hold it.
+  struct SeededRecord {
+    int32_t source = 0;
+    int32_t index = 0;
+    QByteArray deviceRecord;
+  };
+  // A profile the device already holds in step, with records of the given column kinds.
+  void SeedProfile(int32_t profileId, const QList<int16_t>& kinds, const QList<SeededRecord>& records);
+  // {"profiles": {id: {..., "records": [{"source", "index", "hex", "values"}]}}, "forms", "log"}.
+  QJsonObject Device();
+  // Every message the device refused, as the reason; empty when all were well formed.
+  QStringList DeviceErrors();
 
   // Envelope work done by the double's own code.
   QString Seal(const QString& label, const QByteArray& plain, bool framed,

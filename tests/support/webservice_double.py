@@ -27,6 +27,10 @@ Commands ("cmd"):
   queue      {"stream": base64} plain device stream for the next GetDataForDesktop;
              {"raw": text} the result text itself (for malformed envelopes)
   received   the messages opened from SendData and AckFromDesktop
+  device     what the device model holds (profiles with records, forms, message log) and every
+             message it refused ("errors"); SendData buffers are fed to it as they arrive
+  seedProfile {"profile": id, "kinds": [column kinds], "records": [{"source", "index", "hex"}]}
+             a profile the device already holds in step
   requests   every request as it arrived (request line, headers in order, body)
   seal       {"label", "plain" (base64), "framed" (bool), optional "salt"/"iv" (hex), "index"}
   open       {"label", "envelope" (text), "framed" (bool)}
@@ -58,6 +62,8 @@ from cryptography import x509
 from cryptography.hazmat.primitives import hashes, serialization
 from cryptography.hazmat.primitives.asymmetric import ec
 from cryptography.hazmat.primitives.ciphers import Cipher, algorithms, modes
+
+from device_model import DeviceError, DeviceModel
 from cryptography.x509.oid import NameOID
 
 # The fixed text both ends of the protocol derive payload keys from.
@@ -175,6 +181,8 @@ class ServiceState:
         self.queue = []
         self.received = []
         self.requests = []
+        self.device = DeviceModel()
+        self.device_errors = []
 
 
 class Answer:
@@ -210,9 +218,18 @@ class WebService:
             record["error"] = str(error)
         with self.state.lock:
             self.state.received.append(record)
+            if operation == "SendData" and not record["error"]:
+                self.feed_device(plain)
         if record["error"]:
             return Answer(500, soap11_fault("Invalid DataBuffer: " + record["error"]))
         return self.result_answer(operation, "true")
+
+    def feed_device(self, plain):
+        """The device side checks every message; what it refuses is kept for the test to see."""
+        try:
+            self.state.device.receive(plain)
+        except DeviceError as error:
+            self.state.device_errors.append(str(error))
 
     def next_for_desktop(self):
         with self.state.lock:
@@ -538,6 +555,14 @@ class Control:
         if name == "received":
             with state.lock:
                 return {"ok": True, "received": list(state.received)}
+        if name == "device":
+            with state.lock:
+                return {"ok": True, "device": device_view(state.device), "errors": list(state.device_errors)}
+        if name == "seedProfile":
+            records = {(r["source"], r["index"]): bytes.fromhex(r["hex"]) for r in command["records"]}
+            with state.lock:
+                state.device.seed_profile(command["profile"], command["kinds"], records)
+            return {"ok": True}
         if name == "requests":
             with state.lock:
                 return {"ok": True, "requests": list(state.requests)}
@@ -570,6 +595,29 @@ class Control:
         filler = socket.create_connection(listener.getsockname())
         self.stalled.append((listener, filler))
         return listener.getsockname()[1]
+
+
+def json_value(value):
+    if isinstance(value, (bytes, bytearray)):
+        return value.hex()
+    if isinstance(value, (list, tuple)):
+        return [json_value(item) for item in value]
+    if isinstance(value, dict):
+        return {str(key): json_value(item) for key, item in value.items()}
+    return value
+
+
+def device_view(device):
+    """The model as JSON: records as lists of {source, index, hex, values}."""
+    profiles = {}
+    for profile_id, profile in device.profiles.items():
+        view = {key: json_value(item) for key, item in profile.items() if key != "records"}
+        values = device.record_values(profile_id)
+        view["records"] = [{"source": source, "index": index, "hex": data.hex(),
+                            "values": json_value(values[(source, index)])}
+                           for (source, index), data in sorted(profile["records"].items())]
+        profiles[str(profile_id)] = view
+    return {"profiles": profiles, "forms": json_value(device.forms), "log": json_value(device.log)}
 
 
 def main():

@@ -6,6 +6,7 @@
 #include "tests/support/FreshMachineRoot.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/TestPaths.h"
+#include "tests/support/XlsxFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -104,16 +105,16 @@ TEST(DatabseConnection, KindsWithoutADriverAndUnsafePathsAreRefused) {
   EXPECT_TRUE(OdbcIniText().isEmpty());
 }
 
-// Kind 8 goes to kind 7's driver; the workbook drivers are not on this machine, so the connect
-// fails with the driver manager's report and removes the name again.
-TEST(DatabseConnection, WorkbookKindsFailWithTheMissingDriverAndLeaveNoName) {
+// Kind 8 goes to kind 7's driver, whose stand-in reads the workbook: a missing one is an error
+// and never a new file.
+TEST(DatabseConnection, AMissingWorkbookIsAnErrorAndLeavesNoName) {
   CDatabseConnection connection;
   QString error;
   EXPECT_EQ(connection.ConnectDataSource(kAdminName, CDatabseConnection::kXlsm, RootFile(QStringLiteral("b.xlsm")),
                                          QString(), QString(), &error, true),
             0);
-  EXPECT_TRUE(error.contains(u"SQLSTATE:IM002")) << qPrintable(error);
-  EXPECT_FALSE(error.contains(u"source kind"));
+  EXPECT_TRUE(error.contains(u"does not exist")) << qPrintable(error);
+  EXPECT_FALSE(QFile::exists(RootFile(QStringLiteral("b.xlsm"))));
   EXPECT_FALSE(IsRegistered(kAdminName));
 }
 
@@ -203,6 +204,51 @@ TEST(DatabseConnection, SettingsDatabaseReadsWhileAnotherConnectionWrites) {
   SQLEndTran(SQL_HANDLE_DBC, writer.GetConnectionHandle(), SQL_COMMIT);
   EXPECT_EQ(handler.ExecuteQuery(reader, QStringLiteral("Select * From UserPasswordStatus")), 1);
   EXPECT_EQ(handler.GetRowCount(), 1);
+}
+
+// The administration program registers every file under one name in one run: each connect must
+// reach the file registered last, and a missing file is never created.
+TEST(DatabseConnection, OneNameRegisteredAgainReachesTheFileRegisteredLast) {
+  const QString sample = ShippedCopy(QStringLiteral("SampleDB.mdb"));
+  const QString settings = ShippedCopy(QStringLiteral("UserProfileDB.mdb"));
+  const QString missing = RootFile(QStringLiteral("missing.xlsx"));
+  CDatabseConnection connection;
+  CDatabaseHandler handler;
+  QString error;
+  ASSERT_EQ(
+      connection.ConnectDataSource(kAdminName, CDatabseConnection::kMdb, sample, QString(), QString(), &error, true), 1)
+      << qPrintable(error);
+  EXPECT_EQ(handler.ExecuteQuery(connection, QStringLiteral("SELECT * FROM Customers")), 1);
+  handler.CloseStatement();
+  connection.DisconnectDataSource();
+
+  EXPECT_EQ(
+      connection.ConnectDataSource(kAdminName, CDatabseConnection::kXlsx, missing, QString(), QString(), &error, true),
+      0);
+  EXPECT_FALSE(QFile::exists(missing));
+  EXPECT_FALSE(connection.IsConnected());
+
+  testsupport::XlsxFixture book(missing);
+  worksheet_write_string(book.AddSheet("Sheet1"), 0, 0, "Name", nullptr);
+  ASSERT_TRUE(book.Close());
+  ASSERT_EQ(
+      connection.ConnectDataSource(kAdminName, CDatabseConnection::kXlsx, missing, QString(), QString(), &error, true),
+      1)
+      << qPrintable(error);
+  EXPECT_EQ(handler.ExecuteQuery(connection, QStringLiteral("SELECT Name FROM [Sheet1$]")), 1);
+  EXPECT_EQ(handler.ExecuteQuery(connection, QStringLiteral("SELECT * FROM Customers")), 0);
+  handler.CloseStatement();
+  connection.DisconnectDataSource();
+
+  ASSERT_EQ(
+      connection.ConnectDataSource(kAdminName, CDatabseConnection::kMdb, settings, QString(), QString(), &error, true),
+      1)
+      << qPrintable(error);
+  EXPECT_EQ(handler.ExecuteQuery(connection, QStringLiteral("SELECT * FROM ProfileInfo")), 1);
+  EXPECT_EQ(handler.ExecuteQuery(connection, QStringLiteral("SELECT * FROM Customers")), 0);
+  handler.CloseStatement();
+  connection.DisconnectDataSource();
+  EXPECT_FALSE(IsRegistered(kAdminName));
 }
 
 class NamedSourceEngine : public ::testing::TestWithParam<Engine> {};

@@ -17,28 +17,6 @@ TEST(SyncOdbc, ANativeCodeOfZeroAloneIsNoLoginError) {
   EXPECT_TRUE(text.startsWith(u"SQLSTATE:IM002 \n Native Error Code:0 \n Driver Message:=' ")) << qPrintable(text);
 }
 
-TEST(SqlText, TableNameFromQuery) {
-  struct Case {
-    const char* query;
-    const char* table;
-  };
-  const Case cases[] = {
-      {"Select * from \"dbo\".\"Orders\" Where Amount > 5", "Orders"},
-      {"SELECT * FROM Customers Order By Name", "Customers"},
-      {"select a from  Items  ", "Items"},
-      {"SELECT * FROM \"Sales Data\"", "Sales Data"},
-      {"SELECT 1", ""},
-      // Each sharp s upper-cases to "SS": the name must not move by the letters this adds.
-      {"SELECT Ma\xC3\x9F, Gr\xC3\xB6\xC3\x9F" "e FROM Tabelle", "Tabelle"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(GetTableNameFromQuery(QString::fromUtf8(c.query)), QString::fromUtf8(c.table)) << c.query;
-  }
-  QString text = QStringLiteral("O'Brien's");
-  EscapeSqlQuotes(&text);
-  EXPECT_EQ(text, QStringLiteral("O''Brien''s"));
-}
-
 // Unlike the administration program's twin, the unattended program reports a missing driver
 // only by its answer.
 TEST(SyncOdbc, AFileMakerDataSourceNeedsTheDriver) {

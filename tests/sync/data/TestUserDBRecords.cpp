@@ -76,7 +76,7 @@ class UserDBRecords : public ::testing::TestWithParam<Engine> {
   }
 
   QString Query() const {
-    return QStringLiteral("SELECT id, name, note, qty, amount, ratio FROM %1 Order By id").arg(TableName());
+    return QStringLiteral("SELECT id, name, note, qty, amount, ratio FROM %1 ORDER BY id").arg(TableName());
   }
 
   // A handler on the profile query with its buffers bound, as the data-source reader opens it.

@@ -104,6 +104,23 @@ TEST_F(WebServiceCallerTest, SendDataSealsTheMessageForTheService) {
   EXPECT_EQ(Codes(log, QStringLiteral("In SendData, Send Request Result : true")), QList<int>{124});
 }
 
+// The double's device side decodes what SendData carries and keeps it as a device would.
+TEST_F(WebServiceCallerTest, TheDeviceHoldsWhatSendDataCarries) {
+  const QByteArray ab = QByteArray::fromHex("0002" "61006200" "0000");
+  service_.SeedProfile(5, {1}, {{1, 1, ab}});
+  const QByteArray addedAsIndex2 = QByteArray::fromHex("0300" "05000000" "14000000" "01000000" "02000000" "00000000") + ab;
+  const QByteArray deletedIndex1 = QByteArray::fromHex("0500" "05000000" "01000000" "01000000");
+  ASSERT_TRUE(caller_.SendData(addedAsIndex2 + deletedIndex1));
+  EXPECT_TRUE(service_.DeviceErrors().isEmpty()) << service_.DeviceErrors().join(u'\n').toStdString();
+  const QJsonArray records = service_.Device()[QStringLiteral("profiles")][QStringLiteral("5")][QStringLiteral("records")].toArray();
+  ASSERT_EQ(records.size(), 1);
+  EXPECT_EQ(records[0][QStringLiteral("index")].toInt(), 2);
+  EXPECT_EQ(records[0][QStringLiteral("values")][0].toString(), QStringLiteral("ab"));
+
+  ASSERT_TRUE(caller_.SendData(deletedIndex1));
+  EXPECT_EQ(service_.DeviceErrors().size(), 1) << "a record deleted twice is refused by the device";
+}
+
 TEST_F(WebServiceCallerTest, AckFromDesktopGoesToTheBackSyncLog) {
   const QByteArray ack = QByteArray("\x07\x00\x00\x00\x01\x00\x00\x00\x19\x00\x00\x00\x01\x00\x0c\x00", 16) +
                          QByteArray("S\0y\0n\0c\0e\0d\0", 12);

@@ -1,0 +1,63 @@
+#include "admin/foundation/ExcelHandler.h"
+
+#include "platform/CellReference.h"
+#include "shared/Endian.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr qsizetype kLargestOffset = 0xFFFF;
+
+}  // namespace
+
+QString CExcelHandler::GetColumnName(int16_t column) {
+  return column < 0 ? QString() : platform::ColumnLetters(column);
+}
+
+QString CExcelHandler::GetFieldValue(int32_t row, int16_t column) {
+  return m_bAttached ? m_sheet->CellText(row, column) : QString();
+}
+
+int CExcelHandler::GetRowValues(int32_t row, QByteArray* buffer) {
+  if (!m_bAttached || row < 0 || row > m_nRowCount) return 0;
+  buffer->fill('\0', qsizetype{2} * m_nColumnCount);
+  for (int16_t column = 0; column < m_nColumnCount; ++column) {
+    if (buffer->size() > kLargestOffset) return 0;
+    endian::WriteBE<uint16_t>(reinterpret_cast<uint8_t*>(buffer->data()) + 2 * column,
+                              static_cast<uint16_t>(buffer->size()));
+    const QString value = GetFieldValue(row, column).left(kColumnSize);
+    for (const QChar unit : value) endian::AppendLE<uint16_t>(buffer, unit.unicode());
+    endian::AppendLE<uint16_t>(buffer, 0);
+  }
+  return static_cast<int>(buffer->size());
+}
+
+int CExcelHandler::OpenWorksheet(const ExcelWorksheetsDriver& worksheets, const QString& name) {
+  platform::Worksheet* sheet = worksheets ? worksheets->FindWorksheet(name) : nullptr;
+  if (sheet == nullptr) return 0;
+  m_workbook = worksheets;
+  m_sheet = sheet;
+  m_bAttached = true;
+  LoadUsedRange();
+  return 1;
+}
+
+void CExcelHandler::LoadUsedRange() {
+  m_nColumnCount = static_cast<int16_t>(std::min<int32_t>(m_sheet->ColumnCount(), INT16_MAX));
+  m_nRowCount = m_sheet->RowCount();
+}
+
+bool CExcelHandler::IsRowEmpty(int32_t row, bool* extraColumn) {
+  *extraColumn = false;
+  if (!m_bAttached || row < 0 || row > m_nRowCount) return false;
+  const int64_t blanks = m_sheet->BlankCount(row, row);
+  *extraColumn = blanks > m_nColumnCount;
+  return blanks >= m_nColumnCount;
+}
+
+bool CExcelHandler::DeleteRow(int32_t row) {
+  if (!m_bAttached || row < 0 || row > m_nRowCount || !m_sheet->DeleteRow(row)) return false;
+  LoadUsedRange();
+  return true;
+}

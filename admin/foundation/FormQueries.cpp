@@ -1,0 +1,85 @@
+#include "admin/foundation/FormQueries.h"
+
+#include "admin/foundation/DatabseConnection.h"
+#include "admin/foundation/SettingsQuery.h"
+#include "admin/foundation/StatusFlags.h"
+#include "shared/odbc/SqlQuotes.h"
+
+namespace {
+
+// Columns of "Select * from FormInfo".
+constexpr int16_t kFormProfileColumn = 1;
+constexpr int16_t kFormTitleColumn = 2;
+
+}  // namespace
+
+int IsFormAssigned(const CDatabseConnection& connection, int32_t formId) {
+  const QString sql = QStringLiteral("SELECT * from UserFormStatus where FormID = %1").arg(formId);
+  return LiveStatusFlags(connection, sql, 2).isEmpty() ? 0 : 1;
+}
+
+int32_t GetFormIDByTitle(const CDatabseConnection& connection, const QString& title) {
+  return SettingsQuery::FirstNumber(
+      connection, QStringLiteral("Select FormID from FormInfo where FormTitle = '%1'").arg(SqlTextValue(title)));
+}
+
+int ProfileHasForms(const CDatabseConnection& connection, int32_t profileId) {
+  const QString sql = QStringLiteral("Select count(*) From FormInfo Where ProfileID = %1").arg(profileId);
+  return SettingsQuery::FirstNumber(connection, sql) != 0 ? 1 : 0;
+}
+
+int IsFormTitleUsed(const CDatabseConnection& connection, const QString& title) {
+  const QString sql = QStringLiteral("SELECT count(*) from FormInfo where FormTitle = '%1'").arg(SqlTextValue(title));
+  return SettingsQuery::FirstNumber(connection, sql) != 0 ? 1 : 0;
+}
+
+int FindFormUsingLookupProfile(const CDatabseConnection& settings, int32_t profileId, QString* title) {
+  title->clear();
+  if (!settings.IsConnected()) return 0;
+  // The closing tag keeps profile 1 from matching a lookup of profile 12.
+  const QString probe = QStringLiteral("<LkProfileID>%1</LkProfileID>").arg(profileId);
+  SettingsQuery query(settings, QStringLiteral("Select TabID, TabTitle, TabFormInfo, FormTitle From FormDetails, "
+                                               "FormInfo Where FormDetails.FormID = FormInfo.FormID"));
+  while (query.NextRow()) {
+    if (!query.Text(2).contains(probe)) continue;
+    *title = query.Text(3);
+    return 1;
+  }
+  return 0;
+}
+
+void GetFormList(const CDatabseConnection& settings, const QString& excludedTitle, QStringList* titles,
+                 QStringList* profiles) {
+  if (!settings.IsConnected()) return;
+  SettingsQuery query(settings, QStringLiteral("Select * from FormInfo"));
+  while (query.NextRow()) {
+    const int32_t profileId = query.Number(kFormProfileColumn);
+    const QString title = query.Text(kFormTitleColumn);
+    if (title == excludedTitle) continue;
+    titles->append(title);
+    profiles->append(QString::number(profileId));
+  }
+}
+
+int IsGoToFormTarget(const CDatabseConnection& settings, const QString& title) {
+  if (title.isEmpty() || !settings.IsConnected()) return 0;
+  // The closing tag keeps a title from matching a longer title that begins with it.
+  const QString probe = QStringLiteral("<DestForm>") + title + QStringLiteral("</DestForm>");
+  SettingsQuery query(settings,
+                      QStringLiteral("Select FormInfo.FormID, FormTitle, TabTitle, TabFormInfo from FormInfo, "
+                                     "FormDetails Where FormInfo.FormID = FormDetails.FormID"));
+  while (query.NextRow()) {
+    if (query.Text(3).contains(probe)) return 1;
+  }
+  return 0;
+}
+
+int IsProfileFormGoToTarget(const CDatabseConnection& settings, int32_t profileId) {
+  if (!settings.IsConnected()) return 0;
+  const QStringList titles = SettingsQuery::ColumnTexts(
+      settings, QStringLiteral("Select * from FormInfo Where ProfileID = %1").arg(profileId), kFormTitleColumn);
+  for (const QString& title : titles) {
+    if (IsGoToFormTarget(settings, title) == 1) return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,64 @@
+#include "admin/foundation/FormStatements.h"
+
+#include "admin/foundation/AppLog.h"
+#include "admin/foundation/SettingsQuery.h"
+#include "admin/foundation/SettingsStatement.h"
+#include "admin/foundation/StatusFlags.h"
+#include "shared/formtext/TaggedText.h"
+#include "shared/odbc/SqlQuotes.h"
+
+namespace {
+
+int RunSave(CDatabseConnection& connection, const QString& sql, const QString& failure) {
+  if (RunSettingsStatement(connection, sql)) return 1;
+  ShowSettingsFailure(failure);
+  return 0;
+}
+
+}  // namespace
+
+int SaveFormInfo(CDatabseConnection& connection, int32_t formId, int32_t profileId, const QString& title,
+                 const QString& formText) {
+  const QString sql =
+      QStringLiteral("Insert into  FormInfo (FormID, ProfileID, FormTitle, FormInfo) values(%1 , %2, '%3', '%4')")
+          .arg(QString::number(formId), QString::number(profileId), SqlTextValue(title), SqlTextValue(formText));
+  return RunSave(connection, sql, QStringLiteral("Could not save Database FormInfo."));
+}
+
+int SaveFormDetails(CDatabseConnection& connection, int32_t formId, int32_t tabIndex, const QString& tabTitle,
+                    const QString& tabText) {
+  const QString sql =
+      QStringLiteral("Insert into  FormDetails (FormID, TabID, TabTitle, TabFormInfo) values(%1 , %2, '%3', '%4')")
+          .arg(QString::number(formId), QString::number(tabIndex), SqlTextValue(tabTitle), SqlTextValue(tabText));
+  return RunSave(connection, sql, QStringLiteral("Could not save Database FormDetails."));
+}
+
+int SaveUserFormStatus(CDatabseConnection& connection, int32_t formId, const QString& userId, const QString& flag) {
+  const QString sql = QStringLiteral("Insert into  UserFormStatus (FormID, UserID, StatusFlag) values(%1 , '%2', '%3')")
+                          .arg(QString::number(formId), SqlTextValue(userId), SqlTextValue(flag));
+  return RunSave(connection, sql, QStringLiteral("Could not save Database UserFormStatus."));
+}
+
+int DeleteForm(CDatabseConnection& settings, int32_t formId) {
+  const QString id = QString::number(formId);
+  const QString mark =
+      QStringLiteral("Update UserFormStatus Set StatusFlag = '%1' where FormID = %2").arg(kDeleteStatusFlag, id);
+  if (!RunSettingsStatement(settings, mark)) {
+    WriteAppLog(-1, QStringLiteral("Error while updating UserFormStatus for FormID %1 to Delete Status.").arg(id));
+    return 0;
+  }
+  if (!RunSettingsStatement(settings, QStringLiteral("DELETE FROM FormDetails where FormID = %1").arg(id)))
+    WriteAppLog(-1, QStringLiteral("Error while deleting FormDetails of each tab for FormID %1.").arg(id));
+  if (!RunSettingsStatement(settings, QStringLiteral("DELETE FROM FormInfo where FormID = %1").arg(id)))
+    WriteAppLog(-1, QStringLiteral("Error while deleting FormInfo for FormID %1.").arg(id));
+  return 1;
+}
+
+int DeleteFormsOfProfile(CDatabseConnection& settings, int32_t profileId) {
+  // All identifiers are read before the first deletion, so no deletion moves the rows under a
+  // cursor that is still being walked.
+  const QStringList formIds = SettingsQuery::ColumnTexts(
+      settings, QStringLiteral("Select * From FormInfo Where ProfileID = %1").arg(profileId), 0);
+  for (const QString& formId : formIds) DeleteForm(settings, taggedtext::ToInt(formId));
+  return 1;
+}

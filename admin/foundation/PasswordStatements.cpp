@@ -1,0 +1,38 @@
+#include "admin/foundation/PasswordStatements.h"
+
+#include "admin/foundation/AppLog.h"
+#include "admin/foundation/SettingsQuery.h"
+#include "admin/foundation/SettingsStatement.h"
+#include "shared/odbc/SqlQuotes.h"
+
+int SaveUserPasswordStatus(CDatabseConnection& connection, const PasswordStatusRecord& record) {
+  const QString sql =
+      QStringLiteral("Insert into UserPasswordStatus (UserID, Password, StatusFlag) values('%1', '%2', '%3')")
+          .arg(SqlTextValue(record.UserID), SqlTextValue(record.Password), SqlTextValue(record.StatusFlag));
+  if (RunSettingsStatement(connection, sql)) return 1;
+  WriteAppLog(73, QStringLiteral("Error to save UserPasswordStatus for User %1 to Status '%2'.")
+                      .arg(record.UserID, record.StatusFlag));
+  ShowSettingsFailure(QStringLiteral("Could not save UserPasswordStatus."));
+  return 0;
+}
+
+int UpdateUserPasswordStatus(CDatabseConnection& connection, const PasswordStatusRecord& record) {
+  const QString sql =
+      QStringLiteral("Update UserPasswordStatus Set Password = '%1', StatusFlag = '%2' Where UserID = '%3'")
+          .arg(SqlTextValue(record.Password), SqlTextValue(record.StatusFlag), SqlTextValue(record.UserID));
+  if (RunSettingsStatement(connection, sql)) return 1;
+  WriteAppLog(72, QStringLiteral("Error to Update UserPasswordStatus for User %1 to Status '%2'.")
+                      .arg(record.UserID, record.StatusFlag));
+  ShowSettingsFailure(QStringLiteral("Could not Update UserPasswordStatus."));
+  return 0;
+}
+
+int GetUserPasswordStatus(const CDatabseConnection& connection, PasswordStatusRecord* record) {
+  SettingsQuery query(
+      connection,
+      QStringLiteral("Select * From UserPasswordStatus Where UserID = '%1'").arg(SqlTextValue(record->UserID)));
+  if (!query.NextRow()) return 0;
+  record->Password = query.Text(1);
+  record->StatusFlag = query.Text(2);
+  return 1;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// Texts the profile pages and readers derive from a profile's query or procedure call.
+
+// The procedure a stored call text runs: after CALL up to "(" for a MySQL or MariaDB driver
+// (`driverDescription`), else the name in double quotes after EXEC. Empty without the keyword.
+QString GetProcedureNameFromCall(const QString& driverDescription, const QString& callText);
+
+// The arguments of a stored call text: inside the parentheses of a CALL, or after the name of an
+// EXEC; double quotes removed and blanks trimmed. Empty without the keyword.
+QString GetProcedureArgsFromCall(const QString& driverDescription, const QString& callText);
+
+// The query on the text export of a workbook, whose files are named "New_" + sheet: "New_" goes
+// before the table name after FROM (inside its double quote), unless the name already starts
+// with it. A text without FROM stays as it is.
+QString QueryOnWorkbookExport(const QString& query);

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+// One profile of the settings database (a ProfileInfo row) as the administration program holds
+// it; each field is the column of the same name.
+struct ProfileRecord {
+  int32_t ProfileID = 0;
+  QString DBInfo;  // the profile name
+  QString DBType;  // the source kind as decimal text
+  QString DB_DSN;  // data source name, or the file name inside Path
+  QString UserName;
+  QString Password;
+  QString Query;  // the SELECT, the procedure call, or a workbook's sheet name
+  QString Path;
+  QString tempPath;  // differs from Path for a workbook read through its text export
+  QString UserList;
+  QString SyncDestination;
+  int32_t ProfileType = 0;
+  int32_t IsPrimaryKeySelected = 0;
+  QString SortColumnsInfo;
+  QString FiltersInfo;
+};

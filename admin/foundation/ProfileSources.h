@@ -1,0 +1,27 @@
+#pragma once
+
+#include "admin/foundation/DatabseConnection.h"
+
+#include <QString>
+
+#include <cstdint>
+
+// Names, texts and kinds shared by the objects that open a profile's source.
+
+// The temporary data source name under which the administration program opens a desktop file
+// (FileMaker files have their own, CDatabseConnection::FileMakerDataSourceName).
+inline const QString kProfileDataSourceName = QStringLiteral("TarnwickPDSN_4_TarnwickPLite_AD");
+
+// The temporary data source name a source of `kind` is connected under.
+inline QString DataSourceNameOfKind(uint8_t kind) {
+  return kind == CDatabseConnection::kFileMaker ? CDatabseConnection::FileMakerDataSourceName()
+                                                : kProfileDataSourceName;
+}
+
+// What a failed query or worksheet lookup reports when there is no ODBC report to give.
+inline const QString kUnableToFetchContents = QStringLiteral("Unable to Fetch Contents");
+
+// Source kinds beyond CDatabseConnection's file kinds: 9 an .xlsb workbook or a MySQL data
+// source name, 11 a file of any other extension.
+inline constexpr uint8_t kXlsbOrMySqlKind = 9;
+inline constexpr uint8_t kOtherFileKind = 11;

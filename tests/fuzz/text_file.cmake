@@ -1,0 +1,3 @@
+tarnwick_fuzz_target(NAME fuzz_text_file
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/TextFileFuzz.cpp
+  LIBS tarnwick_platform)
