@@ -162,6 +162,25 @@ TEST_P(UserDBRecords, ADeviceEditOfOneFieldChangesOnlyThatField) {
   EXPECT_EQ(reader.GetFieldValue(1, 1), QStringLiteral("b"));
 }
 
+TEST_P(UserDBRecords, ADecimalWrittenFromADeviceKeepsEveryDigit) {
+  const std::vector<Row> before = Rows();
+  ASSERT_EQ(before.size(), 3u);
+  const QString amount = QStringLiteral("8765432109876543210");
+  QList<Value> edited = before[0].values;
+  edited[4] = Value::OfText(edited[4].kind, amount);
+  CDBHandlerForUserDB handler;
+  Open(&handler);
+  Digest written{};
+  QString error;
+  ASSERT_EQ(handler.UpdateRecord(*devicerecord::Encode(edited), 0, written.data(), &error, QStringLiteral("0")), 1)
+      << qPrintable(error);
+  CDatabaseHandler reader;
+  ASSERT_EQ(reader.ExecuteQuery(connection_, Query()), 1);
+  ASSERT_EQ(reader.MoveToRow(0), 1);
+  EXPECT_EQ(reader.GetFieldValue(0, 4), reader.GetColumnType(4) == 2 ? amount + QStringLiteral(".0") : amount);
+  EXPECT_EQ(Rows()[0].digest, written);
+}
+
 TEST_P(UserDBRecords, AnUpdateOrDeleteOfARowThatChangedAtTheDesktopIsRefused) {
   const std::vector<Row> before = Rows();
   ASSERT_EQ(before.size(), 3u);
