@@ -3,7 +3,7 @@
 #include "admin/foundation/AppLog.h"
 #include "admin/foundation/DatabseConnection.h"
 #include "admin/foundation/FieldFormat.h"
-#include "admin/foundation/OdbcStatement.h"
+#include "shared/odbc/QueryResult.h"
 #include "admin/foundation/SqlTypes.h"
 #include "platform/OdbcText.h"
 #include "platform/widgets/MessageBox.h"
@@ -11,20 +11,6 @@
 #include <sqlext.h>
 
 #include <vector>
-
-namespace {
-
-// The bytes a fetch left in a buffer of `capacity` bytes: the indicator holds the whole length
-// when the value was cut (or SQL_NO_TOTAL when unknown), so never more than the buffer minus the
-// terminator of `terminatorBytes` is taken.
-SQLLEN WrittenLength(SQLLEN indicator, qsizetype capacity, qsizetype terminatorBytes) {
-  if (indicator == SQL_NULL_DATA) return SQL_NULL_DATA;
-  const SQLLEN limit = static_cast<SQLLEN>(capacity - terminatorBytes);
-  if (indicator == SQL_NO_TOTAL || indicator > limit) return limit;
-  return indicator;
-}
-
-}  // namespace
 
 CDatabaseHandler::~CDatabaseHandler() { CloseStatement(); }
 
@@ -65,32 +51,12 @@ int CDatabaseHandler::ExecuteQuery(const CDatabseConnection& connection, const Q
 }
 
 bool CDatabaseHandler::GetRecordCount(SQLHDBC connection, const QString& sql) {
-  const QString countSql = QStringLiteral("SELECT COUNT(*) FROM (") + sql + QStringLiteral(") SQLRecordCountTb");
-  platform::OdbcHandle statement = NewCursorStatement(connection);
-  if (!statement || Track(SQLExecDirectW(statement.get(), platform::SqlText(countSql), SQL_NTS)) != SQL_SUCCESS) {
-    statement = NewCursorStatement(connection, false);
-    if (!statement || !SQL_SUCCEEDED(Track(SQLExecDirectW(statement.get(), platform::SqlText(countSql), SQL_NTS)))) {
-      return false;
-    }
-  }
-  SQLINTEGER count = 0;
-  SQLLEN indicator = SQL_NULL_DATA;
-  if (!SQL_SUCCEEDED(Track(SQLBindCol(statement.get(), 1, SQL_C_SLONG, &count, sizeof count, &indicator)))) return false;
-  const bool fetched = SQL_SUCCEEDED(Track(SQLFetch(statement.get())));
-  SQLCloseCursor(statement.get());
-  if (!fetched || indicator == SQL_NULL_DATA || count < 0) return false;
-  m_nRowCount = count;
-  return true;
+  const std::optional<int32_t> count = CountQueryRows(connection, sql, &m_nLastReturnCode);
+  if (count) m_nRowCount = *count;
+  return count.has_value();
 }
 
-void CDatabaseHandler::WalkRows() {
-  m_nRowCount = 0;
-  SQLRETURN result = Track(SQLFetchScroll(Statement(), SQL_FETCH_FIRST, 0));
-  while (result == SQL_SUCCESS) {
-    ++m_nRowCount;
-    result = Track(SQLFetchScroll(Statement(), SQL_FETCH_NEXT, 0));
-  }
-}
+void CDatabaseHandler::WalkRows() { m_nRowCount = CountRowsByFetching(Statement(), &m_nLastReturnCode); }
 
 QString CDatabaseHandler::GetFieldValue(int32_t, int16_t column) { return ReadField(column, m_bWholeText); }
 

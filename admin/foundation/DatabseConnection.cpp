@@ -1,61 +1,23 @@
 #include "admin/foundation/DatabseConnection.h"
 
 #include "admin/foundation/AppLog.h"
-#include "admin/foundation/CatalogQuery.h"
-#include "admin/foundation/OdbcStatement.h"
+#include "shared/odbc/CatalogQuery.h"
+#include "shared/odbc/OdbcStatement.h"
 #include "admin/foundation/OdbcUtilities.h"
 #include "platform/OdbcConfig.h"
 #include "platform/OdbcText.h"
 #include "platform/widgets/MessageBox.h"
+#include "shared/odbc/OdbcConnect.h"
 #include "shared/odbc/FileMakerDsn.h"
 
 #include <sqlext.h>
 
-#include <QFileInfo>
-
 #include <algorithm>
 #include <array>
-#include <climits>
 
 namespace {
 
 bool g_bMySqlDataSource = false;
-
-constexpr SQLUINTEGER kLoginTimeoutSeconds = 5;
-
-// The Windows driver that serves each file kind; kind 8 (.xlsm) is served by kind 7's driver.
-QString DriverOfKind(CDatabseConnection::SourceKind kind) {
-  switch (kind) {
-    case CDatabseConnection::kMdb: return QStringLiteral("Microsoft Access Driver (*.mdb)");
-    case CDatabseConnection::kXls: return QStringLiteral("Microsoft Excel Driver (*.xls)");
-    case CDatabseConnection::kDbf: return QStringLiteral("Microsoft dBase Driver (*.dbf)");
-    case CDatabseConnection::kTxt:
-    case CDatabseConnection::kCsv: return QStringLiteral("Microsoft Text Driver (*.txt; *.csv)");
-    case CDatabseConnection::kAccdb: return QStringLiteral("Microsoft Access Driver (*.mdb, *.accdb)");
-    case CDatabseConnection::kXlsx:
-    case CDatabseConnection::kXlsm: return QStringLiteral("Microsoft Excel Driver (*.xls, *.xlsx, *.xlsm, *.xlsb)");
-    default: return {};
-  }
-}
-
-// A file path becomes part of connection attributes: characters that end or open an attribute
-// there, and line breaks, are refused.
-bool IsSafeAttributePath(const QString& path) {
-  for (const QChar character : path) {
-    if (character == u';' || character == u'{' || character == u'}' || character == u'\r' || character == u'\n' ||
-        character == u'\0') {
-      return false;
-    }
-  }
-  return !path.isEmpty();
-}
-
-// The settings database is used by two programs and three threads at once.
-platform::FileSharing SharingOf(const QString& path) {
-  return QFileInfo(path).fileName().compare(u"UserProfileDB.mdb", Qt::CaseInsensitive) == 0
-             ? platform::FileSharing::SharedByPrograms
-             : platform::FileSharing::Single;
-}
 
 // The catalogs and schemas that hold the engines' own tables: SQL Server's, and those of MySQL
 // and MariaDB (catalogs there) and PostgreSQL.
@@ -75,10 +37,6 @@ QString WithoutVersion(const QString& name) {
   const qsizetype semicolon = name.lastIndexOf(u';');
   return semicolon < 0 ? name : name.left(semicolon);
 }
-
-// unixODBC's SQLConnectW reads past a text given as zero-terminated (SQL_NTS) when it converts
-// it for the driver, so the connect call's texts go with their lengths.
-SQLSMALLINT SqlLength(const QString& text) { return static_cast<SQLSMALLINT>(std::min<qsizetype>(text.size(), SHRT_MAX)); }
 
 void SetError(QString* error, const QString& text) {
   if (error != nullptr) *error = text;
@@ -144,14 +102,7 @@ CDatabseConnection::~CDatabseConnection() {
 }
 
 void CDatabseConnection::NewEnvironmentAndConnection(bool loginTimeout) {
-  m_connection.reset();
-  m_environment = platform::OdbcHandle::NewEnvironment();
-  if (!m_environment) return;
-  m_connection = platform::OdbcHandle::Allocate(SQL_HANDLE_DBC, m_environment.get());
-  if (m_connection && loginTimeout) {
-    Track(SQLSetConnectAttrW(m_connection.get(), SQL_ATTR_LOGIN_TIMEOUT,
-                             reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(kLoginTimeoutSeconds)), SQL_IS_UINTEGER));
-  }
+  Track(::NewEnvironmentAndConnection(&m_environment, &m_connection, loginTimeout));
 }
 
 QString CDatabseConnection::FileMakerDatabaseName(const QString& path) {
@@ -170,9 +121,7 @@ int CDatabseConnection::ConnectDataSource(const QString& dataSourceName, SourceK
     SetError(error, QStringLiteral("Failed to connect to database.\n\nNo ODBC connection handle could be made."));
     return 0;
   }
-  const SQLULEN mode = readOnly ? SQL_MODE_READ_ONLY : SQL_MODE_READ_WRITE;
-  Track(SQLSetConnectAttrW(m_connection.get(), SQL_ATTR_ACCESS_MODE, reinterpret_cast<SQLPOINTER>(mode),
-                           SQL_IS_UINTEGER));
+  Track(SetAccessMode(m_connection.get(), readOnly));
   switch (kind) {
     case kNamedDataSource:
       return ConnectNamedSource(pathOrName, user, password, error);
@@ -200,51 +149,26 @@ int CDatabseConnection::ConnectFileMaker(const QString& dataSourceName, const QS
 
 int CDatabseConnection::ConnectFile(const QString& dataSourceName, SourceKind kind, const QString& path,
                                     QString* error) {
-  const QString driver = DriverOfKind(kind);
-  if (driver.isEmpty()) {
-    SetError(error, QStringLiteral("Failed to connect to database.\n\nNo ODBC driver serves source kind %1.")
-                        .arg(static_cast<int>(kind)));
-    return 0;
-  }
-  if (!IsSafeAttributePath(path)) {
-    SetError(error, QStringLiteral("Failed to connect to database.\n\nThe path \"%1\" is empty or holds a character "
-                                   "that a data source cannot take (; { } or a line break).")
-                        .arg(path));
-    return 0;
-  }
-  QString problem;
-  if (!platform::RegisterFileDataSource(dataSourceName, driver, path, SharingOf(path), &problem)) {
-    SetError(error, QStringLiteral("Failed to connect to database.\n\nThe data source name %1 could not be "
-                                   "registered: %2")
-                        .arg(dataSourceName, problem));
-    return 0;
-  }
+  if (!RegisterTemporaryDataSource(dataSourceName, kind, path, error)) return 0;
   m_strDataSourceName = dataSourceName;
   return ConnectRegisteredFile(dataSourceName, kind, error);
 }
 
 int CDatabseConnection::ConnectRegisteredFile(const QString& dataSourceName, SourceKind kind, QString* error) {
   QString problem;
-  const QString text = platform::DataSourceConnectionString(dataSourceName, &problem);
-  if (text.isEmpty()) {
+  const SQLRETURN result = Track(ConnectFileDataSource(m_connection.get(), dataSourceName, &problem));
+  if (!problem.isEmpty()) {
     RemoveTemporaryDataSource(kind);
     SetError(error, QStringLiteral("Failed to connect to database.\n\n%1").arg(problem));
     return 0;
   }
-  const SQLRETURN result = Track(SQLDriverConnectW(m_connection.get(), nullptr, platform::SqlText(text),
-                                                  SqlLength(text), nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT));
   return FinishConnect(result, kind, error);
 }
 
 int CDatabseConnection::Connect(const QString& dataSourceName, SourceKind kind, const QString& user,
                                 const QString& password, QString* error) {
   if (kind == kNamedDataSource) m_strDataSourceName = dataSourceName;
-  const QString name = platform::DriverManagerName(dataSourceName);
-  const SQLRETURN result =
-      m_connection ? Track(SQLConnectW(m_connection.get(), platform::SqlText(name), SqlLength(name),
-                                       platform::SqlText(user), SqlLength(user), platform::SqlText(password),
-                                       SqlLength(password)))
-                   : Track(SQL_ERROR);
+  const SQLRETURN result = Track(ConnectDataSourceName(m_connection.get(), dataSourceName, user, password));
   return FinishConnect(result, kind, error);
 }
 
@@ -457,9 +381,7 @@ int CDatabseConnection::GetTypeCaseSensitivity(const QString& dataType, int* cas
 
 bool CDatabseConnection::IsMySqlDataSource(const QString& name) { return IsMySqlDriver(GetDataSourceDriver(name)); }
 
-bool CDatabseConnection::IsMySqlDriver(const QString& driverDescription) {
-  return driverDescription.contains(u"MySQL") || driverDescription.contains(u"MariaDB");
-}
+bool CDatabseConnection::IsMySqlDriver(const QString& driverDescription) { return ::IsMySqlDriver(driverDescription); }
 
 bool CDatabseConnection::IsFoxProDataSource(const QString& name) {
   return GetDataSourceDriver(name).contains(u"FoxPro");

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "admin/foundation/CatalogQuery.h"
+#include "shared/odbc/CatalogQuery.h"
 #include "platform/OdbcHandle.h"
 #include "shared/odbc/OdbcDiagnostics.h"
 

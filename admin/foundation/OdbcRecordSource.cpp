@@ -1,20 +1,12 @@
 #include "admin/foundation/OdbcRecordSource.h"
 
 #include "admin/foundation/ColumnBuffers.h"
-#include "admin/foundation/OdbcStatement.h"
+#include "shared/odbc/OdbcStatement.h"
 #include "admin/foundation/SqlTypes.h"
-#include "platform/OdbcText.h"
 
 #include <sqlext.h>
 
 #include <algorithm>
-#include <array>
-
-namespace {
-
-constexpr int kNameUnits = 255;
-
-}  // namespace
 
 int16_t OdbcRecordSource::GetColumnCount() { return m_bOpen ? m_nColumnCount : 0; }
 
@@ -27,15 +19,7 @@ QString OdbcRecordSource::GetColumnName(int16_t column) {
 }
 
 bool OdbcRecordSource::DescribeColumn(int16_t column, ColumnDescription* description) {
-  std::array<SQLWCHAR, kNameUnits + 1> name{};
-  SQLSMALLINT nameLength = 0;
-  SQLSMALLINT nullable = 0;
-  const SQLRETURN result =
-      Track(SQLDescribeColW(Statement(), static_cast<SQLUSMALLINT>(column + 1), name.data(), kNameUnits, &nameLength,
-                            &description->sqlType, &description->size, &description->digits, &nullable));
-  if (!SQL_SUCCEEDED(result)) return false;
-  description->name = platform::FromSqlTextZ(name.data(), kNameUnits);
-  return true;
+  return SQL_SUCCEEDED(Track(DescribeResultColumn(Statement(), column, description)));
 }
 
 int16_t OdbcRecordSource::GetColumnType(int16_t column) {

@@ -2,6 +2,7 @@
 
 #include "admin/foundation/DBHandler.h"
 #include "shared/odbc/OdbcDiagnostics.h"
+#include "shared/odbc/QueryResult.h"
 #include "platform/OdbcHandle.h"
 
 #include <sql.h>
@@ -68,12 +69,7 @@ class OdbcRecordSource : public CDBHandler {
   bool m_bOpen = false;
 
  private:
-  struct ColumnDescription {
-    QString name;
-    SQLSMALLINT sqlType = 0;
-    SQLULEN size = 0;
-    SQLSMALLINT digits = 0;
-  };
+  using ColumnDescription = ResultColumn;
   bool DescribeColumn(int16_t column, ColumnDescription* description);
 
   OdbcDiagRecord m_lastFailure;

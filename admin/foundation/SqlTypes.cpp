@@ -51,23 +51,6 @@ int16_t MapSqlType(SQLSMALLINT sqlType) {
   }
 }
 
-SQLSMALLINT CTypeOfKind(int16_t kind) {
-  switch (kind) {
-    case ColumnKind::Text:
-    case ColumnKind::Numeric:
-      return SQL_C_WCHAR;
-    case ColumnKind::BigInt:
-      return SQL_C_SBIGINT;
-    default:
-      return kind;
-  }
-}
-
-int16_t CapColumnSize(SQLULEN size) {
-  if (size > 32767) return 32766;
-  return static_cast<int16_t>(size);
-}
-
 QString GetSqlTypeName(int code) {
   switch (code) {
     case SQL_CHAR: return QStringLiteral("SQL_CHAR");

@@ -1,19 +1,11 @@
 #pragma once
 
 #include "admin/foundation/DatabseConnection.h"
+#include "tests/support/OdbcTestServers.h"
 
 #include <QString>
 
-#include <ostream>
-#include <vector>
-
 namespace odbctest {
-
-enum class Engine { Sqlite, PostgreSql, MariaDb };
-
-QString EngineName(Engine engine);
-inline void PrintTo(Engine engine, std::ostream* out) { *out << EngineName(engine).toStdString(); }
-std::vector<Engine> AllEngines();
 
 // Connects `connection` to a test database of the engine: for SQLite a fresh, empty file in the
 // machine root behind the administration program's temporary data source name; for the servers
@@ -24,15 +16,7 @@ bool ConnectEngine(Engine engine, CDatabseConnection* connection, QString* unava
 // The SQLite file behind the last SQLite connection of this test.
 QString SqliteTestFile();
 
-// The data source name registered for a server engine, and the user and password it takes.
-QString ServerDataSourceName(Engine engine);
-QString ServerUser(Engine engine);
-QString ServerPassword(Engine engine);
-
 }  // namespace odbctest
-
-// Readable texts in test failures.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 // Skips the running test when the engine's server was not started.
 #define CONNECT_OR_SKIP(engine, connection)                                                   \

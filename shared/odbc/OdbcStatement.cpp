@@ -1,4 +1,4 @@
-#include "admin/foundation/OdbcStatement.h"
+#include "shared/odbc/OdbcStatement.h"
 
 #include <sqlext.h>
 

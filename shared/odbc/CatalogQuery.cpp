@@ -1,6 +1,6 @@
-#include "admin/foundation/CatalogQuery.h"
+#include "shared/odbc/CatalogQuery.h"
 
-#include "admin/foundation/OdbcStatement.h"
+#include "shared/odbc/OdbcStatement.h"
 #include "platform/OdbcText.h"
 
 #include <sqlext.h>

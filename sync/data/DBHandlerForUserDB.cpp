@@ -1,0 +1,241 @@
+#include "sync/data/DBHandlerForUserDB.h"
+
+#include "shared/odbc/ColumnKind.h"
+#include "shared/odbc/QueryText.h"
+#include "sync/data/DatabseConnection.h"
+#include "sync/data/SyncLog.h"
+
+#include <sqlext.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// The longest texts the write buffers take: 65,535 bytes for a text, the column size and 50
+// characters for a decimal.
+constexpr qsizetype kMaxWrittenTextUnits = 32767;
+
+// A write failure's text goes to the console as well.
+void PrintFailure(const QString& text) {
+  std::fputs((text + u'\n').toUtf8().constData(), stdout);
+  std::fflush(stdout);
+}
+
+}  // namespace
+
+CDBHandlerForUserDB::~CDBHandlerForUserDB() { m_buffers.Unbind(Statement()); }
+
+void CDBHandlerForUserDB::BindColumns() {
+  if (Statement() == SQL_NULL_HSTMT) return;
+  const SQLRETURN result = m_buffers.Bind(Statement(), ColumnKinds());
+  if (!SQL_SUCCEEDED(result)) Track(result);
+}
+
+void CDBHandlerForUserDB::UnbindColumns() { m_buffers.Unbind(Statement()); }
+
+int CDBHandlerForUserDB::Initialize(const CDatabseConnection& connection, const QString& query, QString* error) {
+  m_buffers.Unbind(Statement());
+  m_nLastReadRow = -1;
+  m_pConnection = &connection;
+  m_strQuery = query;
+  if (ExecuteQuery(connection, query) == 1) return 1;
+  *error = QStringLiteral("Failed to Initialize User's Profile Database.");
+  return 0;
+}
+
+bool CDBHandlerForUserDB::Position(int32_t row) {
+  if (row == 0) return FetchNext(0) == 1;
+  if (row == m_nLastReadRow) return MoveToRow(row) == 1;
+  return FetchNext(row) == 1;
+}
+
+int CDBHandlerForUserDB::ReadRecord(int32_t row, QByteArray* record, uint8_t digest[kRowDigestSize]) {
+  if (!IsOpen() || row < 0 || row >= GetRowCount()) return 0;
+  if (!m_buffers.IsBound()) BindColumns();
+  const bool fetched = Position(row);
+  m_nLastReadRow = row;
+  if (!fetched) {
+    WriteSyncServiceLog(-1, QStringLiteral("Failed to Read Record No. %1.").arg(row) + GetOdbcErrorText());
+    return 0;
+  }
+  const std::optional<QByteArray> encoded = devicerecord::Encode(m_buffers.Values());
+  if (!encoded) {
+    WriteLog(-1, QStringLiteral("Record No. %1 is too long for a device record and is not sent.").arg(row));
+    return 0;
+  }
+  *record = *encoded;
+  ComputeTextDigest(m_buffers.RowText(), digest);
+  return static_cast<int>(record->size());
+}
+
+std::optional<QList<devicerecord::Value>> CDBHandlerForUserDB::DecodeReceived(QByteArrayView record, QString* reason) {
+  QList<int16_t> kinds;
+  QList<int16_t> sizes;
+  for (int16_t i = 0; i < GetColumnCount(); ++i) {
+    if (GetColumnType(i) == ColumnKind::Unsupported) continue;
+    kinds.append(GetColumnType(i));
+    sizes.append(GetColumnSize(i));
+  }
+  std::optional<QList<devicerecord::Value>> values = devicerecord::Decode(record, kinds, reason);
+  if (!values) return std::nullopt;
+  for (qsizetype j = 0; j < values->size(); ++j) {
+    const qsizetype limit = kinds.at(j) == ColumnKind::Numeric ? sizes.at(j) + 50 : kMaxWrittenTextUnits;
+    if (values->at(j).text.size() > limit) {
+      *reason = QStringLiteral("The text of column %1 is longer than the column takes.").arg(j + 1);
+      return std::nullopt;
+    }
+  }
+  return values;
+}
+
+syncservice::RowWriter CDBHandlerForUserDB::MakeWriter() {
+  const QString table = GetTableNameFromQuery(m_strQuery);
+  QStringList keys;
+  GetPrimaryKeyList(*m_pConnection, table, &keys);
+  std::vector<syncservice::WriteColumn> columns;
+  for (int16_t i = 0; i < GetColumnCount(); ++i) {
+    if (GetColumnType(i) == ColumnKind::Unsupported) continue;
+    const QString name = GetColumnName(i);
+    columns.push_back({name, GetColumnType(i), GetColumnSize(i), GetColumnDecimalDigits(i), IsAutoNumberColumn(i) == 1,
+                       keys.contains(name, Qt::CaseInsensitive)});
+  }
+  // A key the query does not select cannot find the row: every column finds it then.
+  if (static_cast<qsizetype>(std::count_if(columns.begin(), columns.end(),
+                                           [](const syncservice::WriteColumn& c) { return c.key; })) != keys.size()) {
+    for (syncservice::WriteColumn& column : columns) column.key = false;
+  }
+  return syncservice::RowWriter(m_pConnection->GetConnectionHandle(), table, m_strQuery, std::move(columns),
+                                ColumnKinds());
+}
+
+bool CDBHandlerForUserDB::PositionForWrite(int32_t row) {
+  if (!IsOpen() || row < 0) return false;
+  if (!m_buffers.IsBound()) BindColumns();
+  m_nLastReadRow = -1;
+  if (FetchNext(0) != 1) return false;
+  for (int32_t at = 0; at < row; ++at) {
+    if (FetchNext(at + 1) != 1) return false;
+  }
+  return true;
+}
+
+bool CDBHandlerForUserDB::HasExpectedDigest(const uint8_t* expectedDigest) const {
+  if (expectedDigest == nullptr) return true;
+  uint8_t current[kRowDigestSize];
+  ComputeTextDigest(m_buffers.RowText(), current);
+  return std::memcmp(current, expectedDigest, kRowDigestSize) == 0;
+}
+
+int CDBHandlerForUserDB::AddRecord(QByteArrayView record, uint8_t digest[kRowDigestSize], QString* error) {
+  QString reason;
+  const std::optional<QList<devicerecord::Value>> values = DecodeReceived(record, &reason);
+  if (!values || !MakeWriter().Insert(*values, digest, &reason)) {
+    *error = QStringLiteral("Failed to add Record with Key .") + reason;
+    PrintFailure(reason);
+    return 0;
+  }
+  return 1;
+}
+
+int CDBHandlerForUserDB::UpdateRecord(QByteArrayView record, int32_t row, uint8_t digest[kRowDigestSize],
+                                      QString* error, const QString& dbType, const uint8_t* expectedDigest) {
+  QString reason;
+  const std::optional<QList<devicerecord::Value>> values = DecodeReceived(record, &reason);
+  if (!values) {
+    *error = QStringLiteral("Failed to update Record with key .") + reason;
+    return 0;
+  }
+  if (!PositionForWrite(row)) {
+    *error = QStringLiteral("Record with key  to be updated is not exists in database.");
+    return 0;
+  }
+  if (!HasExpectedDigest(expectedDigest)) {
+    *error = QStringLiteral("Record with key  to be updated was changed at the desktop.");
+    return 0;
+  }
+  syncservice::RowWriter writer = MakeWriter();
+  const QList<devicerecord::Value> current = m_buffers.Values();
+  const bool writeAutoNumber = dbType == u"9";
+  const bool positioned =
+      WritesPositioned(SQL_CA1_POS_UPDATE) && FitsBuffers(writer, *values, current, writeAutoNumber);
+  const bool written = positioned ? UpdatePositioned(writer, *values, current, writeAutoNumber, &reason) &&
+                                        writer.ReadStored(writer.Merged(*values, current, writeAutoNumber), digest,
+                                                          &reason)
+                                  : writer.Update(*values, current, writeAutoNumber, digest, &reason);
+  if (!written) {
+    *error = QStringLiteral("Failed to update Record with key .") + reason;
+    PrintFailure(reason);
+    return 0;
+  }
+  return 1;
+}
+
+int CDBHandlerForUserDB::DeleteRecord(int32_t row, QString* error, const uint8_t* expectedDigest) {
+  if (!PositionForWrite(row)) {
+    *error = QStringLiteral("Record with key  to be deleted is not exists in database.");
+    return 0;
+  }
+  if (!HasExpectedDigest(expectedDigest)) {
+    *error = QStringLiteral("Record with key  to be deleted was changed at the desktop.");
+    return 0;
+  }
+  QString reason;
+  const bool deleted = WritesPositioned(SQL_CA1_POS_DELETE) ? SetPosition(SQL_DELETE, &reason)
+                                                               : MakeWriter().Delete(m_buffers.Values(), &reason);
+  if (!deleted) {
+    *error = QStringLiteral("Failed to delete Record with key  .") + reason;
+    PrintFailure(reason);
+    return 0;
+  }
+  return 1;
+}
+
+bool CDBHandlerForUserDB::WritesPositioned(SQLUINTEGER ability) const {
+  SQLULEN cursorType = SQL_CURSOR_FORWARD_ONLY;
+  SQLULEN concurrency = SQL_CONCUR_READ_ONLY;
+  if (!SQL_SUCCEEDED(SQLGetStmtAttr(Statement(), SQL_ATTR_CURSOR_TYPE, &cursorType, 0, nullptr)) ||
+      !SQL_SUCCEEDED(SQLGetStmtAttr(Statement(), SQL_ATTR_CONCURRENCY, &concurrency, 0, nullptr)) ||
+      concurrency == SQL_CONCUR_READ_ONLY) {
+    return false;
+  }
+  SQLUSMALLINT infoType = SQL_FORWARD_ONLY_CURSOR_ATTRIBUTES1;
+  if (cursorType == SQL_CURSOR_DYNAMIC) infoType = SQL_DYNAMIC_CURSOR_ATTRIBUTES1;
+  if (cursorType == SQL_CURSOR_KEYSET_DRIVEN) infoType = SQL_KEYSET_CURSOR_ATTRIBUTES1;
+  if (cursorType == SQL_CURSOR_STATIC) infoType = SQL_STATIC_CURSOR_ATTRIBUTES1;
+  SQLUINTEGER abilities = 0;
+  if (!SQL_SUCCEEDED(SQLGetInfoW(m_pConnection->GetConnectionHandle(), infoType, &abilities, sizeof abilities,
+                                 nullptr))) {
+    return false;
+  }
+  return (abilities & ability) != 0;
+}
+
+bool CDBHandlerForUserDB::FitsBuffers(const syncservice::RowWriter& writer, const QList<devicerecord::Value>& values,
+                                      const QList<devicerecord::Value>& current, bool writeAutoNumber) const {
+  for (qsizetype j = 0; j < values.size(); ++j) {
+    const auto column = static_cast<size_t>(j);
+    const size_t bound = m_buffers.ResultColumn(column);
+    const bool fits = writer.Writes(column, values, current, writeAutoNumber) ? m_buffers.Fits(bound, values.at(j))
+                                                                               : m_buffers.HoldsWhole(bound);
+    if (!fits) return false;
+  }
+  return true;
+}
+
+bool CDBHandlerForUserDB::UpdatePositioned(const syncservice::RowWriter& writer,
+                                           const QList<devicerecord::Value>& values,
+                                           const QList<devicerecord::Value>& current, bool writeAutoNumber,
+                                           QString* reason) {
+  for (qsizetype j = 0; j < values.size(); ++j) {
+    const auto column = static_cast<size_t>(j);
+    if (writer.Writes(column, values, current, writeAutoNumber)) m_buffers.Store(m_buffers.ResultColumn(column), values.at(j));
+  }
+  return SetPosition(SQL_UPDATE, reason);
+}
+
+bool CDBHandlerForUserDB::SetPosition(SQLUSMALLINT operation, QString* reason) {
+  if (SQL_SUCCEEDED(Track(SQLSetPos(Statement(), 1, operation, SQL_LOCK_NO_CHANGE)))) return true;
+  *reason = FormatOdbcDiagnostics(ReadOdbcDiagRecord(SQL_HANDLE_STMT, Statement()), OdbcTextForm::Diagnostic);
+  return false;
+}

@@ -1,0 +1,61 @@
+#include "sync/data/DatabaseHandlerForProc.h"
+
+#include "sync/data/DatabseConnection.h"
+
+CDatabaseHandlerForProc::~CDatabaseHandlerForProc() {
+  m_buffers.Unbind(Statement());
+  CloseStatement();
+}
+
+QString CDatabaseHandlerForProc::GetFieldValue(int32_t row, int16_t column) {
+  const CachedRow* cached = FindRow(row);
+  if (cached == nullptr || column < 0 || column >= cached->texts.size()) return {};
+  return cached->texts.at(column);
+}
+
+const CDatabaseHandlerForProc::CachedRow* CDatabaseHandlerForProc::FindRow(int32_t row) const {
+  const auto found = m_rowCache.find(row + 1);
+  return found == m_rowCache.end() ? nullptr : &found->second;
+}
+
+int CDatabaseHandlerForProc::GetRowValues(int32_t, QByteArray*) { return 0; }
+
+int CDatabaseHandlerForProc::MoveToRow(int32_t) { return 1; }
+
+void CDatabaseHandlerForProc::BindColumns() {
+  if (Statement() == SQL_NULL_HSTMT) return;
+  const SQLRETURN result = m_buffers.Bind(Statement(), ColumnKinds());
+  if (!SQL_SUCCEEDED(result)) Track(result);
+}
+
+void CDatabaseHandlerForProc::UnbindColumns() { m_buffers.Unbind(Statement()); }
+
+int CDatabaseHandlerForProc::ExecuteQuery(const CDatabseConnection& connection, const QString& callText) {
+  m_buffers.Unbind(Statement());
+  m_rowCache.clear();
+  if (!OpenAndExecute(connection.GetConnectionHandle(), callText)) return 0;
+  m_bOpen = true;
+  if (!DescribeColumns(true, false)) return 1;
+  BindColumns();
+  CacheRows();
+  UnbindColumns();
+  return 1;
+}
+
+void CDatabaseHandlerForProc::CacheRows() {
+  int32_t row = 0;
+  while (SQL_SUCCEEDED(Track(SQLFetchScroll(Statement(), SQL_FETCH_NEXT, 0)))) {
+    ++row;
+    CachedRow cached;
+    for (size_t i = 0; i < ColumnKinds().size(); ++i) cached.texts.append(m_buffers.DisplayText(i));
+    const std::optional<QByteArray> record = devicerecord::Encode(m_buffers.Values());
+    if (record) {
+      cached.record = *record;
+    } else {
+      WriteLog(-1, QStringLiteral("Row No. %1 is too long for a device record and is not sent.").arg(row));
+    }
+    cached.rowText = m_buffers.RowText();
+    m_rowCache[row] = cached;
+  }
+  m_nRowCount = row;
+}

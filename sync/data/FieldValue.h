@@ -1,0 +1,32 @@
+#pragma once
+
+#include "sync/data/DeviceRecord.h"
+
+#include <sql.h>
+#include <sqlext.h>
+
+#include <QString>
+
+#include <cstdint>
+
+// The sync program's column kinds and value texts.
+namespace syncservice {
+
+// The kind of a column whose driver reports `sqlType`. BIGINT is an int32 column of a
+// stored-procedure result and an unsupported column of a table or view.
+int16_t MapSqlType(SQLSMALLINT sqlType, bool procedureResult);
+
+// The value text of one bound or fetched value of `kind`: `length` is what the driver reported
+// (below 1 gives the empty text), taken no further than `capacity` bytes of `buffer`.
+QString FormatFieldValue(int16_t kind, SQLLEN length, const char* buffer, qsizetype capacity);
+
+// "%d/%d/%d" for midnight, else with a 12-hour time; the time alone on 1899-12-30 or an all-zero
+// date; the empty text for 1899-12-30 00:00:00.
+QString FormatOdbcDateTime(const TIMESTAMP_STRUCT& timestamp);
+
+// The text of a value in the row text that names the row by its digest: the display text but for
+// REAL and FLOAT values, which get the shortest text that reads back to the same value, so that a
+// change in any digit changes the digest. NULL and empty values give the empty text.
+QString DigestText(const devicerecord::Value& value, const QString& displayText);
+
+}  // namespace syncservice
