@@ -21,14 +21,16 @@ FileFormat FormatOf(const QByteArray& bytes) {
   return FileFormat::Other;
 }
 
-bool ReadContent(const QString& path, WorkbookContent* content, QString* error) {
+bool ReadContent(const QString& path, WorkbookContent* content, bool* fromXls, QString* error) {
   QByteArray bytes;
   bool missing = false;
   if (!ReadWholeFile(path, &bytes, &missing) || missing) {
     *error = missing ? QStringLiteral("the file does not exist") : QStringLiteral("the file cannot be read");
     return false;
   }
-  switch (FormatOf(bytes)) {
+  const FileFormat format = FormatOf(bytes);
+  *fromXls = format == FileFormat::Compound;
+  switch (format) {
     case FileFormat::Zip: return XlsxReader::Read(bytes, content, error);
     case FileFormat::Compound: return XlsReader::Read(path, content, error);
     case FileFormat::Other: break;
@@ -39,19 +41,20 @@ bool ReadContent(const QString& path, WorkbookContent* content, QString* error) 
 
 }  // namespace
 
-Workbook::Workbook(QString path, bool readOnly, std::unique_ptr<WorkbookContent> content)
-    : path_(std::move(path)), readOnly_(readOnly), content_(std::move(content)) {}
+Workbook::Workbook(QString path, bool readOnly, bool fromXls, std::unique_ptr<WorkbookContent> content)
+    : path_(std::move(path)), readOnly_(readOnly), fromXls_(fromXls), content_(std::move(content)) {}
 
 Workbook::~Workbook() = default;
 
 std::unique_ptr<Workbook> Workbook::Open(const QString& path, bool readOnly, QString* error) {
   auto content = std::make_unique<WorkbookContent>();
   QString reason;
-  if (!ReadContent(path, content.get(), &reason)) {
+  bool fromXls = false;
+  if (!ReadContent(path, content.get(), &fromXls, &reason)) {
     *error = QStringLiteral("The workbook %1 cannot be opened: %2.").arg(QFileInfo(path).fileName(), reason);
     return nullptr;
   }
-  return std::unique_ptr<Workbook>(new Workbook(path, readOnly, std::move(content)));
+  return std::unique_ptr<Workbook>(new Workbook(path, readOnly, fromXls, std::move(content)));
 }
 
 int Workbook::WorksheetCount() const { return static_cast<int>(content_->sheets.size()); }

@@ -25,6 +25,8 @@ class Workbook {
 
   const QString& Path() const { return path_; }
   bool ReadOnly() const { return readOnly_; }
+  // Read from an .xls file, which a save would turn into an .xlsx package under the same name.
+  bool FromXls() const { return fromXls_; }
 
   int WorksheetCount() const;
   // Zero-based; null outside.
@@ -37,10 +39,11 @@ class Workbook {
   bool Save(QString* error);
 
  private:
-  Workbook(QString path, bool readOnly, std::unique_ptr<WorkbookContent> content);
+  Workbook(QString path, bool readOnly, bool fromXls, std::unique_ptr<WorkbookContent> content);
 
   QString path_;
   bool readOnly_;
+  bool fromXls_;
   std::unique_ptr<WorkbookContent> content_;
 };
 

@@ -1,7 +1,7 @@
 #include "admin/foundation/ExcelConnection.h"
 
 #include "admin/foundation/AppLog.h"
-#include "admin/foundation/SchemaIni.h"
+#include "shared/SchemaIni.h"
 #include "shared/WorkbookFolder.h"
 
 #include <QDir>

@@ -2,11 +2,11 @@
 // read them: every fixture is written here.
 #include "admin/foundation/DatabaseHandler.h"
 #include "admin/foundation/DatabseConnection.h"
-#include "admin/foundation/SchemaIni.h"
 #include "platform/MachineRoot.h"
 #include "platform/OdbcConfig.h"
 #include "platform/Utf16Text.h"
 #include "platform/Workbook.h"
+#include "shared/SchemaIni.h"
 #include "tests/support/FreshMachineRoot.h"
 #include "tests/support/XlsxFixture.h"
 

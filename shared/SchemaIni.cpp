@@ -1,4 +1,4 @@
-#include "admin/foundation/SchemaIni.h"
+#include "shared/SchemaIni.h"
 
 #include "platform/AtomicFile.h"
 #include "shared/Endian.h"

@@ -1,0 +1,18 @@
+#include "sync/data/ExcelHandlerForUserDB.h"
+
+#include "sync/data/DeviceRecord.h"
+
+#include <optional>
+
+int CExcelHandlerForUserDB::ReadRecord(int32_t row, QByteArray* record, uint8_t digest[kRowDigestSize]) const {
+  const QStringList texts = RowTexts(row);
+  if (texts.isEmpty()) return 0;
+  QList<devicerecord::Value> values;
+  values.reserve(texts.size());
+  for (const QString& text : texts) values.append(devicerecord::Value::OfText(1, text));
+  const std::optional<QByteArray> encoded = devicerecord::Encode(values);
+  if (!encoded) return 0;
+  *record = *encoded;
+  ComputeTextDigest(MakeRowText(texts), digest);
+  return static_cast<int>(record->size());
+}
