@@ -1,17 +1,14 @@
 #include "sync/data/FormDetailsDB.h"
 
 #include "platform/OdbcText.h"
-#include "shared/odbc/QueryResult.h"
+#include "sync/data/WholeText.h"
 
 #include <sqlext.h>
-
-#include <vector>
 
 namespace {
 
 constexpr SQLUSMALLINT kTabTitleColumn = 3;
 constexpr SQLUSMALLINT kTabFormInfoColumn = 4;
-constexpr SQLLEN kChunkBytes = 65536;
 
 }  // namespace
 
@@ -60,8 +57,8 @@ int CFormDetailsDB::GetRecordCount() {
 int CFormDetailsDB::MoveToRecord(int32_t row) {
   if (!IsConnected() || !m_statement) return 0;
   if (SQL_SUCCEEDED(Fetch(row == 0 ? SQL_FETCH_FIRST : SQL_FETCH_NEXT))) {
-    m_strTabTitle = ReadWholeText(kTabTitleColumn);
-    m_strTabFormInfo = ReadWholeText(kTabFormInfoColumn);
+    m_strTabTitle = syncservice::ReadWholeText(m_statement.get(), kTabTitleColumn, &m_nLastReturnCode);
+    m_strTabFormInfo = syncservice::ReadWholeText(m_statement.get(), kTabFormInfoColumn, &m_nLastReturnCode);
   }
   return 0;
 }
@@ -70,20 +67,4 @@ FormDetailsRow CFormDetailsDB::ReadRecord(int32_t row) {
   if (!IsConnected()) return {};
   MoveToRecord(row);
   return {m_nFormID, m_nTabID, m_strTabTitle, m_strTabFormInfo};
-}
-
-// In chunks, as long as the driver reports more: a tab's text has no upper bound.
-QString CFormDetailsDB::ReadWholeText(SQLUSMALLINT column) {
-  std::vector<SQLWCHAR> chunk(static_cast<size_t>(kChunkBytes) / sizeof(SQLWCHAR));
-  QString text;
-  for (;;) {
-    SQLLEN indicator = SQL_NULL_DATA;
-    const SQLRETURN result =
-        Track(SQLGetData(m_statement.get(), column, SQL_C_WCHAR, chunk.data(), kChunkBytes, &indicator));
-    if (!SQL_SUCCEEDED(result) || indicator == SQL_NULL_DATA) break;
-    const SQLLEN bytes = WrittenLength(indicator, kChunkBytes, sizeof(SQLWCHAR));
-    text += platform::FromSqlText(chunk.data(), static_cast<qsizetype>(bytes) / 2);
-    if (result == SQL_SUCCESS) break;
-  }
-  return text;
 }

@@ -31,7 +31,6 @@ class CFormDetailsDB : public SettingsTable {
   SQLRETURN Track(SQLRETURN result) { return m_nLastReturnCode = result; }
   SQLRETURN Fetch(SQLSMALLINT orientation) { return Track(SQLFetchScroll(m_statement.get(), orientation, 0)); }
   void BindIds();
-  QString ReadWholeText(SQLUSMALLINT column);
 
   platform::OdbcHandle m_statement;
   SQLRETURN m_nLastReturnCode = SQL_SUCCESS;

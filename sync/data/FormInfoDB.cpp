@@ -7,9 +7,9 @@ FormInfoRow CFormInfoDB::ReadRecord(int32_t row) {
   FormInfoRow record;
   if (!IsConnected()) return record;
   MoveToRecord(row);
-  record.FormID = Number(row, 0);
-  record.ProfileID = Number(row, 1);
-  record.FormTitle = Text(row, 2);
-  record.FormInfo = Text(row, 3);
+  record.FormID = Number(0);
+  record.ProfileID = Number(1);
+  record.FormTitle = Text(2);
+  record.FormInfo = Text(3);
   return record;
 }

@@ -21,8 +21,6 @@ int HandlerSettingsTable::GetRecordCount() { return IsConnected() ? m_handler.Ge
 
 int HandlerSettingsTable::MoveToRecord(int32_t row) { return IsConnected() ? m_handler.MoveToRow(row) : 0; }
 
-QString HandlerSettingsTable::Text(int32_t row, int16_t column) { return m_handler.GetFieldValue(row, column); }
+QString HandlerSettingsTable::Text(int16_t column) { return m_handler.GetWholeText(column); }
 
-int32_t HandlerSettingsTable::Number(int32_t row, int16_t column) {
-  return static_cast<int32_t>(Text(row, column).toLong());
-}
+int32_t HandlerSettingsTable::Number(int16_t column) { return static_cast<int32_t>(Text(column).toLong()); }

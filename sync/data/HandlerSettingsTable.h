@@ -1,10 +1,10 @@
 #pragma once
 
-#include "sync/data/DatabaseHandler.h"
+#include "sync/data/SettingsTableHandler.h"
 #include "sync/data/SettingsTable.h"
 
 // A settings table read through a record source: the selection runs on the handler, rows are
-// positioned by number and columns read as text.
+// positioned by number and columns read as whole texts.
 class HandlerSettingsTable : public SettingsTable {
  public:
   ~HandlerSettingsTable() override;
@@ -18,12 +18,13 @@ class HandlerSettingsTable : public SettingsTable {
   // Connects at once.
   HandlerSettingsTable(QString tableName, QString connectLabel, ConnectReport report);
 
-  QString Text(int32_t row, int16_t column);
+  // A column of the row MoveToRecord went to.
+  QString Text(int16_t column);
   // A column of integers (non-numeric text gives 0).
-  int32_t Number(int32_t row, int16_t column);
+  int32_t Number(int16_t column);
 
   void ReleaseStatement() override { m_handler.CloseStatement(); }
 
  private:
-  CDatabaseHandler m_handler;
+  SettingsTableHandler m_handler;
 };

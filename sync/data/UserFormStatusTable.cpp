@@ -10,8 +10,8 @@ UserFormStatusRow CUserFormStatusTable::ReadRecord(int32_t row) {
   UserFormStatusRow record;
   if (!IsConnected()) return record;
   MoveToRecord(row);
-  record.FormID = Number(row, 0);
-  record.UserID = Text(row, 1);
-  record.StatusFlag = Text(row, 2);
+  record.FormID = Number(0);
+  record.UserID = Text(1);
+  record.StatusFlag = Text(2);
   return record;
 }

@@ -10,8 +10,8 @@ UserProfileStatusRow CUserProfileStatusTable::ReadRecord(int32_t row) {
   UserProfileStatusRow record;
   if (!IsConnected()) return record;
   MoveToRecord(row);
-  record.UserID = Text(row, 0);
-  record.ProfileID = Number(row, 1);
-  record.StatusFlag = Text(row, 2);
+  record.UserID = Text(0);
+  record.ProfileID = Number(1);
+  record.StatusFlag = Text(2);
   return record;
 }

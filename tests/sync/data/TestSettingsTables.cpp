@@ -51,6 +51,14 @@ class SettingsTables : public ::testing::Test {
   CDatabseConnection m_writer;
 };
 
+// Text that differs everywhere, so that a lost or repeated chunk shows.
+QString LongText(qsizetype length) {
+  const QString pattern = QStringLiteral("abcdefghijklmnopqrstuvwxyz0123456789");
+  QString text;
+  while (text.size() < length) text += pattern + QString::number(text.size());
+  return text.left(length);
+}
+
 TEST_F(SettingsTables, ProfileInfoReadsEveryColumnInPlaceAndAnEmptyClauseAddsNothing) {
   Run(QStringLiteral("Insert Into ProfileInfo Values (12, 'Orders', '1', 'orders.db', 'ann', 'secret', "
                      "'Select * From Orders', '/data/', 'u1,u2', 'OrderID', 'Device', '/tmp/', 3, 1, 'OrderID ASC', "
@@ -79,9 +87,10 @@ TEST_F(SettingsTables, ProfileInfoReadsEveryColumnInPlaceAndAnEmptyClauseAddsNot
   EXPECT_EQ(record.SortColumnsInfo, QStringLiteral("OrderID ASC"));
 }
 
-TEST_F(SettingsTables, FormAndStatusTablesReadTheRowsTheirClauseSelects) {
+TEST_F(SettingsTables, FormAndStatusTablesReadTheRowsTheirClauseSelectsWithTextsWhole) {
   Run(QStringLiteral("Insert Into FormInfo Values (1, 7, 'Visit', 'layout-1')"));
-  Run(QStringLiteral("Insert Into FormInfo Values (2, 8, 'Order', 'layout-2')"));
+  const QString layout = LongText(100'000);
+  Run(QStringLiteral("Insert Into FormInfo Values (2, 8, 'Order', '%1')").arg(layout));
   Run(QStringLiteral("Insert Into UserFormStatus Values (2, 'u9', 'AM')"));
   Run(QStringLiteral("Insert Into UserFormStatus Values (3, 'u1', 'AD')"));
   Run(QStringLiteral("Insert Into UserProfileStatus Values ('u4', 7, '')"));
@@ -96,7 +105,8 @@ TEST_F(SettingsTables, FormAndStatusTablesReadTheRowsTheirClauseSelects) {
   EXPECT_EQ(form.FormID, 2);
   EXPECT_EQ(form.ProfileID, 8);
   EXPECT_EQ(form.FormTitle, QStringLiteral("Order"));
-  EXPECT_EQ(form.FormInfo, QStringLiteral("layout-2"));
+  EXPECT_EQ(form.FormInfo.size(), layout.size());
+  EXPECT_TRUE(form.FormInfo == layout);
 
   CUserFormStatusTable formStatus;
   ASSERT_EQ(formStatus.InitializeTable(QStringLiteral("Where FormID = 2"), &error), 1) << qPrintable(error);
@@ -154,14 +164,6 @@ TEST_F(SettingsTables, StatusStatementsChangeExactlyTheRowsTheyName) {
     EXPECT_TRUE(error.startsWith(QStringLiteral("SQLSTATE:"))) << qPrintable(error);
     EXPECT_EQ(StatusRows(table, id), QStringLiteral("7/u3/AM 8/u1/AD"));
   }
-}
-
-// Text that differs everywhere, so that a lost or repeated chunk shows.
-QString LongText(qsizetype length) {
-  const QString pattern = QStringLiteral("abcdefghijklmnopqrstuvwxyz0123456789");
-  QString text;
-  while (text.size() < length) text += pattern + QString::number(text.size());
-  return text.left(length);
 }
 
 TEST_F(SettingsTables, FormDetailsReadsRowsInOrderAndLongTabsWhole) {
