@@ -1,0 +1,13 @@
+#pragma once
+
+#include "sync/data/HandlerSettingsTable.h"
+#include "sync/data/ProfileRecord.h"
+
+// The ProfileInfo table of the settings database; a failed connect is kept in GetErrorText().
+class CProfileInfoDB : public HandlerSettingsTable {
+ public:
+  CProfileInfoDB();
+
+  // Row `row` of the selection; an empty record when not connected.
+  ProfileRecord ReadRecord(int32_t row);
+};
