@@ -9,12 +9,27 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <clocale>
 #include <cstdint>
 #include <functional>
+#include <mutex>
 #include <optional>
+
+#include <langinfo.h>
 
 namespace platform {
 namespace {
+
+// The SQLite driver has no wide entry points: the driver manager hands it our texts converted
+// through the process's character set, which must be UTF-8 for text beyond ASCII to reach the
+// file intact (in the "C" locale "Grün" arrived as one Latin-1 byte). Only the character type
+// changes; numbers keep their "C" format.
+void UseUtf8CharacterSet() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    if (QByteArrayView(nl_langinfo(CODESET)) != "UTF-8") std::setlocale(LC_CTYPE, "C.UTF-8");
+  });
+}
 
 // Where the system's package manager registers the installed drivers.
 const char kSystemOdbcInstIni[] = "/etc/odbcinst.ini";
@@ -150,6 +165,7 @@ QString DriverManagerName(const QString& name) {
 }
 
 void PrepareOdbc() {
+  UseUtf8CharacterSet();
   const QByteArray folder = OdbcFolder().toUtf8();
   const QByteArray ini = OdbcIniPath().toUtf8();
   if (qgetenv("ODBCSYSINI") != folder) qputenv("ODBCSYSINI", folder);

@@ -1,15 +1,19 @@
 #include "platform/MachineRoot.h"
 #include "platform/OdbcConfig.h"
+#include "platform/OdbcHandle.h"
+#include "platform/OdbcText.h"
 #include "platform/OdbcIni.h"
 
 #include <gtest/gtest.h>
 
+#include <sqlext.h>
 #include <sqlite3.h>
 
 #include <QDir>
 #include <QFile>
 #include <QUrl>
 
+#include <clocale>
 #include <functional>
 
 #include <linux/capability.h>
@@ -292,6 +296,30 @@ TEST(OdbcConfig, LongNamesAreShortenedTheSameWayEverywhere) {
   EXPECT_EQ(DataSourceValue(settings, QStringLiteral("Driver")), QStringLiteral("SQLite3"));
   EXPECT_TRUE(RemoveDataSourceValue(QStringLiteral("ODBC Data Sources"), settings));
   EXPECT_TRUE(RemoveDataSource(settings));
+}
+
+// Whatever the environment's locale, text beyond ASCII reaches an SQLite file through the driver
+// manager and comes back as it was.
+TEST(OdbcConfig, TextBeyondAsciiTravelsThroughTheSqliteDriverIntact) {
+  std::setlocale(LC_CTYPE, "C");
+  const OdbcHandle environment = OdbcHandle::NewEnvironment();
+  const OdbcHandle connection = OdbcHandle::Allocate(SQL_HANDLE_DBC, environment.get());
+  const QString text = QStringLiteral("Driver=SQLite3;Database=") + MachineRoot() + QStringLiteral("/text.db");
+  ASSERT_TRUE(SQL_SUCCEEDED(SQLDriverConnectW(connection.get(), nullptr, SqlText(text), static_cast<SQLSMALLINT>(text.size()),
+                                              nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT)));
+  const OdbcHandle statement = OdbcHandle::Allocate(SQL_HANDLE_STMT, connection.get());
+  const QString value = QStringLiteral("Gr\u00FCn \u20AC \u4E2D");
+  for (const QString& sql : {QStringLiteral("CREATE TABLE t (a TEXT)"), QStringLiteral("INSERT INTO t VALUES ('%1')").arg(value)}) {
+    ASSERT_TRUE(SQL_SUCCEEDED(SQLExecDirectW(statement.get(), SqlText(sql), static_cast<SQLINTEGER>(sql.size()))));
+  }
+  const QString select = QStringLiteral("SELECT a FROM t");
+  ASSERT_TRUE(SQL_SUCCEEDED(SQLExecDirectW(statement.get(), SqlText(select), static_cast<SQLINTEGER>(select.size()))));
+  ASSERT_TRUE(SQL_SUCCEEDED(SQLFetch(statement.get())));
+  SQLWCHAR read[64] = {};
+  SQLLEN length = 0;
+  ASSERT_TRUE(SQL_SUCCEEDED(SQLGetData(statement.get(), 1, SQL_C_WCHAR, read, sizeof read, &length)));
+  EXPECT_EQ(QString::fromUtf16(reinterpret_cast<const char16_t*>(read), length / 2), value);
+  SQLDisconnect(connection.get());
 }
 
 TEST(OdbcConfig, RemovingANameLeavesTheOthers) {
