@@ -2,6 +2,7 @@
 
 #include "platform/CellReference.h"
 #include "shared/Endian.h"
+#include "shared/SheetRowRecord.h"
 #include "sync/data/DeviceRecord.h"
 
 #include <QFileInfo>
@@ -11,7 +12,6 @@
 
 namespace {
 
-constexpr qsizetype kLargestOffset = 0xFFFF;
 constexpr qsizetype kMaxValueUnits = CExcelHandler::kColumnSize / 2;
 
 // The number of values a device record carries, told by its first offset (the table's size).
@@ -32,16 +32,7 @@ QString CExcelHandler::GetFieldValue(int32_t row, int16_t column) {
 
 int CExcelHandler::GetRowValues(int32_t row, QByteArray* buffer) {
   if (!m_bAttached || row < 0 || row > m_nRowCount) return 0;
-  buffer->fill('\0', qsizetype{2} * m_nColumnCount);
-  for (int16_t column = 0; column < m_nColumnCount; ++column) {
-    if (buffer->size() > kLargestOffset) return 0;
-    endian::WriteBE<uint16_t>(reinterpret_cast<uint8_t*>(buffer->data()) + 2 * column,
-                              static_cast<uint16_t>(buffer->size()));
-    const QString value = GetFieldValue(row, column).left(kMaxValueUnits);
-    for (const QChar unit : value) endian::AppendLE<uint16_t>(buffer, unit.unicode());
-    endian::AppendLE<uint16_t>(buffer, 0);
-  }
-  return static_cast<int>(buffer->size());
+  return EncodeSheetRow(*m_sheet, row, m_nColumnCount, kMaxValueUnits, buffer);
 }
 
 int CExcelHandler::OpenWorksheet(const ExcelWorksheets& worksheets, const QString& name) {
