@@ -23,6 +23,15 @@ int ToViewport(int64_t value) {
 
 int64_t CeilDiv(int64_t value, int64_t divisor) { return (value + divisor - 1) / divisor; }
 
+// The row or column a press at `position` sizes, over cell `index` that starts at `start` and is
+// `length` long: the cell itself near its far edge, the one before near its near edge; -1 when
+// neither is near.
+int SizedAt(int position, int start, int length, int index) {
+  if (std::abs(position - (start + length)) <= CGridCtrl::kSizingTolerance) return index;
+  if (index != 0 && std::abs(position - start) <= CGridCtrl::kSizingTolerance) return index - 1;
+  return -1;
+}
+
 }  // namespace
 
 CGridCtrl::CGridCtrl(QWidget* parent)
@@ -515,15 +524,8 @@ bool CGridCtrl::OverColumnDivider(const QPoint& point, int* column) const {
   const CCellID cell = GetCellFromPoint(point);
   if (!IsValid(cell)) return false;
   const QRect rect = GetCellRect(cell);
-  if (std::abs(point.x() - (rect.left() + rect.width())) <= kSizingTolerance) {
-    *column = cell.col;
-    return true;
-  }
-  if (cell.col != 0 && std::abs(point.x() - rect.left()) <= kSizingTolerance) {
-    *column = cell.col - 1;
-    return true;
-  }
-  return false;
+  *column = SizedAt(point.x(), rect.left(), rect.width(), cell.col);
+  return *column >= 0;
 }
 
 bool CGridCtrl::OverRowDivider(const QPoint& point, int* row) const {
@@ -531,15 +533,8 @@ bool CGridCtrl::OverRowDivider(const QPoint& point, int* row) const {
   const CCellID cell = GetCellFromPoint(point);
   if (!IsValid(cell)) return false;
   const QRect rect = GetCellRect(cell);
-  if (std::abs(point.y() - (rect.top() + rect.height())) <= kSizingTolerance) {
-    *row = cell.row;
-    return true;
-  }
-  if (cell.row != 0 && std::abs(point.y() - rect.top()) <= kSizingTolerance) {
-    *row = cell.row - 1;
-    return true;
-  }
-  return false;
+  *row = SizedAt(point.y(), rect.top(), rect.height(), cell.row);
+  return *row >= 0;
 }
 
 void CGridCtrl::mousePressEvent(QMouseEvent* event) {

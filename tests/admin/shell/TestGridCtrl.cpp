@@ -1,11 +1,13 @@
 #include "admin/shell/DatabaseGrid.h"
 #include "admin/shell/GridCtrl.h"
 #include "tests/support/CountingRecordSource.h"
+#include "tests/support/ImageProbe.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QImage>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
@@ -16,6 +18,7 @@
 #include <vector>
 
 using testsupport::CountingRecordSource;
+using testsupport::Holds;
 
 namespace {
 
@@ -54,13 +57,6 @@ void Wheel(QWidget* target, int delta) {
   QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
                     Qt::NoScrollPhase, false);
   QApplication::sendEvent(target, &wheel);
-}
-
-bool Holds(const QImage& image, const QRect& area, const QColor& colour) {
-  for (int y = area.top(); y <= area.bottom(); ++y)
-    for (int x = area.left(); x <= area.right(); ++x)
-      if (image.pixelColor(x, y) == colour) return true;
-  return false;
 }
 
 }  // namespace
@@ -185,40 +181,71 @@ TEST(GridCtrl, CtrlAAsksToSelectEverything) {
   EXPECT_EQ(grid.selected, 1);
 }
 
-TEST(GridCtrl, OneWheelNotchScrollsTheUsersLinesOrAPage) {
-  ShownGrid shown;
-  CDatabaseGrid& grid = shown.grid();
-  CountingRecordSource source(3, 1000);
-  grid.SetHandler(&source);
-  ASSERT_EQ(grid.GetTopleftNonFixedCell().row, 1);
-  grid.SetWheelScrollLines(3);
-  Wheel(shown.viewport(), -120);
-  EXPECT_EQ(grid.GetTopleftNonFixedCell().row, 4);
-  Wheel(shown.viewport(), 120);
-  EXPECT_EQ(grid.GetTopleftNonFixedCell().row, 1);
-  grid.SetWheelScrollLines(-1);
-  Wheel(shown.viewport(), -120);
-  const int page = (shown.viewport()->height() - grid.GetRowHeight(0)) / 18;
-  EXPECT_NEAR(grid.GetTopleftNonFixedCell().row, 1 + page, 1);
-  grid.SetHandler(nullptr);
+namespace {
+
+// A shown grid over 1,000 made-up rows.
+class GridOverRows : public ::testing::Test {
+ protected:
+  void SetUp() override { grid().SetHandler(&source_); }
+  void TearDown() override { grid().SetHandler(nullptr); }
+  CDatabaseGrid& grid() { return shown_.grid(); }
+
+  CountingRecordSource source_{3, 1000};
+  ShownGrid shown_;
+};
+
+}  // namespace
+
+TEST_F(GridOverRows, OneWheelNotchScrollsTheUsersLinesOrAPage) {
+  ASSERT_EQ(grid().GetTopleftNonFixedCell().row, 1);
+  grid().SetWheelScrollLines(3);
+  Wheel(shown_.viewport(), -120);
+  EXPECT_EQ(grid().GetTopleftNonFixedCell().row, 4);
+  Wheel(shown_.viewport(), 120);
+  EXPECT_EQ(grid().GetTopleftNonFixedCell().row, 1);
+  grid().SetWheelScrollLines(-1);
+  Wheel(shown_.viewport(), -120);
+  const int page = (shown_.viewport()->height() - grid().GetRowHeight(0)) / 18;
+  EXPECT_NEAR(grid().GetTopleftNonFixedCell().row, 1 + page, 1);
 }
 
-TEST(GridCtrl, HoldingTheButtonBelowTheCellsScrollsOn) {
-  ShownGrid shown;
-  CDatabaseGrid& grid = shown.grid();
-  CountingRecordSource source(3, 1000);
-  grid.SetHandler(&source);
-  const QRect cell = grid.GetCellRect({2, 2});
-  QTest::mousePress(shown.viewport(), Qt::LeftButton, {}, cell.center());
-  EXPECT_EQ(grid.GetMouseMode(), CGridCtrl::kSelectingCells);
-  QTest::mouseMove(shown.viewport(), QPoint(cell.center().x(), shown.viewport()->height() + 20));
-  EXPECT_TRUE(QTest::qWaitFor([&] { return grid.GetFocusCell().row > 20; }, 5000));
-  QTest::mouseRelease(shown.viewport(), Qt::LeftButton, {}, QPoint(cell.center().x(), shown.viewport()->height() + 20));
-  const int row = grid.GetFocusCell().row;
+TEST_F(GridOverRows, HoldingTheButtonBelowTheCellsScrollsOn) {
+  const QRect cell = grid().GetCellRect({2, 2});
+  const QPoint below(cell.center().x(), shown_.viewport()->height() + 20);
+  QTest::mousePress(shown_.viewport(), Qt::LeftButton, {}, cell.center());
+  EXPECT_EQ(grid().GetMouseMode(), CGridCtrl::kSelectingCells);
+  QTest::mouseMove(shown_.viewport(), below);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return grid().GetFocusCell().row > 20; }, 5000));
+  QTest::mouseRelease(shown_.viewport(), Qt::LeftButton, {}, below);
+  const int row = grid().GetFocusCell().row;
   QTest::qWait(100);
-  EXPECT_EQ(grid.GetFocusCell().row, row) << "the release stops it";
-  EXPECT_GT(grid.GetVerticalScrollPos(), 0);
-  grid.SetHandler(nullptr);
+  EXPECT_EQ(grid().GetFocusCell().row, row) << "the release stops it";
+  EXPECT_GT(grid().GetVerticalScrollPos(), 0);
+}
+
+TEST_F(GridOverRows, AScrollBarTakesTheFocusFirst) {
+  auto* other = new QLineEdit(shown_.grid().parentWidget());
+  other->show();
+  other->setFocus();
+  ASSERT_FALSE(grid().hasFocus());
+  grid().verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  EXPECT_TRUE(grid().hasFocus());
+  EXPECT_EQ(grid().GetTopleftNonFixedCell().row, 2);
+}
+
+TEST(GridCtrl, ColoursStillTakenFromTheSystemFollowIt) {
+  CountingRecordSource source(2, 3);
+  CDatabaseGrid plain;
+  CDatabaseGrid attached;
+  attached.SetHandler(&source);
+  for (CDatabaseGrid* grid : {&plain, &attached}) {
+    QPalette colours = grid->palette();
+    colours.setColor(QPalette::Base, QColor(1, 2, 3));
+    grid->setPalette(colours);
+  }
+  EXPECT_EQ(plain.GetTextBkColor(), QColor(1, 2, 3));
+  EXPECT_EQ(attached.GetTextBkColor(), kCells);
+  attached.SetHandler(nullptr);
 }
 
 TEST(GridCtrl, PaintsTheFocusCellGridLinesCellsAndTheAreaBeyond) {
