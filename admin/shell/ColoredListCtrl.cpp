@@ -41,12 +41,12 @@ bool CColoredListCtrl::DeleteItem(int row) {
 
 void CColoredListCtrl::DeleteAllItems() { setRowCount(0); }
 
-QTableWidgetItem* CColoredListCtrl::ItemAt(int row, int column) const {
+QTableWidgetItem* CColoredListCtrl::ItemAt(int row, int column) {
   if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount()) return nullptr;
   QTableWidgetItem* cell = item(row, column);
   if (cell == nullptr) {
     cell = new QTableWidgetItem;
-    const_cast<CColoredListCtrl*>(this)->setItem(row, column, cell);
+    setItem(row, column, cell);
   }
   return cell;
 }

@@ -53,7 +53,8 @@ class CColoredListCtrl : public QTableWidget {
   void PaintBands(QPainter& painter) const;
   // The top of row `row` in viewport pixels, rows past the last one as high as the last.
   int BandTop(int row) const;
-  QTableWidgetItem* ItemAt(int row, int column) const;
+  // The cell's item, made when it has none yet; null outside the list.
+  QTableWidgetItem* ItemAt(int row, int column);
 
   bool m_bMarking = false;
   std::set<int> m_markedRows;

@@ -37,6 +37,7 @@ int SizedAt(int position, int start, int length, int index) {
 CGridCtrl::CGridCtrl(QWidget* parent)
     : QAbstractScrollArea(parent), m_nWheelScrollLines(QApplication::wheelScrollLines()) {
   setFont(QApplication::font("QMessageBox"));
+  // The font's measures apply from Create on; until then the sizes are these.
   m_nDefCellWidth = 30;
   m_nHeaderHeight = 18;
   m_nRowHeight = 18;
