@@ -38,6 +38,13 @@ class ShownGrid {
     grid_.setFocus();
   }
   CDatabaseGrid& grid() { return grid_; }
+  // Plain cells under one fixed row and column.
+  CDatabaseGrid& WithHeaders(int columns, int rows) {
+    grid_.SetDimensions(columns, rows);
+    grid_.SetFixedRowCount(1);
+    grid_.SetFixedColumnCount(1);
+    return grid_;
+  }
   QWidget* viewport() { return grid_.viewport(); }
   QImage Render() { return grid_.viewport()->grab().toImage(); }
 
@@ -106,10 +113,7 @@ TEST(GridCtrl, AFontChangeResizesRowZeroOnly) {
 
 TEST(GridCtrl, MouseSizingSetsEveryDataRowKeepsRowZeroAndNeverGoesBelowTwoMargins) {
   ShownGrid shown;
-  CDatabaseGrid& grid = shown.grid();
-  grid.SetDimensions(5, 10);
-  grid.SetFixedRowCount(1);
-  grid.SetFixedColumnCount(1);
+  CDatabaseGrid& grid = shown.WithHeaders(5, 10);
   const int header = grid.GetRowHeight(0);
   const int minimum = 2 * grid.GetMargin();
   ASSERT_GT(minimum, 0);
@@ -135,10 +139,7 @@ TEST(GridCtrl, MouseSizingSetsEveryDataRowKeepsRowZeroAndNeverGoesBelowTwoMargin
 
 TEST(GridCtrl, KeysMoveTheFocusWithinTheCellsAndNotifyBeforeAndAfter) {
   ShownGrid shown;
-  CDatabaseGrid& grid = shown.grid();
-  grid.SetDimensions(5, 10);
-  grid.SetFixedRowCount(1);
-  grid.SetFixedColumnCount(1);
+  CDatabaseGrid& grid = shown.WithHeaders(5, 10);
   std::vector<std::tuple<int, int, int>> notices;
   QObject::connect(&grid, &CGridCtrl::GridNotify,
                    [&](int code, int row, int column) { notices.emplace_back(code, row, column); });
