@@ -4,6 +4,7 @@
 #include "admin/foundation/AdminRegistry.h"
 #include "admin/foundation/AppLog.h"
 #include "admin/foundation/LogFile.h"
+#include "admin/foundation/ServiceWrapper.h"
 #include "admin/foundation/SyncControl.h"
 #include "admin/shell/BMButton.h"
 #include "admin/shell/TarnwickOptionsDlg.h"
@@ -147,4 +148,27 @@ TEST_F(PreferencesEndToEnd, WithoutTheWrapperTheSwitchFailsAndTheProgramModeStay
   EXPECT_EQ(Setting(QStringLiteral("StartSyncStatus")), 0);
   EXPECT_EQ(Setting(QStringLiteral("SyncServiceStatus")), 1);
   EXPECT_TRUE(StartupShortCutExists());
+}
+
+// Each wrapper run is waited for and its exit code counts: the runs after a failed one are not
+// made. A stand-in wrapper notes each switch with its working folder.
+TEST_F(PreferencesEndToEnd, TheWrapperRunsInTheirFoldersAndAFailureEndsTheSteps) {
+  const QString wrapper = DesktopFiles() + kWrapper;
+  const QString runs = installation_ + QStringLiteral("runs.txt");
+  ASSERT_TRUE(QFile::remove(wrapper));
+  QFile script(wrapper);
+  ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+  script.write(QStringLiteral("#!/bin/sh\necho \"$1 $(pwd)/\" >> '%1'\n[ \"$1\" = -s ] && exit 3\nexit 0\n").arg(runs).toUtf8());
+  script.close();
+  ASSERT_TRUE(script.setPermissions(script.permissions() | QFile::ExeOwner));
+
+  EXPECT_EQ(InstallAndStartSyncWindowsService(), 0);
+  EXPECT_EQ(UninstallSyncWindowsService(), 1);
+  EXPECT_EQ(StopSyncWindowsService(), 1);
+  QFile noted(runs);
+  ASSERT_TRUE(noted.open(QIODevice::ReadOnly));
+  EXPECT_EQ(QString::fromUtf8(noted.readAll()).split(u'\n', Qt::SkipEmptyParts),
+            (QStringList{QStringLiteral("-i ") + DesktopFiles(), QStringLiteral("-s ") + DesktopFiles(),
+                         QStringLiteral("-k ") + installation_, QStringLiteral("-u ") + installation_,
+                         QStringLiteral("-k ") + installation_}));
 }
