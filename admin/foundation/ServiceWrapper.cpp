@@ -27,7 +27,7 @@ bool RunSyncServiceWrapper(const QString& switchText, const QString& workingFold
   const platform::WaitCursor busy;
   QProcess wrapper;
   wrapper.setWorkingDirectory(workingFolder);
-  wrapper.setProcessChannelMode(QProcess::ForwardedChannels);
+  wrapper.setStandardOutputFile(QProcess::nullDevice());
   wrapper.start(ProgramFile(kServiceWrapperName), {switchText});
   if (!wrapper.waitForStarted(static_cast<int>(kWrapperLimit.count()))) {
     WriteAppLog(-1, QStringLiteral("<ServiceWrapper> %1 cannot be started: %2").arg(switchText, wrapper.errorString()));
@@ -40,7 +40,10 @@ bool RunSyncServiceWrapper(const QString& switchText, const QString& workingFold
     return false;
   }
   if (wrapper.exitStatus() != QProcess::NormalExit || wrapper.exitCode() != 0) {
-    WriteAppLog(-1, QStringLiteral("<ServiceWrapper> %1 failed with exit code %2.").arg(switchText).arg(wrapper.exitCode()));
+    WriteAppLog(-1, QStringLiteral("<ServiceWrapper> %1 failed with exit code %2: %3")
+                        .arg(switchText)
+                        .arg(wrapper.exitCode())
+                        .arg(QString::fromLocal8Bit(wrapper.readAllStandardError()).trimmed()));
     return false;
   }
   return true;

@@ -11,6 +11,7 @@
 #include "platform/MachineRoot.h"
 #include "tests/support/AdminInstallation.h"
 #include "tests/support/Eventually.h"
+#include "tests/support/LogReader.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/TestPaths.h"
 
@@ -158,7 +159,10 @@ TEST_F(PreferencesEndToEnd, TheWrapperRunsInTheirFoldersAndAFailureEndsTheSteps)
   ASSERT_TRUE(QFile::remove(wrapper));
   QFile script(wrapper);
   ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-  script.write(QStringLiteral("#!/bin/sh\necho \"$1 $(pwd)/\" >> '%1'\n[ \"$1\" = -s ] && exit 3\nexit 0\n").arg(runs).toUtf8());
+  script.write(QStringLiteral("#!/bin/sh\necho \"$1 $(pwd)/\" >> '%1'\n"
+                              "[ \"$1\" = -s ] && { echo 'Starting the service failed (5).' >&2; exit 3; }\nexit 0\n")
+                   .arg(runs)
+                   .toUtf8());
   script.close();
   ASSERT_TRUE(script.setPermissions(script.permissions() | QFile::ExeOwner));
 
@@ -171,4 +175,9 @@ TEST_F(PreferencesEndToEnd, TheWrapperRunsInTheirFoldersAndAFailureEndsTheSteps)
             (QStringList{QStringLiteral("-i ") + DesktopFiles(), QStringLiteral("-s ") + DesktopFiles(),
                          QStringLiteral("-k ") + installation_, QStringLiteral("-u ") + installation_,
                          QStringLiteral("-k ") + installation_}));
+  EXPECT_EQ(testsupport::EntriesContaining(testsupport::ReadLogEntries(log_->FilePath()),
+                                           QStringLiteral("<ServiceWrapper> -s failed with exit code 3: Starting the "
+                                                          "service failed (5)."))
+                .size(),
+            1);
 }

@@ -1,9 +1,12 @@
-// The login prompt of a data source, the workbook choice and the removal of a property value.
+// The login prompt of a data source, the workbook choice, the removal of a property value, and
+// the synchronisation mode dialog's opening and help.
 #include "admin/shell/BMButton.h"
 #include "admin/shell/DBAuthDlg.h"
 #include "admin/shell/DeletePropertyValue.h"
 #include "admin/shell/ExcelConnDlg.h"
 #include "admin/shell/HelpBalloon.h"
+#include "admin/shell/ManageSynchronizationDlg.h"
+#include "tests/admin/shell/RecordingSyncControl.h"
 #include "tests/support/MessageBoxRecorder.h"
 
 #include <gtest/gtest.h>
@@ -118,4 +121,20 @@ TEST_F(SmallDialogs, ThePropertyValueIsRemovedOnlyAfterYes) {
   Control<CBMButton>(dialog, "1")->click();
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   EXPECT_EQ(dialog.GetChosenValue(), QStringLiteral("Blue"));
+}
+
+TEST_F(SmallDialogs, TheModeDialogOpensOnTheCurrentModeAndHelpsWithTopic19) {
+  for (const int mode : {0, 1}) {
+    balloons_.clear();
+    RecordingSyncControl control;
+    control.startSyncStatus = mode;
+    CManageSynchronizationDlg dialog(control);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Synchronization Settings"));
+    EXPECT_EQ(Control<QRadioButton>(dialog, "1190")->isChecked(), mode == 1);
+    EXPECT_EQ(Control<QRadioButton>(dialog, "1191")->isChecked(), mode == 0);
+    ExpectHelp(dialog, 19);
+    Control<CBMButton>(dialog, "1")->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_TRUE(control.steps.isEmpty()) << "OK on the current mode runs nothing";
+  }
 }
