@@ -30,7 +30,8 @@ inline constexpr uint16_t kUnreadableReplyStatus = 0xFFFF;
 bool SplitWebServiceUrl(const QString& address, WebServiceAddress* parts, QString* error);
 
 // The installer's client of the administration service and its tests of the web service. It
-// keeps no state between calls; every line goes to the log it is given.
+// reads the install state it is given (which outlives it) at every call and keeps nothing
+// between calls; every line goes to the log it is given.
 class CAdminServiceClient {
  public:
   CAdminServiceClient(const SetupServiceState& state, SetupLogSink log);
