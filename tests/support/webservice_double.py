@@ -6,7 +6,8 @@ payload envelope with its own code (hashlib for SHA-256, python3-cryptography fo
 what the desktop sends under the label "WEBSERVICE", checks every field strictly and records the
 plain messages, and seals what it hands the desktop under the label "DESKTOP". It also acts as an
 HTTP proxy (requests with an absolute target) that can demand credentials; a proxy request for
-another host or port is relayed there, so the administration service's double can stand behind it.
+another port of 127.0.0.1 is relayed there, so the administration service's double can stand
+behind it, and one for any other host is served here.
 
 It also serves the hosted pages under "/iPhoneSTarnwickPWPLite/" with a register of desktop names:
 AddNewDesktop.asp ("Success"; "InvalidDesktopName" for a name it holds), DeleteDesktop.asp
@@ -438,11 +439,12 @@ class Handler(BaseHTTPRequestHandler):
         return True
 
     def relays(self, proxied, body):
-        """Passes a proxy request for another host or port on to it, and its answer back."""
+        """Passes a proxy request for another loopback port on to it, and its answer back."""
         if not proxied:
             return False
         target = urllib.parse.urlsplit(self.path)
-        if (target.hostname, target.port or 80) == ("127.0.0.1", self.server.server_address[1]):
+        # Any other host name is served here, as if the proxy had resolved it to this double.
+        if target.hostname != "127.0.0.1" or (target.port or 80) == self.server.server_address[1]:
             return False
         headers = {name: value for name, value in self.headers.items()
                    if not name.lower().startswith("proxy-") and name.lower() != "connection"}
