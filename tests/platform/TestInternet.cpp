@@ -54,18 +54,7 @@ class InternetTest : public ::testing::Test {
     return file;
   }
 
-  // A loopback port nobody listens on: bound once by the system's choice, then released.
-  static uint16_t ClosedPort() {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof address;
-    bind(fd, reinterpret_cast<sockaddr*>(&address), size);
-    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size);
-    close(fd);
-    return ntohs(address.sin_port);
-  }
+  static uint16_t ClosedPort() { return testsupport::ClosedLoopbackPort(); }
 
   static QByteArray ReadAll(HttpFile* file) {
     QByteArray all;

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "tests/support/DoubleProcess.h"
+
 #include <QByteArray>
 #include <QJsonArray>
 #include <QJsonObject>
-#include <QProcess>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -21,13 +22,11 @@ enum class DoubleTransport {
 };
 
 // The hosted web service's test double (webservice_double.py) in a child process on a free
-// loopback port, driven through its JSON-lines control interface. Stopped with the object.
+// loopback port, driven through its JSON-lines control interface. Stopped with the object. It
+// also serves the hosted pages and relays proxy requests for other hosts.
 class WebServiceDouble {
  public:
   explicit WebServiceDouble(DoubleTransport transport = DoubleTransport::Http);
-  ~WebServiceDouble();
-  WebServiceDouble(const WebServiceDouble&) = delete;
-  WebServiceDouble& operator=(const WebServiceDouble&) = delete;
 
   // False, with the reason in Error(), when the double did not come up.
   bool Started() const { return port_ != 0; }
@@ -60,6 +59,10 @@ class WebServiceDouble {
   QJsonArray Received();
   QJsonArray Requests();
 
+  // The hosted pages' register of desktop names: {name: {the registration's query fields}}.
+  QJsonObject Pages();
+  void EnterDesktop(const QString& name);
+
   // The device side: every SendData buffer is decoded and kept as a device would hold it.
   struct SeededRecord {
     int32_t source = 0;
@@ -80,7 +83,7 @@ class WebServiceDouble {
                                  QString* error = nullptr);
 
  private:
-  QProcess process_;
+  DoubleProcess process_;
   DoubleTransport transport_;
   uint16_t port_ = 0;
   QString authorityFile_;

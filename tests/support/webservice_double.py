@@ -5,7 +5,15 @@ It serves SOAP 1.1 on 127.0.0.1 at a port the system picks and plays the service
 payload envelope with its own code (hashlib for SHA-256, python3-cryptography for AES): it opens
 what the desktop sends under the label "WEBSERVICE", checks every field strictly and records the
 plain messages, and seals what it hands the desktop under the label "DESKTOP". It also acts as an
-HTTP proxy (requests with an absolute target, and CONNECT tunnels) that can demand credentials.
+HTTP proxy (requests with an absolute target, and CONNECT tunnels) that can demand credentials; a
+proxy request for another port of 127.0.0.1 is relayed there, so the administration service's
+double can stand behind it, and one for any other host is served here.
+
+It also serves the hosted pages under "/iPhoneSTarnwickPWPLite/" with a register of desktop names:
+AddNewDesktop.asp ("Success"; "InvalidDesktopName" for a name it holds), DeleteDesktop.asp
+("Success"; "InvalidDesktopName" for a name it does not hold) and UniqueDesktopName.asp ("Valid"
+for a free name, "Taken" for a held one). Their faults take the page name as operation
+("AddNewDesktop.asp"); "result" answers the "text" as it stands.
 
 Options: "--tls authority" serves HTTPS with a certificate for 127.0.0.1 signed by a test
 authority made for this run; "--tls self-signed" serves HTTPS with a self-signed certificate.
@@ -36,6 +44,8 @@ Commands ("cmd"):
   seal       {"label", "plain" (base64), "framed" (bool), optional "salt"/"iv" (hex), "index"}
   open       {"label", "envelope" (text), "framed" (bool)}
   stalledPort  {"port": N} of a loopback port whose connection attempts are never answered
+  pages      the hosted pages' register: {DesktopName: {query fields}}
+  enterDesktop {"name": text} enters a desktop name into that register
   reset      clears faults, proxy, queue and records
 """
 
@@ -43,6 +53,7 @@ import argparse
 import base64
 import datetime
 import hashlib
+import http.client
 import ipaddress
 import json
 import os
@@ -185,6 +196,7 @@ class ServiceState:
         self.requests = []
         self.device = DeviceModel()
         self.device_errors = []
+        self.pages = {}
 
 
 def relay(client, upstream):
@@ -329,6 +341,63 @@ class WebService:
         return Answer(500, soap11_fault("Unknown fault kind %s" % kind))
 
 
+class HostedPages:
+    """The pages under /iPhoneSTarnwickPWPLite/, over the register of desktop names."""
+
+    FOLDER = "/iPhoneSTarnwickPWPLite/"
+    NAMES = ("AddNewDesktop.asp", "DeleteDesktop.asp", "UniqueDesktopName.asp")
+
+    def __init__(self, state):
+        self.state = state
+
+    @classmethod
+    def page_of(cls, path):
+        if not path.startswith(cls.FOLDER):
+            return None
+        page = path[len(cls.FOLDER):]
+        return page if page in cls.NAMES else None
+
+    def answer(self, page, query):
+        fields = {name: values[0] for name, values in
+                  urllib.parse.parse_qs(query, keep_blank_values=True, strict_parsing=False).items()}
+        name = fields.get("DesktopName", "")
+        with self.state.lock:
+            held = name in self.state.pages
+            if page == "AddNewDesktop.asp":
+                if held:
+                    return self.text("InvalidDesktopName")
+                self.state.pages[name] = fields
+                return self.text("Success")
+            if page == "DeleteDesktop.asp":
+                if not held:
+                    return self.text("InvalidDesktopName")
+                del self.state.pages[name]
+                return self.text("Success")
+            return self.text("Taken" if held else "Valid")
+
+    @staticmethod
+    def text(words):
+        answer = Answer(200, words.encode("utf-8"))
+        answer.headers = [("Content-Type", "text/html")]
+        return answer
+
+    def apply_fault(self, page, query):
+        with self.state.lock:
+            fault = dict(self.state.faults.get(page, {}))
+        kind = fault.get("kind", "none")
+        if kind == "result":
+            return self.text(fault.get("text", ""))
+        if kind == "status":
+            return Answer(fault["status"], fault.get("text", "").encode("utf-8"), reason=fault.get("reasonPhrase"))
+        if kind == "drop":
+            return Answer(drop=True)
+        answer = self.answer(page, query)
+        if kind == "delay":
+            time.sleep(float(fault.get("seconds", 1)))
+        answer.chunked = kind == "chunked"
+        return answer
+
+
 def parse_soap_request(body):
     """The operation name and its child texts, from a well-formed SOAP 1.1 request."""
     root = ElementTree.fromstring(body)
@@ -411,10 +480,40 @@ class Handler(BaseHTTPRequestHandler):
         self.close_connection = True
         relay(self.connection, upstream)
 
+    def relays(self, proxied, body):
+        """Passes a proxy request for another loopback port on to it, and its answer back."""
+        if not proxied:
+            return False
+        target = urllib.parse.urlsplit(self.path)
+        # Any other host name is served here, as if the proxy had resolved it to this double.
+        if target.hostname != "127.0.0.1" or (target.port or 80) == self.server.server_address[1]:
+            return False
+        headers = {name: value for name, value in self.headers.items()
+                   if not name.lower().startswith("proxy-") and name.lower() != "connection"}
+        connection = http.client.HTTPConnection(target.hostname, target.port or 80, timeout=60)
+        try:
+            path = target.path + ("?" + target.query if target.query else "")
+            connection.request(self.command, path, body=body if self.command == "POST" else None, headers=headers)
+            reply = connection.getresponse()
+            answer = Answer(reply.status, reply.read(), reason=reply.reason,
+                            headers=[(name, value) for name, value in reply.getheaders()
+                                     if name.lower() not in ("content-length", "transfer-encoding",
+                                                             "connection", "content-type", "server", "date")])
+        except OSError:
+            answer = Answer(502, b"Bad Gateway", reason="Bad Gateway")
+        finally:
+            connection.close()
+        self.send(answer)
+        return True
+
     def do_GET(self):
         path, proxied = self.target_path()
         self.record(b"", proxied)
-        if self.proxy_refuses(proxied):
+        if self.proxy_refuses(proxied) or self.relays(proxied, b""):
+            return
+        page = HostedPages.page_of(path)
+        if page:
+            self.send(HostedPages(self.state).apply_fault(page, urllib.parse.urlsplit(self.path).query))
             return
         if not path.endswith("service.asmx/GetDataTest"):
             self.send(Answer(404, b"Not found", reason="Not Found"))
@@ -426,7 +525,7 @@ class Handler(BaseHTTPRequestHandler):
         path, proxied = self.target_path()
         body = self.read_body()
         self.record(body, proxied)
-        if self.proxy_refuses(proxied):
+        if self.proxy_refuses(proxied) or self.relays(proxied, body):
             return
         if not path.endswith("service.asmx"):
             self.send(Answer(404, b"Not found", reason="Not Found"))
@@ -452,7 +551,8 @@ class Handler(BaseHTTPRequestHandler):
             self.trickle(answer)
             return
         self.send_response(answer.status, answer.reason)
-        self.send_header("Content-Type", "text/xml; charset=utf-8")
+        if not any(name.lower() == "content-type" for name, _ in answer.headers):
+            self.send_header("Content-Type", "text/xml; charset=utf-8")
         for name, value in answer.headers:
             self.send_header(name, value)
         if answer.chunked:
@@ -621,6 +721,13 @@ class Control:
             except EnvelopeError as error:
                 return {"ok": False, "error": str(error)}
             return {"ok": True, "plain": base64.b64encode(plain).decode("ascii")}
+        if name == "pages":
+            with state.lock:
+                return {"ok": True, "pages": dict(state.pages)}
+        if name == "enterDesktop":
+            with state.lock:
+                state.pages[command["name"]] = {"DesktopName": command["name"]}
+            return {"ok": True}
         if name == "stalledPort":
             return {"ok": True, "port": self.stalled_port()}
         if name == "reset":
