@@ -45,8 +45,8 @@ bool RunChangeDetectionTurn(int* turnCount) {
   return true;
 }
 
-// One back-synchronisation turn: its start and end lines around a fresh engine object; false
-// when a stop request ended it early.
+}  // namespace
+
 bool RunBackSyncTurn() {
   const TurnInstallationPath installation;
   std::fputs("In ThreadprocForBackSync elasped \n", stdout);
@@ -56,8 +56,6 @@ bool RunBackSyncTurn() {
   WriteBackSyncLog(1, QStringLiteral("End Interval For Back Sync.\r\n"));
   return true;
 }
-
-}  // namespace
 
 milliseconds GetChangeDetectInterval() { return IntervalOf(&GetChangeDetectMinutes, milliseconds(60000)); }
 
