@@ -52,7 +52,9 @@ bool RunBackSyncTurn() {
   std::fputs("In ThreadprocForBackSync elasped \n", stdout);
   WriteBackSyncLog(0, QStringLiteral("Start Interval For Back Sync."));
   const CStatusChangeCheck check;
+  const bool acksDelivered = check.ResendPendingAcks();
   if (SyncStopRequested()) return false;
+  if (acksDelivered) check.ProcessDeviceChanges();
   WriteBackSyncLog(1, QStringLiteral("End Interval For Back Sync.\r\n"));
   return true;
 }

@@ -33,6 +33,15 @@ QByteArray Update(int32_t index, const QByteArray& record) {
   return Update(index, record, static_cast<int32_t>(record.size() + 4));
 }
 
+// `head`, words of an unknown type, then `tail`: a stream whose envelope pads it with one zero
+// byte, so that the padding cannot complete what the stream leaves unsaid.
+QByteArray WithOnePaddingByte(const QByteArray& head, const QByteArray& tail) {
+  QByteArray stream = head;
+  for (int words = 0; words < 8 && (stream.size() + tail.size()) % 16 != 15; ++words) stream += Type(7);
+  EXPECT_EQ((stream.size() + tail.size()) % 16, 15);
+  return stream + tail;
+}
+
 QByteArray Record(int id, const char* name, int qty) {
   return devicerecord::Encode({Value::OfInteger(4, id), Value::OfText(1, QString::fromLatin1(name)),
                                Value::OfInteger(4, qty)})
@@ -79,8 +88,8 @@ TEST_F(BackSyncStreams, DamagedStreamsApplyOnlyWhatCameWholeBeforeTheDamage) {
       {"not opened by 1", QByteArray("\x02", 1) + good + Type(0), untouched, {}},
       {"a row length of 2", open + good + Update(2, second, 2) + Type(0), applied, syncedAck},
       {"a row length past the end", open + good + Update(2, second, 4096) + Type(0), applied, syncedAck},
-      {"no end type", open + good, applied, syncedAck},
-      {"a message cut short", open + good + Type(5) + Fields({kProfile}), applied, syncedAck},
+      {"no end type", WithOnePaddingByte(open + good, {}), applied, syncedAck},
+      {"a message cut short", WithOnePaddingByte(open + good, Type(5) + Fields({kProfile})), applied, syncedAck},
   };
   for (const Case& c : cases) {
     Restore();

@@ -154,7 +154,7 @@ TEST_F(WorkbookBackSync, WorkbooksThatCannotTakeTheChangeAnswerWhy) {
        QStringLiteral("The workbook book.xlsx has no worksheet \"Gone\".")},
   };
   for (const Case& c : cases) {
-    RunOn(settings_, QStringLiteral("Delete From ProfileInfo"));
+    settings_.ExecuteStatement(QStringLiteral("Delete From ProfileInfo"));  // no row to delete at first
     service_.Command({{QStringLiteral("cmd"), QStringLiteral("reset")}});
     AddWorkbookProfile(c.book, c.query);
     service_.QueueDeviceEdit(QStringLiteral("update"), kProfile, 1, 1, Values("x", "9"));
