@@ -131,7 +131,7 @@ TEST_P(BackSync, AMessageForADeviceTheProfileDoesNotNameIsDroppedUnanswered) {
   EXPECT_TRUE(service_.Acks().isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Engines, BackSync, ::testing::Values(Engine::Sqlite, Engine::PostgreSql),
+INSTANTIATE_TEST_SUITE_P(Engines, BackSync, ::testing::ValuesIn(odbctest::AllEngines()),
                          [](const ::testing::TestParamInfo<Engine>& engine) {
                            return odbctest::EngineName(engine.param).toStdString();
                          });
