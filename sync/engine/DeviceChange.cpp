@@ -7,6 +7,7 @@
 #include "sync/engine/BackSyncDigestMap.h"
 #include "sync/engine/BackSyncRules.h"
 #include "sync/engine/ProfileSnapshot.h"
+#include "sync/engine/ProfileSnapshotLock.h"
 #include "sync/engine/RecordLookup.h"
 #include "sync/engine/SyncStatus.h"
 
@@ -33,6 +34,10 @@ DeviceChangeOutcome DeviceChange::Apply() const {
   DeviceChangeOutcome outcome;
   const std::optional<ProfileRecord> profile = ReadProfile(&outcome);
   if (!profile) return outcome;
+  // First in the lock order, before any lock the source takes, as change detection takes it; it
+  // spans the conflict test and the snapshot rewrite.
+  const SyncSemaphoreHold profileHold(ProfileSnapshotSemaphore(m_message.profileId));
+  if (!profileHold.Held()) return DeviceChangeOutcome::Keep();
   if (IsWorkbookProfileRecord(*profile)) {
     outcome = ApplyToWorkbook(*profile);
     outcome.workbook = true;
@@ -96,9 +101,6 @@ DeviceChangeOutcome DeviceChange::ApplyToTable(const ProfileRecord& profile) con
     WriteBackSyncLog(-1, kNotForProcedure);
     return DeviceChangeOutcome::Answer(0, kNotForProcedure);
   }
-  // Change detection must not read the snapshot between the conflict test and its rewrite.
-  const SyncSemaphoreHold profileHold(ProfileSnapshotSemaphore(m_message.profileId));
-  if (!profileHold.Held()) return DeviceChangeOutcome::Keep();
   ProfileSnapshot snapshot(m_message.profileId);
   switch (m_message.type) {
     case kRecordAdded:

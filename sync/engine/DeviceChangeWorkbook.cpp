@@ -68,8 +68,6 @@ DeviceChangeOutcome DeviceChange::ApplyToWorkbook(const ProfileRecord& profile) 
 }
 
 DeviceChangeOutcome DeviceChange::ApplyToSheet(CExcelHandlerForUserDB& sheet, platform::Workbook& book) const {
-  const SyncSemaphoreHold profileHold(ProfileSnapshotSemaphore(m_message.profileId));
-  if (!profileHold.Held()) return DeviceChangeOutcome::Keep();
   ProfileSnapshot snapshot(m_message.profileId);
   if (m_message.type == kRecordAdded) return AddToSheet(sheet, book, snapshot);
   return ChangeSheetRow(sheet, book, snapshot);

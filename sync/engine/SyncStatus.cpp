@@ -1,7 +1,6 @@
 #include "sync/engine/SyncStatus.h"
 
 #include <atomic>
-#include <map>
 
 namespace {
 
@@ -34,11 +33,4 @@ SyncSemaphore& ChangeDetectSemaphore() {
 SyncSemaphore& BackTrackConflictSemaphore() {
   static SyncSemaphore semaphore;  // BACK_TRACK_CONFLICT_FOR_TarnwickPLite
   return semaphore;
-}
-
-SyncSemaphore& ProfileSnapshotSemaphore(int32_t profileId) {
-  static std::mutex guard;
-  static std::map<int32_t, SyncSemaphore> semaphores;  // never erased: a holder keeps its reference
-  const std::lock_guard<std::mutex> lock(guard);
-  return semaphores[profileId];
 }

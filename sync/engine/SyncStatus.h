@@ -31,10 +31,6 @@ SyncSemaphore& ChangeDetectSemaphore();
 // Guards the record of rows that back synchronisation has written.
 SyncSemaphore& BackTrackConflictSemaphore();
 
-// Guards one profile's snapshot file between change detection and back synchronisation, from
-// reading the snapshot to its last rewrite. Taken before the other two, never while one is held.
-SyncSemaphore& ProfileSnapshotSemaphore(int32_t profileId);
-
 // Holds a semaphore from construction to destruction, unless the wait was given up.
 class SyncSemaphoreHold {
  public:

@@ -1,10 +1,14 @@
 // Back synchronisation through real turns: device edits come from the web-service double and
 // reach the profile's table on each engine, under the conflict rule, with their acknowledgements.
 #include "sync/engine/BackSyncDigestMap.h"
+#include "sync/engine/KeptDeviceMessages.h"
 #include "sync/engine/SyncThreads.h"
+#include "tests/sync/data/SyncTestEngines.h"
 #include "tests/sync/engine/BackSyncFixture.h"
 
 #include <gtest/gtest.h>
+
+#include <QFile>
 
 using namespace backsynctest;
 using odbctest::Engine;
@@ -129,6 +133,37 @@ TEST_P(BackSync, AMessageForADeviceTheProfileDoesNotNameIsDroppedUnanswered) {
   ASSERT_TRUE(RunBackSyncTurn());
   EXPECT_EQ(Rows(), Texts({"1:a:1", "2:b:2", "3:c:3"}));
   EXPECT_TRUE(service_.Acks().isEmpty());
+}
+
+// A source that cannot be reached keeps its messages; they are applied once it can.
+class BackSyncKeeps : public TableBackSync {
+ protected:
+  void SetUp() override {
+    TableBackSync::SetUp();
+    if (!HasFatalFailure()) SetUpTable(Engine::Sqlite);
+  }
+};
+
+TEST_F(BackSyncKeeps, MessagesForASourceOutOfReachWaitForALaterTurn) {
+  AddProfileInStep(Profile(TableQuery()));
+  data_.DisconnectDataSource();
+  const QString file = synctest::SqliteTestFile();
+  ASSERT_TRUE(QFile::rename(file, file + QStringLiteral(".away")));
+  service_.QueueDeviceEdit(QStringLiteral("update"), kProfile, 1, 2, Values(2, "b-device", 20));
+  service_.QueueDeviceEdit(QStringLiteral("delete"), kProfile, 1, 3);
+  ASSERT_TRUE(RunBackSyncTurn());
+  EXPECT_TRUE(service_.Acks().isEmpty());
+  EXPECT_TRUE(QFile::exists(KeptDeviceMessages().Path()));
+  EXPECT_EQ(LogLines(QStringLiteral("Failed to Connect User's Profile Database.")), 2);
+
+  ASSERT_TRUE(QFile::rename(file + QStringLiteral(".away"), file));
+  SYNC_CONNECT_OR_SKIP(Engine::Sqlite, &data_);
+  service_.QueueDeviceEdit(QStringLiteral("update"), kProfile, 1, 1, Values(1, "a-device", 1));
+  ASSERT_TRUE(RunBackSyncTurn());
+  EXPECT_EQ(Rows(), Texts({"1:a-device:1", "2:b-device:20"}));
+  EXPECT_EQ(service_.Acks(), (QJsonArray{Ack(1, 2, 1, kSynced), Ack(1, 3, 1, kSynced), Ack(1, 1, 1, kSynced)}))
+      << "the kept messages go first";
+  EXPECT_FALSE(QFile::exists(KeptDeviceMessages().Path()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, BackSync, ::testing::ValuesIn(odbctest::AllEngines()),
