@@ -104,7 +104,9 @@ DeviceChangeOutcome DeviceChange::ApplyToTable(const ProfileRecord& profile) con
   ProfileSnapshot snapshot(m_message.profileId);
   switch (m_message.type) {
     case kRecordAdded:
-      return AddToTable(reader, snapshot);
+      return AddRow(snapshot, 9, [&](uint8_t* digest, QString* reason) {
+        return reader.AddRecord(m_message.rowData, digest, reason) == 1;
+      });
     case kRecordUpdated:
       return UpdateTable(reader, snapshot);
     default:
@@ -112,14 +114,14 @@ DeviceChangeOutcome DeviceChange::ApplyToTable(const ProfileRecord& profile) con
   }
 }
 
-DeviceChangeOutcome DeviceChange::AddToTable(ProfileDataReader& reader, ProfileSnapshot& snapshot) const {
+DeviceChangeOutcome DeviceChange::AddRow(ProfileSnapshot& snapshot, int failureCode, const RowWrite& write) const {
   WriteBackSyncLog(-1, RecordText("In Record Add, RecordSource : %1 & RecordIndex : %2"));
   if (WasAddedBefore(snapshot)) return DeviceChangeOutcome::Synced();
   const SyncSemaphoreHold hold(BackTrackConflictSemaphore());
   if (!hold.Held()) return DeviceChangeOutcome::Keep();
   uint8_t digest[kRowDigestSize];
   QString error;
-  if (reader.AddRecord(m_message.rowData, digest, &error) != 1) return WriteFailed(9, error);
+  if (!write(digest, &error)) return WriteFailed(failureCode, error);
   RecordAddedRow(digest, snapshot);
   return DeviceChangeOutcome::Synced();
 }

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 class ProfileDataReader;
@@ -54,15 +55,12 @@ class DeviceChange {
   std::optional<ProfileRecord> ReadProfile(DeviceChangeOutcome* outcome) const;
 
   DeviceChangeOutcome ApplyToTable(const ProfileRecord& profile) const;
-  DeviceChangeOutcome AddToTable(ProfileDataReader& reader, ProfileSnapshot& snapshot) const;
   DeviceChangeOutcome UpdateTable(ProfileDataReader& reader, ProfileSnapshot& snapshot) const;
   DeviceChangeOutcome DeleteFromTable(ProfileDataReader& reader, ProfileSnapshot& snapshot) const;
 
   DeviceChangeOutcome ApplyToWorkbook(const ProfileRecord& profile) const;
   // `book` is saved after each write, before the snapshot records it.
   DeviceChangeOutcome ApplyToSheet(CExcelHandlerForUserDB& sheet, platform::Workbook& book) const;
-  DeviceChangeOutcome AddToSheet(CExcelHandlerForUserDB& sheet, platform::Workbook& book,
-                                 ProfileSnapshot& snapshot) const;
   DeviceChangeOutcome ChangeSheetRow(CExcelHandlerForUserDB& sheet, platform::Workbook& book,
                                      ProfileSnapshot& snapshot) const;
   DeviceChangeOutcome UpdateSheetRow(CExcelHandlerForUserDB& sheet, platform::Workbook& book, int32_t sheetRow,
@@ -72,6 +70,12 @@ class DeviceChange {
   // The answer to a write that failed (or a workbook that could not be saved), logged with `code`.
   DeviceChangeOutcome WriteFailed(int code, const QString& reason) const;
 
+  // Writes the new row: true with the stored row's digest, false with the reason.
+  using RowWrite = std::function<bool(uint8_t* digest, QString* error)>;
+  // An add of the message's row through `write`, under BACK_TRACK_CONFLICT_FOR_TarnwickPLite, and
+  // its record; an add delivered again is answered without writing. A failure is logged with
+  // `failureCode`.
+  DeviceChangeOutcome AddRow(ProfileSnapshot& snapshot, int failureCode, const RowWrite& write) const;
   // The snapshot entry of the message's record, without a digest.
   CdbEntry MessageEntry() const;
   // True, with a line, when the snapshot holds the record already: an add delivered again.

@@ -69,21 +69,12 @@ DeviceChangeOutcome DeviceChange::ApplyToWorkbook(const ProfileRecord& profile) 
 
 DeviceChangeOutcome DeviceChange::ApplyToSheet(CExcelHandlerForUserDB& sheet, platform::Workbook& book) const {
   ProfileSnapshot snapshot(m_message.profileId);
-  if (m_message.type == kRecordAdded) return AddToSheet(sheet, book, snapshot);
+  if (m_message.type == kRecordAdded) {
+    return AddRow(snapshot, -1, [&](uint8_t* digest, QString* reason) {
+      return sheet.AddRecord(m_message.rowData, digest, reason) == 1 && book.Save(reason);
+    });
+  }
   return ChangeSheetRow(sheet, book, snapshot);
-}
-
-DeviceChangeOutcome DeviceChange::AddToSheet(CExcelHandlerForUserDB& sheet, platform::Workbook& book,
-                                             ProfileSnapshot& snapshot) const {
-  WriteBackSyncLog(-1, RecordText("In Record Add, RecordSource : %1 & RecordIndex : %2"));
-  if (WasAddedBefore(snapshot)) return DeviceChangeOutcome::Synced();
-  const SyncSemaphoreHold hold(BackTrackConflictSemaphore());
-  if (!hold.Held()) return DeviceChangeOutcome::Keep();
-  uint8_t digest[kRowDigestSize];
-  QString error;
-  if (sheet.AddRecord(m_message.rowData, digest, &error) != 1 || !book.Save(&error)) return WriteFailed(-1, error);
-  RecordAddedRow(digest, snapshot);
-  return DeviceChangeOutcome::Synced();
 }
 
 DeviceChangeOutcome DeviceChange::ChangeSheetRow(CExcelHandlerForUserDB& sheet, platform::Workbook& book,
