@@ -10,4 +10,14 @@ class CStatusChangeCheck {
   // and reaps the threads. A thread that does not end within a few seconds of the stop ends the
   // program without it. Returns 0.
   int RunSyncWorker() const;
+
+  // Back synchronisation (BackSync.cpp), the back-sync thread's turn.
+  // Delivers the acknowledgements stored when their delivery was refused, oldest first; true
+  // when all went (or there were none), false when the table could not be read or the service
+  // refused one (it and those after it stay stored).
+  bool ResendPendingAcks() const;
+  // Fetches the device changes waiting for this desktop, applies them under the conflict rule,
+  // and acknowledges each one applied or refused; the messages whose source was out of reach
+  // are kept for the next turn, and applied before the fetched ones.
+  void ProcessDeviceChanges() const;
 };

@@ -97,6 +97,21 @@ void WebServiceDouble::SeedProfile(int32_t profileId, const QList<int16_t>& kind
            {QStringLiteral("records"), recordList}});
 }
 
+void WebServiceDouble::QueueDeviceEdit(const QString& operation, int32_t profileId, int32_t source, int32_t index,
+                                       const QJsonArray& values, int copies) {
+  Command({{QStringLiteral("cmd"), QStringLiteral("deviceEdit")},
+           {QStringLiteral("operation"), operation},
+           {QStringLiteral("profile"), profileId},
+           {QStringLiteral("source"), source},
+           {QStringLiteral("index"), index},
+           {QStringLiteral("values"), values},
+           {QStringLiteral("copies"), copies}});
+}
+
+QJsonArray WebServiceDouble::Acks() {
+  return Command({{QStringLiteral("cmd"), QStringLiteral("acks")}}).value(QStringLiteral("acks")).toArray();
+}
+
 QJsonObject WebServiceDouble::Device() {
   return Command({{QStringLiteral("cmd"), QStringLiteral("device")}}).value(QStringLiteral("device")).toObject();
 }

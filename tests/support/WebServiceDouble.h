@@ -73,6 +73,15 @@ class WebServiceDouble {
   void SeedProfile(int32_t profileId, const QList<int16_t>& kinds, const QList<SeededRecord>& records);
   // {"profiles": {id: {..., "records": [{"source", "index", "hex", "values"}]}}, "forms", "log"}.
   QJsonObject Device();
+
+  // An edit made on the device: "add", "update" (with the record's values by the profile's
+  // column kinds: texts, numbers, [y, m, d, h, min, s, fraction] or null) or "delete". The next
+  // GetDataForDesktop without a queued stream hands out every waiting edit, `copies` times each;
+  // the device takes an edit in when its acknowledgement says "Synced".
+  void QueueDeviceEdit(const QString& operation, int32_t profileId, int32_t source, int32_t index,
+                       const QJsonArray& values = {}, int copies = 1);
+  // Every acknowledgement the desktop sent, in order: {"profile", "source", "index", "code", "text"}.
+  QJsonArray Acks();
   // Every message the device refused, as the reason; empty when all were well formed.
   QStringList DeviceErrors();
 

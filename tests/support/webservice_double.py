@@ -35,6 +35,13 @@ Commands ("cmd"):
              method is in "methods" (GET and POST unless given); {"enabled": false} stops
   queue      {"stream": base64} plain device stream for the next GetDataForDesktop;
              {"raw": text} the result text itself (for malformed envelopes)
+  deviceEdit {"operation": "add" | "update" | "delete", "profile", "source", "index", "values"
+             (for add and update, by the profile's column kinds), optional "copies" (the service
+             hands the message out that many times, as after a lost acknowledgement)}: an edit
+             made on the device; the next GetDataForDesktop without a queued stream hands out
+             every waiting edit in one stream, and the device takes an edit in when its
+             acknowledgement says "Synced"
+  acks       every acknowledgement opened from AckFromDesktop: profile, source, index, code, text
   received   the messages opened from SendData and AckFromDesktop
   device     what the device model holds (profiles with records, forms, message log) and every
              message it refused ("errors"); SendData buffers are fed to it as they arrive
@@ -197,6 +204,9 @@ class ServiceState:
         self.device = DeviceModel()
         self.device_errors = []
         self.pages = {}
+        self.edits = []      # device edits not handed out yet: (message, operation, key, record)
+        self.in_flight = []  # edits handed out, waiting for their acknowledgement
+        self.acks = []
 
 
 def relay(client, upstream):
@@ -257,6 +267,8 @@ class WebService:
             self.state.received.append(record)
             if operation == "SendData" and not record["error"]:
                 self.feed_device(plain)
+            if operation == "AckFromDesktop" and not record["error"]:
+                self.take_ack(plain)
         if record["error"]:
             return Answer(500, soap11_fault("Invalid DataBuffer: " + record["error"]))
         return self.result_answer(operation, "true")
@@ -268,9 +280,38 @@ class WebService:
         except DeviceError as error:
             self.state.device_errors.append(str(error))
 
+    def take_ack(self, plain):
+        """One acknowledgement record: the device learns the outcome of its edit."""
+        try:
+            if len(plain) < 16:
+                raise DeviceError("acknowledgement of %d bytes" % len(plain))
+            profile_id, source, index, code, size = struct.unpack_from("<iiihH", plain)
+            if size % 2 or len(plain) != 16 + size:
+                raise DeviceError("acknowledgement text of %d bytes in a record of %d" % (size, len(plain)))
+            text = plain[16:].decode("utf-16-le", errors="surrogatepass")
+        except DeviceError as error:
+            self.state.device_errors.append(str(error))
+            return
+        self.state.acks.append({"profile": profile_id, "source": source, "index": index, "code": code,
+                                "text": text})
+        key = (profile_id, source, index)
+        for edit in self.state.in_flight:
+            if edit[2] == key:
+                self.state.in_flight.remove(edit)
+                if code == 1 and text == "Synced":
+                    self.state.device.take_edit(edit[1], *key, edit[3])
+                return
+
     def next_for_desktop(self):
         with self.state.lock:
             entry = self.state.queue.pop(0) if self.state.queue else None
+            edits = [] if entry is not None else self.state.edits
+            if edits:
+                self.state.edits = []
+                self.state.in_flight.extend(edits)
+        if edits:
+            stream = b"\x01" + b"".join(edit[0] for edit in edits) + b"\x00\x00"
+            return Envelope.seal("DESKTOP", stream, framed=False)
         if entry is None:
             return Envelope.seal("DESKTOP", b"\x01\x00\x00", framed=False)
         if "raw" in entry:
@@ -701,6 +742,15 @@ class Control:
         if name == "device":
             with state.lock:
                 return {"ok": True, "device": device_view(state.device), "errors": list(state.device_errors)}
+        if name == "deviceEdit":
+            key = (command["profile"], command["source"], command["index"])
+            with state.lock:
+                message, record = state.device.edit_message(command["operation"], *key, command.get("values"))
+                state.edits.extend([(message, command["operation"], key, record)] * command.get("copies", 1))
+            return {"ok": True}
+        if name == "acks":
+            with state.lock:
+                return {"ok": True, "acks": list(state.acks)}
         if name == "seedProfile":
             records = {(r["source"], r["index"]): bytes.fromhex(r["hex"]) for r in command["records"]}
             with state.lock:
