@@ -144,6 +144,7 @@ void ChangeBunchSender::Accept() {
   for (ChangeItem& item : m_pChanges->items) {
     if (item.state == ChangeItem::kInBunch) item.state = ChangeItem::kAccepted;
   }
+  m_bAccepted = true;
   RewriteSnapshot(true);
   ClearBunch();
   m_nFirstIndex = -1;
@@ -154,7 +155,8 @@ void ChangeBunchSender::Refuse() {
   for (ChangeItem& item : m_pChanges->items) {
     if (item.state == ChangeItem::kInBunch) item.state = ChangeItem::kNotSent;
   }
-  RewriteSnapshot(false);
+  // Before any accepted bunch the snapshot still holds what the devices hold.
+  if (m_bAccepted) RewriteSnapshot(false);
   ClearBunch();
 }
 

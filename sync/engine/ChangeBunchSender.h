@@ -51,4 +51,5 @@ class ChangeBunchSender {
   int m_nMessages = 0;
   // The first record index taken since the last accepted bunch; -1 when none.
   int32_t m_nFirstIndex = -1;
+  bool m_bAccepted = false;  // a bunch of this pass was accepted
 };

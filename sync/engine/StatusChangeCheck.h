@@ -10,4 +10,9 @@ class CStatusChangeCheck {
   // and reaps the threads. A thread that does not end within a few seconds of the stop ends the
   // program without it. Returns 0.
   int RunSyncWorker() const;
+
+  // Change detection: for every profile some user holds in step, sends the rows added, changed
+  // and deleted since its snapshot to the devices and rewrites the snapshot. False when a stop
+  // request ended the pass early.
+  bool DetectDataChanges() const;
 };
