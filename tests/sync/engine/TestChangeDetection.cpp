@@ -292,4 +292,38 @@ INSTANTIATE_TEST_SUITE_P(Engines, ChangeDetection, ::testing::Values(Engine::Sql
                            return odbctest::EngineName(engine.param).toStdString();
                          });
 
+class WorkbookChangeDetection : public ::testing::TestWithParam<InStepProfile::Workbook> {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(service_.Started()) << qPrintable(service_.Error());
+    SetSyncStatusCopy(1);
+    QString unavailable;
+    ASSERT_TRUE(profile_.CreateWorkbook(GetParam(), &service_, kRows, &unavailable)) << qPrintable(unavailable);
+  }
+
+  testsupport::WebServiceDouble service_;
+  InStepProfile profile_;
+};
+
+// The workbook gains a row and one of its rows is renamed: the device follows.
+TEST_P(WorkbookChangeDetection, ChangedSheetRowsReachTheDevice) {
+  ASSERT_EQ(profile_.DeviceRecords().size(), profile_.DesktopRows().size());
+  ASSERT_TRUE(profile_.WriteWorkbook(kRows + 1, 2));
+  synctest::RunChangeDetection();
+  EXPECT_EQ(service_.DeviceErrors(), QStringList());
+  EXPECT_EQ(profile_.DeviceRecords(), profile_.DesktopRecords());
+  EXPECT_EQ(profile_.NextRecordIndex(), profile_.Snapshot().size() + 2) << "two additions took indexes";
+  const QJsonArray log = service_.Device().value(QStringLiteral("log")).toArray();
+  EXPECT_EQ(log.size(), 3) << "two additions and a deletion";
+
+  synctest::RunChangeDetection();
+  EXPECT_EQ(service_.Device().value(QStringLiteral("log")).toArray().size(), 3) << "nothing more to send";
+}
+
+INSTANTIATE_TEST_SUITE_P(Workbooks, WorkbookChangeDetection,
+                         ::testing::Values(InStepProfile::Workbook::Model, InStepProfile::Workbook::TextExport),
+                         [](const ::testing::TestParamInfo<InStepProfile::Workbook>& kind) {
+                           return std::string(kind.param == InStepProfile::Workbook::Model ? "Model" : "TextExport");
+                         });
+
 }  // namespace
