@@ -108,7 +108,10 @@ QString BoundColumns::DisplayText(size_t column) const {
 }
 
 QString BoundColumns::DigestText(size_t column) const {
-  return syncservice::DigestText(Value(column), DisplayText(column));
+  const devicerecord::Value value = Value(column);
+  // Real values and NULLs have digest texts of their own: their display text is not made.
+  const bool ownText = value.isNull || value.kind == ColumnKind::Float || value.kind == ColumnKind::Double;
+  return syncservice::DigestText(value, ownText ? QString() : DisplayText(column));
 }
 
 bool BoundColumns::Fits(size_t column, const devicerecord::Value& value) const {
