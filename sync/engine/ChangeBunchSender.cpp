@@ -167,14 +167,17 @@ void ChangeBunchSender::RollBackIndex() const {
 }
 
 void ChangeBunchSender::RewriteSnapshot(bool mayCreate) {
-  const QList<CdbEntry> entries = m_pChanges->DeviceSnapshot();
+  // The kept entries do not change while the profile's changes are sent: their bytes are made
+  // once, since a large snapshot is rewritten after every bunch.
+  if (m_keptBytes.isNull()) m_keptBytes = CCdbFile::Bytes(m_pChanges->kept);
+  const QByteArray entries = m_keptBytes + CCdbFile::Bytes(m_pChanges->ChangedEntries());
   // A snapshot that was missing is created once the devices took rows, or the same rows would
   // count as new on every turn.
   if (m_pChanges->snapshotExisted) {
-    if (!m_snapshot.WriteCdbVector(entries))
+    if (!m_snapshot.RewriteCdbBytes(entries))
       WriteSyncServiceLog(-1, QStringLiteral("Failed to Rewrite the Snapshot of Profile %1.").arg(m_nProfileId));
   } else if (mayCreate) {
-    m_pChanges->snapshotExisted = m_snapshot.WriteCdbRecords(entries);
+    m_pChanges->snapshotExisted = m_snapshot.WriteCdbBytes(entries);
     if (!m_pChanges->snapshotExisted)
       WriteSyncServiceLog(-1, QStringLiteral("Failed to Create the Snapshot of Profile %1.").arg(m_nProfileId));
   }

@@ -46,6 +46,7 @@ class ChangeBunchSender {
   const CCdbFile& m_snapshot;
   ProfileChanges* m_pChanges;
   QByteArray m_bunch;
+  QByteArray m_keptBytes;  // the kept entries as the snapshot file holds them
   int m_nAdded = 0;
   int m_nDeleted = 0;
   int m_nMessages = 0;

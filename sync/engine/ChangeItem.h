@@ -30,4 +30,6 @@ struct ProfileChanges {
   // The snapshot that describes what the devices hold: the kept entries, the additions they
   // accepted and the deletions they did not accept yet.
   QList<CdbEntry> DeviceSnapshot() const;
+  // The part of it that the changes make: the additions accepted, the deletions not accepted.
+  QList<CdbEntry> ChangedEntries() const;
 };
