@@ -7,6 +7,7 @@
 #include "platform/ServiceManager.h"
 #include "platform/SystemError.h"
 #include "platform/widgets/MessageBox.h"
+#include "platform/widgets/WaitCursor.h"
 #include "shared/RegistrySettings.h"
 
 #include <QElapsedTimer>
@@ -108,6 +109,7 @@ int IsSyncProcessRunning() { return IsProgramRunning(kSyncProgramName); }
 int IsStartSyncProcessRunning() { return IsProgramRunning(kStartSyncProgramName); }
 
 int WaitForSyncProcessExit(milliseconds limit) {
+  const platform::WaitCursor busy;
   QElapsedTimer clock;
   clock.start();
   int failures = 0;
@@ -235,6 +237,8 @@ bool CreateStartupShortCut() {
   WriteAppLog(1, QStringLiteral("<CreateStartupShortCut> Problem in creating shortcut : %1").arg(link));
   return false;
 }
+
+bool StartupShortCutExists() { return QFileInfo::exists(StartupShortcutPath()); }
 
 bool DeleteStartupShortCut() {
   const QString link = StartupShortcutPath();

@@ -42,6 +42,7 @@ int RestartConnectorService();
 // The Startup folder's desktop entry that starts the starter of the installation's "Desktop
 // Files" folder at log-on: true when written (or deleted).
 bool CreateStartupShortCut();
+bool StartupShortCutExists();
 bool DeleteStartupShortCut();
 
 // Writes a desktop entry at `linkPath` that starts `targetPath` in `workingFolder`: 0 (S_OK), or

@@ -94,10 +94,12 @@ void WebServiceDouble::SetFault(const QString& operation, const QString& kind,
   Command(command);
 }
 
-void WebServiceDouble::DemandProxyCredentials(const QString& user, const QString& password) {
+void WebServiceDouble::DemandProxyCredentials(const QString& user, const QString& password,
+                                              const QStringList& methods) {
   Command({{QStringLiteral("cmd"), QStringLiteral("proxy")},
            {QStringLiteral("user"), user},
-           {QStringLiteral("password"), password}});
+           {QStringLiteral("password"), password},
+           {QStringLiteral("methods"), QJsonArray::fromStringList(methods)}});
 }
 
 void WebServiceDouble::QueueStream(const QByteArray& stream) {

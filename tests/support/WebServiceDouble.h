@@ -49,7 +49,9 @@ class WebServiceDouble {
   // Answers `operation` with the fault `kind` (see the double) from now on; `extra` adds fields
   // such as "reason", "status", "text" or "seconds".
   void SetFault(const QString& operation, const QString& kind, const QJsonObject& extra = {});
-  void DemandProxyCredentials(const QString& user, const QString& password);
+  // As a proxy, answers 407 to the requests of `methods` that lack these credentials.
+  void DemandProxyCredentials(const QString& user, const QString& password,
+                              const QStringList& methods = {QStringLiteral("GET"), QStringLiteral("POST")});
   // The plain stream the next GetDataForDesktop hands out, sealed by the double.
   void QueueStream(const QByteArray& stream);
   // The next GetDataForDesktop result text as it stands.

@@ -5,7 +5,7 @@ It serves SOAP 1.1 on 127.0.0.1 at a port the system picks and plays the service
 payload envelope with its own code (hashlib for SHA-256, python3-cryptography for AES): it opens
 what the desktop sends under the label "WEBSERVICE", checks every field strictly and records the
 plain messages, and seals what it hands the desktop under the label "DESKTOP". It also acts as an
-HTTP proxy (requests with an absolute target) that can demand credentials.
+HTTP proxy (requests with an absolute target, and CONNECT tunnels) that can demand credentials.
 
 Options: "--tls authority" serves HTTPS with a certificate for 127.0.0.1 signed by a test
 authority made for this run; "--tls self-signed" serves HTTPS with a self-signed certificate.
@@ -24,7 +24,8 @@ Commands ("cmd"):
              answer one byte every "interval" seconds, 0.5 unless given), silent (no answer for
              "seconds", an hour unless given, then close); with "after": N the first N calls
              are still answered normally
-  proxy      {"user": u, "password": p} demands these proxy credentials; {"enabled": false} stops
+  proxy      {"user": u, "password": p} demands these proxy credentials, for the requests whose
+             method is in "methods" (GET and POST unless given); {"enabled": false} stops
   queue      {"stream": base64} plain device stream for the next GetDataForDesktop;
              {"raw": text} the result text itself (for malformed envelopes)
   received   the messages opened from SendData and AckFromDesktop
@@ -179,11 +180,35 @@ class ServiceState:
     def reset(self):
         self.faults = {}
         self.proxy_credentials = None
+        self.proxy_methods = ["GET", "POST"]
         self.queue = []
         self.received = []
         self.requests = []
         self.device = DeviceModel()
         self.device_errors = []
+
+
+def relay(client, upstream):
+    """Copies bytes both ways until each side has ended its half."""
+    def pump(source, sink):
+        try:
+            while True:
+                data = source.recv(65536)
+                if not data:
+                    break
+                sink.sendall(data)
+        except OSError:
+            pass
+        finally:
+            try:
+                sink.shutdown(socket.SHUT_WR)
+            except OSError:
+                pass
+    back = threading.Thread(target=pump, args=(upstream, client), daemon=True)
+    back.start()
+    pump(client, upstream)
+    back.join()
+    upstream.close()
 
 
 class Answer:
@@ -365,7 +390,8 @@ class Handler(BaseHTTPRequestHandler):
     def proxy_refuses(self, proxied):
         with self.state.lock:
             credentials = self.state.proxy_credentials
-        if not proxied or credentials is None:
+            methods = self.state.proxy_methods
+        if not proxied or credentials is None or self.command not in methods:
             return False
         expected = "Basic " + base64.b64encode(("%s:%s" % credentials).encode("utf-8")).decode("ascii")
         if self.headers.get("Proxy-Authorization") == expected:
@@ -373,6 +399,22 @@ class Handler(BaseHTTPRequestHandler):
         self.send(Answer(407, b"Proxy credentials required", reason="Proxy Authentication Required",
                          headers=[("Proxy-Authenticate", 'Basic realm="double"')]))
         return True
+
+    def do_CONNECT(self):
+        """A tunnel to the named host and port, for https addresses spoken to through the proxy."""
+        self.record(b"", True)
+        if self.proxy_refuses(True):
+            return
+        host, _, port = self.path.rpartition(":")
+        try:
+            upstream = socket.create_connection((host, int(port)), timeout=10)
+        except (OSError, ValueError):
+            self.send(Answer(502, b"No tunnel", reason="Bad Gateway"))
+            return
+        self.send_response(200, "Connection established")
+        self.end_headers()
+        self.close_connection = True
+        relay(self.connection, upstream)
 
     def do_GET(self):
         path, proxied = self.target_path()
@@ -552,6 +594,7 @@ class Control:
             with state.lock:
                 state.proxy_credentials = ((command["user"], command["password"])
                                            if command.get("enabled", True) else None)
+                state.proxy_methods = command.get("methods", ["GET", "POST"])
             return {"ok": True}
         if name == "queue":
             with state.lock:
