@@ -14,17 +14,6 @@ using namespace endian;
 
 namespace {
 
-QByteArray SnapshotBytes(const QList<CdbEntry>& entries) {
-  QByteArray bytes;
-  bytes.reserve(entries.size() * CdbEntry::kSize);
-  for (const CdbEntry& entry : entries) {
-    AppendLE<uint32_t>(&bytes, static_cast<uint32_t>(entry.recordSource));
-    AppendLE<uint32_t>(&bytes, static_cast<uint32_t>(entry.recordIndex));
-    bytes.append(reinterpret_cast<const char*>(entry.digest.data()), static_cast<qsizetype>(entry.digest.size()));
-  }
-  return bytes;
-}
-
 CdbEntry EntryAt(const uint8_t* p) {
   CdbEntry entry;
   entry.recordSource = ReadInt32LE(p);
@@ -42,13 +31,27 @@ void CCdbFile::SetCdbFileName(int32_t profileId) {
   m_strName = QStringLiteral("cdb_%1.bin").arg(profileId);
 }
 
-bool CCdbFile::WriteCdbRecords(const QList<CdbEntry>& entries) const {
-  return platform::ReplaceFileAtomically(Path(), SnapshotBytes(entries));
+QByteArray CCdbFile::Bytes(const QList<CdbEntry>& entries) {
+  QByteArray bytes(entries.size() * CdbEntry::kSize, Qt::Uninitialized);
+  uint8_t* out = endian::Bytes(bytes);
+  for (const CdbEntry& entry : entries) {
+    WriteInt32LE(out, entry.recordSource);
+    WriteInt32LE(out + 4, entry.recordIndex);
+    std::memcpy(out + 8, entry.digest.data(), entry.digest.size());
+    out += CdbEntry::kSize;
+  }
+  return bytes;
 }
 
-bool CCdbFile::WriteCdbVector(const QList<CdbEntry>& entries) const {
+bool CCdbFile::WriteCdbRecords(const QList<CdbEntry>& entries) const { return WriteCdbBytes(Bytes(entries)); }
+
+bool CCdbFile::WriteCdbBytes(const QByteArray& bytes) const { return platform::ReplaceFileAtomically(Path(), bytes); }
+
+bool CCdbFile::WriteCdbVector(const QList<CdbEntry>& entries) const { return RewriteCdbBytes(Bytes(entries)); }
+
+bool CCdbFile::RewriteCdbBytes(const QByteArray& bytes) const {
   if (!QFileInfo::exists(Path())) return false;
-  return WriteCdbRecords(entries);
+  return WriteCdbBytes(bytes);
 }
 
 int32_t CCdbFile::LoadCdbRecords(QList<CdbEntry>* entries) const {
@@ -60,7 +63,9 @@ int32_t CCdbFile::LoadCdbRecords(QList<CdbEntry>* entries) const {
     WriteSyncServiceLog(-1, QStringLiteral("Snapshot %1 ends in %2 bytes of a partial entry; they are left out.")
                                 .arg(Path())
                                 .arg(bytes.size() % CdbEntry::kSize));
-  entries->reserve(entries->size() + whole);
-  for (qsizetype i = 0; i < whole; ++i) entries->append(EntryAt(Bytes(bytes) + i * CdbEntry::kSize));
+  const qsizetype first = entries->size();
+  entries->resize(first + whole);
+  CdbEntry* out = entries->data() + first;
+  for (qsizetype i = 0; i < whole; ++i) out[i] = EntryAt(endian::Bytes(bytes) + i * CdbEntry::kSize);
   return static_cast<int32_t>(whole);
 }

@@ -30,11 +30,16 @@ class CCdbFile {
   void SetCdbFileName(int32_t profileId);
   QString Path() const { return m_strFolder + m_strName; }
 
+  // The entries as the file holds them.
+  static QByteArray Bytes(const QList<CdbEntry>& entries);
+
   // Writes the entries as the whole snapshot, creating the file when it does not exist.
   bool WriteCdbRecords(const QList<CdbEntry>& entries) const;
+  bool WriteCdbBytes(const QByteArray& bytes) const;
   // Rewrites an existing snapshot with the entries; a snapshot that is gone (the profile was
   // deleted meanwhile) stays gone.
   bool WriteCdbVector(const QList<CdbEntry>& entries) const;
+  bool RewriteCdbBytes(const QByteArray& bytes) const;
   // Appends the snapshot's entries to `entries` and answers how many; a missing file has none.
   // A partial entry at the end (only an outside change makes one) is left out with a log line.
   int32_t LoadCdbRecords(QList<CdbEntry>* entries) const;

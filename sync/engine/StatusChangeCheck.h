@@ -20,4 +20,9 @@ class CStatusChangeCheck {
   // and acknowledges each one applied or refused; the messages whose source was out of reach
   // are kept for the next turn, and applied before the fetched ones.
   void ProcessDeviceChanges() const;
+
+  // Change detection: for every profile some user holds in step, sends the rows added, changed
+  // and deleted since its snapshot to the devices and rewrites the snapshot. False when a stop
+  // request ended the pass early.
+  bool DetectDataChanges() const;
 };

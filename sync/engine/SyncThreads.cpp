@@ -41,6 +41,8 @@ bool RunChangeDetectionTurn(int* turnCount) {
   WriteSyncServiceLog(0, QStringLiteral("Start Change Detection Interval."));
   const CStatusChangeCheck check;
   if (SyncStopRequested()) return false;
+  check.DetectDataChanges();
+  if (SyncStopRequested()) return false;
   WriteSyncServiceLog(1, QStringLiteral("End Change Detection Interval.\r\n"));
   return true;
 }
