@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QByteArray>
+
+#include <cstdint>
+
 // The engine of the sync program: it runs the control loop, and each worker turn makes a fresh
 // object of it.
 class CStatusChangeCheck {
@@ -10,4 +14,17 @@ class CStatusChangeCheck {
   // and reaps the threads. A thread that does not end within a few seconds of the stop ends the
   // program without it. Returns 0.
   int RunSyncWorker() const;
+
+  // Profiles and forms reach the devices: the status-flag passes move each UserProfileStatus and
+  // UserFormStatus flag on once the web service took its message ("A" -> "AD" -> "AF" -> "",
+  // "D" -> row deleted). The profile passes answer false only when a send was refused.
+  bool ProcessProfileStatusChanges() const;
+  bool SendNewProfileData() const;
+  bool ProcessFinishedProfiles() const;
+  void ProcessFormStatusChanges() const;
+  void SendNewFormData() const;
+  void ProcessFinishedForms() const;
+  // The Add Profile and Add Form messages; empty when none could be built (the reason is logged).
+  QByteArray BuildProfileMetadata(int32_t profileId) const;
+  QByteArray BuildFormMetadata(int32_t formId) const;
 };
