@@ -66,12 +66,14 @@ CREATE TABLE UserInfo (
   DeviceType TINYINT
 );
 
--- Acknowledgements of device changes still to be delivered.
+-- Acknowledgements of device changes still to be delivered. The six columns are read by
+-- position; AckID names one row, so that a record's acknowledgements are removed one by one.
 CREATE TABLE AckFromDesktopTable (
   ProfileID INTEGER,
   RecordSource INTEGER,
   RecordIndex INTEGER,
   DeviceID VARCHAR(128),
   ResultCode INTEGER,
-  ResultText TEXT
+  ResultText TEXT,
+  AckID INTEGER PRIMARY KEY AUTOINCREMENT
 );

@@ -2,6 +2,7 @@
 
 #include "platform/CellReference.h"
 #include "shared/SheetRowRecord.h"
+#include "shared/WorkbookEmptyRows.h"
 
 #include <algorithm>
 
@@ -36,9 +37,7 @@ void CExcelHandler::LoadUsedRange() {
 bool CExcelHandler::IsRowEmpty(int32_t row, bool* extraColumn) {
   *extraColumn = false;
   if (!m_bAttached || row < 0 || row > m_nRowCount) return false;
-  const int64_t blanks = m_sheet->BlankCount(row, row);
-  *extraColumn = blanks > m_nColumnCount;
-  return blanks >= m_nColumnCount;
+  return IsWorksheetRowEmpty(*m_sheet, row, m_nColumnCount, extraColumn);
 }
 
 bool CExcelHandler::DeleteRow(int32_t row) {

@@ -90,7 +90,8 @@ std::optional<QList<devicerecord::Value>> CDBHandlerForUserDB::DecodeReceived(QB
 }
 
 syncservice::RowWriter CDBHandlerForUserDB::MakeWriter() {
-  const QString table = GetTableNameFromQuery(m_strQuery);
+  // A name the query writes in MySQL's back-quotes: the writer quotes names itself.
+  const QString table = GetTableNameFromQuery(m_strQuery).remove(u'`');
   QStringList keys;
   GetPrimaryKeyList(*m_pConnection, table, &keys);
   std::vector<syncservice::WriteColumn> columns;

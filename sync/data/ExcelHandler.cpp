@@ -3,6 +3,7 @@
 #include "platform/CellReference.h"
 #include "shared/Endian.h"
 #include "shared/SheetRowRecord.h"
+#include "shared/WorkbookEmptyRows.h"
 #include "sync/data/DeviceRecord.h"
 
 #include <QFileInfo>
@@ -53,9 +54,10 @@ void CExcelHandler::LoadUsedRange() {
 int CExcelHandler::IsRowEmpty(int32_t row, int* extraColumn) const {
   *extraColumn = 0;
   if (!m_bAttached || row < 0 || row > m_nRowCount) return 0;
-  const int64_t blanks = m_sheet->BlankCount(row, row);
-  *extraColumn = blanks > m_nColumnCount ? 1 : 0;
-  return blanks >= m_nColumnCount ? 1 : 0;
+  bool extra = false;
+  const bool empty = IsWorksheetRowEmpty(*m_sheet, row, m_nColumnCount, &extra);
+  *extraColumn = extra ? 1 : 0;
+  return empty ? 1 : 0;
 }
 
 QStringList CExcelHandler::RowTexts(int32_t row) const {

@@ -159,7 +159,7 @@ TEST(DatabseConnection, ShippedSettingsDatabaseHasEveryTableWithItsColumnsInOrde
       {"UserFormStatus", "FormID,UserID,StatusFlag"},
       {"UserPasswordStatus", "UserID,Password,StatusFlag"},
       {"UserInfo", "PIN,Name,Designation,Department,StatusFlag,SyncOption,SyncInterval,DeviceType"},
-      {"AckFromDesktopTable", "ProfileID,RecordSource,RecordIndex,DeviceID,ResultCode,ResultText"},
+      {"AckFromDesktopTable", "ProfileID,RecordSource,RecordIndex,DeviceID,ResultCode,ResultText,AckID"},
   };
   for (const Table& table : tables) {
     CDatabaseHandler handler;

@@ -1,4 +1,5 @@
 #include "shared/RegistrySettings.h"
+#include "sync/data/AckFromDesktopTableDB.h"
 #include "sync/data/DatabaseHandler.h"
 #include "sync/data/DatabseConnection.h"
 #include "sync/data/FormDetailsDB.h"
@@ -238,6 +239,52 @@ TEST(SettingsTablesUnreachable, ProfileAndFormTablesKeepTheFailureInsteadOfLoggi
   EXPECT_GT(profiles.GetErrorText().size(), 55) << "the driver's text follows";
   EXPECT_TRUE(forms.GetErrorText().startsWith(QStringLiteral("Failed to Connect User Profile Database in FormInfo.")));
   EXPECT_TRUE(synctest::ReadLog(QStringLiteral("SyncServiceLog.log")).isEmpty());
+}
+
+TEST_F(SettingsTables, AcknowledgementsOfOneRecordAreStoredWholeAndRemovedOneByOne) {
+  CAckFromDesktopTableDB table;
+  ASSERT_TRUE(table.IsConnected()) << qPrintable(table.GetErrorText());
+  QString longText = LongText(2'000);
+  longText.replace(10, 1, u'\'').replace(999, 2, QStringLiteral("''"));
+  const AckRecord updated{12, 3, 40, QStringLiteral("O'Brien's phone"), 2, longText, 0};
+  const AckRecord deleted{12, 3, 40, QStringLiteral("O'Brien's phone"), 4, QStringLiteral("refused"), 0};
+  QString error;
+  ASSERT_EQ(table.AddAckRecord(updated, &error), 1) << qPrintable(error);
+  ASSERT_EQ(table.AddAckRecord(deleted, &error), 1) << qPrintable(error);
+
+  ASSERT_EQ(table.InitializeTable(QStringLiteral("Order By AckID"), &error), 1) << qPrintable(error);
+  ASSERT_EQ(table.GetRecordCount(), 2);
+  const AckRecord first = table.ReadRecord(0);
+  EXPECT_EQ(first.ProfileID, 12);
+  EXPECT_EQ(first.RecordSource, 3);
+  EXPECT_EQ(first.RecordIndex, 40);
+  EXPECT_EQ(first.DeviceID, updated.DeviceID);
+  EXPECT_EQ(first.ResultCode, 2);
+  EXPECT_EQ(first.ResultText.size(), 2'000);
+  EXPECT_TRUE(first.ResultText == longText) << "quotes stored once, nothing cut";
+  const AckRecord second = table.ReadRecord(1);
+  EXPECT_EQ(second.ResultCode, 4);
+  EXPECT_NE(second.AckID, first.AckID);
+
+  ASSERT_EQ(table.DeleteAckRecord(first, &error), 1) << qPrintable(error);
+  ASSERT_EQ(table.InitializeTable(QString(), &error), 1) << qPrintable(error);
+  ASSERT_EQ(table.GetRecordCount(), 1) << "the other acknowledgement of the record stays";
+  EXPECT_EQ(table.ReadRecord(0).ResultCode, 4);
+}
+
+TEST(SettingsTablesUnreachable, AnUnconnectedAcknowledgementTableAnswersNothing) {
+  synctest::PrepareInstallation();
+  CAckFromDesktopTableDB table;
+  EXPECT_TRUE(table.GetErrorText().startsWith(
+      QStringLiteral("Failed to Connect User Profile Database in AckFromDesktopTable.")));
+  QString error = QStringLiteral("unchanged");
+  EXPECT_EQ(table.DeleteAckRecord(AckRecord{}, &error), 0);
+  EXPECT_EQ(error, QStringLiteral("unchanged"));
+  EXPECT_EQ(table.InitializeTable(QString(), &error), 0);
+  EXPECT_EQ(error, QStringLiteral("Failed to initialize AckFromDesktopTable, Database not Connected."));
+  EXPECT_EQ(table.GetRecordCount(), 0);
+  EXPECT_EQ(table.AddAckRecord(AckRecord{}, &error), 0);
+  EXPECT_FALSE(error.isEmpty());
 }
 
 }  // namespace

@@ -1,0 +1,193 @@
+#include "sync/data/ProfileDataReader.h"
+
+#include "shared/odbc/OdbcDiagnostics.h"
+#include "shared/odbc/QueryText.h"
+#include "sync/data/ExcelSheetCleanup.h"
+
+namespace {
+
+constexpr uint8_t kNamedSourceAlias = 9;
+constexpr uint8_t kFolderKind = 3;
+constexpr uint8_t kTextFileKind = 4;
+constexpr uint8_t kSecondFolderKind = 5;
+constexpr uint8_t kFirstAutomationKind = 7;
+constexpr uint8_t kWorkbookNameKind = 8;
+
+// Workbooks of kinds 7, 8 and 11 upward are read through the workbook model.
+bool UsesAutomation(uint8_t kind) { return kind >= kFirstAutomationKind && kind != CDatabseConnection::kFileMaker; }
+
+}  // namespace
+
+ProfileDataReader::~ProfileDataReader() { CloseProfileSource(m_bAutomation); }
+
+QString ProfileDataReader::SourceText(uint8_t* kind) const {
+  switch (*kind) {
+    case kNamedDataSource:
+    case kNamedSourceAlias:
+      *kind = kNamedDataSource;
+      return m_profile.DB_DSN;
+    case kWorkbookNameKind:
+      return m_profile.Path + m_profile.DB_DSN;
+    case kFolderKind:
+    case kSecondFolderKind:
+      return m_profile.Path;
+    case kTextFileKind:
+      return m_profile.tempPath != m_profile.Path ? m_profile.tempPath : m_profile.Path;
+    default:
+      return m_profile.Path + m_profile.DB_DSN;
+  }
+}
+
+int ProfileDataReader::OpenProfileSource(QString* errorOut) {
+  uint8_t kind = static_cast<uint8_t>(m_profile.DBType.toLong() & 0xFF);
+  const QString source = SourceText(&kind);
+  m_nSourceKind = kind;
+  CloseProfileSource(UsesAutomation(kind));
+  if (!m_profile.Query.startsWith(QStringLiteral("Select")) && kind != kWorkbookNameKind) m_bProcedure = true;
+  if (m_bAutomation) return OpenWorkbookSource(source, errorOut);
+  return OpenOdbcSource(source, errorOut);
+}
+
+int ProfileDataReader::OpenWorkbookSource(const QString& source, QString* errorOut) {
+  QString copy = source;
+  QString error;
+  if (!DeleteEmptyRowsInExcelSheets(&copy, m_profile.DB_DSN)) error = QStringLiteral("Unable To Connect");
+  m_bConnected = error.isEmpty() && m_excelConnection.OpenWorkbook(copy, &error, true) == 1;
+  if (!m_bConnected) *errorOut = QStringLiteral("Failed to Connect User's Excel Profile Database.") + error;
+  return m_bConnected ? 1 : 0;
+}
+
+int ProfileDataReader::OpenOdbcSource(const QString& source, QString* errorOut) {
+  const QString name = QString::fromUtf16(m_bBackSync ? kBackSyncDataSourceName : kDataSourceName);
+  QString error;
+  m_bConnected = ConnectDataSource(name, m_nSourceKind, source, m_profile.UserName, m_profile.Password, &error,
+                                   false) == 1;
+  if (!m_bConnected) {
+    *errorOut = QStringLiteral("Failed to Connect User's Profile Database.") + error;
+    return 0;
+  }
+  if (!m_bProcedure) m_tableHandler.SetLogTarget(m_bBackSync ? 1 : 0);
+  return 1;
+}
+
+int ProfileDataReader::ExecuteProfileQuery(QString* errorOut) {
+  if (!m_bConnected) return 0;
+  QString error;
+  if (m_bAutomation) {
+    m_bExecuted = ExecuteOnSheet();
+  } else if (m_bProcedure) {
+    m_bExecuted = m_procHandler.Initialize(*this, m_profile.Query, &error) == 1;
+    m_nRowCount = m_procHandler.GetRowCount();
+    m_nColumnCount = m_procHandler.GetColumnCount();
+  } else {
+    m_bExecuted = m_tableHandler.Initialize(*this, m_profile.Query, &error) == 1;
+    m_nRowCount = m_tableHandler.GetRowCount();
+    m_nColumnCount = m_tableHandler.GetColumnCount();
+  }
+  if (!m_bExecuted) *errorOut = QStringLiteral("Unable to Fetch Contents of User's Profile.") + error;
+  return m_bExecuted ? 1 : 0;
+}
+
+bool ProfileDataReader::ExecuteOnSheet() {
+  if (m_excelHandler.OpenWorksheet(m_excelConnection.GetWorksheets(), m_profile.Query) != 1) return false;
+  m_nRowCount = m_excelHandler.GetRowCount();
+  m_nColumnCount = m_excelHandler.GetColumnCount();
+  return true;
+}
+
+void ProfileDataReader::CloseProfileSource(bool useAutomation) {
+  if (m_bAutomation) {
+    m_excelConnection.CloseWorkbook();
+  } else {
+    if (m_bProcedure) {
+      m_procHandler.CloseStatement();
+    } else {
+      m_tableHandler.UnbindColumns();
+      m_tableHandler.CloseStatement();
+    }
+    if (IsConnected()) DisconnectDataSource();
+  }
+  m_bConnected = false;
+  m_bExecuted = false;
+  m_nRowCount = 0;
+  m_nColumnCount = 0;
+  m_bAutomation = useAutomation;
+}
+
+int32_t ProfileDataReader::GetRecordCount() const { return m_bExecuted ? m_nRowCount : 0; }
+
+int16_t ProfileDataReader::GetColumnCount() const { return m_bExecuted ? m_nColumnCount : 0; }
+
+QString ProfileDataReader::GetProfileColumnName(int16_t column) {
+  if (!IsExecuted()) return {};
+  if (m_bAutomation) return m_excelHandler.GetColumnName(column);
+  if (m_bProcedure) return m_procHandler.GetColumnName(column);
+  return m_tableHandler.GetColumnName(column);
+}
+
+void ProfileDataReader::BindColumns() {
+  if (IsTableProfile()) m_tableHandler.BindColumns();
+}
+
+void ProfileDataReader::UnbindColumns() {
+  if (IsTableProfile()) m_tableHandler.UnbindColumns();
+}
+
+int ProfileDataReader::FetchRecord(int32_t row, QByteArray* record, uint8_t digest[kRowDigestSize]) {
+  if (!IsExecuted()) return 0;
+  if (m_bAutomation) return m_excelHandler.ReadRecord(row, record, digest);
+  if (m_bProcedure) return m_procHandler.FetchRecord(row, record, digest);
+  return m_tableHandler.ReadRecord(row, record, digest);
+}
+
+int ProfileDataReader::AddRecord(QByteArrayView record, uint8_t digest[kRowDigestSize], QString* errorOut) {
+  return m_tableHandler.AddRecord(record, digest, errorOut);
+}
+
+int ProfileDataReader::UpdateRecord(QByteArrayView record, int32_t row, QString* errorOut,
+                                    uint8_t digest[kRowDigestSize], const uint8_t* expectedDigest) {
+  return m_tableHandler.UpdateRecord(record, row, digest, errorOut, m_profile.DBType, expectedDigest);
+}
+
+int ProfileDataReader::DeleteRecord(QString* errorOut, int32_t row, const uint8_t* expectedDigest) {
+  return m_tableHandler.DeleteRecord(row, errorOut, expectedDigest);
+}
+
+int ProfileDataReader::GetAutoNumberColumns(QList<int16_t>* columns) {
+  if (!IsTableProfile()) return 0;
+  int count = 0;
+  for (int16_t column = 0; column < GetColumnCount(); ++column) {
+    if (m_tableHandler.IsAutoNumberColumn(column) != 1) continue;
+    columns->append(column);
+    ++count;
+  }
+  return count;
+}
+
+QStringList ProfileDataReader::KeyColumnNames() {
+  QString table = GetTableNameFromQuery(m_profile.Query);
+  const QString driver = GetDataSourceDriver(m_profile.DB_DSN);
+  QStringList names;
+  if (driver.contains(u"Oracle") || driver.contains(u"PostgreSQL")) {
+    m_tableHandler.GetPrimaryKeyList(*this, table, &names);
+    return names;
+  }
+  // MariaDB's driver serves MySQL servers and quotes names the same way.
+  if (driver.contains(u"MySQL") || driver.contains(u"MariaDB")) table.remove(u'`');
+  m_tableHandler.GetSpecialColumnList(*this, table, &names);
+  return names;
+}
+
+int ProfileDataReader::GetPrimaryKeyColumns(QList<int16_t>* columns) {
+  if (!IsTableProfile()) return 0;
+  int count = 0;
+  for (const QString& name : KeyColumnNames()) {
+    for (int16_t column = 0; column < GetColumnCount(); ++column) {
+      if (m_tableHandler.GetColumnName(column) != name) continue;
+      columns->append(column);
+      ++count;
+      break;
+    }
+  }
+  return count;
+}
