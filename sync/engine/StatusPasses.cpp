@@ -3,6 +3,7 @@
 #include "sync/data/UserProfileStatusTable.h"
 #include "sync/engine/CdbFile.h"
 #include "sync/engine/MessageBuilders.h"
+#include "sync/engine/RecordLookup.h"
 #include "sync/engine/StatusChangeCheck.h"
 #include "sync/engine/StatusWorkList.h"
 
