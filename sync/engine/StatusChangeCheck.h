@@ -27,4 +27,9 @@ class CStatusChangeCheck {
   // The Add Profile and Add Form messages; empty when none could be built (the reason is logged).
   QByteArray BuildProfileMetadata(int32_t profileId) const;
   QByteArray BuildFormMetadata(int32_t formId) const;
+
+  // Change detection: for every profile some user holds in step, sends the rows added, changed
+  // and deleted since its snapshot to the devices and rewrites the snapshot. False when a stop
+  // request ended the pass early.
+  bool DetectDataChanges() const;
 };

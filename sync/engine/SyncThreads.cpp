@@ -47,6 +47,8 @@ bool RunChangeDetectionTurn(int* turnCount) {
     inStep = check.ProcessFinishedProfiles();
   }
   if (SyncStopRequested()) return false;
+  if (inStep) check.DetectDataChanges();
+  if (SyncStopRequested()) return false;
   // The form passes run even when the profile passes failed.
   check.ProcessFormStatusChanges();
   check.SendNewFormData();

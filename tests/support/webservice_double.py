@@ -24,7 +24,8 @@ Commands ("cmd"):
              chunked (the normal answer without Content-Length), oversize ("bytes": the normal
              answer padded with blanks to that length, sent in chunks), trickle (the normal
              answer one byte every "interval" seconds, 0.5 unless given), silent (no answer for
-             "seconds", an hour unless given, then close)
+             "seconds", an hour unless given, then close); with "after": N the first N calls
+             are still answered normally
   proxy      {"user": u, "password": p} demands these proxy credentials; {"enabled": false} stops
   queue      {"stream": base64} plain device stream for the next GetDataForDesktop;
              {"raw": text} the result text itself (for malformed envelopes)
@@ -268,7 +269,11 @@ class WebService:
 
     def apply_fault(self, operation, normal, is_get):
         with self.state.lock:
-            fault = dict(self.state.faults.get(operation, {}))
+            stored = self.state.faults.get(operation, {})
+            if stored.get("after", 0) > 0:
+                stored["after"] -= 1
+                stored = {}
+            fault = dict(stored)
         kind = fault.get("kind", "none")
         element = "%sResult" % operation
         wrap = (lambda inner: soap_answer('<%sResponse xmlns="%s">%s</%sResponse>'

@@ -4,6 +4,7 @@
 #include "tests/support/SettingsStore.h"
 #include "tests/support/SyncInstallation.h"
 #include "tests/support/WebServiceDouble.h"
+#include "tests/sync/engine/InStepProfile.h"
 
 #include <gtest/gtest.h>
 
@@ -187,8 +188,28 @@ TEST_F(SyncProgram, AClosedStandardOutputDoesNotEndIt) {
   program.start(ProgramPath(), {});
   close(ends[1]);
   ASSERT_TRUE(program.waitForStarted());
-  ASSERT_TRUE(Eventually([] { return Count(Log(), QStringLiteral("End Change Detection Interval.")) >= 200; }))
+  // Every turn looks for profiles to examine, so 200 of them take a while on a loaded machine.
+  ASSERT_TRUE(Eventually([] { return Count(Log(), QStringLiteral("End Change Detection Interval.")) >= 200; },
+                         milliseconds(kGenerousBoundMs)))
       << "ended with " << program.exitCode() << "\n" << Log().toStdString();
   EXPECT_EQ(program.state(), QProcess::Running);
   StopAndExpectEnd(&program);
+}
+
+// Back-to-back turns of the running program carry a row inserted on the desktop to the device.
+TEST_F(SyncProgram, ARowInsertedOnTheDesktopReachesTheDevice) {
+  testsupport::WebServiceDouble service;
+  ASSERT_TRUE(service.Started()) << service.Error().toStdString();
+  ASSERT_TRUE(testsupport::StoreSealedValue(kSettingsKey, QStringLiteral("ConnSettings"), ConnSettings().ToBytes()));
+  synctest::InStepProfile profile;
+  QString unavailable;
+  ASSERT_TRUE(profile.Create(odbctest::Engine::Sqlite, &service, 3, &unavailable)) << qPrintable(unavailable);
+  const auto program = Start();
+  ASSERT_TRUE(Eventually([] { return Count(Log(), QStringLiteral("is to Process for DBChange.")) >= 2; }))
+      << Log().toStdString();
+  ASSERT_EQ(profile.Run(profile.InsertSql(3)), QString());
+  EXPECT_TRUE(Eventually([&] { return profile.DeviceRecords().size() == 4; }, seconds(30))) << Log().toStdString();
+  EXPECT_EQ(profile.DeviceRecords(), profile.DesktopRecords());
+  EXPECT_EQ(service.DeviceErrors(), QStringList());
+  StopAndExpectEnd(program.get());
 }

@@ -1,0 +1,19 @@
+#include "sync/engine/ExcelProfileConnection.h"
+
+#include "sync/data/ExcelConnection.h"
+#include "sync/data/SyncLog.h"
+#include "sync/data/ExcelSheetCleanup.h"
+
+int32_t ConnectExcelProfile(QString path, QString fileName) {
+  // A failed clean-up leaves the path naming the missing copy: the open below fails and says so.
+  DeleteEmptyRowsInExcelSheets(&path, fileName);
+  CExcelConnection connection;
+  QString error;
+  if (!connection.OpenWorkbook(path, &error, true)) {
+    WriteSyncServiceLog(-13, QStringLiteral("Problem connecting Excel profile."));
+    WriteSyncServiceLog(-13, error);
+    return 0;
+  }
+  WriteSyncServiceLog(-14, QStringLiteral("Success to connecting Excel profile."));
+  return connection.ExportSheetsToText();
+}

@@ -1,0 +1,244 @@
+#include "tests/sync/engine/InStepProfile.h"
+
+#include "shared/RegistryRecords.h"
+#include "sync/data/DBHandlerForUserDB.h"
+#include "sync/data/SyncSettings.h"
+#include "sync/engine/StatusChangeCheck.h"
+#include "tests/support/AdminInstallation.h"
+#include "tests/support/FreshMachineRoot.h"
+#include "tests/support/SettingsStore.h"
+#include "tests/support/SyncInstallation.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonObject>
+
+#include <sqlext.h>
+
+#include <algorithm>
+
+using odbctest::Engine;
+
+namespace synctest {
+namespace {
+
+const QString kSourceName = QStringLiteral("ChangeDetectionTestSource");
+
+QString SourceFile() { return testsupport::CurrentMachineRoot() + QStringLiteral("/profile-source.mdb"); }
+
+QString CreateSql(Engine engine, const QString& table) {
+  const QString ratio = engine == Engine::Sqlite ? QStringLiteral("REAL") : QStringLiteral("DOUBLE PRECISION");
+  return QStringLiteral("CREATE TABLE %1 (id INTEGER PRIMARY KEY, name VARCHAR(20000), note VARCHAR(20000), qty INTEGER, "
+                        "amount DECIMAL(12,2), day DATE, ratio %2)")
+      .arg(table, ratio);
+}
+
+void ConfigureWebService(const QString& url) {
+  SyncInfo sync;
+  sync.webServiceUrl = url.toUtf8();
+  sync.changeDetectionMinutes = 0;
+  sync.backSyncMinutes = 60;
+  DeskInfo desk;
+  desk.desktopName = "Front desk";
+  desk.deviceId = "device-1";
+  StoreSealedRecord(QStringLiteral("SyncInfo"), sync.ToBytes());
+  StoreSealedRecord(QStringLiteral("DeskInfo"), desk.ToBytes());
+  testsupport::StoreSealedValue(kSettingsKey, QStringLiteral("ConnSettings"), ConnSettings().ToBytes());
+  LoadSyncSettings();
+}
+
+QStringList Sorted(QStringList list) {
+  std::sort(list.begin(), list.end());
+  return list;
+}
+
+}  // namespace
+
+bool InStepProfile::Create(Engine engine, testsupport::WebServiceDouble* service, int rows, QString* unavailable) {
+  m_engine = engine;
+  m_pService = service;
+  m_strTable = QStringLiteral("cd_items_%1").arg(QCoreApplication::applicationPid());
+  const QString installation = PrepareInstallation();
+  const QString settingsFile = testsupport::InstallSettingsDatabase(installation);
+  QDir().mkpath(installation + QStringLiteral("Desktop Files/DB/CDB Files"));
+  ConfigureWebService(service->Url());
+
+  QString error;
+  QString dbType = QStringLiteral("1");
+  QString dataSource = QFileInfo(SourceFile()).fileName();
+  QString path = QFileInfo(SourceFile()).absolutePath() + u'/';
+  odbctest::ServerLogin login;
+  if (engine == Engine::Sqlite) {
+    QFile file(SourceFile());
+    file.open(QIODevice::WriteOnly);
+    file.close();
+    if (m_source.ConnectDataSource(kSourceName, 1, SourceFile(), QString(), QString(), &error, false) != 1) {
+      *unavailable = error;
+      return false;
+    }
+  } else {
+    if (!odbctest::RegisterServerDataSource(engine, &login, unavailable)) return false;
+    if (m_source.ConnectDataSource(QString(), CDatabseConnection::kNamedDataSource, login.dataSourceName, login.user,
+                                   login.password, &error, false) != 1) {
+      *unavailable = error;
+      return false;
+    }
+    dbType = QStringLiteral("0");
+    dataSource = login.dataSourceName;
+    path.clear();
+  }
+  m_source.ExecuteStatement(QStringLiteral("DROP TABLE %1").arg(m_strTable));
+  if (const QString failure = Run(CreateSql(engine, m_strTable)); !failure.isEmpty()) {
+    *unavailable = failure;
+    return false;
+  }
+  m_bCreated = true;
+  for (int n = 0; n < rows; ++n) Run(InsertSql(n));
+
+  if (m_settings.ConnectDataSource(QStringLiteral("UserProfileDSN_4_TarnwickPLite_AD"), 1, settingsFile, QString(),
+                                   QStringLiteral("pondGarue58"), &error, false) != 1) {
+    *unavailable = error;
+    return false;
+  }
+  const QString profile =
+      QStringLiteral("Insert Into ProfileInfo Values (%1, 'Items', '%2', '%3', '%4', '%5', 'Select * From %6 Order By id', "
+                     "'%7', 'user01', 'id', 'Device', '%7', 0, 1, '', '')")
+          .arg(kProfileId)
+          .arg(dbType, dataSource, login.user, login.password, m_strTable, path);
+  for (const QString& sql : {profile, QStringLiteral("Insert Into UserProfileStatus Values ('user01', %1, '')").arg(kProfileId)}) {
+    if (!SQL_SUCCEEDED(m_settings.ExecuteStatement(sql))) {
+      *unavailable = m_settings.GetLastError();
+      return false;
+    }
+  }
+  Seed(DesktopRows());
+  return true;
+}
+
+InStepProfile::~InStepProfile() {
+  if (m_bCreated && m_engine != Engine::Sqlite) m_source.ExecuteStatement(QStringLiteral("DROP TABLE %1").arg(m_strTable));
+}
+
+QString InStepProfile::Run(const QString& sql) {
+  return SQL_SUCCEEDED(m_source.ExecuteStatement(sql)) ? QString() : m_source.GetLastError() + QStringLiteral(" in ") + sql;
+}
+
+QString InStepProfile::InsertSql(int n) const {
+  return QStringLiteral("INSERT INTO %1 (id, name, note, qty, amount, day, ratio) VALUES (%2, 'name %2', 'note #%2', %3, "
+                        "%4.25, '2026-03-%5', %6)")
+      .arg(m_strTable)
+      .arg(n + 1)
+      .arg(n * 3)
+      .arg(1000 + n)
+      .arg(1 + n % 28, 2, 10, QLatin1Char('0'))
+      .arg(0.5 + n);
+}
+
+QString InStepProfile::SetStatusFlag(const QString& flag) {
+  const QString sql =
+      QStringLiteral("Update UserProfileStatus Set StatusFlag = '%1' Where ProfileID = %2").arg(flag).arg(kProfileId);
+  return SQL_SUCCEEDED(m_settings.ExecuteStatement(sql)) ? QString() : m_settings.GetLastError();
+}
+
+void InStepProfile::EmptyDevice() { m_pService->SeedProfile(kProfileId, Kinds(), {}); }
+
+QList<DesktopRow> InStepProfile::DesktopRows() {
+  CDBHandlerForUserDB handler;
+  QString error;
+  QList<DesktopRow> rows;
+  if (handler.Initialize(m_source, QStringLiteral("Select * From %1 Order By id").arg(m_strTable), &error) != 1)
+    return rows;
+  for (int32_t row = 0; row < handler.GetRowCount(); ++row) {
+    DesktopRow desktop;
+    if (handler.ReadRecord(row, &desktop.record, desktop.entry.digest.data()) > 0) rows.append(desktop);
+  }
+  return rows;
+}
+
+QList<int16_t> InStepProfile::Kinds() {
+  CDBHandlerForUserDB handler;
+  QString error;
+  QList<int16_t> kinds;
+  handler.Initialize(m_source, QStringLiteral("Select * From %1 Order By id").arg(m_strTable), &error);
+  for (int16_t i = 0; i < handler.GetColumnCount(); ++i) {
+    if (handler.GetColumnType(i) != 0) kinds.append(handler.GetColumnType(i));
+  }
+  return kinds;
+}
+
+void InStepProfile::Seed(const QList<DesktopRow>& rows) {
+  QList<CdbEntry> snapshot;
+  QList<testsupport::WebServiceDouble::SeededRecord> records;
+  for (qsizetype i = 0; i < rows.size(); ++i) {
+    CdbEntry entry = rows.at(i).entry;
+    entry.recordSource = 1;
+    entry.recordIndex = static_cast<int32_t>(i + 1);
+    snapshot.append(entry);
+    records.append({entry.recordSource, entry.recordIndex, rows.at(i).record});
+  }
+  CCdbFile file;
+  file.SetCdbFileName(kProfileId);
+  file.WriteCdbRecords(snapshot);
+  m_pService->SeedProfile(kProfileId, Kinds(), records);
+  testsupport::StoreValue(kRecordIndexKey, QString::number(kProfileId),
+                          platform::RegistryValue::FromDword(static_cast<uint32_t>(rows.size() + 1)));
+}
+
+QList<CdbEntry> InStepProfile::Snapshot() const {
+  CCdbFile file;
+  file.SetCdbFileName(kProfileId);
+  QList<CdbEntry> entries;
+  file.LoadCdbRecords(&entries);
+  return entries;
+}
+
+bool InStepProfile::SnapshotExists() const {
+  CCdbFile file;
+  file.SetCdbFileName(kProfileId);
+  return QFile::exists(file.Path());
+}
+
+void InStepProfile::RemoveSnapshot() const {
+  CCdbFile file;
+  file.SetCdbFileName(kProfileId);
+  QFile::remove(file.Path());
+}
+
+int32_t InStepProfile::NextRecordIndex() const {
+  const std::optional<platform::RegistryValue> value =
+      testsupport::StoredValue(kRecordIndexKey, QString::number(kProfileId));
+  DWORD index = 0;
+  return value && value->ToDword(&index) ? static_cast<int32_t>(index) : -1;
+}
+
+QStringList InStepProfile::DeviceRecords() {
+  QStringList hex;
+  const QJsonObject profile =
+      m_pService->Device().value(QStringLiteral("profiles")).toObject().value(QString::number(kProfileId)).toObject();
+  for (const QJsonValue& record : profile.value(QStringLiteral("records")).toArray())
+    hex.append(record.toObject().value(QStringLiteral("hex")).toString());
+  return Sorted(hex);
+}
+
+QStringList InStepProfile::DeviceKeys() {
+  QStringList keys;
+  const QJsonObject profile =
+      m_pService->Device().value(QStringLiteral("profiles")).toObject().value(QString::number(kProfileId)).toObject();
+  for (const QJsonValue& value : profile.value(QStringLiteral("records")).toArray()) {
+    const QJsonObject record = value.toObject();
+    keys.append(QStringLiteral("%1#%2").arg(record.value(QStringLiteral("source")).toInt()).arg(record.value(QStringLiteral("index")).toInt()));
+  }
+  return Sorted(keys);
+}
+
+QStringList InStepProfile::DesktopRecords() {
+  QStringList hex;
+  for (const DesktopRow& row : DesktopRows()) hex.append(QString::fromLatin1(row.record.toHex()));
+  return Sorted(hex);
+}
+
+void RunChangeDetection() { CStatusChangeCheck().DetectDataChanges(); }
+
+}  // namespace synctest

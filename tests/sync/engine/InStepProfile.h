@@ -1,0 +1,74 @@
+#pragma once
+
+#include "sync/data/DatabseConnection.h"
+#include "sync/engine/CdbFile.h"
+#include "tests/support/OdbcTestServers.h"
+#include "tests/support/WebServiceDouble.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <cstdint>
+
+// A profile that a user holds in step, over a table of its own on one engine: the settings
+// database lists it, its snapshot and the test double's device hold the same rows, and its
+// record-index counter stands after them. The table's rows are the desktop side of the checks.
+namespace synctest {
+
+// One desktop row as the devices see it.
+struct DesktopRow {
+  QByteArray record;
+  CdbEntry entry;  // digest only: the identity comes from the snapshot
+};
+
+class InStepProfile {
+ public:
+  static constexpr int32_t kProfileId = 7;
+
+  // The installation, the settings database and the web-service settings are in place; the
+  // table is made with `rows` rows. False with the reason when the engine cannot be had ("skip:"
+  // when its server was not started).
+  bool Create(odbctest::Engine engine, testsupport::WebServiceDouble* service, int rows, QString* unavailable);
+  ~InStepProfile();
+
+  // A statement on the profile's own database; the failure text when it fails, else empty.
+  QString Run(const QString& sql);
+  QString Table() const { return m_strTable; }
+  // "INSERT INTO <table> (name, note, qty, amount, day, ratio) VALUES (...)" for row number `n`.
+  QString InsertSql(int n) const;
+
+  // Every user's status row of the profile gets `flag`; the failure text, else empty.
+  QString SetStatusFlag(const QString& flag);
+  // The device holds the profile without a record.
+  void EmptyDevice();
+
+  // The table's rows as device records with their digests, in query order.
+  QList<DesktopRow> DesktopRows();
+  QList<CdbEntry> Snapshot() const;
+  bool SnapshotExists() const;
+  void RemoveSnapshot() const;
+  int32_t NextRecordIndex() const;
+
+  // The hex texts of the device's records of the profile, sorted; and of the desktop's rows.
+  QStringList DeviceRecords();
+  QStringList DesktopRecords();
+  // The device's (source, index) pairs as "source#index", sorted.
+  QStringList DeviceKeys();
+
+ private:
+  void Seed(const QList<DesktopRow>& rows);
+  QList<int16_t> Kinds();
+
+  odbctest::Engine m_engine = odbctest::Engine::Sqlite;
+  testsupport::WebServiceDouble* m_pService = nullptr;
+  CDatabseConnection m_source;
+  CDatabseConnection m_settings;
+  QString m_strTable;
+  bool m_bCreated = false;
+};
+
+// A turn's pass of change detection, in this process.
+void RunChangeDetection();
+
+}  // namespace synctest
