@@ -3,6 +3,7 @@
 #include "sync/data/ProfileDataReader.h"
 #include "sync/data/ProfileInfoDB.h"
 #include "sync/data/SyncLog.h"
+#include "sync/engine/ExcelProfileConnection.h"
 
 std::optional<ProfileRecord> ReadProfileRecord(int32_t profileId, int connectCode, int selectCode) {
   CProfileInfoDB table;

@@ -5,6 +5,7 @@
 #include "sync/data/UserProfileStatusTable.h"
 #include "sync/engine/CdbFile.h"
 #include "sync/engine/MessageBuilders.h"
+#include "sync/engine/ProfileSnapshotLock.h"
 #include "sync/engine/ProfileSource.h"
 #include "sync/engine/StatusChangeCheck.h"
 #include "sync/engine/StatusWorkList.h"
@@ -161,6 +162,9 @@ bool CStatusChangeCheck::SendNewProfileData() const {
     work.Add(row.id, row.userId);
   for (const DeviceListEntry& entry : work.Entries()) {
     if (SyncStopRequested()) break;
+    // Held from the first row read to the snapshot's write, like every writer of the snapshot.
+    const SyncSemaphoreHold lock(ProfileSnapshotSemaphore(entry.id));
+    if (!lock.Held()) break;
     std::optional<ProfileRecord> record = ReadProfileRecord(entry.id, 3, 5);
     if (!record) continue;
     ProfileDataReader reader;
