@@ -72,8 +72,8 @@ stop() {
     wait "$sync_pid" || true
   fi
   if [ -n "$double_pid" ]; then
-    exec {double_in}>&-
-    wait "$double_pid" || true
+    kill "$double_pid" 2>/dev/null || true
+    wait "$double_pid" 2>/dev/null || true
   fi
 }
 trap 'stop; exit 130' INT TERM
