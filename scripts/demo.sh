@@ -123,7 +123,7 @@ while kill -0 "$sync_pid" 2>/dev/null; do
   fi
   if [ "$e2e" = 1 ]; then
     if [ "$inserted" = 0 ] && printf '%s\n' "$answer" | python3 scripts/demo_view.py check 24; then
-      sqlite3 -bail "$sample_db" "INSERT INTO Artist VALUES (25, 'Zoe Park', 'Korea', 1990);"
+      sqlite3 -bail -cmd ".timeout 30000" "$sample_db" "INSERT INTO Artist VALUES (25, 'Zoe Park', 'Korea', 1990);"
       inserted=1
     elif [ "$inserted" = 1 ] && printf '%s\n' "$answer" | python3 scripts/demo_view.py check 25; then
       echo "The samples and the inserted row reached the device."
