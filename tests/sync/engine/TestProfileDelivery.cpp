@@ -10,6 +10,7 @@
 #include "sync/engine/StatusChangeCheck.h"
 #include "sync/engine/SyncStatus.h"
 #include "tests/support/AdminInstallation.h"
+#include "tests/support/Eventually.h"
 #include "tests/support/FreshMachineRoot.h"
 #include "tests/support/SettingsStore.h"
 #include "tests/support/SyncInstallation.h"
@@ -23,6 +24,8 @@
 #include <QJsonObject>
 
 #include <sqlext.h>
+
+#include <thread>
 
 namespace {
 
@@ -237,6 +240,26 @@ TEST_F(ProfileDelivery, ARefusedSecondStripStartsTheProfileAgainWithoutDuplicate
   EXPECT_EQ(ProfileFlags(), QStringLiteral("ann/"));
   EXPECT_EQ(DeviceKeys(), Keys(1, 40));
   EXPECT_EQ(NextIndex(), 41u);
+  EXPECT_TRUE(service_.DeviceErrors().isEmpty()) << service_.DeviceErrors().join(u'\n').toStdString();
+}
+
+TEST_F(ProfileDelivery, AStopAfterAnAcceptedStripStartsTheProfileAgainWithoutDuplicates) {
+  AddRows(60, 30000);
+  ProfileStatus(QStringLiteral("ann"), QStringLiteral("A"));
+  // The stop comes once the device took the Add Profile and the first strip.
+  std::thread stopper([this] {
+    testsupport::Eventually([this] { return service_.Received().size() >= 2; }, std::chrono::seconds(60));
+    SetSyncStatusCopy(0);
+  });
+  RunTurn();
+  stopper.join();
+  EXPECT_EQ(ProfileFlags(), QStringLiteral("ann/A"));
+  EXPECT_EQ(NextIndex(), 1u);
+
+  SetSyncStatusCopy(1);
+  RunTurn();
+  EXPECT_EQ(ProfileFlags(), QStringLiteral("ann/"));
+  EXPECT_EQ(DeviceKeys(), Keys(1, 60));
   EXPECT_TRUE(service_.DeviceErrors().isEmpty()) << service_.DeviceErrors().join(u'\n').toStdString();
 }
 
