@@ -107,8 +107,12 @@ QString BoundColumns::DisplayText(size_t column) const {
   return FormatFieldValue(bound.kind, HeldLength(bound), bound.buffer.data(), bound.bufferLength);
 }
 
-QString BoundColumns::DigestText(size_t column) const {
-  return syncservice::DigestText(Value(column), DisplayText(column));
+QString BoundColumns::DigestText(size_t column) const { return DigestText(column, Value(column)); }
+
+QString BoundColumns::DigestText(size_t column, const devicerecord::Value& value) const {
+  // Real values and NULLs have digest texts of their own: their display text is not made.
+  const bool ownText = value.isNull || value.kind == ColumnKind::Float || value.kind == ColumnKind::Double;
+  return syncservice::DigestText(value, ownText ? QString() : DisplayText(column));
 }
 
 bool BoundColumns::Fits(size_t column, const devicerecord::Value& value) const {
@@ -172,10 +176,14 @@ QList<devicerecord::Value> BoundColumns::Values() const {
   return values;
 }
 
-QString BoundColumns::RowText() const {
+QString BoundColumns::RowText() const { return RowText(Values()); }
+
+QString BoundColumns::RowText(const QList<devicerecord::Value>& values) const {
   QStringList texts;
+  texts.reserve(values.size());
+  qsizetype supported = 0;
   for (size_t i = 0; i < m_columns.size(); ++i) {
-    if (!m_columns[i].buffer.empty()) texts.append(DigestText(i));
+    if (!m_columns[i].buffer.empty()) texts.append(DigestText(i, values.at(supported++)));
   }
   return MakeRowText(texts);
 }

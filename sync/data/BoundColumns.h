@@ -38,9 +38,11 @@ class BoundColumns {
   // The result column of the `supported`-th supported column.
   size_t ResultColumn(size_t supported) const;
 
-  // The supported columns' values in column order, and the row text of their digest texts.
+  // The supported columns' values in column order, and the row text of their digest texts (of
+  // `values`, when the caller has them already from Values()).
   QList<devicerecord::Value> Values() const;
   QString RowText() const;
+  QString RowText(const QList<devicerecord::Value>& values) const;
 
  private:
   struct Column {
@@ -49,6 +51,7 @@ class BoundColumns {
     SQLLEN bufferLength = 0;
     SQLLEN indicator = SQL_NULL_DATA;
   };
+  QString DigestText(size_t column, const devicerecord::Value& value) const;
   // The bytes of the value the buffer holds; SQL_NULL_DATA for NULL.
   SQLLEN HeldLength(const Column& column) const;
 

@@ -59,13 +59,14 @@ int CDBHandlerForUserDB::ReadRecord(int32_t row, QByteArray* record, uint8_t dig
     WriteSyncServiceLog(-1, QStringLiteral("Failed to Read Record No. %1.").arg(row) + GetOdbcErrorText());
     return 0;
   }
-  const std::optional<QByteArray> encoded = devicerecord::Encode(m_buffers.Values());
+  const QList<devicerecord::Value> values = m_buffers.Values();
+  const std::optional<QByteArray> encoded = devicerecord::Encode(values);
   if (!encoded) {
     WriteLog(-1, QStringLiteral("Record No. %1 is too long for a device record and is not sent.").arg(row));
     return 0;
   }
   *record = *encoded;
-  ComputeTextDigest(m_buffers.RowText(), digest);
+  ComputeTextDigest(m_buffers.RowText(values), digest);
   return static_cast<int>(record->size());
 }
 

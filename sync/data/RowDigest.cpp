@@ -1,16 +1,24 @@
 #include "sync/data/RowDigest.h"
 
-#include <vector>
+#include <algorithm>
 
 void ComputeTextDigest(const QString& text, uint8_t digest[kSha512DigestSize]) {
-  const auto length = static_cast<size_t>(text.size());
-  std::vector<uint8_t> bytes(2 * length);
+  // The UTF-16LE bytes go to the hash a block at a time, with no copy of the whole text.
+  constexpr size_t kUnitsPerBlock = 256;
+  uint8_t block[2 * kUnitsPerBlock];
+  Sha512Context context;
+  Sha512Init(&context);
   const ushort* units = text.utf16();
-  for (size_t i = 0; i < length; ++i) {
-    bytes[2 * i] = static_cast<uint8_t>(units[i] & 0xFF);
-    bytes[2 * i + 1] = static_cast<uint8_t>(units[i] >> 8);
+  const auto length = static_cast<size_t>(text.size());
+  for (size_t start = 0; start < length; start += kUnitsPerBlock) {
+    const size_t count = std::min(kUnitsPerBlock, length - start);
+    for (size_t i = 0; i < count; ++i) {
+      block[2 * i] = static_cast<uint8_t>(units[start + i] & 0xFF);
+      block[2 * i + 1] = static_cast<uint8_t>(units[start + i] >> 8);
+    }
+    Sha512Update(&context, block, 2 * count);
   }
-  Sha512(bytes.data(), bytes.size(), digest);
+  Sha512Final(&context, digest);
 }
 
 QString TextDigestHex(const QString& text) {
@@ -36,11 +44,16 @@ void EscapeHashAndBackslash(QString* text) {
 }
 
 QString MakeRowText(const QStringList& values) {
-  QStringList escaped;
-  escaped.reserve(values.size());
-  for (QString value : values) {
-    EscapeHashAndBackslash(&value);
-    escaped.append(value);
+  qsizetype length = values.size();
+  for (const QString& value : values) length += value.size();
+  QString text;
+  text.reserve(length + length / 8);
+  for (qsizetype i = 0; i < values.size(); ++i) {
+    if (i > 0) text += QLatin1Char('#');
+    for (const QChar unit : values.at(i)) {
+      if (unit == QLatin1Char('\\') || unit == QLatin1Char('#')) text += QLatin1Char('\\');
+      text += unit;
+    }
   }
-  return escaped.join(QLatin1Char('#'));
+  return text;
 }

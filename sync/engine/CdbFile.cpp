@@ -60,7 +60,9 @@ int32_t CCdbFile::LoadCdbRecords(QList<CdbEntry>* entries) const {
     WriteSyncServiceLog(-1, QStringLiteral("Snapshot %1 ends in %2 bytes of a partial entry; they are left out.")
                                 .arg(Path())
                                 .arg(bytes.size() % CdbEntry::kSize));
-  entries->reserve(entries->size() + whole);
-  for (qsizetype i = 0; i < whole; ++i) entries->append(EntryAt(Bytes(bytes) + i * CdbEntry::kSize));
+  const qsizetype first = entries->size();
+  entries->resize(first + whole);
+  CdbEntry* out = entries->data() + first;
+  for (qsizetype i = 0; i < whole; ++i) out[i] = EntryAt(Bytes(bytes) + i * CdbEntry::kSize);
   return static_cast<int32_t>(whole);
 }

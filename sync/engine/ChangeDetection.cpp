@@ -16,6 +16,8 @@
 
 #include <QFileInfo>
 
+#include <utility>
+
 namespace {
 
 enum class ProfileResult { Done, Stopped };
@@ -39,7 +41,7 @@ ProfileResult CompareAndSend(int32_t profileId, ProfileDataReader* reader) {
 
   reader->BindColumns();
   const changescan::Outcome outcome = changescan::Compare(
-      profileId, snapshot, reader->GetRecordCount(),
+      profileId, std::move(snapshot), reader->GetRecordCount(),
       [reader](int32_t row, QByteArray* record, uint8_t* digest) { return reader->FetchRecord(row, record, digest); },
       &changes);
   reader->UnbindColumns();

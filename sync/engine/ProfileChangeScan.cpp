@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <optional>
+#include <utility>
 
 namespace changescan {
 namespace {
@@ -21,9 +22,10 @@ std::optional<bool> WrittenByBackSync(int32_t profileId, const QString& key) {
 
 }  // namespace
 
-Outcome Compare(int32_t profileId, const QList<CdbEntry>& snapshot, int32_t rowCount, const RowFetch& fetch,
+Outcome Compare(int32_t profileId, QList<CdbEntry> snapshot, int32_t rowCount, const RowFetch& fetch,
                 ProfileChanges* changes) {
-  SnapshotIndex index(snapshot);
+  changes->kept.reserve(snapshot.size());
+  SnapshotIndex index(std::move(snapshot));
   QByteArray record;
   SnapshotIndex::Digest digest{};
   for (int32_t row = 0; row < rowCount; ++row) {

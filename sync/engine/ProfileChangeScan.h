@@ -24,7 +24,7 @@ enum class Outcome {
   ReadFailed,  // a row could not be read: what looks vanished may only be unread
 };
 
-Outcome Compare(int32_t profileId, const QList<CdbEntry>& snapshot, int32_t rowCount, const RowFetch& fetch,
+Outcome Compare(int32_t profileId, QList<CdbEntry> snapshot, int32_t rowCount, const RowFetch& fetch,
                 ProfileChanges* changes);
 
 }  // namespace changescan

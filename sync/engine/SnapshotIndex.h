@@ -8,18 +8,20 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <unordered_map>
 #include <vector>
 
 // A profile's snapshot entries indexed by digest, for matching the current rows against them.
 // Entries of one digest are told apart by their order of loading: the first stands under the
 // digest's hex key, the next ones under the key with "_1", "_2", ... appended. A row takes the
 // first entry of its digest that no row took yet.
+//
+// One flat open-addressing table of entry numbers over the entries themselves: a few bytes per
+// entry beside its 72, and no allocation per entry, since a profile may hold millions of rows.
 class SnapshotIndex {
  public:
   using Digest = std::array<uint8_t, kSha512DigestSize>;
 
-  explicit SnapshotIndex(const QList<CdbEntry>& entries);
+  explicit SnapshotIndex(QList<CdbEntry> entries);
 
   // Marks the first untaken entry of `digest` as taken and answers it; nullptr when every entry
   // of the digest is taken (or there is none): the row is new.
@@ -34,14 +36,14 @@ class SnapshotIndex {
   static QString KeyOf(const Digest& digest, int n);
 
  private:
-  struct DigestHash {
-    size_t operator()(const Digest& digest) const;
-  };
-  struct Slots {
-    std::vector<CdbEntry> entries;
-    size_t matched = 0;  // entries are taken in order, so the taken ones are a prefix
-  };
+  static constexpr uint32_t kNone = UINT32_MAX;
 
-  std::unordered_map<Digest, Slots, DigestHash> m_slots;
+  // The table slot of `digest`: the one holding its first entry, or the empty one where it would go.
+  size_t SlotOf(const Digest& digest) const;
+
+  QList<CdbEntry> m_entries;
+  std::vector<uint32_t> m_slots;      // first entry of a digest, or kNone
+  std::vector<uint32_t> m_next;       // the next entry of the same digest, or kNone
+  std::vector<uint32_t> m_untaken;    // per first entry: its digest's first untaken entry, or kNone
   qsizetype m_nUnmatched = 0;
 };

@@ -1,17 +1,22 @@
 #include "tests/sync/engine/InStepProfile.h"
 
 #include "shared/RegistryRecords.h"
+#include "shared/WorkbookFolder.h"
 #include "sync/data/DBHandlerForUserDB.h"
+#include "sync/data/ProfileDataReader.h"
 #include "sync/data/SyncSettings.h"
+#include "sync/engine/ExcelProfileConnection.h"
 #include "sync/engine/StatusChangeCheck.h"
 #include "tests/support/AdminInstallation.h"
 #include "tests/support/FreshMachineRoot.h"
 #include "tests/support/SettingsStore.h"
 #include "tests/support/SyncInstallation.h"
+#include "tests/support/XlsxFixture.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
 
@@ -56,20 +61,25 @@ QStringList Sorted(QStringList list) {
 
 }  // namespace
 
-bool InStepProfile::Create(Engine engine, testsupport::WebServiceDouble* service, int rows, QString* unavailable) {
-  m_engine = engine;
+void InStepProfile::Prepare(testsupport::WebServiceDouble* service) {
   m_pService = service;
   m_strTable = QStringLiteral("cd_items_%1").arg(QCoreApplication::applicationPid());
   const QString installation = PrepareInstallation();
-  const QString settingsFile = testsupport::InstallSettingsDatabase(installation);
+  m_strSettingsFile = testsupport::InstallSettingsDatabase(installation);
   QDir().mkpath(installation + QStringLiteral("Desktop Files/DB/CDB Files"));
   ConfigureWebService(service->Url());
+  m_profile.ProfileID = kProfileId;
+  m_profile.DBInfo = QStringLiteral("Items");
+}
 
+bool InStepProfile::Create(Engine engine, testsupport::WebServiceDouble* service, int rows, QString* unavailable) {
+  m_engine = engine;
+  Prepare(service);
   QString error;
-  QString dbType = QStringLiteral("1");
-  QString dataSource = QFileInfo(SourceFile()).fileName();
-  QString path = QFileInfo(SourceFile()).absolutePath() + u'/';
-  odbctest::ServerLogin login;
+  m_profile.DBType = QStringLiteral("1");
+  m_profile.DB_DSN = QFileInfo(SourceFile()).fileName();
+  m_profile.Path = QFileInfo(SourceFile()).absolutePath() + u'/';
+  m_profile.Query = QStringLiteral("Select * From %1 Order By id").arg(m_strTable);
   if (engine == Engine::Sqlite) {
     QFile file(SourceFile());
     file.open(QIODevice::WriteOnly);
@@ -79,16 +89,20 @@ bool InStepProfile::Create(Engine engine, testsupport::WebServiceDouble* service
       return false;
     }
   } else {
+    odbctest::ServerLogin login;
     if (!odbctest::RegisterServerDataSource(engine, &login, unavailable)) return false;
     if (m_source.ConnectDataSource(QString(), CDatabseConnection::kNamedDataSource, login.dataSourceName, login.user,
                                    login.password, &error, false) != 1) {
       *unavailable = error;
       return false;
     }
-    dbType = QStringLiteral("0");
-    dataSource = login.dataSourceName;
-    path.clear();
+    m_profile.DBType = QStringLiteral("0");
+    m_profile.DB_DSN = login.dataSourceName;
+    m_profile.UserName = login.user;
+    m_profile.Password = login.password;
+    m_profile.Path.clear();
   }
+  m_profile.tempPath = m_profile.Path;
   m_source.ExecuteStatement(QStringLiteral("DROP TABLE %1").arg(m_strTable));
   if (const QString failure = Run(CreateSql(engine, m_strTable)); !failure.isEmpty()) {
     *unavailable = failure;
@@ -96,17 +110,45 @@ bool InStepProfile::Create(Engine engine, testsupport::WebServiceDouble* service
   }
   m_bCreated = true;
   for (int n = 0; n < rows; ++n) Run(InsertSql(n));
+  return Install(unavailable);
+}
 
-  if (m_settings.ConnectDataSource(QStringLiteral("UserProfileDSN_4_TarnwickPLite_AD"), 1, settingsFile, QString(),
+bool InStepProfile::CreateWorkbook(Workbook kind, testsupport::WebServiceDouble* service, int rows,
+                                   QString* unavailable) {
+  m_bWorkbook = true;
+  Prepare(service);
+  m_profile.DB_DSN = QStringLiteral("items.xlsx");
+  m_profile.Path = testsupport::CurrentMachineRoot() + QStringLiteral("/books/");
+  QDir().mkpath(m_profile.Path);
+  if (kind == Workbook::Model) {
+    m_profile.DBType = QStringLiteral("7");
+    m_profile.Query = QStringLiteral("Items");
+    m_profile.tempPath = m_profile.Path;
+  } else {
+    m_profile.DBType = QStringLiteral("4");
+    m_profile.Query = QStringLiteral("Select * From \"Items.txt\"");
+    m_profile.tempPath = WorkbookTempFolder() + u'/';
+  }
+  if (!WriteWorkbook(rows)) {
+    *unavailable = QStringLiteral("the workbook was not written");
+    return false;
+  }
+  return Install(unavailable);
+}
+
+bool InStepProfile::Install(QString* unavailable) {
+  QString error;
+  if (m_settings.ConnectDataSource(QStringLiteral("UserProfileDSN_4_TarnwickPLite_AD"), 1, m_strSettingsFile, QString(),
                                    QStringLiteral("pondGarue58"), &error, false) != 1) {
     *unavailable = error;
     return false;
   }
   const QString profile =
-      QStringLiteral("Insert Into ProfileInfo Values (%1, 'Items', '%2', '%3', '%4', '%5', 'Select * From %6 Order By id', "
-                     "'%7', 'user01', 'id', 'Device', '%7', 0, 1, '', '')")
-          .arg(kProfileId)
-          .arg(dbType, dataSource, login.user, login.password, m_strTable, path);
+      QStringLiteral("Insert Into ProfileInfo Values (%1, '%2', '%3', '%4', '%5', '%6', '%7', '%8', 'user01', 'id', "
+                     "'Device', '%9', 0, 1, '', '')")
+          .arg(m_profile.ProfileID)
+          .arg(m_profile.DBInfo, m_profile.DBType, m_profile.DB_DSN, m_profile.UserName, m_profile.Password,
+               QString(m_profile.Query).replace(u'\'', QStringLiteral("''")), m_profile.Path, m_profile.tempPath);
   for (const QString& sql : {profile, QStringLiteral("Insert Into UserProfileStatus Values ('user01', %1, '')").arg(kProfileId)}) {
     if (!SQL_SUCCEEDED(m_settings.ExecuteStatement(sql))) {
       *unavailable = m_settings.GetLastError();
@@ -115,6 +157,19 @@ bool InStepProfile::Create(Engine engine, testsupport::WebServiceDouble* service
   }
   Seed(DesktopRows());
   return true;
+}
+
+bool InStepProfile::WriteWorkbook(int rows, int renamed) const {
+  testsupport::XlsxFixture fixture(m_profile.Path + m_profile.DB_DSN);
+  lxw_worksheet* sheet = fixture.AddSheet("Items");
+  worksheet_write_string(sheet, 0, 0, "Name", nullptr);
+  worksheet_write_string(sheet, 0, 1, "Qty", nullptr);
+  for (int n = 0; n < rows; ++n) {
+    const QByteArray name = n == renamed ? QByteArray("renamed") : "name " + QByteArray::number(n);
+    worksheet_write_string(sheet, static_cast<lxw_row_t>(n + 1), 0, name.constData(), nullptr);
+    worksheet_write_number(sheet, static_cast<lxw_row_t>(n + 1), 1, n * 3, nullptr);
+  }
+  return fixture.Close();
 }
 
 InStepProfile::~InStepProfile() {
@@ -144,7 +199,25 @@ QString InStepProfile::SetStatusFlag(const QString& flag) {
 
 void InStepProfile::EmptyDevice() { m_pService->SeedProfile(kProfileId, Kinds(), {}); }
 
+QList<DesktopRow> InStepProfile::WorkbookRows() {
+  // As the pass reads it: a text-export profile's sheets exported again first.
+  if (m_profile.Path != m_profile.tempPath) ConnectExcelProfile(m_profile.Path + m_profile.DB_DSN, m_profile.DB_DSN);
+  ProfileDataReader reader;
+  reader.Profile() = m_profile;
+  QString error;
+  QList<DesktopRow> rows;
+  if (!reader.OpenProfileSource(&error) || !reader.ExecuteProfileQuery(&error)) return rows;
+  reader.BindColumns();
+  for (int32_t row = 0; row < reader.GetRecordCount(); ++row) {
+    DesktopRow desktop;
+    if (reader.FetchRecord(row, &desktop.record, desktop.entry.digest.data()) > 0) rows.append(desktop);
+  }
+  reader.UnbindColumns();
+  return rows;
+}
+
 QList<DesktopRow> InStepProfile::DesktopRows() {
+  if (m_bWorkbook) return WorkbookRows();
   CDBHandlerForUserDB handler;
   QString error;
   QList<DesktopRow> rows;
@@ -158,6 +231,7 @@ QList<DesktopRow> InStepProfile::DesktopRows() {
 }
 
 QList<int16_t> InStepProfile::Kinds() {
+  if (m_bWorkbook) return {1, 1};  // workbook cells travel as texts
   CDBHandlerForUserDB handler;
   QString error;
   QList<int16_t> kinds;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sync/data/DatabseConnection.h"
+#include "sync/data/ProfileRecord.h"
 #include "sync/engine/CdbFile.h"
 #include "tests/support/OdbcTestServers.h"
 #include "tests/support/WebServiceDouble.h"
@@ -26,11 +27,20 @@ class InStepProfile {
  public:
   static constexpr int32_t kProfileId = 7;
 
+  // How a workbook profile is read: through the workbook model (kind 7), or as the text files
+  // its sheets are exported to (kind 4, with a tempPath of its own).
+  enum class Workbook { Model, TextExport };
+
   // The installation, the settings database and the web-service settings are in place; the
   // table is made with `rows` rows. False with the reason when the engine cannot be had ("skip:"
   // when its server was not started).
   bool Create(odbctest::Engine engine, testsupport::WebServiceDouble* service, int rows, QString* unavailable);
+  // The same over a workbook of `rows` rows below a header row.
+  bool CreateWorkbook(Workbook kind, testsupport::WebServiceDouble* service, int rows, QString* unavailable);
   ~InStepProfile();
+
+  // The workbook written anew with `rows` rows, row `renamed` (when not negative) renamed.
+  bool WriteWorkbook(int rows, int renamed = -1) const;
 
   // A statement on the profile's own database; the failure text when it fails, else empty.
   QString Run(const QString& sql);
@@ -57,14 +67,21 @@ class InStepProfile {
   QStringList DeviceKeys();
 
  private:
+  void Prepare(testsupport::WebServiceDouble* service);
+  // The profile's settings rows, one user holding it in step, and the seeded snapshot and device.
+  bool Install(QString* unavailable);
   void Seed(const QList<DesktopRow>& rows);
   QList<int16_t> Kinds();
+  QList<DesktopRow> WorkbookRows();
 
+  bool m_bWorkbook = false;
+  ProfileRecord m_profile;
   odbctest::Engine m_engine = odbctest::Engine::Sqlite;
   testsupport::WebServiceDouble* m_pService = nullptr;
   CDatabseConnection m_source;
   CDatabseConnection m_settings;
   QString m_strTable;
+  QString m_strSettingsFile;
   bool m_bCreated = false;
 };
 
