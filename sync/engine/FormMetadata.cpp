@@ -20,7 +20,10 @@ QByteArray CStatusChangeCheck::BuildFormMetadata(int32_t formId) const {
   QString error;
   if (table.InitializeTable(QStringLiteral("Where FormID = %1").arg(formId), &error) != 1)
     WriteSyncServiceLog(-1, error);
-  if (table.GetRecordCount() < 1) return {};
+  if (table.GetRecordCount() < 1) {
+    WriteSyncServiceLog(-1, QStringLiteral("Form %1 is not sent: it has no FormInfo row.").arg(formId));
+    return {};
+  }
   table.MoveToRecord(0);
   const FormInfoRow row = table.ReadRecord(0);
 

@@ -340,6 +340,17 @@ TEST_F(FormDelivery, AFormWaitsForItsProfileThenGoesOutWithItsTabs) {
   EXPECT_TRUE(service_.DeviceErrors().isEmpty()) << service_.DeviceErrors().join(u'\n').toStdString();
 }
 
+TEST_F(FormDelivery, AFormWithoutItsFormInfoRowIsNotSentAndKeepsItsFlag) {
+  ProfileStatus(QStringLiteral("ann"), QStringLiteral(""));
+  AddForm(1);
+  Settings(QStringLiteral("Delete From FormInfo"));
+  RunTurn();
+  EXPECT_TRUE(Sent().isEmpty());
+  EXPECT_EQ(FormFlags(), QStringLiteral("ann/A"));
+  EXPECT_TRUE(synctest::ReadLog(QStringLiteral("SyncServiceLog.log"))
+                  .contains(u"<IsFormProfileProcessed> Form Information for FormID 9 not found."));
+}
+
 TEST_F(FormDelivery, AFormWithoutTabsGetsItsHeadAndEnd) {
   ProfileStatus(QStringLiteral("ann"), QStringLiteral(""));
   service_.SeedProfile(kProfile, {4, 1, 4}, {});
