@@ -12,8 +12,6 @@
 #include "sync/engine/StripBuilder.h"
 #include "sync/engine/SyncStatus.h"
 
-#include <algorithm>
-
 namespace {
 
 const QString kAdded = QStringLiteral("A");
@@ -68,7 +66,7 @@ class ProfileSending {
       if (m_strip.IsFullFor(entry.size())) {
         Log(-1, QStringLiteral("Send %1 Records of Profile %2 to Web Service.").arg(row).arg(m_entry.id));
         if (!SendToWebService(m_strip.Bytes())) {
-          Refused(-1, -15, -16);
+          Refused(-1, -1, -1);
           return false;
         }
         Accepted(row, -1);
@@ -125,7 +123,7 @@ class ProfileSending {
   // allocated are given back and the flag stays "AD".
   void StopBeforeTheEnd() {
     if (m_bStripAccepted)
-      StartAgain(-15, -16);
+      StartAgain(-1, -1);
     else
       StoreNextIndex(m_firstIndex);
   }
