@@ -12,6 +12,7 @@ namespace platform {
 namespace {
 
 constexpr qsizetype kMaxErrorMessage = 1023;
+constexpr long kProxyAuthenticationRequired = 407;
 
 struct CurlDeleter {
   void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
@@ -285,6 +286,12 @@ CURLcode FinishedResult(CURLM* multi) {
   return CURLE_FAILED_INIT;
 }
 
+bool TunnelRefusedForCredentials(CURL* curl) {
+  long connectCode = 0;
+  return curl_easy_getinfo(curl, CURLINFO_HTTP_CONNECTCODE, &connectCode) == CURLE_OK &&
+         connectCode == kProxyAuthenticationRequired;
+}
+
 // Performs the transfer, looking at the abandon check between waits, so that an exchange ends
 // soon after it is asked to, whatever the server does.
 CURLcode Perform(CURL* curl, const std::function<bool()>& abandon, bool* abandoned) {
@@ -337,6 +344,12 @@ bool HttpFile::SendRequest(const QByteArray& headers, const QByteArray& body) {
   bool abandoned = false;
   const CURLcode result = Perform(curl, request_->settings.abandon, &abandoned);
   curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, nullptr);
+  if (result != CURLE_OK && !abandoned && !receiver.tooLarge && TunnelRefusedForCredentials(curl)) {
+    // The proxy's 407 to the CONNECT of an https address is its answer, as for a plain request.
+    answer_.clear();
+    status_ = kProxyAuthenticationRequired;
+    return true;
+  }
   if (receiver.tooLarge || result != CURLE_OK) {
     // A failed exchange leaves no part of an answer behind.
     answer_.clear();

@@ -6,15 +6,20 @@
 
 using namespace platform;
 
-QString GetInstallationPath() {
-  RegistryKeyGuard key;
+QString GetInstallationPath(const QString& key) {
+  RegistryKeyGuard handle;
   RegistryValue value;
-  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_READ, key.out()) != ERROR_SUCCESS ||
-      RegQueryValueEx(key.get(), QStringLiteral("InstallationPath"), &value) != ERROR_SUCCESS ||
+  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, key, KEY_READ, handle.out()) != ERROR_SUCCESS ||
+      RegQueryValueEx(handle.get(), QStringLiteral("InstallationPath"), &value) != ERROR_SUCCESS ||
       value.type != REG_SZ) {
     return {};
   }
-  QString path = value.ToString();
+  return value.ToString();
+}
+
+QString GetInstallationPath() {
+  QString path = GetInstallationPath(kSettingsKey);
+  if (path.isEmpty()) return {};
   if (!path.endsWith(u'/')) path += u'/';
   return path;
 }

@@ -11,6 +11,10 @@
 // a text.
 QString GetInstallationPath();
 
+// `InstallationPath` under HKEY_LOCAL_MACHINE\`key` as it is stored; empty when it is missing or
+// not a text.
+QString GetInstallationPath(const QString& key);
+
 // The plain bytes of a sealed record under HKEY_LOCAL_MACHINE\`keyName`: the key is opened for
 // reading, and the value is accepted only as REG_BINARY of exactly the sealed size of a
 // `plainSize`-byte record. Nothing when the key or value is missing or has another size.

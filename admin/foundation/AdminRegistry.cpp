@@ -47,6 +47,7 @@ int GetNextProfileID(int* id) { return GetSettingsDword(QStringLiteral("NextProf
 int SetStartSyncStatus(int status) { return SetSettingsDword(QStringLiteral("StartSyncStatus"), status); }
 int GetStartSyncStatus(int* status) { return GetSettingsDword(QStringLiteral("StartSyncStatus"), status); }
 int SetSyncServiceStatus(int status) { return SetSettingsDword(QStringLiteral("SyncServiceStatus"), status); }
+int GetSyncServiceStatus(int* status) { return GetSettingsDword(QStringLiteral("SyncServiceStatus"), status); }
 
 bool InitNextRecIndex(int profileId) {
   RegistryKeyGuard key;

@@ -14,4 +14,8 @@ void WriteAppLog(int code, const QString& text) {
   if (g_pAppLog != nullptr) g_pAppLog->WriteLog(code, text);
 }
 
+CLogFile* GetAppLog() { return g_pAppLog; }
+
 QString ProgramTitle() { return QStringLiteral("Tarnwick Plus Lite"); }
+
+QString SupportAddress() { return QStringLiteral("support@tarnwick.example"); }

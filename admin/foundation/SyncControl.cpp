@@ -1,12 +1,12 @@
 #include "admin/foundation/SyncControl.h"
 
 #include "admin/foundation/AppLog.h"
-#include "platform/AtomicFile.h"
 #include "platform/MachineRoot.h"
 #include "platform/Process.h"
 #include "platform/ServiceManager.h"
 #include "platform/SystemError.h"
 #include "platform/widgets/MessageBox.h"
+#include "platform/widgets/WaitCursor.h"
 #include "shared/RegistrySettings.h"
 
 #include <QElapsedTimer>
@@ -19,8 +19,6 @@ using namespace std::chrono;
 
 namespace {
 
-constexpr long kOk = 0;
-constexpr long kFail = static_cast<long>(0x80004005);
 constexpr milliseconds kStopLimit{30000};
 
 int IsProgramRunning(const QString& executableName) {
@@ -36,30 +34,6 @@ int IsProgramRunning(const QString& executableName) {
 }
 
 void Sleep(milliseconds duration) { std::this_thread::sleep_for(duration); }
-
-// The Desktop Entry rules: an argument with reserved characters goes in double quotes, with
-// '"', '`', '$' and '\' escaped inside them; then the value's own escaping doubles each '\'.
-QString ExecArgument(const QString& path) {
-  QString quoted;
-  for (const QChar c : path) {
-    if (c == u'"' || c == u'`' || c == u'$' || c == u'\\') quoted += u'\\';
-    quoted += c;
-  }
-  quoted = u'"' + quoted + u'"';
-  return quoted.replace(u'\\', QStringLiteral("\\\\"));
-}
-
-QString EntryValue(QString value) { return value.replace(u'\\', QStringLiteral("\\\\")); }
-
-QString StartupShortcutPath() {
-  QString name = kStartupShortcutName;
-  name.replace(QStringLiteral(".lnk"), QStringLiteral(".desktop"));
-  return platform::SpecialFolderPath(platform::SpecialFolder::Startup) + u'/' + name;
-}
-
-QString ProgramFile(const QString& windowsName) {
-  return windowsName.endsWith(QStringLiteral(".exe")) ? windowsName.chopped(4) : windowsName;
-}
 
 // Waits while the service is stopping: each look follows the whole wait hint.
 int WaitWhileStopPending(platform::ServiceManager& manager, const QString& name, platform::ServiceStatus* status,
@@ -108,6 +82,7 @@ int IsSyncProcessRunning() { return IsProgramRunning(kSyncProgramName); }
 int IsStartSyncProcessRunning() { return IsProgramRunning(kStartSyncProgramName); }
 
 int WaitForSyncProcessExit(milliseconds limit) {
+  const platform::WaitCursor busy;
   QElapsedTimer clock;
   clock.start();
   int failures = 0;
@@ -221,20 +196,14 @@ int RestartConnectorService() {
   return 1;
 }
 
-long CreateShellLink(const QString& targetPath, const QString& linkPath, const QString& workingFolder) {
-  const QString entry = QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=%2\nPath=%3\nTerminal=false\n")
-                            .arg(EntryValue(QFileInfo(linkPath).completeBaseName()), ExecArgument(targetPath),
-                                 EntryValue(workingFolder));
-  return platform::ReplaceFileAtomically(linkPath, entry.toUtf8()) ? kOk : kFail;
-}
-
 bool CreateStartupShortCut() {
-  const QString folder = GetInstallationPath() + QStringLiteral("Desktop Files/");
   const QString link = StartupShortcutPath();
-  if (CreateShellLink(folder + ProgramFile(kStartSyncProgramName), link, folder) == kOk) return true;
+  if (WriteStartupShortcut(GetInstallationPath())) return true;
   WriteAppLog(1, QStringLiteral("<CreateStartupShortCut> Problem in creating shortcut : %1").arg(link));
   return false;
 }
+
+bool StartupShortCutExists() { return QFileInfo::exists(StartupShortcutPath()); }
 
 bool DeleteStartupShortCut() {
   const QString link = StartupShortcutPath();

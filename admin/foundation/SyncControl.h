@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shared/StartupShortcut.h"
+
 #include <QString>
 
 #include <chrono>
@@ -11,8 +13,6 @@
 inline const QString kSyncServiceName = QStringLiteral("TarnwickPSyncServiceLite");
 inline const QString kConnectorServiceName = QStringLiteral("TarnwickConnectorService");
 inline const QString kSyncProgramName = QStringLiteral("TarnwickPlusSyncServiceLite.exe");
-inline const QString kStartSyncProgramName = QStringLiteral("TarnwickPStartSyncServiceLite.exe");
-inline const QString kStartupShortcutName = QStringLiteral("Start TarnwickPSyncServiceLite.lnk");
 
 // 1 when the sync program (or the starter) runs, 0 when not, -1 when the process list cannot be read.
 int IsSyncProcessRunning();
@@ -42,6 +42,7 @@ int RestartConnectorService();
 // The Startup folder's desktop entry that starts the starter of the installation's "Desktop
 // Files" folder at log-on: true when written (or deleted).
 bool CreateStartupShortCut();
+bool StartupShortCutExists();
 bool DeleteStartupShortCut();
 
 // Writes a desktop entry at `linkPath` that starts `targetPath` in `workingFolder`: 0 (S_OK), or

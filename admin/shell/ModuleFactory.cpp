@@ -1,9 +1,13 @@
 #include "admin/shell/ModuleFactory.h"
 
+#include "admin/shell/TarnwickOptionsDlg.h"
+
 #include <QWidget>
 
-// The modules' dialogs come with their own work; until then each is an empty panel.
+// The modules' dialogs come with their own work; until then a module without one is an empty
+// panel.
 QWidget* CreateModuleDialog(const QString& module, QWidget* parent) {
+  if (module == QStringLiteral("Preferences")) return new CTarnwickOptionsDlg(parent);
   auto* dialog = new QWidget(parent);
   dialog->setObjectName(module);
   return dialog;

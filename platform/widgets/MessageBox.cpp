@@ -45,6 +45,7 @@ int AnswerOf(int button) {
 int ShowDialog(QWidget* parent, const MessageBoxRequest& request) {
   QMessageBox box(IconOf(request.icon()), request.caption, request.text,
                   ButtonsOf(request.buttons()), parent);
+  if (request.defaultButton() == MB_DEFBUTTON2 && request.buttons() == MB_YESNO) box.setDefaultButton(QMessageBox::No);
   return AnswerOf(box.exec());
 }
 
@@ -83,6 +84,7 @@ int AnswerFromScript(const QString& transcriptPath, const MessageBoxRequest& req
                           {QStringLiteral("text"), request.text},
                           {QStringLiteral("icon"), static_cast<int>(request.icon())},
                           {QStringLiteral("buttons"), static_cast<int>(request.buttons())},
+                          {QStringLiteral("defaultButton"), static_cast<int>(request.defaultButton())},
                           {QStringLiteral("answer"), answer}};
   QFile transcript(transcriptPath);
   if (transcript.open(QIODevice::WriteOnly | QIODevice::Append))

@@ -7,8 +7,16 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 bool IsFileLocked(const QString& path) {
+  // An office suite opens a workbook without locking it against writes; its lock file beside the
+  // workbook says that it has the workbook open.
+  const QFileInfo workbook(path);
+  const QString name = workbook.fileName();
+  for (const QString& lockFile : {QStringLiteral(".~lock.%1#").arg(name), QStringLiteral("~$%1").arg(name)}) {
+    if (QFileInfo::exists(workbook.dir().filePath(lockFile))) return true;
+  }
   QFile file(path);
   // Append and ExistingOnly: the test neither creates nor truncates the file.
   return !file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::ExistingOnly);

@@ -4,7 +4,8 @@
 
 // Files and processes as the sync program's passes need them.
 
-// True when the file cannot be opened for writing (missing, or refused), false when it can.
+// True when the file cannot be opened for writing (missing, or refused), or when an office suite
+// has it open (its lock file ".~lock.<name>#" or "~$<name>" is beside it); false otherwise.
 bool IsFileLocked(const QString& path);
 
 namespace syncservice {

@@ -76,6 +76,22 @@ DeviceStream ReadDeviceStream(QByteArrayView stream) {
   }
 }
 
+QByteArray EncodeDeviceStream(const std::vector<DeviceMessage>& messages) {
+  QByteArray stream(1, '\1');
+  for (const DeviceMessage& message : messages) {
+    AppendLE<uint16_t>(&stream, message.type);
+    if (message.type != kRecordAdded && message.type != kRecordUpdated && message.type != kRecordDeleted) continue;
+    for (const int32_t field : {message.profileId, message.recordSource, message.recordIndex})
+      AppendLE<uint32_t>(&stream, static_cast<uint32_t>(field));
+    if (message.type == kRecordDeleted) continue;
+    AppendLE<uint32_t>(&stream, static_cast<uint32_t>(message.rowData.size() + 4));
+    AppendLE<uint32_t>(&stream, 0);
+    stream.append(message.rowData);
+  }
+  AppendLE<uint16_t>(&stream, kEnd);
+  return stream;
+}
+
 QByteArray BuildAckRecord(int32_t profileId, int32_t recordSource, int32_t recordIndex, int16_t resultCode,
                           const QString& resultText) {
   QByteArray record;

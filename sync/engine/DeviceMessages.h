@@ -32,6 +32,9 @@ struct DeviceStream {
 // reading there with a problem: what was read before it stands.
 DeviceStream ReadDeviceStream(QByteArrayView stream);
 
+// The stream of `messages` as the devices send it: the byte 1, the messages, an end message.
+QByteArray EncodeDeviceStream(const std::vector<DeviceMessage>& messages);
+
 // ProfileID, record source and index, the result code (1 applied, 0 not) and the result text.
 QByteArray BuildAckRecord(int32_t profileId, int32_t recordSource, int32_t recordIndex, int16_t resultCode,
                           const QString& resultText);

@@ -32,4 +32,14 @@ class CStatusChangeCheck {
   // and deleted since its snapshot to the devices and rewrites the snapshot. False when a stop
   // request ended the pass early.
   bool DetectDataChanges() const;
+
+  // Back synchronisation (BackSync.cpp), the back-sync thread's turn.
+  // Delivers the acknowledgements stored when their delivery was refused, oldest first; true
+  // when all went (or there were none), false when the table could not be read or the service
+  // refused one (it and those after it stay stored).
+  bool ResendPendingAcks() const;
+  // Fetches the device changes waiting for this desktop, applies them under the conflict rule,
+  // and acknowledges each one applied or refused; the messages whose source was out of reach
+  // are kept for the next turn, and applied before the fetched ones.
+  void ProcessDeviceChanges() const;
 };

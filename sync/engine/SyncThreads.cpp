@@ -57,19 +57,19 @@ bool RunChangeDetectionTurn(int* turnCount) {
   return true;
 }
 
-// One back-synchronisation turn: its start and end lines around a fresh engine object; false
-// when a stop request ended it early.
+}  // namespace
+
 bool RunBackSyncTurn() {
   const TurnInstallationPath installation;
   std::fputs("In ThreadprocForBackSync elasped \n", stdout);
   WriteBackSyncLog(0, QStringLiteral("Start Interval For Back Sync."));
   const CStatusChangeCheck check;
+  const bool acksDelivered = check.ResendPendingAcks();
   if (SyncStopRequested()) return false;
+  if (acksDelivered) check.ProcessDeviceChanges();
   WriteBackSyncLog(1, QStringLiteral("End Interval For Back Sync.\r\n"));
   return true;
 }
-
-}  // namespace
 
 milliseconds GetChangeDetectInterval() { return IntervalOf(&GetChangeDetectMinutes, milliseconds(60000)); }
 

@@ -20,6 +20,10 @@ std::chrono::milliseconds GetBackSyncInterval();
 // is signalled, the status copy asks to stop, or a turn reports that it stopped early (false).
 void RunWorkerTurns(StopEvent& stop, std::chrono::milliseconds interval, const std::function<bool()>& turn);
 
+// One back-synchronisation turn: the stored acknowledgements, then, when all of them went, the
+// device changes, between its start and end lines; false when a stop request ended it early.
+bool RunBackSyncTurn();
+
 // Change-detection thread: one turn per change-detection interval.
 void ThreadProc(StopEvent* stop);
 // Back-synchronisation thread: one turn per back-sync interval.

@@ -54,18 +54,7 @@ class InternetTest : public ::testing::Test {
     return file;
   }
 
-  // A loopback port nobody listens on: bound once by the system's choice, then released.
-  static uint16_t ClosedPort() {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof address;
-    bind(fd, reinterpret_cast<sockaddr*>(&address), size);
-    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size);
-    close(fd);
-    return ntohs(address.sin_port);
-  }
+  static uint16_t ClosedPort() { return testsupport::ClosedLoopbackPort(); }
 
   static QByteArray ReadAll(HttpFile* file) {
     QByteArray all;
@@ -256,3 +245,27 @@ TEST(InternetTls, ASelfSignedCertificateFailsTheExchangeWithTheReason) {
 }
 
 }  // namespace
+
+// An https address goes through the proxy in a CONNECT tunnel: the proxy's 407 to the CONNECT is
+// the answer's status, as for a plain request, and with the credentials the tunnel carries TLS.
+TEST(InternetTls, AProxysRefusalOfTheTunnelIsA407Answer) {
+  testsupport::WebServiceDouble target(testsupport::DoubleTransport::Tls);
+  testsupport::WebServiceDouble proxy;
+  ASSERT_TRUE(target.Started()) << target.Error().toStdString();
+  ASSERT_TRUE(proxy.Started()) << proxy.Error().toStdString();
+  proxy.DemandProxyCredentials(QStringLiteral("pat"), QStringLiteral("s3cret"), {QStringLiteral("CONNECT")});
+  const testsupport::TrustedTestAuthority trusted(target.AuthorityFile());
+  struct Case {
+    QString password;
+    uint32_t status;
+  };
+  for (const Case& c : {Case{QStringLiteral("wrong"), 407u}, Case{QStringLiteral("s3cret"), 200u}}) {
+    const InternetSession session(QStringLiteral("127.0.0.1:%1").arg(proxy.Port()), QStringLiteral("pat"), c.password);
+    auto file = Open(session, target.Port(), Transport::Tls);
+    ASSERT_TRUE(file->SendRequest(QByteArray(), QByteArray())) << c.password.toStdString();
+    uint32_t status = 0;
+    ASSERT_TRUE(file->QueryInfoStatusCode(&status));
+    EXPECT_EQ(status, c.status) << c.password.toStdString();
+  }
+  EXPECT_FALSE(proxy.Requests().isEmpty());
+}

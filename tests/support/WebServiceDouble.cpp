@@ -9,61 +9,25 @@ namespace testsupport {
 
 namespace {
 
-constexpr int kStartTimeoutMs = 15'000;
-constexpr int kAnswerTimeoutMs = 30'000;
-
-QString DoubleScript() { return SourceDir() + QStringLiteral("/tests/support/webservice_double.py"); }
-
-// A line from the child, waiting for it as long as needed.
-std::optional<QByteArray> ReadLine(QProcess* process, int timeoutMs) {
-  while (!process->canReadLine()) {
-    if (!process->waitForReadyRead(timeoutMs)) return std::nullopt;
-  }
-  return process->readLine().trimmed();
-}
-
 QString Base64Text(const QByteArray& bytes) { return QString::fromLatin1(bytes.toBase64()); }
 
 QStringList Arguments(DoubleTransport transport) {
   switch (transport) {
-    case DoubleTransport::Http: return {DoubleScript()};
-    case DoubleTransport::Tls: return {DoubleScript(), QStringLiteral("--tls"), QStringLiteral("authority")};
-    case DoubleTransport::TlsSelfSigned:
-      return {DoubleScript(), QStringLiteral("--tls"), QStringLiteral("self-signed")};
+    case DoubleTransport::Http: return {};
+    case DoubleTransport::Tls: return {QStringLiteral("--tls"), QStringLiteral("authority")};
+    case DoubleTransport::TlsSelfSigned: return {QStringLiteral("--tls"), QStringLiteral("self-signed")};
   }
   return {};
 }
 
 }  // namespace
 
-WebServiceDouble::WebServiceDouble(DoubleTransport transport) : transport_(transport) {
-  // The double is reached directly; a proxy from the environment must not stand in between.
-  for (const char* name : {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"}) {
-    qunsetenv(name);
-  }
-  process_.setProcessChannelMode(QProcess::SeparateChannels);
-  process_.setReadChannel(QProcess::StandardOutput);
-  process_.start(QStringLiteral("/usr/bin/python3"), Arguments(transport));
-  if (!process_.waitForStarted(kStartTimeoutMs)) {
-    error_ = QStringLiteral("the double did not start: ") + process_.errorString();
-    return;
-  }
-  const auto line = ReadLine(&process_, kStartTimeoutMs);
-  const QJsonObject hello = line ? QJsonDocument::fromJson(*line).object() : QJsonObject();
+WebServiceDouble::WebServiceDouble(DoubleTransport transport)
+    : process_(QStringLiteral("webservice_double.py"), Arguments(transport)), transport_(transport) {
+  const QJsonObject hello = process_.Hello();
   port_ = static_cast<uint16_t>(hello.value(QStringLiteral("port")).toInt());
   authorityFile_ = hello.value(QStringLiteral("authority")).toString();
-  if (port_ == 0) {
-    error_ = QStringLiteral("the double gave no port: ") + QString::fromUtf8(process_.readAllStandardError());
-  }
-}
-
-WebServiceDouble::~WebServiceDouble() {
-  if (process_.state() == QProcess::NotRunning) return;
-  process_.closeWriteChannel();  // end of input ends the double
-  if (!process_.waitForFinished(5'000)) {
-    process_.kill();
-    process_.waitForFinished(5'000);
-  }
+  if (port_ == 0) error_ = process_.Error().isEmpty() ? QStringLiteral("the double gave no port") : process_.Error();
 }
 
 QString WebServiceDouble::Url(const QString& path) const {
@@ -76,13 +40,14 @@ uint16_t WebServiceDouble::StalledPort() {
       Command({{QStringLiteral("cmd"), QStringLiteral("stalledPort")}}).value(QStringLiteral("port")).toInt());
 }
 
-QJsonObject WebServiceDouble::Command(const QJsonObject& command) {
-  process_.write(QJsonDocument(command).toJson(QJsonDocument::Compact) + '\n');
-  const auto line = ReadLine(&process_, kAnswerTimeoutMs);
-  if (!line) {
-    return {{QStringLiteral("ok"), false}, {QStringLiteral("error"), QStringLiteral("no answer")}};
-  }
-  return QJsonDocument::fromJson(*line).object();
+QJsonObject WebServiceDouble::Command(const QJsonObject& command) { return process_.Command(command); }
+
+QJsonObject WebServiceDouble::Pages() {
+  return Command({{QStringLiteral("cmd"), QStringLiteral("pages")}}).value(QStringLiteral("pages")).toObject();
+}
+
+void WebServiceDouble::EnterDesktop(const QString& name) {
+  Command({{QStringLiteral("cmd"), QStringLiteral("enterDesktop")}, {QStringLiteral("name"), name}});
 }
 
 void WebServiceDouble::SetFault(const QString& operation, const QString& kind,
@@ -94,10 +59,12 @@ void WebServiceDouble::SetFault(const QString& operation, const QString& kind,
   Command(command);
 }
 
-void WebServiceDouble::DemandProxyCredentials(const QString& user, const QString& password) {
+void WebServiceDouble::DemandProxyCredentials(const QString& user, const QString& password,
+                                              const QStringList& methods) {
   Command({{QStringLiteral("cmd"), QStringLiteral("proxy")},
            {QStringLiteral("user"), user},
-           {QStringLiteral("password"), password}});
+           {QStringLiteral("password"), password},
+           {QStringLiteral("methods"), QJsonArray::fromStringList(methods)}});
 }
 
 void WebServiceDouble::QueueStream(const QByteArray& stream) {
@@ -128,6 +95,21 @@ void WebServiceDouble::SeedProfile(int32_t profileId, const QList<int16_t>& kind
            {QStringLiteral("profile"), profileId},
            {QStringLiteral("kinds"), kindList},
            {QStringLiteral("records"), recordList}});
+}
+
+void WebServiceDouble::QueueDeviceEdit(const QString& operation, int32_t profileId, int32_t source, int32_t index,
+                                       const QJsonArray& values, int copies) {
+  Command({{QStringLiteral("cmd"), QStringLiteral("deviceEdit")},
+           {QStringLiteral("operation"), operation},
+           {QStringLiteral("profile"), profileId},
+           {QStringLiteral("source"), source},
+           {QStringLiteral("index"), index},
+           {QStringLiteral("values"), values},
+           {QStringLiteral("copies"), copies}});
+}
+
+QJsonArray WebServiceDouble::Acks() {
+  return Command({{QStringLiteral("cmd"), QStringLiteral("acks")}}).value(QStringLiteral("acks")).toArray();
 }
 
 QJsonObject WebServiceDouble::Device() {

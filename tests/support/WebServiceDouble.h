@@ -1,9 +1,10 @@
 #pragma once
 
+#include "tests/support/DoubleProcess.h"
+
 #include <QByteArray>
 #include <QJsonArray>
 #include <QJsonObject>
-#include <QProcess>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -21,13 +22,11 @@ enum class DoubleTransport {
 };
 
 // The hosted web service's test double (webservice_double.py) in a child process on a free
-// loopback port, driven through its JSON-lines control interface. Stopped with the object.
+// loopback port, driven through its JSON-lines control interface. Stopped with the object. It
+// also serves the hosted pages and relays proxy requests for other hosts.
 class WebServiceDouble {
  public:
   explicit WebServiceDouble(DoubleTransport transport = DoubleTransport::Http);
-  ~WebServiceDouble();
-  WebServiceDouble(const WebServiceDouble&) = delete;
-  WebServiceDouble& operator=(const WebServiceDouble&) = delete;
 
   // False, with the reason in Error(), when the double did not come up.
   bool Started() const { return port_ != 0; }
@@ -49,7 +48,9 @@ class WebServiceDouble {
   // Answers `operation` with the fault `kind` (see the double) from now on; `extra` adds fields
   // such as "reason", "status", "text" or "seconds".
   void SetFault(const QString& operation, const QString& kind, const QJsonObject& extra = {});
-  void DemandProxyCredentials(const QString& user, const QString& password);
+  // As a proxy, answers 407 to the requests of `methods` that lack these credentials.
+  void DemandProxyCredentials(const QString& user, const QString& password,
+                              const QStringList& methods = {QStringLiteral("GET"), QStringLiteral("POST")});
   // The plain stream the next GetDataForDesktop hands out, sealed by the double.
   void QueueStream(const QByteArray& stream);
   // The next GetDataForDesktop result text as it stands.
@@ -57,6 +58,10 @@ class WebServiceDouble {
 
   QJsonArray Received();
   QJsonArray Requests();
+
+  // The hosted pages' register of desktop names: {name: {the registration's query fields}}.
+  QJsonObject Pages();
+  void EnterDesktop(const QString& name);
 
   // The device side: every SendData buffer is decoded and kept as a device would hold it.
   struct SeededRecord {
@@ -68,6 +73,15 @@ class WebServiceDouble {
   void SeedProfile(int32_t profileId, const QList<int16_t>& kinds, const QList<SeededRecord>& records);
   // {"profiles": {id: {..., "records": [{"source", "index", "hex", "values"}]}}, "forms", "log"}.
   QJsonObject Device();
+
+  // An edit made on the device: "add", "update" (with the record's values by the profile's
+  // column kinds: texts, numbers, [y, m, d, h, min, s, fraction] or null) or "delete". The next
+  // GetDataForDesktop without a queued stream hands out every waiting edit, `copies` times each;
+  // the device takes an edit in when its acknowledgement says "Synced".
+  void QueueDeviceEdit(const QString& operation, int32_t profileId, int32_t source, int32_t index,
+                       const QJsonArray& values = {}, int copies = 1);
+  // Every acknowledgement the desktop sent, in order: {"profile", "source", "index", "code", "text"}.
+  QJsonArray Acks();
   // Every message the device refused, as the reason; empty when all were well formed.
   QStringList DeviceErrors();
 
@@ -78,7 +92,7 @@ class WebServiceDouble {
                                  QString* error = nullptr);
 
  private:
-  QProcess process_;
+  DoubleProcess process_;
   DoubleTransport transport_;
   uint16_t port_ = 0;
   QString authorityFile_;

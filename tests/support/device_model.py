@@ -7,6 +7,10 @@ source, record index), and forms with their form-level values and tabs. Anything
 misread fails loudly: an unknown type, trailing bytes, a record added under a key the device
 holds or deleted under one it does not, a strip mixed with other messages, a bunch past the
 limits. Written from the message formats alone; it shares no code with the desktop.
+
+The other way, users edit records on the device: each edit becomes a message of the stream the
+desktop fetches (added, updated, deleted), and the device takes the edit into what it holds once
+the desktop acknowledges it with "Synced".
 """
 
 import struct
@@ -16,6 +20,7 @@ BUNCH_MESSAGES = 100
 HEADER_SIZE = 112
 
 ADD_PROFILE, DELETE_PROFILE, RECORD_ADDED, RECORD_DELETED, PROFILE_STRIP = 1, 2, 3, 5, 6
+RECORD_UPDATED = 4  # only from the devices
 FINISH_PROFILE, ADD_FORM, DELETE_FORM, FORM_STRIP, FINISH_FORM = 16, 21, 22, 23, 24
 STRIP_TYPES = (PROFILE_STRIP, FORM_STRIP)
 
@@ -112,6 +117,36 @@ def decode_record(record, kinds):
         else:
             raise DeviceError("column kind %d cannot travel" % kind)
     return values
+
+
+def encode_record(values, kinds):
+    """A DeviceRecord of `values` for columns of `kinds`: texts as strings (None for NULL),
+    numbers as numbers, dates and times as [year, month, day, hour, minute, second, fraction]."""
+    if len(values) != len(kinds):
+        raise DeviceError("%d values for %d columns" % (len(values), len(kinds)))
+    fields = []
+    for kind, value in zip(kinds, values):
+        if kind in TEXT_KINDS:
+            fields.append((value or "").encode("utf-16-le", errors="surrogatepass") + b"\0\0")
+        elif kind == 4:
+            fields.append(struct.pack(">i", value or 0))
+        elif kind == 5:
+            fields.append(struct.pack(">h", value or 0))
+        elif kind == 7:
+            fields.append(struct.pack(">f", value or 0))
+        elif kind == 8:
+            fields.append(struct.pack(">d", value or 0))
+        elif kind in (9, 10, 93):
+            fields.append(struct.pack(">hHHHHHI", *(value or [0] * 7)))
+        elif kind in (-6, -7):
+            fields.append(bytes([value or 0]))
+        else:
+            raise DeviceError("column kind %d cannot travel" % kind)
+    offsets, position = [], 2 * len(kinds)
+    for field in fields:
+        offsets.append(position)
+        position += len(field)
+    return struct.pack(">%dH" % len(offsets), *offsets) + b"".join(fields)
 
 
 def decode_header(data):
@@ -235,6 +270,27 @@ class DeviceModel:
         self.profiles[profile_id] = {"columns": [{"kind": k} for k in kinds], "records": dict(records),
                                      "state": "finished", "header": None, "sort": [], "autoNumber": [],
                                      "keys": []}
+
+    # --- edits made on the device, taken in when the desktop answers "Synced" ----------------
+    def edit_message(self, operation, profile_id, source, index, values=None):
+        """The stream message of an edit: "add" and "update" carry the record of `values`."""
+        if operation == "delete":
+            return struct.pack("<Hiii", RECORD_DELETED, profile_id, source, index), None
+        profile = self.profile(profile_id)
+        record = encode_record(values, [c["kind"] for c in profile["columns"]])
+        kind = RECORD_ADDED if operation == "add" else RECORD_UPDATED
+        # The big-endian word after the length is not read by the desktop.
+        head = struct.pack("<Hiiii", kind, profile_id, source, index, len(record) + 4) + struct.pack(">i", 0)
+        return head + record, record
+
+    def take_edit(self, operation, profile_id, source, index, record):
+        """The desktop applied the edit: the device holds the record as edited (a re-delivered
+        add leaves one record)."""
+        records = self.profile(profile_id)["records"]
+        if operation == "delete":
+            records.pop((source, index), None)
+        else:
+            records[(source, index)] = record
 
     def snapshot(self):
         return {"profiles": self.profiles, "forms": self.forms}

@@ -5,7 +5,15 @@ It serves SOAP 1.1 on 127.0.0.1 at a port the system picks and plays the service
 payload envelope with its own code (hashlib for SHA-256, python3-cryptography for AES): it opens
 what the desktop sends under the label "WEBSERVICE", checks every field strictly and records the
 plain messages, and seals what it hands the desktop under the label "DESKTOP". It also acts as an
-HTTP proxy (requests with an absolute target) that can demand credentials.
+HTTP proxy (requests with an absolute target, and CONNECT tunnels) that can demand credentials; a
+proxy request for another port of 127.0.0.1 is relayed there, so the administration service's
+double can stand behind it, and one for any other host is served here.
+
+It also serves the hosted pages under "/iPhoneSTarnwickPWPLite/" with a register of desktop names:
+AddNewDesktop.asp ("Success"; "InvalidDesktopName" for a name it holds), DeleteDesktop.asp
+("Success"; "InvalidDesktopName" for a name it does not hold) and UniqueDesktopName.asp ("Valid"
+for a free name, "Taken" for a held one). Their faults take the page name as operation
+("AddNewDesktop.asp"); "result" answers the "text" as it stands.
 
 Options: "--tls authority" serves HTTPS with a certificate for 127.0.0.1 signed by a test
 authority made for this run; "--tls self-signed" serves HTTPS with a self-signed certificate.
@@ -26,9 +34,17 @@ Commands ("cmd"):
              answer one byte every "interval" seconds, 0.5 unless given), silent (no answer for
              "seconds", an hour unless given, then close); with "after": N the first N calls
              are still answered normally
-  proxy      {"user": u, "password": p} demands these proxy credentials; {"enabled": false} stops
+  proxy      {"user": u, "password": p} demands these proxy credentials, for the requests whose
+             method is in "methods" (GET and POST unless given); {"enabled": false} stops
   queue      {"stream": base64} plain device stream for the next GetDataForDesktop;
              {"raw": text} the result text itself (for malformed envelopes)
+  deviceEdit {"operation": "add" | "update" | "delete", "profile", "source", "index", "values"
+             (for add and update, by the profile's column kinds), optional "copies" (the service
+             hands the message out that many times, as after a lost acknowledgement)}: an edit
+             made on the device; the next GetDataForDesktop without a queued stream hands out
+             every waiting edit in one stream, and the device takes an edit in when its
+             acknowledgement says "Synced"
+  acks       every acknowledgement opened from AckFromDesktop: profile, source, index, code, text
   received   the messages opened from SendData and AckFromDesktop
   device     what the device model holds (profiles with records, forms, message log) and every
              message it refused ("errors"); SendData buffers are fed to it as they arrive
@@ -38,6 +54,8 @@ Commands ("cmd"):
   seal       {"label", "plain" (base64), "framed" (bool), optional "salt"/"iv" (hex), "index"}
   open       {"label", "envelope" (text), "framed" (bool)}
   stalledPort  {"port": N} of a loopback port whose connection attempts are never answered
+  pages      the hosted pages' register: {DesktopName: {query fields}}
+  enterDesktop {"name": text} enters a desktop name into that register
   reset      clears faults, proxy, queue and records
 """
 
@@ -45,6 +63,7 @@ import argparse
 import base64
 import datetime
 import hashlib
+import http.client
 import ipaddress
 import json
 import os
@@ -193,11 +212,39 @@ class ServiceState:
     def reset(self):
         self.faults = {}
         self.proxy_credentials = None
+        self.proxy_methods = ["GET", "POST"]
         self.queue = []
         self.received = []
         self.requests = []
         self.device = DeviceModel()
         self.device_errors = []
+        self.pages = {}
+        self.edits = []      # device edits not handed out yet: (message, operation, key, record)
+        self.in_flight = []  # edits handed out, waiting for their acknowledgement
+        self.acks = []
+
+
+def relay(client, upstream):
+    """Copies bytes both ways until each side has ended its half."""
+    def pump(source, sink):
+        try:
+            while True:
+                data = source.recv(65536)
+                if not data:
+                    break
+                sink.sendall(data)
+        except OSError:
+            pass
+        finally:
+            try:
+                sink.shutdown(socket.SHUT_WR)
+            except OSError:
+                pass
+    back = threading.Thread(target=pump, args=(upstream, client), daemon=True)
+    back.start()
+    pump(client, upstream)
+    back.join()
+    upstream.close()
 
 
 class Answer:
@@ -235,6 +282,8 @@ class WebService:
             self.state.received.append(record)
             if operation == "SendData" and not record["error"]:
                 self.feed_device(plain)
+            if operation == "AckFromDesktop" and not record["error"]:
+                self.take_ack(plain)
         if record["error"]:
             return Answer(500, soap11_fault("Invalid DataBuffer: " + record["error"]))
         return self.result_answer(operation, "true")
@@ -247,9 +296,38 @@ class WebService:
             self.state.device_errors.append(str(error))
         self.state.save_device()
 
+    def take_ack(self, plain):
+        """One acknowledgement record: the device learns the outcome of its edit."""
+        try:
+            if len(plain) < 16:
+                raise DeviceError("acknowledgement of %d bytes" % len(plain))
+            profile_id, source, index, code, size = struct.unpack_from("<iiihH", plain)
+            if size % 2 or len(plain) != 16 + size:
+                raise DeviceError("acknowledgement text of %d bytes in a record of %d" % (size, len(plain)))
+            text = plain[16:].decode("utf-16-le", errors="surrogatepass")
+        except DeviceError as error:
+            self.state.device_errors.append(str(error))
+            return
+        self.state.acks.append({"profile": profile_id, "source": source, "index": index, "code": code,
+                                "text": text})
+        key = (profile_id, source, index)
+        for edit in self.state.in_flight:
+            if edit[2] == key:
+                self.state.in_flight.remove(edit)
+                if code == 1 and text == "Synced":
+                    self.state.device.take_edit(edit[1], *key, edit[3])
+                return
+
     def next_for_desktop(self):
         with self.state.lock:
             entry = self.state.queue.pop(0) if self.state.queue else None
+            edits = [] if entry is not None else self.state.edits
+            if edits:
+                self.state.edits = []
+                self.state.in_flight.extend(edits)
+        if edits:
+            stream = b"\x01" + b"".join(edit[0] for edit in edits) + b"\x00\x00"
+            return Envelope.seal("DESKTOP", stream, framed=False)
         if entry is None:
             return Envelope.seal("DESKTOP", b"\x01\x00\x00", framed=False)
         if "raw" in entry:
@@ -324,6 +402,63 @@ class WebService:
         return Answer(500, soap11_fault("Unknown fault kind %s" % kind))
 
 
+class HostedPages:
+    """The pages under /iPhoneSTarnwickPWPLite/, over the register of desktop names."""
+
+    FOLDER = "/iPhoneSTarnwickPWPLite/"
+    NAMES = ("AddNewDesktop.asp", "DeleteDesktop.asp", "UniqueDesktopName.asp")
+
+    def __init__(self, state):
+        self.state = state
+
+    @classmethod
+    def page_of(cls, path):
+        if not path.startswith(cls.FOLDER):
+            return None
+        page = path[len(cls.FOLDER):]
+        return page if page in cls.NAMES else None
+
+    def answer(self, page, query):
+        fields = {name: values[0] for name, values in
+                  urllib.parse.parse_qs(query, keep_blank_values=True, strict_parsing=False).items()}
+        name = fields.get("DesktopName", "")
+        with self.state.lock:
+            held = name in self.state.pages
+            if page == "AddNewDesktop.asp":
+                if held:
+                    return self.text("InvalidDesktopName")
+                self.state.pages[name] = fields
+                return self.text("Success")
+            if page == "DeleteDesktop.asp":
+                if not held:
+                    return self.text("InvalidDesktopName")
+                del self.state.pages[name]
+                return self.text("Success")
+            return self.text("Taken" if held else "Valid")
+
+    @staticmethod
+    def text(words):
+        answer = Answer(200, words.encode("utf-8"))
+        answer.headers = [("Content-Type", "text/html")]
+        return answer
+
+    def apply_fault(self, page, query):
+        with self.state.lock:
+            fault = dict(self.state.faults.get(page, {}))
+        kind = fault.get("kind", "none")
+        if kind == "result":
+            return self.text(fault.get("text", ""))
+        if kind == "status":
+            return Answer(fault["status"], fault.get("text", "").encode("utf-8"), reason=fault.get("reasonPhrase"))
+        if kind == "drop":
+            return Answer(drop=True)
+        answer = self.answer(page, query)
+        if kind == "delay":
+            time.sleep(float(fault.get("seconds", 1)))
+        answer.chunked = kind == "chunked"
+        return answer
+
+
 def parse_soap_request(body):
     """The operation name and its child texts, from a well-formed SOAP 1.1 request."""
     root = ElementTree.fromstring(body)
@@ -380,7 +515,8 @@ class Handler(BaseHTTPRequestHandler):
     def proxy_refuses(self, proxied):
         with self.state.lock:
             credentials = self.state.proxy_credentials
-        if not proxied or credentials is None:
+            methods = self.state.proxy_methods
+        if not proxied or credentials is None or self.command not in methods:
             return False
         expected = "Basic " + base64.b64encode(("%s:%s" % credentials).encode("utf-8")).decode("ascii")
         if self.headers.get("Proxy-Authorization") == expected:
@@ -389,10 +525,56 @@ class Handler(BaseHTTPRequestHandler):
                          headers=[("Proxy-Authenticate", 'Basic realm="double"')]))
         return True
 
+    def do_CONNECT(self):
+        """A tunnel to the named host and port, for https addresses spoken to through the proxy."""
+        self.record(b"", True)
+        if self.proxy_refuses(True):
+            return
+        host, _, port = self.path.rpartition(":")
+        try:
+            upstream = socket.create_connection((host, int(port)), timeout=10)
+        except (OSError, ValueError):
+            self.send(Answer(502, b"No tunnel", reason="Bad Gateway"))
+            return
+        self.send_response(200, "Connection established")
+        self.end_headers()
+        self.close_connection = True
+        relay(self.connection, upstream)
+
+    def relays(self, proxied, body):
+        """Passes a proxy request for another loopback port on to it, and its answer back."""
+        if not proxied:
+            return False
+        target = urllib.parse.urlsplit(self.path)
+        # Any other host name is served here, as if the proxy had resolved it to this double.
+        if target.hostname != "127.0.0.1" or (target.port or 80) == self.server.server_address[1]:
+            return False
+        headers = {name: value for name, value in self.headers.items()
+                   if not name.lower().startswith("proxy-") and name.lower() != "connection"}
+        connection = http.client.HTTPConnection(target.hostname, target.port or 80, timeout=60)
+        try:
+            path = target.path + ("?" + target.query if target.query else "")
+            connection.request(self.command, path, body=body if self.command == "POST" else None, headers=headers)
+            reply = connection.getresponse()
+            answer = Answer(reply.status, reply.read(), reason=reply.reason,
+                            headers=[(name, value) for name, value in reply.getheaders()
+                                     if name.lower() not in ("content-length", "transfer-encoding",
+                                                             "connection", "content-type", "server", "date")])
+        except OSError:
+            answer = Answer(502, b"Bad Gateway", reason="Bad Gateway")
+        finally:
+            connection.close()
+        self.send(answer)
+        return True
+
     def do_GET(self):
         path, proxied = self.target_path()
         self.record(b"", proxied)
-        if self.proxy_refuses(proxied):
+        if self.proxy_refuses(proxied) or self.relays(proxied, b""):
+            return
+        page = HostedPages.page_of(path)
+        if page:
+            self.send(HostedPages(self.state).apply_fault(page, urllib.parse.urlsplit(self.path).query))
             return
         if not path.endswith("service.asmx/GetDataTest"):
             self.send(Answer(404, b"Not found", reason="Not Found"))
@@ -404,7 +586,7 @@ class Handler(BaseHTTPRequestHandler):
         path, proxied = self.target_path()
         body = self.read_body()
         self.record(body, proxied)
-        if self.proxy_refuses(proxied):
+        if self.proxy_refuses(proxied) or self.relays(proxied, body):
             return
         if not path.endswith("service.asmx"):
             self.send(Answer(404, b"Not found", reason="Not Found"))
@@ -430,7 +612,8 @@ class Handler(BaseHTTPRequestHandler):
             self.trickle(answer)
             return
         self.send_response(answer.status, answer.reason)
-        self.send_header("Content-Type", "text/xml; charset=utf-8")
+        if not any(name.lower() == "content-type" for name, _ in answer.headers):
+            self.send_header("Content-Type", "text/xml; charset=utf-8")
         for name, value in answer.headers:
             self.send_header(name, value)
         if answer.chunked:
@@ -567,6 +750,7 @@ class Control:
             with state.lock:
                 state.proxy_credentials = ((command["user"], command["password"])
                                            if command.get("enabled", True) else None)
+                state.proxy_methods = command.get("methods", ["GET", "POST"])
             return {"ok": True}
         if name == "queue":
             with state.lock:
@@ -578,6 +762,15 @@ class Control:
         if name == "device":
             with state.lock:
                 return {"ok": True, "device": device_view(state.device), "errors": list(state.device_errors)}
+        if name == "deviceEdit":
+            key = (command["profile"], command["source"], command["index"])
+            with state.lock:
+                message, record = state.device.edit_message(command["operation"], *key, command.get("values"))
+                state.edits.extend([(message, command["operation"], key, record)] * command.get("copies", 1))
+            return {"ok": True}
+        if name == "acks":
+            with state.lock:
+                return {"ok": True, "acks": list(state.acks)}
         if name == "seedProfile":
             records = {(r["source"], r["index"]): bytes.fromhex(r["hex"]) for r in command["records"]}
             with state.lock:
@@ -598,6 +791,13 @@ class Control:
             except EnvelopeError as error:
                 return {"ok": False, "error": str(error)}
             return {"ok": True, "plain": base64.b64encode(plain).decode("ascii")}
+        if name == "pages":
+            with state.lock:
+                return {"ok": True, "pages": dict(state.pages)}
+        if name == "enterDesktop":
+            with state.lock:
+                state.pages[command["name"]] = {"DesktopName": command["name"]}
+            return {"ok": True}
         if name == "stalledPort":
             return {"ok": True, "port": self.stalled_port()}
         if name == "reset":

@@ -5,6 +5,7 @@
 #include "admin/shell/DialogLook.h"
 #include "admin/shell/Separator.h"
 #include "admin/shell/StaticExG.h"
+#include "tests/support/ImageProbe.h"
 
 #include <gtest/gtest.h>
 
@@ -41,12 +42,7 @@ void Hover(QWidget* widget) {
   QApplication::sendEvent(widget, &enter);
 }
 
-bool Holds(const QImage& image, const QColor& color) {
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x)
-      if (image.pixelColor(x, y) == color) return true;
-  return false;
-}
+bool Holds(const QImage& image, const QColor& color) { return testsupport::Holds(image, image.rect(), color); }
 
 // Every pixel of the picture away from the caption's band (the first and last 4 columns), as
 // the resource has it, magenta showing the dialog.

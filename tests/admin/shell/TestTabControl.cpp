@@ -1,8 +1,11 @@
 #include "admin/shell/TabControl.h"
+#include "tests/support/ImageProbe.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
+
+using testsupport::Holds;
 
 namespace {
 
@@ -10,14 +13,6 @@ QImage Render(QWidget& widget) {
   QImage image(widget.size(), QImage::Format_RGB32);
   widget.render(&image);
   return image;
-}
-
-// Whether any pixel of `area` has exactly `colour`.
-bool Holds(const QImage& image, const QRect& area, const QColor& colour) {
-  for (int y = area.top(); y <= area.bottom(); ++y)
-    for (int x = area.left(); x <= area.right(); ++x)
-      if (image.pixelColor(x, y) == colour) return true;
-  return false;
 }
 
 }  // namespace

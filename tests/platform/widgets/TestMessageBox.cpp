@@ -3,10 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 
 using namespace platform;
 using testsupport::MessageBoxRecorder;
@@ -43,7 +47,8 @@ TEST(MessageBox, TheEnvironmentSwitchAnswersFromTheScriptAndWritesTheTranscript)
   qputenv(kMessageBoxTranscriptVariable, transcript.toUtf8());
   SetMessageBoxHandler({});
   const QString caption = QStringLiteral("Tarnwick Plus Lite");
-  const int first = MessageBox(nullptr, QStringLiteral("Delete?"), caption, MB_YESNO | MB_ICONQUESTION);
+  const int first =
+      MessageBox(nullptr, QStringLiteral("Delete?"), caption, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
   const int second = MessageBox(nullptr, QStringLiteral("Line one\nline \"two\""), caption, MB_OKCANCEL);
   const int third = MessageBox(nullptr, QStringLiteral("Again?"), caption, MB_YESNO);
   const int fourth = MessageBox(nullptr, QStringLiteral("Failed."), caption, MB_ICONERROR);
@@ -60,7 +65,10 @@ TEST(MessageBox, TheEnvironmentSwitchAnswersFromTheScriptAndWritesTheTranscript)
   QList<QByteArray> lines = written.readAll().split('\n');
   ASSERT_EQ(lines.size(), 5);
   EXPECT_TRUE(lines[4].isEmpty());
+  EXPECT_EQ(QJsonDocument::fromJson(lines[0]).object()[QStringLiteral("defaultButton")].toInt(),
+            static_cast<int>(MB_DEFBUTTON2));
   const QJsonObject box = QJsonDocument::fromJson(lines[1]).object();
+  EXPECT_EQ(box[QStringLiteral("defaultButton")].toInt(), 0);
   EXPECT_EQ(box[QStringLiteral("caption")].toString(), caption);
   EXPECT_EQ(box[QStringLiteral("text")].toString(), QStringLiteral("Line one\nline \"two\""));
   EXPECT_EQ(box[QStringLiteral("buttons")].toInt(), static_cast<int>(MB_OKCANCEL));
@@ -68,4 +76,21 @@ TEST(MessageBox, TheEnvironmentSwitchAnswersFromTheScriptAndWritesTheTranscript)
   const QJsonObject last = QJsonDocument::fromJson(lines[3]).object();
   EXPECT_EQ(last[QStringLiteral("icon")].toInt(), static_cast<int>(MB_ICONERROR));
   EXPECT_EQ(last[QStringLiteral("answer")].toInt(), IDOK);
+}
+
+// A yes/no box whose default is No shows No as the default button; Enter answers No.
+TEST(MessageBox, TheDialogOfABoxWithTheSecondDefaultButtonDefaultsToNo) {
+  SetMessageBoxHandler({});
+  bool defaultIsNo = false;
+  QTimer::singleShot(0, [&defaultIsNo] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    defaultIsNo = box->defaultButton() == box->button(QMessageBox::No);
+    box->defaultButton()->click();
+  });
+  const int answer = MessageBox(nullptr, QStringLiteral("Remove?"), QStringLiteral("Tarnwick Plus Lite"),
+                                MB_YESNO | MB_DEFBUTTON2);
+  MessageBoxRecorder::InstallGlobal();
+  EXPECT_TRUE(defaultIsNo);
+  EXPECT_EQ(answer, IDNO);
 }

@@ -29,6 +29,20 @@ TEST(SyncSystem, IsFileLocked) {
   EXPECT_EQ(file.readAll(), QByteArray("content")) << "the test must not truncate the file";
 }
 
+// An office suite does not lock the workbook it has open; its lock file beside it tells.
+TEST(SyncSystem, IsFileLockedWhileAnOfficeSuiteHoldsTheWorkbook) {
+  const QString folder = testsupport::CurrentMachineRoot();
+  WriteFile(folder + QStringLiteral("/book.xlsx"));
+  for (const char* lockFile : {"/.~lock.book.xlsx#", "/~$book.xlsx"}) {
+    const QString lock = folder + QString::fromLatin1(lockFile);
+    WriteFile(lock);
+    EXPECT_TRUE(IsFileLocked(folder + QStringLiteral("/book.xlsx"))) << lockFile;
+    QFile::remove(lock);
+  }
+  WriteFile(folder + QStringLiteral("/.~lock.other.xlsx#"));
+  EXPECT_FALSE(IsFileLocked(folder + QStringLiteral("/book.xlsx"))) << "another workbook's lock";
+}
+
 TEST(SyncSystem, DeleteTempExcelCopiesKeepsSchemaAndNewFiles) {
   syncservice::DeleteTempExcelCopies();  // no installation, no folder: nothing happens
   synctest::PrepareInstallation();

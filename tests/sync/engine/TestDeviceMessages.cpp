@@ -58,3 +58,12 @@ TEST(DeviceMessages, AcknowledgementRecord) {
             QByteArray("05000000" "01000000" "07000000" "0100" "0c00" "530079006e00630065006400"));
   EXPECT_EQ(BuildAckRecord(-1, 2, 3, 0, QString()).size(), 16);
 }
+
+TEST(DeviceMessages, KeptMessagesTravelAsTheStreamTheyCameIn) {
+  const QByteArray stream = Hex("01"
+                                "0400" "05000000" "01000000" "09000000" "06000000" "00000000" "abcd"
+                                "0500" "05000000" "02000000" "03000000"
+                                "0000");
+  EXPECT_EQ(EncodeDeviceStream(ReadDeviceStream(stream).messages).toHex(), stream.toHex());
+  EXPECT_EQ(EncodeDeviceStream({}).toHex(), QByteArray("010000"));
+}

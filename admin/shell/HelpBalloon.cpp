@@ -1,0 +1,34 @@
+#include "admin/shell/HelpBalloon.h"
+
+#include "admin/shell/HelpDlg.h"
+
+#include <QWidget>
+
+namespace {
+
+HelpBalloonOpener& InstalledOpener() {
+  static HelpBalloonOpener opener;
+  return opener;
+}
+
+}  // namespace
+
+QPoint HelpBalloonPosition(const QWidget* anchor, BalloonAnchor kind) {
+  const QPoint topLeft = anchor->mapToGlobal(QPoint(0, 0));
+  if (kind == BalloonAnchor::DialogHelpButton) return topLeft + QPoint(-150, 20);
+  return QPoint(topLeft.x() - 50, topLeft.y() + anchor->height() - 120);
+}
+
+void ShowHelpBalloon(int topic, QWidget* anchor, BalloonAnchor kind) {
+  const QPoint position = HelpBalloonPosition(anchor, kind);
+  if (InstalledOpener()) {
+    InstalledOpener()(topic, position);
+    return;
+  }
+  CHelpDlg balloon(anchor->window());
+  balloon.SetTopic(topic);
+  balloon.SetPosition(position);
+  balloon.exec();
+}
+
+void SetHelpBalloonOpener(HelpBalloonOpener opener) { InstalledOpener() = std::move(opener); }

@@ -1,0 +1,124 @@
+#include "sync/data/AckFromDesktopTableDB.h"
+#include "sync/data/SyncLog.h"
+#include "sync/data/SyncSettings.h"
+#include "sync/engine/DeviceChange.h"
+#include "sync/engine/DeviceMessages.h"
+#include "sync/engine/KeptDeviceMessages.h"
+#include "sync/engine/StatusChangeCheck.h"
+#include "sync/engine/SyncStatus.h"
+#include "sync/engine/WebServiceCaller.h"
+
+#include <vector>
+
+using devicemessages::DeviceMessage;
+
+namespace {
+
+QString AckLine(const char* what, const AckRecord& record) {
+  return QStringLiteral("%1 for Profile %2 for User %3 and RecordSource : %4 & RecordIndex : %5")
+      .arg(QLatin1String(what))
+      .arg(record.ProfileID)
+      .arg(record.DeviceID)
+      .arg(record.RecordSource)
+      .arg(record.RecordIndex);
+}
+
+QByteArray AckBytes(const AckRecord& record) {
+  return devicemessages::BuildAckRecord(record.ProfileID, record.RecordSource, record.RecordIndex,
+                                        static_cast<int16_t>(record.ResultCode), record.ResultText);
+}
+
+// The device stream waiting at the service, fetched while no other exchange runs.
+bool FetchDeviceStream(QByteArray* stream) {
+  const SyncSemaphoreHold hold(ChangeDetectSemaphore());
+  if (!hold.Held()) return false;
+  CWebServiceCaller caller;
+  return caller.GetDataForDesktop(stream);
+}
+
+// The log codes of acknowledging: the workbook path logs without codes.
+int AckCode(const DeviceChange& change, const DeviceChangeOutcome& outcome, int forDelete, int forAddOrUpdate) {
+  return outcome.workbook ? -1 : change.Code(forDelete, forAddOrUpdate);
+}
+
+// Sends the answer to one message; a refused one is stored for the next turn's resend.
+void Acknowledge(const DeviceMessage& message, const DeviceChange& change, const DeviceChangeOutcome& outcome) {
+  AckRecord record;
+  record.ProfileID = message.profileId;
+  record.RecordSource = message.recordSource;
+  record.RecordIndex = message.recordIndex;
+  record.DeviceID = GetDeviceId();
+  record.ResultCode = outcome.code;
+  record.ResultText = outcome.text;
+  CWebServiceCaller caller;
+  if (caller.AckFromDesktop(AckBytes(record))) return;
+  CAckFromDesktopTableDB table;
+  if (!table.IsConnected()) WriteBackSyncLog(AckCode(change, outcome, 27, 15), table.GetErrorText());
+  WriteBackSyncLog(AckCode(change, outcome, 28, 16), AckLine("Failed to Send AckFromDesktop", record));
+  QString error;
+  if (table.AddAckRecord(record, &error) != 1) {
+    WriteBackSyncLog(AckCode(change, outcome, 29, 17), AckLine("Failed to Add Record in AckFromDesktopTable", record));
+  }
+}
+
+bool CarriesChange(const DeviceMessage& message) {
+  return message.type == devicemessages::kRecordAdded || message.type == devicemessages::kRecordUpdated ||
+         message.type == devicemessages::kRecordDeleted;
+}
+
+}  // namespace
+
+bool CStatusChangeCheck::ResendPendingAcks() const {
+  std::vector<AckRecord> pending;
+  {
+    CAckFromDesktopTableDB table;
+    if (!table.IsConnected()) WriteBackSyncLog(33, table.GetErrorText());
+    QString error;
+    if (table.InitializeTable(QString(), &error) != 1) {
+      WriteBackSyncLog(36, error);
+      return false;
+    }
+    // Read whole before any row is deleted, so that deleting does not move the rows still to come.
+    for (int32_t row = 0; row < table.GetRecordCount(); ++row) pending.push_back(table.ReadRecord(row));
+  }
+  CWebServiceCaller caller;
+  CAckFromDesktopTableDB table;
+  for (const AckRecord& record : pending) {
+    if (!caller.AckFromDesktop(AckBytes(record))) {
+      WriteBackSyncLog(34, AckLine("Failed to Send AckFromDesktop", record));
+      return false;
+    }
+    QString error;
+    if (table.DeleteAckRecord(record, &error) != 1) {
+      WriteBackSyncLog(35, AckLine("Failed to Delete Record from AckFromDesktopTable", record));
+    }
+  }
+  return true;
+}
+
+void CStatusChangeCheck::ProcessDeviceChanges() const {
+  const KeptDeviceMessages kept;
+  std::vector<DeviceMessage> messages = kept.Load();
+  QByteArray stream;
+  if (!FetchDeviceStream(&stream)) {
+    WriteBackSyncLog(32, QStringLiteral("Failed to Call GetDataForDekstop WebService method."));
+  } else {
+    devicemessages::DeviceStream read = devicemessages::ReadDeviceStream(stream);
+    if (!read.problem.isEmpty()) WriteBackSyncLog(-1, read.problem);
+    messages.insert(messages.end(), read.messages.begin(), read.messages.end());
+    // The service hands each message out once: until it is answered, the file holds it.
+    kept.Store(messages);
+  }
+  std::vector<DeviceMessage> stillKept;
+  for (const DeviceMessage& message : messages) {
+    WriteBackSyncLog(73, QStringLiteral("In MessType Loop, MsgType = %1.").arg(message.type));
+    if (!CarriesChange(message)) continue;
+    const DeviceChange change(message);
+    const DeviceChangeOutcome outcome = change.Apply();
+    if (outcome.kind == DeviceChangeOutcome::Kind::Answer) Acknowledge(message, change, outcome);
+    if (outcome.kind == DeviceChangeOutcome::Kind::Keep) stillKept.push_back(message);
+  }
+  if (!kept.Store(stillKept)) {
+    WriteBackSyncLog(-1, QStringLiteral("Device messages to apply later could not be kept in %1.").arg(kept.Path()));
+  }
+}

@@ -1,0 +1,208 @@
+#include "sync/engine/DeviceChange.h"
+
+#include "sync/data/ProfileDataReader.h"
+#include "sync/data/ProfileInfoDB.h"
+#include "sync/data/SyncLog.h"
+#include "sync/data/SyncSettings.h"
+#include "sync/engine/BackSyncDigestMap.h"
+#include "sync/engine/BackSyncRules.h"
+#include "sync/engine/ProfileSnapshot.h"
+#include "sync/engine/ProfileSnapshotLock.h"
+#include "sync/engine/RecordLookup.h"
+#include "sync/engine/SyncStatus.h"
+
+#include <algorithm>
+
+using devicemessages::kRecordAdded;
+using devicemessages::kRecordUpdated;
+
+namespace {
+
+const QString kNotForProcedure = QStringLiteral("Back Sync Not Allowed for Stored Procedure.");
+const QString kConflict = QStringLiteral("Record Data Updated at Desktop.");
+const QString kUpdateIgnored = QStringLiteral(
+    "Desktop Record with Source : %1 & RecordIndex : %2 for Profile %3 is already Changed, so device update request "
+    "is ignored.");
+const QString kDeleteIgnored = QStringLiteral(
+    "Desktop Record with Source : %1 & RecordIndex : %2 for Profile %3 is already Changed, so device delete request "
+    "is ignored.");
+
+}  // namespace
+
+DeviceChangeOutcome DeviceChange::Apply() const {
+  LogReceived();
+  DeviceChangeOutcome outcome;
+  const std::optional<ProfileRecord> profile = ReadProfile(&outcome);
+  if (!profile) return outcome;
+  // First in the lock order, before any lock the source takes, as change detection takes it; it
+  // spans the conflict test and the snapshot rewrite.
+  const SyncSemaphoreHold profileHold(ProfileSnapshotSemaphore(m_message.profileId));
+  if (!profileHold.Held()) return DeviceChangeOutcome::Keep();
+  if (IsWorkbookProfileRecord(*profile)) {
+    outcome = ApplyToWorkbook(*profile);
+    outcome.workbook = true;
+    return outcome;
+  }
+  return ApplyToTable(*profile);
+}
+
+void DeviceChange::LogReceived() const {
+  if (IsDelete()) {
+    WriteBackSyncLog(-1, QStringLiteral("In Record Delete, nProfileID = %1.").arg(m_message.profileId));
+    WriteBackSyncLog(-1, RecordText("In Record Delete, RecordSource : %1 & RecordIndex : %2."));
+    WriteBackSyncLog(-1, QStringLiteral("In Record Delete, Read Record."));
+    return;
+  }
+  WriteBackSyncLog(74, QStringLiteral("In Record ADD/Update, nProfileID = %1.").arg(m_message.profileId));
+  WriteBackSyncLog(-1, RecordText("In Record Add/Update, nRecordSource : %1, nRecordIndex : %2."));
+  WriteBackSyncLog(76, QStringLiteral("In Record Add/Update, Read Record."));
+  WriteBackSyncLog(79, QStringLiteral("In Record Add/Update, recDataLen = %1.").arg(m_message.rowData.size() + 4));
+  WriteBackSyncLog(80, QStringLiteral("In Record Add/Update, Read Record Data."));
+}
+
+std::optional<ProfileRecord> DeviceChange::ReadProfile(DeviceChangeOutcome* outcome) const {
+  CProfileInfoDB profiles;
+  if (!profiles.IsConnected()) {
+    WriteBackSyncLog(Code(20, 3), profiles.GetErrorText());
+    *outcome = DeviceChangeOutcome::Keep();
+    return std::nullopt;
+  }
+  QString error;
+  if (profiles.InitializeTable(QStringLiteral("Where ProfileID = %1").arg(m_message.profileId), &error) != 1) {
+    WriteBackSyncLog(Code(21, 4), error);
+    *outcome = DeviceChangeOutcome::Keep();
+    return std::nullopt;
+  }
+  *outcome = DeviceChangeOutcome::Drop();
+  if (profiles.GetRecordCount() < 1) return std::nullopt;
+  ProfileRecord profile = profiles.ReadRecord(0);
+  const QString deviceId = GetDeviceId();
+  WriteBackSyncLog(-1, (IsDelete() ? QStringLiteral("In Record Delete, DeviceID : %1")
+                                   : QStringLiteral("In Record Add/Update, DeviceID : %1"))
+                           .arg(deviceId));
+  if (!UserListNamesDevice(profile.UserList, deviceId)) return std::nullopt;
+  return profile;
+}
+
+DeviceChangeOutcome DeviceChange::ApplyToTable(const ProfileRecord& profile) const {
+  ProfileDataReader reader;
+  reader.Profile() = profile;
+  reader.SetBackSync(true);
+  QString error;
+  if (reader.OpenProfileSource(&error) != 1) {
+    WriteBackSyncLog(Code(31, 19), error);
+    return DeviceChangeOutcome::Keep();
+  }
+  if (reader.ExecuteProfileQuery(&error) != 1) {
+    WriteBackSyncLog(Code(30, 18), error);
+    return DeviceChangeOutcome::Keep();
+  }
+  if (reader.IsProcedureProfile()) {
+    WriteBackSyncLog(-1, kNotForProcedure);
+    return DeviceChangeOutcome::Answer(0, kNotForProcedure);
+  }
+  ProfileSnapshot snapshot(m_message.profileId);
+  switch (m_message.type) {
+    case kRecordAdded:
+      return AddRow(snapshot, 9, [&](uint8_t* digest, QString* reason) {
+        return reader.AddRecord(m_message.rowData, digest, reason) == 1;
+      });
+    case kRecordUpdated:
+      return UpdateTable(reader, snapshot);
+    default:
+      return DeleteFromTable(reader, snapshot);
+  }
+}
+
+DeviceChangeOutcome DeviceChange::AddRow(ProfileSnapshot& snapshot, int failureCode, const RowWrite& write) const {
+  WriteBackSyncLog(-1, RecordText("In Record Add, RecordSource : %1 & RecordIndex : %2"));
+  if (WasAddedBefore(snapshot)) return DeviceChangeOutcome::Synced();
+  const SyncSemaphoreHold hold(BackTrackConflictSemaphore());
+  if (!hold.Held()) return DeviceChangeOutcome::Keep();
+  uint8_t digest[kRowDigestSize];
+  QString error;
+  if (!write(digest, &error)) return WriteFailed(failureCode, error);
+  RecordAddedRow(digest, snapshot);
+  return DeviceChangeOutcome::Synced();
+}
+
+DeviceChangeOutcome DeviceChange::UpdateTable(ProfileDataReader& reader, ProfileSnapshot& snapshot) const {
+  WriteBackSyncLog(-1, RecordText("In Record Update, RecordSource : %1 & RecordIndex : %2"));
+  CdbEntry entry = MessageEntry();
+  int32_t row = -1;
+  if (!FindRecordByDigest(reader, m_message.profileId, &row, &entry)) return Conflict(kUpdateIgnored);
+  // The same update again (its acknowledgement was lost): the row holds it already.
+  QByteArray current;
+  uint8_t currentDigest[kRowDigestSize];
+  if (reader.FetchRecord(row, &current, currentDigest) > 0 && current == m_message.rowData) {
+    WriteBackSyncLog(-1, RecordText("Record with Source : %1 & RecordIndex : %2 holds the update already."));
+    return DeviceChangeOutcome::Synced();
+  }
+  const SyncSemaphoreHold hold(BackTrackConflictSemaphore());
+  if (!hold.Held()) return DeviceChangeOutcome::Keep();
+  uint8_t digest[kRowDigestSize];
+  QString error;
+  if (reader.UpdateRecord(m_message.rowData, row, &error, digest, entry.digest.data()) != 1) {
+    return WriteFailed(14, error);
+  }
+  snapshot.ReplaceDigest(m_message.recordSource, m_message.recordIndex, digest);
+  RecordWrittenRow(digest, snapshot);
+  return DeviceChangeOutcome::Synced();
+}
+
+DeviceChangeOutcome DeviceChange::DeleteFromTable(ProfileDataReader& reader, ProfileSnapshot& snapshot) const {
+  WriteBackSyncLog(-1, RecordText("In Record Delete, RecordSource : %1 & RecordIndex : %2"));
+  CdbEntry entry = MessageEntry();
+  int32_t row = -1;
+  if (!FindRecordByDigest(reader, m_message.profileId, &row, &entry)) return Conflict(kDeleteIgnored);
+  const SyncSemaphoreHold hold(BackTrackConflictSemaphore());
+  if (!hold.Held()) return DeviceChangeOutcome::Keep();
+  QString error;
+  if (reader.DeleteRecord(&error, row, entry.digest.data()) != 1) return WriteFailed(26, error);
+  snapshot.Remove(m_message.recordSource, m_message.recordIndex);
+  RecordWrittenRow(entry.digest.data(), snapshot);
+  return DeviceChangeOutcome::Synced();
+}
+
+DeviceChangeOutcome DeviceChange::WriteFailed(int code, const QString& reason) const {
+  WriteBackSyncLog(code, reason);
+  return DeviceChangeOutcome::Answer(0, reason);
+}
+
+DeviceChangeOutcome DeviceChange::Conflict(const QString& ignoredLine) const {
+  WriteBackSyncLog(-1, kConflict);
+  WriteBackSyncLog(-1, ignoredLine.arg(m_message.recordSource).arg(m_message.recordIndex).arg(m_message.profileId));
+  return DeviceChangeOutcome::Answer(0, kConflict);
+}
+
+CdbEntry DeviceChange::MessageEntry() const {
+  CdbEntry entry;
+  entry.recordSource = m_message.recordSource;
+  entry.recordIndex = m_message.recordIndex;
+  return entry;
+}
+
+bool DeviceChange::WasAddedBefore(const ProfileSnapshot& snapshot) const {
+  // The service sends an add again when its acknowledgement was lost: the row is there already.
+  if (snapshot.Find(m_message.recordSource, m_message.recordIndex) == nullptr) return false;
+  WriteBackSyncLog(-1, RecordText("Record with Source : %1 & RecordIndex : %2 was added before."));
+  return true;
+}
+
+void DeviceChange::RecordAddedRow(const uint8_t digest[kRowDigestSize], ProfileSnapshot& snapshot) const {
+  CdbEntry entry = MessageEntry();
+  std::copy(digest, digest + kRowDigestSize, entry.digest.begin());
+  snapshot.Append(entry);
+  RecordWrittenRow(digest, snapshot);
+}
+
+void DeviceChange::RecordWrittenRow(const uint8_t digest[kRowDigestSize], ProfileSnapshot& snapshot) const {
+  BackSyncDigestMap::Instance().MakeStatusKey(m_message.profileId, DigestToHex(digest));
+  if (!snapshot.Rewrite()) {
+    WriteBackSyncLog(-1, QStringLiteral("The snapshot of Profile %1 could not be rewritten.").arg(m_message.profileId));
+  }
+}
+
+QString DeviceChange::RecordText(const char* format) const {
+  return QString::fromLatin1(format).arg(m_message.recordSource).arg(m_message.recordIndex);
+}

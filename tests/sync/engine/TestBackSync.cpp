@@ -1,0 +1,174 @@
+// Back synchronisation through real turns: device edits come from the web-service double and
+// reach the profile's table on each engine, under the conflict rule, with their acknowledgements.
+#include "sync/engine/BackSyncDigestMap.h"
+#include "sync/engine/KeptDeviceMessages.h"
+#include "sync/engine/SyncThreads.h"
+#include "tests/sync/data/SyncTestEngines.h"
+#include "tests/sync/engine/BackSyncFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+using namespace backsynctest;
+using odbctest::Engine;
+
+namespace {
+
+class BackSync : public TableBackSync, public ::testing::WithParamInterface<Engine> {
+ protected:
+  void SetUp() override {
+    TableBackSync::SetUp();
+    if (!HasFatalFailure()) SetUpTable(GetParam());
+  }
+};
+
+TEST_P(BackSync, ADeviceUpdateOfAnUntouchedRowIsWrittenSyncedAndRecorded) {
+  AddProfileInStep(Profile(TableQuery()));
+  service_.QueueDeviceEdit(QStringLiteral("update"), kProfile, 1, 2, Values(2, "b-device", 20));
+  ASSERT_TRUE(RunBackSyncTurn());
+  EXPECT_EQ(Rows(), Texts({"1:a:1", "2:b-device:20", "3:c:3"}));
+  EXPECT_EQ(service_.Acks(), QJsonArray{Ack(1, 2, 1, kSynced)});
+  EXPECT_EQ(DeviceRecords(), Texts({"1#1=1:a:1", "1#2=2:b-device:20", "1#3=3:c:3"}));
+  // Change detection finds the row as the snapshot has it, and knows back sync wrote it.
+  const auto digest = DesktopDigest(1);
+  const QList<CdbEntry> snapshot = Snapshot();
+  ASSERT_EQ(snapshot.size(), 3);
+  ASSERT_NE(SnapshotEntry(snapshot, 1, 2), nullptr);
+  EXPECT_EQ(SnapshotEntry(snapshot, 1, 2)->digest, digest);
+  EXPECT_TRUE(BackSyncDigestMap::Instance().Contains(kProfile, DigestToHex(digest.data())));
+  EXPECT_TRUE(service_.DeviceErrors().isEmpty()) << qPrintable(service_.DeviceErrors().join(u'\n'));
+}
+
+TEST_P(BackSync, TheDesktopWinsOverADeviceEditOfARowItChangedSinceItWasSent) {
+  AddProfileInStep(Profile(TableQuery()));
+  RunOn(data_, QStringLiteral("UPDATE %1 SET name = 'b-desk' WHERE id = 2").arg(TableName()));
+  RunOn(data_, QStringLiteral("UPDATE %1 SET qty = 30 WHERE id = 3").arg(TableName()));
+  const QList<CdbEntry> before = Snapshot();
+  service_.QueueDeviceEdit(QStringLiteral("update"), kProfile, 1, 2, Values(2, "b-device", 2));
+  service_.QueueDeviceEdit(QStringLiteral("delete"), kProfile, 1, 3);
+  service_.QueueDeviceEdit(QStringLiteral("delete"), kProfile, 1, 99);  // a record the snapshot lacks
+  service_.QueueDeviceEdit(QStringLiteral("update"), kProfile, 1, 1, Values(1, "a-device", 1));  // untouched: applied
+  ASSERT_TRUE(RunBackSyncTurn());
+  EXPECT_EQ(Rows(), Texts({"1:a-device:1", "2:b-desk:2", "3:c:30"}));
+  EXPECT_EQ(service_.Acks(), (QJsonArray{Ack(1, 2, 0, kConflict), Ack(1, 3, 0, kConflict), Ack(1, 99, 0, kConflict),
+                                         Ack(1, 1, 1, kSynced)}));
+  EXPECT_EQ(*SnapshotEntry(Snapshot(), 1, 2), *SnapshotEntry(before, 1, 2)) << "a refused change leaves the snapshot";
+  EXPECT_EQ(DeviceRecords(), Texts({"1#1=1:a-device:1", "1#2=2:b:2", "1#3=3:c:3"}));
+  EXPECT_EQ(LogLines(QStringLiteral("is already Changed, so device update request is ignored.")), 1);
+}
+
+TEST_P(BackSync, ADeviceAddIsInsertedOnceWithItsNumberFromTheDatabase) {
+  AddProfileInStep(Profile(TableQuery()));
+  // Sent twice, as the service does after a lost acknowledgement.
+  service_.QueueDeviceEdit(QStringLiteral("add"), kProfile, 2, 9, Values(0, "d", 4), 2);
+  ASSERT_TRUE(RunBackSyncTurn());
+  EXPECT_EQ(Rows(), Texts({"1:a:1", "2:b:2", "3:c:3", "4:d:4"}));
+  EXPECT_EQ(service_.Acks(), (QJsonArray{Ack(2, 9, 1, kSynced), Ack(2, 9, 1, kSynced)}));
+  const QList<CdbEntry> snapshot = Snapshot();
+  ASSERT_EQ(snapshot.size(), 4);
+  ASSERT_NE(SnapshotEntry(snapshot, 2, 9), nullptr);
+  EXPECT_EQ(SnapshotEntry(snapshot, 2, 9)->digest, DesktopDigest(3));
+}
+
+TEST_P(BackSync, ADeviceDeleteRemovesTheRowAndItsSnapshotEntry) {
+  AddProfileInStep(Profile(TableQuery()));
+  service_.QueueDeviceEdit(QStringLiteral("delete"), kProfile, 1, 2);
+  ASSERT_TRUE(RunBackSyncTurn());
+  EXPECT_EQ(Rows(), Texts({"1:a:1", "3:c:3"}));
+  EXPECT_EQ(service_.Acks(), QJsonArray{Ack(1, 2, 1, kSynced)});
+  EXPECT_EQ(SnapshotEntry(Snapshot(), 1, 2), nullptr);
+  EXPECT_EQ(Snapshot().size(), 2);
+  EXPECT_EQ(DeviceRecords(), Texts({"1#1=1:a:1", "1#3=3:c:3"}));
+}
+
+TEST_P(BackSync, RefusedAcknowledgementsAreStoredAndDeliveredFirstOnTheNextTurn) {
+  AddProfileInStep(Profile(TableQuery()));
+  service_.SetFault(QStringLiteral("AckFromDesktop"), QStringLiteral("http500"));
+  // Two answers for one record: both must survive and arrive.
+  service_.QueueDeviceEdit(QStringLiteral("update"), kProfile, 1, 2, Values(2, "b2", 2));
+  service_.QueueDeviceEdit(QStringLiteral("delete"), kProfile, 1, 2);
+  ASSERT_TRUE(RunBackSyncTurn());
+  EXPECT_EQ(Rows(), Texts({"1:a:1", "3:c:3"}));
+  EXPECT_EQ(PendingAcks(), Texts({"7/1/2/user01/1/Synced", "7/1/2/user01/1/Synced"}));
+  EXPECT_EQ(LogLines(QStringLiteral("Failed to Send AckFromDesktop for Profile 7 for User user01 and RecordSource : 1 & "
+                                    "RecordIndex : 2")),
+            2);
+
+  // Still refused: the turn ends before fetching, and nothing is lost.
+  const qsizetype requestsBefore = service_.Requests().size();
+  ASSERT_TRUE(RunBackSyncTurn());
+  EXPECT_EQ(PendingAcks().size(), 2);
+  const QJsonArray refusedTurn = service_.Requests();
+  ASSERT_EQ(refusedTurn.size(), requestsBefore + 1) << "one refused resend, no fetch";
+
+  service_.SetFault(QStringLiteral("AckFromDesktop"), QStringLiteral("none"));
+  ASSERT_TRUE(RunBackSyncTurn());
+  EXPECT_EQ(service_.Acks(), (QJsonArray{Ack(1, 2, 1, kSynced), Ack(1, 2, 1, kSynced)}));
+  EXPECT_TRUE(PendingAcks().isEmpty());
+  const QJsonArray requests = service_.Requests();
+  ASSERT_EQ(requests.size(), refusedTurn.size() + 3);
+  for (const qsizetype at : {refusedTurn.size(), refusedTurn.size() + 1}) {
+    EXPECT_TRUE(QByteArray::fromBase64(requests[at].toObject()[QStringLiteral("body")].toString().toLatin1())
+                    .contains("AckFromDesktop>"))
+        << "the stored answers go before the fetch";
+  }
+}
+
+TEST_P(BackSync, AStoredProcedureProfileRefusesDeviceChanges) {
+  // A query that does not begin with "Select" runs as a procedure.
+  AddProfileInStep(Profile(QStringLiteral("select id, name, qty from %1 order by id").arg(TableName())));
+  service_.QueueDeviceEdit(QStringLiteral("update"), kProfile, 1, 2, Values(2, "b2", 2));
+  ASSERT_TRUE(RunBackSyncTurn());
+  EXPECT_EQ(Rows(), Texts({"1:a:1", "2:b:2", "3:c:3"}));
+  EXPECT_EQ(service_.Acks(), QJsonArray{Ack(1, 2, 0, QStringLiteral("Back Sync Not Allowed for Stored Procedure."))});
+}
+
+TEST_P(BackSync, AMessageForADeviceTheProfileDoesNotNameIsDroppedUnanswered) {
+  Register(QStringLiteral("12"));
+  AddProfileInStep(Profile(TableQuery(), QStringLiteral("123,")));
+  service_.QueueDeviceEdit(QStringLiteral("update"), kProfile, 1, 2, Values(2, "b2", 2));
+  service_.QueueDeviceEdit(QStringLiteral("update"), kProfile + 1, 1, 2, Values(2, "b2", 2));  // no such profile
+  ASSERT_TRUE(RunBackSyncTurn());
+  ASSERT_TRUE(RunBackSyncTurn());
+  EXPECT_EQ(Rows(), Texts({"1:a:1", "2:b:2", "3:c:3"}));
+  EXPECT_TRUE(service_.Acks().isEmpty());
+}
+
+// A source that cannot be reached keeps its messages; they are applied once it can.
+class BackSyncKeeps : public TableBackSync {
+ protected:
+  void SetUp() override {
+    TableBackSync::SetUp();
+    if (!HasFatalFailure()) SetUpTable(Engine::Sqlite);
+  }
+};
+
+TEST_F(BackSyncKeeps, MessagesForASourceOutOfReachWaitForALaterTurn) {
+  AddProfileInStep(Profile(TableQuery()));
+  data_.DisconnectDataSource();
+  const QString file = synctest::SqliteTestFile();
+  ASSERT_TRUE(QFile::rename(file, file + QStringLiteral(".away")));
+  service_.QueueDeviceEdit(QStringLiteral("update"), kProfile, 1, 2, Values(2, "b-device", 20));
+  service_.QueueDeviceEdit(QStringLiteral("delete"), kProfile, 1, 3);
+  ASSERT_TRUE(RunBackSyncTurn());
+  EXPECT_TRUE(service_.Acks().isEmpty());
+  EXPECT_TRUE(QFile::exists(KeptDeviceMessages().Path()));
+  EXPECT_EQ(LogLines(QStringLiteral("Failed to Connect User's Profile Database.")), 2);
+
+  ASSERT_TRUE(QFile::rename(file + QStringLiteral(".away"), file));
+  SYNC_CONNECT_OR_SKIP(Engine::Sqlite, &data_);
+  service_.QueueDeviceEdit(QStringLiteral("update"), kProfile, 1, 1, Values(1, "a-device", 1));
+  ASSERT_TRUE(RunBackSyncTurn());
+  EXPECT_EQ(Rows(), Texts({"1:a-device:1", "2:b-device:20"}));
+  EXPECT_EQ(service_.Acks(), (QJsonArray{Ack(1, 2, 1, kSynced), Ack(1, 3, 1, kSynced), Ack(1, 1, 1, kSynced)}))
+      << "the kept messages go first";
+  EXPECT_FALSE(QFile::exists(KeptDeviceMessages().Path()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, BackSync, ::testing::ValuesIn(odbctest::AllEngines()),
+                         [](const ::testing::TestParamInfo<Engine>& engine) {
+                           return odbctest::EngineName(engine.param).toStdString();
+                         });
+
+}  // namespace
