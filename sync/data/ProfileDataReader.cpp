@@ -125,6 +125,12 @@ QString ProfileDataReader::GetProfileColumnName(int16_t column) {
   return m_tableHandler.GetColumnName(column);
 }
 
+CDBHandler& ProfileDataReader::GetColumnHandler() {
+  if (m_bAutomation) return m_excelHandler;
+  if (m_bProcedure) return m_procHandler;
+  return m_tableHandler;
+}
+
 void ProfileDataReader::BindColumns() {
   if (IsTableProfile()) m_tableHandler.BindColumns();
 }

@@ -43,6 +43,11 @@ class ProfileDataReader : public CDatabseConnection {
   int16_t GetColumnCount() const;
   // Empty unless connected and executed.
   QString GetProfileColumnName(int16_t column);
+  // The profile's name (DBInfo), as the devices name their copy.
+  QString GetProfileName() const { return m_profile.DBInfo; }
+  // The handler that describes the result's columns: the worksheet's for a workbook read through
+  // the workbook model, the procedure's or the table's.
+  CDBHandler& GetColumnHandler();
   // The table handler's buffers; nothing for workbook and procedure profiles.
   void BindColumns();
   void UnbindColumns();

@@ -9,9 +9,9 @@
 #include "sync/engine/CdbFile.h"
 #include "sync/engine/ChangeBunchSender.h"
 #include "sync/engine/ConsoleLog.h"
-#include "sync/engine/ExcelProfileConnection.h"
 #include "sync/engine/ProfileChangeScan.h"
 #include "sync/engine/ProfileSnapshotLock.h"
+#include "sync/engine/ProfileSource.h"
 #include "sync/engine/SyncStatus.h"
 
 #include <QFileInfo>
@@ -28,20 +28,6 @@ bool HasUserInStep(CUserProfileStatusTable* statuses, int32_t profileId) {
     WriteSyncServiceLog(40, error);
   }
   return statuses->GetRecordCount() > 0;
-}
-
-// The profile's source opened and its query run; false, logged, when either fails.
-bool OpenSource(ProfileDataReader* reader) {
-  QString error;
-  if (!reader->OpenProfileSource(&error)) {
-    WriteSyncServiceLog(54, error);
-    return false;
-  }
-  if (!reader->ExecuteProfileQuery(&error)) {
-    WriteSyncServiceLog(53, error);
-    return false;
-  }
-  return true;
 }
 
 // Compares the profile's rows with its snapshot and sends what changed.
@@ -71,12 +57,8 @@ ProfileResult DetectProfileChanges(const ProfileRecord& profile) {
   // Taken before the source is opened, so that it comes before the workbook lock as well.
   const SyncSemaphoreHold lock(ProfileSnapshotSemaphore(profile.ProfileID));
   if (!lock.Held()) return ProfileResult::Stopped;
-  if (profile.Path != profile.tempPath && ConnectExcelProfile(profile.Path + profile.DB_DSN, profile.DB_DSN) == 0) {
-    return ProfileResult::Done;
-  }
   ProfileDataReader reader;
-  reader.Profile() = profile;
-  if (!OpenSource(&reader)) return ProfileResult::Done;
+  if (!OpenProfileForSending(profile, &reader, 54, 53)) return ProfileResult::Done;
   return CompareAndSend(profile.ProfileID, &reader);
 }
 

@@ -40,9 +40,19 @@ bool RunChangeDetectionTurn(int* turnCount) {
   std::fputs("In Threadproc elasped \n", stdout);
   WriteSyncServiceLog(0, QStringLiteral("Start Change Detection Interval."));
   const CStatusChangeCheck check;
+  bool inStep = check.ProcessProfileStatusChanges();
   if (SyncStopRequested()) return false;
-  check.DetectDataChanges();
+  if (inStep) {
+    check.SendNewProfileData();
+    inStep = check.ProcessFinishedProfiles();
+  }
   if (SyncStopRequested()) return false;
+  if (inStep) check.DetectDataChanges();
+  if (SyncStopRequested()) return false;
+  // The form passes run even when the profile passes failed.
+  check.ProcessFormStatusChanges();
+  check.SendNewFormData();
+  check.ProcessFinishedForms();
   WriteSyncServiceLog(1, QStringLiteral("End Change Detection Interval.\r\n"));
   return true;
 }

@@ -17,6 +17,8 @@ for a free name, "Taken" for a held one). Their faults take the page name as ope
 
 Options: "--tls authority" serves HTTPS with a certificate for 127.0.0.1 signed by a test
 authority made for this run; "--tls self-signed" serves HTTPS with a self-signed certificate.
+"--device-file FILE" keeps what the device holds in FILE across runs: read at start when it
+exists, written after every SendData buffer.
 
 Control: one JSON object per line on standard input, one JSON answer per line on standard output.
 The first line written is {"port": N}, with "authority": the PEM file of the test authority when
@@ -65,6 +67,7 @@ import http.client
 import ipaddress
 import json
 import os
+import pickle
 import re
 import shutil
 import socket
@@ -191,9 +194,20 @@ def xml_escape(text):
 class ServiceState:
     """What the tests set and what the service saw; one lock guards all of it."""
 
-    def __init__(self):
+    def __init__(self, device_file=None):
         self.lock = threading.Lock()
+        self.device_file = device_file
         self.reset()
+        if device_file and os.path.exists(device_file):
+            with open(device_file, "rb") as stored:
+                self.device = pickle.load(stored)
+
+    def save_device(self):
+        if not self.device_file:
+            return
+        with open(self.device_file + ".new", "wb") as stored:
+            pickle.dump(self.device, stored)
+        os.replace(self.device_file + ".new", self.device_file)
 
     def reset(self):
         self.faults = {}
@@ -280,6 +294,7 @@ class WebService:
             self.state.device.receive(plain)
         except DeviceError as error:
             self.state.device_errors.append(str(error))
+        self.state.save_device()
 
     def take_ack(self, plain):
         """One acknowledgement record: the device learns the outcome of its edit."""
@@ -828,9 +843,10 @@ def device_view(device):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--tls", choices=["authority", "self-signed"])
+    parser.add_argument("--device-file")
     options = parser.parse_args()
     certificates = Certificates(options.tls) if options.tls else None
-    state = ServiceState()
+    state = ServiceState(options.device_file)
     server = Server(state, certificates.context if certificates else None)
     thread = threading.Thread(target=server.serve_forever, daemon=True)
     thread.start()
