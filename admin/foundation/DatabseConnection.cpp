@@ -364,19 +364,41 @@ int CDatabseConnection::GetPrimaryKeyList(const QString& table, QStringList* nam
   return AppendAll(&query, primaryKeys::kColumnName, names);
 }
 
-int CDatabseConnection::GetTypeCaseSensitivity(const QString& dataType, int* caseSensitive) {
+std::optional<int> CDatabseConnection::FindListedType(const QString& dataType) {
   CatalogQuery query = Catalog({{typeInfo::kDataType, CatalogQuery::kInteger},
                                 {typeInfo::kCaseSensitive, CatalogQuery::kInteger}});
   if (!query.Run([](SQLHSTMT statement) { return SQLGetTypeInfoW(statement, SQL_ALL_TYPES); })) {
     WriteAppLog(-1, CatalogFailureText(query));
-    return 0;
+    return std::nullopt;
   }
   while (query.Fetch()) {
-    if (QString::number(query.Integer(typeInfo::kDataType)) != dataType) continue;
-    *caseSensitive = query.Integer(typeInfo::kCaseSensitive);
-    return 1;
+    if (QString::number(query.Integer(typeInfo::kDataType)) == dataType) return query.Integer(typeInfo::kCaseSensitive);
   }
-  return 0;
+  return std::nullopt;
+}
+
+int CDatabseConnection::GetTypeCaseSensitivity(const QString& dataType, int* caseSensitive) {
+  const std::optional<int> listed = FindListedType(dataType);
+  if (!listed) return 0;
+  *caseSensitive = *listed;
+  return 1;
+}
+
+std::optional<SQLSMALLINT> CDatabseConnection::FindColumnType(const QString& table, const QString& column) {
+  CatalogQuery query = Catalog({{columns::kTableName, 256}, {columns::kColumnName, 130},
+                                {columns::kDataType, CatalogQuery::kInteger}});
+  if (!RunColumns(&query, table)) return std::nullopt;
+  while (query.Fetch()) {
+    if (SameCatalogName(query.Text(columns::kTableName), table) && query.Text(columns::kColumnName) == column)
+      return query.Integer(columns::kDataType);
+  }
+  return std::nullopt;
+}
+
+int CDatabseConnection::GetTypeInfoList(const QString& table, const QString& column) {
+  const std::optional<SQLSMALLINT> dataType = FindColumnType(table, column);
+  if (!dataType || !FindListedType(QString::number(*dataType))) return 0;
+  return *dataType;
 }
 
 bool CDatabseConnection::IsMySqlDataSource(const QString& name) { return IsMySqlDriver(GetDataSourceDriver(name)); }

@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <optional>
 
 // One ODBC environment and connection. Connects an existing data source name, or a desktop
 // database file behind a temporary data source name that it registers for the file's driver and
@@ -69,6 +70,9 @@ class CDatabseConnection {
   int GetPrimaryKeyList(const QString& table, QStringList* names);
   // 1 and the CASE_SENSITIVE flag of the first type whose DATA_TYPE, in decimal, equals `dataType`.
   int GetTypeCaseSensitivity(const QString& dataType, int* caseSensitive);
+  // The SQL type of the table's column as the column catalog gives it, when the type catalog lists
+  // that type; else 0 (also for a column the table does not have).
+  int GetTypeInfoList(const QString& table, const QString& column);
 
   // True when the named data source's driver is MySQL or MariaDB, respectively FoxPro.
   static bool IsMySqlDataSource(const QString& name);
@@ -106,6 +110,11 @@ class CDatabseConnection {
   CatalogQuery Catalog(std::initializer_list<CatalogQuery::Column> columns);
   // Runs SQLColumnsW for the columns of exactly `table` (its name as a search pattern).
   bool RunColumns(CatalogQuery* query, const QString& table);
+  // The DATA_TYPE the column catalog gives for exactly that column of the table.
+  std::optional<SQLSMALLINT> FindColumnType(const QString& table, const QString& column);
+  // The CASE_SENSITIVE flag of the first type of the type catalog whose DATA_TYPE, in decimal,
+  // equals `dataType`; nothing when none does or the catalog cannot be read (logged).
+  std::optional<int> FindListedType(const QString& dataType);
   SQLRETURN Track(SQLRETURN result) { return m_nLastReturnCode = result; }
 
   SQLRETURN m_nLastReturnCode = SQL_SUCCESS;

@@ -96,6 +96,16 @@ TEST_P(CatalogEngine, TypeCaseSensitivity) {
   EXPECT_EQ(connection_.GetTypeCaseSensitivity(QStringLiteral("4242"), &sensitive), 0);
 }
 
+// The type code a sort column stores: the column's own type, as long as the type catalog lists it.
+TEST_P(CatalogEngine, TypeInfoOfAColumn) {
+  EXPECT_EQ(connection_.GetTypeInfoList(QStringLiteral("customers"), QStringLiteral("customer_id")), SQL_INTEGER);
+  // The servers' Unicode drivers give their character columns the wide types.
+  EXPECT_EQ(connection_.GetTypeInfoList(QStringLiteral("customers"), QStringLiteral("company_name")),
+            GetParam() == Engine::Sqlite ? SQL_VARCHAR : SQL_WVARCHAR);
+  EXPECT_EQ(connection_.GetTypeInfoList(QStringLiteral("customers"), QStringLiteral("no_such_column")), 0);
+  EXPECT_EQ(connection_.GetTypeInfoList(QStringLiteral("no_such_table"), QStringLiteral("city")), 0);
+}
+
 TEST_P(CatalogEngine, StatementsThatMatchNoRowSucceed) {
   EXPECT_EQ(connection_.ExecuteStatement(QStringLiteral("UPDATE customers SET city = 'x' WHERE customer_id = -1")),
             SQL_SUCCESS);
@@ -177,6 +187,7 @@ TEST(Catalog, LookupsWithoutAConnectionFindNothingAndSayWhy) {
   EXPECT_EQ(connection.GetPrimaryKeyList(QStringLiteral("t"), &names), 0);
   EXPECT_EQ(connection.GetSpecialColumnList(QStringLiteral("t"), &names), 0);
   EXPECT_EQ(connection.GetTypeCaseSensitivity(QStringLiteral("4"), &sensitive), 0);
+  EXPECT_EQ(connection.GetTypeInfoList(QStringLiteral("t"), QStringLiteral("c")), 0);
   SetAppLog(nullptr);
   EXPECT_TRUE(names.isEmpty() && schemas.isEmpty() && types.isEmpty() && kinds.isEmpty() && sqlTypes.isEmpty());
   EXPECT_EQ(sensitive, -1);

@@ -1,0 +1,99 @@
+#include "admin/forms/FormLayoutQueries.h"
+
+#include "admin/foundation/AppLog.h"
+#include "admin/foundation/DatabseConnection.h"
+#include "admin/foundation/SettingsQuery.h"
+#include "shared/formtext/FormTextReader.h"
+
+namespace {
+
+// The control types whose data column the designer counts among the columns in use; a formula
+// or conditional field carries one only when its value is stored in a column.
+bool IsMappedType(int32_t type) {
+  switch (type) {
+    case kTextBox:
+    case kCheckBox:
+    case kComboBox:
+    case kDateTime:
+    case kFormulaField:
+    case kConditionalField: return true;
+    default: return false;
+  }
+}
+
+void AppendMissing(const QStringList& names, QStringList* columns) {
+  for (const QString& name : names) {
+    if (!columns->contains(name)) columns->append(name);
+  }
+}
+
+// A damaged stored text is read as far as it is whole; what was wrong goes to the log.
+void LogProblems(const QString& function, const FormTextReader& reader) {
+  for (const QString& problem : reader.Problems())
+    WriteAppLog(-1, QStringLiteral("<%1> ").arg(function) + problem);
+}
+
+std::vector<StoredControl> ReadTab(const QString& function, const QString& text) {
+  FormTextReader reader;
+  std::vector<StoredControl> controls = reader.ReadTab(text);
+  LogProblems(function, reader);
+  return controls;
+}
+
+QStringList GroupColumns(const QString& formText) {
+  FormTextReader reader;
+  FormLevelInfo form;
+  reader.ReadFormLevel(formText, &form);
+  LogProblems(QStringLiteral("GetFormMappedColumns"), reader);
+  QStringList names;
+  for (const RadioGroupInfo& group : form.Groups) names.append(group.DataColumn);
+  return names;
+}
+
+}  // namespace
+
+void GetFormMappedColumns(const CDatabseConnection& settings, int32_t profileId, QStringList* columns) {
+  if (!settings.IsConnected()) return;
+  SettingsQuery forms(settings, QStringLiteral("Select FormID ,FormInfo  from FormInfo Where ProfileID = %1").arg(profileId));
+  while (forms.NextRow()) {
+    QStringList tabColumns;
+    GetFormTabMappedColumns(settings, forms.Number(0), &tabColumns);
+    AppendMissing(tabColumns, columns);
+    AppendMissing(GroupColumns(forms.Text(1)), columns);
+  }
+}
+
+void GetFormTabMappedColumns(const CDatabseConnection& settings, int32_t formId, QStringList* columns) {
+  if (!settings.IsConnected()) return;
+  SettingsQuery tabs(settings, QStringLiteral("Select TabFormInfo from FormDetails Where FormID = %1").arg(formId));
+  while (tabs.NextRow()) {
+    for (const StoredControl& control : ReadTab(QStringLiteral("GetFormTabMappedColumns"), tabs.Text(0))) {
+      const FormControlProperties& c = control.Properties;
+      if (IsMappedType(c.Type) && !c.DataColumn.isEmpty()) columns->append(c.DataColumn);
+    }
+  }
+}
+
+void GetLookupColumns(const CDatabseConnection& settings, int32_t profileId, QStringList* columns) {
+  if (!settings.IsConnected()) return;
+  // The lookup columns come from all stored tabs, whichever form holds them, so one stored form
+  // is enough to read them.
+  SettingsQuery forms(settings, QStringLiteral("Select FormID from FormInfo"));
+  if (!forms.NextRow()) return;
+  QStringList lookups;
+  GetFormLookupColumns(settings, &lookups, profileId);
+  AppendMissing(lookups, columns);
+}
+
+void GetFormLookupColumns(const CDatabseConnection& settings, QStringList* columns, int32_t profileId) {
+  if (!settings.IsConnected()) return;
+  SettingsQuery tabs(settings, QStringLiteral("Select TabFormInfo from FormDetails"));
+  while (tabs.NextRow()) {
+    for (const StoredControl& control : ReadTab(QStringLiteral("GetFormLookupColumns"), tabs.Text(0))) {
+      const FormControlProperties& c = control.Properties;
+      if (c.Type != kComboBox || c.SrcType != kSourceAnotherProfile || c.LkProfileID != profileId) continue;
+      columns->append(c.LkCol);
+      columns->append(c.LkViewCol);
+    }
+  }
+}
