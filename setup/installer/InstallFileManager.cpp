@@ -185,7 +185,10 @@ int CInstallFileManager::UpdateSettingsDatabase(const QString& installFolder, co
     WriteInstallLog(QStringLiteral("<UpdateSettingsDatabase> Failed to add the data source name: ") + problem);
     return 0;
   }
-  if (!connection) return 0;
+  if (!connection) {
+    WriteInstallLog(QStringLiteral("<UpdateSettingsDatabase> No ODBC connection could be made."));
+    return 0;
+  }
   SetAccessMode(connection.get(), false);
   const SQLRETURN connected = ConnectFileDataSource(connection.get(), kTemporaryDataSource, &problem);
   if (!SQL_SUCCEEDED(connected)) {
