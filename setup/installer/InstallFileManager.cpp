@@ -25,6 +25,8 @@ namespace {
 
 const QString kTemporaryDataSource = QStringLiteral("TempTarnwickPlusWPDSN");
 const QString kAccessDriver = QStringLiteral("Microsoft Access Driver (*.mdb)");
+const QString kProductCaption = QStringLiteral("Tarnwick Plus Lite");
+const QString kSnapshotCaption = QStringLiteral("Tarnwick Plus");  // the boxes of the snapshot copies
 
 // The installation folder with exactly one trailing "/".
 QString WithSlash(const QString& folder) {
@@ -67,9 +69,6 @@ bool CopyTableFiles(const QString& payloadFolder, const QString& installFolder, 
   }
   return true;
 }
-
-const QString kProductCaption = QStringLiteral("Tarnwick Plus Lite");
-const QString kSnapshotCaption = QStringLiteral("Tarnwick Plus");
 
 QStringList FixUpStatements(const QString& dbFolder, const QString& deviceId) {
   const QString folder = SqlTextValue(dbFolder);
