@@ -20,10 +20,7 @@ namespace {
 const QString kPrimaryKey = QStringLiteral("Primary Key");
 
 QPushButton* AddButton(QWidget* dialog, const QString& text, int id, int left) {
-  auto* button = new CBMButton(text, dialog);
-  button->setObjectName(QString::number(id));
-  button->setGeometry(left, 372, 90, 26);
-  return button;
+  return new CBMButton(text, id, QRect(left, 372, 90, 26), dialog);
 }
 
 QLabel* AddLabel(QWidget* dialog, const QString& text, int id, int top) {

@@ -30,10 +30,7 @@ QString SortDirectionText(int direction) {
 }
 
 QPushButton* AddButton(QWidget* dialog, const QString& text, int id, int left) {
-  auto* button = new CBMButton(text, dialog);
-  button->setObjectName(QString::number(id));
-  button->setGeometry(left, 262, 80, 26);
-  return button;
+  return new CBMButton(text, id, QRect(left, 262, 80, 26), dialog);
 }
 
 }  // namespace

@@ -52,16 +52,10 @@ CFilterValue::CFilterValue(const QString& value, const QStringList& columnNames,
   m_pValueEdit->setObjectName(QStringLiteral("1055"));
   m_pValueEdit->setGeometry(20, 50, 290, 24);
 
-  auto* ok = new CBMButton(QStringLiteral("OK"), this);
-  ok->setObjectName(QStringLiteral("1"));
-  ok->setGeometry(50, 98, 80, 26);
+  auto* ok = new CBMButton(QStringLiteral("OK"), 1, QRect(50, 98, 80, 26), this);
   ok->setDefault(true);
-  auto* cancel = new CBMButton(QStringLiteral("Cancel"), this);
-  cancel->setObjectName(QStringLiteral("2"));
-  cancel->setGeometry(140, 98, 80, 26);
-  auto* help = new CBMButton(QStringLiteral("Help"), this);
-  help->setObjectName(QStringLiteral("1015"));
-  help->setGeometry(230, 98, 80, 26);
+  auto* cancel = new CBMButton(QStringLiteral("Cancel"), 2, QRect(140, 98, 80, 26), this);
+  auto* help = new CBMButton(QStringLiteral("Help"), 1015, QRect(230, 98, 80, 26), this);
   m_pHelp = help;
 
   m_pArbitrary->setChecked(true);

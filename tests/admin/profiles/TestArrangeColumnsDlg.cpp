@@ -3,11 +3,10 @@
 #include "admin/shell/ColoredListCtrl.h"
 #include "admin/shell/HelpBalloon.h"
 #include "tests/support/MessageBoxRecorder.h"
-#include "tests/support/TestPaths.h"
+#include "tests/support/DialogScreenshot.h"
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QHeaderView>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -198,12 +197,5 @@ TEST_F(ArrangeDialog, Screenshot) {
   CArrangeColumnsDlg& dialog = Open();
   ClickRow(1);
   ClickRow(0);
-  const QString folder = testsupport::BinaryDir() + QStringLiteral("/screenshots/");
-  ASSERT_TRUE(QDir().mkpath(folder));
-  const QPixmap picture = dialog.grab();
-  EXPECT_EQ(picture.size(), dialog.size());
-  EXPECT_TRUE(picture.save(folder + QStringLiteral("arrange-columns.png")));
-  for (const QWidget* control : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-    EXPECT_TRUE(dialog.rect().contains(control->geometry())) << control->objectName().toStdString();
-  }
+  testsupport::SaveDialogScreenshot(dialog, QStringLiteral("arrange-columns.png"));
 }

@@ -8,13 +8,12 @@
 #include "admin/shell/GridListCtrl.h"
 #include "admin/shell/HelpBalloon.h"
 #include "tests/support/MessageBoxRecorder.h"
-#include "tests/support/TestPaths.h"
+#include "tests/support/DialogScreenshot.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -314,18 +313,39 @@ TEST_F(FilterSortDialog, TypedValuesAreQuotedForTheChosenColumnAndTheSource) {
   }
 }
 
-TEST_F(FilterSortDialog, ScreenshotWithTwoRows) {
-  CFilterSortDlg& dialog = Open(CFilterSortDlg::kFilterMode);
-  const QString folder = testsupport::BinaryDir() + QStringLiteral("/screenshots/");
-  ASSERT_TRUE(QDir().mkpath(folder));
-  const QPixmap picture = dialog.grab();
-  EXPECT_EQ(picture.size(), dialog.size());
-  EXPECT_TRUE(picture.save(folder + QStringLiteral("filter-dialog-two-rows.png")));
-  for (const QWidget* control : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-    if (control->isVisibleTo(&dialog)) {
-      EXPECT_TRUE(dialog.rect().contains(control->geometry())) << control->objectName().toStdString();
-    }
+TEST_F(FilterSortDialog, TheListsValuePromptQuotesATypedValueButNotAChosenColumn) {
+  Open(CFilterSortDlg::kFilterMode);
+  struct Case {
+    int row;
+    bool chooseColumn;
+    QString typed;
+    QString stored;
+  };
+  for (const Case& c : {Case{0, false, QStringLiteral("O'Brien"), QStringLiteral("'O''Brien'")},
+                        Case{1, true, QString(), kAge}}) {
+    SCOPED_TRACE(c.row);
+    QTimer::singleShot(0, [&c] {
+      auto* prompt = qobject_cast<CFilterValue*>(QApplication::activeModalWidget());
+      ASSERT_NE(prompt, nullptr);
+      if (c.chooseColumn) {
+        QTest::mouseClick(prompt->findChild<QRadioButton*>(QStringLiteral("1077")), Qt::LeftButton);
+        auto* columns = prompt->findChild<QComboBox*>(QStringLiteral("1078"));
+        columns->setCurrentIndex(2);
+        Q_EMIT columns->activated(2);
+      } else {
+        prompt->findChild<QLineEdit*>(QStringLiteral("1055"))->setText(c.typed);
+      }
+      QTest::mouseClick(prompt->findChild<QPushButton*>(QStringLiteral("1")), Qt::LeftButton);
+    });
+    List().BeginLabelEdit(c.row, 3);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(List().GetItemText(c.row, 3), c.stored);
   }
+  EXPECT_TRUE(MessageBoxRecorder::Global().shown().isEmpty());
+}
+
+TEST_F(FilterSortDialog, ScreenshotWithTwoRows) {
+  testsupport::SaveDialogScreenshot(Open(CFilterSortDlg::kFilterMode), QStringLiteral("filter-dialog-two-rows.png"));
 }
 
 TEST(DroppedFilterSortEntries, AreNamedInOneInformationBox) {
