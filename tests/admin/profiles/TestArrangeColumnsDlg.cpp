@@ -98,6 +98,8 @@ TEST_F(ArrangeDialog, TheOrderOfTickingIsTheOrderOfTheSelect) {
   EXPECT_EQ(SqlText(), QStringLiteral("Select  \"Id\", \"Age\", \"Name\" from \"People\""));
   EXPECT_EQ(Ticks(), (QList<bool>{true, true, false, true, false}));
   EXPECT_TRUE(List().selectedItems().isEmpty());
+  QTest::mouseClick(List().viewport(), Qt::LeftButton, {}, QPoint(40, List().viewport()->height() - 3));
+  EXPECT_EQ(Ticks(), (QList<bool>{true, true, false, true, false})) << "a click below the rows flips nothing";
 
   ClickRow(3);  // the middle one
   EXPECT_EQ(SqlText(), QStringLiteral("Select  \"Id\", \"Name\" from \"People\""));
