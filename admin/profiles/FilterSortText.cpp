@@ -99,29 +99,35 @@ QString BuildWhereOrderBy(const QString& selectText, const FilterSortLists& list
   return selectText + WhereText(lists) + OrderByText(lists);
 }
 
+StoredSortColumns ReadSortColumnsInfo(const QString& sortColumnsInfo) {
+  StoredTextCursor cursor(sortColumnsInfo);
+  StoredSortColumns stored;
+  int count = 0;
+  stored.whole = cursor.TakeNumber(&count);
+  while (stored.whole && stored.sorts.size() < count) {
+    StoredSort sort;
+    int typeCode = 0;
+    stored.whole = cursor.TakeCounted(&sort.name) && cursor.TakeNumber(&sort.direction) && cursor.TakeNumber(&typeCode);
+    if (stored.whole) stored.sorts.append(sort);
+  }
+  return stored;
+}
+
 QStringList SetSortColumnValueForEditProfile(const QString& sortColumnsInfo, FilterSortLists* lists) {
   WriteAppLog(kFilterSortLogCode, QStringLiteral("<CProfileBuildQueryPage> <SetSortColumnValueForEditProfile> Start"));
   WriteAppLog(kFilterSortLogCode, QStringLiteral("<ProfileBuildQueryPage> The Sort Column Info is: %1").arg(sortColumnsInfo));
-  StoredTextCursor cursor(sortColumnsInfo);
+  const StoredSortColumns stored = ReadSortColumnsInfo(sortColumnsInfo);
   QStringList dropped;
-  int count = 0;
-  int read = 0;
-  bool whole = cursor.TakeNumber(&count);
-  for (; whole && read < count; ++read) {
-    QString name;
-    int direction = 0;
-    int typeCode = 0;
-    whole = cursor.TakeCounted(&name) && cursor.TakeNumber(&direction) && cursor.TakeNumber(&typeCode);
-    if (!whole) break;
-    const int column = ListedIndexOf(lists->columns, name);
+  for (const StoredSort& sort : stored.sorts) {
+    const int column = ListedIndexOf(lists->columns, sort.name);
     if (column < 0) {
-      LogDropped(QStringLiteral("sort"), name);
-      dropped << name;
+      LogDropped(QStringLiteral("sort"), sort.name);
+      dropped << sort.name;
       continue;
     }
-    lists->sorts.append(SortEntry{static_cast<uint8_t>(direction != 0 ? 1 : 0), static_cast<int16_t>(column)});
+    lists->sorts.append(SortEntry{static_cast<uint8_t>(sort.direction != 0 ? 1 : 0), static_cast<int16_t>(column)});
   }
-  if (!whole) LogCutShort(QStringLiteral("Sort Column Info"), read);
+  if (!stored.whole) LogCutShort(QStringLiteral("Sort Column Info"), stored.sorts.size());
   WriteAppLog(kFilterSortLogCode, QStringLiteral("<CProfileBuildQueryPage> <SetSortColumnValueForEditProfile> End"));
   return dropped;
 }

@@ -11,6 +11,11 @@ CBMButton::CBMButton(const QString& text, QWidget* parent) : QPushButton(text, p
   LoadBitmaps(172, 171, 170);
 }
 
+CBMButton::CBMButton(const QString& text, int id, const QRect& place, QWidget* parent) : CBMButton(text, parent) {
+  setObjectName(QString::number(id));
+  setGeometry(place);
+}
+
 void CBMButton::LoadBitmaps(int normal, int hover, int pressed) {
   m_normal = LoadMaskedBitmap(normal);
   m_hover = LoadMaskedBitmap(hover);

@@ -10,6 +10,8 @@ class CBMButton : public QPushButton {
 
  public:
   explicit CBMButton(const QString& text, QWidget* parent = nullptr);
+  // A dialog's button: its control id as object name, placed at `place`.
+  CBMButton(const QString& text, int id, const QRect& place, QWidget* parent);
 
   bool IsHovered() const { return m_bHover; }
 
