@@ -54,7 +54,7 @@ CNewUserDlg::CNewUserDlg(CDatabseConnection& settings, QWidget* parent)
   cancel->setGeometry(296, 428, 84, 28);
   connect(ok, &QPushButton::clicked, this, &CNewUserDlg::OnOK);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(m_pDeviceType, &QComboBox::activated, this, &CNewUserDlg::OnCbnSelchangeDeviceType);
+  connect(m_pDeviceType, &QComboBox::currentIndexChanged, this, &CNewUserDlg::OnCbnSelchangeDeviceType);
   connect(m_syncOption.SyncMenu(), &QRadioButton::clicked, this, &CNewUserDlg::OnBnClickedSyncOption);
   connect(m_syncOption.SyncInterval(), &QRadioButton::clicked, this, &CNewUserDlg::OnBnClickedSyncOption);
   OnInitDialog();
