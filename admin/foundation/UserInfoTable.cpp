@@ -38,15 +38,13 @@ struct TextParameter {
 SQLRETURN BindText(SQLHSTMT statement, SQLUSMALLINT number, TextParameter* parameter) {
   const SQLULEN chars = std::max<SQLULEN>(1, static_cast<SQLULEN>(parameter->text.size()));
   return SQLBindParameter(statement, number, SQL_PARAM_INPUT, SQL_C_WCHAR, SQL_WVARCHAR, chars, 0,
-                          platform::SqlText(parameter->text),
-                          static_cast<SQLLEN>(chars * sizeof(SQLWCHAR)), &parameter->indicator);
+                          platform::SqlText(parameter->text), static_cast<SQLLEN>(chars * sizeof(SQLWCHAR)),
+                          &parameter->indicator);
 }
 
 }  // namespace
 
-bool UserInfoRow::IsRemoved() const {
-  return StatusFlag == QStringLiteral("D") || StatusFlag == QStringLiteral("DEL");
-}
+bool UserInfoRow::IsRemoved() const { return StatusFlag == QStringLiteral("D") || StatusFlag == QStringLiteral("DEL"); }
 
 UserInfoTable::UserInfoTable(CDatabseConnection& settings) : m_settings(settings) {}
 
@@ -78,22 +76,28 @@ int32_t UserInfoTable::LoadUserInfo() {
 }
 
 bool UserInfoTable::BindRow() {
-  SQLHSTMT statement = m_statement.get();
-  SQLUSMALLINT column = 1;
-  bool bound = true;
-  for (auto& text : m_row.texts) {
-    bound = SQL_SUCCEEDED(SQLBindCol(statement, column, SQL_C_WCHAR, text.data(), sizeof(text),
-                                     &m_row.indicators[column - 1])) &&
-            bound;
-    ++column;
+  struct Binding {
+    SQLSMALLINT type;
+    SQLPOINTER value;
+    SQLLEN length;
+  };
+  const Binding bindings[kColumnCount] = {
+      {SQL_C_WCHAR, m_row.texts[0].data(), sizeof(m_row.texts[0])},
+      {SQL_C_WCHAR, m_row.texts[1].data(), sizeof(m_row.texts[1])},
+      {SQL_C_WCHAR, m_row.texts[2].data(), sizeof(m_row.texts[2])},
+      {SQL_C_WCHAR, m_row.texts[3].data(), sizeof(m_row.texts[3])},
+      {SQL_C_WCHAR, m_row.flag.data(), sizeof(m_row.flag)},
+      {SQL_C_SLONG, &m_row.syncOption, 0},
+      {SQL_C_SLONG, &m_row.syncInterval, 0},
+      {SQL_C_UTINYINT, &m_row.deviceType, 0},
+  };
+  for (SQLUSMALLINT column = 0; column < kColumnCount; ++column) {
+    const Binding& binding = bindings[column];
+    if (!SQL_SUCCEEDED(SQLBindCol(m_statement.get(), column + 1, binding.type, binding.value, binding.length,
+                                  &m_row.indicators[column])))
+      return false;
   }
-  bound = SQL_SUCCEEDED(SQLBindCol(statement, 5, SQL_C_WCHAR, m_row.flag.data(), sizeof(m_row.flag),
-                                   &m_row.indicators[4])) &&
-          bound;
-  bound = SQL_SUCCEEDED(SQLBindCol(statement, 6, SQL_C_SLONG, &m_row.syncOption, 0, &m_row.indicators[5])) && bound;
-  bound = SQL_SUCCEEDED(SQLBindCol(statement, 7, SQL_C_SLONG, &m_row.syncInterval, 0, &m_row.indicators[6])) && bound;
-  return SQL_SUCCEEDED(SQLBindCol(statement, 8, SQL_C_UTINYINT, &m_row.deviceType, 0, &m_row.indicators[7])) &&
-         bound;
+  return true;
 }
 
 bool UserInfoTable::EnsureLoaded() {
@@ -156,9 +160,8 @@ int UserInfoTable::AddUserInfo(const UserInfoRow& row) {
 int UserInfoTable::UpdateUserInfo(const UserInfoRow& row) {
   if (!EnsureLoaded()) return 0;
   const QList<UserInfoRow> rows = Rows();
-  const bool found = std::any_of(rows.begin(), rows.end(), [&row](const UserInfoRow& stored) {
-    return stored.PIN == row.PIN;
-  });
+  const bool found =
+      std::any_of(rows.begin(), rows.end(), [&row](const UserInfoRow& stored) { return stored.PIN == row.PIN; });
   if (!found) {
     platform::MessageBox(nullptr, QStringLiteral("User with Device PIN : %1 is not available.").arg(row.PIN),
                          ProgramTitle(), platform::MB_ICONERROR);
@@ -199,14 +202,14 @@ SQLRETURN UserInfoTable::WriteRow(const QString& sql, const UserInfoRow& row, co
   for (SQLUSMALLINT number = 1; number <= 5 && SQL_SUCCEEDED(result); ++number)
     result = BindText(handle, number, &texts[number - 1]);
   if (SQL_SUCCEEDED(result))
-    result = SQLBindParameter(handle, 6, SQL_PARAM_INPUT, SQL_C_SLONG, SQL_INTEGER, 0, 0, &syncOption, 0,
-                              &integerIndicator);
+    result =
+        SQLBindParameter(handle, 6, SQL_PARAM_INPUT, SQL_C_SLONG, SQL_INTEGER, 0, 0, &syncOption, 0, &integerIndicator);
   if (SQL_SUCCEEDED(result))
     result = SQLBindParameter(handle, 7, SQL_PARAM_INPUT, SQL_C_SLONG, SQL_INTEGER, 0, 0, &syncInterval, 0,
                               &integerIndicator);
   if (SQL_SUCCEEDED(result))
-    result = SQLBindParameter(handle, 8, SQL_PARAM_INPUT, SQL_C_UTINYINT, SQL_TINYINT, 0, 0, &deviceType, 0,
-                              &byteIndicator);
+    result =
+        SQLBindParameter(handle, 8, SQL_PARAM_INPUT, SQL_C_UTINYINT, SQL_TINYINT, 0, 0, &deviceType, 0, &byteIndicator);
   if (SQL_SUCCEEDED(result) && where != nullptr) result = BindText(handle, 9, &texts[5]);
   if (SQL_SUCCEEDED(result)) result = SQLExecute(handle);
   if (!SQL_SUCCEEDED(result))
@@ -218,7 +221,8 @@ QString UserInfoTable::InsertText() const {
   const QStringList names = m_columnNames.mid(0, kColumnCount);
   QStringList quoted;
   for (const QString& name : names) quoted.append(u'[' + name + u']');
-  return QStringLiteral("INSERT INTO UserInfo (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?)").arg(quoted.join(QStringLiteral(", ")));
+  return QStringLiteral("INSERT INTO UserInfo (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?)")
+      .arg(quoted.join(QStringLiteral(", ")));
 }
 
 QString UserInfoTable::UpdateText() const {

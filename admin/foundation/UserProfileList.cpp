@@ -30,8 +30,9 @@ bool ReadProfileEntry(const CDatabseConnection& settings, int32_t profileId, Use
 QList<UserProfileEntry> GetUserProfileEntries(const CDatabseConnection& settings, const QString& pin) {
   QList<UserProfileEntry> entries;
   if (pin.isEmpty()) return entries;
-  SettingsQuery assignments(settings, QStringLiteral("SELECT ProfileID, StatusFlag from UserProfileStatus where UserID = '%1'")
-                                          .arg(SqlTextValue(pin)));
+  SettingsQuery assignments(
+      settings,
+      QStringLiteral("SELECT ProfileID, StatusFlag from UserProfileStatus where UserID = '%1'").arg(SqlTextValue(pin)));
   while (assignments.NextRow()) {
     if (!IsLiveStatusFlag(assignments.Text(1))) continue;
     UserProfileEntry entry;

@@ -16,7 +16,8 @@ ProfileRemovalResult CheckRemovable(const CDatabseConnection& settings, const QL
     if (FindFormUsingLookupProfile(settings, profileId, &title) == 1) {
       result.outcome = Outcome::RefusedLookupSource;
       result.message =
-          QStringLiteral("You can not delete this profile, Profile is used as Lookup Profile in \"%1\" Form.").arg(title);
+          QStringLiteral("You can not delete this profile, Profile is used as Lookup Profile in \"%1\" Form.")
+              .arg(title);
       return result;
     }
     if (IsProfileFormGoToTarget(settings, profileId) == 1) {

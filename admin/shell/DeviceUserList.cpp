@@ -13,15 +13,13 @@ CColoredListCtrl* NewDeviceUserList(QWidget* parent, const QRect& place) {
   return list;
 }
 
-int ShareOfListWidth(const CColoredListCtrl& list, int parts) {
-  return (list.width() - 2 * list.frameWidth()) / parts;
-}
+int ShareOfListWidth(const CColoredListCtrl& list, int parts) { return (list.width() - 2 * list.frameWidth()) / parts; }
 
 void InitUserListColumns(CColoredListCtrl* list) {
   const int width = ShareOfListWidth(*list, 4);
   int column = 0;
-  for (const QString& heading : {QStringLiteral("PIN"), QStringLiteral("Name"), QStringLiteral("Designation"),
-                                 QStringLiteral("Department")})
+  for (const QString& heading :
+       {QStringLiteral("PIN"), QStringLiteral("Name"), QStringLiteral("Designation"), QStringLiteral("Department")})
     list->InsertColumn(column++, heading, width);
 }
 

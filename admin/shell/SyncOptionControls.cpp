@@ -65,8 +65,7 @@ bool SyncOptionControls::ReadSyncOption(QWidget* owner, int32_t* option, int32_t
     *interval = 0;
     return true;
   }
-  const int32_t minutes =
-      m_pDays->value() * kMinutesPerDay + m_pHours->value() * kMinutesPerHour + m_pMinutes->value();
+  const int32_t minutes = m_pDays->value() * kMinutesPerDay + m_pHours->value() * kMinutesPerHour + m_pMinutes->value();
   if (minutes == 0) {
     platform::MessageBox(owner, QStringLiteral("Sync Interval must greater than equal to 1 Minute."), ProgramTitle(),
                          platform::MB_OK);

@@ -77,8 +77,8 @@ void CUserManagerDlg::OnInitDialog() {
 void CUserManagerDlg::InitProfileListColumns() {
   const int width = ShareOfListWidth(*m_pProfileList, 3);
   int column = 0;
-  for (const QString& heading : {QStringLiteral("Profile Name"), QStringLiteral("Desktop Database Name/DSN Name"),
-                                 QStringLiteral("SQL Query")})
+  for (const QString& heading :
+       {QStringLiteral("Profile Name"), QStringLiteral("Desktop Database Name/DSN Name"), QStringLiteral("SQL Query")})
     m_pProfileList->InsertColumn(column++, heading, width);
 }
 

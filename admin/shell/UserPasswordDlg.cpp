@@ -109,7 +109,6 @@ void CUserPasswordDlg::OnBnClickedOk() {
   if (!ReadNewPassword(&record.Password)) return;
   record.StatusFlag = m_nMode == kSet ? QStringLiteral("A") : QStringLiteral("U");
   const bool insert = m_nMode == kSet && !hasRow;
-  const int stored =
-      insert ? SaveUserPasswordStatus(m_settings, record) : UpdateUserPasswordStatus(m_settings, record);
+  const int stored = insert ? SaveUserPasswordStatus(m_settings, record) : UpdateUserPasswordStatus(m_settings, record);
   if (stored == 1) accept();
 }

@@ -81,7 +81,8 @@ class DeviceUserTest : public SettingsDatabaseTest {
 
   // PIN, Name, Designation, Department, flag, option, interval and device type of every row.
   QList<QStringList> Users() {
-    return Rows(QStringLiteral("SELECT PIN, Name, Designation, Department, StatusFlag, SyncOption, SyncInterval, "
-                               "DeviceType FROM UserInfo"));
+    return Rows(
+        QStringLiteral("SELECT PIN, Name, Designation, Department, StatusFlag, SyncOption, SyncInterval, "
+                       "DeviceType FROM UserInfo"));
   }
 };

@@ -121,15 +121,28 @@ TEST_F(UserManagerTest, NewUserInputIsCheckedAndStored) {
   };
   const Case cases[] = {
       {"empty ID", {.id = QString(), .confirmation = QString()}, QStringLiteral("Please Enter PIN."), {}},
-      {"blank ID", {.id = QStringLiteral("   "), .confirmation = QStringLiteral("   ")}, QStringLiteral("Please Enter PIN."), {}},
-      {"ID stored in other case", {.id = QStringLiteral("abc123"), .confirmation = QStringLiteral("abc123")},
-       QStringLiteral("PIN is already present."), {}},
-      {"confirmation differs", {.id = QStringLiteral("p1"), .confirmation = QStringLiteral("P1")},
-       QStringLiteral("PIN and Confirm PIN are not matching."), {}},
-      {"no minute", {.id = QStringLiteral("p2"), .confirmation = QStringLiteral("p2"), .interval = true},
-       QStringLiteral("Sync Interval must greater than equal to 1 Minute."), {}},
+      {"blank ID",
+       {.id = QStringLiteral("   "), .confirmation = QStringLiteral("   ")},
+       QStringLiteral("Please Enter PIN."),
+       {}},
+      {"ID stored in other case",
+       {.id = QStringLiteral("abc123"), .confirmation = QStringLiteral("abc123")},
+       QStringLiteral("PIN is already present."),
+       {}},
+      {"confirmation differs",
+       {.id = QStringLiteral("p1"), .confirmation = QStringLiteral("P1")},
+       QStringLiteral("PIN and Confirm PIN are not matching."),
+       {}},
+      {"no minute",
+       {.id = QStringLiteral("p2"), .confirmation = QStringLiteral("p2"), .interval = true},
+       QStringLiteral("Sync Interval must greater than equal to 1 Minute."),
+       {}},
       {"interval",
-       {.id = QStringLiteral("p3"), .confirmation = QStringLiteral("p3"), .interval = true, .days = 1, .hours = 2,
+       {.id = QStringLiteral("p3"),
+        .confirmation = QStringLiteral("p3"),
+        .interval = true,
+        .days = 1,
+        .hours = 2,
         .minutes = 3},
        QString(),
        {QStringLiteral("p3"), QStringLiteral("First Last"), QStringLiteral("Driver"), QStringLiteral("Sales"),
@@ -145,8 +158,11 @@ TEST_F(UserManagerTest, NewUserInputIsCheckedAndStored) {
        {QStringLiteral("p5"), QStringLiteral("First Last"), QStringLiteral("Driver"), QStringLiteral("Sales"),
         QStringLiteral("A"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("2")}},
       {"Pocket PC, quotes",
-       {.deviceType = QStringLiteral("Pocket PC"), .id = QStringLiteral("O'Neil's"),
-        .confirmation = QStringLiteral("O'Neil's"), .first = QStringLiteral("Ann'e"), .last = QString()},
+       {.deviceType = QStringLiteral("Pocket PC"),
+        .id = QStringLiteral("O'Neil's"),
+        .confirmation = QStringLiteral("O'Neil's"),
+        .first = QStringLiteral("Ann'e"),
+        .last = QString()},
        QString(),
        {QStringLiteral("O'Neil's"), QStringLiteral("Ann'e "), QStringLiteral("Driver"), QStringLiteral("Sales"),
         QStringLiteral("A"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("3")}},
@@ -219,13 +235,12 @@ TEST_F(UserManagerTest, ARemovedUsersIdComesBackAsItsOneRow) {
     Fill(dialog, {.id = QStringLiteral("gone2"), .confirmation = QStringLiteral("gone2")});
   });
   EXPECT_TRUE(Boxes().isEmpty());
-  EXPECT_EQ(Users(), (QList<QStringList>{
-                         {QStringLiteral("REV1"), QStringLiteral("First Last"), QStringLiteral("Driver"),
-                          QStringLiteral("Sales"), QStringLiteral("A"), QStringLiteral("0"), QStringLiteral("0"),
-                          QStringLiteral("1")},
-                         {QStringLiteral("gone2"), QStringLiteral("First Last"), QStringLiteral("Driver"),
-                          QStringLiteral("Sales"), QStringLiteral("A"), QStringLiteral("0"), QStringLiteral("0"),
-                          QStringLiteral("1")}}));
+  EXPECT_EQ(Users(), (QList<QStringList>{{QStringLiteral("REV1"), QStringLiteral("First Last"),
+                                          QStringLiteral("Driver"), QStringLiteral("Sales"), QStringLiteral("A"),
+                                          QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("1")},
+                                         {QStringLiteral("gone2"), QStringLiteral("First Last"),
+                                          QStringLiteral("Driver"), QStringLiteral("Sales"), QStringLiteral("A"),
+                                          QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("1")}}));
   EXPECT_EQ(Column(*UserList(*manager), 0), (QStringList{QStringLiteral("REV1"), QStringLiteral("gone2")}));
 }
 
@@ -270,11 +285,20 @@ TEST_F(UserManagerTest, AUserAfterARowFetchedWithAWarningIsListed) {
 TEST_F(UserManagerTest, TheSelectedUsersProfilesAreShown) {
   StoreUser(QStringLiteral("u1"), QStringLiteral("One"), QStringLiteral("A"));
   StoreUser(QStringLiteral("u2"), QStringLiteral("Two"), QStringLiteral("A"));
-  ASSERT_EQ(SaveProfileInfo(m_settings, Profile(61, QStringLiteral("0"), QStringLiteral("/ignored/"), QStringLiteral("OrdersDSN"))), 1);
-  ASSERT_EQ(SaveProfileInfo(m_settings, Profile(62, QStringLiteral("6"), QStringLiteral("/ignored/"), QStringLiteral("a.accdb"))), 1);
-  ASSERT_EQ(SaveProfileInfo(m_settings, Profile(63, QStringLiteral("2"), QStringLiteral("/data/O'Brien/"), QStringLiteral("b.xls"))), 1);
-  ASSERT_EQ(SaveProfileInfo(m_settings, Profile(64, QStringLiteral("1"), QStringLiteral("/data/"), QStringLiteral("gone.mdb"))), 1);
-  for (int32_t id : {61, 62, 63}) ASSERT_EQ(SaveUserProfileStatus(m_settings, {QStringLiteral("u1"), id, QStringLiteral("A")}), 1);
+  ASSERT_EQ(SaveProfileInfo(m_settings,
+                            Profile(61, QStringLiteral("0"), QStringLiteral("/ignored/"), QStringLiteral("OrdersDSN"))),
+            1);
+  ASSERT_EQ(SaveProfileInfo(m_settings,
+                            Profile(62, QStringLiteral("6"), QStringLiteral("/ignored/"), QStringLiteral("a.accdb"))),
+            1);
+  ASSERT_EQ(SaveProfileInfo(m_settings, Profile(63, QStringLiteral("2"), QStringLiteral("/data/O'Brien/"),
+                                                QStringLiteral("b.xls"))),
+            1);
+  ASSERT_EQ(SaveProfileInfo(m_settings,
+                            Profile(64, QStringLiteral("1"), QStringLiteral("/data/"), QStringLiteral("gone.mdb"))),
+            1);
+  for (int32_t id : {61, 62, 63})
+    ASSERT_EQ(SaveUserProfileStatus(m_settings, {QStringLiteral("u1"), id, QStringLiteral("A")}), 1);
   ASSERT_EQ(SaveUserProfileStatus(m_settings, {QStringLiteral("u1"), 64, QStringLiteral("D")}), 1);
   ASSERT_EQ(SaveUserProfileStatus(m_settings, {QStringLiteral("u2"), 64, QStringLiteral("D")}), 1);
 
@@ -286,8 +310,8 @@ TEST_F(UserManagerTest, TheSelectedUsersProfilesAreShown) {
   EXPECT_TRUE(profiles.isVisible());
   EXPECT_EQ(Column(profiles, 0),
             (QStringList{QStringLiteral("Profile 61"), QStringLiteral("Profile 62"), QStringLiteral("Profile 63")}));
-  EXPECT_EQ(Column(profiles, 1),
-            (QStringList{QStringLiteral("OrdersDSN"), QStringLiteral("a.accdb"), QStringLiteral("/data/O'Brien/b.xls")}));
+  EXPECT_EQ(Column(profiles, 1), (QStringList{QStringLiteral("OrdersDSN"), QStringLiteral("a.accdb"),
+                                              QStringLiteral("/data/O'Brien/b.xls")}));
   EXPECT_EQ(profiles.GetItemText(2, 2), QStringLiteral("SELECT * FROM T63"));
 
   SelectUser(UserList(*manager), QStringLiteral("u2"));  // only a removed assignment
@@ -328,8 +352,8 @@ TEST_F(UserManagerTest, SetUserOptionsChangesTheSyncOptionOfAnyButAnIPhoneUser) 
     EXPECT_FALSE(Find<QSpinBox>(dialog, "1135")->isEnabled());
     Button(dialog, "1047")->click();
   });
-  EXPECT_EQ(Users().first().mid(4), (QStringList{QStringLiteral("U"), QStringLiteral("0"), QStringLiteral("0"),
-                                                 QStringLiteral("1")}));
+  EXPECT_EQ(Users().first().mid(4),
+            (QStringList{QStringLiteral("U"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("1")}));
   EXPECT_TRUE(Boxes().isEmpty());
 }
 

@@ -90,9 +90,9 @@ TEST_F(UserPasswordTest, APasswordIsSetChangedRemovedAndSetAgainInItsOneRow) {
     bool accepted;
     QString next;
   };
-  for (const Change& change : {Change{QStringLiteral("wrong"), false, QStringLiteral("x")},
-                               Change{first, true, QStringLiteral("second")},
-                               Change{QStringLiteral("Admin123"), true, QStringLiteral("third")}}) {
+  for (const Change& change :
+       {Change{QStringLiteral("wrong"), false, QStringLiteral("x")}, Change{first, true, QStringLiteral("second")},
+        Change{QStringLiteral("Admin123"), true, QStringLiteral("third")}}) {
     SCOPED_TRACE(qPrintable(change.current));
     const QString before = Passwords(pin).first().at(1);
     ClickAndAnswer(Button(dialog, "1088"), [&](QDialog& changing) {
@@ -123,7 +123,8 @@ TEST_F(UserPasswordTest, APasswordIsSetChangedRemovedAndSetAgainInItsOneRow) {
   EXPECT_EQ(Passwords(pin), (QList<QStringList>{{pin, QStringLiteral("third"), QStringLiteral("D")}}));
   EXPECT_EQ(ButtonStates(dialog), QStringLiteral("100"));
 
-  ClickAndAnswer(Button(dialog, "1087"), [](QDialog& set) { SetNew(set, QStringLiteral("again"), QStringLiteral("again")); });
+  ClickAndAnswer(Button(dialog, "1087"),
+                 [](QDialog& set) { SetNew(set, QStringLiteral("again"), QStringLiteral("again")); });
   EXPECT_EQ(Passwords(pin), (QList<QStringList>{{pin, QStringLiteral("again"), QStringLiteral("A")}}));
   EXPECT_EQ(ButtonStates(dialog), QStringLiteral("011"));
 }
@@ -158,9 +159,9 @@ class WiredUpTest : public ::testing::Test {
     testsupport::MessageBoxRecorder::Global().Clear();
     m_app = std::make_unique<CTarnwickApp>();
     QString error;
-    ASSERT_EQ(m_app->GetSettingsConnection().ConnectDataSource(
-                  QStringLiteral("UserProfileDSN_4_TarnwickPLite_AD"), CDatabseConnection::kMdb, file, QString(),
-                  QStringLiteral("pondGarue58"), &error, false),
+    ASSERT_EQ(m_app->GetSettingsConnection().ConnectDataSource(QStringLiteral("UserProfileDSN_4_TarnwickPLite_AD"),
+                                                               CDatabseConnection::kMdb, file, QString(),
+                                                               QStringLiteral("pondGarue58"), &error, false),
               1)
         << qPrintable(error);
     ASSERT_TRUE(SQL_SUCCEEDED(m_app->GetSettingsConnection().ExecuteStatement(
@@ -179,8 +180,7 @@ TEST_F(WiredUpTest, TheUserManagerModuleListsTheApplicationsUsers) {
   auto* manager = qobject_cast<CUserManagerDlg*>(module);
   ASSERT_NE(manager, nullptr);
   EXPECT_EQ(manager->objectName(), QStringLiteral("User Manager"));
-  EXPECT_EQ(Column(*Find<CColoredListCtrl>(*manager, "1018"), 0),
-            QStringList{QStringLiteral("dev1")});
+  EXPECT_EQ(Column(*Find<CColoredListCtrl>(*manager, "1018"), 0), QStringList{QStringLiteral("dev1")});
 }
 
 TEST_F(WiredUpTest, TheHiddenPreferencesButtonRunsTheDevicePasswordList) {
