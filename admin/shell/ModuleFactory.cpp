@@ -1,6 +1,8 @@
 #include "admin/shell/ModuleFactory.h"
 
+#include "admin/shell/TarnwickApp.h"
 #include "admin/shell/TarnwickOptionsDlg.h"
+#include "admin/shell/UserManagerDlg.h"
 
 #include <QWidget>
 
@@ -8,6 +10,10 @@
 // panel.
 QWidget* CreateModuleDialog(const QString& module, QWidget* parent) {
   if (module == QStringLiteral("Preferences")) return new CTarnwickOptionsDlg(parent);
+  if (module == QStringLiteral("User Manager")) {
+    CTarnwickApp* app = GetTarnwickApp();
+    return app != nullptr ? new CUserManagerDlg(app->GetSettingsConnection(), parent) : nullptr;
+  }
   auto* dialog = new QWidget(parent);
   dialog->setObjectName(module);
   return dialog;

@@ -10,8 +10,10 @@
 #include "admin/shell/ManageSynchronizationDlg.h"
 #include "admin/shell/ProxySettingsDlg.h"
 #include "admin/shell/SetAdministrativePasswordDlg.h"
+#include "admin/shell/SetUserPasswordDlg.h"
 #include "admin/shell/SyncMessages.h"
 #include "admin/shell/SystemSyncControl.h"
+#include "admin/shell/TarnwickApp.h"
 #include "platform/widgets/MessageBox.h"
 #include "shared/RegistryHandler.h"
 
@@ -168,9 +170,12 @@ void CTarnwickOptionsDlg::OnBnClickedSynchronizationSettings() {
   ShowSyncState(view);
 }
 
-// The device users' password dialog comes with the device-user module.
 void CTarnwickOptionsDlg::OnBnClickedSetUserPassword() {
   WriteAppLog(66, QStringLiteral("Set Device User Password Call Start."));
+  if (CTarnwickApp* app = GetTarnwickApp()) {
+    SetUserPasswordDlg dialog(app->GetSettingsConnection(), this);
+    dialog.exec();
+  }
   WriteAppLog(74, QStringLiteral("Set Device User Password Call End."));
 }
 
