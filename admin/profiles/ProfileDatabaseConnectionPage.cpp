@@ -21,6 +21,7 @@
 #include "platform/widgets/DocumentLauncher.h"
 #include "platform/widgets/FileOpenDialog.h"
 #include "platform/widgets/MessageBox.h"
+#include "platform/widgets/WaitCursor.h"
 #include "shared/WorkbookFolder.h"
 
 #include <QButtonGroup>
@@ -126,7 +127,6 @@ void CProfileDatabaseConnectionPage::OnInitDialog() {
 }
 
 void CProfileDatabaseConnectionPage::FillDataSourceList() {
-  platform::PrepareOdbc();
   m_pDataSources->addItems(ListDataSourceNames());
   m_pDataSources->setCurrentIndex(-1);
 }
@@ -276,20 +276,20 @@ bool CProfileDatabaseConnectionPage::PrepareWorkbook(QString* path, QString* con
     return true;
   }
   Log(QStringLiteral("Use First row as field header option is selected."));
-  if (!ExportWorkbookSheets(*path, path, connectionFolder)) return false;
+  if (!ExportWorkbookSheets(path, connectionFolder)) return false;
   // The text driver reads the export folder; no driver opens the workbook's own kind on a
   // "*.txt" pattern.
   *connectionKind = CDatabseConnection::kTxt;
   return true;
 }
 
-bool CProfileDatabaseConnectionPage::ExportWorkbookSheets(const QString& copyPath, QString* path,
-                                                          QString* connectionFolder) {
+bool CProfileDatabaseConnectionPage::ExportWorkbookSheets(QString* path, QString* connectionFolder) {
+  const platform::WaitCursor waitCursor;
   m_pDBConnManager->CloseConnection(false);
   CExcelConnection workbook;
   QString error;
   QStringList names;
-  if (workbook.OpenWorkbook(&error, true, copyPath) == 1) m_nSheetCount = workbook.ExportSheetsToText(&names);
+  if (workbook.OpenWorkbook(&error, true, *path) == 1) m_nSheetCount = workbook.ExportSheetsToText(&names);
   if (m_nSheetCount == 0) {
     ShowConnectFailure(error.isEmpty() ? QStringLiteral("Unable To Connect") : error);
     return false;

@@ -64,7 +64,9 @@ class CProfileDatabaseConnectionPage : public CWizardSheetPage {
   // to text files: `path`, `connectionFolder` and `connectionKind` then name the export. False
   // when the user cancelled or the workbook could not be read (then shown).
   bool PrepareWorkbook(QString* path, QString* connectionFolder, uint8_t* connectionKind);
-  bool ExportWorkbookSheets(const QString& copyPath, QString* path, QString* connectionFolder);
+  // Exports the worksheets of the workbook at `path` (the cleaned copy); then `path` names the
+  // export's text files and `connectionFolder` their folder.
+  bool ExportWorkbookSheets(QString* path, QString* connectionFolder);
   // Connects with no login first; when the source asks for one, `tryAdmin` tries "admin"
   // without a password, then the login dialog asks.
   ConnectOutcome ConnectAskingLogin(const QString& target, uint8_t kind, bool tryAdmin, QString* user,
