@@ -64,6 +64,10 @@ class ModalAnswers {
       dialog->findChild<CBMButton*>(QStringLiteral("1"))->click();
     };
   }
+  static void ViewAsWorksheet(QDialog* dialog) {
+    dialog->findChild<QRadioButton*>(QStringLiteral("1073"))->click();
+    dialog->findChild<CBMButton*>(QStringLiteral("1"))->click();
+  }
   static void FirstRowAsHeader(QDialog* dialog) {
     dialog->findChild<QRadioButton*>(QStringLiteral("1072"))->click();
     dialog->findChild<CBMButton*>(QStringLiteral("1"))->click();
@@ -300,6 +304,39 @@ TEST_F(DataSourcePage, WorkbookReadWithAHeaderRowConnectsTheExportFolderAndKeeps
   EXPECT_EQ(Record().Path, Folder());
   EXPECT_EQ(Record().tempPath, exportFolder + u'/');
   EXPECT_EQ(Find<QLineEdit>("1055")->text(), exportFolder + QStringLiteral("/*.txt"));
+}
+
+// Viewed as a worksheet, the workbook opens as a workbook; one that cannot be read is shown as
+// such, and no login is asked for, since no driver was asked.
+TEST_F(DataSourcePage, WorkbookViewedAsWorksheetOpensAsAWorkbook) {
+  ASSERT_TRUE(QDir().mkpath(Folder()));
+  const QString good = Folder() + QStringLiteral("book.xlsx");
+  {
+    testsupport::XlsxFixture fixture(good);
+    worksheet_write_string(fixture.AddSheet("Orders"), 0, 0, "Customer", nullptr);
+    ASSERT_TRUE(fixture.Close());
+  }
+  const QString broken = Folder() + QStringLiteral("broken.xlsx");
+  QFile file(broken);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("not a workbook");
+  file.close();
+  Open();
+  ModalAnswers prompts({&ModalAnswers::ViewAsWorksheet});
+  Browse(good);
+  ASSERT_TRUE(Connected()) << (Boxes().shown().isEmpty() ? "" : qPrintable(Boxes().shown().first().text));
+  EXPECT_TRUE(Page().GetConnManager()->IsWorkbook());
+  EXPECT_FALSE(Page().IsExcel());
+  EXPECT_EQ(Record().DBType, QStringLiteral("7"));
+  EXPECT_EQ(Record().tempPath, Folder());
+
+  prompts.Script({&ModalAnswers::ViewAsWorksheet});
+  Browse(broken);
+  EXPECT_EQ(prompts.asked(), QStringList(2, QStringLiteral("Excel Database Connection")));
+  EXPECT_FALSE(Connected());
+  ASSERT_EQ(Boxes().shown().size(), 1);
+  EXPECT_EQ(Boxes().shown()[0].text, QStringLiteral("Unable To Connect"));
+  EXPECT_EQ(Record().DB_DSN, QStringLiteral("book.xlsx")) << "the fields of the last connection stay";
 }
 
 TEST_F(DataSourcePage, DataSourceNameOnSqliteIsStoredAsZero) {
