@@ -26,6 +26,8 @@ class CDBConnManager {
   void CloseConnection(bool nextWorkbookFlag);
 
   bool IsConnected() const { return m_bConnected; }
+  // The ODBC connection, whose diagnostics tell why a connect of an ODBC source failed.
+  SQLHDBC GetConnectionHandle() const { return m_connection.GetConnectionHandle(); }
   bool IsWorkbook() const { return m_bWorkbook; }
   int32_t GetRowCount() const { return m_nRowCount; }
 

@@ -16,7 +16,8 @@ HelpBalloonOpener& InstalledOpener() {
 QPoint HelpBalloonPosition(const QWidget* anchor, BalloonAnchor kind) {
   const QPoint topLeft = anchor->mapToGlobal(QPoint(0, 0));
   if (kind == BalloonAnchor::DialogHelpButton) return topLeft + QPoint(-150, 20);
-  return QPoint(topLeft.x() - 50, topLeft.y() + anchor->height() - 120);
+  const int above = kind == BalloonAnchor::WizardPage ? 120 : 20;
+  return QPoint(topLeft.x() - 50, topLeft.y() + anchor->height() - above);
 }
 
 void ShowHelpBalloon(int topic, QWidget* anchor, BalloonAnchor kind) {

@@ -10,6 +10,7 @@ class QWidget;
 enum class BalloonAnchor {
   DialogHelpButton,  // the button's left - 150, its top + 20
   WizardPage,        // the page's left - 50, its bottom - 120
+  SmallHelpButton,   // the button's left - 50, its bottom - 20
 };
 
 // The balloon's top-left corner in screen coordinates for the anchor widget.

@@ -6,6 +6,7 @@
 
 #include <sqlext.h>
 
+#include <functional>
 #include <vector>
 
 OdbcDiagRecord ReadOdbcDiagRecord(SQLSMALLINT handleType, SQLHANDLE handle, int messageChars) {
@@ -55,10 +56,13 @@ bool MentionsLogin(const OdbcDiagRecord& record) {
   return false;
 }
 
-QString GetDataSourceDriver(const QString& dataSourceName) {
+namespace {
+
+// Walks the driver manager's data sources, user and system alike, in its order, until `visit`
+// answers false.
+void ForEachDataSource(const std::function<bool(const QString& name, const QString& driver)>& visit) {
   const platform::OdbcHandle environment = platform::OdbcHandle::NewEnvironment();
-  if (!environment) return {};
-  const QString name = platform::DriverManagerName(dataSourceName);
+  if (!environment) return;
   SQLWCHAR listed[256];
   SQLWCHAR description[256];
   SQLSMALLINT nameLength = 0;
@@ -67,7 +71,28 @@ QString GetDataSourceDriver(const QString& dataSourceName) {
   while (SQLDataSourcesW(environment.get(), direction, listed, 256, &nameLength, description, 256,
                          &descriptionLength) == SQL_SUCCESS) {
     direction = SQL_FETCH_NEXT;
-    if (platform::FromSqlTextZ(listed, 256) == name) return platform::FromSqlTextZ(description, 256);
+    if (!visit(platform::FromSqlTextZ(listed, 256), platform::FromSqlTextZ(description, 256))) return;
   }
-  return {};
+}
+
+}  // namespace
+
+QString GetDataSourceDriver(const QString& dataSourceName) {
+  const QString wanted = platform::DriverManagerName(dataSourceName);
+  QString found;
+  ForEachDataSource([&](const QString& name, const QString& driver) {
+    if (name != wanted) return true;
+    found = driver;
+    return false;
+  });
+  return found;
+}
+
+QStringList ListDataSourceNames() {
+  QStringList names;
+  ForEachDataSource([&](const QString& name, const QString&) {
+    names.append(name);
+    return true;
+  });
+  return names;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <sql.h>
 
@@ -40,3 +41,6 @@ bool MentionsLogin(const OdbcDiagRecord& record);
 
 // The driver description of the data source name (exact match), empty when there is none.
 QString GetDataSourceDriver(const QString& dataSourceName);
+
+// Every data source name the driver manager lists, user and system names alike, in its order.
+QStringList ListDataSourceNames();

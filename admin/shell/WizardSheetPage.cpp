@@ -1,0 +1,3 @@
+#include "admin/shell/WizardSheetPage.h"
+
+CWizardSheetPage::CWizardSheetPage(QWidget* parent) : QWizardPage(parent) {}
