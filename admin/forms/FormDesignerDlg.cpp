@@ -144,7 +144,7 @@ void CFormDesignerDlg::SetNewControlDefaults(FormControlInfo* control, CControlB
       break;
     case kDateTime:
       control->Format = 1;
-      control->Caption = FormatCurrentDateTime(control->Format);
+      control->Caption = GetCurrentDateTimeText(control->Format);
       window->SetWindowText(control->Caption);
       break;
     case kRadioButton:
@@ -308,7 +308,7 @@ void CFormDesignerDlg::ApplyStoredControl(FormControlInfo* control) const {
   switch (control->Type) {
     case kLabel:
       window->SetWindowText(control->Caption);
-      SetControlAlignment(GetAlignText(control->AlignText), window);
+      SetControlAlignment(GetAlignmentText(control->AlignText), window);
       break;
     case kTextBox:
       window->SetWindowText(control->DefaultValue);
@@ -325,7 +325,7 @@ void CFormDesignerDlg::ApplyStoredControl(FormControlInfo* control) const {
       window->SetBackgroundColor(QColor(control->BgR & 0xFF, control->BgG & 0xFF, control->BgB & 0xFF));
       break;
     case kDateTime:
-      window->SetWindowText(FormatCurrentDateTime(control->Format));
+      window->SetWindowText(GetCurrentDateTimeText(control->Format));
       break;
     case kRadioButton:
       window->SetWindowText(control->Caption);
