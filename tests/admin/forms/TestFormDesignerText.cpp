@@ -201,6 +201,28 @@ TEST_P(DesignerRoundTrip, FormComesBackAsItWasWritten) {
 
 INSTANTIATE_TEST_SUITE_P(DeviceTypes, DesignerRoundTrip, ::testing::Values(1, 2, 3, 4));
 
+// The canvas is as wide as the device's screen, and the page holds it with its scroll bar.
+TEST_P(DesignerRoundTrip, TheCanvasIsTheDeviceScreenWide) {
+  CFormDesignerDlg designer;
+  EXPECT_EQ(designer.GetCanvasRect().width(), GetParam() == 4 ? 768 : 320);
+  EXPECT_TRUE(designer.rect().contains(designer.GetScrollBar()->geometry()));
+}
+
+TEST_F(DesignerTest, APlacedButtonIsCaptionedWithTheFirstFreeAction) {
+  CFormDesignerDlg designer;
+  designer.BuildActionList(0);
+  designer.GetFormInfo().AddFormTab(0, QString());
+  FormControlProperties first = Props(kButton);
+  first.Action = QStringLiteral("First");
+  Place(designer, 0, QRect(0, 40, 70, 25), first);
+  FormControlInfo button;
+  button.Type = kButton;
+  designer.PlaceCtrl(&button, 240, 100, 310, 125);
+  EXPECT_EQ(button.Caption, QStringLiteral("Previous"));
+  EXPECT_EQ(button.Action, QString());
+  EXPECT_EQ(qobject_cast<CControlButton*>(button.Window.Get())->GetWindowText(), QStringLiteral("Previous"));
+}
+
 TEST_F(DesignerTest, LoadedControlsShowTheirStoredLook) {
   CFormDesignerDlg written;
   BuildForm(written);
