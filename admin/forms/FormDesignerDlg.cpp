@@ -227,6 +227,15 @@ bool CFormDesignerDlg::ConstructTabInfo(int tabIndex, QString* text, QString* er
   return false;
 }
 
+std::optional<int32_t> CFormDesignerDlg::SaveForm(CDatabseConnection& settings, const CFormSaver::Target& target,
+                                                  const CFormSaver::AskDefaultValues& ask) {
+  CFormSaver saver(
+      settings, {m_FormInfo, m_ProfileColumns, m_RadioGroups, m_DefaultValues}, target, ask,
+      [this](QString* text, QString* error) { return ConstructFormInfo(text, error); },
+      [this](int tab, QString* text, QString* error) { return ConstructTabInfo(tab, text, error); });
+  return saver.Save();
+}
+
 bool CFormDesignerDlg::RetrieveFormInfo() {
   FormLevelInfo form;
   form.R = m_formColor.red();

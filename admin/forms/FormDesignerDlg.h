@@ -1,5 +1,6 @@
 #pragma once
 
+#include "admin/forms/FormSaver.h"
 #include "admin/forms/ProfileColumn.h"
 #include "admin/forms/TabCanvas.h"
 #include "admin/foundation/FormInfo.h"
@@ -73,6 +74,10 @@ class CFormDesignerDlg : public QWizardPage {
   bool ConstructFormInfo(QString* text, QString* error);
   // The text of the tab at the index; false with the reason as above, or for no such tab.
   bool ConstructTabInfo(int tabIndex, QString* text, QString* error);
+  // Stores the form (new, or in place of the stored one the target names) on the settings
+  // connection; the identifier it was stored under, nothing when it was refused or failed.
+  std::optional<int32_t> SaveForm(CDatabseConnection& settings, const CFormSaver::Target& target,
+                                  const CFormSaver::AskDefaultValues& ask);
   // Reads the form's stored form-level text (the form's FormText) into the designer; false
   // when it was not read whole (what was wrong is in the log).
   bool RetrieveFormInfo();
