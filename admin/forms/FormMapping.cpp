@@ -4,7 +4,15 @@
 
 namespace {
 
-bool MapsADataColumn(int type) {
+const QString kAllColumnsMapped = QStringLiteral("All the Columns in Profile have already been mapped.");
+
+}  // namespace
+
+CFormMapping::CFormMapping(const ProfileColumns& columns, const FormInfo& form,
+                           const std::vector<RadioGroupInfo>& groups, const QStringList& actions)
+    : m_columns(columns), m_form(form), m_groups(groups), m_actions(actions) {}
+
+bool CFormMapping::MapsADataColumn(int32_t type) {
   switch (type) {
     case kTextBox:
     case kCheckBox:
@@ -17,14 +25,6 @@ bool MapsADataColumn(int type) {
       return false;
   }
 }
-
-const QString kAllColumnsMapped = QStringLiteral("All the Columns in Profile have already been mapped.");
-
-}  // namespace
-
-CFormMapping::CFormMapping(const ProfileColumns& columns, const FormInfo& form,
-                           const std::vector<RadioGroupInfo>& groups, const QStringList& actions)
-    : m_columns(columns), m_form(form), m_groups(groups), m_actions(actions) {}
 
 bool CFormMapping::IsDateTimeType(const QString& sqlType) {
   return sqlType == QStringLiteral("SQL_DATE") || sqlType == QStringLiteral("SQL_TIME") ||

@@ -33,6 +33,9 @@ class CFormMapping {
   std::optional<ArmRefusal> CheckArming(int type) const;
 
   static bool IsDateTimeType(const QString& sqlType);
+  // The control types whose data column counts among the columns in use; a formula or
+  // conditional field carries one only when its value is stored in a column.
+  static bool MapsADataColumn(int32_t type);
 
  private:
   bool IsCandidate(int type, const QString& sqlType) const;

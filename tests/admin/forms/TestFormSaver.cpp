@@ -1,8 +1,7 @@
 #include "admin/forms/FormDesignerDlg.h"
 #include "admin/foundation/FormQueries.h"
 #include "admin/foundation/FormStatements.h"
-#include "platform/Registry.h"
-#include "shared/RegistryRecords.h"
+#include "tests/admin/foundation/NextFormIdRegistry.h"
 #include "tests/admin/foundation/SettingsDatabaseFixture.h"
 
 #include <functional>
@@ -20,19 +19,12 @@ const ProfileColumns kColumns = {
     {QStringLiteral("Born"), QStringLiteral("SQL_DATE")},
 };
 
-void StoreCounter(DWORD value) {
-  RegistryKeyGuard key;
-  ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_WRITE, key.out()), ERROR_SUCCESS);
-  ASSERT_EQ(RegSetValueEx(key.get(), QStringLiteral("NextFormID"), RegistryValue::FromDword(value)), ERROR_SUCCESS);
-}
+void StoreCounter(DWORD value) { testsupport::StoreNextFormID(RegistryValue::FromDword(value)); }
 
 DWORD StoredCounter() {
-  RegistryKeyGuard key;
-  RegistryValue value;
   DWORD number = 0;
-  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_READ, key.out()) == ERROR_SUCCESS &&
-      RegQueryValueEx(key.get(), QStringLiteral("NextFormID"), &value) == ERROR_SUCCESS)
-    value.ToDword(&number);
+  const std::optional<RegistryValue> value = testsupport::StoredNextFormID();
+  if (value) value->ToDword(&number);
   return number;
 }
 
