@@ -11,6 +11,7 @@
 #include "admin/shell/ControlButton.h"
 #include "admin/shell/TabControl.h"
 #include "admin/shell/TarnwickApp.h"
+#include "platform/widgets/MessageBox.h"
 #include "shared/formtext/FormTextReader.h"
 #include "shared/formtext/FormTextWriter.h"
 #include "shared/formtext/TaggedText.h"
@@ -100,6 +101,34 @@ int CFormDesignerDlg::GetTabScrollMax(int tabIndex) const {
 }
 
 void CFormDesignerDlg::BuildActionList(int profileType) { m_ActionList = ::GetActionList(profileType); }
+
+void CFormDesignerDlg::SetCtrlStatus(int type) {
+  const int armed = m_nArmedType;
+  m_nArmedType = 0;
+  if (type == armed || type < kLabel || type > kConditionalField) return;
+  const std::optional<ArmRefusal> refusal =
+      CFormMapping(m_ProfileColumns, m_FormInfo, m_RadioGroups, m_ActionList).CheckArming(type);
+  if (refusal) {
+    platform::MessageBox(this, refusal->Message, ProgramTitle(), platform::MB_OK | platform::MB_ICONINFORMATION);
+    Log(-1, refusal->LogText());
+    return;
+  }
+  m_nArmedType = type;
+}
+
+void CFormDesignerDlg::AddPage() {
+  if (m_FormInfo.GetTabCount() >= canvas::kMaxTabs) {
+    platform::MessageBox(this, canvas::TooManyTabsMessage(), ProgramTitle(),
+                         platform::MB_OK | platform::MB_ICONINFORMATION);
+    Log(-1, QStringLiteral("<FormDesignerDlg> <AddPage> ") + canvas::kTooManyTabs);
+    return;
+  }
+  const QString title = m_FormInfo.ProfileName;
+  m_pTabCtrl->AddTab(title);
+  m_FormInfo.AddFormTab(m_FormInfo.GetTabCount(), title);
+  m_pTabCtrl->SetTabFontSize(m_FormInfo.FontSize);
+  Log(-1, QStringLiteral("<FormDesignerDlg> <AddPage> Tab Title \"%1\".").arg(title));
+}
 
 QString CFormDesignerDlg::FirstFreeAction() const {
   const QStringList free = CFormMapping(m_ProfileColumns, m_FormInfo, m_RadioGroups, m_ActionList).FreeActions();

@@ -61,6 +61,14 @@ class CFormDesignerDlg : public QWizardPage {
   void BuildActionList(int profileType);
   const QStringList& GetActionList() const { return m_ActionList; }
 
+  // Arms the toolbox for the type (1 to 9) or disarms it (-1, or the armed type again); a type
+  // with nothing left to map is refused with its message and log line, and nothing is armed.
+  void SetCtrlStatus(int type);
+  // The armed type; 0 when none is.
+  int GetArmedType() const { return m_nArmedType; }
+  // Adds a tab titled with the profile name to the form and the strip; a form has four at most.
+  void AddPage();
+
   // Creates the preview window of the control's type at the rectangle (page coordinates),
   // gives the control a new control's defaults and keeps the window in the record. Types
   // outside 1 to 9 get no window.
@@ -117,4 +125,5 @@ class CFormDesignerDlg : public QWizardPage {
   std::map<int, CTabCanvas> m_tabCanvases;
   ProfileColumns m_ProfileColumns;
   QStringList m_ActionList;
+  int m_nArmedType = 0;
 };
