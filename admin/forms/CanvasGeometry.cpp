@@ -1,5 +1,7 @@
 #include "admin/forms/CanvasGeometry.h"
 
+#include <Qt>
+
 namespace canvas {
 
 QSize CanvasSize(DeviceType deviceType) {
@@ -24,6 +26,21 @@ int MinWidth(int type) {
 bool Fits(int type, const QRect& rect, const QRect& canvas) {
   return canvas.contains(rect.topLeft()) && canvas.contains(rect.bottomRight()) && rect.width() >= MinWidth(type) &&
          rect.height() >= kMinHeight && rect.height() <= canvas.height();
+}
+
+std::optional<QRect> MoveByKey(int type, const QRect& rect, int key, bool shift, const QRect& canvas) {
+  int dx = 0;
+  int dy = 0;
+  switch (key) {
+    case Qt::Key_Left: dx = -kKeyboardStep; break;
+    case Qt::Key_Right: dx = kKeyboardStep; break;
+    case Qt::Key_Up: dy = -kKeyboardStep; break;
+    case Qt::Key_Down: dy = kKeyboardStep; break;
+    default: return std::nullopt;
+  }
+  const QRect moved = shift ? rect.adjusted(0, 0, dx, dy) : rect.translated(dx, dy);
+  if (!Fits(type, moved, canvas)) return std::nullopt;
+  return moved;
 }
 
 std::optional<QRect> PlacementRect(const QPoint& click, const QRect& canvas, const std::vector<QRect>& previews) {

@@ -38,6 +38,10 @@ int MinWidth(int type);
 // Whether a control of the type may take the rectangle: both corners inside the canvas, no
 // narrower than its minimum, no lower than 25, no higher than the canvas.
 bool Fits(int type, const QRect& rect, const QRect& canvas);
+// Where an arrow key takes a control: Left, Up, Right, Down move it by the keyboard step; with
+// Shift they move its right edge (Left narrower, Right wider) or bottom edge (Up lower, Down
+// taller). Nothing when the result does not fit (Fits) or the key is no arrow.
+std::optional<QRect> MoveByKey(int type, const QRect& rect, int key, bool shift, const QRect& canvas);
 // The rectangle of a control placed at the click; nothing when it would leave the canvas or the
 // click is on a control (`previews`).
 std::optional<QRect> PlacementRect(const QPoint& click, const QRect& canvas, const std::vector<QRect>& previews);

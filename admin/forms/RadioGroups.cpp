@@ -106,6 +106,11 @@ void CRadioGroups::Leave(const FormControlInfo& radio) {
   if (RadioGroupInfo* group = Find(radio.Group)) group->NumRdBtn = qMax(0, group->NumRdBtn - 1);
 }
 
+void CRadioGroups::LeaveTab(const FormTabInfo& tab) {
+  for (int c = 0; c < tab.GetControlCount(); ++c)
+    if (tab.GetControl(c)->Type == kRadioButton) Leave(*tab.GetControl(c));
+}
+
 std::optional<Refusal> CRadioGroups::MoveTo(FormControlInfo* radio, const QString& group, const ValueCheck& check) {
   RadioGroupInfo* target = Find(group);
   if (target == nullptr || group == radio->Group) return std::nullopt;

@@ -11,6 +11,7 @@
 #include <vector>
 
 class FormInfo;
+class FormTabInfo;
 struct FormControlInfo;
 
 // The radio groups of a form and the RadioButtons in them: adding, removing, renaming a group,
@@ -32,8 +33,10 @@ class CRadioGroups {
   // A RadioButton placed on the canvas: joins the form's first group (added first when the
   // form has none) and takes that group's default caption.
   std::optional<Refusal> JoinNewRadioButton(FormControlInfo* radio, const QStringList& freeColumns);
-  // A RadioButton deleted with its tab or alone leaves its group.
+  // A RadioButton deleted alone leaves its group.
   void Leave(const FormControlInfo& radio);
+  // Every RadioButton of a tab being deleted leaves its group.
+  void LeaveTab(const FormTabInfo& tab);
   // Moves the RadioButton to the group; its caption must be valid for that group's column. It
   // stays selected only when no button of the new group is.
   std::optional<Refusal> MoveTo(FormControlInfo* radio, const QString& group, const ValueCheck& check);

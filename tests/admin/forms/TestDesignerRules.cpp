@@ -215,11 +215,30 @@ TEST(DesignerRules, SizeLimitsPlacementAndHitTest) {
   for (const FitCase& c : fits)
     EXPECT_EQ(canvas::Fits(c.type, c.rect, canvas), c.fits) << c.type << " " << c.rect.x() << "," << c.rect.y()
                                                            << " " << c.rect.width() << "x" << c.rect.height();
-  // A Label shrunk by the arrow step from its placed width stops at the last width at or above 20.
-  QRect label(100, 50, 70, 25);
-  for (QRect next = label.adjusted(0, 0, -3, 0); canvas::Fits(kLabel, next, canvas); next.adjust(0, 0, -3, 0))
-    label = next;
-  EXPECT_EQ(label.width(), 22);
+  // Shift+Left until nothing changes: a Label stops at 20, a TextBox at 40; Shift+Up stops at 25.
+  struct KeyCase {
+    int type;
+    int key;
+    QSize start;
+    QSize end;
+  };
+  const KeyCase keys[] = {
+      {kLabel, Qt::Key_Left, QSize(71, 25), QSize(20, 25)},
+      {kTextBox, Qt::Key_Left, QSize(70, 25), QSize(40, 25)},
+      {kCheckBox, Qt::Key_Left, QSize(70, 25), QSize(31, 25)},
+      {kTextBox, Qt::Key_Up, QSize(70, 40), QSize(70, 25)},
+      {kTextBox, Qt::Key_Right, QSize(70, 25), QSize(316, 25)},
+      {kTextBox, Qt::Key_Down, QSize(70, 25), QSize(70, 400)},
+  };
+  for (const KeyCase& c : keys) {
+    QRect rect(QPoint(102, 50), c.start);
+    while (const std::optional<QRect> next = canvas::MoveByKey(c.type, rect, c.key, true, canvas)) rect = *next;
+    EXPECT_EQ(rect.size(), c.end) << c.type << " " << c.key;
+  }
+  EXPECT_EQ(canvas::MoveByKey(kTextBox, QRect(102, 50, 70, 25), Qt::Key_Left, false, canvas), std::nullopt);
+  EXPECT_EQ(canvas::MoveByKey(kTextBox, QRect(103, 50, 70, 25), Qt::Key_Left, false, canvas), QRect(100, 50, 70, 25));
+  EXPECT_EQ(canvas::MoveByKey(kTextBox, QRect(103, 50, 70, 25), Qt::Key_Down, false, canvas), QRect(103, 53, 70, 25));
+  EXPECT_EQ(canvas::MoveByKey(kTextBox, QRect(103, 50, 70, 25), Qt::Key_Delete, false, canvas), std::nullopt);
 
   const std::vector<QRect> previews = {QRect(150, 100, 70, 25), QRect(180, 110, 70, 25)};
   EXPECT_EQ(canvas::PlacementRect(QPoint(100, 50), canvas, previews), QRect(100, 50, 70, 25));

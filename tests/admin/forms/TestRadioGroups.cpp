@@ -53,7 +53,8 @@ TEST_F(RadioGroupsTest, ANewRadioButtonJoinsTheFirstGroupWithItsCaption) {
   NewRadio(1);
   EXPECT_EQ(Count(0), 2) << "always the first group";
   EXPECT_EQ(Count(1), 0);
-  m_radios.Leave(*first);
+  m_radios.LeaveTab(*m_form.GetTab(1));
+  EXPECT_EQ(Count(0), 1) << "the second tab's button left";
   m_radios.Leave(*first);
   m_radios.Leave(*first);
   EXPECT_EQ(Count(0), 0) << "never below 0";
