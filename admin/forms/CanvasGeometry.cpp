@@ -8,6 +8,14 @@ QSize CanvasSize(DeviceType deviceType) {
   return deviceType == DeviceType::IPad ? QSize(kTabletWidth, kTabletHeight) : QSize(kPhoneWidth, kPhoneHeight);
 }
 
+std::optional<QColor> SkinFormColor(DeviceType deviceType) {
+  switch (deviceType) {
+    case DeviceType::IPhone: return QColor(197, 204, 212);
+    case DeviceType::IPad: return QColor(233, 233, 233);
+    default: return std::nullopt;
+  }
+}
+
 QString TooManyTabsMessage() { return QString(kTooManyTabs).replace(QStringLiteral("%d"), QString::number(kMaxTabs)); }
 
 int MinWidth(int type) {

@@ -2,6 +2,7 @@
 
 #include "shared/formtext/FormTextRecords.h"
 
+#include <QColor>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -20,6 +21,9 @@ inline constexpr int kTabletWidth = 768;
 inline constexpr int kTabletHeight = 600;
 // The canvas of the device type: a tablet's for the iPad, a phone's for the rest.
 QSize CanvasSize(DeviceType deviceType);
+// The form colour a device's skin starts with (iPhone, iPad); nothing for other devices, whose
+// forms keep their stored or first colour.
+std::optional<QColor> SkinFormColor(DeviceType deviceType);
 
 // A control placed by a click starts this big, its top-left at the click.
 inline constexpr QSize kNewControlSize(70, 25);

@@ -75,6 +75,7 @@ CFormDesignerDlg::CFormDesignerDlg(QWidget* parent) : QWizardPage(parent) {
   m_pRadioGroupList = new QComboBox(this);
   m_pRadioGroupList->setGeometry(20, 400, 180, 24);
   m_pRadioGroupList->hide();  // shown while a radio button is selected
+  if (const std::optional<QColor> skin = canvas::SkinFormColor(RegisteredDeviceType())) SetFormColor(*skin);
 }
 
 CFormDesignerDlg::~CFormDesignerDlg() = default;

@@ -260,6 +260,9 @@ TEST(DesignerRules, CanvasSizesAndTabLimit) {
   EXPECT_EQ(canvas::CanvasSize(DeviceType::IPhone).width(), 320);
   EXPECT_EQ(canvas::CanvasSize(DeviceType::BlackBerry).width(), 320);
   EXPECT_EQ(canvas::CanvasSize(DeviceType::IPad).width(), 768);
+  EXPECT_EQ(canvas::SkinFormColor(DeviceType::IPhone), QColor(197, 204, 212));
+  EXPECT_EQ(canvas::SkinFormColor(DeviceType::IPad), QColor(233, 233, 233));
+  EXPECT_EQ(canvas::SkinFormColor(DeviceType::PocketPc), std::nullopt);
   EXPECT_EQ(canvas::TooManyTabsMessage(), QStringLiteral("Only 4 Tab Form are allowed to create."));
 }
 

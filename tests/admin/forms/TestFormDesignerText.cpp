@@ -207,6 +207,8 @@ TEST_P(DesignerRoundTrip, TheCanvasIsTheDeviceScreenWide) {
   CFormDesignerDlg designer;
   EXPECT_EQ(designer.GetCanvasRect().width(), GetParam() == 4 ? 768 : 320);
   EXPECT_TRUE(designer.rect().contains(designer.GetScrollBar()->geometry()));
+  const QColor skin = GetParam() == 2 ? QColor(197, 204, 212) : GetParam() == 4 ? QColor(233, 233, 233) : QColor(Qt::white);
+  EXPECT_EQ(designer.GetFormColor(), skin);
 }
 
 TEST_F(DesignerTest, ArmingRefusesWithItsMessageAndTheSameTypeDisarms) {
