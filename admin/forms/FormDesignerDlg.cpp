@@ -28,7 +28,8 @@ namespace {
 constexpr QSize kPageSize(760, 600);
 constexpr QPoint kCanvasFrameTopLeft(230, 60);
 constexpr QMargins kCanvasFrameBorder(2, 10, 2, 2);
-constexpr int kPageMargin = 186;
+// Room the page keeps right of and below the canvas frame (the scroll bar and the grids).
+constexpr QMargins kPageMargins(0, 0, 186, 40);
 constexpr int kTabStripHeight = 30;
 constexpr int kScrollBarWidth = 16;
 
@@ -61,7 +62,7 @@ int32_t AddSaturated(int32_t size, int offset) {
 
 CFormDesignerDlg::CFormDesignerDlg(QWidget* parent) : QWizardPage(parent) {
   const QRect frame = CanvasFrame();
-  setGeometry(QRect(QPoint(0, 0), kPageSize.expandedTo(QSize(frame.right() + 1 + kPageMargin, frame.bottom() + 41))));
+  setGeometry(QRect(QPoint(0, 0), kPageSize.expandedTo(QRect(QPoint(0, 0), frame.bottomRight()).marginsAdded(kPageMargins).size())));
   m_pCanvas = new QFrame(this);
   m_pCanvas->setFrameShape(QFrame::Box);
   m_pCanvas->setGeometry(frame);
