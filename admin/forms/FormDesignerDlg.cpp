@@ -62,7 +62,8 @@ int32_t AddSaturated(int32_t size, int offset) {
 
 CFormDesignerDlg::CFormDesignerDlg(QWidget* parent) : QWizardPage(parent) {
   const QRect frame = CanvasFrame();
-  setGeometry(QRect(QPoint(0, 0), kPageSize.expandedTo(QRect(QPoint(0, 0), frame.bottomRight()).marginsAdded(kPageMargins).size())));
+  const QSize needed = QRect(QPoint(0, 0), frame.bottomRight()).marginsAdded(kPageMargins).size();
+  setGeometry(QRect(QPoint(0, 0), kPageSize.expandedTo(needed)));
   m_pCanvas = new QFrame(this);
   m_pCanvas->setFrameShape(QFrame::Box);
   m_pCanvas->setGeometry(frame);
