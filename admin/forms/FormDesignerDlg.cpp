@@ -1,12 +1,17 @@
 #include "admin/forms/FormDesignerDlg.h"
 
+#include "admin/forms/ButtonActions.h"
+#include "admin/forms/CanvasGeometry.h"
+#include "admin/forms/FormMapping.h"
 #include "admin/forms/FormTextLog.h"
+#include "admin/forms/NewControlDefaults.h"
 #include "admin/foundation/AppLog.h"
 #include "admin/foundation/DatabaseHandler.h"
 #include "admin/foundation/FormCodes.h"
 #include "admin/shell/ControlButton.h"
 #include "admin/shell/TabControl.h"
 #include "admin/shell/TarnwickApp.h"
+#include "platform/widgets/MessageBox.h"
 #include "shared/formtext/FormTextReader.h"
 #include "shared/formtext/FormTextWriter.h"
 #include "shared/formtext/TaggedText.h"
@@ -18,11 +23,25 @@
 namespace {
 
 // The page's layout: the canvas frame in the middle, the tab strip over the top of the canvas,
-// the scroll bar at its right.
-const QRect kPageRect(0, 0, 760, 600);
-const QRect kCanvasFrame(230, 60, 324, 500);
+// the scroll bar at its right. The frame holds the device's canvas; the page grows to hold the
+// frame.
+constexpr QSize kPageSize(760, 600);
+constexpr QPoint kCanvasFrameTopLeft(230, 60);
+constexpr QMargins kCanvasFrameBorder(2, 10, 2, 2);
+// Room the page keeps right of and below the canvas frame (the scroll bar and the grids).
+constexpr QMargins kPageMargins(0, 0, 186, 40);
 constexpr int kTabStripHeight = 30;
 constexpr int kScrollBarWidth = 16;
+
+DeviceType RegisteredDeviceType() {
+  const CTarnwickApp* app = GetTarnwickApp();
+  return static_cast<DeviceType>(app != nullptr ? app->GetDeviceType() : 0);
+}
+
+QRect CanvasFrame() {
+  const QSize canvas = canvas::CanvasSize(RegisteredDeviceType());
+  return QRect(kCanvasFrameTopLeft, canvas.grownBy(kCanvasFrameBorder));
+}
 
 constexpr QStringView kConstructTab = u"<FormDesignerDlg> <ConstructTabInfo> ";
 constexpr QStringView kRetrieveTab = u"<FormDesignerDlg> <RetrieveTabInfo> ";
@@ -42,26 +61,29 @@ int32_t AddSaturated(int32_t size, int offset) {
 }  // namespace
 
 CFormDesignerDlg::CFormDesignerDlg(QWidget* parent) : QWizardPage(parent) {
-  setGeometry(kPageRect);
+  const QRect frame = CanvasFrame();
+  const QSize needed = QRect(QPoint(0, 0), frame.bottomRight()).marginsAdded(kPageMargins).size();
+  setGeometry(QRect(QPoint(0, 0), kPageSize.expandedTo(needed)));
   m_pCanvas = new QFrame(this);
   m_pCanvas->setFrameShape(QFrame::Box);
-  m_pCanvas->setGeometry(kCanvasFrame);
+  m_pCanvas->setGeometry(frame);
   const QRect canvas = GetCanvasRect();
   m_pTabCtrl = new CTabControl(QRect(canvas.left(), canvas.top(), canvas.width(), kTabStripHeight), this);
   m_pTabCtrl->SetBackgroundColor(m_formColor);
   m_pScrollBar = new QScrollBar(Qt::Vertical, this);
-  m_pScrollBar->setGeometry(kCanvasFrame.right() + 2, canvas.top(), kScrollBarWidth, canvas.height());
+  m_pScrollBar->setGeometry(frame.right() + 2, canvas.top(), kScrollBarWidth, canvas.height());
   m_pScrollBar->setPageStep(canvas.height());
   m_pScrollBar->setRange(0, 0);
   m_pRadioGroupList = new QComboBox(this);
   m_pRadioGroupList->setGeometry(20, 400, 180, 24);
   m_pRadioGroupList->hide();  // shown while a radio button is selected
+  if (const std::optional<QColor> skin = canvas::SkinFormColor(RegisteredDeviceType())) SetFormColor(*skin);
 }
 
 CFormDesignerDlg::~CFormDesignerDlg() = default;
 
 QRect CFormDesignerDlg::GetCanvasRect() const {
-  return m_pCanvas->geometry().adjusted(2, 10, -2, -2);
+  return m_pCanvas->geometry().marginsRemoved(kCanvasFrameBorder);
 }
 
 void CFormDesignerDlg::SetFormColor(const QColor& color) {
@@ -72,23 +94,51 @@ void CFormDesignerDlg::SetFormColor(const QColor& color) {
   m_pTabCtrl->SetBackgroundColor(color);
 }
 
-CFormDesignerDlg::TabCanvas& CFormDesignerDlg::CanvasOf(int tabIndex) {
-  const auto found = m_tabCanvases.find(tabIndex);
-  if (found != m_tabCanvases.end()) return found->second;
-  TabCanvas& made = m_tabCanvases[tabIndex];
-  made.scrollMax = GetCanvasRect().height();
-  return made;
+CTabCanvas& CFormDesignerDlg::CanvasOf(int tabIndex) {
+  return m_tabCanvases.try_emplace(tabIndex, GetCanvasRect().height()).first->second;
 }
 
 int CFormDesignerDlg::GetTabScrollMax(int tabIndex) const {
   const auto found = m_tabCanvases.find(tabIndex);
-  return found == m_tabCanvases.end() ? GetCanvasRect().height() : found->second.scrollMax;
+  return found == m_tabCanvases.end() ? GetCanvasRect().height() : found->second.Reach();
 }
 
-int CFormDesignerDlg::DeviceFontOffset() const {
-  const CTarnwickApp* app = GetTarnwickApp();
-  return ::DeviceFontOffset(static_cast<DeviceType>(app != nullptr ? app->GetDeviceType() : 0));
+void CFormDesignerDlg::BuildActionList(int profileType) { m_ActionList = ::GetActionList(profileType); }
+
+void CFormDesignerDlg::SetCtrlStatus(int type) {
+  const int armed = m_nArmedType;
+  m_nArmedType = 0;
+  if (type == armed || type < kLabel || type > kConditionalField) return;
+  const std::optional<ArmRefusal> refusal =
+      CFormMapping(m_ProfileColumns, m_FormInfo, m_RadioGroups, m_ActionList).CheckArming(type);
+  if (refusal) {
+    platform::MessageBox(this, refusal->Message, ProgramTitle(), platform::MB_OK | platform::MB_ICONINFORMATION);
+    Log(-1, refusal->LogText());
+    return;
+  }
+  m_nArmedType = type;
 }
+
+void CFormDesignerDlg::AddPage() {
+  if (m_FormInfo.GetTabCount() >= canvas::kMaxTabs) {
+    platform::MessageBox(this, canvas::TooManyTabsMessage(), ProgramTitle(),
+                         platform::MB_OK | platform::MB_ICONINFORMATION);
+    Log(-1, QStringLiteral("<FormDesignerDlg> <AddPage> ") + canvas::kTooManyTabs);
+    return;
+  }
+  const QString title = m_FormInfo.ProfileName;
+  m_pTabCtrl->AddTab(title);
+  m_FormInfo.AddFormTab(m_FormInfo.GetTabCount(), title);
+  m_pTabCtrl->SetTabFontSize(m_FormInfo.FontSize);
+  Log(-1, QStringLiteral("<FormDesignerDlg> <AddPage> Tab Title \"%1\".").arg(title));
+}
+
+QString CFormDesignerDlg::FirstFreeAction() const {
+  const QStringList free = CFormMapping(m_ProfileColumns, m_FormInfo, m_RadioGroups, m_ActionList).FreeActions();
+  return free.isEmpty() ? QString() : free.first();
+}
+
+int CFormDesignerDlg::DeviceFontOffset() const { return ::DeviceFontOffset(RegisteredDeviceType()); }
 
 int32_t CFormDesignerDlg::StoredFontSize(int32_t designerSize) const {
   return AddSaturated(designerSize, DeviceFontOffset());
@@ -105,51 +155,29 @@ void CFormDesignerDlg::PlaceCtrl(FormControlInfo* control, int left, int top, in
   auto* window = new CControlButton(control->Type, this);
   window->setGeometry(left, top, right - left, bottom - top);
   control->Window.Reset(window);
-  SetNewControlDefaults(control, window);
+  SetNewControlDefaults(control, FirstFreeAction());
+  ShowNewControl(*control, window);
   window->show();
   Log(-1, QStringLiteral("<FormDesignerDlg> <PlaceCtrl> CtrlType : %1").arg(control->Type));
 }
 
-void CFormDesignerDlg::SetNewControlDefaults(FormControlInfo* control, CControlButton* window) const {
-  control->Visible = 1;
-  control->FontFace = 0;
-  control->FontSize = 10;
-  control->FontStyle = 0;
-  window->SetFontFace(control->FontFace);
-  window->SetFontSize(control->FontSize);
-  window->SetFontStyle(control->FontStyle);
+void CFormDesignerDlg::ShowNewControl(const FormControlInfo& control, CControlButton* window) const {
+  window->SetFontFace(control.FontFace);
+  window->SetFontSize(control.FontSize);
+  window->SetFontStyle(control.FontStyle);
   window->SetBackgroundColor(m_formColor);
-  switch (control->Type) {
+  switch (control.Type) {
     case kLabel:
-      control->Caption = QStringLiteral("Label");
-      control->AlignText = 2;
-      window->SetWindowText(control->Caption);
+    case kDateTime:
+      window->SetWindowText(control.Caption);
       break;
     case kCheckBox:
-      control->DefaultValue = QStringLiteral("UnChecked");
-      control->UnChecked = QStringLiteral("0");
-      control->Checked = QStringLiteral("1");
-      control->RectDW = 0xFFFFFF;  // white box
-      control->MarkDW = 0x0000FF;  // red mark
       window->SetWindowText(QStringLiteral("Check"));
       break;
-    case kComboBox:
-      control->SrcType = kSourceValuedList;
-      break;
     case kButton:
-      control->BgR = control->BgG = control->BgB = 128;
-      control->TxtR = control->TxtG = control->TxtB = 255;
-      window->SetBackgroundColor(QColor(128, 128, 128));
-      window->SetTextColor(Qt::white);
-      break;
-    case kDateTime:
-      control->Format = 1;
-      control->Caption = FormatCurrentDateTime(control->Format);
-      window->SetWindowText(control->Caption);
-      break;
-    case kRadioButton:
-      control->RectDW = 0xFFFFFF;  // white circle
-      control->MarkDW = 0xFF0000;  // blue dot
+      window->SetWindowText(control.Caption);
+      window->SetBackgroundColor(QColor(control.BgR, control.BgG, control.BgB));
+      window->SetTextColor(QColor(control.TxtR, control.TxtG, control.TxtB));
       break;
     default:
       break;
@@ -158,14 +186,10 @@ void CFormDesignerDlg::SetNewControlDefaults(FormControlInfo* control, CControlB
 
 void CFormDesignerDlg::ExtendTabCanvas(int tabIndex, const QRect& canvasRect, const QRect& controlRect) {
   if (canvasRect.height() <= 0) return;
-  TabCanvas& canvas = CanvasOf(tabIndex);
-  const int needed = controlRect.bottom() + 1 - canvasRect.top() + 100;
-  while (canvas.scrollMax < needed) {
-    canvas.scrollMax += canvasRect.height();
-    ++canvas.growthCount;
-  }
+  CTabCanvas& canvas = CanvasOf(tabIndex);
+  canvas.ExtendFor(controlRect.bottom() + 1 - canvasRect.top());
   if (tabIndex != 0) return;
-  m_pScrollBar->setRange(0, qMax(0, canvas.scrollMax - canvasRect.height()));
+  m_pScrollBar->setRange(0, canvas.MaxPosition());
   m_pScrollBar->setValue(0);
 }
 
@@ -233,6 +257,15 @@ bool CFormDesignerDlg::ConstructTabInfo(int tabIndex, QString* text, QString* er
   *error = QStringLiteral("Tab \"%1\": %2").arg(tab->GetFormTabTitle(), writer.ErrorMessage());
   Log(-1, kConstructTab.toString() + *error);
   return false;
+}
+
+std::optional<int32_t> CFormDesignerDlg::SaveForm(CDatabseConnection& settings, const CFormSaver::Target& target,
+                                                  const CFormSaver::AskDefaultValues& ask) {
+  CFormSaver saver(
+      settings, {m_FormInfo, m_ProfileColumns, m_RadioGroups, m_DefaultValues}, target, ask,
+      [this](QString* text, QString* error) { return ConstructFormInfo(text, error); },
+      [this](int tab, QString* text, QString* error) { return ConstructTabInfo(tab, text, error); });
+  return saver.Save();
 }
 
 bool CFormDesignerDlg::RetrieveFormInfo() {
@@ -308,7 +341,7 @@ void CFormDesignerDlg::ApplyStoredControl(FormControlInfo* control) const {
   switch (control->Type) {
     case kLabel:
       window->SetWindowText(control->Caption);
-      SetControlAlignment(GetAlignText(control->AlignText), window);
+      SetControlAlignment(GetAlignmentText(control->AlignText), window);
       break;
     case kTextBox:
       window->SetWindowText(control->DefaultValue);
@@ -325,7 +358,7 @@ void CFormDesignerDlg::ApplyStoredControl(FormControlInfo* control) const {
       window->SetBackgroundColor(QColor(control->BgR & 0xFF, control->BgG & 0xFF, control->BgB & 0xFF));
       break;
     case kDateTime:
-      window->SetWindowText(FormatCurrentDateTime(control->Format));
+      window->SetWindowText(GetCurrentDateTimeText(control->Format));
       break;
     case kRadioButton:
       window->SetWindowText(control->Caption);

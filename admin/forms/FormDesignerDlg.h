@@ -1,5 +1,8 @@
 #pragma once
 
+#include "admin/forms/FormSaver.h"
+#include "admin/forms/ProfileColumn.h"
+#include "admin/forms/TabCanvas.h"
 #include "admin/foundation/FormInfo.h"
 #include "shared/formtext/FormTextRecords.h"
 
@@ -51,6 +54,21 @@ class CFormDesignerDlg : public QWizardPage {
   // How far down the tab's canvas can be scrolled at most, in pixels from the canvas top.
   int GetTabScrollMax(int tabIndex) const;
 
+  // The profile's columns with their SQL type names, and the actions its Buttons may take
+  // (by ProfileType: 0 table, 1 view, 2 stored procedure).
+  void SetProfileColumns(const ProfileColumns& columns) { m_ProfileColumns = columns; }
+  const ProfileColumns& GetProfileColumns() const { return m_ProfileColumns; }
+  void BuildActionList(int profileType);
+  const QStringList& GetActionList() const { return m_ActionList; }
+
+  // Arms the toolbox for the type (1 to 9) or disarms it (-1, or the armed type again); a type
+  // with nothing left to map is refused with its message and log line, and nothing is armed.
+  void SetCtrlStatus(int type);
+  // The armed type; 0 when none is.
+  int GetArmedType() const { return m_nArmedType; }
+  // Adds a tab titled with the profile name to the form and the strip; a form has four at most.
+  void AddPage();
+
   // Creates the preview window of the control's type at the rectangle (page coordinates),
   // gives the control a new control's defaults and keeps the window in the record. Types
   // outside 1 to 9 get no window.
@@ -64,6 +82,10 @@ class CFormDesignerDlg : public QWizardPage {
   bool ConstructFormInfo(QString* text, QString* error);
   // The text of the tab at the index; false with the reason as above, or for no such tab.
   bool ConstructTabInfo(int tabIndex, QString* text, QString* error);
+  // Stores the form (new, or in place of the stored one the target names) on the settings
+  // connection; the identifier it was stored under, nothing when it was refused or failed.
+  std::optional<int32_t> SaveForm(CDatabseConnection& settings, const CFormSaver::Target& target,
+                                  const CFormSaver::AskDefaultValues& ask);
   // Reads the form's stored form-level text (the form's FormText) into the designer; false
   // when it was not read whole (what was wrong is in the log).
   bool RetrieveFormInfo();
@@ -79,19 +101,14 @@ class CFormDesignerDlg : public QWizardPage {
   bool LoadFormTabs();
 
  private:
-  // Per tab: how far its canvas may scroll and how often it has grown.
-  struct TabCanvas {
-    int growthCount = 2;
-    int scrollMax = 0;
-  };
-
   bool ReadFormDetails(std::vector<FormDetailsRow>* rows) const;
-  TabCanvas& CanvasOf(int tabIndex);
+  CTabCanvas& CanvasOf(int tabIndex);
   int DeviceFontOffset() const;
   int32_t StoredFontSize(int32_t designerSize) const;
   int32_t DesignerFontSize(int32_t storedSize) const;
   void Log(int code, const QString& text) const;
-  void SetNewControlDefaults(FormControlInfo* control, CControlButton* window) const;
+  QString FirstFreeAction() const;
+  void ShowNewControl(const FormControlInfo& control, CControlButton* window) const;
   void ApplyStoredControl(FormControlInfo* control) const;
   StoredControl ToStored(const FormTabInfo& tab, const FormControlInfo& control) const;
   void LogControl(QStringView prefix, const StoredControl& stored, bool writing) const;
@@ -105,5 +122,8 @@ class CFormDesignerDlg : public QWizardPage {
   CTabControl* m_pTabCtrl;
   QScrollBar* m_pScrollBar;
   QComboBox* m_pRadioGroupList;
-  std::map<int, TabCanvas> m_tabCanvases;
+  std::map<int, CTabCanvas> m_tabCanvases;
+  ProfileColumns m_ProfileColumns;
+  QStringList m_ActionList;
+  int m_nArmedType = 0;
 };

@@ -1,25 +1,13 @@
 #include "admin/forms/FormLayoutQueries.h"
 
+#include "admin/forms/FormMapping.h"
+
 #include "admin/foundation/AppLog.h"
 #include "admin/foundation/DatabseConnection.h"
 #include "admin/foundation/SettingsQuery.h"
 #include "shared/formtext/FormTextReader.h"
 
 namespace {
-
-// The control types whose data column the designer counts among the columns in use; a formula
-// or conditional field carries one only when its value is stored in a column.
-bool IsMappedType(int32_t type) {
-  switch (type) {
-    case kTextBox:
-    case kCheckBox:
-    case kComboBox:
-    case kDateTime:
-    case kFormulaField:
-    case kConditionalField: return true;
-    default: return false;
-  }
-}
 
 void AppendMissing(const QStringList& names, QStringList* columns) {
   for (const QString& name : names) {
@@ -69,7 +57,7 @@ void GetFormTabMappedColumns(const CDatabseConnection& settings, int32_t formId,
   while (tabs.NextRow()) {
     for (const StoredControl& control : ReadTab(QStringLiteral("GetFormTabMappedColumns"), tabs.Text(0))) {
       const FormControlProperties& c = control.Properties;
-      if (IsMappedType(c.Type) && !c.DataColumn.isEmpty()) columns->append(c.DataColumn);
+      if (CFormMapping::MapsADataColumn(c.Type) && !c.DataColumn.isEmpty()) columns->append(c.DataColumn);
     }
   }
 }

@@ -45,7 +45,7 @@ QString DescribeCommonValues(const StoredControl& control) {
   const FormControlProperties& c = control.Properties;
   return QStringLiteral("X : %1, Y : %2, Width : %3, Height : %4, FontFace : %5, FontSz : %6, "
                         "FontStyle : %7, FgColor : %8, Visible : %9")
-      .arg(N(control.X), N(control.Y), N(control.Width), N(control.Height), GetFontFaceName(c.FontFace),
+      .arg(N(control.X), N(control.Y), N(control.Width), N(control.Height), GetFontNameText(c.FontFace),
            N(c.FontSize), N(c.FontStyle), FormatRgbText(c.TxtR, c.TxtG, c.TxtB), N(c.Visible));
 }
 

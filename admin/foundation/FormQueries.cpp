@@ -62,16 +62,20 @@ void GetFormList(const CDatabseConnection& settings, const QString& excludedTitl
 }
 
 int IsGoToFormTarget(const CDatabseConnection& settings, const QString& title) {
-  if (title.isEmpty() || !settings.IsConnected()) return 0;
+  return GetGoToFormSource(settings, title) ? 1 : 0;
+}
+
+std::optional<QString> GetGoToFormSource(const CDatabseConnection& settings, const QString& title) {
+  if (title.isEmpty() || !settings.IsConnected()) return std::nullopt;
   // The closing tag keeps a title from matching a longer title that begins with it.
   const QString probe = QStringLiteral("<DestForm>") + title + QStringLiteral("</DestForm>");
   SettingsQuery query(settings,
                       QStringLiteral("Select FormInfo.FormID, FormTitle, TabTitle, TabFormInfo from FormInfo, "
                                      "FormDetails Where FormInfo.FormID = FormDetails.FormID"));
   while (query.NextRow()) {
-    if (query.Text(3).contains(probe)) return 1;
+    if (query.Text(3).contains(probe)) return query.Text(1);
   }
-  return 0;
+  return std::nullopt;
 }
 
 int IsProfileFormGoToTarget(const CDatabseConnection& settings, int32_t profileId) {

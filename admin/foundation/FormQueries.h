@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <optional>
 
 class CDatabseConnection;
 
@@ -31,5 +32,8 @@ void GetFormList(const CDatabseConnection& settings, const QString& excludedTitl
                  QStringList* profiles);
 // 1 when a Go To Form button of some tab points at the form of that title; 0 for an empty title.
 int IsGoToFormTarget(const CDatabseConnection& settings, const QString& title);
+// The title of the first form with a Go To Form button pointing at the form of that title;
+// nothing when none points at it or the title is empty.
+std::optional<QString> GetGoToFormSource(const CDatabseConnection& settings, const QString& title);
 // 1 when a Go To Form button points at any form of the profile.
 int IsProfileFormGoToTarget(const CDatabseConnection& settings, int32_t profileId);

@@ -15,6 +15,14 @@ int RunSave(CDatabseConnection& connection, const QString& sql, const QString& f
   return 0;
 }
 
+// The statements that delete a form: its status rows marked first, so the sync program tells
+// the devices, then its tabs and its own row.
+QString MarkStatusRowsDeleted(const QString& id) {
+  return QStringLiteral("Update UserFormStatus Set StatusFlag = '%1' where FormID = %2").arg(kDeleteStatusFlag, id);
+}
+QString DeleteTabRows(const QString& id) { return QStringLiteral("DELETE FROM FormDetails where FormID = %1").arg(id); }
+QString DeleteFormRow(const QString& id) { return QStringLiteral("DELETE FROM FormInfo where FormID = %1").arg(id); }
+
 }  // namespace
 
 int SaveFormInfo(CDatabseConnection& connection, int32_t formId, int32_t profileId, const QString& title,
@@ -41,16 +49,21 @@ int SaveUserFormStatus(CDatabseConnection& connection, int32_t formId, const QSt
 
 int DeleteForm(CDatabseConnection& settings, int32_t formId) {
   const QString id = QString::number(formId);
-  const QString mark =
-      QStringLiteral("Update UserFormStatus Set StatusFlag = '%1' where FormID = %2").arg(kDeleteStatusFlag, id);
-  if (!RunSettingsStatement(settings, mark)) {
+  if (!RunSettingsStatement(settings, MarkStatusRowsDeleted(id))) {
     WriteAppLog(-1, QStringLiteral("Error while updating UserFormStatus for FormID %1 to Delete Status.").arg(id));
     return 0;
   }
-  if (!RunSettingsStatement(settings, QStringLiteral("DELETE FROM FormDetails where FormID = %1").arg(id)))
+  if (!RunSettingsStatement(settings, DeleteTabRows(id)))
     WriteAppLog(-1, QStringLiteral("Error while deleting FormDetails of each tab for FormID %1.").arg(id));
-  if (!RunSettingsStatement(settings, QStringLiteral("DELETE FROM FormInfo where FormID = %1").arg(id)))
+  if (!RunSettingsStatement(settings, DeleteFormRow(id)))
     WriteAppLog(-1, QStringLiteral("Error while deleting FormInfo for FormID %1.").arg(id));
+  return 1;
+}
+
+int DeleteFormInTransaction(CDatabseConnection& settings, int32_t formId) {
+  const QString id = QString::number(formId);
+  for (const QString& sql : {MarkStatusRowsDeleted(id), DeleteTabRows(id), DeleteFormRow(id)})
+    if (!RunSettingsStatement(settings, sql)) return 0;
   return 1;
 }
 

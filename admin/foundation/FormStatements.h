@@ -22,5 +22,8 @@ int SaveUserFormStatus(CDatabseConnection& connection, int32_t formId, const QSt
 // answer is 0; a later failure is only logged. `settings` is the application's settings
 // connection, here and below.
 int DeleteForm(CDatabseConnection& settings, int32_t formId);
+// The same three statements for a caller's transaction: 1 when all ran, else 0 at the first
+// that failed, for the caller to roll back.
+int DeleteFormInTransaction(CDatabseConnection& settings, int32_t formId);
 // Deletes every form of the profile; 1.
 int DeleteFormsOfProfile(CDatabseConnection& settings, int32_t profileId);

@@ -89,7 +89,7 @@ void CControlButton::SetFontStyle(int style) {
 
 void CControlButton::SetFontFace(int face) {
   QFont changed = font();
-  changed.setFamily(GetFontFaceName(face));
+  changed.setFamily(GetFontNameText(face));
   setFont(changed);
   update();
 }

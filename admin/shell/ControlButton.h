@@ -28,7 +28,7 @@ class CControlButton : public QWidget {
   void SetFontSize(int points);
   // 0 regular, 1 italic, 2 bold, 3 bold italic; any other value regular.
   void SetFontStyle(int style);
-  // The face of the index (GetFontFaceName); an unknown index leaves the face to the system.
+  // The face of the index (GetFontNameText); an unknown index leaves the face to the system.
   void SetFontFace(int face);
 
   // "Left", "Center" or "Right"; any other text draws as "Left".

@@ -1,34 +1,51 @@
 #include "admin/shell/TabButtonExG.h"
 
-#include <QPainter>
+#include "admin/shell/Bitmaps.h"
+#include "admin/shell/DialogLook.h"
 
-CTabButtonExG::CTabButtonExG(const QString& title, QWidget* parent)
-    : QWidget(parent), m_strTitle(title) {
-  QFont font(QStringLiteral("Verdana"));
-  font.setPixelSize(14);
-  font.setWeight(QFont::Bold);
-  setFont(font);
+#include <QPainter>
+#include <QScreen>
+
+namespace {
+
+// Rounds half away from zero, as the platform's multiply-divide does.
+int MulDiv(int number, int numerator, int denominator) {
+  const qint64 product = qint64{number} * numerator;
+  const qint64 half = denominator / 2;
+  return static_cast<int>(product >= 0 ? (product + half) / denominator : (product - half) / denominator);
 }
 
-QColor CTabButtonExG::SelectedColor() { return QColor(38, 72, 150); }
-QColor CTabButtonExG::UnselectedColor() { return QColor(120, 136, 170); }
+}  // namespace
+
+CTabButtonExG::CTabButtonExG(const QString& title, int id, QWidget* parent)
+    : CButtonEx(title, parent), m_nId(id), m_picture(LoadMaskedBitmap(kUnselectedBitmap)) {
+  setFont(MakeFont(QStringLiteral("Verdana"), 14, 700));
+  setFocusPolicy(Qt::TabFocus);
+  connect(this, &QPushButton::clicked, this, [this] { Q_EMIT TabClicked(m_nId); });
+}
 
 void CTabButtonExG::SetSelected(bool selected) {
   m_bSelected = selected;
+  m_picture = LoadMaskedBitmap(selected ? kSelectedBitmap : kUnselectedBitmap);
   update();
 }
 
+void CTabButtonExG::SetFontSize(int points) {
+  const QScreen* screen = this->screen();
+  const int dpi = screen != nullptr ? qRound(screen->logicalDotsPerInchY()) : logicalDpiY();
+  QFont sized = font();
+  sized.setPixelSize(qMax(1, MulDiv(points, dpi, 72)));
+  setFont(sized);
+  update();
+}
+
+// The hover and pressed looks of the other transparent buttons are not a tab's.
 void CTabButtonExG::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(m_bSelected ? SelectedColor() : UnselectedColor());
-  // The tab's top corners are rounded; its bottom edge meets the canvas.
-  const QRectF body = QRectF(rect()).adjusted(1, 1, -1, 0);
-  painter.drawRoundedRect(body.adjusted(0, 0, 0, 6), 6, 6);
-  if (m_strTitle.isEmpty()) return;
+  painter.drawImage(rect(), m_picture);
+  if (text().isEmpty()) return;
+  painter.setFont(font());
   painter.setPen(Qt::white);
-  const QRect text = rect().adjusted(3, 0, -3, 0);
-  painter.drawText(text, static_cast<int>(Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine),
-                   m_strTitle);
+  painter.drawText(rect().adjusted(3, 0, -3, 0),
+                   static_cast<int>(Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine), text());
 }

@@ -1,28 +1,37 @@
 #pragma once
 
-#include <QString>
-#include <QWidget>
+#include "admin/shell/ButtonEx.h"
 
-// One tab of the designer's tab strip: a tab picture, brighter while selected, with the title
-// in white.
-class CTabButtonExG : public QWidget {
+#include <QImage>
+#include <QString>
+
+// One tab of the designer's tab strip: the tab picture (211, or 212 while selected) stretched
+// over the button with its magenta key, the title in white bold Verdana at the left. A click
+// reports the tab's identifier.
+class CTabButtonExG : public CButtonEx {
   Q_OBJECT
 
  public:
-  CTabButtonExG(const QString& title, QWidget* parent);
+  CTabButtonExG(const QString& title, int id, QWidget* parent);
 
+  int GetId() const { return m_nId; }
   void SetSelected(bool selected);
   bool IsSelected() const { return m_bSelected; }
-  QString GetWindowText() const { return m_strTitle; }
+  QString GetWindowText() const { return text(); }
+  // Keeps face and weight; the height is that of the points at the screen's resolution.
+  void SetFontSize(int points);
 
-  // The colours of the two tab pictures.
-  static QColor SelectedColor();
-  static QColor UnselectedColor();
+  static constexpr int kUnselectedBitmap = 211;
+  static constexpr int kSelectedBitmap = 212;
+
+ Q_SIGNALS:
+  void TabClicked(int id);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  QString m_strTitle;
+  int m_nId;
   bool m_bSelected = false;
+  QImage m_picture;
 };

@@ -66,6 +66,20 @@ def button(width, height, upper, lower, edge):
     return picture
 
 
+def tab(width, height, upper, lower, edge):
+    """A tab on magenta: rounded top corners, open at the bottom where it meets the canvas."""
+    picture = Picture(width, height, MAGENTA)
+    picture.vertical_gradient(0, 2, width, height - 2, upper, lower)
+    picture.fill(2, 0, width - 4, 2, edge)
+    picture.fill(0, 2, 1, height - 2, edge)
+    picture.fill(width - 1, 2, 1, height - 2, edge)
+    for x, y in ((0, 0), (1, 0), (0, 1), (width - 2, 0), (width - 1, 0), (width - 1, 1)):
+        picture.put(x, y, MAGENTA)
+    picture.put(1, 1, edge)
+    picture.put(width - 2, 1, edge)
+    return picture
+
+
 def banner(width, height, hue, glyph):
     picture = Picture(width, height, hue)
     picture.vertical_gradient(0, 0, width, height, tuple(min(255, c + 60) for c in hue), hue)
@@ -111,6 +125,8 @@ def main():
     button(22, 21, (236, 240, 255), (176, 190, 232), (90, 100, 170)).save("173.png")
     button(69, 21, (255, 214, 140), (232, 142, 40), (150, 80, 20)).save("177.png")
     button(69, 21, (70, 80, 190), (30, 34, 120), (20, 20, 80)).save("176.png")
+    tab(62, 32, (150, 164, 196), (110, 124, 160), (70, 80, 120)).save("211.png")
+    tab(62, 32, (70, 104, 190), (30, 56, 140), (20, 30, 90)).save("212.png")
 
     band = Picture(970, 56, (41, 41, 170))
     band.vertical_gradient(0, 0, 970, 56, (70, 70, 200), (41, 41, 170))

@@ -4,6 +4,7 @@
 #include "admin/shell/TarnwickApp.h"
 #include "tests/support/AdminInstallation.h"
 #include "tests/support/LogReader.h"
+#include "tests/support/MessageBoxRecorder.h"
 #include "shared/formtext/FormTextWriter.h"
 
 #include <gtest/gtest.h>
@@ -200,6 +201,67 @@ TEST_P(DesignerRoundTrip, FormComesBackAsItWasWritten) {
 }
 
 INSTANTIATE_TEST_SUITE_P(DeviceTypes, DesignerRoundTrip, ::testing::Values(1, 2, 3, 4));
+
+// The canvas is as wide as the device's screen, and the page holds it with its scroll bar.
+TEST_P(DesignerRoundTrip, TheCanvasIsTheDeviceScreenWide) {
+  CFormDesignerDlg designer;
+  EXPECT_EQ(designer.GetCanvasRect().width(), GetParam() == 4 ? 768 : 320);
+  EXPECT_TRUE(designer.rect().contains(designer.GetScrollBar()->geometry()));
+  const QColor skin = GetParam() == 2 ? QColor(197, 204, 212) : GetParam() == 4 ? QColor(233, 233, 233) : QColor(Qt::white);
+  EXPECT_EQ(designer.GetFormColor(), skin);
+}
+
+TEST_F(DesignerTest, ArmingRefusesWithItsMessageAndTheSameTypeDisarms) {
+  testsupport::MessageBoxRecorder::Global().Clear();
+  CFormDesignerDlg designer;
+  designer.SetProfileColumns({{QStringLiteral("Name"), QStringLiteral("SQL_VARCHAR")}});
+  designer.BuildActionList(1);
+  designer.SetCtrlStatus(kTextBox);
+  EXPECT_EQ(designer.GetArmedType(), kTextBox);
+  designer.SetCtrlStatus(kTextBox);
+  EXPECT_EQ(designer.GetArmedType(), 0) << "the armed type again disarms";
+  designer.SetCtrlStatus(kLabel);
+  designer.SetCtrlStatus(-1);
+  EXPECT_EQ(designer.GetArmedType(), 0);
+  designer.SetCtrlStatus(kDateTime);
+  EXPECT_EQ(designer.GetArmedType(), 0);
+  const auto& shown = testsupport::MessageBoxRecorder::Global().shown();
+  ASSERT_EQ(shown.size(), 1);
+  EXPECT_EQ(shown[0].text, QStringLiteral("All the Date Time Columns in Profile have already been mapped."));
+  EXPECT_EQ(shown[0].type & 0xF0, platform::MB_ICONINFORMATION);
+  EXPECT_TRUE(Logged(QStringLiteral(
+      "<FormDesignerDlg> <SetCtrlStatus> <2> All the Date Time Columns in Profile have already been mapped.")));
+}
+
+TEST_F(DesignerTest, AFormHasFourTabsAtMost) {
+  testsupport::MessageBoxRecorder::Global().Clear();
+  CFormDesignerDlg designer;
+  designer.GetFormInfo().ProfileName = QStringLiteral("Sales");
+  for (int i = 0; i < 5; ++i) designer.AddPage();
+  EXPECT_EQ(designer.GetFormInfo().GetTabCount(), 4);
+  EXPECT_EQ(designer.GetTabControl()->GetTabCount(), 4);
+  EXPECT_EQ(designer.GetFormInfo().GetTab(3)->GetFormTabTitle(), QStringLiteral("Sales"));
+  const auto& shown = testsupport::MessageBoxRecorder::Global().shown();
+  ASSERT_EQ(shown.size(), 1);
+  EXPECT_EQ(shown[0].text, QStringLiteral("Only 4 Tab Form are allowed to create."));
+  EXPECT_TRUE(Logged(QStringLiteral("<FormDesignerDlg> <AddPage> Only %d Tab Form are allowed to create.")));
+  EXPECT_TRUE(Logged(QStringLiteral("<FormDesignerDlg> <AddPage> Tab Title \"Sales\".")));
+}
+
+TEST_F(DesignerTest, APlacedButtonIsCaptionedWithTheFirstFreeAction) {
+  CFormDesignerDlg designer;
+  designer.BuildActionList(0);
+  designer.GetFormInfo().AddFormTab(0, QString());
+  FormControlProperties first = Props(kButton);
+  first.Action = QStringLiteral("First");
+  Place(designer, 0, QRect(0, 40, 70, 25), first);
+  FormControlInfo button;
+  button.Type = kButton;
+  designer.PlaceCtrl(&button, 240, 100, 310, 125);
+  EXPECT_EQ(button.Caption, QStringLiteral("Previous"));
+  EXPECT_EQ(button.Action, QString());
+  EXPECT_EQ(qobject_cast<CControlButton*>(button.Window.Get())->GetWindowText(), QStringLiteral("Previous"));
+}
 
 TEST_F(DesignerTest, LoadedControlsShowTheirStoredLook) {
   CFormDesignerDlg written;

@@ -3,6 +3,7 @@
 #include "admin/foundation/FormStatements.h"
 #include "platform/Registry.h"
 #include "shared/RegistryRecords.h"
+#include "tests/admin/foundation/NextFormIdRegistry.h"
 #include "tests/admin/foundation/SettingsDatabaseFixture.h"
 
 #include <functional>
@@ -19,27 +20,6 @@ QString TabText(const QString& inside) {
 }
 QString LookupOf(int32_t profileId) { return QStringLiteral("<LkProfileID>%1</LkProfileID>").arg(profileId); }
 QString GoTo(const QString& title) { return QStringLiteral("<DestForm>") + title + QStringLiteral("</DestForm>"); }
-
-void StoreCounter(const RegistryValue& value) {
-  RegistryKeyGuard key;
-  ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_WRITE, key.out()), ERROR_SUCCESS);
-  ASSERT_EQ(RegSetValueEx(key.get(), QStringLiteral("NextFormID"), value), ERROR_SUCCESS);
-}
-
-void LoseCounter() {
-  RegistryKeyGuard key;
-  ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_WRITE, key.out()), ERROR_SUCCESS);
-  RegDeleteValue(key.get(), QStringLiteral("NextFormID"));
-}
-
-std::optional<RegistryValue> StoredCounter() {
-  RegistryKeyGuard key;
-  RegistryValue value;
-  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_READ, key.out()) != ERROR_SUCCESS ||
-      RegQueryValueEx(key.get(), QStringLiteral("NextFormID"), &value) != ERROR_SUCCESS)
-    return std::nullopt;
-  return value;
-}
 
 class FormStatementsTest : public SettingsDatabaseTest {
  protected:
@@ -260,7 +240,7 @@ TEST_F(FormStatementsTest, CounterIsReadWrittenAndCreatedWhenMissing) {
   int32_t value = 0;
   EXPECT_EQ(GetNextFormID(&value), 1);  // no value yet: created with 1
   EXPECT_EQ(value, 1);
-  ASSERT_TRUE(StoredCounter().has_value());
+  ASSERT_TRUE(testsupport::StoredNextFormID().has_value());
   EXPECT_EQ(SetNextFormID(9), 1);
   EXPECT_EQ(GetNextFormID(&value), 1);
   EXPECT_EQ(value, 9);
@@ -268,13 +248,13 @@ TEST_F(FormStatementsTest, CounterIsReadWrittenAndCreatedWhenMissing) {
   EXPECT_EQ(GetNextFormID(&value), 1);
   EXPECT_EQ(value, 1);
 
-  StoreCounter(RegistryValue::FromString(QStringLiteral("12")));
+  testsupport::StoreNextFormID(RegistryValue::FromString(QStringLiteral("12")));
   value = 5;
   EXPECT_EQ(GetNextFormID(&value), 0);
   EXPECT_EQ(value, 5);
   int32_t taken = 0;
   EXPECT_EQ(TakeNextFormID(m_settings, &taken), 0);
-  EXPECT_EQ(StoredCounter()->type, REG_SZ);  // a value that is no number is left as it is
+  EXPECT_EQ(testsupport::StoredNextFormID()->type, REG_SZ);  // a value that is no number is left as it is
 
   RegistryKeyGuard root;
   ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, QStringLiteral("Software"), KEY_ALL_ACCESS, root.out()), ERROR_SUCCESS);
@@ -304,14 +284,14 @@ TEST_F(FormStatementsTest, NewFormIdentifiersMovePastStoredForms) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     if (c.counter)
-      StoreCounter(RegistryValue::FromDword(*c.counter));
+      testsupport::StoreNextFormID(RegistryValue::FromDword(*c.counter));
     else
-      LoseCounter();
+      testsupport::LoseNextFormID();
     int32_t formId = 0;
     ASSERT_EQ(TakeNextFormID(m_settings, &formId), 1);
     EXPECT_EQ(formId, c.expected);
     DWORD stored = 0;
-    ASSERT_TRUE(StoredCounter().has_value() && StoredCounter()->ToDword(&stored));
+    ASSERT_TRUE(testsupport::StoredNextFormID().has_value() && testsupport::StoredNextFormID()->ToDword(&stored));
     EXPECT_EQ(stored, static_cast<DWORD>(c.expected + 1));
     int32_t next = 0;
     ASSERT_EQ(TakeNextFormID(m_settings, &next), 1);
