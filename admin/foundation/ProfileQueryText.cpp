@@ -3,6 +3,8 @@
 #include "admin/foundation/DatabseConnection.h"
 #include "shared/odbc/QueryText.h"
 
+#include <optional>
+
 namespace {
 
 const QString kExportPrefix = QStringLiteral("New_");
@@ -33,14 +35,18 @@ struct CallPieces {
   QString rest;
 };
 
+// The call text from `at` split at the end of a quoted name; nothing when no quote opens there.
+std::optional<CallPieces> SplitAtQuotedName(const QString& text, qsizetype at) {
+  if (!IsNameQuoteAt(text, at)) return std::nullopt;
+  const QString name = ReadQuotedSqlName(text, &at);
+  return CallPieces{name.trimmed(), text.mid(at)};
+}
+
 // "call `name` (arguments)" and "{call "name"(arguments)}": the name quoted, or bare up to "(".
 CallPieces SplitCallAfterKeyword(const QString& callText) {
   const QString text = TextAfterKeyword(callText, u"CALL");
-  qsizetype at = SkipSpaces(text, 0);
-  if (IsNameQuoteAt(text, at)) {
-    QString name = ReadQuotedSqlName(text, &at);
-    return {name.trimmed(), text.mid(at)};
-  }
+  const qsizetype at = SkipSpaces(text, 0);
+  if (const std::optional<CallPieces> quoted = SplitAtQuotedName(text, at)) return *quoted;
   const qsizetype open = text.indexOf(u'(', at);
   QString name = text.mid(at, open < 0 ? -1 : open - at);
   name.remove(u'"').remove(u'`');
@@ -59,11 +65,8 @@ QString CallArguments(const QString& rest) {
 // "exec "name" arguments": the name in double quotes, the arguments after it.
 CallPieces SplitExec(const QString& callText) {
   const QString text = TextAfterKeyword(callText, u"EXEC");
-  qsizetype at = SkipSpaces(text, 0);
-  if (IsNameQuoteAt(text, at)) {
-    QString name = ReadQuotedSqlName(text, &at);
-    return {name.trimmed(), text.mid(at)};
-  }
+  const qsizetype at = SkipSpaces(text, 0);
+  if (const std::optional<CallPieces> quoted = SplitAtQuotedName(text, at)) return *quoted;
   const qsizetype quote = text.indexOf(u'"', at);
   return {Unquoted(text.mid(at, quote < 0 ? -1 : quote - at)), quote < 0 ? QString() : text.mid(quote + 1)};
 }

@@ -63,12 +63,6 @@ bool IsQuotedType(const QString& typeName) {
   return kQuotedTypes.contains(typeName, Qt::CaseInsensitive);
 }
 
-QString Quoted(const QString& name, QChar quote) {
-  QString inner = name;
-  inner.replace(quote, QString(2, quote));
-  return quote + inner + quote;
-}
-
 }  // namespace
 
 QList<ProcedureParameter> ParseMySqlParamList(const QString& paramList) {
@@ -120,11 +114,11 @@ CallSyntax CallSyntaxOf(bool mySql, const QString& productName) {
 
 QString BuildCallStart(CallSyntax syntax, const QString& procedure) {
   switch (syntax) {
-    case CallSyntax::kMySql: return QStringLiteral("call ") + Quoted(procedure, u'`');
-    case CallSyntax::kEscape: return QStringLiteral("{call ") + Quoted(procedure, u'"');
+    case CallSyntax::kMySql: return QStringLiteral("call ") + QuoteSqlName(procedure, u'`');
+    case CallSyntax::kEscape: return QStringLiteral("{call ") + QuoteSqlName(procedure, u'"');
     case CallSyntax::kExec: break;
   }
-  return QStringLiteral("exec ") + Quoted(procedure, u'"');
+  return QStringLiteral("exec ") + QuoteSqlName(procedure, u'"');
 }
 
 QString BuildCallText(CallSyntax syntax, const QString& procedure, const QString& arguments) {

@@ -14,28 +14,23 @@ namespace {
 // The texts that differ between the two pages.
 struct PageTexts {
   QString created;
-  QString updated;
-  QString creationError;
   QString editError;
 };
 
+const QString kAfterSaving = QStringLiteral(
+    " successfully. Initially Profile color will be red, Please sync from iPhone//iPad when red color will change to "
+    "normal color.");
+const QString kUpdated = QStringLiteral("Profile updated") + kAfterSaving;
+const QString kCreationError = QStringLiteral("Error in Profile Creation");
+
 const PageTexts& TableTexts() {
-  static const PageTexts texts = {
-      QStringLiteral("Profile created successfully. Initially Profile color will be red, Please sync from "
-                     "iPhone//iPad when red color will change to normal color."),
-      QStringLiteral("Profile updated successfully. Initially Profile color will be red, Please sync from "
-                     "iPhone//iPad when red color will change to normal color."),
-      QStringLiteral("Error in Profile Creation"), QStringLiteral("Error in Profile Creation")};
+  static const PageTexts texts = {QStringLiteral("Profile created") + kAfterSaving, kCreationError};
   return texts;
 }
 
 const PageTexts& ProcedureTexts() {
-  static const PageTexts texts = {
-      QStringLiteral("Profile Created successfully. Initially Profile color will be red, Please sync from "
-                     "iPhone//iPad when red color will change to normal color."),
-      QStringLiteral("Profile updated successfully. Initially Profile color will be red, Please sync from "
-                     "iPhone//iPad when red color will change to normal color."),
-      QStringLiteral("Error in Profile Creation"), QStringLiteral("Error in Profile Creation for Edit Profile")};
+  static const PageTexts texts = {QStringLiteral("Profile Created") + kAfterSaving,
+                                  QStringLiteral("Error in Profile Creation for Edit Profile")};
   return texts;
 }
 
@@ -148,13 +143,14 @@ bool StoreProfile(CDatabseConnection& settings, const ProfileStoreRequest& reque
   }
   const bool edit = request.mode == ProfileStoreMode::kEdit;
   if (!written) {
-    Refuse(edit ? texts.editError : texts.creationError, platform::MB_ICONERROR);
+    Refuse(edit ? texts.editError : kCreationError, platform::MB_ICONERROR);
     return false;
   }
   if (edit && !InitNextRecIndex(record->ProfileID))
     WriteAppLog(-1, QStringLiteral("Failed to set the record index of Profile ID %1.").arg(record->ProfileID));
-  WriteAppLog(-1, edit ? texts.updated : texts.created);
-  Show(edit ? texts.updated : texts.created, platform::MB_ICONINFORMATION);
+  const QString& done = edit ? kUpdated : texts.created;
+  WriteAppLog(-1, done);
+  Show(done, platform::MB_ICONINFORMATION);
   return true;
 }
 

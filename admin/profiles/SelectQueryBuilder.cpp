@@ -8,21 +8,15 @@ namespace {
 
 const QString kExportSuffix = QStringLiteral(".txt");
 
-QString Quoted(const QString& name, QChar quote) {
-  QString inner = name;
-  inner.replace(quote, QString(2, quote));
-  return quote + inner + quote;
-}
-
 bool IsAccessFile(int sourceKind) {
   return sourceKind == CDatabseConnection::kMdb || sourceKind == CDatabseConnection::kAccdb;
 }
 
 // Access files take the bare name; nothing else is quoted there.
 QString QuotedForSource(const SelectSource& source, const QString& name) {
-  if (source.mySql) return Quoted(name, u'`');
+  if (source.mySql) return QuoteSqlName(name, u'`');
   if (IsAccessFile(source.sourceKind)) return name;
-  return Quoted(name, u'"');
+  return QuoteSqlName(name, u'"');
 }
 
 }  // namespace

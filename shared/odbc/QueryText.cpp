@@ -126,6 +126,12 @@ QualifiedTableName ReadQualifiedTableName(QStringView tablePart) {
   return {first, UnquoteSqlName(rest)};
 }
 
+QString QuoteSqlName(const QString& name, QChar quote) {
+  QString inner = name;
+  inner.replace(quote, QString(2, quote));
+  return quote + inner + quote;
+}
+
 QString UnquoteSqlName(QStringView name) {
   const QStringView text = name.trimmed();
   if (text.isEmpty() || !IsNameQuote(text.front())) return text.toString();

@@ -27,6 +27,9 @@ struct QualifiedTableName {
 // inside it stands for one.
 QualifiedTableName ReadQualifiedTableName(QStringView tablePart);
 
+// `name` enclosed in `quote`, the quote character inside doubled.
+QString QuoteSqlName(const QString& name, QChar quote);
+
 // A name without its enclosing double quotes or back-quotes, the doubled quote inside halved;
 // any other text trimmed and otherwise as it is.
 QString UnquoteSqlName(QStringView name);
