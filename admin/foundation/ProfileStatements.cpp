@@ -34,8 +34,9 @@ int SaveUserProfileStatus(CDatabseConnection& connection, const ProfileStatusRec
 }
 
 bool MarkProfileStatusDeleted(CDatabseConnection& settings, int32_t profileId) {
-  return RunSettingsStatement(settings, QStringLiteral("Update UserProfileStatus Set StatusFlag = '%1' where ProfileID = %2")
-                                            .arg(kDeleteStatusFlag, QString::number(profileId)));
+  const QString sql = QStringLiteral("Update UserProfileStatus Set StatusFlag = '%1' where ProfileID = %2")
+                          .arg(kDeleteStatusFlag, QString::number(profileId));
+  return RunSettingsStatement(settings, sql);
 }
 
 bool DeleteProfileInfoRow(CDatabseConnection& settings, int32_t profileId) {

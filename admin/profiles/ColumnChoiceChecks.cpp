@@ -8,8 +8,9 @@ const QString kUnknownType = QStringLiteral("SQL_UNKNOWN_TYPE");
 const QString kNoName = QStringLiteral("`NoName`");
 
 QString DuplicateColumn(const QString& name) {
-  return QStringLiteral("Selected Table/View has duplicate columns.\r\nColumn %1 is duplicate.\r\nPlease Select another "
-                        "table/view.")
+  return QStringLiteral(
+             "Selected Table/View has duplicate columns.\r\nColumn %1 is duplicate.\r\nPlease Select another "
+             "table/view.")
       .arg(name);
 }
 

@@ -53,8 +53,8 @@ CParameterDialog::CParameterDialog(QList<ParameterRecord>* records, int mode, QW
 void CParameterDialog::FillList() {
   const int width = m_pList->viewport()->width() / kColumnCount;
   int column = 0;
-  for (const QString& heading : {QStringLiteral("Name"), QStringLiteral("Datatype"), QStringLiteral("Direction"),
-                                 QStringLiteral("Value")}) {
+  for (const QString& heading :
+       {QStringLiteral("Name"), QStringLiteral("Datatype"), QStringLiteral("Direction"), QStringLiteral("Value")}) {
     m_pList->InsertColumn(column++, heading, width);
   }
   for (const ParameterRecord& record : *m_pRecords) {

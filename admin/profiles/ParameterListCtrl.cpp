@@ -1,11 +1,8 @@
 #include "admin/profiles/ParameterListCtrl.h"
 
-
 #include <QMouseEvent>
 
-CParameterListCtrl::CParameterListCtrl(QWidget* parent) : CColoredListCtrl(parent) {
-  setShowGrid(true);
-}
+CParameterListCtrl::CParameterListCtrl(QWidget* parent) : CColoredListCtrl(parent) { setShowGrid(true); }
 
 void CParameterListCtrl::EndEdit() {
   if (m_pEditor.isNull()) return;

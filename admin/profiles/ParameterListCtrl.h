@@ -5,7 +5,6 @@
 
 #include <QPointer>
 
-
 // The list of the parameter dialog: a click on an entry of the editable column opens an
 // in-place editor over it, whose text goes back into the entry when the edit ends.
 class CParameterListCtrl : public CColoredListCtrl {

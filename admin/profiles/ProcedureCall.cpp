@@ -57,9 +57,9 @@ QList<ProcedureParameter> ReadCatalogParameters(CDatabseConnection& connection, 
 
 bool IsQuotedType(const QString& typeName) {
   static const QStringList kQuotedTypes = {
-      QStringLiteral("SQL_VARCHAR"),  QStringLiteral("SQL_LONGVARCHAR"), QStringLiteral("SQL_CHAR"),
-      QStringLiteral("SQL_WCHAR"),    QStringLiteral("SQL_WVARCHAR"),    QStringLiteral("SQL_WLONGVARCHAR"),
-      QStringLiteral("SQL_TIMESTAMP"), QStringLiteral("SQL_DATE"),       QStringLiteral("SQL_TIME")};
+      QStringLiteral("SQL_VARCHAR"),   QStringLiteral("SQL_LONGVARCHAR"), QStringLiteral("SQL_CHAR"),
+      QStringLiteral("SQL_WCHAR"),     QStringLiteral("SQL_WVARCHAR"),    QStringLiteral("SQL_WLONGVARCHAR"),
+      QStringLiteral("SQL_TIMESTAMP"), QStringLiteral("SQL_DATE"),        QStringLiteral("SQL_TIME")};
   return kQuotedTypes.contains(typeName, Qt::CaseInsensitive);
 }
 
@@ -82,9 +82,11 @@ QList<ProcedureParameter> ParseMySqlParamList(const QString& paramList) {
 QList<ProcedureParameter> GetProcedureParameters(CDatabseConnection& connection, const QString& dataSourceName,
                                                  const QString& procedure, bool mySql) {
   if (mySql) {
-    const QList<ProcedureParameter> parameters = ParseMySqlParamList(ReadParamList(connection, dataSourceName, procedure));
+    const QList<ProcedureParameter> parameters =
+        ParseMySqlParamList(ReadParamList(connection, dataSourceName, procedure));
     if (!parameters.isEmpty()) return parameters;
-    WriteAppLog(-1, QStringLiteral("No parameters of procedure %1 read from mysql.proc; asking the driver.").arg(procedure));
+    WriteAppLog(
+        -1, QStringLiteral("No parameters of procedure %1 read from mysql.proc; asking the driver.").arg(procedure));
   }
   return ReadCatalogParameters(connection, procedure);
 }
@@ -114,9 +116,12 @@ CallSyntax CallSyntaxOf(bool mySql, const QString& productName) {
 
 QString BuildCallStart(CallSyntax syntax, const QString& procedure) {
   switch (syntax) {
-    case CallSyntax::kMySql: return QStringLiteral("call ") + QuoteSqlName(procedure, u'`');
-    case CallSyntax::kEscape: return QStringLiteral("{call ") + QuoteSqlName(procedure, u'"');
-    case CallSyntax::kExec: break;
+    case CallSyntax::kMySql:
+      return QStringLiteral("call ") + QuoteSqlName(procedure, u'`');
+    case CallSyntax::kEscape:
+      return QStringLiteral("{call ") + QuoteSqlName(procedure, u'"');
+    case CallSyntax::kExec:
+      break;
   }
   return QStringLiteral("exec ") + QuoteSqlName(procedure, u'"');
 }
@@ -124,9 +129,12 @@ QString BuildCallStart(CallSyntax syntax, const QString& procedure) {
 QString BuildCallText(CallSyntax syntax, const QString& procedure, const QString& arguments) {
   const QString start = BuildCallStart(syntax, procedure);
   switch (syntax) {
-    case CallSyntax::kMySql: return start + QStringLiteral(" (") + arguments + u')';
-    case CallSyntax::kEscape: return start + u'(' + arguments + QStringLiteral(")}");
-    case CallSyntax::kExec: break;
+    case CallSyntax::kMySql:
+      return start + QStringLiteral(" (") + arguments + u')';
+    case CallSyntax::kEscape:
+      return start + u'(' + arguments + QStringLiteral(")}");
+    case CallSyntax::kExec:
+      break;
   }
   return start + u' ' + arguments;
 }

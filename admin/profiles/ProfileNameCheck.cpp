@@ -25,7 +25,6 @@ QString CheckProfileName(const QString& name, ProfilePage page, const QString& e
   if (IsDeviceSampleName(trimmed, page))
     return QStringLiteral("Profile with same name already exist at Device. Please, Enter another Profile Name.");
   if (trimmed.size() > kLongestName)
-    return QStringLiteral(
-        "Profile name length must be less than 32 characters. Please, Enter another Profile Name.");
+    return QStringLiteral("Profile name length must be less than 32 characters. Please, Enter another Profile Name.");
   return {};
 }

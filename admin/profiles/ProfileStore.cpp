@@ -104,7 +104,9 @@ bool SaveStatusRows(CDatabseConnection& settings, const ProfileRecord& record) {
 bool RemoveForEdit(CDatabseConnection& settings, const ProfileRecord& record) {
   if (!MarkProfileStatusDeleted(settings, record.ProfileID) || !DeleteProfileInfoRow(settings, record.ProfileID))
     return false;
-  WriteAppLog(24, QStringLiteral("Profile %1 with Profile ID %2 is removed for Edit.").arg(record.DBInfo).arg(record.ProfileID));
+  WriteAppLog(
+      24,
+      QStringLiteral("Profile %1 with Profile ID %2 is removed for Edit.").arg(record.DBInfo).arg(record.ProfileID));
   return true;
 }
 

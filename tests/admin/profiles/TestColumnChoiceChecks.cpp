@@ -35,7 +35,10 @@ TEST(ColumnChoiceChecks, TickRefusals) {
       {"unticking an unknown type is fine", {u"\"Big\""_s, u"SQL_UNKNOWN_TYPE"_s, false, false}, false, false, {}},
       {"form-mapped, compared bare", {u"\"Name\""_s, u"SQL_VARCHAR"_s, false, false}, false, false, kMappedRefusal},
       {"lookup, compared bare", {u"`Code`"_s, u"SQL_VARCHAR"_s, false, false}, false, false, LookupRefusal(u"Code"_s)},
-      {"a key that is sorted: asked, then refused", {u"\"Id\""_s, u"SQL_INTEGER"_s, true, true}, false, true,
+      {"a key that is sorted: asked, then refused",
+       {u"\"Id\""_s, u"SQL_INTEGER"_s, true, true},
+       false,
+       true,
        kSortRefusal},
       {"free column", {u"\"Note\""_s, u"SQL_VARCHAR"_s, false, false}, false, false, {}},
   };
@@ -71,15 +74,21 @@ TEST(ColumnChoiceChecks, SelectedColumnNamesAtFinish) {
     QString refusal;
   } cases[] = {
       {"plain", {u"\"a\""_s, u"\"b\""_s}, {}, {}},
-      {"bracket on SQL Server", {u"\"a]\""_s}, {true, false, false},
+      {"bracket on SQL Server",
+       {u"\"a]\""_s},
+       {true, false, false},
        u"Selected Table/View has column \"a]\" with closing square bracket in it.\r\nPlease Select another "
        "table/view."_s},
       {"bracket elsewhere", {u"`a]`"_s}, {}, {}},
       {"duplicate", {u"`a`"_s, u"`b`"_s, u"`a`"_s}, {}, duplicate(u"`a`"_s)},
       {"workbook without headers", {u"`NoName`"_s, u"`NoName`"_s}, {false, true, true}, kEmpty},
-      {"workbook without headers, closed", {u"`NoName`"_s, u"`NoName`"_s}, {false, true, false},
+      {"workbook without headers, closed",
+       {u"`NoName`"_s, u"`NoName`"_s},
+       {false, true, false},
        duplicate(u"`NoName`"_s)},
-      {"two header-less columns among named ones", {u"`a`"_s, u"`NoName`"_s, u"`NoName`"_s}, {false, true, true},
+      {"two header-less columns among named ones",
+       {u"`a`"_s, u"`NoName`"_s, u"`NoName`"_s},
+       {false, true, true},
        duplicate(u"`NoName`"_s)},
       {"one header-less column", {u"`a`"_s, u"`NoName`"_s}, {false, true, true}, {}},
   };

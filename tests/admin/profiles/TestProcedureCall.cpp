@@ -27,14 +27,16 @@ TEST(ProcedureCall, ParamListOfMySql) {
       {"IN", u"IN p_customer INTEGER"_s, {{u"p_customer"_s, SQL_PARAM_INPUT, SQL_INTEGER}}},
       {"OUT, INOUT, RETURNS in any case",
        u"out a VARCHAR(20), InOut b int, RETURNS c date"_s,
-       {{u"a"_s, SQL_PARAM_OUTPUT, SQL_VARCHAR}, {u"b"_s, SQL_PARAM_INPUT_OUTPUT, SQL_INTEGER},
+       {{u"a"_s, SQL_PARAM_OUTPUT, SQL_VARCHAR},
+        {u"b"_s, SQL_PARAM_INPUT_OUTPUT, SQL_INTEGER},
         {u"c"_s, SQL_RETURN_VALUE, SQL_DATE}}},
       {"no direction word", u"x char(3)"_s, {{u"x"_s, SQL_PARAM_INPUT, SQL_CHAR}}},
       {"none", u""_s, {}},
       {"DECIMAL(10,2) keeps what follows",
        u"IN p_minimum DECIMAL(10, 2), IN p_note TEXT"_s,
        {{u"p_minimum"_s, SQL_PARAM_INPUT, SQL_NUMERIC}, {u"p_note"_s, SQL_PARAM_INPUT, SQL_LONGVARCHAR}}},
-      {"line breaks and tabs", u"\n\tIN\ta\tINT,\r\n  IN\nb\n  varchar(9)\n"_s,
+      {"line breaks and tabs",
+       u"\n\tIN\ta\tINT,\r\n  IN\nb\n  varchar(9)\n"_s,
        {{u"a"_s, SQL_PARAM_INPUT, SQL_INTEGER}, {u"b"_s, SQL_PARAM_INPUT, SQL_VARCHAR}}},
       {"back-quoted name", u"IN `p` INT"_s, {{u"p"_s, SQL_PARAM_INPUT, SQL_INTEGER}}},
       {"too few words end it", u"IN a INT, IN b, IN c INT"_s, {{u"a"_s, SQL_PARAM_INPUT, SQL_INTEGER}}},
@@ -67,8 +69,8 @@ TEST(ProcedureCall, ParameterValues) {
     EXPECT_EQ(FormatParameterValue(type, value), QString::fromUtf8(c.formatted)) << c.type << ' ' << c.value;
     EXPECT_EQ(IsAcceptedParameterValue(type, value), c.accepted) << c.type << ' ' << c.value;
   }
-  EXPECT_EQ(JoinParameterValues({{u"a"_s, u"SQL_VARCHAR"_s, u"INPUT"_s, u"it's"_s},
-                                 {u"b"_s, u"SQL_INTEGER"_s, u"INPUT"_s, u"5"_s}}),
+  EXPECT_EQ(JoinParameterValues(
+                {{u"a"_s, u"SQL_VARCHAR"_s, u"INPUT"_s, u"it's"_s}, {u"b"_s, u"SQL_INTEGER"_s, u"INPUT"_s, u"5"_s}}),
             u"'it''s', 5"_s);
 }
 
@@ -82,8 +84,7 @@ TEST(ProcedureCall, CallTextsReadBackByTheParser) {
     QString call;
   } cases[] = {
       {"exec without arguments", CallSyntax::kExec, u"SQLite3"_s, u"p"_s, {}, u"exec \"p\" "_s},
-      {"exec with arguments", CallSyntax::kExec, u"SQL Server"_s, u"p"_s, u"'a''b', 2"_s,
-       u"exec \"p\" 'a''b', 2"_s},
+      {"exec with arguments", CallSyntax::kExec, u"SQL Server"_s, u"p"_s, u"'a''b', 2"_s, u"exec \"p\" 'a''b', 2"_s},
       {"exec doubles a quote", CallSyntax::kExec, u"SQL Server"_s, u"say \"hi\""_s, u"1"_s,
        u"exec \"say \"\"hi\"\"\" 1"_s},
       {"MySQL without arguments", CallSyntax::kMySql, u"MariaDB Unicode"_s, u"p"_s, {}, u"call `p` ()"_s},
@@ -91,7 +92,11 @@ TEST(ProcedureCall, CallTextsReadBackByTheParser) {
        u"call `a``b` (1, 'x')"_s},
       {"PostgreSQL", CallSyntax::kEscape, u"PostgreSQL Unicode"_s, u"orders_of"_s, u"'O''Brien', 5"_s,
        u"{call \"orders_of\"('O''Brien', 5)}"_s},
-      {"PostgreSQL without arguments", CallSyntax::kEscape, u"PostgreSQL Unicode"_s, u"x\"y"_s, {},
+      {"PostgreSQL without arguments",
+       CallSyntax::kEscape,
+       u"PostgreSQL Unicode"_s,
+       u"x\"y"_s,
+       {},
        u"{call \"x\"\"y\"()}"_s},
   };
   for (const Case& c : cases) {

@@ -48,8 +48,8 @@ std::optional<DWORD> RecordIndex(int32_t profileId) {
 
 bool SetRecordIndex(int32_t profileId, DWORD index) {
   platform::RegistryKeyGuard key;
-  return platform::RegCreateKeyEx(platform::HKEY_LOCAL_MACHINE, kRecordIndexKey, platform::KEY_ALL_ACCESS,
-                                  key.out()) == platform::ERROR_SUCCESS &&
+  return platform::RegCreateKeyEx(platform::HKEY_LOCAL_MACHINE, kRecordIndexKey, platform::KEY_ALL_ACCESS, key.out()) ==
+             platform::ERROR_SUCCESS &&
          platform::RegSetValueEx(key.get(), QString::number(profileId), platform::RegistryValue::FromDword(index)) ==
              platform::ERROR_SUCCESS;
 }
@@ -66,14 +66,14 @@ class ProfileStoreTest : public SettingsDatabaseTest {
     ASSERT_EQ(SetNextProfileID(3), 1);
   }
 
-  bool Create(ProfileRecord* record, ProfileStoreMode mode = ProfileStoreMode::kNew,
-              const QString& user = u"dev-1"_s) {
+  bool Create(ProfileRecord* record, ProfileStoreMode mode = ProfileStoreMode::kNew, const QString& user = u"dev-1"_s) {
     return CreateTableProfile(m_settings, {mode, user}, record);
   }
 
   QList<QStringList> ProfileRow(int32_t id) {
-    return Rows(u"SELECT ProfileID, DBInfo, Query, UserList, SyncDestination, IsPrimaryKeySelected, FiltersInfo "
-                "FROM ProfileInfo WHERE ProfileID = %1"_s.arg(id));
+    return Rows(
+        u"SELECT ProfileID, DBInfo, Query, UserList, SyncDestination, IsPrimaryKeySelected, FiltersInfo "
+        "FROM ProfileInfo WHERE ProfileID = %1"_s.arg(id));
   }
   QList<QStringList> StatusRows(int32_t id) {
     return Rows(u"SELECT UserID, StatusFlag FROM UserProfileStatus WHERE ProfileID = %1 ORDER BY rowid"_s.arg(id));
@@ -89,7 +89,7 @@ TEST_F(ProfileStoreTest, NewProfileRowStatusAndRecordIndex) {
   EXPECT_EQ(record.ProfileID, 3);
   EXPECT_EQ(NextCounter(), 4);
   EXPECT_EQ(ProfileRow(3), QList<QStringList>({{u"3"_s, u"People"_s, TableProfile({}).Query, u"dev-1,"_s,
-                                                 u"MainMemory"_s, u"0"_s, TableProfile({}).FiltersInfo}}));
+                                                u"MainMemory"_s, u"0"_s, TableProfile({}).FiltersInfo}}));
   EXPECT_EQ(StatusRows(3), QList<QStringList>({{u"dev-1"_s, u"A"_s}}));
   EXPECT_EQ(RecordIndex(3), DWORD{1});
   EXPECT_EQ(LastShown(), kCreated);

@@ -30,17 +30,23 @@ struct SelectCase {
 
 TEST(SelectQueryBuilder, SelectTextPerSource) {
   const SelectCase cases[] = {
-      {"PostgreSQL with a schema", PostgreSql(), {u"\"id\""_s, u"\"Full Name\""_s}, u"public"_s, u"people"_s,
+      {"PostgreSQL with a schema",
+       PostgreSql(),
+       {u"\"id\""_s, u"\"Full Name\""_s},
+       u"public"_s,
+       u"people"_s,
        u"Select \"id\", \"Full Name\" from \"public\".\"people\""_s},
-      {"MariaDB", MariaDb(), {u"`id`"_s, u"`na`me`"_s}, {}, u"my table"_s,
-       u"Select `id`, `na``me` from `my table`"_s},
-      {"SQLite name: a blank and a quote", SqliteName(), {u"`a`"_s}, {}, u"Sales \"Q1\""_s,
+      {"MariaDB", MariaDb(), {u"`id`"_s, u"`na`me`"_s}, {}, u"my table"_s, u"Select `id`, `na``me` from `my table`"_s},
+      {"SQLite name: a blank and a quote",
+       SqliteName(),
+       {u"`a`"_s},
+       {},
+       u"Sales \"Q1\""_s,
        u"Select `a` from \"Sales \"\"Q1\"\"\""_s},
       {"SQLite file", SqliteFile(), {u"`a`"_s}, {}, u"Orders"_s, u"Select `a` from \"Orders\""_s},
       {"Access file", AccessFile(), {u"`a`"_s}, {}, u"Orders"_s, u"Select `a` from Orders"_s},
       {"Access 2007 file", AccdbFile(), {u"`a`"_s}, {}, u"Orders"_s, u"Select `a` from Orders"_s},
-      {"exported workbook", WorkbookExport(), {u"`Name`"_s}, {}, u"Sheet1"_s,
-       u"Select `Name` from \"Sheet1.txt\""_s},
+      {"exported workbook", WorkbookExport(), {u"`Name`"_s}, {}, u"Sheet1"_s, u"Select `Name` from \"Sheet1.txt\""_s},
   };
   for (const SelectCase& c : cases) {
     const QString select = BuildSelectQuery(c.source, c.columns, c.schema, c.table);
@@ -90,8 +96,8 @@ TEST(SelectQueryBuilder, EditedProfileKeepsTicksAndOrder) {
   const StoredColumnChoice choice = ReadStoredColumnChoice(stored, listed);
   EXPECT_EQ(choice.ticked, QList<bool>({true, true, true, false}));
   EXPECT_EQ(choice.arranged, QStringList({u"\"say \"hi\"\""_s, u"\"id\""_s, u"\"Full Name\""_s}));
-  const QString rebuilt = BuildSelectQuery(PostgreSql(), SelectedColumns(listed, choice.ticked, choice.arranged),
-                                           ReadStoredTable(PostgreSql(), stored).schema,
-                                           ReadStoredTable(PostgreSql(), stored).table);
+  const QString rebuilt =
+      BuildSelectQuery(PostgreSql(), SelectedColumns(listed, choice.ticked, choice.arranged),
+                       ReadStoredTable(PostgreSql(), stored).schema, ReadStoredTable(PostgreSql(), stored).table);
   EXPECT_TRUE(stored.startsWith(rebuilt + u" Where"_s)) << qPrintable(rebuilt);
 }
