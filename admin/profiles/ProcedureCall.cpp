@@ -1,16 +1,20 @@
 #include "admin/profiles/ProcedureCall.h"
 
 #include "admin/foundation/AppLog.h"
-#include "admin/foundation/DatabaseHandler.h"
 #include "admin/foundation/DatabseConnection.h"
 #include "admin/foundation/OdbcUtilities.h"
+#include "admin/foundation/SqlTypes.h"
 #include "admin/forms/FieldValueChecks.h"
 #include "shared/odbc/QueryText.h"
 #include "shared/odbc/SqlQuotes.h"
+#include "platform/OdbcHandle.h"
+#include "platform/OdbcText.h"
 
 #include <sqlext.h>
 
 #include <QRegularExpression>
+
+#include <array>
 
 namespace {
 
@@ -34,15 +38,35 @@ int16_t KindOfWord(const QString& word) {
   return 0;
 }
 
-QString ReadParamList(CDatabseConnection& connection, const QString& dataSourceName, const QString& procedure) {
+// The first row's first column read whole as UTF-8 bytes: mysql.proc keeps param_list as a
+// blob, which the record sources take for a column they cannot show. Empty when nothing is read.
+QString ReadFirstBlobText(const CDatabseConnection& connection, const QString& sql) {
+  const platform::OdbcHandle statement =
+      platform::OdbcHandle::Allocate(SQL_HANDLE_STMT, connection.GetConnectionHandle());
+  if (!statement || !SQL_SUCCEEDED(SQLExecDirectW(statement.get(), platform::SqlText(sql), SQL_NTS)) ||
+      !SQL_SUCCEEDED(SQLFetch(statement.get())))
+    return {};
+  QByteArray bytes;
+  std::array<char, 4096> chunk{};
+  for (;;) {
+    SQLLEN indicator = SQL_NULL_DATA;
+    const SQLRETURN result = SQLGetData(statement.get(), 1, SQL_C_BINARY, chunk.data(), chunk.size(), &indicator);
+    if (!SQL_SUCCEEDED(result) || indicator == SQL_NULL_DATA) break;
+    const SQLLEN taken = indicator == SQL_NO_TOTAL || indicator > static_cast<SQLLEN>(chunk.size())
+                             ? static_cast<SQLLEN>(chunk.size())
+                             : indicator;
+    bytes.append(chunk.data(), static_cast<qsizetype>(taken));
+    if (result == SQL_SUCCESS) break;
+  }
+  return QString::fromUtf8(bytes);
+}
+
+QString ReadParamList(const CDatabseConnection& connection, const QString& dataSourceName, const QString& procedure) {
   const QString sql = QStringLiteral(
                           "select param_list from mysql.proc where (name = '%1') and (type = 'PROCEDURE') and "
                           "(db = '%2');")
                           .arg(SqlTextValue(procedure), SqlTextValue(GetDsnDatabaseName(dataSourceName)));
-  CDatabaseHandler handler;
-  handler.SetWholeTextFlag(true);
-  if (handler.ExecuteQuery(connection, sql) != 1 || !handler.MoveToRow(0)) return {};
-  return handler.GetFieldValue(0, 0);
+  return ReadFirstBlobText(connection, sql);
 }
 
 QList<ProcedureParameter> ReadCatalogParameters(CDatabseConnection& connection, const QString& procedure) {
@@ -89,6 +113,15 @@ QList<ProcedureParameter> GetProcedureParameters(CDatabseConnection& connection,
         -1, QStringLiteral("No parameters of procedure %1 read from mysql.proc; asking the driver.").arg(procedure));
   }
   return ReadCatalogParameters(connection, procedure);
+}
+
+QList<ParameterRecord> ParameterRecordsToAsk(const QList<ProcedureParameter>& parameters) {
+  QList<ParameterRecord> records;
+  for (const ProcedureParameter& parameter : parameters) {
+    if (parameter.kind != SQL_PARAM_INPUT && parameter.kind != SQL_PARAM_INPUT_OUTPUT) continue;
+    records.append({parameter.name, GetSqlTypeName(parameter.sqlType), GetParamTypeName(parameter.kind), {}});
+  }
+  return records;
 }
 
 QString FormatParameterValue(const QString& typeName, const QString& value) {

@@ -31,6 +31,12 @@ QList<ProcedureParameter> ParseMySqlParamList(const QString& paramList);
 QList<ProcedureParameter> GetProcedureParameters(CDatabseConnection& connection, const QString& dataSourceName,
                                                  const QString& procedure, bool mySql);
 
+// The records the parameter dialog asks for: inputs and input/outputs, in order, with their type
+// and direction names as the page lists them. Output and return values are the procedure's to
+// give; result columns too (PostgreSQL lists a set-returning function's columns among its
+// parameters, and a call with values for them fails).
+QList<ParameterRecord> ParameterRecordsToAsk(const QList<ProcedureParameter>& parameters);
+
 // The value as it stands in the call: its single quotes doubled, in single quotes for a
 // character, date or time type (`typeName` as the page lists it, any case), else bare.
 QString FormatParameterValue(const QString& typeName, const QString& value);

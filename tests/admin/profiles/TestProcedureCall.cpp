@@ -110,3 +110,17 @@ TEST(ProcedureCall, CallTextsReadBackByTheParser) {
   EXPECT_EQ(CallSyntaxOf(false, u"Microsoft SQL Server"_s), CallSyntax::kExec);
   EXPECT_EQ(BuildCallStart(CallSyntax::kExec, u"p"_s), u"exec \"p\""_s);
 }
+
+TEST(ProcedureCall, OnlyInputsAreAsked) {
+  const QList<ParameterRecord> asked = ParameterRecordsToAsk({{u"r"_s, SQL_RETURN_VALUE, SQL_INTEGER},
+                                                              {u"a"_s, SQL_PARAM_INPUT, SQL_VARCHAR},
+                                                              {u"o"_s, SQL_PARAM_OUTPUT, SQL_INTEGER},
+                                                              {u"b"_s, SQL_PARAM_INPUT_OUTPUT, SQL_INTEGER},
+                                                              {u"col"_s, SQL_RESULT_COL, SQL_INTEGER}});
+  ASSERT_EQ(asked.size(), 2);
+  EXPECT_EQ(asked[0].name, u"a"_s);
+  EXPECT_EQ(asked[0].typeName, u"SQL_VARCHAR"_s);
+  EXPECT_EQ(asked[1].name, u"b"_s);
+  EXPECT_EQ(asked[1].directionName, u"INPUT_OUTPUT"_s);
+  EXPECT_TRUE(asked[1].value.isEmpty());
+}
