@@ -2,6 +2,7 @@
 #include "admin/foundation/DatabseConnection.h"
 #include "admin/profiles/FilterSortText.h"
 #include "admin/profiles/SelectQueryBuilder.h"
+#include "admin/profiles/TableColumns.h"
 #include "tests/admin/foundation/OdbcTestEngines.h"
 
 #include <gtest/gtest.h>
@@ -72,5 +73,48 @@ TEST_P(SelectEngine, BuiltSelectRunsAndNamesItsTable) {
   EXPECT_EQ(connection_.GetColumnList(table, &names, &types), 2) << qPrintable(select);
 }
 
+TEST_P(SelectEngine, ColumnsListedWithTypesAndKeys) {
+  const QList<ListedColumn> columns = ListTableColumns(connection_, source_, table_);
+  ASSERT_EQ(columns.size(), 2);
+  EXPECT_EQ(columns[0].listedName, ListedColumnName(source_, u"id"_s));
+  EXPECT_EQ(columns[1].listedName, column_);
+  EXPECT_TRUE(columns[1].ticked);
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, SelectEngine, ::testing::ValuesIn(odbctest::AllEngines()),
+                         [](const auto& param) { return odbctest::EngineName(param.param).toStdString(); });
+
+namespace {
+
+// The shipped test tables of the servers: order_1 has a BIGINT key the devices cannot take.
+class TableColumnsEngine : public ::testing::TestWithParam<Engine> {
+ protected:
+  void SetUp() override { CONNECT_OR_SKIP(GetParam(), &connection_); }
+
+  SelectSource Source() const {
+    return GetParam() == Engine::MariaDb ? SelectSource{u"MariaDB"_s, 0, true, false}
+                                         : SelectSource{u"PostgreSQL"_s, 0, false, false};
+  }
+
+  CDatabseConnection connection_;
+};
+
+}  // namespace
+
+TEST_P(TableColumnsEngine, AnUnsupportedKeyIsListedUnticked) {
+  const QList<ListedColumn> columns = ListTableColumns(connection_, Source(), u"order_1"_s);
+  ASSERT_EQ(columns.size(), 3);
+  EXPECT_EQ(columns[0].listedName, ListedColumnName(Source(), u"order_id"_s));
+  EXPECT_EQ(columns[0].typeName, u"SQL_UNKNOWN_TYPE"_s);
+  EXPECT_TRUE(columns[0].primaryKey);
+  EXPECT_FALSE(columns[0].ticked);
+  EXPECT_FALSE(columns[1].primaryKey);
+  EXPECT_TRUE(columns[1].ticked);
+  const QList<ListedColumn> customers = ListTableColumns(connection_, Source(), u"customers"_s);
+  ASSERT_EQ(customers.size(), 3);
+  EXPECT_TRUE(customers[0].primaryKey);
+  EXPECT_TRUE(customers[0].ticked);
+}
+
+INSTANTIATE_TEST_SUITE_P(Servers, TableColumnsEngine, ::testing::Values(Engine::PostgreSql, Engine::MariaDb),
                          [](const auto& param) { return odbctest::EngineName(param.param).toStdString(); });
