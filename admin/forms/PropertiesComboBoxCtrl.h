@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QComboBox>
+
+// The drop list of a grid row: tells the grid of the user's choice and of getting the focus.
+class CPropertiesComboBoxCtrl : public QComboBox {
+  Q_OBJECT
+
+ public:
+  explicit CPropertiesComboBoxCtrl(QWidget* parent);
+
+  // Selects the item equal to `text`, or else the first that begins with it (any case); leaves
+  // the selection as it is when none does.
+  void SelectText(const QString& text);
+
+ Q_SIGNALS:
+  void Changed();
+  void Activated();
+
+ protected:
+  void focusInEvent(QFocusEvent* event) override;
+};
