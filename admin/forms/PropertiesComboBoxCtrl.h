@@ -9,10 +9,6 @@ class CPropertiesComboBoxCtrl : public QComboBox {
  public:
   explicit CPropertiesComboBoxCtrl(QWidget* parent);
 
-  // Selects the item equal to `text`, or else the first that begins with it (any case); leaves
-  // the selection as it is when none does.
-  void SelectText(const QString& text);
-
  Q_SIGNALS:
   void Changed();
   void Activated();

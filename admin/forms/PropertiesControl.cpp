@@ -1,5 +1,6 @@
 #include "admin/forms/PropertiesControl.h"
 
+#include "admin/forms/ComboSelection.h"
 #include "admin/forms/PropertiesButtonCtrl.h"
 #include "admin/forms/PropertiesComboBoxCtrl.h"
 #include "admin/forms/PropertiesEditCtrl.h"
@@ -126,7 +127,7 @@ int CPropertiesControl::PropertyOfRow(int row) const { return GetPropertyId(GetN
 void CPropertiesControl::SetPropertyValue(int propertyId, const QString& value) {
   QWidget* box = GetValueBox(FindRow(propertyId));
   if (auto* list = qobject_cast<CPropertiesComboBoxCtrl*>(box)) {
-    list->SelectText(value);
+    SelectEqualOrPrefix(list, value);
   } else if (auto* edit = qobject_cast<QLineEdit*>(box)) {
     edit->setText(value);
   } else if (auto* label = qobject_cast<QLabel*>(box)) {
