@@ -207,13 +207,13 @@ int CPropertiesControl::MaxOffset() const { return std::max(0, m_nTotalHeight - 
 
 void CPropertiesControl::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  m_nColumnWidth = static_cast<int16_t>(width() / 2 - kScrollBarWidth / 2);
   Layout();
 }
 
 // Rows are placed whether they fit or not: a grid scrolled, cleared and refilled must show its
-// rows from the top again.
+// rows from the top again. The two columns share the width left of the scroll bar.
 void CPropertiesControl::Layout() {
+  m_nColumnWidth = static_cast<int16_t>(width() / 2 - kScrollBarWidth / 2);
   m_pScrollBar->setGeometry(width() - kScrollBarWidth, 0, kScrollBarWidth, height());
   m_nScrollOffset = std::clamp(m_nScrollOffset, 0, MaxOffset());
   const QSignalBlocker blocker(m_pScrollBar);
