@@ -17,6 +17,13 @@
 
 namespace {
 
+// Schemas of the engine's own procedures, which no profile calls: SQL Server's and PostgreSQL's.
+bool IsSystemProcedureSchema(const QString& schema) {
+  static const QStringList kSystemSchemas = {QStringLiteral("sys"), QStringLiteral("pg_catalog"),
+                                             QStringLiteral("information_schema")};
+  return kSystemSchemas.contains(schema, Qt::CaseInsensitive);
+}
+
 bool g_bMySqlDataSource = false;
 
 // The catalogs and schemas that hold the engines' own tables: SQL Server's, and those of MySQL
@@ -273,7 +280,7 @@ int CDatabseConnection::GetProcedureList(QStringList* names) {
   }
   int count = 0;
   while (query.Fetch()) {
-    if (query.Text(procedures::kSchema).compare(u"sys", Qt::CaseInsensitive) == 0) continue;
+    if (IsSystemProcedureSchema(query.Text(procedures::kSchema))) continue;
     names->append(WithoutVersion(query.Text(procedures::kName)));
     ++count;
   }

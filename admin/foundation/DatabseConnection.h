@@ -59,6 +59,8 @@ class CDatabseConnection {
   // Catalog lookups; each answers the number of entries it appended.
   // `request` 1 tables, 2 views, any other both.
   int GetTableList(QStringList* names, QStringList* schemas, QStringList* types, int request);
+  // The procedures of the source, without the engine's own (schemas sys, pg_catalog and
+  // information_schema).
   int GetProcedureList(QStringList* names);
   // Names and SQL types (0 for a type the devices cannot take) of the table's columns.
   int GetColumnList(const QString& table, QStringList* names, QList<int16_t>* types);

@@ -5,6 +5,8 @@
 #include "shared/formtext/TaggedText.h"
 #include "shared/odbc/SqlQuotes.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int16_t kStatusFlagColumn = 2;
@@ -31,6 +33,16 @@ int IsProfileAssigned(const CDatabseConnection& connection, int32_t profileId) {
 int CountProfileAssignments(const CDatabseConnection& connection, int32_t profileId) {
   const QString sql = QStringLiteral("SELECT * from UserProfileStatus Where ProfileID = %1").arg(profileId);
   return static_cast<int>(LiveStatusFlags(connection, sql, kStatusFlagColumn).size());
+}
+
+int32_t GetHighestUsedProfileID(const CDatabseConnection& connection) {
+  int32_t highest = 0;
+  for (const QString& table : {QStringLiteral("ProfileInfo"), QStringLiteral("UserProfileStatus")}) {
+    SettingsQuery query(connection, QStringLiteral("SELECT MAX(ProfileID) FROM %1").arg(table));
+    if (!query.IsExecuted()) return -1;
+    if (query.NextRow()) highest = std::max(highest, query.Number(0));
+  }
+  return highest;
 }
 
 int UserHasProfiles(const CDatabseConnection& connection, const QString& userId) {

@@ -27,6 +27,9 @@ int AnyProfileAssigned(const CDatabseConnection& connection);
 int FindProfileByName(const CDatabseConnection& connection, const QString& profileName);
 // The number of the first profile of that name; 0 when there is none.
 int32_t GetProfileIDByName(const CDatabseConnection& connection, const QString& profileName);
+// The highest ProfileID that ProfileInfo or UserProfileStatus holds (0 when neither holds one);
+// -1 when either cannot be read.
+int32_t GetHighestUsedProfileID(const CDatabseConnection& connection);
 // The name of the profile; empty when there is none. `settings` is the application's settings
 // connection.
 QString GetProfileName(const CDatabseConnection& settings, int32_t profileId);

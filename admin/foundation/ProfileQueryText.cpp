@@ -3,6 +3,8 @@
 #include "admin/foundation/DatabseConnection.h"
 #include "shared/odbc/QueryText.h"
 
+#include <optional>
+
 namespace {
 
 const QString kExportPrefix = QStringLiteral("New_");
@@ -18,22 +20,41 @@ QString Unquoted(QString text) {
   return text.trimmed();
 }
 
-QString TrimmedOfBlanksAndBackQuotes(const QString& text) {
-  qsizetype start = 0;
-  qsizetype end = text.size();
-  while (start < end && (text[start].isSpace() || text[start] == u'`')) ++start;
-  while (end > start && (text[end - 1].isSpace() || text[end - 1] == u'`')) --end;
-  return text.mid(start, end - start);
+qsizetype SkipSpaces(const QString& text, qsizetype at) {
+  while (at < text.size() && text[at].isSpace()) ++at;
+  return at;
 }
 
-// "call `name` (arguments)": the name before the first "(", the arguments up to the last ")", so
-// that a ")" inside a text argument does not cut them.
-QString CallName(const QString& rest) {
-  QString name = rest.left(rest.indexOf(u'('));
-  name.remove(u'"');
-  return TrimmedOfBlanksAndBackQuotes(name);
+bool IsNameQuoteAt(const QString& text, qsizetype at) {
+  return at < text.size() && (text[at] == u'"' || text[at] == u'`');
 }
 
+// A procedure call split into its name and the text that follows the name.
+struct CallPieces {
+  QString name;
+  QString rest;
+};
+
+// The call text from `at` split at the end of a quoted name; nothing when no quote opens there.
+std::optional<CallPieces> SplitAtQuotedName(const QString& text, qsizetype at) {
+  if (!IsNameQuoteAt(text, at)) return std::nullopt;
+  const QString name = ReadQuotedSqlName(text, &at);
+  return CallPieces{name.trimmed(), text.mid(at)};
+}
+
+// "call `name` (arguments)" and "{call "name"(arguments)}": the name quoted, or bare up to "(".
+CallPieces SplitCallAfterKeyword(const QString& callText) {
+  const QString text = TextAfterKeyword(callText, u"CALL");
+  const qsizetype at = SkipSpaces(text, 0);
+  if (const std::optional<CallPieces> quoted = SplitAtQuotedName(text, at)) return *quoted;
+  const qsizetype open = text.indexOf(u'(', at);
+  QString name = text.mid(at, open < 0 ? -1 : open - at);
+  name.remove(u'"').remove(u'`');
+  return {name.trimmed(), open < 0 ? QString() : text.mid(open)};
+}
+
+// The arguments inside the parentheses, up to the last ")" so that one inside a text argument
+// does not cut them.
 QString CallArguments(const QString& rest) {
   const qsizetype open = rest.indexOf(u'(');
   if (open < 0) return {};
@@ -41,33 +62,77 @@ QString CallArguments(const QString& rest) {
   return Unquoted(rest.mid(open + 1, close > open ? close - open - 1 : -1));
 }
 
-// "exec "name" arguments": where the name ends and the arguments begin.
-qsizetype ExecNameEnd(const QString& name) {
-  const qsizetype quote = name.indexOf(u'"');
-  return quote < 0 ? name.size() : quote;
+// "exec "name" arguments": the name in double quotes, the arguments after it.
+CallPieces SplitExec(const QString& callText) {
+  const QString text = TextAfterKeyword(callText, u"EXEC");
+  const qsizetype at = SkipSpaces(text, 0);
+  if (const std::optional<CallPieces> quoted = SplitAtQuotedName(text, at)) return *quoted;
+  const qsizetype quote = text.indexOf(u'"', at);
+  return {Unquoted(text.mid(at, quote < 0 ? -1 : quote - at)), quote < 0 ? QString() : text.mid(quote + 1)};
 }
 
-// The text after EXEC from the name on: past the blanks and the name's opening double quote.
-QString ExecRest(const QString& callText) {
-  const QString rest = TextAfterKeyword(callText, u"EXEC");
-  qsizetype start = 0;
-  while (start < rest.size() && rest[start].isSpace()) ++start;
-  if (start < rest.size() && rest[start] == u'"') ++start;
-  return rest.mid(start);
+// The PostgreSQL driver has no EXEC: its calls are written in the ODBC escape.
+bool IsCallEscape(const QString& callText) { return callText.trimmed().startsWith(u'{'); }
+
+bool IsCallSyntax(const QString& driverDescription, const QString& callText) {
+  return IsCallEscape(callText) || CDatabseConnection::IsMySqlDriver(driverDescription);
+}
+
+// The first `keyword` at or after `from`, as a position in `text`; -1 when there is none.
+qsizetype FindKeywordFrom(const QString& text, qsizetype from, QStringView keyword) {
+  if (from < 0) return -1;
+  const qsizetype found = FindSqlKeyword(QStringView(text).mid(from), keyword);
+  return found < 0 ? -1 : from + found;
+}
+
+// The text between the end of a keyword and the next boundary found, trimmed.
+QString PartBetween(const QString& text, qsizetype start, qsizetype keywordSize, qsizetype end) {
+  if (start < 0) return {};
+  const qsizetype begin = start + keywordSize;
+  return (end < 0 ? text.mid(begin) : text.mid(begin, end - begin)).trimmed();
+}
+
+// Where a keyword's part ends: at the first of the later keywords found.
+qsizetype FirstFound(std::initializer_list<qsizetype> positions) {
+  qsizetype first = -1;
+  for (const qsizetype position : positions) {
+    if (position >= 0 && (first < 0 || position < first)) first = position;
+  }
+  return first;
 }
 
 }  // namespace
 
+SelectQueryParts SplitSelectQuery(const QString& query) {
+  static constexpr QStringView kSelect = u"SELECT";
+  static constexpr QStringView kFrom = u"FROM";
+  static constexpr QStringView kWhere = u"WHERE";
+  static constexpr QStringView kOrderBy = u"ORDER BY";
+  const qsizetype select = FindSqlKeyword(query, kSelect);
+  const qsizetype columnsStart = select < 0 ? 0 : select + kSelect.size();
+  const qsizetype from = FindKeywordFrom(query, columnsStart, kFrom);
+  SelectQueryParts parts;
+  parts.columns = (from < 0 ? query.mid(columnsStart) : query.mid(columnsStart, from - columnsStart)).trimmed();
+  if (from < 0) return parts;
+  const qsizetype where = FindKeywordFrom(query, from + kFrom.size(), kWhere);
+  const qsizetype orderBy = FindKeywordFrom(query, where < 0 ? from + kFrom.size() : where + kWhere.size(), kOrderBy);
+  parts.from = PartBetween(query, from, kFrom.size(), FirstFound({where, orderBy}));
+  parts.where = PartBetween(query, where, kWhere.size(), orderBy);
+  if (orderBy >= 0) {
+    // The keyword's blank may be any run of white space: the part starts after "BY".
+    const qsizetype by = query.indexOf(QStringLiteral("BY"), orderBy + 5, Qt::CaseInsensitive);
+    parts.orderBy = query.mid(by + 2).trimmed();
+  }
+  return parts;
+}
+
 QString GetProcedureNameFromCall(const QString& driverDescription, const QString& callText) {
-  if (CDatabseConnection::IsMySqlDriver(driverDescription)) return CallName(TextAfterKeyword(callText, u"CALL"));
-  const QString rest = ExecRest(callText);
-  return Unquoted(rest.left(ExecNameEnd(rest)));
+  return IsCallSyntax(driverDescription, callText) ? SplitCallAfterKeyword(callText).name : SplitExec(callText).name;
 }
 
 QString GetProcedureArgsFromCall(const QString& driverDescription, const QString& callText) {
-  if (CDatabseConnection::IsMySqlDriver(driverDescription)) return CallArguments(TextAfterKeyword(callText, u"CALL"));
-  const QString rest = ExecRest(callText);
-  return Unquoted(rest.mid(ExecNameEnd(rest) + 1));
+  if (IsCallSyntax(driverDescription, callText)) return CallArguments(SplitCallAfterKeyword(callText).rest);
+  return Unquoted(SplitExec(callText).rest);
 }
 
 QString QueryOnWorkbookExport(const QString& query) {

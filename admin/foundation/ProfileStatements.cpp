@@ -33,17 +33,24 @@ int SaveUserProfileStatus(CDatabseConnection& connection, const ProfileStatusRec
   return 0;
 }
 
+bool MarkProfileStatusDeleted(CDatabseConnection& settings, int32_t profileId) {
+  return RunSettingsStatement(settings, QStringLiteral("Update UserProfileStatus Set StatusFlag = '%1' where ProfileID = %2")
+                                            .arg(kDeleteStatusFlag, QString::number(profileId)));
+}
+
+bool DeleteProfileInfoRow(CDatabseConnection& settings, int32_t profileId) {
+  return RunSettingsStatement(settings, QStringLiteral("DELETE FROM ProfileInfo where ProfileID = %1").arg(profileId));
+}
+
 int DeleteProfile(CDatabseConnection& settings, int32_t profileId) {
   const QString id = QString::number(profileId);
-  const QString mark =
-      QStringLiteral("Update UserProfileStatus Set StatusFlag = '%1' where ProfileID = %2").arg(kDeleteStatusFlag, id);
-  if (!RunSettingsStatement(settings, mark)) {
+  if (!MarkProfileStatusDeleted(settings, profileId)) {
     // Without the "D" rows the devices would never hear of the deletion: keep the profile.
     WriteAppLog(89,
                 QStringLiteral("Error while updating UserProfileStatus for ProfileId %1 to Delete Status.").arg(id));
     return 0;
   }
-  if (!RunSettingsStatement(settings, QStringLiteral("DELETE FROM ProfileInfo where ProfileID = %1").arg(id)))
+  if (!DeleteProfileInfoRow(settings, profileId))
     WriteAppLog(-89, QStringLiteral("Error to Delete ProfileInfo for ProfileId %1.").arg(id));
   DeleteNextRecIndex(profileId);
   return 1;

@@ -23,6 +23,11 @@ struct ProfileStatusRecord {
 int SaveProfileInfo(CDatabseConnection& connection, const ProfileRecord& record);
 int SaveUserProfileStatus(CDatabseConnection& connection, const ProfileStatusRecord& record);
 
+// The two steps of a deletion, for callers that run them inside their own transaction: the
+// status rows marked "D", and the ProfileInfo row deleted. True when done.
+bool MarkProfileStatusDeleted(CDatabseConnection& settings, int32_t profileId);
+bool DeleteProfileInfoRow(CDatabseConnection& settings, int32_t profileId);
+
 // Marks the profile's status rows "D" (so the sync program tells the devices), deletes its
 // ProfileInfo row and its next-record-index value. When the status rows cannot be marked,
 // nothing is deleted and the answer is 0; a later failure is only logged. `settings` is the

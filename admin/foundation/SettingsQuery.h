@@ -15,6 +15,8 @@ class SettingsQuery {
  public:
   SettingsQuery(const CDatabseConnection& connection, const QString& sql);
 
+  // Whether the SELECT ran; a query without rows ran too.
+  bool IsExecuted() const { return m_bExecuted; }
   // Moves to the next row (the first on the first call); false past the last.
   bool NextRow();
   QString Text(int16_t column);

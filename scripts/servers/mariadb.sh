@@ -69,6 +69,8 @@ CREATE USER 'tarnwick'@'127.0.0.1' IDENTIFIED BY '$password';
 CREATE USER 'tarnwick'@'localhost' IDENTIFIED BY '$password';
 GRANT ALL ON tarnwick_test.* TO 'tarnwick'@'127.0.0.1';
 GRANT ALL ON tarnwick_test.* TO 'tarnwick'@'localhost';
+GRANT SELECT ON mysql.proc TO 'tarnwick'@'127.0.0.1';
+GRANT SELECT ON mysql.proc TO 'tarnwick'@'localhost';
 SQL
   then
     echo "mariadb: the test user could not be made; its ODBC tests skip"

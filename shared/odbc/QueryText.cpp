@@ -53,6 +53,32 @@ QString WithoutOwnerPrefix(const QString& name) {
   return dot > 0 && name[dot - 1] == u'"' ? name.mid(dot + 1) : name;
 }
 
+bool IsNameQuote(QChar character) { return character == u'"' || character == u'`'; }
+
+}  // namespace
+
+QString ReadQuotedSqlName(QStringView text, qsizetype* at) {
+  const QChar quote = text[*at];
+  QString name;
+  for (qsizetype i = *at + 1; i < text.size(); ++i) {
+    if (text[i] != quote) {
+      name += text[i];
+      continue;
+    }
+    if (i + 1 < text.size() && text[i + 1] == quote) {
+      name += quote;
+      ++i;
+      continue;
+    }
+    *at = i + 1;
+    return name;
+  }
+  *at = text.size();
+  return name;
+}
+
+namespace {
+
 QString TrimmedOfSingleQuotes(const QString& text) {
   qsizetype start = 0;
   qsizetype end = text.size();
@@ -83,7 +109,56 @@ QString GetTableNameFromQuery(const QString& query) {
   QString name = query.mid(from + kFrom.size());
   CutAtKeyword(&name, u"WHERE");
   CutAtKeyword(&name, u"ORDER BY");
+  const QString trimmed = name.trimmed();
+  if (!trimmed.isEmpty() && IsNameQuote(trimmed.front())) return ReadQualifiedTableName(trimmed).table;
   name = WithoutOwnerPrefix(name);
   name.remove(u'"');
   return TrimmedOfSingleQuotes(name.trimmed());
+}
+
+QualifiedTableName ReadQualifiedTableName(QStringView tablePart) {
+  const QStringView text = tablePart.trimmed();
+  if (text.isEmpty() || !IsNameQuote(text.front())) return {{}, text.toString()};
+  qsizetype at = 0;
+  const QString first = ReadQuotedSqlName(text, &at);
+  if (at >= text.size() || text[at] != u'.') return {{}, first};
+  const QStringView rest = text.mid(at + 1).trimmed();
+  return {first, UnquoteSqlName(rest)};
+}
+
+QString QuoteSqlName(const QString& name, QChar quote) {
+  QString inner = name;
+  inner.replace(quote, QString(2, quote));
+  return quote + inner + quote;
+}
+
+QString UnquoteSqlName(QStringView name) {
+  const QStringView text = name.trimmed();
+  if (text.isEmpty() || !IsNameQuote(text.front())) return text.toString();
+  qsizetype at = 0;
+  return ReadQuotedSqlName(text, &at);
+}
+
+QStringList SplitSqlList(QStringView text) {
+  QStringList items;
+  if (text.trimmed().isEmpty()) return items;
+  int depth = 0;
+  qsizetype start = 0;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar character = text[i];
+    if (const QChar closing = ClosingQuote(character); !closing.isNull()) {
+      // A doubled quote inside is two quoted stretches back to back: the same walk reads it.
+      const qsizetype end = text.indexOf(closing, i + 1);
+      i = end < 0 ? text.size() : end;
+      continue;
+    }
+    if (character == u'(') ++depth;
+    if (character == u')' && depth > 0) --depth;
+    if (character == u',' && depth == 0) {
+      items.append(text.mid(start, i - start).trimmed().toString());
+      start = i + 1;
+    }
+  }
+  items.append(text.mid(start).trimmed().toString());
+  return items;
 }

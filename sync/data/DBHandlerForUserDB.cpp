@@ -91,8 +91,8 @@ std::optional<QList<devicerecord::Value>> CDBHandlerForUserDB::DecodeReceived(QB
 }
 
 syncservice::RowWriter CDBHandlerForUserDB::MakeWriter() {
-  // A name the query writes in MySQL's back-quotes: the writer quotes names itself.
-  const QString table = GetTableNameFromQuery(m_strQuery).remove(u'`');
+  // The reader takes the name out of its quotes: the writer quotes names itself.
+  const QString table = GetTableNameFromQuery(m_strQuery);
   QStringList keys;
   GetPrimaryKeyList(*m_pConnection, table, &keys);
   std::vector<syncservice::WriteColumn> columns;

@@ -171,15 +171,13 @@ int ProfileDataReader::GetAutoNumberColumns(QList<int16_t>* columns) {
 }
 
 QStringList ProfileDataReader::KeyColumnNames() {
-  QString table = GetTableNameFromQuery(m_profile.Query);
+  const QString table = GetTableNameFromQuery(m_profile.Query);
   const QString driver = GetDataSourceDriver(m_profile.DB_DSN);
   QStringList names;
   if (driver.contains(u"Oracle") || driver.contains(u"PostgreSQL")) {
     m_tableHandler.GetPrimaryKeyList(*this, table, &names);
     return names;
   }
-  // MariaDB's driver serves MySQL servers and quotes names the same way.
-  if (driver.contains(u"MySQL") || driver.contains(u"MariaDB")) table.remove(u'`');
   m_tableHandler.GetSpecialColumnList(*this, table, &names);
   return names;
 }

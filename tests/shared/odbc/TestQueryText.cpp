@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct TableNameCase {
@@ -31,6 +33,10 @@ TEST(QueryText, TableNameFromQuery) {
       {"SELECT * FROM dbo.Orders Where \"x\".y = 1", "dbo.Orders"},
       {"SELECT * FROM Orders Where \"x\".y = 1", "Orders"},
       {"SELECT * FROM \"New_Orders.txt\"", "New_Orders.txt"},
+      // Quoted names as the table page writes them: inner quotes doubled, a schema before.
+      {"Select \"a\" from \"public\".\"Sales \"\"Q1\"\"\" Where \"a\" = 1", "Sales \"Q1\""},
+      {"Select `a` from `my``table` Order By `a` ASC", "my`table"},
+      {"Select \"a\" from \"dbo\".Orders", "Orders"},
       // No FROM at all.
       {"SELECT 1", ""},
       {"SELECT FromDate FROMX", ""},
@@ -42,6 +48,19 @@ TEST(QueryText, TableNameFromQuery) {
   for (const TableNameCase& c : cases) {
     EXPECT_EQ(GetTableNameFromQuery(QString::fromUtf8(c.query)), QString::fromUtf8(c.table)) << c.query;
   }
+}
+
+TEST(QueryText, SqlListsAndNames) {
+  EXPECT_EQ(SplitSqlList(u"\"a,b\", `c`, d(1, 2) , 'x,y'"),
+            QStringList({u"\"a,b\""_s, u"`c`"_s, u"d(1, 2)"_s, u"'x,y'"_s}));
+  EXPECT_EQ(SplitSqlList(u"  "), QStringList());
+  EXPECT_EQ(UnquoteSqlName(u" \"a \"\"b\"\"\" "), QStringLiteral("a \"b\""));
+  EXPECT_EQ(UnquoteSqlName(u"`x``y`"), QStringLiteral("x`y"));
+  EXPECT_EQ(UnquoteSqlName(u"plain"), QStringLiteral("plain"));
+  const QualifiedTableName qualified = ReadQualifiedTableName(u"\"my schema\".\"t.1\"");
+  EXPECT_EQ(qualified.schema, QStringLiteral("my schema"));
+  EXPECT_EQ(qualified.table, QStringLiteral("t.1"));
+  EXPECT_EQ(ReadQualifiedTableName(u"Orders").table, QStringLiteral("Orders"));
 }
 
 TEST(QueryText, KeywordPositions) {

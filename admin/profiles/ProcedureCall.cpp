@@ -1,0 +1,132 @@
+#include "admin/profiles/ProcedureCall.h"
+
+#include "admin/foundation/AppLog.h"
+#include "admin/foundation/DatabaseHandler.h"
+#include "admin/foundation/DatabseConnection.h"
+#include "admin/foundation/OdbcUtilities.h"
+#include "admin/forms/FieldValueChecks.h"
+#include "shared/odbc/QueryText.h"
+#include "shared/odbc/SqlQuotes.h"
+
+#include <sqlext.h>
+
+#include <QRegularExpression>
+
+namespace {
+
+struct DirectionWord {
+  const char16_t* word;
+  int16_t kind;
+};
+
+constexpr DirectionWord kDirectionWords[] = {
+    {u"returns", SQL_RETURN_VALUE},
+    {u"out", SQL_PARAM_OUTPUT},
+    {u"inout", SQL_PARAM_INPUT_OUTPUT},
+    {u"in", SQL_PARAM_INPUT},
+};
+
+// The kind a leading word names; 0 when it names none (the word is then the parameter's name).
+int16_t KindOfWord(const QString& word) {
+  for (const DirectionWord& direction : kDirectionWords) {
+    if (word.compare(QString::fromUtf16(direction.word), Qt::CaseInsensitive) == 0) return direction.kind;
+  }
+  return 0;
+}
+
+QString ReadParamList(CDatabseConnection& connection, const QString& dataSourceName, const QString& procedure) {
+  const QString sql = QStringLiteral(
+                          "select param_list from mysql.proc where (name = '%1') and (type = 'PROCEDURE') and "
+                          "(db = '%2');")
+                          .arg(SqlTextValue(procedure), SqlTextValue(GetDsnDatabaseName(dataSourceName)));
+  CDatabaseHandler handler;
+  handler.SetWholeTextFlag(true);
+  if (handler.ExecuteQuery(connection, sql) != 1 || !handler.MoveToRow(0)) return {};
+  return handler.GetFieldValue(0, 0);
+}
+
+QList<ProcedureParameter> ReadCatalogParameters(CDatabseConnection& connection, const QString& procedure) {
+  QStringList names;
+  QList<int16_t> kinds;
+  QList<int16_t> types;
+  connection.GetProcedureColumnList(procedure, &names, &kinds, &types);
+  QList<ProcedureParameter> parameters;
+  for (qsizetype i = 0; i < names.size(); ++i) parameters.append({names.at(i), kinds.value(i), types.value(i)});
+  return parameters;
+}
+
+bool IsQuotedType(const QString& typeName) {
+  static const QStringList kQuotedTypes = {
+      QStringLiteral("SQL_VARCHAR"),  QStringLiteral("SQL_LONGVARCHAR"), QStringLiteral("SQL_CHAR"),
+      QStringLiteral("SQL_WCHAR"),    QStringLiteral("SQL_WVARCHAR"),    QStringLiteral("SQL_WLONGVARCHAR"),
+      QStringLiteral("SQL_TIMESTAMP"), QStringLiteral("SQL_DATE"),       QStringLiteral("SQL_TIME")};
+  return kQuotedTypes.contains(typeName, Qt::CaseInsensitive);
+}
+
+}  // namespace
+
+QList<ProcedureParameter> ParseMySqlParamList(const QString& paramList) {
+  static const QRegularExpression kWhiteSpace(QStringLiteral("\\s+"));
+  QList<ProcedureParameter> parameters;
+  for (const QString& item : SplitSqlList(paramList)) {
+    const QStringList words = item.split(kWhiteSpace, Qt::SkipEmptyParts);
+    const int16_t kind = words.isEmpty() ? int16_t{0} : KindOfWord(words.front());
+    const qsizetype nameAt = kind == 0 ? 0 : 1;
+    if (words.size() < nameAt + 2) break;
+    parameters.append({UnquoteSqlName(words.at(nameAt)), kind == 0 ? int16_t{SQL_PARAM_INPUT} : kind,
+                       static_cast<int16_t>(MySqlTypeToSqlType(words.at(nameAt + 1)))});
+  }
+  return parameters;
+}
+
+QList<ProcedureParameter> GetProcedureParameters(CDatabseConnection& connection, const QString& dataSourceName,
+                                                 const QString& procedure, bool mySql) {
+  if (mySql) {
+    const QList<ProcedureParameter> parameters = ParseMySqlParamList(ReadParamList(connection, dataSourceName, procedure));
+    if (!parameters.isEmpty()) return parameters;
+    WriteAppLog(-1, QStringLiteral("No parameters of procedure %1 read from mysql.proc; asking the driver.").arg(procedure));
+  }
+  return ReadCatalogParameters(connection, procedure);
+}
+
+QString FormatParameterValue(const QString& typeName, const QString& value) {
+  const QString text = SqlTextValue(value);
+  return IsQuotedType(typeName) ? u'\'' + text + u'\'' : text;
+}
+
+bool IsAcceptedParameterValue(const QString& typeName, const QString& value) {
+  if (IsQuotedType(typeName)) return true;
+  const QString trimmed = value.trimmed();
+  if (trimmed.compare(QStringLiteral("null"), Qt::CaseInsensitive) == 0) return true;
+  return !trimmed.isEmpty() && IsDecimalText(trimmed);
+}
+
+QString JoinParameterValues(const QList<ParameterRecord>& records) {
+  QStringList values;
+  for (const ParameterRecord& record : records) values.append(FormatParameterValue(record.typeName, record.value));
+  return values.join(QStringLiteral(", "));
+}
+
+CallSyntax CallSyntaxOf(bool mySql, const QString& productName) {
+  if (mySql) return CallSyntax::kMySql;
+  return productName.contains(QStringLiteral("PostgreSQL")) ? CallSyntax::kEscape : CallSyntax::kExec;
+}
+
+QString BuildCallStart(CallSyntax syntax, const QString& procedure) {
+  switch (syntax) {
+    case CallSyntax::kMySql: return QStringLiteral("call ") + QuoteSqlName(procedure, u'`');
+    case CallSyntax::kEscape: return QStringLiteral("{call ") + QuoteSqlName(procedure, u'"');
+    case CallSyntax::kExec: break;
+  }
+  return QStringLiteral("exec ") + QuoteSqlName(procedure, u'"');
+}
+
+QString BuildCallText(CallSyntax syntax, const QString& procedure, const QString& arguments) {
+  const QString start = BuildCallStart(syntax, procedure);
+  switch (syntax) {
+    case CallSyntax::kMySql: return start + QStringLiteral(" (") + arguments + u')';
+    case CallSyntax::kEscape: return start + u'(' + arguments + QStringLiteral(")}");
+    case CallSyntax::kExec: break;
+  }
+  return start + u' ' + arguments;
+}
