@@ -118,6 +118,31 @@ def users_glyph(p, x, y):  # a person
     p.fill(x - 9, y + 1, 18, 12, (250, 250, 255))
 
 
+def chooser_button(width, height):
+    """The Form Selection and Formula box: a face whose right end holds the "..." that opens the chooser."""
+    picture = button(width, height, (250, 250, 255), (214, 220, 240), (120, 130, 190))
+    picture.fill(width - 28, 3, 1, height - 6, (120, 130, 190))
+    for dot in range(3):
+        picture.fill(width - 21 + dot * 5, height // 2, 2, 2, (20, 20, 80))
+    return picture
+
+
+def tree_icons():
+    """The formula editor's tree icons, 16 x 16 each: Form, Functions, Operators."""
+    strip = Picture(48, 16, MAGENTA)
+    strip.fill(2, 1, 12, 14, (250, 250, 255))
+    strip.frame(2, 1, 12, 14, (90, 100, 170))
+    for row in range(3):
+        strip.fill(4, 4 + row * 3, 8, 1, (90, 100, 170))
+    strip.fill(19, 2, 10, 12, (255, 214, 140))
+    strip.frame(19, 2, 10, 12, (150, 80, 20))
+    strip.fill(21, 5, 6, 1, (150, 80, 20))
+    strip.fill(23, 5, 1, 7, (150, 80, 20))
+    strip.fill(34, 7, 12, 2, (30, 110, 40))
+    strip.fill(39, 2, 2, 12, (30, 110, 40))
+    return strip
+
+
 def main():
     button(69, 21, (236, 240, 255), (176, 190, 232), (90, 100, 170)).save("172.png")
     button(69, 21, (255, 214, 140), (232, 142, 40), (150, 80, 20)).save("171.png")
@@ -153,6 +178,9 @@ def main():
     icon.fill(18, 4, 11, 24, (250, 250, 255))
     icon.fill(20, 7, 7, 14, (41, 41, 170))
     icon.save("155.png")
+
+    chooser_button(160, 24).save("236.png")
+    tree_icons().save("252.png")
 
 
 if __name__ == "__main__":
