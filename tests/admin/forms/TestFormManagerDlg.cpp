@@ -12,12 +12,14 @@
 #include "admin/shell/TarnwickApp.h"
 #include "admin/shell/TarnwickDlg.h"
 #include "shared/RegistrySettings.h"
+#include "shared/WorkbookFolder.h"
 #include "shared/formtext/FormTextWriter.h"
 #include "tests/admin/foundation/OdbcTestEngines.h"
 #include "tests/admin/foundation/SettingsDatabaseFixture.h"
 #include "tests/support/DialogScreenshot.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QTest>
@@ -96,8 +98,14 @@ ProfileRecord Profile(int32_t profileId, const QString& name, const QString& typ
   return profile;
 }
 
+QString LongOrdersQuery() {
+  return QStringLiteral("SELECT OrderID, Customer FROM Orders WHERE Customer <> '%1'").arg(QString(13000, u'x'));
+}
+
+// A form-level text longer than any fixed buffer it was read into.
 QString FormLevelText() {
   FormLevelInfo form;
+  form.DefaultValues = {{QStringLiteral("Customer"), QString(40000, u'c')}};
   form.Height = 500;
   form.Width = 324;
   form.FontSize = 12;
@@ -132,7 +140,8 @@ class FormManagerTest : public SettingsDatabaseTest {
     ProfileRecord profile = Profile(profileId, name, QStringLiteral("1"), QStringLiteral("test.mdb"));
     profile.Path = testsupport::CurrentMachineRoot() + u'/';
     profile.tempPath = profile.Path;
-    profile.Query = QStringLiteral("SELECT OrderID, Customer FROM Orders");
+    // Longer than any fixed buffer a query was read into.
+    profile.Query = LongOrdersQuery();
     StoreProfile(profile, flag);
   }
   void StoreProfile(const ProfileRecord& profile, const QString& flag) {
@@ -263,7 +272,7 @@ TEST_F(FormManagerTest, AddChoosesAnAssignedProfileAndHandsItToTheDesigner) {
     ASSERT_EQ(list->GetItemCount(), 2);
     EXPECT_EQ(list->GetItemText(0, 0), QStringLiteral("Orders Profile"));
     EXPECT_EQ(list->GetItemText(0, 1), testsupport::CurrentMachineRoot() + QStringLiteral("/test.mdb"));
-    EXPECT_EQ(list->GetItemText(0, 2), QStringLiteral("SELECT OrderID, Customer FROM Orders"));
+    EXPECT_EQ(list->GetItemText(0, 2), LongOrdersQuery());
     EXPECT_EQ(list->GetItemText(1, 1), QStringLiteral("NoSuchDataSource"));
     EXPECT_EQ(list->horizontalHeaderItem(1)->text(), QStringLiteral("Desktop Database Name/DSN Name"));
     EXPECT_FALSE(wizard.GetButton(Button::Next)->isEnabled());
@@ -301,9 +310,16 @@ TEST_F(FormManagerTest, AddChoosesAnAssignedProfileAndHandsItToTheDesigner) {
     EXPECT_FALSE(wizard.GetButton(Button::Apply)->isVisible());
     EXPECT_TRUE(wizard.GetButton(Button::Next)->isVisible());
   };
+  // The workbook copies go whatever the wizard's end.
+  const QString workbookCopy = WorkbookTempFolder() + QStringLiteral("/New_Book.xlsx");
+  ASSERT_TRUE(QDir().mkpath(WorkbookTempFolder()));
+  QFile copy(workbookCopy);
+  ASSERT_TRUE(copy.open(QIODevice::WriteOnly));
+  copy.close();
   WizardPlayer player(step);
   ManagerButton(1153)->click();
   EXPECT_EQ(player.opened(), 1);
+  EXPECT_FALSE(QFile::exists(workbookCopy));
   const QStringList log = AdminLog();
   EXPECT_TRUE(log.contains(QStringLiteral("<FormProfileSelectionDlg> 2 Number of Profile's are Available.")));
   EXPECT_TRUE(log.contains(QStringLiteral("<FormProfileSelectionDlg> Problem to Get Profile Details.")));
