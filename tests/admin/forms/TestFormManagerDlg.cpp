@@ -332,6 +332,8 @@ TEST_F(FormManagerTest, AddChoosesAnAssignedProfileAndHandsItToTheDesigner) {
 TEST_F(FormManagerTest, NextWithoutASelectionStaysOnThePage) {
   StoreSqliteProfile(5, QStringLiteral("Orders Profile"), QStringLiteral("A"));
   CNewFormWizard wizard(CNewFormWizard::kNewMode);
+  EXPECT_EQ(wizard.windowTitle(), QStringLiteral("Wizard"));
+  EXPECT_EQ(wizard.GetPageCount(), 2);
   wizard.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&wizard));
   wizard.PressNext();
