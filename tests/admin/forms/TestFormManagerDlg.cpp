@@ -140,6 +140,7 @@ class FormManagerTest : public SettingsDatabaseTest {
     ProfileRecord profile = Profile(profileId, name, QStringLiteral("1"), QStringLiteral("test.mdb"));
     profile.Path = testsupport::CurrentMachineRoot() + u'/';
     profile.tempPath = profile.Path;
+    profile.ProfileType = 1;  // a view: the designer offers no New, Edit or Delete
     // Longer than any fixed buffer a query was read into.
     profile.Query = LongOrdersQuery();
     StoreProfile(profile, flag);
@@ -294,6 +295,7 @@ TEST_F(FormManagerTest, AddChoosesAnAssignedProfileAndHandsItToTheDesigner) {
     EXPECT_EQ(designer->GetFormInfo().GetFormName(), QStringLiteral("Orders Profile"));
     EXPECT_EQ(designer->GetFormInfo().ProfileName, QStringLiteral("Orders Profile"));
     EXPECT_EQ(designer->GetFormInfo().ProfileID, 5);
+    EXPECT_EQ(designer->GetProfileType(), 1);
     ASSERT_EQ(designer->GetProfileColumns().size(), 2U);
     EXPECT_EQ(designer->GetProfileColumns()[0].Name, QStringLiteral("OrderID"));
     EXPECT_EQ(designer->GetProfileColumns()[0].SqlType, QStringLiteral("SQL_INTEGER"));
