@@ -145,22 +145,26 @@ void CFormManagerDlg::OnBnClickedEditForm() {
   }
   WriteAppLog(-1, QStringLiteral("Form Title %1 with Form ID : %2.").arg(form->FormTitle).arg(form->FormID));
   CNewFormWizard wizard(CNewFormWizard::kEditMode, this);
-  CFormDesignerDlg* designer = wizard.GetFormDesignerPage();
-  designer->GetFormInfo().SetFormName(form->FormTitle);
-  designer->GetFormInfo().ProfileName = form->ProfileName;
-  designer->GetFormInfo().FormID = form->FormID;
-  designer->GetFormInfo().FormText = form->FormText;
-  designer->SetProfileColumns({});
-  DesignerProfile profile;
-  if (LoadProfileForDesigner(m_app.GetSettingsConnection(), form->ProfileName, &profile) != 1) {
-    WriteAppLog(-1, QStringLiteral("Problem to Get Profile Details."));
-    Box(this, QStringLiteral("Problem to Get Profile Details."), platform::MB_OK | platform::MB_ICONINFORMATION);
-    return;
-  }
-  designer->SetLoadedProfile(profile);
+  if (!FillDesignerForEdit(*form, wizard.GetFormDesignerPage())) return;
   if (RunWizard(wizard)) LoadFormList();
   admin::DeleteTempExcelCopies();
   WriteAppLog(-1, QStringLiteral("Edit Form end."));
+}
+
+bool CFormManagerDlg::FillDesignerForEdit(const FormListRow& form, CFormDesignerDlg* designer) {
+  designer->GetFormInfo().SetFormName(form.FormTitle);
+  designer->GetFormInfo().ProfileName = form.ProfileName;
+  designer->GetFormInfo().FormID = form.FormID;
+  designer->GetFormInfo().FormText = form.FormText;
+  designer->SetProfileColumns({});
+  DesignerProfile profile;
+  if (LoadProfileForDesigner(m_app.GetSettingsConnection(), form.ProfileName, &profile) != 1) {
+    WriteAppLog(-1, QStringLiteral("Problem to Get Profile Details."));
+    Box(this, QStringLiteral("Problem to Get Profile Details."), platform::MB_OK | platform::MB_ICONINFORMATION);
+    return false;
+  }
+  designer->SetLoadedProfile(profile);
+  return true;
 }
 
 void CFormManagerDlg::OnBnClickedRemoveForm() {

@@ -6,9 +6,11 @@
 
 class CBMButton;
 class CColoredListCtrl;
+class CFormDesignerDlg;
 class CNewFormWizard;
 class CTarnwickApp;
 class QKeyEvent;
+struct FormListRow;
 
 // The Form Manager module: the stored forms that some device user has, adding one on an
 // assigned profile, editing one in the designer page, and removing one that no Go To Form link
@@ -37,6 +39,9 @@ class CFormManagerDlg : public QDialog {
   void EnableFormButtons(bool enabled);
   void OnFormSelected();
   QString SelectedTitle() const;
+  // Hands the stored form and its loaded profile to the designer page; false (logged and
+  // shown) when the profile could not be loaded.
+  bool FillDesignerForEdit(const FormListRow& form, CFormDesignerDlg* designer);
   // Runs the wizard; true when it ended with the form saved.
   bool RunWizard(CNewFormWizard& wizard);
   void ShowNoFormSelected();
