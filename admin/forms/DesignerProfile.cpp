@@ -38,6 +38,7 @@ int LoadProfileForDesigner(const CDatabseConnection& settings, const QString& pr
   if (!ReadProfileRecord(settings, profileName, &record)) return 0;
   DesignerProfile loaded;
   loaded.ProfileID = record.ProfileID;
+  loaded.ProfileType = record.ProfileType;
   if (GetProfileColumnTypes(&loaded.ColumnNames, &loaded.ColumnTypes, record) != 1) return 0;
   *profile = loaded;
   return 1;

@@ -7,10 +7,12 @@
 
 class CDatabseConnection;
 
-// A stored profile as the form designer works on it: its number and the names and SQL type
-// names ("SQL_VARCHAR", ...) of its query's columns, index for index.
+// A stored profile as the form designer works on it: its number, its kind (ProfileType: 0
+// table, 1 view, 2 stored procedure) and the names and SQL type names ("SQL_VARCHAR", ...) of
+// its query's columns, index for index.
 struct DesignerProfile {
   int32_t ProfileID = 0;
+  int32_t ProfileType = 0;
   QStringList ColumnNames;
   QStringList ColumnTypes;
 };

@@ -11,6 +11,7 @@
 #include "admin/shell/ControlButton.h"
 #include "admin/shell/TabControl.h"
 #include "admin/shell/TarnwickApp.h"
+#include "admin/shell/WizardSheet.h"
 #include "platform/widgets/MessageBox.h"
 #include "shared/formtext/FormTextReader.h"
 #include "shared/formtext/FormTextWriter.h"
@@ -60,7 +61,7 @@ int32_t AddSaturated(int32_t size, int offset) {
 
 }  // namespace
 
-CFormDesignerDlg::CFormDesignerDlg(QWidget* parent) : QWizardPage(parent) {
+CFormDesignerDlg::CFormDesignerDlg(QWidget* parent) : CWizardSheetPage(parent) {
   const QRect frame = CanvasFrame();
   const QSize needed = QRect(QPoint(0, 0), frame.bottomRight()).marginsAdded(kPageMargins).size();
   setGeometry(QRect(QPoint(0, 0), kPageSize.expandedTo(needed)));
@@ -81,6 +82,35 @@ CFormDesignerDlg::CFormDesignerDlg(QWidget* parent) : QWizardPage(parent) {
 }
 
 CFormDesignerDlg::~CFormDesignerDlg() = default;
+
+void CFormDesignerDlg::OnInitDialog() {
+  if (IsEditMode()) LoadFormTabs();
+}
+
+void CFormDesignerDlg::SetLoadedProfile(const DesignerProfile& profile) {
+  m_FormInfo.ProfileID = profile.ProfileID;
+  m_nProfileType = profile.ProfileType;
+  m_ProfileColumns.clear();
+  for (qsizetype i = 0; i < profile.ColumnNames.size(); ++i)
+    m_ProfileColumns.push_back({profile.ColumnNames[i], profile.ColumnTypes.value(i)});
+}
+
+bool CFormDesignerDlg::OnSetActive() {
+  CWizardSheet* sheet = GetSheet();
+  if (IsEditMode()) {
+    if (sheet != nullptr) sheet->SetTitle(QStringLiteral("Form Designer"));
+    Log(-1, QStringLiteral("<FormDesignerDlg> OnSetActive Edit Form."));
+    return true;
+  }
+  if (sheet != nullptr) {
+    sheet->SetTitle(QStringLiteral("New Form : Form Designer"));
+    sheet->ShowButton(CWizardSheet::Button::Back, true);
+    sheet->ShowButton(CWizardSheet::Button::Apply, true);
+    sheet->ShowButton(CWizardSheet::Button::Next, false);
+  }
+  Log(-1, QStringLiteral("<FormDesignerDlg> OnSetActive New Form."));
+  return true;
+}
 
 QRect CFormDesignerDlg::GetCanvasRect() const {
   return m_pCanvas->geometry().marginsRemoved(kCanvasFrameBorder);

@@ -1,15 +1,16 @@
 #pragma once
 
+#include "admin/forms/DesignerProfile.h"
 #include "admin/forms/FormSaver.h"
 #include "admin/forms/ProfileColumn.h"
 #include "admin/forms/TabCanvas.h"
 #include "admin/foundation/FormInfo.h"
+#include "admin/shell/WizardSheetPage.h"
 #include "shared/formtext/FormTextRecords.h"
 
 #include <QColor>
 #include <QRect>
 #include <QString>
-#include <QWizardPage>
 
 #include <cstdint>
 #include <map>
@@ -31,13 +32,35 @@ struct FormDetailsRow {
 // The form designer page: the form being edited with its tabs and controls, its radio groups
 // and the default values of unmapped columns, the canvas on which the control previews lie,
 // the tab strip over it and the form colour. It writes the form to its stored tagged texts and
-// rebuilds it from them.
-class CFormDesignerDlg : public QWizardPage {
+// rebuilds it from them. The new-form wizard hands it the mode, the form (for an edit its
+// FormID and FormText) with its name and profile name, and the profile's number, kind and
+// columns.
+class CFormDesignerDlg : public CWizardSheetPage {
   Q_OBJECT
 
  public:
+  // The wizard's modes.
+  static constexpr int kNewMode = 0;
+  static constexpr int kEditMode = 1;
+
   explicit CFormDesignerDlg(QWidget* parent = nullptr);
   ~CFormDesignerDlg() override;
+
+  // An edited form is read from its stored texts once, before the page is first shown.
+  void OnInitDialog() override;
+  // The sheet's title and buttons for the mode: a new form is finished here (Back and Apply).
+  bool OnSetActive() override;
+
+  void SetEditMode(int mode) { m_nEditMode = mode; }
+  int GetEditMode() const { return m_nEditMode; }
+  bool IsEditMode() const { return m_nEditMode == kEditMode; }
+  // The profile's columns with their SQL type names, and its kind (ProfileType).
+  void SetProfileColumns(const ProfileColumns& columns) { m_ProfileColumns = columns; }
+  const ProfileColumns& GetProfileColumns() const { return m_ProfileColumns; }
+  void SetProfileType(int32_t profileType) { m_nProfileType = profileType; }
+  int32_t GetProfileType() const { return m_nProfileType; }
+  // Takes the loaded profile's number, kind and columns.
+  void SetLoadedProfile(const DesignerProfile& profile);
 
   FormInfo& GetFormInfo() { return m_FormInfo; }
   std::vector<RadioGroupInfo>& GetRadioGroups() { return m_RadioGroups; }
@@ -54,10 +77,8 @@ class CFormDesignerDlg : public QWizardPage {
   // How far down the tab's canvas can be scrolled at most, in pixels from the canvas top.
   int GetTabScrollMax(int tabIndex) const;
 
-  // The profile's columns with their SQL type names, and the actions its Buttons may take
-  // (by ProfileType: 0 table, 1 view, 2 stored procedure).
-  void SetProfileColumns(const ProfileColumns& columns) { m_ProfileColumns = columns; }
-  const ProfileColumns& GetProfileColumns() const { return m_ProfileColumns; }
+  // The actions the profile's Buttons may take (by ProfileType: 0 table, 1 view, 2 stored
+  // procedure).
   void BuildActionList(int profileType);
   const QStringList& GetActionList() const { return m_ActionList; }
 
@@ -123,7 +144,9 @@ class CFormDesignerDlg : public QWizardPage {
   QScrollBar* m_pScrollBar;
   QComboBox* m_pRadioGroupList;
   std::map<int, CTabCanvas> m_tabCanvases;
+  int m_nEditMode = kNewMode;
   ProfileColumns m_ProfileColumns;
+  int32_t m_nProfileType = 0;
   QStringList m_ActionList;
   int m_nArmedType = 0;
 };

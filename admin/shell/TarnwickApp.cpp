@@ -98,6 +98,7 @@ bool CTarnwickApp::InitInstance() {
     m_nExitCode = 1;
     return false;
   }
+  if (m_bLoggingEnabled) WriteAppLog(2, QStringLiteral("Successfully Connected to UserProfileDB Database."));
   CheckWindowsOS();
   RunMainDialog();
   if (m_bLoggingEnabled)
@@ -188,8 +189,12 @@ bool CTarnwickApp::ConnectSettingsDatabase() {
                          platform::MB_ICONERROR);
     return false;
   }
-  if (m_bLoggingEnabled) WriteAppLog(2, QStringLiteral("Successfully Connected to UserProfileDB Database."));
   return true;
+}
+
+bool CTarnwickApp::ReconnectSettingsDatabase() {
+  m_settingsConnection.DisconnectDataSource();
+  return ConnectSettingsDatabase();
 }
 
 void CTarnwickApp::RunMainDialog() {

@@ -1,0 +1,11 @@
+#include "admin/forms/FormListRows.h"
+
+#include "admin/foundation/SettingsQuery.h"
+
+std::vector<FormListRow> ReadFormListRows(const CDatabseConnection& settings) {
+  SettingsQuery query(settings, QStringLiteral("Select FormID, FormTitle, DBInfo, FormInfo  from FormInfo, ProfileInfo "
+                                               "Where FormInfo.ProfileID = ProfileInfo.ProfileID"));
+  std::vector<FormListRow> rows;
+  while (query.NextRow()) rows.push_back({query.Number(0), query.Text(1), query.Text(2), query.Text(3)});
+  return rows;
+}

@@ -1,0 +1,454 @@
+// The Form Manager module and the new-form wizard on a copy of the settings database, with the
+// application object's settings connection and a real SQLite profile source.
+#include "admin/forms/FormDesignerDlg.h"
+#include "admin/forms/FormManagerDlg.h"
+#include "admin/forms/FormProfileSelectionDlg.h"
+#include "admin/forms/NewFormWizard.h"
+#include "admin/foundation/FormStatements.h"
+#include "admin/foundation/ProfileStatements.h"
+#include "admin/shell/BMButton.h"
+#include "admin/shell/ColoredListCtrl.h"
+#include "admin/shell/HelpBalloon.h"
+#include "admin/shell/TarnwickApp.h"
+#include "admin/shell/TarnwickDlg.h"
+#include "shared/RegistrySettings.h"
+#include "shared/WorkbookFolder.h"
+#include "shared/formtext/FormTextWriter.h"
+#include "tests/admin/foundation/OdbcTestEngines.h"
+#include "tests/admin/foundation/SettingsDatabaseFixture.h"
+#include "tests/support/DialogScreenshot.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+using Button = CWizardSheet::Button;
+
+namespace {
+
+// Start-up only: the main dialog closes as soon as it would run, the settings connection stays.
+class MainDialogClosesAtOnce : public ::testing::Environment {
+ public:
+  void SetUp() override { CTarnwickApp::SetMainDialogRunner([](CTarnwickDlg&) {}); }
+};
+
+const ::testing::Environment* const kMainDialogClosesAtOnce =
+    ::testing::AddGlobalTestEnvironment(new MainDialogClosesAtOnce);
+
+// Plays the user of every new-form wizard that opens: the scripted step runs on the shown
+// wizard, which is cancelled afterwards unless the step ended it.
+class WizardPlayer {
+ public:
+  using Step = std::function<void(CNewFormWizard&)>;
+
+  explicit WizardPlayer(Step step = {}) : step_(std::move(step)) {
+    timer_.callOnTimeout([this] { Look(); });
+    timer_.start(5);
+  }
+  int opened() const { return opened_; }
+
+ private:
+  void Look() {
+    auto* wizard = qobject_cast<CNewFormWizard*>(QApplication::activeModalWidget());
+    if (wizard == nullptr || !wizard->isVisible() || busy_) return;
+    busy_ = true;
+    ++opened_;
+    if (step_) step_(*wizard);
+    if (wizard->isVisible()) wizard->PressCancel();
+    busy_ = false;
+  }
+
+  Step step_;
+  QTimer timer_;
+  int opened_ = 0;
+  bool busy_ = false;
+};
+
+QString Tab(const std::vector<StoredControl>& controls) {
+  QString text;
+  FormTextWriter writer;
+  EXPECT_TRUE(writer.WriteTab(controls, &text));
+  return text;
+}
+
+// A Button whose Go To Form link opens the form of that title.
+StoredControl GoToFormButton(const QString& destination) {
+  StoredControl button;
+  button.Width = 80;
+  button.Height = 25;
+  button.Properties.Type = kButton;
+  button.Properties.Caption = QStringLiteral("Open");
+  button.Properties.Action = kGoToFormAction;
+  button.Properties.GoToForms = {{QStringLiteral("OrderID"), destination, QStringLiteral("OrderID")}};
+  return button;
+}
+
+ProfileRecord Profile(int32_t profileId, const QString& name, const QString& type, const QString& dataSource = {}) {
+  ProfileRecord profile;
+  profile.ProfileID = profileId;
+  profile.DBInfo = name;
+  profile.DBType = type;
+  profile.DB_DSN = dataSource;
+  profile.Query = QStringLiteral("SELECT 1");
+  return profile;
+}
+
+QString LongOrdersQuery() {
+  return QStringLiteral("SELECT OrderID, Customer FROM Orders WHERE Customer <> '%1'").arg(QString(13000, u'x'));
+}
+
+// A form-level text longer than any fixed buffer it was read into.
+QString FormLevelText() {
+  FormLevelInfo form;
+  form.DefaultValues = {{QStringLiteral("Customer"), QString(40000, u'c')}};
+  form.Height = 500;
+  form.Width = 324;
+  form.FontSize = 12;
+  form.R = 10;
+  QString text;
+  EXPECT_TRUE(FormTextWriter().WriteFormLevel(form, &text));
+  return text;
+}
+
+class FormManagerTest : public SettingsDatabaseTest {
+ protected:
+  void SetUp() override {
+    SettingsDatabaseTest::SetUp();
+    m_app = std::make_unique<CTarnwickApp>();
+    m_app->InitInstance();
+    ASSERT_TRUE(m_app->GetSettingsConnection().IsConnected());
+  }
+  void TearDown() override {
+    m_manager.reset();
+    m_app.reset();
+    SetHelpBalloonOpener({});
+    SettingsDatabaseTest::TearDown();
+  }
+
+  // A profile on a SQLite file with an Orders table, assigned to a device user when `flag` is
+  // live.
+  void StoreSqliteProfile(int32_t profileId, const QString& name, const QString& flag) {
+    CDatabseConnection source;
+    CONNECT_OR_SKIP(odbctest::Engine::Sqlite, &source);
+    source.ExecuteStatement(QStringLiteral("CREATE TABLE IF NOT EXISTS Orders (OrderID INTEGER, Customer VARCHAR(40))"));
+    source.DisconnectDataSource();
+    ProfileRecord profile = Profile(profileId, name, QStringLiteral("1"), QStringLiteral("test.mdb"));
+    profile.Path = testsupport::CurrentMachineRoot() + u'/';
+    profile.tempPath = profile.Path;
+    profile.ProfileType = 1;  // a view: the designer offers no New, Edit or Delete
+    // Longer than any fixed buffer a query was read into.
+    profile.Query = LongOrdersQuery();
+    StoreProfile(profile, flag);
+  }
+  void StoreProfile(const ProfileRecord& profile, const QString& flag) {
+    ASSERT_EQ(SaveProfileInfo(m_settings, profile), 1);
+    ASSERT_EQ(SaveUserProfileStatus(m_settings, {QStringLiteral("user01"), profile.ProfileID, flag}), 1);
+  }
+  // A form with one tab; a status row per flag.
+  void StoreForm(int32_t formId, int32_t profileId, const QString& title, const QStringList& flags,
+                 const std::vector<StoredControl>& controls = {}) {
+    ASSERT_EQ(SaveFormInfo(m_settings, formId, profileId, title, FormLevelText()), 1);
+    ASSERT_EQ(SaveFormDetails(m_settings, formId, 0, QStringLiteral("Main"), Tab(controls)), 1);
+    for (qsizetype i = 0; i < flags.size(); ++i)
+      ASSERT_EQ(SaveUserFormStatus(m_settings, formId, QStringLiteral("user%1").arg(i), flags[i]), 1);
+  }
+
+  CFormManagerDlg& OpenManager() {
+    m_manager = std::make_unique<CFormManagerDlg>(*m_app);
+    m_manager->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(m_manager.get()));
+    return *m_manager;
+  }
+  CBMButton* ManagerButton(int id) const { return m_manager->findChild<CBMButton*>(QString::number(id)); }
+  QStringList ListedTitles() const {
+    QStringList titles;
+    for (int row = 0; row < m_manager->GetFormList()->GetItemCount(); ++row)
+      titles.append(m_manager->GetFormList()->GetItemText(row, 0));
+    return titles;
+  }
+  void Select(const QString& title) {
+    const int row = static_cast<int>(ListedTitles().indexOf(title));
+    ASSERT_GE(row, 0) << qPrintable(title);
+    m_manager->GetFormList()->SetSelectionMark(row);
+  }
+  QStringList AdminLog() const {
+    QStringList texts;
+    for (const testsupport::LogEntry& entry : testsupport::ReadLogEntries(testsupport::TodaysAdminLog(GetInstallationPath())))
+      texts.append(entry.text);
+    return texts;
+  }
+  static testsupport::MessageBoxRecorder& Boxes() { return testsupport::MessageBoxRecorder::Global(); }
+
+  std::unique_ptr<CTarnwickApp> m_app;
+  std::unique_ptr<CFormManagerDlg> m_manager;
+};
+
+}  // namespace
+
+TEST_F(FormManagerTest, ListsOnlyFormsThatSomeUserHas) {
+  StoreProfile(Profile(3, QStringLiteral("Sales"), QStringLiteral("0")), QStringLiteral("A"));
+  StoreForm(1, 3, QStringLiteral("Orders"), {QStringLiteral("D"), QStringLiteral("N")});
+  StoreForm(2, 3, QStringLiteral("Removed everywhere"), {QStringLiteral("D"), QStringLiteral("D")});
+  StoreForm(3, 3, QStringLiteral("Never assigned"), {});
+  StoreForm(4, 99, QStringLiteral("Profile gone"), {QStringLiteral("A")});
+
+  CFormManagerDlg& manager = OpenManager();
+  EXPECT_EQ(ListedTitles(), QStringList{QStringLiteral("Orders")});
+  EXPECT_EQ(manager.GetFormList()->GetItemText(0, 1), QStringLiteral("Sales"));
+  const QHeaderView* header = manager.GetFormList()->horizontalHeader();
+  EXPECT_EQ(manager.GetFormList()->horizontalHeaderItem(0)->text(), QStringLiteral("Form Title"));
+  EXPECT_EQ(manager.GetFormList()->horizontalHeaderItem(1)->text(), QStringLiteral("Profile Name"));
+  EXPECT_EQ(header->sectionSize(0), header->sectionSize(1));
+  EXPECT_FALSE(ManagerButton(1175)->isEnabled());
+  EXPECT_FALSE(ManagerButton(1222)->isEnabled());
+  EXPECT_TRUE(AdminLog().contains(QStringLiteral("1 Number of Form's are Available.")));
+
+  Select(QStringLiteral("Orders"));
+  EXPECT_TRUE(ManagerButton(1175)->isEnabled());
+  EXPECT_TRUE(ManagerButton(1222)->isEnabled());
+  EXPECT_TRUE(AdminLog().contains(QStringLiteral("Form with Form Title Orders and FormID 1 is selected.")));
+
+  int topic = 0;
+  SetHelpBalloonOpener([&topic](int shown, QPoint) { topic = shown; });
+  ManagerButton(1015)->click();
+  EXPECT_EQ(topic, 32);
+}
+
+TEST_F(FormManagerTest, ScreenshotWithTwoForms) {
+  StoreProfile(Profile(3, QStringLiteral("Sales"), QStringLiteral("0")), QStringLiteral("A"));
+  StoreForm(1, 3, QStringLiteral("Orders"), {QStringLiteral("A")});
+  StoreForm(2, 3, QStringLiteral("Customers"), {QStringLiteral("N")});
+  CFormManagerDlg& manager = OpenManager();
+  ASSERT_EQ(ListedTitles().size(), 2);
+  Select(QStringLiteral("Customers"));
+  testsupport::SaveDialogScreenshot(manager, QStringLiteral("FormManager.png"));
+}
+
+TEST_F(FormManagerTest, SettingsDatabaseThatCannotBeReconnectedLeavesTheListEmpty) {
+  StoreProfile(Profile(3, QStringLiteral("Sales"), QStringLiteral("0")), QStringLiteral("A"));
+  StoreForm(1, 3, QStringLiteral("Orders"), {QStringLiteral("A")});
+  const QString file = GetInstallationPath() + QStringLiteral("Desktop Files/DB/UserProfileDB.mdb");
+  ASSERT_TRUE(QFile::rename(file, file + QStringLiteral(".away")));
+  OpenManager();
+  EXPECT_TRUE(ListedTitles().isEmpty());
+  ASSERT_EQ(Shown().size(), 1);
+  EXPECT_EQ(Shown()[0].text, QStringLiteral("Error in Connecting UserProfileDB Database."));
+  EXPECT_EQ(Shown()[0].icon(), platform::MB_ICONERROR);
+  EXPECT_FALSE(m_app->GetSettingsConnection().IsConnected());
+}
+
+TEST_F(FormManagerTest, AddWithoutAnAssignedProfileOnlySaysSo) {
+  StoreProfile(Profile(3, QStringLiteral("Sales"), QStringLiteral("0")), QStringLiteral("D"));
+  OpenManager();
+  WizardPlayer player;
+  ManagerButton(1153)->click();
+  EXPECT_EQ(player.opened(), 0);
+  ASSERT_EQ(Shown().size(), 1);
+  EXPECT_EQ(Shown()[0].text, QStringLiteral("No Profile Available, Please Add Profile first."));
+  EXPECT_EQ(Shown()[0].icon(), platform::MB_ICONINFORMATION);
+  EXPECT_FALSE(AdminLog().contains(QStringLiteral("Add New Form started.")));
+}
+
+// Page 1 lists the assigned profiles only; Next waits for a selection, refuses a profile whose
+// source cannot be read and hands the designer the profile it loaded.
+TEST_F(FormManagerTest, AddChoosesAnAssignedProfileAndHandsItToTheDesigner) {
+  StoreSqliteProfile(5, QStringLiteral("Orders Profile"), QStringLiteral("A"));
+  StoreProfile(Profile(6, QStringLiteral("Gone Source"), QStringLiteral("0"), QStringLiteral("NoSuchDataSource")),
+               QStringLiteral("N"));
+  StoreProfile(Profile(7, QStringLiteral("Unassigned"), QStringLiteral("1")),
+               QStringLiteral("D"));
+  OpenManager();
+  int topic = 0;
+  SetHelpBalloonOpener([&topic](int shown, QPoint) { topic = shown; });
+  const auto step = [&](CNewFormWizard& wizard) {
+    CFormProfileSelectionDlg* page = wizard.GetProfileSelectionPage();
+    CColoredListCtrl* list = page->GetProfileList();
+    EXPECT_EQ(wizard.GetActivePage(), page);
+    EXPECT_EQ(wizard.windowTitle(), QStringLiteral("New Form : Database Profile Selection"));
+    ASSERT_EQ(list->GetItemCount(), 2);
+    EXPECT_EQ(list->GetItemText(0, 0), QStringLiteral("Orders Profile"));
+    EXPECT_EQ(list->GetItemText(0, 1), testsupport::CurrentMachineRoot() + QStringLiteral("/test.mdb"));
+    EXPECT_EQ(list->GetItemText(0, 2), LongOrdersQuery());
+    EXPECT_EQ(list->GetItemText(1, 1), QStringLiteral("NoSuchDataSource"));
+    EXPECT_EQ(list->horizontalHeaderItem(1)->text(), QStringLiteral("Desktop Database Name/DSN Name"));
+    EXPECT_FALSE(wizard.GetButton(Button::Next)->isEnabled());
+    wizard.GetButton(Button::Help)->click();
+    EXPECT_EQ(topic, 30);
+
+    list->SetSelectionMark(1);
+    EXPECT_TRUE(wizard.GetButton(Button::Next)->isEnabled());
+    wizard.GetButton(Button::Next)->click();
+    EXPECT_EQ(wizard.GetActivePage(), page);
+    ASSERT_EQ(Shown().size(), 1);
+    EXPECT_EQ(Shown()[0].text, QStringLiteral("Problem to Get Profile Details."));
+    EXPECT_EQ(Shown()[0].icon(), platform::MB_ICONINFORMATION);
+
+    list->SetSelectionMark(0);
+    wizard.GetButton(Button::Next)->click();
+    CFormDesignerDlg* designer = wizard.GetFormDesignerPage();
+    ASSERT_EQ(wizard.GetActivePage(), designer);
+    EXPECT_EQ(designer->GetFormInfo().GetFormName(), QStringLiteral("Orders Profile"));
+    EXPECT_EQ(designer->GetFormInfo().ProfileName, QStringLiteral("Orders Profile"));
+    EXPECT_EQ(designer->GetFormInfo().ProfileID, 5);
+    EXPECT_EQ(designer->GetProfileType(), 1);
+    ASSERT_EQ(designer->GetProfileColumns().size(), 2U);
+    EXPECT_EQ(designer->GetProfileColumns()[0].Name, QStringLiteral("OrderID"));
+    EXPECT_EQ(designer->GetProfileColumns()[0].SqlType, QStringLiteral("SQL_INTEGER"));
+    EXPECT_EQ(designer->GetProfileColumns()[1].Name, QStringLiteral("Customer"));
+    EXPECT_EQ(designer->GetProfileColumns()[1].SqlType, QStringLiteral("SQL_VARCHAR"));
+    EXPECT_EQ(wizard.windowTitle(), QStringLiteral("New Form : Form Designer"));
+    EXPECT_TRUE(wizard.GetButton(Button::Back)->isVisible());
+    EXPECT_TRUE(wizard.GetButton(Button::Apply)->isVisible());
+    EXPECT_FALSE(wizard.GetButton(Button::Next)->isVisible());
+
+    wizard.GetButton(Button::Back)->click();
+    EXPECT_EQ(wizard.GetActivePage(), page);
+    EXPECT_FALSE(wizard.GetButton(Button::Back)->isVisible());
+    EXPECT_FALSE(wizard.GetButton(Button::Apply)->isVisible());
+    EXPECT_TRUE(wizard.GetButton(Button::Next)->isVisible());
+  };
+  // The workbook copies go whatever the wizard's end.
+  const QString workbookCopy = WorkbookTempFolder() + QStringLiteral("/New_Book.xlsx");
+  ASSERT_TRUE(QDir().mkpath(WorkbookTempFolder()));
+  QFile copy(workbookCopy);
+  ASSERT_TRUE(copy.open(QIODevice::WriteOnly));
+  copy.close();
+  WizardPlayer player(step);
+  ManagerButton(1153)->click();
+  EXPECT_EQ(player.opened(), 1);
+  EXPECT_FALSE(QFile::exists(workbookCopy));
+  const QStringList log = AdminLog();
+  EXPECT_TRUE(log.contains(QStringLiteral("<FormProfileSelectionDlg> 2 Number of Profile's are Available.")));
+  EXPECT_TRUE(log.contains(QStringLiteral("<FormProfileSelectionDlg> Problem to Get Profile Details.")));
+  EXPECT_TRUE(log.contains(
+      QStringLiteral("<FormProfileSelectionDlg> Profile Orders Profile with profile ID 5 is selected for Form Design.")));
+  EXPECT_EQ(log.indexOf(QStringLiteral("Add New Form started.")) < log.indexOf(QStringLiteral("Add New Form end.")),
+            true);
+}
+
+TEST_F(FormManagerTest, NextWithoutASelectionStaysOnThePage) {
+  StoreSqliteProfile(5, QStringLiteral("Orders Profile"), QStringLiteral("A"));
+  CNewFormWizard wizard(CNewFormWizard::kNewMode);
+  EXPECT_EQ(wizard.windowTitle(), QStringLiteral("Wizard"));
+  EXPECT_EQ(wizard.GetPageCount(), 2);
+  wizard.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&wizard));
+  wizard.PressNext();
+  EXPECT_EQ(wizard.GetActivePage(), wizard.GetProfileSelectionPage());
+  ASSERT_EQ(Shown().size(), 1);
+  EXPECT_EQ(Shown()[0].text,
+            QStringLiteral("Database Profile not selected. Please Select Profile from available Profile List."));
+}
+
+TEST_F(FormManagerTest, EditOpensTheDesignerOnTheStoredForm) {
+  StoreSqliteProfile(5, QStringLiteral("Orders Profile"), QStringLiteral("A"));
+  StoreForm(8, 5, QStringLiteral("Orders"), {QStringLiteral("A")});
+  OpenManager();
+  Select(QStringLiteral("Orders"));
+  const auto step = [](CNewFormWizard& wizard) {
+    CFormDesignerDlg* designer = wizard.GetFormDesignerPage();
+    EXPECT_EQ(wizard.GetMode(), CNewFormWizard::kEditMode);
+    EXPECT_EQ(wizard.GetPageCount(), 1);
+    ASSERT_EQ(wizard.GetActivePage(), designer);
+    EXPECT_TRUE(designer->IsEditMode());
+    EXPECT_TRUE(wizard.GetButton(Button::Apply)->isVisible());
+    EXPECT_FALSE(wizard.GetButton(Button::Next)->isVisible());
+    EXPECT_FALSE(wizard.GetButton(Button::Back)->isVisible());
+    EXPECT_EQ(wizard.windowTitle(), QStringLiteral("Form Designer"));
+    const FormInfo& form = designer->GetFormInfo();
+    EXPECT_EQ(form.FormID, 8);
+    EXPECT_EQ(form.GetFormName(), QStringLiteral("Orders"));
+    EXPECT_EQ(form.ProfileName, QStringLiteral("Orders Profile"));
+    EXPECT_EQ(form.ProfileID, 5);
+    EXPECT_EQ(form.FormText, FormLevelText());
+    EXPECT_EQ(form.GetTabCount(), 1);
+    EXPECT_EQ(designer->GetProfileColumns().size(), 2U);
+  };
+  WizardPlayer player(step);
+  ManagerButton(1175)->click();
+  EXPECT_EQ(player.opened(), 1);
+  const QStringList log = AdminLog();
+  EXPECT_TRUE(log.contains(QStringLiteral("Form Title Orders with Form ID : 8.")));
+  EXPECT_TRUE(log.contains(QStringLiteral("Edit Form end.")));
+}
+
+// The selected form was removed after the list was read: Edit finds no form of its title and
+// opens nothing (not the last form read, whose save would replace it).
+TEST_F(FormManagerTest, EditOfAFormRemovedMeanwhileOpensNothing) {
+  StoreSqliteProfile(5, QStringLiteral("Orders Profile"), QStringLiteral("A"));
+  StoreForm(8, 5, QStringLiteral("Orders"), {QStringLiteral("A")});
+  StoreForm(9, 5, QStringLiteral("Customers"), {QStringLiteral("A")});
+  OpenManager();
+  Select(QStringLiteral("Orders"));
+  ASSERT_EQ(DeleteForm(m_settings, 8), 1);
+  WizardPlayer player;
+  ManagerButton(1175)->click();
+  EXPECT_EQ(player.opened(), 0);
+  ASSERT_EQ(Shown().size(), 1);
+  EXPECT_EQ(Shown()[0].text, QStringLiteral("No Form is Selected."));
+  EXPECT_EQ(Shown()[0].type, platform::MB_OK);
+}
+
+TEST_F(FormManagerTest, EditOfAFormWhoseProfileCannotBeReadOpensNothing) {
+  StoreProfile(Profile(6, QStringLiteral("Gone Source"), QStringLiteral("0"), QStringLiteral("NoSuchDataSource")),
+               QStringLiteral("A"));
+  StoreForm(8, 6, QStringLiteral("Orders"), {QStringLiteral("A")});
+  OpenManager();
+  Select(QStringLiteral("Orders"));
+  WizardPlayer player;
+  ManagerButton(1175)->click();
+  EXPECT_EQ(player.opened(), 0);
+  ASSERT_EQ(Shown().size(), 1);
+  EXPECT_EQ(Shown()[0].text, QStringLiteral("Problem to Get Profile Details."));
+}
+
+TEST_F(FormManagerTest, AFormThatLinksToItselfCannotBeRemoved) {
+  StoreProfile(Profile(3, QStringLiteral("Sales"), QStringLiteral("0")), QStringLiteral("A"));
+  StoreForm(1, 3, QStringLiteral("Orders"), {QStringLiteral("A")}, {GoToFormButton(QStringLiteral("Orders"))});
+  OpenManager();
+  Select(QStringLiteral("Orders"));
+  ManagerButton(1222)->click();
+  ASSERT_EQ(Shown().size(), 2);
+  EXPECT_EQ(Shown()[0].text, QStringLiteral("Are you sure to remove Form with Form Title : Orders ?"));
+  EXPECT_EQ(Shown()[0].type, platform::MB_YESNO | platform::MB_DEFBUTTON2);
+  EXPECT_EQ(Shown()[1].text,
+            QStringLiteral("You can not delete this Form, Form \"Orders\" is used in another Form for \"Go To Form\" option."));
+  EXPECT_EQ(Shown()[1].icon(), platform::MB_ICONERROR);
+  EXPECT_EQ(Rows(QStringLiteral("Select FormID from FormInfo")).size(), 1);
+  EXPECT_EQ(Rows(QStringLiteral("Select StatusFlag from UserFormStatus")), QList<QStringList>{{QStringLiteral("A")}});
+  EXPECT_EQ(ListedTitles(), QStringList{QStringLiteral("Orders")});
+}
+
+TEST_F(FormManagerTest, RemoveMarksTheStatusRowsAndDeletesTheForm) {
+  StoreProfile(Profile(3, QStringLiteral("Sales"), QStringLiteral("0")), QStringLiteral("A"));
+  StoreForm(1, 3, QStringLiteral("Orders"), {QStringLiteral("A"), QStringLiteral("N")});
+  StoreForm(2, 3, QStringLiteral("Customers"), {QStringLiteral("A")}, {GoToFormButton(QStringLiteral("Elsewhere"))});
+  OpenManager();
+  Select(QStringLiteral("Orders"));
+
+  Boxes().ScriptAnswers({platform::IDNO});
+  ManagerButton(1222)->click();
+  EXPECT_EQ(Rows(QStringLiteral("Select FormID from FormInfo")).size(), 2);
+
+  ManagerButton(1222)->click();  // Yes this time
+  EXPECT_EQ(Rows(QStringLiteral("Select FormID from FormInfo")), QList<QStringList>{{QStringLiteral("2")}});
+  EXPECT_EQ(Rows(QStringLiteral("Select FormID from FormDetails")), QList<QStringList>{{QStringLiteral("2")}});
+  EXPECT_EQ(Rows(QStringLiteral("Select StatusFlag from UserFormStatus Where FormID = 1")),
+            (QList<QStringList>{{QStringLiteral("D")}, {QStringLiteral("D")}}));
+  EXPECT_EQ(ListedTitles(), QStringList{QStringLiteral("Customers")});
+  EXPECT_FALSE(ManagerButton(1222)->isEnabled());
+  const QStringList log = AdminLog();
+  EXPECT_TRUE(log.contains(QStringLiteral("Remove Form with Form Title Orders and FormID 1.")));
+  EXPECT_TRUE(log.contains(QStringLiteral("Form with Form Title Orders and FormID 1 is removed.")));
+  EXPECT_TRUE(m_app->GetSettingsConnection().IsConnected());
+
+  Boxes().Clear();
+  m_manager->OnBnClickedRemoveForm();  // nothing selected after the reload
+  ASSERT_EQ(Shown().size(), 1);
+  EXPECT_EQ(Shown()[0].text, QStringLiteral("No Form is Selected."));
+}
