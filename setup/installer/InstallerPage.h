@@ -18,6 +18,7 @@ class CInstallerPage : public QWizardPage {
 
  protected:
   CInstallerApp& App() { return m_app; }
+  const CInstallerApp& App() const { return m_app; }
   InstallState& State();
 
  private:

@@ -25,7 +25,6 @@ using namespace installer;
 
 namespace {
 
-constexpr int kBarEnd = 255;
 constexpr int kTestStage = 15;
 constexpr int kProxyAuthenticationRequired = 407;
 
@@ -46,6 +45,7 @@ bool ParsePort(const QString& text, uint16_t* port) {
 CProxySettingsPage::CProxySettingsPage(CInstallerApp& app, QWidget* parent)
     : CInstallerPage(app, 0, parent),
       m_pProgress(new QProgressBar(this)),
+      m_bar(m_pProgress),
       m_pStatus(new QLabel(this)),
       m_pUseProxy(new QCheckBox(QStringLiteral("Use Proxy Server"), this)),
       m_pHost(new QLineEdit(this)),
@@ -109,28 +109,24 @@ QString CProxySettingsPage::StatusText() const { return m_pStatus->text(); }
 void CProxySettingsPage::SetStatus(const QString& text) { m_pStatus->setText(text); }
 
 void CProxySettingsPage::OnSetActive() {
-  m_pProgress->setRange(0, kBarEnd);
-  m_pProgress->setValue(0);
+  m_bar.SetPosition(0);
   SetStatus(kCheckingStatus);
   m_timer.start();
 }
 
-void CProxySettingsPage::SetBar(int position) { m_pProgress->setValue(std::clamp(position, 0, kBarEnd)); }
-
 void CProxySettingsPage::StepBar(int steps) {
-  if (m_pProgress->value() > 254) SetBar(0);
-  SetBar(m_pProgress->value() + steps);
+  m_bar.Step(steps);
   CInstallerApp::PumpWaitingMessages();
 }
 
 void CProxySettingsPage::FillBar() {
-  const int step = std::max(1, m_pProgress->value() / 3);
-  while (m_pProgress->value() + step < kBarEnd) {
+  const int step = std::max(1, m_bar.Position() / 3);
+  while (m_bar.Position() + step < SetupProgressBar::kMaximum) {
     QThread::msleep(50);
-    SetBar(m_pProgress->value() + step);
+    m_bar.SetPosition(m_bar.Position() + step);
     CInstallerApp::PumpWaitingMessages();
   }
-  SetBar(kBarEnd);
+  m_bar.SetPosition(SetupProgressBar::kMaximum);
 }
 
 void CProxySettingsPage::SetDirectRecord() {
@@ -252,7 +248,7 @@ void CProxySettingsPage::OnTestConnection() {
     platform::MessageBox(this, QStringLiteral("Please enter Proxy Server Port."), kTitle, platform::MB_ICONINFORMATION);
     return;
   }
-  SetBar(0);
+  m_bar.SetPosition(0);
   SetStatus(kCheckingStatus);
   const ProxyResult result =
       RunProxyTest({QStringLiteral("<OTC> Auth required <1>."), QStringLiteral("<OTC> Auth required <2>.")});
@@ -265,7 +261,7 @@ void CProxySettingsPage::OnTestConnection() {
     return;
   }
   if (result == ProxyResult::Cancelled) {
-    SetBar(kBarEnd);
+    m_bar.SetPosition(SetupProgressBar::kMaximum);
     SetStatus(kConnectionProblemStatus);
     return;
   }
@@ -289,7 +285,7 @@ bool CProxySettingsPage::DirectTests(const QString& logPrefix) {
 
 bool CProxySettingsPage::CheckInternetConnection() {
   WriteInstallLog(QStringLiteral("<CI> Started..."));
-  SetBar(0);
+  m_bar.SetPosition(0);
   SetStatus(kCheckingStatus);
   if (DirectTests(QStringLiteral("<CI>"))) {
     m_bConnected = true;
@@ -319,7 +315,7 @@ bool CProxySettingsPage::validatePage() {
     State().service.connection = m_record;
     return true;
   }
-  SetBar(0);
+  m_bar.SetPosition(0);
   SetStatus(kCheckingStatus);
   WriteInstallLog(QStringLiteral("<ON> Checking Connection <1>"));
   if (CheckInternetConnection()) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "setup/common/SetupProgressBar.h"
 #include "setup/installer/InstallerPage.h"
 #include "shared/RegistryRecords.h"
 
@@ -55,12 +56,12 @@ class CProxySettingsPage : public CInstallerPage {
   void SetProxyRecord();
   void SetStatus(const QString& text);
 
-  // The bar: a step restarts at 0 past 254; filling runs it up to its end in a few beats.
+  // A step of the bar lets the window paint; filling runs it up to its end in a few beats.
   void StepBar(int steps);
-  void SetBar(int position);
   void FillBar();
 
   QProgressBar* m_pProgress;
+  SetupProgressBar m_bar;
   QLabel* m_pStatus;
   QCheckBox* m_pUseProxy;
   QLineEdit* m_pHost;

@@ -1,5 +1,6 @@
 #include "setup/installer/WelComePage.h"
 
+#include "setup/common/AdminServiceEndpoint.h"
 #include "setup/installer/InstallerApp.h"
 
 #include <QLabel>
@@ -12,14 +13,6 @@ constexpr int kHelpTopic = 3;
 
 const QString kClickNext = QStringLiteral("Please click Next to continue");
 
-// TODO(merge): the endpoint setting of the files branch replaces this.
-AdminEndpoint AdminServiceEndpoint() {
-  AdminEndpoint endpoint;
-  const QString setting = qEnvironmentVariable("TARNWICK_ADMIN_SERVICE");
-  endpoint.host = setting.section(u':', 0, 0);
-  endpoint.port = static_cast<uint16_t>(setting.section(u':', 1).toUInt());
-  return endpoint;
-}
 
 }  // namespace
 
@@ -55,7 +48,7 @@ void CWelComePage::OnSetActive() {
 
 bool CWelComePage::validatePage() {
   InstallState& state = State();
-  state.service.adminService = AdminServiceEndpoint();
+  state.service.adminService = DefaultAdminEndpoint();
   state.webServiceAddress.clear();
   state.service.header = AdminRecordHeader{};
   return true;
