@@ -68,7 +68,6 @@ CProxySettingsPage::CProxySettingsPage(CInstallerApp& app, QWidget* parent)
   m_pGroup->setObjectName(QStringLiteral("1049"));
   m_pNote->setWordWrap(true);
   LimitUtf8Bytes(m_pHost, kMaxProxyHostBytes);
-  m_pPort->setMaxLength(5);
 
   auto* groupLayout = new QGridLayout(m_pGroup);
   groupLayout->addWidget(m_pUseProxy, 0, 0, 1, 2);
