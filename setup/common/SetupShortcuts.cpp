@@ -2,6 +2,7 @@
 
 #include "platform/MachineRoot.h"
 #include "platform/ShellLink.h"
+#include "setup/common/InstallLayout.h"
 #include "shared/StartupShortcut.h"
 
 #include <QDir>
@@ -20,11 +21,7 @@ QString Folder(platform::SpecialFolder folder) { return platform::SpecialFolderP
 QString StartMenuFolder() { return Folder(platform::SpecialFolder::Programs) + kProductName + u'/'; }
 QString LinkPath(const QString& folder, const QString& linkName) { return platform::ShellLinkPath(folder.chopped(1), linkName); }
 
-// The name a program goes by on this system: its Windows name without ".exe".
-QString FileNameOf(const QString& target) {
-  const QString name = QFileInfo(target).fileName();
-  return name.endsWith(QStringLiteral(".exe")) ? name.chopped(4) : name;
-}
+QString FileNameOf(const QString& target) { return installlayout::ProgramFileName(QFileInfo(target).fileName()); }
 
 struct StartMenuLink {
   QString linkName;

@@ -25,6 +25,8 @@ namespace {
 
 const QString kTemporaryDataSource = QStringLiteral("TempTarnwickPlusWPDSN");
 const QString kAccessDriver = QStringLiteral("Microsoft Access Driver (*.mdb)");
+const QString kProductCaption = QStringLiteral("Tarnwick Plus Lite");
+const QString kSnapshotCaption = QStringLiteral("Tarnwick Plus");  // the boxes of the snapshot copies
 
 // The installation folder with exactly one trailing "/".
 QString WithSlash(const QString& folder) {
@@ -67,9 +69,6 @@ bool CopyTableFiles(const QString& payloadFolder, const QString& installFolder, 
   }
   return true;
 }
-
-const QString kProductCaption = QStringLiteral("Tarnwick Plus Lite");
-const QString kSnapshotCaption = QStringLiteral("Tarnwick Plus");
 
 QStringList FixUpStatements(const QString& dbFolder, const QString& deviceId) {
   const QString folder = SqlTextValue(dbFolder);
@@ -185,7 +184,10 @@ int CInstallFileManager::UpdateSettingsDatabase(const QString& installFolder, co
     WriteInstallLog(QStringLiteral("<UpdateSettingsDatabase> Failed to add the data source name: ") + problem);
     return 0;
   }
-  if (!connection) return 0;
+  if (!connection) {
+    WriteInstallLog(QStringLiteral("<UpdateSettingsDatabase> No ODBC connection could be made."));
+    return 0;
+  }
   SetAccessMode(connection.get(), false);
   const SQLRETURN connected = ConnectFileDataSource(connection.get(), kTemporaryDataSource, &problem);
   if (!SQL_SUCCEEDED(connected)) {

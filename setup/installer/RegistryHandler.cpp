@@ -164,6 +164,10 @@ int CRegistryHandler::WriteConnSettings(const ConnSettings& connection) const {
 
 int CRegistryHandler::WriteSyncInfo(const QByteArray& webServiceUrl) const {
   WriteInstallLog(QStringLiteral("Creating Sync settings."));
+  if (webServiceUrl.size() > kMaxWebServiceUrlBytes) {
+    WriteInstallLog(QStringLiteral("Failed to Create Sync settings <3> : %1").arg(ERROR_INVALID_PARAMETER));
+    return -3;
+  }
   SyncInfo record;
   record.changeDetectionMinutes = 1;
   record.backSyncMinutes = 2;

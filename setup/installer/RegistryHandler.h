@@ -11,6 +11,9 @@
 // (shared/RegistryHandler.h) carries the same names in every program that links it.
 namespace installer {
 
+// The longest web-service address SyncInfo holds: its 256-byte field keeps a terminating zero.
+inline constexpr int kMaxWebServiceUrlBytes = 255;
+
 // What the settings writer reads of the install state.
 struct InstallSettingsState {
   QString installFolder;  // as chosen
@@ -35,6 +38,7 @@ class CRegistryHandler {
   int WriteAppSettings(const QString& installFolder, const ConnSettings& connection) const;
   // 0, -1 key not created, -2 key not opened for writing, -3 value not set.
   int WriteConnSettings(const ConnSettings& connection) const;
+  // An address longer than kMaxWebServiceUrlBytes is not set (a cut one would lead elsewhere).
   int WriteSyncInfo(const QByteArray& webServiceUrl) const;
   int WriteDeskInfo(const QByteArray& desktopName, const QByteArray& deviceId, const QByteArray& devicePassword,
                     uint16_t deviceType) const;

@@ -13,7 +13,8 @@ inline QStringList InstallLogLines() {
   QStringList lines;
   if (!file.open(QIODevice::ReadOnly)) return lines;
   for (const QByteArray& raw : file.readAll().split('\n')) {
-    const QString line = QString::fromUtf8(raw).trimmed();
+    QString line = QString::fromUtf8(raw);
+    if (line.endsWith(u'\r')) line.chop(1);  // texts keep their own trailing blanks
     const qsizetype stamp = line.indexOf(QStringLiteral("> "));
     if (stamp >= 0) lines.append(line.mid(stamp + 2));
   }

@@ -3,6 +3,7 @@
 #include "setup/installer/RegistryHandler.h"
 #include "shared/RegistryHandler.h"
 #include "shared/RegistryRecords.h"
+#include "shared/RegistrySettings.h"
 #include "shared/crypto/Sealing.h"
 #include "sync/data/SyncRegistry.h"
 #include "sync/data/SyncSettings.h"
@@ -143,6 +144,23 @@ TEST(InstallRegistry, SealedRecordsAreByteForByteWhatTheReadersRead) {
   EXPECT_EQ(GetDeviceId(), QString::fromUtf8(state.deviceId));
   EXPECT_EQ(AllocateNextRecIndex(1), 25);
   EXPECT_EQ(AllocateNextRecIndex(2), 25);
+}
+
+// An address that does not fit SyncInfo's field is refused whole, never cut to another address.
+TEST(InstallRegistry, AnAddressTooLongForSyncInfoIsNotWritten) {
+  installer::InstallSettingsState state = State();
+  state.webServiceUrl = "http://ws.example/" + QByteArray(installer::kMaxWebServiceUrlBytes - 18, 'p');
+  ASSERT_EQ(state.webServiceUrl.size(), installer::kMaxWebServiceUrlBytes);
+  EXPECT_EQ(installer::GetRegistryHandler()->WriteSyncInfo(state.webServiceUrl), 0);
+  state.webServiceUrl += '/';
+  EXPECT_EQ(installer::GetRegistryHandler()->CreateAppSettings(state), -2);
+  const QStringList log = InstallLogLines();
+  EXPECT_TRUE(log.contains(QStringLiteral("Failed to Create Sync settings <3> : 87")));
+  EXPECT_TRUE(log.contains(QStringLiteral("Failed to create Sync settings <2> ")));
+  SyncInfo stored;
+  ASSERT_EQ(ReadSealedRecord(RecordKeyName(), QStringLiteral("SyncInfo"), &stored), 0);
+  EXPECT_EQ(stored.webServiceUrl.size(), installer::kMaxWebServiceUrlBytes) << "the earlier value stays";
+  EXPECT_FALSE(testsupport::StoredValue(RecordKeyName(), QStringLiteral("DeskInfo"))) << "the run stopped there";
 }
 
 TEST(InstallRegistry, DestroySettingsWithoutAppWPkStillDeletesTheSettingsKeys) {

@@ -1,5 +1,12 @@
+#include "platform/Registry.h"
 #include "setup/common/InstallLayout.h"
+#include "setup/installer/InstallFileManager.h"
+#include "shared/RegistryRecords.h"
+#include "sync/data/ProfileDataReader.h"
+#include "sync/data/ProfileInfoDB.h"
 #include "sync/engine/CdbFile.h"
+#include "tests/support/FreshMachineRoot.h"
+#include "tests/support/SettingsStore.h"
 #include "tests/support/TestPaths.h"
 
 #include <gtest/gtest.h>
@@ -99,6 +106,49 @@ TEST(Payload, SnapshotsAgreeWithTheSampleRows) {
       const QByteArray expected = QCryptographicHash::hash(utf16, QCryptographicHash::Sha512);
       EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(entries[i].digest.data()), 64), expected) << i;
     }
+  }
+}
+
+// The payload installed by the file worker for an iPhone: the sync program's reader finds the
+// fixed-up profiles over the installed sample database, and every row's digest is the one its
+// installed snapshot holds, so the first turn has nothing to send.
+TEST(Payload, InstalledSnapshotsAreInStepWithTheInstalledRows) {
+  InstallFileState state;
+  state.payloadFolder = testsupport::BinaryDir() + QStringLiteral("/payload");
+  state.installFolder = testsupport::CurrentMachineRoot() + QStringLiteral("/Tarnwick Plus Lite/");
+  state.deviceType = kIPhone;
+  state.createFolder = true;
+  state.deviceId = QStringLiteral("udid42");
+  ASSERT_EQ(GetInstallFileManager()->CreateDirStructure(state), 0);
+  ASSERT_EQ(GetInstallFileManager()->CopyFiles(state), 0);
+  ASSERT_TRUE(testsupport::StoreValue(kSettingsKey, QStringLiteral("InstallationPath"),
+                                      platform::RegistryValue::FromString(state.installFolder)));
+
+  CProfileInfoDB profiles;
+  QString error;
+  ASSERT_EQ(profiles.InitializeTable(QString(), &error), 1) << error.toStdString();
+  ASSERT_EQ(profiles.GetRecordCount(), 2);
+  for (int32_t p = 0; p < 2; ++p) {
+    const ProfileRecord profile = profiles.ReadRecord(p);
+    SCOPED_TRACE(profile.ProfileID);
+    EXPECT_EQ(profile.UserList, QStringLiteral("udid42,"));
+    CCdbFile snapshot;
+    snapshot.SetCdbFileName(profile.ProfileID);
+    QList<CdbEntry> entries;
+    ASSERT_EQ(snapshot.LoadCdbRecords(&entries), 24);
+    ProfileDataReader reader;
+    reader.Profile() = profile;
+    ASSERT_EQ(reader.OpenProfileSource(&error), 1) << error.toStdString();
+    ASSERT_EQ(reader.ExecuteProfileQuery(&error), 1) << error.toStdString();
+    ASSERT_EQ(reader.GetRecordCount(), 24);
+    reader.BindColumns();
+    for (int32_t row = 0; row < 24; ++row) {
+      QByteArray record;
+      std::array<uint8_t, kRowDigestSize> digest{};
+      ASSERT_GT(reader.FetchRecord(row, &record, digest.data()), 0);
+      EXPECT_EQ(digest, entries[row].digest) << row;
+    }
+    reader.UnbindColumns();
   }
 }
 
