@@ -41,7 +41,7 @@ CFinishPage::CFinishPage(CInstallerApp& app, QWidget* parent)
       m_pStatus(new QLabel(QStringLiteral("Installing..."), this)),
       m_pReadme(new QCheckBox(QStringLiteral("Show Readme"), this)),
       m_pStart(new QCheckBox(QStringLiteral("Start the application on setup completion."), this)),
-      m_bar(m_pProgress) {
+      m_bar(m_pProgress, m_pStatus, &CInstallerApp::PumpWaitingMessages) {
   setTitle(QStringLiteral("Installing Tarnwick Plus Lite"));
   m_pProgress->setObjectName(QStringLiteral("1029"));
   m_pStatus->setObjectName(QStringLiteral("1030"));
@@ -80,34 +80,28 @@ void CFinishPage::OnSetActive() {
     wizard()->setButtonLayout({QWizard::Stretch, QWizard::FinishButton, QWizard::CancelButton});
   }
   m_bar.SetPosition(0);
-  SetStatusText(QStringLiteral("Installing....."));
+  ShowStatusText(QStringLiteral("Installing....."));
   m_bInstalling = true;
   m_timer.start();
 }
 
 bool CFinishPage::isComplete() const { return m_bDone && m_nFailed == 0; }
 
-void CFinishPage::StepProgress(int steps) {
-  m_bar.Step(steps);
-  m_pStatus->setText(m_strStatus);
+void CFinishPage::StepProgress(int steps) { m_bar.StepProgress(steps); }
+
+void CFinishPage::SetStatusText(const QString& text) { m_bar.SetStatusText(text); }
+
+void CFinishPage::ShowStatusText(const QString& text) {
+  m_bar.SetStatusText(text);
+  m_bar.ShowStatusText();
 }
 
-void CFinishPage::SetStatusText(const QString& text) {
-  m_strStatus = text;
-  m_pStatus->setText(text);
-}
-
-void CFinishPage::PumpWaitingMessages() { CInstallerApp::PumpWaitingMessages(); }
-
-void CFinishPage::Pause() {
-  QThread::msleep(kRunBeatMs);
-  PumpWaitingMessages();
-}
+void CFinishPage::PumpWaitingMessages() { m_bar.PumpWaitingMessages(); }
 
 void CFinishPage::OnInstallTimer() {
   m_timer.stop();
   m_pProgress->show();
-  SetStatusText(RunInstallSequence());
+  ShowStatusText(RunInstallSequence());
   EndInstallation();
 }
 
@@ -118,7 +112,7 @@ QString CFinishPage::RunInstallSequence() {
   StepProgress(5);
   if (offline != 0) {
     WriteInstallLog(QStringLiteral("Problem while performing local setup activities."));
-    SetStatusText(QStringLiteral("Problem while performing local setup activities."));
+    ShowStatusText(QStringLiteral("Problem while performing local setup activities."));
     m_nFailed = 1;
     return kFailureText;
   }
@@ -128,7 +122,7 @@ QString CFinishPage::RunInstallSequence() {
   PumpWaitingMessages();
   if (admin != 0) {
     const QString text = QStringLiteral("Problem while performing Online Admin setup activities. \n\rCancelling Installation... ");
-    SetStatusText(text);
+    ShowStatusText(text);
     WriteInstallLog(text);
     // An exchange that did not complete may still have entered the desktop.
     FailAndRollBack(admin == -2);
@@ -144,13 +138,13 @@ QString CFinishPage::RunInstallSequence() {
   target.port = state.service.webService.port;
   target.transport = state.service.webService.transport;
   target.connection = state.service.connection;
-  CHostedPagesClient pages(target, WriteInstallLog, this);
+  CHostedPagesClient pages(target, WriteInstallLog, &m_bar);
   const int online =
       pages.AddNewDesktopOnline(state.service.desktopName, state.devicePassword, state.service.deviceId, state.deviceType);
   PumpWaitingMessages();
   StepProgress(10);
   if (online != 0) {
-    SetStatusText(QStringLiteral("Problem while performing local setup activities. \n\rCancelling Installation... "));
+    ShowStatusText(QStringLiteral("Problem while performing local setup activities. \n\rCancelling Installation... "));
     FailAndRollBack(true);
     return kFailureText;
   }
@@ -163,7 +157,7 @@ QString CFinishPage::RunInstallSequence() {
     platform::StartDetached(folder + installlayout::kPocketPcSetup, {}, folder);
   }
   SetStatusText(QStringLiteral("Finishing Installation..."));
-  m_bar.RunUp([this] { Pause(); });
+  m_bar.RunUp(kRunBeatMs);
   return kSuccessText;
 }
 
@@ -174,7 +168,7 @@ void CFinishPage::FailAndRollBack(bool withdrawDesktop) {
   }
   RollbackInstallation();
   PumpWaitingMessages();
-  m_bar.RunDown([this] { Pause(); });
+  m_bar.RunDown(kRunBeatMs);
   m_nFailed = 1;
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "setup/common/SetupProgress.h"
 #include "setup/common/SetupProgressBar.h"
 #include "setup/installer/InstallerPage.h"
 
@@ -13,7 +12,7 @@ class QProgressBar;
 // The last page: as soon as it shows it installs by itself (files, settings, shortcuts, the
 // desktop's entries with both hosted services, synchronisation), rolling back what it made when
 // a step fails. It ends with Finish enabled (success) or Cancel enabled (failure).
-class CFinishPage : public CInstallerPage, public SetupProgress {
+class CFinishPage : public CInstallerPage {
   Q_OBJECT
 
  public:
@@ -29,7 +28,7 @@ class CFinishPage : public CInstallerPage, public SetupProgress {
 
   bool Installing() const { return m_bInstalling; }
   bool Failed() const { return m_nFailed != 0; }
-  QString StatusText() const { return m_strStatus; }
+  QString StatusText() const { return m_bar.StatusText(); }
 
   // The phases and their rollbacks; each returns 0 on success.
   int PerformOfflineActivities();
@@ -38,9 +37,8 @@ class CFinishPage : public CInstallerPage, public SetupProgress {
   void RollbackInstallation();
   int StartSyncService();
 
-  void StepProgress(int steps) override;
-  void SetStatusText(const QString& text) override;
-  void PumpWaitingMessages() override;
+  // A step of the bar, which shows the status text set last.
+  void StepProgress(int steps);
 
  private:
   void OnInitDialog();
@@ -50,7 +48,9 @@ class CFinishPage : public CInstallerPage, public SetupProgress {
   void FailAndRollBack(bool withdrawDesktop);
   void RemoveSettings();
   void EndInstallation();
-  void Pause();
+  void SetStatusText(const QString& text);
+  void ShowStatusText(const QString& text);
+  void PumpWaitingMessages();
 
   QString InstallFolder() const;
 
@@ -60,7 +60,6 @@ class CFinishPage : public CInstallerPage, public SetupProgress {
   QCheckBox* m_pStart;
   SetupProgressBar m_bar;
   QTimer m_timer;
-  QString m_strStatus;
   int32_t m_nFailed = 0;
   bool m_bInitialised = false;
   bool m_bInstalling = false;

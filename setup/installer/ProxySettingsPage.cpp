@@ -45,8 +45,8 @@ bool ParsePort(const QString& text, uint16_t* port) {
 CProxySettingsPage::CProxySettingsPage(CInstallerApp& app, QWidget* parent)
     : CInstallerPage(app, 0, parent),
       m_pProgress(new QProgressBar(this)),
-      m_bar(m_pProgress),
       m_pStatus(new QLabel(this)),
+      m_bar(m_pProgress, m_pStatus, &CInstallerApp::PumpWaitingMessages),
       m_pUseProxy(new QCheckBox(QStringLiteral("Use Proxy Server"), this)),
       m_pHost(new QLineEdit(this)),
       m_pPort(new QLineEdit(this)),
@@ -103,9 +103,12 @@ CProxySettingsPage::CProxySettingsPage(CInstallerApp& app, QWidget* parent)
   SetDirectRecord();
 }
 
-QString CProxySettingsPage::StatusText() const { return m_pStatus->text(); }
+QString CProxySettingsPage::StatusText() const { return m_bar.StatusText(); }
 
-void CProxySettingsPage::SetStatus(const QString& text) { m_pStatus->setText(text); }
+void CProxySettingsPage::SetStatus(const QString& text) {
+  m_bar.SetStatusText(text);
+  m_bar.ShowStatusText();
+}
 
 void CProxySettingsPage::OnSetActive() {
   m_bar.SetPosition(0);
@@ -114,8 +117,8 @@ void CProxySettingsPage::OnSetActive() {
 }
 
 void CProxySettingsPage::StepBar(int steps) {
-  m_bar.Step(steps);
-  CInstallerApp::PumpWaitingMessages();
+  m_bar.StepProgress(steps);
+  m_bar.PumpWaitingMessages();
 }
 
 void CProxySettingsPage::FillBar() {
@@ -123,7 +126,7 @@ void CProxySettingsPage::FillBar() {
   while (m_bar.Position() + step < SetupProgressBar::kMaximum) {
     QThread::msleep(50);
     m_bar.SetPosition(m_bar.Position() + step);
-    CInstallerApp::PumpWaitingMessages();
+    m_bar.PumpWaitingMessages();
   }
   m_bar.SetPosition(SetupProgressBar::kMaximum);
 }

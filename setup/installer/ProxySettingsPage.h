@@ -61,8 +61,8 @@ class CProxySettingsPage : public CInstallerPage {
   void FillBar();
 
   QProgressBar* m_pProgress;
-  SetupProgressBar m_bar;
   QLabel* m_pStatus;
+  SetupProgressBar m_bar;
   QCheckBox* m_pUseProxy;
   QLineEdit* m_pHost;
   QLineEdit* m_pPort;
