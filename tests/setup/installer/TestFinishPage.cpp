@@ -2,7 +2,9 @@
 #include "platform/Registry.h"
 #include "setup/common/InstallLayout.h"
 #include "setup/common/SettingsRemoval.h"
+#include "platform/widgets/DocumentLauncher.h"
 #include "setup/installer/FinishPage.h"
+#include "setup/installer/TarnwickInstallWizard.h"
 #include "shared/RegistrySettings.h"
 #include "tests/setup/installer/InstallerFixture.h"
 #include "tests/support/FreshMachineRoot.h"
@@ -10,7 +12,11 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QAbstractButton>
+#include <QCheckBox>
 #include <QJsonArray>
+#include <QKeyEvent>
+#include <QTimer>
 #include <QThread>
 
 #include <functional>
@@ -77,11 +83,28 @@ class FinishPageTest : public InstallerPageTest {
   QString payload_;
 };
 
-TEST_F(FinishPageTest, InstallsRegistersAndEndsWithFinishEnabled) {
-  CFinishPage page(app_);
+TEST_F(FinishPageTest, InstallsWithoutLettingTheWizardCloseAndEndsWithFinish) {
+  TarnwickInstallWizard wizard(app_);
+  wizard.setStartId(wizard.pageIds().last());
+  int closeAttempts = 0;
+  bool stayedOpen = true;
+  // While the sequence runs, Esc and the close box are refused.
+  QTimer::singleShot(400, [&] {
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(&wizard, &escape);
+    wizard.close();
+    ++closeAttempts;
+    stayedOpen = wizard.isVisible() && wizard.FinishPage()->Installing();
+  });
+  wizard.show();
+  CFinishPage& page = *wizard.FinishPage();
   Install(page);
   ASSERT_FALSE(page.Failed()) << page.StatusText().toStdString();
-  EXPECT_TRUE(page.isComplete());
+  EXPECT_EQ(closeAttempts, 1);
+  EXPECT_TRUE(stayedOpen);
+  EXPECT_TRUE(wizard.button(QWizard::FinishButton)->isEnabled());
+  EXPECT_FALSE(wizard.button(QWizard::CancelButton)->isEnabled());
+  EXPECT_FALSE(wizard.button(QWizard::BackButton)->isVisible());
   EXPECT_EQ(page.StatusText(), QStringLiteral("Tarnwick Plus Lite installed successfully."));
   EXPECT_EQ(GetInstallationPath(), app_.State().installFolder + u'/');
   EXPECT_TRUE(AddRemoveEntryExists());
@@ -89,6 +112,17 @@ TEST_F(FinishPageTest, InstallsRegistersAndEndsWithFinishEnabled) {
   EXPECT_TRUE(admin_.Desktops().contains(kUdid));
   EXPECT_TRUE(web_.Pages().contains(kUdid));
   EXPECT_TRUE(Boxes().isEmpty());
+
+  QStringList opened;
+  platform::SetDocumentLauncher([&opened](const QString& path) {
+    opened.append(path);
+    return true;
+  });
+  page.findChild<QCheckBox*>(QStringLiteral("1032"))->setChecked(false);
+  wizard.button(QWizard::FinishButton)->click();
+  platform::SetDocumentLauncher({});
+  EXPECT_EQ(wizard.result(), QDialog::Accepted);
+  EXPECT_EQ(opened, QStringList({app_.State().installFolder + QStringLiteral("/Desktop Files/Readme.pdf")}));
 }
 
 TEST_F(FinishPageTest, AFailedStepRollsBackAndLeavesCancel) {
@@ -110,13 +144,18 @@ TEST_F(FinishPageTest, AFailedStepRollsBackAndLeavesCancel) {
        {QStringLiteral("InstallDesktop"), QStringLiteral("UninstallDesktop")}, QString(), QString()},
       {"phase 3 refused", [this] { web_.EnterDesktop(kUdid); },
        {QStringLiteral("InstallDesktop"), QStringLiteral("UninstallDesktop")}, QString(), QString()},
+      // InstallationPath is written before the web-service address is refused as too long.
+      {"settings refused", [this] { app_.State().webServiceAddress = web_.Url(QString(300, u'p')); }, {}, QString(),
+       QString()},
   };
+  const QString address = app_.State().webServiceAddress;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     admin_.Command({{QStringLiteral("cmd"), QStringLiteral("reset")}});
     admin_.SetWebServiceUrl(web_.Url(QStringLiteral("/svc/service.asmx")));
     web_.Command({{QStringLiteral("cmd"), QStringLiteral("reset")}});
     testsupport::MessageBoxRecorder::Global().Clear();
+    app_.State().webServiceAddress = address;
     c.arrange();
 
     CFinishPage page(app_);
