@@ -74,7 +74,8 @@ class ProxyPageTest : public InstallerPageTest {
   void ReachableOnlyThroughProxy() {
     admin_.SetFault(QStringLiteral("GetDataTest"), QStringLiteral("http500"), 1);
     ActivateAndWait();
-    ASSERT_EQ(page_.StatusText(), QStringLiteral("Problem in internet connection, Please Check your internet settings."));
+    ASSERT_EQ(page_.StatusText(),
+              QStringLiteral("Problem in internet connection, Please Check your internet settings."));
     ASSERT_TRUE(InstallLogged(QStringLiteral("<OT> Fail to Connect <Type 1> : 500")));
     ASSERT_TRUE(InstallLogged(QStringLiteral("<OT> Connection Test Failed <D>.")));
   }
