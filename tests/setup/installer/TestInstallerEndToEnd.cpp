@@ -18,6 +18,8 @@
 #include "tests/support/TestPaths.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
+#include <QPushButton>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -97,29 +99,38 @@ class InstallerEndToEnd : public installertest::InstallerPageTest {
     InstallerPageTest::TearDown();
   }
 
-  void Next(TarnwickInstallWizard& wizard) { wizard.button(QWizard::NextButton)->click(); }
+  static void Next(TarnwickInstallWizard& wizard) { wizard.button(QWizard::NextButton)->click(); }
+
+  // Welcome, edition, the connection (`connect` once the automatic test has ended), an iPhone
+  // with its UDID typed twice, the default folder; then the installation to its end.
+  static void WalkToTheEnd(TarnwickInstallWizard& wizard, const std::function<void()>& connect) {
+    wizard.show();
+    Next(wizard);
+    Next(wizard);
+    ASSERT_EQ(wizard.currentPage(), wizard.ProxyPage());
+    ASSERT_TRUE(WaitWhilePumping(
+        [&] { return !wizard.ProxyPage()->StatusText().contains(QStringLiteral("Checking internet connection...")); }));
+    connect();
+    ASSERT_TRUE(wizard.ProxyPage()->Connected()) << wizard.ProxyPage()->StatusText().toStdString();
+    Next(wizard);
+    ASSERT_EQ(wizard.currentPage(), wizard.DevicePage());
+    wizard.DevicePage()->findChild<QRadioButton*>(QStringLiteral("1050"))->click();
+    wizard.DevicePage()->findChild<QLineEdit*>(QStringLiteral("1012"))->setText(kUdid);
+    wizard.DevicePage()->findChild<QLineEdit*>(QStringLiteral("1036"))->setText(kUdid);
+    Next(wizard);
+    ASSERT_EQ(wizard.currentPage(), static_cast<QWizardPage*>(wizard.PathPage()));
+    Next(wizard);
+    CFinishPage& finish = *wizard.FinishPage();
+    ASSERT_EQ(wizard.currentPage(), &finish);
+    ASSERT_TRUE(WaitWhilePumping([&] { return !finish.Installing() && finish.isComplete(); }))
+        << finish.StatusText().toStdString();
+  }
 };
 
 TEST_F(InstallerEndToEnd, FromTheWelcomePageToARunningInstallation) {
   TarnwickInstallWizard wizard(app_);
-  wizard.show();
-  Next(wizard);
-  Next(wizard);
-  ASSERT_EQ(wizard.currentPage(), wizard.ProxyPage());
-  ASSERT_TRUE(WaitWhilePumping([&] { return wizard.ProxyPage()->Connected(); }))
-      << wizard.ProxyPage()->StatusText().toStdString();
-  Next(wizard);
-  ASSERT_EQ(wizard.currentPage(), wizard.DevicePage());
-  wizard.DevicePage()->findChild<QRadioButton*>(QStringLiteral("1050"))->click();
-  wizard.DevicePage()->findChild<QLineEdit*>(QStringLiteral("1012"))->setText(kUdid);
-  wizard.DevicePage()->findChild<QLineEdit*>(QStringLiteral("1036"))->setText(kUdid);
-  Next(wizard);
-  ASSERT_EQ(wizard.currentPage(), static_cast<QWizardPage*>(wizard.PathPage())) << Boxes().size();
-  Next(wizard);
-  CFinishPage& finish = *wizard.FinishPage();
-  ASSERT_EQ(wizard.currentPage(), &finish);
-  ASSERT_TRUE(WaitWhilePumping([&] { return !finish.Installing() && finish.isComplete(); }))
-      << finish.StatusText().toStdString();
+  WalkToTheEnd(wizard, [] {});
+  const CFinishPage& finish = *wizard.FinishPage();
   EXPECT_EQ(finish.StatusText(), QStringLiteral("Tarnwick Plus Lite installed successfully."));
   EXPECT_TRUE(Boxes().isEmpty());
 
@@ -174,6 +185,40 @@ TEST_F(InstallerEndToEnd, FromTheWelcomePageToARunningInstallation) {
   EXPECT_EQ(opened, QStringList({folder + QStringLiteral("Desktop Files/Readme.pdf")}));
   EXPECT_TRUE(Eventually([] { return Running(QStringLiteral("TarnwickPlusLite")); },
                          std::chrono::milliseconds(kGenerousBoundMs)));
+}
+
+TEST_F(InstallerEndToEnd, ThroughTheProxyTheInstallationKeepsItsRecord) {
+  admin_.SetFault(QStringLiteral("GetDataTest"), QStringLiteral("http500"), 1);
+  {
+    platform::RegistryKeyGuard key;
+    platform::RegCreateKeyEx(platform::HKEY_CURRENT_USER,
+                             QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings"),
+                             platform::KEY_ALL_ACCESS, key.out());
+    platform::RegSetValueEx(key.get(), QStringLiteral("ProxyServer"),
+                            platform::RegistryValue::FromString(QStringLiteral("127.0.0.1:%1").arg(web_.Port())));
+  }
+  TarnwickInstallWizard wizard(app_);
+  WalkToTheEnd(wizard, [&wizard] {
+    wizard.ProxyPage()->findChild<QCheckBox*>(QStringLiteral("1040"))->click();
+    wizard.ProxyPage()->findChild<QPushButton*>(QStringLiteral("1033"))->click();
+  });
+  EXPECT_EQ(wizard.FinishPage()->StatusText(), QStringLiteral("Tarnwick Plus Lite installed successfully."));
+
+  ConnSettings record;
+  ASSERT_EQ(ReadSealedRecord(kSettingsKey, QStringLiteral("ConnSettings"), &record), 0);
+  EXPECT_EQ(record.useProxy, 1);
+  EXPECT_EQ(record.proxyServer, QByteArray("127.0.0.1"));
+  EXPECT_EQ(record.proxyPort, web_.Port());
+  // The administration service's exchanges went through the proxy too.
+  QStringList proxied;
+  for (const QJsonValue& request : web_.Requests()) {
+    if (request[QStringLiteral("proxied")].toBool()) proxied.append(request[QStringLiteral("requestLine")].toString());
+  }
+  for (const QString& path : {QStringLiteral("/AdminService/service.asmx/GetDataTest"),
+                              QStringLiteral("/iPhoneSTarnwickPWPLite/AddNewDesktop.asp")}) {
+    EXPECT_TRUE(proxied.filter(path).size() >= 1) << path.toStdString();
+  }
+  EXPECT_TRUE(admin_.Desktops().contains(kUdid));
 }
 
 }  // namespace
