@@ -25,6 +25,7 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QLineEdit>
+#include <QProcess>
 #include <QRadioButton>
 #include <QThread>
 
@@ -37,6 +38,9 @@ using namespace installlayout;
 using testsupport::Eventually;
 
 const QString kUdid = QStringLiteral("0123456789abcdef0123456789abcdef01234567");
+constexpr int32_t kArtistProfile = 1;
+// ArtistID, Name, Country, BornYear as the device knows their kinds.
+const QList<int16_t> kArtistKinds = {4, 1, 1, 4};
 // Far above what a step takes on a loaded machine.
 constexpr int kGenerousBoundMs = 60'000;
 
@@ -128,6 +132,8 @@ class InstallerEndToEnd : public installertest::InstallerPageTest {
 };
 
 TEST_F(InstallerEndToEnd, FromTheWelcomePageToARunningInstallation) {
+  // The device already holds the Artist profile, in step with the payload's snapshot.
+  web_.SeedProfile(kArtistProfile, kArtistKinds, {});
   TarnwickInstallWizard wizard(app_);
   WalkToTheEnd(wizard, [] {});
   const CFinishPage& finish = *wizard.FinishPage();
@@ -174,6 +180,26 @@ TEST_F(InstallerEndToEnd, FromTheWelcomePageToARunningInstallation) {
   }
   EXPECT_TRUE(Eventually([] { return Running(QStringLiteral("TarnwickPlusSyncServiceLite")); },
                          std::chrono::milliseconds(kGenerousBoundMs)));
+
+  // A row added to the installed sample database is the one record the synchronisation sends.
+  QProcess sqlite;
+  sqlite.start(QStringLiteral("sqlite3"), {folder + kDbFolder + QStringLiteral("SampleDB.mdb"),
+                                           QStringLiteral("INSERT INTO Artist VALUES (25, 'Added', 'Here', 1999)")});
+  ASSERT_TRUE(sqlite.waitForFinished());
+  ASSERT_EQ(sqlite.exitCode(), 0) << sqlite.readAllStandardError().toStdString();
+  const auto artistRecords = [this] {
+    return web_.Device()[QStringLiteral("profiles")]
+        .toObject()[QString::number(kArtistProfile)]
+        .toObject()[QStringLiteral("records")]
+        .toArray();
+  };
+  // The first turn comes a change-detection period (a minute) after the start at the latest.
+  EXPECT_TRUE(Eventually([&] { return !artistRecords().isEmpty(); }, std::chrono::seconds(150)));
+  const QJsonArray records = artistRecords();
+  ASSERT_EQ(records.size(), 1);
+  EXPECT_EQ(records[0][QStringLiteral("source")].toInt(), 1);
+  EXPECT_EQ(records[0][QStringLiteral("index")].toInt(), 25);
+  EXPECT_EQ(web_.DeviceErrors(), QStringList());
 
   QStringList opened;
   platform::SetDocumentLauncher([&opened](const QString& path) {
