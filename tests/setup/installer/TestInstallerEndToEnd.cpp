@@ -160,6 +160,25 @@ TEST_F(InstallerEndToEnd, FromTheWelcomePageToARunningInstallation) {
   EXPECT_FALSE(QDir(platform::SpecialFolderPath(platform::SpecialFolder::Startup))
                    .entryList({QStringLiteral("*.desktop")}, QDir::Files)
                    .isEmpty());
+  for (const QString& program : DesktopPrograms()) {
+    QFile source(app_.PayloadFolder() + u'/' + program);
+    QFile installed(folder + kDesktopFiles + program);
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly) && installed.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(source.readAll() == installed.readAll()) << program.toStdString();
+  }
+  // The settings database points at the installation and gives the samples to the device.
+  QProcess settings;
+  settings.start(QStringLiteral("sqlite3"), {QStringLiteral("-readonly"), folder + kDbFolder + kSettingsDatabase,
+                                             QStringLiteral("SELECT DISTINCT Path || '|' || UserList FROM ProfileInfo;"
+                                                            "SELECT DISTINCT UserID FROM UserProfileStatus")});
+  ASSERT_TRUE(settings.waitForFinished());
+  EXPECT_EQ(QString::fromUtf8(settings.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts),
+            QStringList({folder + kDbFolder + u'|' + kUdid + u',', kUdid}));
+  platform::RegistryKeyGuard service;
+  EXPECT_NE(platform::RegOpenKeyEx(platform::HKEY_LOCAL_MACHINE,
+                                   QStringLiteral("SYSTEM\\CurrentControlSet\\Services\\TarnwickPWinServiceLite"),
+                                   platform::KEY_READ, service.out()),
+            platform::ERROR_SUCCESS);
   QFile ini(platform::OdbcIniPath());
   EXPECT_FALSE(ini.open(QIODevice::ReadOnly) && ini.readAll().contains("TempTarnwickPlusWPDSN"));
 
