@@ -3,10 +3,10 @@
 #include "admin/forms/FieldValueChecks.h"
 #include "admin/forms/StorableText.h"
 #include "admin/foundation/AppLog.h"
-#include "admin/profiles/ParameterListCtrl.h"
 #include "admin/shell/BMButton.h"
 #include "admin/shell/DialogLook.h"
 #include "admin/shell/HelpBalloon.h"
+#include "admin/shell/ParameterListCtrl.h"
 #include "platform/widgets/MessageBox.h"
 
 #include <QLabel>

@@ -1,11 +1,11 @@
 #include "admin/profiles/ParameterDialog.h"
 
 #include "admin/foundation/AppLog.h"
-#include "admin/profiles/ParameterListCtrl.h"
 #include "admin/profiles/ProcedureCall.h"
 #include "admin/shell/BMButton.h"
 #include "admin/shell/DialogLook.h"
 #include "admin/shell/HelpBalloon.h"
+#include "admin/shell/ParameterListCtrl.h"
 #include "platform/widgets/MessageBox.h"
 
 #include <QCloseEvent>

@@ -1,5 +1,5 @@
 #include "admin/forms/FormFieldsDefaultValuesDlg.h"
-#include "admin/profiles/ParameterListCtrl.h"
+#include "admin/shell/ParameterListCtrl.h"
 #include "admin/shell/BMButton.h"
 #include "tests/admin/forms/FormDialogTest.h"
 

@@ -1,5 +1,5 @@
 #include "admin/profiles/ParameterDialog.h"
-#include "admin/profiles/ParameterListCtrl.h"
+#include "admin/shell/ParameterListCtrl.h"
 #include "admin/shell/HelpBalloon.h"
 #include "tests/support/MessageBoxRecorder.h"
 

@@ -1,7 +1,7 @@
 #include "admin/foundation/FormQueries.h"
 #include "admin/foundation/FormStatements.h"
 #include "admin/profiles/ProfileList.h"
-#include "admin/profiles/ProfileRemoval.h"
+#include "admin/profiles/ProfileManagerActions.h"
 #include "tests/admin/foundation/SettingsDatabaseFixture.h"
 
 using namespace Qt::StringLiterals;

@@ -1,4 +1,4 @@
-#include "admin/profiles/ParameterListCtrl.h"
+#include "admin/shell/ParameterListCtrl.h"
 
 #include <QMouseEvent>
 

@@ -1,10 +1,8 @@
-#include "admin/profiles/ProfileRemoval.h"
+#include "admin/profiles/ProfileManagerActions.h"
 
 #include "admin/foundation/AppLog.h"
-#include "admin/foundation/FormQueries.h"
-#include "admin/foundation/FormStatements.h"
 #include "admin/foundation/ProfileQueries.h"
-#include "admin/foundation/ProfileStatements.h"
+#include "admin/foundation/ProfileRemoval.h"
 #include "admin/profiles/ProfileList.h"
 #include "platform/widgets/MessageBox.h"
 
@@ -20,26 +18,6 @@ int Show(const QString& text, unsigned type) { return platform::MessageBox(nullp
 
 bool Ask(const QString& question) {
   return Show(question, platform::MB_YESNO | platform::MB_DEFBUTTON2) == platform::IDYES;
-}
-
-// The forms that keep the profile: a lookup source or a Go To Form target is refused; other
-// forms go with it when the user agrees. True when the removal may go on.
-bool MayRemoveWithForms(const CDatabseConnection& settings, int32_t profileId, const QString& name) {
-  QString title;
-  if (FindFormUsingLookupProfile(settings, profileId, &title) == 1) {
-    Show(
-        QStringLiteral("You can not delete this profile, Profile is used as Lookup Profile in \"%1\" Form.").arg(title),
-        platform::MB_OK | platform::MB_ICONERROR);
-    return false;
-  }
-  if (ProfileHasForms(settings, profileId) == 0) return true;
-  if (IsProfileFormGoToTarget(settings, profileId) == 1) {
-    Show(QStringLiteral("You can not delete this Profile, Form assigned to this Profile is used in another Form for "
-                        "\"Go To Form\" option."),
-         platform::MB_OK | platform::MB_ICONERROR);
-    return false;
-  }
-  return Ask(QStringLiteral("This Profile have Form assigned, Are you sure to remove Profile : %1 ?").arg(name));
 }
 
 }  // namespace
@@ -71,15 +49,21 @@ bool RemoveListedProfile(CDatabseConnection& settings, const QString& name) {
     Show(kNoProfileSelected, platform::MB_OK);
     return false;
   }
-  if (!MayRemoveWithForms(settings, profileId, name)) return false;
-  if (DeleteProfile(settings, profileId) != 1) {
+  const ProfileRemovalResult result = RemoveProfiles(settings, {profileId}, [&name](int32_t) {
+    return Ask(QStringLiteral("This Profile have Form assigned, Are you sure to remove Profile : %1 ?").arg(name));
+  });
+  if (!result.message.isEmpty()) {
+    Show(result.message, platform::MB_OK | platform::MB_ICONERROR);
+    return false;
+  }
+  if (result.outcome == ProfileRemovalResult::Outcome::Declined) return false;
+  if (result.removed.isEmpty()) {
     const QString failure = QStringLiteral("Failed to remove Profile : %1.").arg(name);
     WriteAppLog(-1, failure);
     Show(failure, platform::MB_OK | platform::MB_ICONERROR);
     return false;
   }
   WriteAppLog(24, QStringLiteral("Profile %1 with Profile ID %2 is removed.").arg(name).arg(profileId));
-  if (ProfileHasForms(settings, profileId) == 1) DeleteFormsOfProfile(settings, profileId);
   return true;
 }
 
