@@ -5,7 +5,7 @@
 #include "admin/forms/PropertiesComboBoxCtrl.h"
 #include "admin/forms/PropertiesEditCtrl.h"
 #include "admin/forms/PropertiesGoToFormButtonCtrl.h"
-#include "admin/forms/PropertyNames.h"
+#include "admin/foundation/FormPropertyIds.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -95,7 +95,7 @@ QWidget* CPropertiesControl::MakeValueBox(int row, int kind, int propertyId, con
     connect(list, &CPropertiesComboBoxCtrl::Activated, this, [this, row] { OnActivated(row); });
     return list;
   }
-  if (propertyId == kPropertyFormSelection || propertyId == kPropertyFormula) {
+  if (propertyId == kPropFormSelection || propertyId == kPropFormula) {
     auto* chooser = new CPropertiesGoToFormButtonCtrl(value, this);
     connect(chooser, &CPropertiesGoToFormButtonCtrl::Changed, this, [this, row] { OnChanged(row); });
     return chooser;
@@ -138,7 +138,7 @@ void CPropertiesControl::SetPropertyValue(int propertyId, const QString& value) 
 }
 
 QString CPropertiesControl::GetCaptionValue() const {
-  const QWidget* box = GetValueBox(FindRow(kPropertyCaption));
+  const QWidget* box = GetValueBox(FindRow(kPropCaption));
   if (const auto* edit = qobject_cast<const QLineEdit*>(box)) return edit->text();
   if (const auto* list = qobject_cast<const QComboBox*>(box)) return list->currentText();
   if (const auto* label = qobject_cast<const QLabel*>(box)) return label->text();
@@ -147,11 +147,11 @@ QString CPropertiesControl::GetCaptionValue() const {
 }
 
 void CPropertiesControl::AddDefaultValueItem(const QString& text) {
-  if (auto* list = qobject_cast<QComboBox*>(GetValueBox(FindRow(kPropertyDefaultValue)))) list->addItem(text);
+  if (auto* list = qobject_cast<QComboBox*>(GetValueBox(FindRow(kPropDefaultValue)))) list->addItem(text);
 }
 
 void CPropertiesControl::RemoveDefaultValueItem(const QString& text) {
-  auto* list = qobject_cast<QComboBox*>(GetValueBox(FindRow(kPropertyDefaultValue)));
+  auto* list = qobject_cast<QComboBox*>(GetValueBox(FindRow(kPropDefaultValue)));
   if (list == nullptr) return;
   if (list->currentIndex() >= 0 && list->currentText() == text) list->setCurrentIndex(-1);
   const int index = list->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);

@@ -1,7 +1,7 @@
 #include "admin/forms/PropertiesControl.h"
 #include "admin/forms/PropertiesGoToFormButtonCtrl.h"
-#include "admin/forms/PropertyNames.h"
 #include "admin/forms/PropertyValue.h"
+#include "admin/foundation/FormPropertyIds.h"
 #include "admin/shell/BMButton.h"
 #include "tests/admin/forms/FormDialogTest.h"
 
@@ -40,13 +40,13 @@ class PropertiesControlTest : public formtests::FormDialogTest {
   // Rows of every kind: 1 Caption edit, 2 Align Text list, 3 Form Color, 4 Form Selection, 5 Read
   // Only static, 6 Default Value list.
   void AddEveryKind() {
-    ASSERT_TRUE(m_grid->AddProperty(CPropertiesControl::kEdit, kPropertyCaption, QStringLiteral("Name")));
+    ASSERT_TRUE(m_grid->AddProperty(CPropertiesControl::kEdit, kPropCaption, QStringLiteral("Name")));
     ASSERT_TRUE(m_grid->AddProperty(CPropertiesControl::kDropList, kAlignText, QStringLiteral("Center"), false,
                                     {QStringLiteral("Left"), QStringLiteral("Center"), QStringLiteral("Right")}));
     ASSERT_TRUE(m_grid->AddProperty(CPropertiesControl::kButton, kFormColor, QString(), false, {}, QColor(210, 40, 60)));
-    ASSERT_TRUE(m_grid->AddProperty(CPropertiesControl::kButton, kPropertyFormSelection, QStringLiteral("A,Form,B")));
+    ASSERT_TRUE(m_grid->AddProperty(CPropertiesControl::kButton, kPropFormSelection, QStringLiteral("A,Form,B")));
     ASSERT_TRUE(m_grid->AddProperty(CPropertiesControl::kStatic, kReadOnly, QStringLiteral("FALSE")));
-    ASSERT_TRUE(m_grid->AddProperty(CPropertiesControl::kDropList, kPropertyDefaultValue, QStringLiteral("Name"), false,
+    ASSERT_TRUE(m_grid->AddProperty(CPropertiesControl::kDropList, kPropDefaultValue, QStringLiteral("Name"), false,
                                     {QStringLiteral("Name2"), QStringLiteral("Name"), QStringLiteral("Other")}));
   }
   template <typename T>
@@ -82,7 +82,7 @@ TEST_F(PropertiesControlTest, RowsThatFitLieAt24PixelStepsUnderADisabledBar) {
 
 TEST_F(PropertiesControlTest, AGridScrolledClearedAndRefilledShowsItsRowsFromTheTop) {
   for (int row = 0; row < 20; ++row)
-    m_grid->AddProperty(CPropertiesControl::kEdit, kPropertyCaption, QString::number(row));
+    m_grid->AddProperty(CPropertiesControl::kEdit, kPropCaption, QString::number(row));
   QScrollBar* bar = m_grid->GetScrollBar();
   EXPECT_TRUE(bar->isEnabled());
   EXPECT_EQ(bar->maximum(), 21 * 24 - 200);
@@ -99,7 +99,7 @@ TEST_F(PropertiesControlTest, AGridScrolledClearedAndRefilledShowsItsRowsFromThe
 
   m_grid->ClearProperties();
   for (int row = 0; row < 3; ++row)
-    m_grid->AddProperty(CPropertiesControl::kEdit, kPropertyCaption, QString::number(row));
+    m_grid->AddProperty(CPropertiesControl::kEdit, kPropCaption, QString::number(row));
   EXPECT_FALSE(bar->isEnabled());
   EXPECT_EQ(m_grid->GetScrollOffset(), 0);
   for (int row = 0; row < 4; ++row) {
@@ -109,7 +109,7 @@ TEST_F(PropertiesControlTest, AGridScrolledClearedAndRefilledShowsItsRowsFromThe
 }
 
 TEST_F(PropertiesControlTest, AnEditTakesAtMost50Characters) {
-  m_grid->AddProperty(CPropertiesControl::kEdit, kPropertyCaption, QString());
+  m_grid->AddProperty(CPropertiesControl::kEdit, kPropCaption, QString());
   auto* edit = Box<QLineEdit>(1);
   QTest::keyClicks(edit, QString(51, u'x'));
   EXPECT_EQ(edit->text(), QString(50, u'x'));
@@ -149,9 +149,9 @@ TEST_F(PropertiesControlTest, WhatTheUserDoesIsReported) {
       {"Form Selection at 95", [click](PropertiesControlTest& t) { click(t.m_grid->GetValueBox(4), 95); }, {4}, {}, {}},
       {"SetPropertyValue",
        [](PropertiesControlTest& t) {
-         t.m_grid->SetPropertyValue(kPropertyCaption, QStringLiteral("Other"));
+         t.m_grid->SetPropertyValue(kPropCaption, QStringLiteral("Other"));
          t.m_grid->SetPropertyValue(kAlignText, QStringLiteral("Right"));
-         t.m_grid->SetPropertyValue(kPropertyFormSelection, QStringLiteral("X,Y,Z"));
+         t.m_grid->SetPropertyValue(kPropFormSelection, QStringLiteral("X,Y,Z"));
        },
        {}, {}, {}},
   };
@@ -200,12 +200,12 @@ TEST_F(PropertiesControlTest, DropListsAndTheDefaultValueItems) {
   EXPECT_FALSE(Box<QComboBox>(7)->isEnabled());
 
   auto* defaults = Box<QComboBox>(6);
-  m_grid->SetPropertyValue(kPropertyDefaultValue, QStringLiteral("Other"));
-  m_grid->SetPropertyValue(kPropertyDefaultValue, QStringLiteral("Name"));
+  m_grid->SetPropertyValue(kPropDefaultValue, QStringLiteral("Other"));
+  m_grid->SetPropertyValue(kPropDefaultValue, QStringLiteral("Name"));
   EXPECT_EQ(defaults->currentIndex(), 1);
-  m_grid->SetPropertyValue(kPropertyDefaultValue, QStringLiteral("oth"));
+  m_grid->SetPropertyValue(kPropDefaultValue, QStringLiteral("oth"));
   EXPECT_EQ(defaults->currentText(), QStringLiteral("Other"));
-  m_grid->SetPropertyValue(kPropertyDefaultValue, QStringLiteral("nothing like it"));
+  m_grid->SetPropertyValue(kPropDefaultValue, QStringLiteral("nothing like it"));
   EXPECT_EQ(defaults->currentText(), QStringLiteral("Other"));
 
   m_grid->AddDefaultValueItem(QStringLiteral("Added"));
@@ -220,7 +220,7 @@ TEST_F(PropertiesControlTest, DropListsAndTheDefaultValueItems) {
 
 TEST_F(PropertiesControlTest, ColoursOfHeaderLabelsCurrentRowAndColourBox) {
   AddEveryKind();
-  m_grid->FocusProperty(kPropertyCaption);
+  m_grid->FocusProperty(kPropCaption);
   EXPECT_TRUE(Box<QLineEdit>(1)->hasFocus());
   const QImage picture = m_grid->grab().toImage();
   EXPECT_EQ(QColor(picture.pixel(20, 12)), CPropertiesControl::HeaderColour());
