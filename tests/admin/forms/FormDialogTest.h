@@ -2,6 +2,7 @@
 
 #include "admin/shell/HelpBalloon.h"
 #include "tests/support/MessageBoxRecorder.h"
+#include "tests/support/DialogControls.h"
 
 #include <gtest/gtest.h>
 
@@ -13,17 +14,9 @@
 namespace formtests {
 
 // The control of a dialog by its identifier.
-template <typename T>
-T* Control(const QWidget& dialog, const char* id) {
-  T* control = dialog.findChild<T*>(QString::fromLatin1(id));
-  EXPECT_NE(control, nullptr) << id;
-  return control;
-}
+using testsupport::Control;
 
-struct OpenedBalloon {
-  int topic = 0;
-  QPoint position;
-};
+using testsupport::OpenedBalloon;
 
 // Records the message boxes and the balloons the designer's dialogs open instead of showing them.
 class FormDialogTest : public ::testing::Test {

@@ -4,17 +4,25 @@
 #include "admin/foundation/DatabaseHandler.h"
 #include "admin/foundation/DatabseConnection.h"
 #include "admin/foundation/LogFile.h"
+#include "shared/RegistryRecords.h"
 #include "tests/support/AdminInstallation.h"
 #include "tests/support/FreshMachineRoot.h"
 #include "tests/support/LogReader.h"
 #include "tests/support/MessageBoxRecorder.h"
+#include "tests/support/SettingsStore.h"
 
 #include <gtest/gtest.h>
 
 #include <QList>
 #include <QStringList>
 
+#include <cstdint>
 #include <memory>
+
+// True when the profile has a record index (its `RI` value).
+inline bool HasRecIndex(int32_t profileId) {
+  return testsupport::StoredValue(kRecordIndexKey, QString::number(profileId)).has_value();
+}
 
 // A connected copy of the shipped settings database in an installation of the administration
 // program, the program's log in the machine root and a clear message-box record.

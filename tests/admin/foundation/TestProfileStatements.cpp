@@ -43,14 +43,6 @@ ProfileRecord SampleProfile(int32_t id, const QString& name) {
   return record;
 }
 
-bool HasRecIndex(int32_t profileId) {
-  platform::RegistryKeyGuard key;
-  platform::RegistryValue value;
-  return platform::RegOpenKeyEx(platform::HKEY_LOCAL_MACHINE, kRecordIndexKey, platform::KEY_READ, key.out()) ==
-             platform::ERROR_SUCCESS &&
-         platform::RegQueryValueEx(key.get(), QString::number(profileId), &value) == platform::ERROR_SUCCESS;
-}
-
 class ProfileStatementsTest : public SettingsDatabaseTest {
  protected:
   void Assign(const QString& user, int32_t profileId, const QString& flag) {

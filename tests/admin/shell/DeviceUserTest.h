@@ -2,6 +2,7 @@
 
 #include "admin/shell/ColoredListCtrl.h"
 #include "tests/admin/foundation/SettingsDatabaseFixture.h"
+#include "tests/support/DialogControls.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -29,15 +30,11 @@ inline void ClickAndAnswer(QPushButton* button, const std::function<void(QDialog
   EXPECT_TRUE(*opened) << "no dialog opened";
 }
 
-template <typename T>
-T* Find(const QWidget& dialog, const char* id) {
-  T* control = dialog.findChild<T*>(QString::fromLatin1(id));
-  EXPECT_NE(control, nullptr) << id;
-  return control;
-}
-inline QPushButton* Button(const QWidget& dialog, const char* id) { return Find<QPushButton>(dialog, id); }
+using testsupport::Control;
+
+inline QPushButton* Button(const QWidget& dialog, const char* id) { return Control<QPushButton>(dialog, id); }
 inline void Type(const QWidget& dialog, const char* id, const QString& text) {
-  Find<QLineEdit>(dialog, id)->setText(text);
+  Control<QLineEdit>(dialog, id)->setText(text);
 }
 
 inline QStringList Column(const CColoredListCtrl& list, int column) {

@@ -5,6 +5,7 @@
 #include "shared/RegistrySettings.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/SettingsStore.h"
+#include "tests/support/DialogControls.h"
 
 #include <gtest/gtest.h>
 
@@ -19,12 +20,7 @@ namespace {
 
 const QString kShort = QStringLiteral("Password must have atleast 6 characters.");
 
-template <typename T>
-T* Control(const QWidget& dialog, const char* id) {
-  T* control = dialog.findChild<T*>(QString::fromLatin1(id));
-  EXPECT_NE(control, nullptr) << id;
-  return control;
-}
+using testsupport::Control;
 
 // The texts of the boxes shown since the last call, each an error box of the program.
 QStringList ErrorBoxes() {

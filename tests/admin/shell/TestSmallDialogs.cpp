@@ -8,6 +8,7 @@
 #include "admin/shell/ManageSynchronizationDlg.h"
 #include "tests/admin/shell/RecordingSyncControl.h"
 #include "tests/support/MessageBoxRecorder.h"
+#include "tests/support/DialogControls.h"
 
 #include <gtest/gtest.h>
 
@@ -20,17 +21,9 @@ using testsupport::MessageBoxRecorder;
 
 namespace {
 
-template <typename T>
-T* Control(const QWidget& dialog, const char* id) {
-  T* control = dialog.findChild<T*>(QString::fromLatin1(id));
-  EXPECT_NE(control, nullptr) << id;
-  return control;
-}
+using testsupport::Control;
 
-struct OpenedBalloon {
-  int topic = 0;
-  QPoint position;
-};
+using testsupport::OpenedBalloon;
 
 // Records the balloons the dialogs open instead of showing them.
 class SmallDialogs : public ::testing::Test {

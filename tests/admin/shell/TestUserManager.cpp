@@ -66,14 +66,6 @@ ProfileRecord Profile(int32_t id, const QString& dbType, const QString& path, co
   return record;
 }
 
-bool HasRecIndex(int32_t profileId) {
-  platform::RegistryKeyGuard key;
-  platform::RegistryValue value;
-  return platform::RegOpenKeyEx(platform::HKEY_LOCAL_MACHINE, kRecordIndexKey, platform::KEY_READ, key.out()) ==
-             platform::ERROR_SUCCESS &&
-         platform::RegQueryValueEx(key.get(), QString::number(profileId), &value) == platform::ERROR_SUCCESS;
-}
-
 class UserManagerTest : public DeviceUserTest {
  protected:
   std::unique_ptr<CUserManagerDlg> Open() {
@@ -81,8 +73,8 @@ class UserManagerTest : public DeviceUserTest {
     manager->show();
     return manager;
   }
-  static CColoredListCtrl* UserList(const QWidget& manager) { return Find<CColoredListCtrl>(manager, "1018"); }
-  static CColoredListCtrl* ProfileList(const QWidget& manager) { return Find<CColoredListCtrl>(manager, "1024"); }
+  static CColoredListCtrl* UserList(const QWidget& manager) { return Control<CColoredListCtrl>(manager, "1018"); }
+  static CColoredListCtrl* ProfileList(const QWidget& manager) { return Control<CColoredListCtrl>(manager, "1024"); }
 
   void StoreProfile(int32_t id, const QStringList& users, const QString& dbType = QStringLiteral("1")) {
     ASSERT_EQ(SaveProfileInfo(m_settings, Profile(id, dbType, QStringLiteral("/data/"), QStringLiteral("f.mdb"))), 1);
@@ -184,22 +176,22 @@ TEST_F(UserManagerTest, NewUserInputIsCheckedAndStored) {
 
 TEST_F(UserManagerTest, DeviceTypesAreSortedAndAnIPhoneSynchronisesFromTheMenu) {
   CNewUserDlg dialog(m_settings);
-  auto* type = Find<QComboBox>(dialog, "1152");
+  auto* type = Control<QComboBox>(dialog, "1152");
   ASSERT_EQ(type->count(), 3);
   EXPECT_EQ(type->itemText(0), QStringLiteral("BlackBerry"));
   EXPECT_EQ(type->itemText(1), QStringLiteral("iPhone"));
   EXPECT_EQ(type->itemText(2), QStringLiteral("Pocket PC"));
   EXPECT_EQ(type->currentText(), QStringLiteral("BlackBerry"));
-  auto* menu = Find<QRadioButton>(dialog, "1122");
-  auto* interval = Find<QRadioButton>(dialog, "1123");
-  auto* days = Find<QSpinBox>(dialog, "1135");
+  auto* menu = Control<QRadioButton>(dialog, "1122");
+  auto* interval = Control<QRadioButton>(dialog, "1123");
+  auto* days = Control<QSpinBox>(dialog, "1135");
   EXPECT_TRUE(menu->isChecked());
   EXPECT_FALSE(days->isEnabled());
   interval->click();
   EXPECT_TRUE(days->isEnabled());
   EXPECT_EQ(days->maximum(), 30);
-  EXPECT_EQ(Find<QSpinBox>(dialog, "1138")->maximum(), 23);
-  EXPECT_EQ(Find<QSpinBox>(dialog, "1141")->maximum(), 59);
+  EXPECT_EQ(Control<QSpinBox>(dialog, "1138")->maximum(), 23);
+  EXPECT_EQ(Control<QSpinBox>(dialog, "1141")->maximum(), 59);
 
   type->setCurrentIndex(1);
   EXPECT_TRUE(menu->isChecked());
@@ -250,7 +242,7 @@ TEST_F(UserManagerTest, UsersAreListedInTableOrderWithoutRemovedOnes) {
     EXPECT_EQ(UserList(*empty)->GetItemCount(), 0);
     EXPECT_FALSE(Button(*empty, "1020")->isEnabled());
     EXPECT_FALSE(Button(*empty, "1021")->isEnabled());
-    EXPECT_FALSE(Find<QGroupBox>(*empty, "1023")->isVisible());
+    EXPECT_FALSE(Control<QGroupBox>(*empty, "1023")->isVisible());
   }
   StoreUser(QStringLiteral("u3"), QStringLiteral("Third"), QStringLiteral("A"));
   StoreUser(QStringLiteral("u1"), QStringLiteral("Removed"), QStringLiteral("D"));
@@ -303,7 +295,7 @@ TEST_F(UserManagerTest, TheSelectedUsersProfilesAreShown) {
   ASSERT_EQ(SaveUserProfileStatus(m_settings, {QStringLiteral("u2"), 64, QStringLiteral("D")}), 1);
 
   const auto manager = Open();
-  auto* group = Find<QGroupBox>(*manager, "1023");
+  auto* group = Control<QGroupBox>(*manager, "1023");
   const CColoredListCtrl& profiles = *ProfileList(*manager);
   SelectUser(UserList(*manager), QStringLiteral("u1"));
   EXPECT_TRUE(group->isVisible());
@@ -333,23 +325,23 @@ TEST_F(UserManagerTest, SetUserOptionsChangesTheSyncOptionOfAnyButAnIPhoneUser) 
   SelectUser(UserList(*manager), QStringLiteral("bb"));
   ClickAndAnswer(Button(*manager, "1020"), [](QDialog& dialog) {
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Set User Options"));
-    EXPECT_TRUE(Find<QRadioButton>(dialog, "1123")->isChecked());
-    EXPECT_EQ(Find<QSpinBox>(dialog, "1135")->value(), 1);
-    EXPECT_EQ(Find<QSpinBox>(dialog, "1138")->value(), 2);
-    EXPECT_EQ(Find<QSpinBox>(dialog, "1141")->value(), 3);
-    for (const char* id : {"1135", "1138", "1141"}) Find<QSpinBox>(dialog, id)->setValue(0);
+    EXPECT_TRUE(Control<QRadioButton>(dialog, "1123")->isChecked());
+    EXPECT_EQ(Control<QSpinBox>(dialog, "1135")->value(), 1);
+    EXPECT_EQ(Control<QSpinBox>(dialog, "1138")->value(), 2);
+    EXPECT_EQ(Control<QSpinBox>(dialog, "1141")->value(), 3);
+    for (const char* id : {"1135", "1138", "1141"}) Control<QSpinBox>(dialog, id)->setValue(0);
     Button(dialog, "1047")->click();
     EXPECT_EQ(Boxes(), QStringList{QStringLiteral("Sync Interval must greater than equal to 1 Minute.")});
     EXPECT_TRUE(dialog.isVisible());
-    Find<QSpinBox>(dialog, "1138")->setValue(5);
+    Control<QSpinBox>(dialog, "1138")->setValue(5);
     Button(dialog, "1047")->click();
   });
   EXPECT_EQ(Users().first(), (QStringList{QStringLiteral("bb"), QStringLiteral("Berry"), QStringLiteral("Designer"),
                                           QStringLiteral("Sales"), QStringLiteral("U"), QStringLiteral("1"),
                                           QStringLiteral("300"), QStringLiteral("1")}));
   ClickAndAnswer(Button(*manager, "1020"), [](QDialog& dialog) {
-    Find<QRadioButton>(dialog, "1122")->click();
-    EXPECT_FALSE(Find<QSpinBox>(dialog, "1135")->isEnabled());
+    Control<QRadioButton>(dialog, "1122")->click();
+    EXPECT_FALSE(Control<QSpinBox>(dialog, "1135")->isEnabled());
     Button(dialog, "1047")->click();
   });
   EXPECT_EQ(Users().first().mid(4),

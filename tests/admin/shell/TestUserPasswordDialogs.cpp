@@ -52,7 +52,7 @@ TEST_F(UserPasswordTest, TheButtonsFollowTheSelectedUsersPasswordRow) {
   StorePassword(QStringLiteral("set"), QStringLiteral("pw"), QStringLiteral("U"));
   StorePassword(QStringLiteral("removed"), QStringLiteral("pw"), QStringLiteral("D"));
   SetUserPasswordDlg dialog(m_settings);
-  auto* list = Find<CColoredListCtrl>(dialog, "1018");
+  auto* list = Control<CColoredListCtrl>(dialog, "1018");
   EXPECT_EQ(Column(*list, 0), (QStringList{QStringLiteral("none"), QStringLiteral("set"), QStringLiteral("removed")}));
   EXPECT_EQ(ButtonStates(dialog), QStringLiteral("000"));
   for (const auto& [pin, states] : {std::pair{"none", "100"}, std::pair{"set", "011"}, std::pair{"removed", "100"}}) {
@@ -66,13 +66,13 @@ TEST_F(UserPasswordTest, APasswordIsSetChangedRemovedAndSetAgainInItsOneRow) {
   const QString first = QStringLiteral("it's \"one\"");
   StoreUser(pin, QStringLiteral("Quoted"), QStringLiteral("A"));
   SetUserPasswordDlg dialog(m_settings);
-  auto* list = Find<CColoredListCtrl>(dialog, "1018");
+  auto* list = Control<CColoredListCtrl>(dialog, "1018");
   SelectUser(list, pin);
 
   ClickAndAnswer(Button(dialog, "1087"), [&](QDialog& set) {
-    EXPECT_EQ(Find<QLabel>(set, "1093")->text(), pin);
-    EXPECT_FALSE(Find<QLineEdit>(set, "1007")->isVisibleTo(&set));
-    EXPECT_TRUE(Find<QLabel>(set, "1094")->isVisibleTo(&set));
+    EXPECT_EQ(Control<QLabel>(set, "1093")->text(), pin);
+    EXPECT_FALSE(Control<QLineEdit>(set, "1007")->isVisibleTo(&set));
+    EXPECT_TRUE(Control<QLabel>(set, "1094")->isVisibleTo(&set));
     SetNew(set, QString(), QString());
     SetNew(set, first, first + u'x');
     EXPECT_TRUE(set.isVisible());
@@ -96,11 +96,11 @@ TEST_F(UserPasswordTest, APasswordIsSetChangedRemovedAndSetAgainInItsOneRow) {
     SCOPED_TRACE(qPrintable(change.current));
     const QString before = Passwords(pin).first().at(1);
     ClickAndAnswer(Button(dialog, "1088"), [&](QDialog& changing) {
-      EXPECT_TRUE(Find<QLineEdit>(changing, "1007")->isVisibleTo(&changing));
-      EXPECT_FALSE(Find<QLabel>(changing, "1094")->isVisibleTo(&changing));
-      EXPECT_FALSE(Find<QLineEdit>(changing, "1010")->isEnabled());
+      EXPECT_TRUE(Control<QLineEdit>(changing, "1007")->isVisibleTo(&changing));
+      EXPECT_FALSE(Control<QLabel>(changing, "1094")->isVisibleTo(&changing));
+      EXPECT_FALSE(Control<QLineEdit>(changing, "1010")->isEnabled());
       Type(changing, "1007", change.current);
-      EXPECT_EQ(Find<QLineEdit>(changing, "1010")->isEnabled(), change.accepted);
+      EXPECT_EQ(Control<QLineEdit>(changing, "1010")->isEnabled(), change.accepted);
       SetNew(changing, change.next, change.next);
     });
     if (change.accepted) {
@@ -139,7 +139,7 @@ TEST_F(UserPasswordTest, WithoutASelectionNothingOpensAndPasswordsRefuseThePastT
 
   CUserPasswordDlg dialog(m_settings, CUserPasswordDlg::kChange, QStringLiteral("u1"));
   for (const char* id : {"1007", "1010", "1012"}) {
-    auto* edit = Find<QLineEdit>(dialog, id);
+    auto* edit = Control<QLineEdit>(dialog, id);
     EXPECT_EQ(edit->echoMode(), QLineEdit::Password);
     edit->setEnabled(true);
     edit->setText(QString(1023, u'p'));
@@ -180,7 +180,7 @@ TEST_F(WiredUpTest, TheUserManagerModuleListsTheApplicationsUsers) {
   auto* manager = qobject_cast<CUserManagerDlg*>(module);
   ASSERT_NE(manager, nullptr);
   EXPECT_EQ(manager->objectName(), QStringLiteral("User Manager"));
-  EXPECT_EQ(Column(*Find<CColoredListCtrl>(*manager, "1018"), 0), QStringList{QStringLiteral("dev1")});
+  EXPECT_EQ(Column(*Control<CColoredListCtrl>(*manager, "1018"), 0), QStringList{QStringLiteral("dev1")});
 }
 
 TEST_F(WiredUpTest, TheHiddenPreferencesButtonRunsTheDevicePasswordList) {
@@ -188,7 +188,7 @@ TEST_F(WiredUpTest, TheHiddenPreferencesButtonRunsTheDevicePasswordList) {
   QStringList listed;
   ClickAndAnswer(Button(preferences, "1086"), [&listed](QDialog& dialog) {
     EXPECT_NE(qobject_cast<SetUserPasswordDlg*>(&dialog), nullptr);
-    listed = Column(*Find<CColoredListCtrl>(dialog, "1018"), 0);
+    listed = Column(*Control<CColoredListCtrl>(dialog, "1018"), 0);
   });
   EXPECT_EQ(listed, QStringList{QStringLiteral("dev1")});
   QList<int> codes;
