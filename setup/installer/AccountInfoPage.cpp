@@ -1,0 +1,117 @@
+#include "setup/installer/AccountInfoPage.h"
+
+#include "platform/widgets/MessageBox.h"
+#include "setup/common/HostedPagesClient.h"
+#include "setup/common/SetupLog.h"
+#include "setup/installer/InstallerApp.h"
+#include "setup/installer/InstallerTexts.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace installer;
+
+namespace {
+
+constexpr int kHelpTopic = 1;
+
+const QString kForbiddenCharacters = QStringLiteral("/\\*?:\"<>|");
+
+void Tell(QWidget* parent, const QString& text) {
+  platform::MessageBox(parent, text, kTitle, platform::MB_ICONINFORMATION);
+}
+
+}  // namespace
+
+CAccountInfoPage::CAccountInfoPage(CInstallerApp& app, QWidget* parent)
+    : CInstallerPage(app, kHelpTopic, parent),
+      m_pName(new QLineEdit(this)),
+      m_pPassword(new QLineEdit(this)),
+      m_pConfirm(new QLineEdit(this)) {
+  setTitle(QStringLiteral("Account Information"));
+  m_pName->setObjectName(QStringLiteral("1005"));
+  m_pPassword->setObjectName(QStringLiteral("1006"));
+  m_pConfirm->setObjectName(QStringLiteral("1007"));
+  m_pPassword->setEchoMode(QLineEdit::Password);
+  m_pConfirm->setEchoMode(QLineEdit::Password);
+  auto* check = new QPushButton(QStringLiteral("Check Computer Name Availability"), this);
+  check->setObjectName(QStringLiteral("1033"));
+  auto* layout = new QGridLayout(this);
+  layout->addWidget(new QLabel(QStringLiteral("Computer Name :"), this), 0, 0);
+  layout->addWidget(m_pName, 0, 1);
+  layout->addWidget(check, 1, 1, Qt::AlignRight);
+  layout->addWidget(new QLabel(QStringLiteral("Password :"), this), 2, 0);
+  layout->addWidget(m_pPassword, 2, 1);
+  layout->addWidget(new QLabel(QStringLiteral("Confirm Password :"), this), 3, 0);
+  layout->addWidget(m_pConfirm, 3, 1);
+  connect(m_pName, &QLineEdit::editingFinished, this, &CAccountInfoPage::RemoveBlanksFromName);
+  connect(check, &QPushButton::clicked, this, &CAccountInfoPage::OnCheckAvailability);
+}
+
+void CAccountInfoPage::PumpWaitingMessages() { CInstallerApp::PumpWaitingMessages(); }
+
+void CAccountInfoPage::RemoveBlanksFromName() { m_pName->setText(m_pName->text().remove(u' ')); }
+
+bool CAccountInfoPage::ValidateName() {
+  RemoveBlanksFromName();
+  const QString name = m_pName->text();
+  if (name.isEmpty()) {
+    Tell(this, QStringLiteral("Please enter Computer Name."));
+    return false;
+  }
+  if (name.size() < kMinimumLength) {
+    Tell(this, QStringLiteral("Computer Name should be at least 6 characters long."));
+    return false;
+  }
+  for (const QChar c : kForbiddenCharacters) {
+    if (name.contains(c)) {
+      Tell(this, QStringLiteral("Computer Name should not contain any of /\\*?:\"<>|"));
+      return false;
+    }
+  }
+  return true;
+}
+
+bool CAccountInfoPage::ValidatePasswords() {
+  const QString password = m_pPassword->text();
+  if (password.trimmed().isEmpty()) {
+    Tell(this, QStringLiteral("Please enter Password."));
+    return false;
+  }
+  if (password.size() < kMinimumLength) {
+    Tell(this, QStringLiteral("Password should be at least 6 characters long."));
+    return false;
+  }
+  if (password != m_pConfirm->text()) {
+    Tell(this, QStringLiteral("Password and Confirm Password do not match."));
+    return false;
+  }
+  return true;
+}
+
+bool CAccountInfoPage::validatePage() {
+  if (!ValidateName() || !ValidatePasswords()) return false;
+  State().service.desktopName = m_pName->text();
+  State().devicePassword = m_pPassword->text();
+  return true;
+}
+
+void CAccountInfoPage::OnCheckAvailability() {
+  if (!ValidateName()) return;
+  const InstallState& state = State();
+  HostedPagesTarget target;
+  target.host = state.service.webService.host;
+  target.port = state.service.webService.port;
+  target.transport = state.service.webService.transport;
+  target.connection = state.service.connection;
+  CHostedPagesClient pages(target, WriteInstallLog, this);
+  QString reply;
+  if (pages.CheckAvailability(m_pName->text(), &reply) != 1) {
+    Tell(this, kConnectionProblemBox);
+    return;
+  }
+  Tell(this, reply.contains(QStringLiteral("Valid")) ? QStringLiteral("Computer Name is available.")
+                                                     : QStringLiteral("Computer Name is already in use."));
+}

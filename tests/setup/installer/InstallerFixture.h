@@ -1,0 +1,36 @@
+#pragma once
+
+#include "setup/installer/InstallerApp.h"
+#include "tests/setup/common/SetupFixture.h"
+#include "tests/setup/installer/InstallLogLines.h"
+
+#include <QApplication>
+#include <QObject>
+#include <QWidget>
+
+namespace installertest {
+
+// Both doubles, an application object whose administration service is the double, and the
+// pages' log and boxes.
+class InstallerPageTest : public setuptest::SetupServicesTest {
+ protected:
+  void SetUp() override {
+    SetupServicesTest::SetUp();
+    AdminEndpoint& endpoint = app_.State().service.adminService;
+    endpoint.host = QStringLiteral("127.0.0.1");
+    endpoint.port = admin_.Port();
+  }
+
+  template <typename Widget>
+  static Widget* Control(QWidget* page, const char* id) {
+    Widget* control = page->findChild<Widget*>(QString::fromLatin1(id));
+    EXPECT_NE(control, nullptr) << id;
+    return control;
+  }
+
+  static bool InstallLogged(const QString& line) { return InstallLogLines().contains(line); }
+
+  CInstallerApp app_;
+};
+
+}  // namespace installertest
