@@ -1,33 +1,15 @@
 #include "setup/uninstaller/UninstallerProcesses.h"
+#include "tests/setup/uninstaller/StandIn.h"
 #include "tests/setup/uninstaller/UninstallerTestLog.h"
 #include "tests/support/FreshMachineRoot.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
-#include <QProcess>
-#include <QProcessEnvironment>
-
-#include <memory>
 
 namespace {
 
-// A copy of `sleep` started under `name` with the machine root `root`, so that the process's
-// image carries that name.
-std::unique_ptr<QProcess> StartStandIn(const QString& name, const QString& root = testsupport::CurrentMachineRoot()) {
-  const QString folder = testsupport::CurrentMachineRoot() + QStringLiteral("/standins");
-  QDir().mkpath(folder);
-  const QString path = folder + u'/' + name;
-  if (!QFile::exists(path)) QFile::copy(QStringLiteral("/bin/sleep"), path);
-  auto process = std::make_unique<QProcess>();
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert(QStringLiteral("TARNWICK_MACHINE_ROOT"), root);
-  process->setProcessEnvironment(environment);
-  process->start(path, {QStringLiteral("30")});
-  EXPECT_TRUE(process->waitForStarted());
-  return process;
-}
+using uninstallertest::StartStandIn;
 
 struct SearchCase {
   const char* standIn;   // the file name the stand-in runs under

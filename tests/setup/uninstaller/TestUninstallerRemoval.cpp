@@ -5,6 +5,7 @@
 #include "setup/uninstaller/UninstallerFiles.h"
 #include "setup/uninstaller/UninstallerRegistryHandler.h"
 #include "shared/RegistryRecords.h"
+#include "tests/setup/uninstaller/MachineRecord.h"
 #include "tests/setup/uninstaller/UninstallerTestLog.h"
 #include "tests/support/FreshMachineRoot.h"
 #include "tests/support/SettingsStore.h"
@@ -102,20 +103,6 @@ TEST(UninstallerRemoval, NoAbsoluteInstallationFolderRemovesNothing) {
   EXPECT_EQ(Entries(base), before);
 }
 
-// The number of values under `key` and its subkeys; the names of keys holding any in `holders`.
-int CountValues(HKEY root, const QString& key, QStringList* holders) {
-  RegistryKeyGuard handle;
-  if (RegOpenKeyEx(root, key, KEY_READ, handle.out()) != ERROR_SUCCESS) return 0;
-  int values = 0;
-  QString name;
-  while (RegEnumValue(handle.get(), static_cast<DWORD>(values), &name) == ERROR_SUCCESS) ++values;
-  if (values > 0) holders->append(key);
-  QStringList subKeys;
-  for (DWORD index = 0; RegEnumKeyEx(handle.get(), index, &name) == ERROR_SUCCESS; ++index) subKeys.append(name);
-  for (const QString& sub : subKeys) values += CountValues(root, key.isEmpty() ? sub : key + u'\\' + sub, holders);
-  return values;
-}
-
 installer::InstallSettingsState Settings() {
   installer::InstallSettingsState state;
   state.installFolder = QStringLiteral("/opt/Tarnwick Plus Lite/");
@@ -138,19 +125,17 @@ TEST(UninstallerRemoval, RemoveSettingsLeavesOnlyEmptyKeysAndTheVirtualStore) {
   const installer::CRegistryHandler* writer = installer::GetRegistryHandler();
   ASSERT_EQ(writer->WriteAppSettings(Settings().installFolder, ConnSettings()), 0);
   ASSERT_EQ(writer->CreateAppSettings(Settings()), 0);
-  QStringList holders;
-  ASSERT_GT(CountValues(HKEY_LOCAL_MACHINE, QString(), &holders), 0);
+  ASSERT_FALSE(uninstallertest::RegistryValues(HKEY_LOCAL_MACHINE).isEmpty());
 
   uninstallertest::RecordedLog log;
   EXPECT_EQ(uninstaller::GetRegistryHandler()->RemoveSettings(log.Sink()), 0);
-  holders.clear();
-  EXPECT_EQ(CountValues(HKEY_LOCAL_MACHINE, QString(), &holders), 0) << holders.join(u' ').toStdString();
+  EXPECT_EQ(uninstallertest::RegistryValues(HKEY_LOCAL_MACHINE), QStringList());
   EXPECT_TRUE(log.Lines().isEmpty()) << log.Lines().join(u'\n').toStdString();
   RegistryKeyGuard record;
   EXPECT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, RecordKeyName(), KEY_READ, record.out()), ERROR_SUCCESS)
       << "the record key itself stays";
-  holders.clear();
-  EXPECT_EQ(CountValues(HKEY_CURRENT_USER, virtualStore, &holders), 1) << "the virtualised copy is never touched";
+  EXPECT_EQ(uninstallertest::RegistryValues(HKEY_CURRENT_USER, virtualStore).size(), 1)
+      << "the virtualised copy is never touched";
 }
 
 TEST(UninstallerRemoval, RemoveSettingsWithoutTheRecordKeyAttemptsEveryDeletion) {
@@ -162,8 +147,7 @@ TEST(UninstallerRemoval, RemoveSettingsWithoutTheRecordKeyAttemptsEveryDeletion)
   for (const char* checkpoint : {"1", "2", "3", "4", "4.1"})
     expected.append(QStringLiteral("Problem in deleting settings<%1>: 2").arg(QLatin1String(checkpoint)));
   EXPECT_EQ(log.Lines(), expected);
-  QStringList holders;
-  EXPECT_EQ(CountValues(HKEY_LOCAL_MACHINE, QString(), &holders), 0) << holders.join(u' ').toStdString();
+  EXPECT_EQ(uninstallertest::RegistryValues(HKEY_LOCAL_MACHINE), QStringList());
 
   uninstallertest::RecordedLog again;
   uninstaller::GetRegistryHandler()->RemoveSettings(again.Sink());

@@ -4,6 +4,11 @@
 
 #include <QStringList>
 
+#include <ostream>
+
+// Texts in failure messages as text, not as UTF-16 units.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
 namespace uninstallertest {
 
 // The lines a worker logged.
