@@ -23,6 +23,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cstdlib>
 #include <utility>
 
@@ -66,11 +67,7 @@ CUnInstallerDlg::~CUnInstallerDlg() = default;
 bool CUnInstallerDlg::OnInitDialog() {
   m_strInstallFolder = GetInstallationFolder();
   progress_ = std::make_unique<SetupProgressBar>(m_pProgress, m_pStatus);
-  if (IsDesktopProgramRunning(log_) == 1) {
-    log_(QStringLiteral("Desktop exe is running."));
-    ShowBox(QStringLiteral("Please close Tarnwick Plus Lite Application."), platform::MB_ICONWARNING);
-    EndProgram();
-  }
+  EndIfDesktopProgramRuns();
   m_strDesktopName = ReadDeskInfo(log_);
   m_nDeviceType = GetDeviceType(log_);
   if (m_strDesktopName.isEmpty()) {
@@ -83,6 +80,13 @@ bool CUnInstallerDlg::OnInitDialog() {
   return true;
 }
 
+void CUnInstallerDlg::EndIfDesktopProgramRuns() {
+  if (IsDesktopProgramRunning(log_) != 1) return;
+  log_(QStringLiteral("Desktop exe is running."));
+  ShowBox(QStringLiteral("Please close Tarnwick Plus Lite Application."), platform::MB_ICONWARNING);
+  EndProgram();
+}
+
 void CUnInstallerDlg::OnTimer() {
   const int answer = ShowBox(
       QStringLiteral("This action will uninstall Tarnwick Plus Lite from your Desktop machine.\r\n\r\nYou will lose all "
@@ -90,11 +94,7 @@ void CUnInstallerDlg::OnTimer() {
       platform::MB_YESNO | platform::MB_ICONQUESTION);
   if (answer != platform::IDYES) EndProgram();
   // The administration program may have been started while the question waited.
-  if (IsDesktopProgramRunning(log_) == 1) {
-    log_(QStringLiteral("Desktop exe is running."));
-    ShowBox(QStringLiteral("Please close Tarnwick Plus Lite Application."), platform::MB_ICONWARNING);
-    EndProgram();
-  }
+  EndIfDesktopProgramRuns();
   Status(QStringLiteral("Removing Tarnwick Plus Lite..."));
   progress_->StepProgress(1);
   Status(QStringLiteral("Stoping Synchronization..."));
@@ -104,6 +104,17 @@ void CUnInstallerDlg::OnTimer() {
     StartSyncServiceAgain();
     EndUnsuccessful(kUninstallProblem);
   }
+  WithdrawOnline();
+  progress_->PumpWaitingMessages();
+  log_(QStringLiteral("Online unregistration << Successful"));
+  progress_->StepProgress(2);
+  Status(QStringLiteral("Performing local unregistration..."));
+  log_(QStringLiteral("Offline unregistration << Start"));
+  PerformLocalUnregistration();
+  Finish();
+}
+
+void CUnInstallerDlg::WithdrawOnline() {
   Status(QStringLiteral("Performing online unregistration..."));
   log_(QStringLiteral("Admin unregistration << Start"));
   if (UnInstallAdmin() != 0) {
@@ -122,13 +133,6 @@ void CUnInstallerDlg::OnTimer() {
     log_(QStringLiteral("Online unregistration << Problem"));
     EndUnsuccessful(kUninstallProblem);
   }
-  progress_->PumpWaitingMessages();
-  log_(QStringLiteral("Online unregistration << Successful"));
-  progress_->StepProgress(2);
-  Status(QStringLiteral("Performing local unregistration..."));
-  log_(QStringLiteral("Offline unregistration << Start"));
-  PerformLocalUnregistration();
-  Finish();
 }
 
 void CUnInstallerDlg::Finish() {

@@ -38,6 +38,10 @@ class CUnInstallerDlg : public QDialog {
  private:
   enum class SyncMode { Service, Program, Unknown };
 
+  // Ends the program when the administration program runs: its files are about to go.
+  void EndIfDesktopProgramRuns();
+  // Both withdrawals; a failure puts back what was withdrawn and ends the program.
+  void WithdrawOnline();
   [[noreturn]] void EndUnsuccessful(const QString& problem);
   [[noreturn]] static void EndProgram();
   int ShowBox(const QString& text, unsigned type) const;
