@@ -1,7 +1,7 @@
 #include "setup/uninstaller/UnInstallerApp.h"
 
 #include "setup/uninstaller/UninstallLog.h"
-#include "setup/uninstaller/UninstallerSettings.h"
+#include "shared/RegistrySettings.h"
 #include "shared/SystemInfo.h"
 
 #include <utility>
@@ -17,7 +17,7 @@ SetupLogSink CUnInstallerApp::LogSink() const {
 }
 
 bool CUnInstallerApp::InitInstance() {
-  m_strInstallFolder = GetInstallationFolder();
+  m_strInstallFolder = GetInstallationPath();
   WriteUninstallLog(QStringLiteral("****TarnwickPLiteUnInstaller Started. <iPhone><V3>********"));
   WriteUninstallLog(SystemOSDetailsText());
   CUnInstallerDlg dialog(options_, LogSink());

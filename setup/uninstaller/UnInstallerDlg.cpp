@@ -11,6 +11,7 @@
 #include "setup/uninstaller/UninstallerProcesses.h"
 #include "setup/uninstaller/UninstallerRegistryHandler.h"
 #include "setup/uninstaller/UninstallerSettings.h"
+#include "shared/RegistrySettings.h"
 #include "shared/RegistryHandler.h"
 #include "shared/soap/WebServiceAddress.h"
 
@@ -65,7 +66,7 @@ CUnInstallerDlg::CUnInstallerDlg(UninstallerOptions options, SetupLogSink log)
 CUnInstallerDlg::~CUnInstallerDlg() = default;
 
 bool CUnInstallerDlg::OnInitDialog() {
-  m_strInstallFolder = GetInstallationFolder();
+  m_strInstallFolder = GetInstallationPath();
   progress_ = std::make_unique<SetupProgressBar>(m_pProgress, m_pStatus);
   EndIfDesktopProgramRuns();
   m_strDesktopName = ReadDeskInfo(log_);

@@ -1,7 +1,6 @@
 #include "setup/uninstaller/UninstallerSettings.h"
 
 #include "platform/Registry.h"
-#include "shared/RegistrySettings.h"
 #include "shared/crypto/Sealing.h"
 
 #include <QStringDecoder>
@@ -45,8 +44,6 @@ std::optional<DeskInfo> ReadDeskRecord(const QString& failure, const SetupLogSin
 }
 
 }  // namespace
-
-QString GetInstallationFolder() { return GetInstallationPath(); }
 
 bool IsDesktopName(const QByteArray& name) {
   for (const char byte : name) {

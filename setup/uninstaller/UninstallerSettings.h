@@ -8,10 +8,8 @@
 
 #include <cstdint>
 
-// What the uninstaller reads and writes of the settings, with its log lines.
-
-// The installation folder ending in "/", or empty.
-QString GetInstallationFolder();
+// What the uninstaller reads and writes of the settings, with its log lines. The installation
+// folder is read by the shared GetInstallationPath (shared/RegistrySettings.h).
 
 // The desktop name of the sealed DeskInfo, or empty (logged when the key or value cannot be
 // read). A name with control characters or that is not UTF-8 unsealed from a damaged record and
