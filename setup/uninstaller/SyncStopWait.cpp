@@ -35,6 +35,6 @@ int WaitForSyncStop(const std::function<int()>& isRunning, std::chrono::millisec
 
 std::chrono::milliseconds SyncStopLimit() {
   bool ok = false;
-  const int milliseconds = qEnvironmentVariableIntValue("TARNWICK_SYNC_STOP_LIMIT_MS", &ok);
+  const int milliseconds = qEnvironmentVariableIntValue(kSyncStopLimitVariable, &ok);
   return ok && milliseconds > 0 ? std::chrono::milliseconds(milliseconds) : kDefaultLimit;
 }

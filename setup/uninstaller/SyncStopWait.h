@@ -16,4 +16,5 @@ int WaitForSyncStop(const std::function<int()>& isRunning, std::chrono::millisec
 
 // The bound of the uninstaller's wait: a minute, unless $TARNWICK_SYNC_STOP_LIMIT_MS gives
 // another (tests).
+inline constexpr char kSyncStopLimitVariable[] = "TARNWICK_SYNC_STOP_LIMIT_MS";
 std::chrono::milliseconds SyncStopLimit();

@@ -51,7 +51,7 @@ TEST(SyncStopWait, TheBoundEndsTheWaitForAProgramThatNeverEnds) {
   const auto start = std::chrono::steady_clock::now();
   EXPECT_EQ(WaitForSyncStop(std::ref(running), 1200ms, &progress, log.Sink()), 0);
   EXPECT_GE(std::chrono::steady_clock::now() - start, 1200ms);
-  EXPECT_GE(running.calls_, 3);
+  EXPECT_GE(running.calls_, 2);
   EXPECT_TRUE(log.Lines().isEmpty());
 }
 

@@ -7,6 +7,7 @@
 #include "setup/common/InstallLayout.h"
 #include "setup/common/SetupShortcuts.h"
 #include "setup/installer/FinishPage.h"
+#include "setup/uninstaller/SyncStopWait.h"
 #include "setup/uninstaller/UninstallerSettings.h"
 #include "shared/RegistryRecords.h"
 #include "tests/setup/installer/InstallerFixture.h"
@@ -452,7 +453,7 @@ TEST_F(UninstallEndToEndTest, AFailedStopOrWithdrawalRestoresAWorkingInstallatio
        QStringLiteral("Problem Sync stop<1>")},
   };
   QProcessEnvironment shortWait;
-  shortWait.insert(QStringLiteral("TARNWICK_SYNC_STOP_LIMIT_MS"), QStringLiteral("5000"));
+  shortWait.insert(QString::fromLatin1(kSyncStopLimitVariable), QStringLiteral("5000"));
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const QList<qint64> before = Running(kSyncProgram);
