@@ -5,10 +5,6 @@
 
 #include <QList>
 
-#include <cerrno>
-
-#include <signal.h>
-
 namespace {
 
 // 1, 0, or -1 with the code of the failed process list in `error`.
@@ -17,9 +13,6 @@ int FindProgram(const QString& name, int* error) {
   if (!platform::FindProcessesByName(name, &pids, error)) return -1;
   return pids.isEmpty() ? 0 : 1;
 }
-
-// A process this program may not signal counts as one it cannot open with all access.
-bool MayEnd(qint64 pid) { return kill(static_cast<pid_t>(pid), 0) == 0; }
 
 }  // namespace
 
@@ -49,11 +42,11 @@ bool KillStartSyncProgram(const SetupLogSink& log) {
     return false;
   }
   for (const qint64 pid : pids) {
-    if (!MayEnd(pid)) continue;
+    if (!platform::CanEndProcess(pid)) continue;
     if (platform::TerminateProcess(pid)) {
       log(QStringLiteral("Successfull in KP."));
     } else {
-      const int code = errno;
+      const int code = platform::GetLastError();
       log(QStringLiteral("<Stop Sync Error> Problem in KP."));
       log(QStringLiteral("<Stop Sync Error> Error to get process handle (Error Code : %1)|").arg(code) + GetErrorText(code));
     }
