@@ -424,6 +424,7 @@ TEST_F(UninstallEndToEndTest, AFailedStopOrWithdrawalRestoresAWorkingInstallatio
     int deletePages;          // DeleteDesktop.asp requests of the run
     QList<Box> boxes;         // after the question
     QString line;             // a line the run logs
+    bool registered = true;   // the desktop in the administration service's register afterwards
   };
   const Box problem{kProblem, platform::MB_ICONERROR, platform::IDOK};
   const Box connection{kConnectionProblem, platform::MB_ICONERROR, platform::IDOK};
@@ -451,6 +452,21 @@ TEST_F(UninstallEndToEndTest, AFailedStopOrWithdrawalRestoresAWorkingInstallatio
       {"sync program ignoring the stop",
        [&standIn] { standIn = uninstallertest::StartStandIn(kSyncProgram); }, {}, 0, {problem},
        QStringLiteral("Problem Sync stop<1>")},
+      // The service's answers to the re-registration: only an entry, or one it already holds, is one.
+      {"re-registration refused",
+       [this] {
+         web_.SetFault(QStringLiteral("DeleteDesktop.asp"), QStringLiteral("drop"));
+         admin_.SetFault(QStringLiteral("InstallDesktop"), QStringLiteral("refuse"), 1,
+                         {{QStringLiteral("status"), 3}, {QStringLiteral("message"), QStringLiteral("Refused")}});
+       },
+       {withdraw, enter}, 1, {connection, problem}, QStringLiteral("Admin registration << Problem"), false},
+      {"re-registration of a desktop already there",
+       [this] {
+         web_.SetFault(QStringLiteral("DeleteDesktop.asp"), QStringLiteral("drop"));
+         admin_.SetFault(QStringLiteral("InstallDesktop"), QStringLiteral("refuse"), 1,
+                         {{QStringLiteral("status"), 3}, {QStringLiteral("message"), QStringLiteral("Desktop already installed")}});
+       },
+       {withdraw, enter}, 1, {connection, problem}, QStringLiteral("Admin registration << Successful"), false},
   };
   QProcessEnvironment shortWait;
   shortWait.insert(QString::fromLatin1(kSyncStopLimitVariable), QStringLiteral("5000"));
@@ -474,7 +490,7 @@ TEST_F(UninstallEndToEndTest, AFailedStopOrWithdrawalRestoresAWorkingInstallatio
     EXPECT_EQ(run.lines.value(run.lines.size() - 1), QStringLiteral("UNINSTALLATION UNSUCCESSFUL"));
     EXPECT_EQ(AdminOperations().mid(operationsBefore), c.operations);
     EXPECT_EQ(DeleteDesktopRequests() - pagesBefore, c.deletePages);
-    EXPECT_TRUE(admin_.Desktops().contains(kUdid));
+    EXPECT_EQ(admin_.Desktops().contains(kUdid), c.registered);
     EXPECT_TRUE(web_.Pages().contains(kUdid));
     EXPECT_EQ(Changes(record, InstallationRecord()), QStringList());
     EXPECT_EQ(SyncServiceStatus(), 1u);
