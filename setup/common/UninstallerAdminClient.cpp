@@ -46,7 +46,9 @@ int CUninstallerAdminClient::UnInstallAdmin(QString* reply) {
   const QByteArray data = Base64Encode(databuffer::UninstallDesktopRecord(AdminRecordHeader().appName));
   QString result;
   // Only an answer holding "Success" withdrew the desktop: a refusal leaves it registered.
-  const auto withdrawn = [&] { return UnInstallDesktopFromAdminService(data, &result) == 1 && result.contains(kSuccess); };
+  const auto withdrawn = [&] {
+    return UnInstallDesktopFromAdminService(data, &result) == 1 && result.contains(kSuccess);
+  };
   const bool completed = withdrawn() || withdrawn();
   progress_->StepProgress(10);
   if (!completed) {

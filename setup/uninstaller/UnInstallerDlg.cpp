@@ -89,10 +89,11 @@ void CUnInstallerDlg::EndIfDesktopProgramRuns() {
 }
 
 void CUnInstallerDlg::OnTimer() {
-  const int answer = ShowBox(
-      QStringLiteral("This action will uninstall Tarnwick Plus Lite from your Desktop machine.\r\n\r\nYou will lose all "
-                     "your Tarnwick Plus Lite related information.\r\n\r\nDo you want to continue?"),
-      platform::MB_YESNO | platform::MB_ICONQUESTION);
+  const int answer =
+      ShowBox(QStringLiteral(
+                  "This action will uninstall Tarnwick Plus Lite from your Desktop machine.\r\n\r\nYou will lose all "
+                  "your Tarnwick Plus Lite related information.\r\n\r\nDo you want to continue?"),
+              platform::MB_YESNO | platform::MB_ICONQUESTION);
   if (answer != platform::IDYES) EndProgram();
   // The administration program may have been started while the question waited.
   EndIfDesktopProgramRuns();
@@ -209,7 +210,8 @@ bool CUnInstallerDlg::StopSynchronization() {
 }
 
 int CUnInstallerDlg::WaitForSyncStop() {
-  return ::WaitForSyncStop([this] { return IsSyncProgramRunning(log_); }, options_.syncStopLimit, progress_.get(), log_);
+  return ::WaitForSyncStop([this] { return IsSyncProgramRunning(log_); }, options_.syncStopLimit, progress_.get(),
+                           log_);
 }
 
 int CUnInstallerDlg::StartSyncServiceAgain() {

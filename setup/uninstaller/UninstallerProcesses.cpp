@@ -48,7 +48,8 @@ bool KillStartSyncProgram(const SetupLogSink& log) {
     } else {
       const int code = platform::GetLastError();
       log(QStringLiteral("<Stop Sync Error> Problem in KP."));
-      log(QStringLiteral("<Stop Sync Error> Error to get process handle (Error Code : %1)|").arg(code) + GetErrorText(code));
+      log(QStringLiteral("<Stop Sync Error> Error to get process handle (Error Code : %1)|").arg(code) +
+          GetErrorText(code));
     }
     return true;
   }

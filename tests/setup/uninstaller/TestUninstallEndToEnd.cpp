@@ -158,7 +158,8 @@ class UninstallEndToEndTest : public installertest::InstallerPageTest {
     environment.insert(QString::fromLatin1(platform::kMessageBoxAnswersVariable), answersFile);
     environment.insert(QStringLiteral("TARNWICK_ADMIN_SERVICE"), QStringLiteral("127.0.0.1:%1").arg(admin_.Port()));
     // fontconfig's cache outlives every program that draws text; the tests' own mains suppress it too.
-    environment.insert(QStringLiteral("LSAN_OPTIONS"), QStringLiteral("print_suppressions=0:suppressions=") + LeakSuppressions());
+    environment.insert(QStringLiteral("LSAN_OPTIONS"),
+                       QStringLiteral("print_suppressions=0:suppressions=") + LeakSuppressions());
     environment.insert(extra);
     uninstaller.setProcessEnvironment(environment);
     uninstaller.setWorkingDirectory(testsupport::CurrentMachineRoot());
@@ -178,7 +179,8 @@ class UninstallEndToEndTest : public installertest::InstallerPageTest {
         if (line.trimmed().isEmpty()) continue;
         const QJsonObject box = QJsonDocument::fromJson(line).object();
         EXPECT_EQ(box[QStringLiteral("caption")].toString(), QStringLiteral("Tarnwick Plus Lite"));
-        run.boxes.append({box[QStringLiteral("text")].toString(), static_cast<unsigned>(box[QStringLiteral("icon")].toInt()),
+        run.boxes.append({box[QStringLiteral("text")].toString(),
+                          static_cast<unsigned>(box[QStringLiteral("icon")].toInt()),
                           box[QStringLiteral("answer")].toInt()});
       }
     }
@@ -195,7 +197,8 @@ class UninstallEndToEndTest : public installertest::InstallerPageTest {
 
   QStringList AdminOperations() {
     QStringList operations;
-    for (const QJsonValue& request : admin_.Requests()) operations.append(request[QStringLiteral("operation")].toString());
+    for (const QJsonValue& request : admin_.Requests())
+      operations.append(request[QStringLiteral("operation")].toString());
     return operations;
   }
 
@@ -216,8 +219,8 @@ class UninstallEndToEndTest : public installertest::InstallerPageTest {
     for (const QString& entry : uninstallertest::MachineEntries()) {
       // The sync program's own logs, its temporary files and its databases' journals come and go;
       // the stand-ins are the test's.
-      if (entry.startsWith(logs) || entry.startsWith(QStringLiteral("standins/")) || entry.startsWith(run + u'/') || entry.contains(QStringLiteral("/Temp Files/")) ||
-          entry.endsWith(QStringLiteral("-journal")))
+      if (entry.startsWith(logs) || entry.startsWith(QStringLiteral("standins/")) || entry.startsWith(run + u'/') ||
+          entry.contains(QStringLiteral("/Temp Files/")) || entry.endsWith(QStringLiteral("-journal")))
         continue;
       record.append(entry);
     }
@@ -231,7 +234,9 @@ class UninstallEndToEndTest : public installertest::InstallerPageTest {
     const QString install = rootDir.relativeFilePath(installFolder_) + u'/';
     const QString kept[] = {rootDir.relativeFilePath(platform::RegistryFolder()) + u'/',
                             rootDir.relativeFilePath(platform::RunFolder()) + u'/',
-                            rootDir.relativeFilePath(InstallLogPath()), install, install + kDesktopFiles,
+                            rootDir.relativeFilePath(InstallLogPath()),
+                            install,
+                            install + kDesktopFiles,
                             install + kLogsFolder};
     QStringList unexpected;
     for (const QString& entry : uninstallertest::MachineEntries()) {
@@ -298,14 +303,18 @@ QStringList Changes(const QStringList& before, const QStringList& now) {
 }
 
 // The exchange and the withdrawal both log the administration service's "Success".
-const QStringList kSuccessLines = {
-    QStringLiteral("Admin unregistration << Start"),   QStringLiteral("Customer Removed successfully."),
-    QStringLiteral("Customer Removed successfully."),
-    QStringLiteral("Online unregistration << Start"),  QStringLiteral("Customer Removed successfully."),
-    QStringLiteral("Online unregistration << Successful"), QStringLiteral("Offline unregistration << Start"),
-    QStringLiteral("Uninstalling service."),           QStringLiteral("Removing files."),
-    QStringLiteral("Removing Settings."),              QStringLiteral("Offline unregistration << Successful"),
-    QStringLiteral("UNINSTALLATION SUCCESSFUL")};
+const QStringList kSuccessLines = {QStringLiteral("Admin unregistration << Start"),
+                                   QStringLiteral("Customer Removed successfully."),
+                                   QStringLiteral("Customer Removed successfully."),
+                                   QStringLiteral("Online unregistration << Start"),
+                                   QStringLiteral("Customer Removed successfully."),
+                                   QStringLiteral("Online unregistration << Successful"),
+                                   QStringLiteral("Offline unregistration << Start"),
+                                   QStringLiteral("Uninstalling service."),
+                                   QStringLiteral("Removing files."),
+                                   QStringLiteral("Removing Settings."),
+                                   QStringLiteral("Offline unregistration << Successful"),
+                                   QStringLiteral("UNINSTALLATION SUCCESSFUL")};
 
 // The lines of `lines` that `expected` names, in their order.
 QStringList Among(const QStringList& lines, const QStringList& expected) {
@@ -352,7 +361,8 @@ TEST_F(UninstallEndToEndTest, ServiceModeAlsoRemovesTheService) {
     ASSERT_TRUE(run.waitForFinished(kRunBoundMs));
     ASSERT_EQ(run.exitCode(), 0) << switchText.toStdString();
   }
-  ASSERT_TRUE(testsupport::StoreValue(kSettingsKey, QStringLiteral("StartSyncStatus"), platform::RegistryValue::FromDword(1)));
+  ASSERT_TRUE(
+      testsupport::StoreValue(kSettingsKey, QStringLiteral("StartSyncStatus"), platform::RegistryValue::FromDword(1)));
   ASSERT_TRUE(testsupport::Eventually([] { return !Running(kSyncProgram).isEmpty(); }, 30s));
 
   ExpectUninstalled(RunUninstaller());
@@ -396,7 +406,8 @@ TEST_F(UninstallEndToEndTest, CancelledOrRefusedRunsChangeNothing) {
   ASSERT_TRUE(deskInfo);
   {
     platform::RegistryKeyGuard key;
-    ASSERT_EQ(platform::RegOpenKeyEx(platform::HKEY_LOCAL_MACHINE, RecordKeyName(), platform::KEY_ALL_ACCESS, key.out()), 0);
+    ASSERT_EQ(
+        platform::RegOpenKeyEx(platform::HKEY_LOCAL_MACHINE, RecordKeyName(), platform::KEY_ALL_ACCESS, key.out()), 0);
     ASSERT_EQ(platform::RegDeleteValue(key.get(), QStringLiteral("DeskInfo")), 0);
   }
   run = RunUninstaller();
@@ -421,10 +432,10 @@ TEST_F(UninstallEndToEndTest, AFailedStopOrWithdrawalRestoresAWorkingInstallatio
     const char* name;
     std::function<void()> arrange;
     QStringList operations;  // sent to the administration service by the run
-    int deletePages;          // DeleteDesktop.asp requests of the run
-    QList<Box> boxes;         // after the question
-    QString line;             // a line the run logs
-    bool registered = true;   // the desktop in the administration service's register afterwards
+    int deletePages;         // DeleteDesktop.asp requests of the run
+    QList<Box> boxes;        // after the question
+    QString line;            // a line the run logs
+    bool registered = true;  // the desktop in the administration service's register afterwards
   };
   const Box problem{kProblem, platform::MB_ICONERROR, platform::IDOK};
   const Box connection{kConnectionProblem, platform::MB_ICONERROR, platform::IDOK};
@@ -434,23 +445,39 @@ TEST_F(UninstallEndToEndTest, AFailedStopOrWithdrawalRestoresAWorkingInstallatio
   const Case cases[] = {
       {"administration service failing twice",
        [this] { admin_.SetFault(QStringLiteral("UninstallDesktop"), QStringLiteral("drop"), 2); },
-       {withdraw, withdraw}, 0, {connection, problem}, QStringLiteral("Admin unregistration << Problem")},
+       {withdraw, withdraw},
+       0,
+       {connection, problem},
+       QStringLiteral("Admin unregistration << Problem")},
       {"administration service refusing",
        [this] {
          admin_.SetFault(QStringLiteral("UninstallDesktop"), QStringLiteral("result"), 2,
                          {{QStringLiteral("text"), QStringLiteral("NotAllowed")}});
        },
-       {withdraw, withdraw}, 0, {connection, problem}, QStringLiteral("Admin unregistration << Problem")},
-      {"hosted page dropped", [this] { web_.SetFault(QStringLiteral("DeleteDesktop.asp"), QStringLiteral("drop")); },
-       {withdraw, enter}, 1, {connection, problem}, QStringLiteral("Admin registration << Successful")},
+       {withdraw, withdraw},
+       0,
+       {connection, problem},
+       QStringLiteral("Admin unregistration << Problem")},
+      {"hosted page dropped",
+       [this] { web_.SetFault(QStringLiteral("DeleteDesktop.asp"), QStringLiteral("drop")); },
+       {withdraw, enter},
+       1,
+       {connection, problem},
+       QStringLiteral("Admin registration << Successful")},
       {"hosted page answering another text",
        [this] {
          web_.SetFault(QStringLiteral("DeleteDesktop.asp"), QStringLiteral("result"),
                        {{QStringLiteral("text"), QStringLiteral("Busy")}});
        },
-       {withdraw, enter}, 1, {problem}, QStringLiteral("Problem in removing customer.")},
+       {withdraw, enter},
+       1,
+       {problem},
+       QStringLiteral("Problem in removing customer.")},
       {"sync program ignoring the stop",
-       [&standIn] { standIn = uninstallertest::StartStandIn(kSyncProgram); }, {}, 0, {problem},
+       [&standIn] { standIn = uninstallertest::StartStandIn(kSyncProgram); },
+       {},
+       0,
+       {problem},
        QStringLiteral("Problem Sync stop<1>")},
       // The service's answers to the re-registration: only an entry, or one it already holds, is one.
       {"re-registration refused",
@@ -459,14 +486,23 @@ TEST_F(UninstallEndToEndTest, AFailedStopOrWithdrawalRestoresAWorkingInstallatio
          admin_.SetFault(QStringLiteral("InstallDesktop"), QStringLiteral("refuse"), 1,
                          {{QStringLiteral("status"), 3}, {QStringLiteral("message"), QStringLiteral("Refused")}});
        },
-       {withdraw, enter}, 1, {connection, problem}, QStringLiteral("Admin registration << Problem"), false},
+       {withdraw, enter},
+       1,
+       {connection, problem},
+       QStringLiteral("Admin registration << Problem"),
+       false},
       {"re-registration of a desktop already there",
        [this] {
          web_.SetFault(QStringLiteral("DeleteDesktop.asp"), QStringLiteral("drop"));
-         admin_.SetFault(QStringLiteral("InstallDesktop"), QStringLiteral("refuse"), 1,
-                         {{QStringLiteral("status"), 3}, {QStringLiteral("message"), QStringLiteral("Desktop already installed")}});
+         admin_.SetFault(
+             QStringLiteral("InstallDesktop"), QStringLiteral("refuse"), 1,
+             {{QStringLiteral("status"), 3}, {QStringLiteral("message"), QStringLiteral("Desktop already installed")}});
        },
-       {withdraw, enter}, 1, {connection, problem}, QStringLiteral("Admin registration << Successful"), false},
+       {withdraw, enter},
+       1,
+       {connection, problem},
+       QStringLiteral("Admin registration << Successful"),
+       false},
   };
   QProcessEnvironment shortWait;
   shortWait.insert(QString::fromLatin1(kSyncStopLimitVariable), QStringLiteral("5000"));

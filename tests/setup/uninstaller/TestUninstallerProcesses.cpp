@@ -12,10 +12,10 @@ namespace {
 using uninstallertest::StartStandIn;
 
 struct SearchCase {
-  const char* standIn;   // the file name the stand-in runs under
-  bool otherRoot;        // started with another machine root
-  int desktopFound;      // IsDesktopProgramRunning
-  int syncFound;         // IsSyncProgramRunning
+  const char* standIn;  // the file name the stand-in runs under
+  bool otherRoot;       // started with another machine root
+  int desktopFound;     // IsDesktopProgramRunning
+  int syncFound;        // IsSyncProgramRunning
 };
 
 TEST(UninstallerProcesses, FindsTheProgramsByExactNameInThisMachineRootOnly) {
@@ -28,7 +28,8 @@ TEST(UninstallerProcesses, FindsTheProgramsByExactNameInThisMachineRootOnly) {
   };
   uninstallertest::RecordedLog log;
   for (const SearchCase& c : cases) {
-    const QString root = c.otherRoot ? testsupport::CurrentMachineRoot() + QStringLiteral("/other") : testsupport::CurrentMachineRoot();
+    const QString root =
+        c.otherRoot ? testsupport::CurrentMachineRoot() + QStringLiteral("/other") : testsupport::CurrentMachineRoot();
     QDir().mkpath(root);
     const auto standIn = StartStandIn(QString::fromLatin1(c.standIn), root);
     EXPECT_EQ(IsDesktopProgramRunning(log.Sink()), c.desktopFound) << c.standIn << " other root " << c.otherRoot;

@@ -27,7 +27,9 @@ TEST(UninstallerSettings, OnlyAPrintableUtf8NameIsADesktopName) {
   } cases[] = {
       {"0123456789abcdef", QStringLiteral("0123456789abcdef")},
       {"Desk \xc3\xa9t\xc3\xa9", QStringLiteral("Desk \u00e9t\u00e9")},
-      {"ab\x01" "cd", QString()},
+      {"ab\x01"
+       "cd",
+       QString()},
       {"ab\x7f", QString()},
       {"\xff\xfe\x80", QString()},
       {"", QString()},
@@ -39,7 +41,8 @@ TEST(UninstallerSettings, OnlyAPrintableUtf8NameIsADesktopName) {
     EXPECT_EQ(GetDeviceType(log.Sink()), 2);
     EXPECT_TRUE(log.Lines().isEmpty());
   }
-  ASSERT_TRUE(testsupport::StoreSealedValue(RecordKeyName(), QStringLiteral("DeskInfo"), QByteArray(DeskInfo::kSize, '\x13')));
+  ASSERT_TRUE(
+      testsupport::StoreSealedValue(RecordKeyName(), QStringLiteral("DeskInfo"), QByteArray(DeskInfo::kSize, '\x13')));
   uninstallertest::RecordedLog log;
   EXPECT_EQ(ReadDeskInfo(log.Sink()), QString());
 }
