@@ -101,12 +101,7 @@ bool CAccountInfoPage::validatePage() {
 void CAccountInfoPage::OnCheckAvailability() {
   if (!ValidateName()) return;
   const InstallState& state = State();
-  HostedPagesTarget target;
-  target.host = state.service.webService.host;
-  target.port = state.service.webService.port;
-  target.transport = state.service.webService.transport;
-  target.connection = state.service.connection;
-  CHostedPagesClient pages(target, WriteInstallLog, this);
+  CHostedPagesClient pages(HostedPagesOf(state), WriteInstallLog, this);
   QString reply;
   if (pages.CheckAvailability(m_pName->text(), &reply) != 1) {
     Tell(this, kConnectionProblemBox);

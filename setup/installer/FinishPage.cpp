@@ -121,7 +121,8 @@ QString CFinishPage::RunInstallSequence() {
   const int admin = PerformAdminInstall();
   PumpWaitingMessages();
   if (admin != 0) {
-    const QString text = QStringLiteral("Problem while performing Online Admin setup activities. \n\rCancelling Installation... ");
+    const QString text =
+        QStringLiteral("Problem while performing Online Admin setup activities. \n\rCancelling Installation... ");
     ShowStatusText(text);
     WriteInstallLog(text);
     // An exchange that did not complete may still have entered the desktop.
@@ -133,14 +134,9 @@ QString CFinishPage::RunInstallSequence() {
   WriteInstallLog(QStringLiteral("Performing online activities... << Start"));
   StepProgress(10);
   const InstallState& state = App().State();
-  HostedPagesTarget target;
-  target.host = state.service.webService.host;
-  target.port = state.service.webService.port;
-  target.transport = state.service.webService.transport;
-  target.connection = state.service.connection;
-  CHostedPagesClient pages(target, WriteInstallLog, &m_bar);
-  const int online =
-      pages.AddNewDesktopOnline(state.service.desktopName, state.devicePassword, state.service.deviceId, state.deviceType);
+  CHostedPagesClient pages(HostedPagesOf(state), WriteInstallLog, &m_bar);
+  const int online = pages.AddNewDesktopOnline(state.service.desktopName, state.devicePassword, state.service.deviceId,
+                                               state.deviceType);
   PumpWaitingMessages();
   StepProgress(10);
   if (online != 0) {
@@ -247,10 +243,10 @@ int CFinishPage::PerformAdminInstall() {
   }
   WriteInstallLog(QStringLiteral("Problem to Install Desktop on Admin Service. <1>"));
   WriteInstallLog(message);
-  const QString text = message.contains(QStringLiteral("already installed"))
-                           ? QStringLiteral("Desktop Installation for DeviceID \"%1\" already present.")
-                                 .arg(state.service.deviceId)
-                           : QStringLiteral("Problem to Install Desktop on Admin Service. <1>");
+  const QString text =
+      message.contains(QStringLiteral("already installed"))
+          ? QStringLiteral("Desktop Installation for DeviceID \"%1\" already present.").arg(state.service.deviceId)
+          : QStringLiteral("Problem to Install Desktop on Admin Service. <1>");
   platform::MessageBox(this, text, QStringLiteral("Tarnwick Plus"), platform::MB_ICONERROR);
   return -1;
 }
@@ -301,8 +297,7 @@ bool CFinishPage::validatePage() {
   const QString desktopFiles = InstallFolder() + installlayout::kDesktopFiles;
   if (m_pReadme->isChecked()) platform::OpenDocument(desktopFiles + installlayout::kReadme);
   if (m_pStart->isChecked()) {
-    platform::StartDetached(desktopFiles + installlayout::ProgramFileName(kAdministrationProgram), {},
-                            InstallFolder());
+    platform::StartDetached(desktopFiles + installlayout::ProgramFileName(kAdministrationProgram), {}, InstallFolder());
   }
   return true;
 }

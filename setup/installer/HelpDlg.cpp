@@ -33,8 +33,9 @@ QString CHelpDlg::TopicText(int topic) {
           "shown in iTunes on the Summary tab of your device.\n\rPocket PC: enter the IMEI, shown on the phone at "
           "Start->Settings->System->Device Information->Identity->IMEI.");
     case 3:
-      return QStringLiteral("\n\rThis setup will install Tarnwick Plus Lite on this computer. \n\rPlease click Next to "
-                            "continue.");
+      return QStringLiteral(
+          "\n\rThis setup will install Tarnwick Plus Lite on this computer. \n\rPlease click Next to "
+          "continue.");
     default:
       return QStringLiteral(" ");
   }
@@ -67,8 +68,7 @@ void CHelpDlg::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), BackgroundColor());
   painter.setPen(TextColor());
-  painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), kCornerDiameter / 2.0,
-                          kCornerDiameter / 2.0);
+  painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), kCornerDiameter / 2.0, kCornerDiameter / 2.0);
   painter.setFont(m_font);
   const QString shown = QString(m_strText).replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
   painter.drawText(rect().adjusted(kTextInset, kTextInset, -kTextInset, 0), Qt::TextWordWrap, shown);

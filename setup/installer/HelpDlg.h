@@ -8,8 +8,8 @@ class CHyperLink;
 
 namespace installer {
 
-// The installer's help balloon (the administration program has its own CHelpDlg): a borderless, rounded, light-yellow window with one topic's text,
-// dragged with the left button and closed with its "x" link.
+// The installer's help balloon (the administration program has its own CHelpDlg): a borderless, rounded, light-yellow
+// window with one topic's text, dragged with the left button and closed with its "x" link.
 class CHelpDlg : public QDialog {
   Q_OBJECT
 

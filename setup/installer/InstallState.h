@@ -1,6 +1,7 @@
 #pragma once
 
 #include "setup/common/AdminServiceClient.h"
+#include "setup/common/HostedPagesClient.h"
 
 #include <QString>
 
@@ -24,3 +25,6 @@ struct InstallState {
   QString installFolder;
   int32_t createFolder = 1;
 };
+
+// The hosted pages of the web service the device page found, through the chosen connection.
+HostedPagesTarget HostedPagesOf(const InstallState& state);

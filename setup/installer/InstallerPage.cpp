@@ -6,4 +6,3 @@ CInstallerPage::CInstallerPage(CInstallerApp& app, int helpTopic, QWidget* paren
     : QWizardPage(parent), m_app(app), m_nHelpTopic(helpTopic) {}
 
 InstallState& CInstallerPage::State() { return m_app.State(); }
-

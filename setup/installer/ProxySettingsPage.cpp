@@ -90,12 +90,7 @@ CProxySettingsPage::CProxySettingsPage(CInstallerApp& app, QWidget* parent)
   connect(m_pTest, &QPushButton::clicked, this, &CProxySettingsPage::OnTestConnection);
 
   WriteInstallLog(QStringLiteral("Connection Checking Started..."));
-  for (QWidget* widget : {static_cast<QWidget*>(m_pUseProxy), static_cast<QWidget*>(m_pNote),
-                          static_cast<QWidget*>(m_pHostLabel), static_cast<QWidget*>(m_pPortLabel),
-                          static_cast<QWidget*>(m_pHost), static_cast<QWidget*>(m_pPort),
-                          static_cast<QWidget*>(m_pTest), static_cast<QWidget*>(m_pGroup)}) {
-    widget->hide();
-  }
+  for (QWidget* widget : ProxyControls()) widget->hide();
   for (QWidget* widget : {static_cast<QWidget*>(m_pHost), static_cast<QWidget*>(m_pPort),
                           static_cast<QWidget*>(m_pUseProxy), static_cast<QWidget*>(m_pTest)}) {
     widget->setEnabled(false);
@@ -131,9 +126,7 @@ void CProxySettingsPage::FillBar() {
   m_bar.SetPosition(SetupProgressBar::kMaximum);
 }
 
-void CProxySettingsPage::SetDirectRecord() {
-  m_record = ConnSettings{};
-}
+void CProxySettingsPage::SetDirectRecord() { m_record = ConnSettings{}; }
 
 void CProxySettingsPage::SetProxyRecord() {
   uint16_t port = 0;
@@ -149,7 +142,8 @@ void CProxySettingsPage::SetProxyRecord() {
 int CProxySettingsPage::RunTest(bool post, bool viaProxy, uint32_t* status) {
   const AdminEndpoint& endpoint = State().service.adminService;
   ServiceCheck check;
-  check.mark = (post ? QStringLiteral("Type 2") : QStringLiteral("Type 1")) + (viaProxy ? QStringLiteral(":P") : QString());
+  check.mark =
+      (post ? QStringLiteral("Type 2") : QStringLiteral("Type 1")) + (viaProxy ? QStringLiteral(":P") : QString());
   check.tag = post ? QStringLiteral("<TestPostDataAdminServiceCall>") : QStringLiteral("<TestGetDataAdminServiceCall>");
   check.post = post;
   check.host = endpoint.host;
@@ -197,13 +191,12 @@ void CProxySettingsPage::OnConnectionTimer() {
   SetStatus(kConnectedStatus);
 }
 
+QList<QWidget*> CProxySettingsPage::ProxyControls() const {
+  return {m_pUseProxy, m_pNote, m_pHostLabel, m_pPortLabel, m_pHost, m_pPort, m_pTest, m_pGroup};
+}
+
 void CProxySettingsPage::ShowProxyControls() {
-  for (QWidget* widget : {static_cast<QWidget*>(m_pUseProxy), static_cast<QWidget*>(m_pNote),
-                          static_cast<QWidget*>(m_pHostLabel), static_cast<QWidget*>(m_pPortLabel),
-                          static_cast<QWidget*>(m_pHost), static_cast<QWidget*>(m_pPort),
-                          static_cast<QWidget*>(m_pTest), static_cast<QWidget*>(m_pGroup)}) {
-    widget->show();
-  }
+  for (QWidget* widget : ProxyControls()) widget->show();
   m_pUseProxy->setEnabled(true);
 }
 

@@ -44,6 +44,8 @@ class CProxySettingsPage : public CInstallerPage {
   void OnConnectionTimer();
   void OnUseProxy(bool checked);
   void OnTestConnection();
+  // Shown only when the direct test failed.
+  QList<QWidget*> ProxyControls() const;
   void ShowProxyControls();
 
   // The GetDataTest of the administration service: 1 passed, else a code of RunServiceCheck.

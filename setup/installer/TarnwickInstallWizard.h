@@ -2,6 +2,7 @@
 
 #include <QWizard>
 
+#include <functional>
 #include <memory>
 
 class CInstallerApp;

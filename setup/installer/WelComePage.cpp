@@ -13,17 +13,16 @@ constexpr int kHelpTopic = 3;
 
 const QString kClickNext = QStringLiteral("Please click Next to continue");
 
-
 }  // namespace
 
 CWelComePage::CWelComePage(CInstallerApp& app, QWidget* parent)
     : CInstallerPage(app, kHelpTopic, parent), m_pProgress(new QProgressBar(this)), m_pStatus(new QLabel(this)) {
   setTitle(QStringLiteral("Welcome to Tarnwick Plus Lite"));
   auto* layout = new QVBoxLayout(this);
-  auto* product = new QLabel(
-      QStringLiteral("Tarnwick Plus Lite takes the data of your desktop databases and workbooks to your "
-                     "iPhone, iPod Touch or iPad, and brings the changes made there back."),
-      this);
+  auto* product =
+      new QLabel(QStringLiteral("Tarnwick Plus Lite takes the data of your desktop databases and workbooks to your "
+                                "iPhone, iPod Touch or iPad, and brings the changes made there back."),
+                 this);
   product->setWordWrap(true);
   auto* features = new QLabel(QStringLiteral("Features:\n"
                                              "  - Profiles over Access, Excel, text and ODBC data sources\n"
@@ -42,9 +41,7 @@ CWelComePage::CWelComePage(CInstallerApp& app, QWidget* parent)
   m_pStatus->setText(kClickNext);
 }
 
-void CWelComePage::OnSetActive() {
-  m_pStatus->setText(kClickNext);
-}
+void CWelComePage::OnSetActive() { m_pStatus->setText(kClickNext); }
 
 bool CWelComePage::validatePage() {
   InstallState& state = State();

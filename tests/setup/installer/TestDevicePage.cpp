@@ -95,8 +95,11 @@ TEST_F(DevicePageTest, AnUnusableWebServiceAnswerKeepsThePage) {
   };
   const QString tooLong = web_.Url(QStringLiteral("/") + QString(250, u'p') + QStringLiteral("/service.asmx"));
   const Case cases[] = {
-      {"refused", [this] { admin_.SetFault(QStringLiteral("GetWebUrl"), QStringLiteral("refuse"), 1,
-                                           {{QStringLiteral("status"), 1}, {QStringLiteral("message"), QStringLiteral("No")}}); },
+      {"refused",
+       [this] {
+         admin_.SetFault(QStringLiteral("GetWebUrl"), QStringLiteral("refuse"), 1,
+                         {{QStringLiteral("status"), 1}, {QStringLiteral("message"), QStringLiteral("No")}});
+       },
        QStringLiteral("Problem to Get Details from Admin Service"), QStringLiteral("Problem Get Web Service URL<1>")},
       {"failed", [this] { admin_.SetFault(QStringLiteral("GetWebUrl"), QStringLiteral("http500"), 1); },
        QStringLiteral("Problem to connect Admin Service, Please check internet connection"),
@@ -106,7 +109,8 @@ TEST_F(DevicePageTest, AnUnusableWebServiceAnswerKeepsThePage) {
       {"service down",
        [this] {
          admin_.SetWebServiceUrl(web_.Url(QStringLiteral("/svc/service.asmx")));
-         web_.SetFault(QStringLiteral("GetDataTest"), QStringLiteral("http500")); },
+         web_.SetFault(QStringLiteral("GetDataTest"), QStringLiteral("http500"));
+       },
        QStringLiteral("Problem in internet connection, if you using Proxy Server then select \"Use Proxy Server\" "
                       "option."),
        QStringLiteral("<OT> Fail to Connect to Service <Type 1> : 500")},

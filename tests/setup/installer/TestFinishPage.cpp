@@ -53,8 +53,8 @@ class FinishPageTest : public InstallerPageTest {
     }
     app_.SetPayloadFolder(payload_);
     InstallState& state = app_.State();
-    state.installFolder = platform::SpecialFolderPath(platform::SpecialFolder::ProgramFiles) +
-                          QStringLiteral("/Tarnwick Plus Lite");
+    state.installFolder =
+        platform::SpecialFolderPath(platform::SpecialFolder::ProgramFiles) + QStringLiteral("/Tarnwick Plus Lite");
     state.deviceType = kIPhone;
     state.service.deviceId = kUdid;
     state.service.desktopName = kUdid;
@@ -76,7 +76,8 @@ class FinishPageTest : public InstallerPageTest {
 
   QStringList AdminOperations() {
     QStringList operations;
-    for (const QJsonValue& request : admin_.Requests()) operations.append(request[QStringLiteral("operation")].toString());
+    for (const QJsonValue& request : admin_.Requests())
+      operations.append(request[QStringLiteral("operation")].toString());
     return operations;
   }
 
@@ -134,18 +135,31 @@ TEST_F(FinishPageTest, AFailedStepRollsBackAndLeavesCancel) {
     QString caption;
   };
   const Case cases[] = {
-      {"missing payload file", [this] { QFile::remove(payload_ + u'/' + DesktopPrograms().front()); }, {}, QString(),
+      {"missing payload file",
+       [this] { QFile::remove(payload_ + u'/' + DesktopPrograms().front()); },
+       {},
+       QString(),
        QString()},
-      {"already installed", [this] { admin_.Enter(kUdid, QStringLiteral("another")); },
+      {"already installed",
+       [this] { admin_.Enter(kUdid, QStringLiteral("another")); },
        {QStringLiteral("InstallDesktop")},
        QStringLiteral("Desktop Installation for DeviceID \"%1\" already present.").arg(kUdid),
        QStringLiteral("Tarnwick Plus")},
-      {"phase 2 dropped", [this] { admin_.SetFault(QStringLiteral("InstallDesktop"), QStringLiteral("drop"), 1); },
-       {QStringLiteral("InstallDesktop"), QStringLiteral("UninstallDesktop")}, QString(), QString()},
-      {"phase 3 refused", [this] { web_.EnterDesktop(kUdid); },
-       {QStringLiteral("InstallDesktop"), QStringLiteral("UninstallDesktop")}, QString(), QString()},
+      {"phase 2 dropped",
+       [this] { admin_.SetFault(QStringLiteral("InstallDesktop"), QStringLiteral("drop"), 1); },
+       {QStringLiteral("InstallDesktop"), QStringLiteral("UninstallDesktop")},
+       QString(),
+       QString()},
+      {"phase 3 refused",
+       [this] { web_.EnterDesktop(kUdid); },
+       {QStringLiteral("InstallDesktop"), QStringLiteral("UninstallDesktop")},
+       QString(),
+       QString()},
       // InstallationPath is written before the web-service address is refused as too long.
-      {"settings refused", [this] { app_.State().webServiceAddress = web_.Url(QString(300, u'p')); }, {}, QString(),
+      {"settings refused",
+       [this] { app_.State().webServiceAddress = web_.Url(QString(300, u'p')); },
+       {},
+       QString(),
        QString()},
   };
   const QString address = app_.State().webServiceAddress;

@@ -124,8 +124,8 @@ TEST(InstallerFolderPage, DefaultsUnderProgramFilesAndRefusesARelativeFolder) {
   CSelectPathPage page(app);
   auto* folder = page.findChild<QLineEdit*>(QStringLiteral("1020"));
   ASSERT_NE(folder, nullptr);
-  EXPECT_EQ(folder->text(), platform::SpecialFolderPath(platform::SpecialFolder::ProgramFiles) +
-                                QStringLiteral("/Tarnwick Plus Lite"));
+  EXPECT_EQ(folder->text(),
+            platform::SpecialFolderPath(platform::SpecialFolder::ProgramFiles) + QStringLiteral("/Tarnwick Plus Lite"));
   page.findChild<QPushButton*>(QStringLiteral("1021"))->click();
   EXPECT_EQ(title, QStringLiteral("Choose Installation folder"));
   EXPECT_EQ(folder->text(), QStringLiteral("/srv/apps/Tarnwick Plus Lite"));
@@ -149,8 +149,9 @@ TEST(InstallerFolderPage, DefaultsUnderProgramFilesAndRefusesARelativeFolder) {
 TEST(InstallerHelpBalloon, LightYellowWithMaskedCorners) {
   installer::CHelpDlg balloon;
   balloon.SetTopic(3);
-  EXPECT_EQ(balloon.Text(), QStringLiteral("\n\rThis setup will install Tarnwick Plus Lite on this computer. \n\rPlease "
-                                           "click Next to continue."));
+  EXPECT_EQ(balloon.Text(),
+            QStringLiteral("\n\rThis setup will install Tarnwick Plus Lite on this computer. \n\rPlease "
+                           "click Next to continue."));
   QImage image(balloon.size(), QImage::Format_ARGB32);
   image.fill(Qt::transparent);
   balloon.render(&image);

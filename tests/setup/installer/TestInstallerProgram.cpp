@@ -56,7 +56,8 @@ TEST(InstallerProgram, RefusesToRunOverAnInstallationAndChangesNothing) {
   const QList<QByteArray> lines = boxes.readAll().trimmed().split('\n');
   ASSERT_EQ(lines.size(), 1);
   const QJsonObject box = QJsonDocument::fromJson(lines[0]).object();
-  EXPECT_EQ(box[QStringLiteral("text")].toString(), QStringLiteral("Please unintall previous version of Tarnwick Plus."));
+  EXPECT_EQ(box[QStringLiteral("text")].toString(),
+            QStringLiteral("Please unintall previous version of Tarnwick Plus."));
   EXPECT_EQ(box[QStringLiteral("caption")].toString(), QStringLiteral("Tarnwick Plus Lite"));
 
   QList<QByteArray> after;

@@ -74,7 +74,8 @@ class ProxyPageTest : public InstallerPageTest {
   void ReachableOnlyThroughProxy() {
     admin_.SetFault(QStringLiteral("GetDataTest"), QStringLiteral("http500"), 1);
     ActivateAndWait();
-    ASSERT_EQ(page_.StatusText(), QStringLiteral("Problem in internet connection, Please Check your internet settings."));
+    ASSERT_EQ(page_.StatusText(),
+              QStringLiteral("Problem in internet connection, Please Check your internet settings."));
     ASSERT_TRUE(InstallLogged(QStringLiteral("<OT> Fail to Connect <Type 1> : 500")));
     ASSERT_TRUE(InstallLogged(QStringLiteral("<OT> Connection Test Failed <D>.")));
   }
@@ -206,6 +207,25 @@ TEST_F(ProxyPageTest, NextWhileTheAutomaticTestRunsStaysOnThePage) {
   EXPECT_TRUE(InstallLogged(QStringLiteral("<ON> Connection Test in progress...")));
   EXPECT_TRUE(page_.Connected());
   EXPECT_TRUE(app_.State().service.connection.proxyServer.isEmpty());
+}
+
+TEST_F(ProxyPageTest, NextWithoutAConnectionTriesAgainDirectlyThenThroughTheProxy) {
+  ReachableOnlyThroughProxy();
+  admin_.SetFault(QStringLiteral("GetDataTest"), QStringLiteral("http500"), 2);
+  EXPECT_FALSE(page_.validatePage());
+  ASSERT_EQ(Boxes().size(), 1);
+  EXPECT_EQ(Boxes()[0].text, QStringLiteral("Problem in internet connection, please check your internet settings."));
+  EXPECT_TRUE(InstallLogged(QStringLiteral("<CI> Fail to Connect <Type 1> : 500")));
+  EXPECT_TRUE(InstallLogged(QStringLiteral("<ON> Connection Test Failed <1>.")));
+
+  UseWebDoubleAsProxy();
+  CredentialPrompts prompts({{kUser, kPassword}});
+  ASSERT_TRUE(page_.validatePage());
+  EXPECT_EQ(prompts.Shown(), 1);
+  EXPECT_TRUE(InstallLogged(QStringLiteral("<CI> Auth required. <1>")));
+  EXPECT_TRUE(InstallLogged(QStringLiteral("<ON> Connection Test successfull<1>.")));
+  EXPECT_EQ(app_.State().service.connection.useProxy, 1);
+  EXPECT_EQ(app_.State().service.connection.proxyUser, kUser.toUtf8());
 }
 
 }  // namespace

@@ -17,7 +17,9 @@ class UnshownPagesTest : public InstallerPageTest {
     address.host = QStringLiteral("127.0.0.1");
     address.port = web_.Port();
   }
-  QString OnlyBox() const { return Boxes().size() == 1 ? Boxes()[0].text : QStringLiteral("<%1 boxes>").arg(Boxes().size()); }
+  QString OnlyBox() const {
+    return Boxes().size() == 1 ? Boxes()[0].text : QStringLiteral("<%1 boxes>").arg(Boxes().size());
+  }
 };
 
 TEST_F(UnshownPagesTest, AccountPageChecksNameAndPasswordsAndAsksForTheName) {
@@ -38,7 +40,8 @@ TEST_F(UnshownPagesTest, AccountPageChecksNameAndPasswordsAndAsksForTheName) {
        QStringLiteral("Computer Name should be at least 6 characters long.")},
       {QStringLiteral("office|pc"), QStringLiteral("secret1"), QStringLiteral("secret1"),
        QStringLiteral("Computer Name should not contain any of /\\*?:\"<>|")},
-      {QStringLiteral("officepc"), QStringLiteral("   "), QStringLiteral("   "), QStringLiteral("Please enter Password.")},
+      {QStringLiteral("officepc"), QStringLiteral("   "), QStringLiteral("   "),
+       QStringLiteral("Please enter Password.")},
       {QStringLiteral("officepc"), QStringLiteral("short"), QStringLiteral("short"),
        QStringLiteral("Password should be at least 6 characters long.")},
       {QStringLiteral("officepc"), QStringLiteral("secret1"), QStringLiteral("secret2"),
@@ -59,8 +62,9 @@ TEST_F(UnshownPagesTest, AccountPageChecksNameAndPasswordsAndAsksForTheName) {
 
   UseWebDouble();
   web_.EnterDesktop(QStringLiteral("takenpc"));
-  for (const auto& [typed, answer] : {std::pair{QStringLiteral("taken pc"), QStringLiteral("Computer Name is already in use.")},
-                                      std::pair{QStringLiteral("freepc"), QStringLiteral("Computer Name is available.")}}) {
+  for (const auto& [typed, answer] :
+       {std::pair{QStringLiteral("taken pc"), QStringLiteral("Computer Name is already in use.")},
+        std::pair{QStringLiteral("freepc"), QStringLiteral("Computer Name is available.")}}) {
     testsupport::MessageBoxRecorder::Global().Clear();
     name->setText(typed);
     page.OnCheckAvailability();
@@ -90,8 +94,10 @@ TEST_F(UnshownPagesTest, AdminPasswordDialogStoresAConfirmedPassword) {
     QString box;
   };
   const Case cases[] = {
-      {QStringLiteral("admin"), QStringLiteral("admin"), QStringLiteral("Password should be at least 6 characters long.")},
-      {QStringLiteral("admin12"), QStringLiteral("admin13"), QStringLiteral("Password and Confirm Password do not match.")},
+      {QStringLiteral("admin"), QStringLiteral("admin"),
+       QStringLiteral("Password should be at least 6 characters long.")},
+      {QStringLiteral("admin12"), QStringLiteral("admin13"),
+       QStringLiteral("Password and Confirm Password do not match.")},
       {QStringLiteral("admin12"), QStringLiteral("admin12"), QString()},
   };
   for (const Case& c : cases) {
