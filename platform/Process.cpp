@@ -93,6 +93,8 @@ bool FindProcessesByName(const QString& executableName, QList<qint64>* pids, int
 
 bool TerminateProcess(qint64 pid) { return pid > 0 && kill(static_cast<pid_t>(pid), SIGKILL) == 0; }
 
+bool CanEndProcess(qint64 pid) { return pid > 0 && kill(static_cast<pid_t>(pid), 0) == 0; }
+
 void IgnoreBrokenPipes() { signal(SIGPIPE, SIG_IGN); }
 
 InstanceLock LockSingleInstance(const QString& executableName, int* error) {

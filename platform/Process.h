@@ -20,6 +20,10 @@ bool GetProcessModules(qint64 pid, QString* name);
 // Ends the process at once, as Windows' TerminateProcess does.
 bool TerminateProcess(qint64 pid);
 
+// True when this process may end the process (Windows' OpenProcess with all access succeeds);
+// false, with the errno in GetLastError(), for another user's process or one that has gone.
+bool CanEndProcess(qint64 pid);
+
 // From now on a write to a pipe whose reader has gone (a closed console, `| head`) fails with
 // EPIPE instead of ending this process.
 void IgnoreBrokenPipes();

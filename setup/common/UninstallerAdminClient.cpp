@@ -8,6 +8,12 @@
 
 #include <utility>
 
+namespace {
+
+const QString kSuccess = QStringLiteral("Success");
+
+}  // namespace
+
 CUninstallerAdminClient::CUninstallerAdminClient(AdminEndpoint endpoint, QString desktopName, SetupLogSink log,
                                                  SetupProgress* progress)
     : endpoint_(std::move(endpoint)), desktopName_(std::move(desktopName)), log_(std::move(log)), progress_(progress) {}
@@ -39,8 +45,11 @@ void CUninstallerAdminClient::ReportConnectionProblem() {
 int CUninstallerAdminClient::UnInstallAdmin(QString* reply) {
   const QByteArray data = Base64Encode(databuffer::UninstallDesktopRecord(AdminRecordHeader().appName));
   QString result;
-  const bool completed = UnInstallDesktopFromAdminService(data, &result) == 1 ||
-                         UnInstallDesktopFromAdminService(data, &result) == 1;
+  // Only an answer holding "Success" withdrew the desktop: a refusal leaves it registered.
+  const auto withdrawn = [&] {
+    return UnInstallDesktopFromAdminService(data, &result) == 1 && result.contains(kSuccess);
+  };
+  const bool completed = withdrawn() || withdrawn();
   progress_->StepProgress(10);
   if (!completed) {
     log_(QStringLiteral("Problem in removing customer, internet connection failed."));

@@ -21,8 +21,9 @@ class CUninstallerAdminClient {
   // Tests shorten the wait for an answer.
   void SetReceiveTimeout(int milliseconds) { receiveTimeoutMs_ = milliseconds; }
 
-  // Withdraws the desktop, trying the exchange a second time when the first does not complete.
-  // 0 completed (`reply` holds the last result text), -2 neither did (after the error box).
+  // Withdraws the desktop, trying a second time when the first exchange does not complete or its
+  // answer does not hold "Success". 0 withdrawn (`reply` holds the result text), -2 neither
+  // attempt withdrew it (after the error box).
   int UnInstallAdmin(QString* reply = nullptr);
   // Enters the desktop again. 0 the exchange completed (`reply`, when given, holds the reply
   // record, kUnreadableReplyStatus when it cannot be read), -2 it did not (after the error box).

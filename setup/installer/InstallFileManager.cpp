@@ -4,6 +4,7 @@
 #include "platform/OdbcText.h"
 #include "platform/widgets/MessageBox.h"
 #include "setup/common/InstallLayout.h"
+#include "setup/common/InstallationRemoval.h"
 #include "setup/common/SetupFileRemoval.h"
 #include "setup/common/SetupLog.h"
 #include "shared/odbc/OdbcConnect.h"
@@ -203,26 +204,9 @@ int CInstallFileManager::UpdateSettingsDatabase(const QString& installFolder, co
 }
 
 void CInstallFileManager::DeleteInstalledFiles(const QString& installFolder, uint16_t deviceType) const {
-  const QString base = WithSlash(installFolder);
-  if (deviceType == kBlackBerry) {
-    for (const QString& folder : {kBlackBerryFolder42, kBlackBerryStormFolder}) {
-      for (const QString& name : BlackBerryPackages()) DeleteSetupFile(base + folder + name, WriteInstallLog);
-    }
-    RemoveSetupFolder(base + kBlackBerryFolder42, WriteInstallLog);
-    RemoveSetupFolder(base + kBlackBerryStormFolder, WriteInstallLog);
-    RemoveSetupFolder(base + kBlackBerryFolder, WriteInstallLog);
-  }
-  if (deviceType == kPocketPc) {
-    DeleteSetupFile(base + kPocketPcFolder + kPocketPcSetup, WriteInstallLog);
-    RemoveSetupFolder(base + kPocketPcFolder, WriteInstallLog);
-  }
-  RemoveSetupFolder(base + kDeviceFiles, WriteInstallLog);
-  for (const QString& name : DatabaseNames()) DeleteSetupFile(base + kDbFolder + name, WriteInstallLog);
-  RemoveSetupFolder(base + kTempFilesFolder, WriteInstallLog);
-  DeleteFolderFiles(base + kCdbFolder);
-  RemoveSetupFolder(base + kCdbFolder, WriteInstallLog);
-  RemoveSetupFolder(base + kDbFolder, WriteInstallLog);
-  for (const QString& name : DesktopPrograms()) DeleteSetupFile(base + kDesktopFiles + name, WriteInstallLog);
+  InstallationRemoval removal;
+  removal.desktopFiles = DesktopPrograms();
+  RemoveInstallationFiles(WithSlash(installFolder), deviceType, removal, WriteInstallLog);
 }
 
 void CInstallFileManager::DeleteFolderFiles(const QString& folder) const { ::DeleteFolderFiles(folder, WriteInstallLog); }

@@ -68,9 +68,12 @@ TEST(Process, FindsALongNameWithOrWithoutExeOnlyInItsOwnMachineRoot) {
   ASSERT_TRUE(GetProcessModules(ours->processId(), &name));
   EXPECT_EQ(name, kProgram);
 
-  ASSERT_TRUE(TerminateProcess(ours->processId()));
+  const qint64 pid = ours->processId();
+  EXPECT_TRUE(CanEndProcess(pid));
+  ASSERT_TRUE(TerminateProcess(pid));
   ASSERT_TRUE(ours->waitForFinished(5000));
   EXPECT_TRUE(Found(kProgram).isEmpty());
+  EXPECT_FALSE(CanEndProcess(pid)) << "a process that has gone";
   TerminateProcess(theirs->processId());
   theirs->waitForFinished(5000);
 }

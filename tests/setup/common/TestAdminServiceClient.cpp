@@ -245,6 +245,19 @@ TEST_F(AdminServiceClientTest, UninstallerTriesTheWithdrawalTwice) {
   EXPECT_EQ(Boxes()[0].icon(), platform::MB_ICONERROR);
 }
 
+// A refusal leaves the desktop registered: it is no withdrawal, and it is tried once more.
+TEST_F(AdminServiceClientTest, UninstallerCountsOnlySuccessAsWithdrawn) {
+  admin_.Enter(kUdid, kUdid);
+  admin_.SetFault(QStringLiteral("UninstallDesktop"), QStringLiteral("result"), 2,
+                  {{QStringLiteral("text"), QStringLiteral("NotAllowed")}});
+  EXPECT_EQ(Uninstaller().UnInstallAdmin(), -2);
+  EXPECT_EQ(admin_.Requests().size(), 2);
+  EXPECT_TRUE(Logged(QStringLiteral("In SendData, Send Request Result : NotAllowed")));
+  EXPECT_TRUE(Logged(QStringLiteral("Problem in removing customer, internet connection failed.")));
+  EXPECT_EQ(Boxes().size(), 1);
+  EXPECT_TRUE(admin_.Desktops().contains(kUdid));
+}
+
 TEST_F(AdminServiceClientTest, UninstallerEntersTheDesktopAgain) {
   databuffer::Reply reply;
   EXPECT_EQ(Uninstaller().InstallAdmin(&reply), 0);
