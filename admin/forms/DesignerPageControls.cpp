@@ -1,0 +1,69 @@
+#include "admin/forms/DesignerPageControls.h"
+
+#include "admin/forms/DesignerCanvas.h"
+#include "admin/forms/FormDesignerDlg.h"
+#include "admin/shell/BMButton.h"
+#include "admin/shell/Separator.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QScrollBar>
+
+namespace {
+
+// The toolbox colour behind the captions, the hint and the canvas title.
+const QColor kToolboxColor(177, 189, 205);
+
+QLabel* Caption(QWidget* page, int id, const QString& text, const QColor& textColor, const QRect& place) {
+  auto* label = new QLabel(text, page);
+  label->setObjectName(QString::number(id));
+  label->setGeometry(place);
+  label->setAutoFillBackground(true);
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::Window, kToolboxColor);
+  palette.setColor(QPalette::WindowText, textColor);
+  label->setPalette(palette);
+  return label;
+}
+
+void Separator(QWidget* page, int id, const QRect& place) {
+  auto* line = new CSeparator(page);
+  line->setObjectName(QString::number(id));
+  line->setGeometry(place);
+}
+
+// Buttons the page's layout has always carried without an action of their own.
+void UnhandledButtons(QWidget* page) {
+  const std::pair<int, const char*> buttons[] = {
+      {1161, "Row Move Up"}, {1162, "Row Move Down"}, {1163, "Add Row"}, {1164, "Delete Row"}, {1269, "Adjust Column"}};
+  for (const auto& [id, text] : buttons) (new CBMButton(QString::fromLatin1(text), id, QRect(), page))->hide();
+}
+
+}  // namespace
+
+QLabel* CreateDesignerPageControls(CFormDesignerDlg& page, CDesignerCanvas& canvas) {
+  const QRect frame = page.GetCanvas()->geometry();
+  auto* addPage = new CBMButton(QStringLiteral("Add Page"), 1153, QRect(frame.left(), 4, 100, 26), &page);
+  auto* deletePage = new CBMButton(QStringLiteral("Delete Page"), 1154, QRect(frame.left() + 108, 4, 100, 26), &page);
+  auto* deleteCtrl = new CBMButton(QStringLiteral("Delete"), 1160, QRect(20, 300, 100, 26), &page);
+  auto* up = new CBMButton(QStringLiteral("A"), 1235, QRect(frame.left() - 30, frame.bottom() - 60, 26, 26), &page);
+  auto* down = new CBMButton(QStringLiteral("V"), 1236, QRect(frame.left() - 30, frame.bottom() - 30, 26, 26), &page);
+  QObject::connect(addPage, &QPushButton::clicked, &page, &CFormDesignerDlg::AddPage);
+  QObject::connect(deletePage, &QPushButton::clicked, &canvas, &CDesignerCanvas::DeletePage);
+  QObject::connect(deleteCtrl, &QPushButton::clicked, &canvas, &CDesignerCanvas::DeleteCtrl);
+  QObject::connect(up, &QPushButton::clicked, &canvas, &CDesignerCanvas::ScrollUp);
+  QObject::connect(down, &QPushButton::clicked, &canvas, &CDesignerCanvas::ScrollDown);
+
+  const int right = page.GetScrollBar()->geometry().right() + 12;
+  Caption(&page, 1238, QStringLiteral("Tool Box"), Qt::black, QRect(20, 36, 170, 20));
+  Caption(&page, 1227, QStringLiteral("Tab Properties"), Qt::black, QRect(right, 36, 170, 20));
+  Caption(&page, 1231, QStringLiteral("Control Properties"), Qt::black, QRect(right, 260, 170, 20));
+  Caption(&page, 1270, QStringLiteral("To Move Controls, use Arrow Keys\r\nTo Resize Controls, use Shift + Arrow Keys"),
+          Qt::blue, QRect(frame.left(), frame.bottom() + 6, frame.width(), 32));
+  Separator(&page, 1228, QRect(20, 30, 170, 4));
+  Separator(&page, 1229, QRect(right, 30, 170, 4));
+  Separator(&page, 1230, QRect(right, 254, 170, 4));
+  Separator(&page, 1237, QRect(20, 294, 170, 4));
+  UnhandledButtons(&page);
+  return Caption(&page, 1240, QString(), Qt::white, QRect(frame.left() + 2, frame.top() - 22, frame.width() - 4, 20));
+}
