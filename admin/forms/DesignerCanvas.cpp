@@ -78,9 +78,8 @@ bool CDesignerCanvas::eventFilter(QObject* watched, QEvent* event) {
     painter.fillRect(m_pPage->GetCanvasRect().translated(-m_pPage->GetCanvas()->pos()), m_pPage->GetFormColor());
     return false;
   }
-  if (watched == m_pPage) return OnMouse(event);
-  if (event->type() == QEvent::KeyPress) return OnKey(event);
-  return false;
+  if (event->type() == QEvent::KeyPress) return OnKey(qobject_cast<QWidget*>(watched), event);
+  return watched == m_pPage && OnMouse(event);
 }
 
 bool CDesignerCanvas::OnMouse(QEvent* event) {
@@ -107,10 +106,9 @@ bool CDesignerCanvas::OnMouse(QEvent* event) {
   }
 }
 
-bool CDesignerCanvas::OnKey(QEvent* event) {
-  auto* watched = qobject_cast<QWidget*>(QApplication::focusWidget());
-  const QWidget* window = watched != nullptr ? watched->window() : QApplication::activeWindow();
-  if (!m_pPage->isVisible() || window != m_pPage->window() || EditBoxHasFocus()) return false;
+bool CDesignerCanvas::OnKey(const QWidget* receiver, QEvent* event) {
+  if (receiver == nullptr || !m_pPage->isVisible() || receiver->window() != m_pPage->window() || EditBoxHasFocus())
+    return false;
   const auto* key = static_cast<QKeyEvent*>(event);
   if (key->key() == Qt::Key_Delete) {
     DeleteCtrl();

@@ -71,7 +71,8 @@ class CDesignerCanvas : public QObject {
 
  private:
   bool OnMouse(QEvent* event);
-  bool OnKey(QEvent* event);
+  // Keys sent to any window of the page's dialog, unless an edit box has the focus.
+  bool OnKey(const QWidget* receiver, QEvent* event);
   void Place(const QPoint& point);
   // A RadioButton placed on the canvas joins the form's first group; false, after the
   // message, when no group can take it.
