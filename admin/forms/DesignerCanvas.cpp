@@ -41,12 +41,13 @@ int IndexOf(const FormTabInfo* tab, const FormControlInfo* control) {
   return -1;
 }
 
-// An edit box of a property grid takes the keys itself while it is open.
-bool EditBoxHasFocus() {
-  const QWidget* focus = QApplication::focusWidget();
-  return qobject_cast<const QLineEdit*>(focus) != nullptr || qobject_cast<const QAbstractSpinBox*>(focus) != nullptr ||
-         qobject_cast<const QTextEdit*>(focus) != nullptr || qobject_cast<const QPlainTextEdit*>(focus) != nullptr;
+bool IsEditBox(const QWidget* widget) {
+  return qobject_cast<const QLineEdit*>(widget) != nullptr || qobject_cast<const QAbstractSpinBox*>(widget) != nullptr ||
+         qobject_cast<const QTextEdit*>(widget) != nullptr || qobject_cast<const QPlainTextEdit*>(widget) != nullptr;
 }
+
+// An edit box of a property grid takes the keys itself while it is open.
+bool EditBoxHasKeys(const QWidget* receiver) { return IsEditBox(receiver) || IsEditBox(QApplication::focusWidget()); }
 
 bool IsArrow(int key) { return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down; }
 
@@ -107,7 +108,7 @@ bool CDesignerCanvas::OnMouse(QEvent* event) {
 }
 
 bool CDesignerCanvas::OnKey(const QWidget* receiver, QEvent* event) {
-  if (receiver == nullptr || !m_pPage->isVisible() || receiver->window() != m_pPage->window() || EditBoxHasFocus())
+  if (receiver == nullptr || !m_pPage->isVisible() || receiver->window() != m_pPage->window() || EditBoxHasKeys(receiver))
     return false;
   const auto* key = static_cast<QKeyEvent*>(event);
   if (key->key() == Qt::Key_Delete) {

@@ -13,6 +13,7 @@ namespace {
 
 // The toolbox colour behind the captions, the hint and the canvas title.
 const QColor kToolboxColor(177, 189, 205);
+const QColor kDeviceBodyColor(48, 48, 48);
 
 QLabel* Caption(QWidget* page, int id, const QString& text, const QColor& textColor, const QRect& place) {
   auto* label = new QLabel(text, page);
@@ -32,6 +33,29 @@ void Separator(QWidget* page, int id, const QRect& place) {
   line->setGeometry(place);
 }
 
+// The device's body around the canvas frame: left, top, right and bottom pictures. An iPad's
+// top picture reaches further left.
+void DevicePictures(QWidget* page, const QRect& frame, DeviceType device) {
+  constexpr int side = 12;
+  constexpr int top = 30;
+  const int topShift = device == DeviceType::IPad ? 40 : 0;
+  const std::pair<int, QRect> pictures[] = {
+      {1274, QRect(frame.left() - side, frame.top(), side, frame.height())},
+      {1275, QRect(frame.left() - side - topShift, frame.top() - top, frame.width() + 2 * side + topShift, top)},
+      {1276, QRect(frame.right() + 1, frame.top(), side, frame.height())},
+      {1278, QRect(frame.left() - side, frame.bottom() + 1, frame.width() + 2 * side, side)}};
+  for (const auto& [id, place] : pictures) {
+    auto* picture = new QWidget(page);
+    picture->setObjectName(QString::number(id));
+    picture->setGeometry(place);
+    picture->setAutoFillBackground(true);
+    QPalette palette = picture->palette();
+    palette.setColor(QPalette::Window, kDeviceBodyColor);
+    picture->setPalette(palette);
+    picture->setAttribute(Qt::WA_TransparentForMouseEvents);
+  }
+}
+
 // Buttons the page's layout has always carried without an action of their own.
 void UnhandledButtons(QWidget* page) {
   const std::pair<int, const char*> buttons[] = {
@@ -41,13 +65,14 @@ void UnhandledButtons(QWidget* page) {
 
 }  // namespace
 
-QLabel* CreateDesignerPageControls(CFormDesignerDlg& page, CDesignerCanvas& canvas) {
+QLabel* CreateDesignerPageControls(CFormDesignerDlg& page, CDesignerCanvas& canvas, DeviceType device) {
   const QRect frame = page.GetCanvas()->geometry();
+  DevicePictures(&page, frame, device);
   auto* addPage = new CBMButton(QStringLiteral("Add Page"), 1153, QRect(frame.left(), 4, 100, 26), &page);
   auto* deletePage = new CBMButton(QStringLiteral("Delete Page"), 1154, QRect(frame.left() + 108, 4, 100, 26), &page);
   auto* deleteCtrl = new CBMButton(QStringLiteral("Delete"), 1160, QRect(20, 300, 100, 26), &page);
-  auto* up = new CBMButton(QStringLiteral("A"), 1235, QRect(frame.left() - 30, frame.bottom() - 60, 26, 26), &page);
-  auto* down = new CBMButton(QStringLiteral("V"), 1236, QRect(frame.left() - 30, frame.bottom() - 30, 26, 26), &page);
+  auto* up = new CBMButton(QStringLiteral("A"), 1235, QRect(frame.left() - 44, frame.bottom() - 60, 26, 26), &page);
+  auto* down = new CBMButton(QStringLiteral("V"), 1236, QRect(frame.left() - 44, frame.bottom() - 30, 26, 26), &page);
   QObject::connect(addPage, &QPushButton::clicked, &page, &CFormDesignerDlg::AddPage);
   QObject::connect(deletePage, &QPushButton::clicked, &canvas, &CDesignerCanvas::DeletePage);
   QObject::connect(deleteCtrl, &QPushButton::clicked, &canvas, &CDesignerCanvas::DeleteCtrl);
@@ -65,5 +90,6 @@ QLabel* CreateDesignerPageControls(CFormDesignerDlg& page, CDesignerCanvas& canv
   Separator(&page, 1230, QRect(right, 254, 170, 4));
   Separator(&page, 1237, QRect(20, 294, 170, 4));
   UnhandledButtons(&page);
-  return Caption(&page, 1240, QString(), Qt::white, QRect(frame.left() + 2, frame.top() - 22, frame.width() - 4, 20));
+  // The canvas title sits in the top picture.
+  return Caption(&page, 1240, QString(), Qt::white, QRect(frame.left() + 2, frame.top() - 24, frame.width() - 4, 20));
 }

@@ -93,7 +93,7 @@ CFormDesignerDlg::CFormDesignerDlg(QWidget* parent) : CWizardSheetPage(parent) {
   m_pDesignerCanvas = new CDesignerCanvas(this);
   m_pToolbox = new CDesignerToolbox(this, kToolboxTopLeft);
   connect(m_pToolbox, &CDesignerToolbox::EntryClicked, this, &CFormDesignerDlg::SetCtrlStatus);
-  m_pCanvasTitle = CreateDesignerPageControls(*this, *m_pDesignerCanvas);
+  m_pCanvasTitle = CreateDesignerPageControls(*this, *m_pDesignerCanvas, RegisteredDeviceType());
 }
 
 // The canvas watches the page's events; it goes first so that it never sees a page being torn down.

@@ -4,6 +4,7 @@
 #include "admin/forms/DesignerCanvas.h"
 #include "admin/forms/FormDesignerDlg.h"
 #include "admin/shell/ControlButton.h"
+#include "admin/shell/HelpBalloon.h"
 #include "admin/shell/StaticExG.h"
 #include "admin/shell/TabControl.h"
 #include "admin/shell/TarnwickApp.h"
@@ -13,6 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -416,4 +420,85 @@ TEST_F(CanvasTest, ScrollingAndTheArrowButtonsNeverChangeStoredPositions) {
   bar->setValue(0);
   EXPECT_EQ(RectOf(top), shown);
   EXPECT_EQ(StoredTab(0), stored);
+}
+
+TEST_F(CanvasTest, AnEditBoxKeepsTheArrowKeys) {
+  FormControlInfo* label = PlaceAt(kLabel, At(20, 60));
+  ASSERT_NE(label, nullptr);
+  const QRect placed = RectOf(label);
+  auto* edit = new QLineEdit(&page());
+  edit->show();
+  QTest::keyClick(edit, Qt::Key_Left);
+  QTest::keyClick(edit, Qt::Key_Delete);
+  EXPECT_EQ(RectOf(label), placed);
+  EXPECT_TRUE(recorder().shown().isEmpty());
+  delete edit;
+  Key(Qt::Key_Left);
+  EXPECT_EQ(RectOf(label), placed.translated(-3, 0));
+}
+
+TEST_F(CanvasTest, TheCanvasPaintsTheFormColourAndTheTrackerItsHatchAndHandles) {
+  FormControlInfo* label = PlaceAt(kLabel, At(40, 80));
+  ASSERT_NE(label, nullptr);
+  const QImage image = page().grab().toImage();
+  EXPECT_EQ(QColor(image.pixel(At(200, 300))), QColor(197, 204, 212));
+  const QRect tracker = canvas().GetTracker()->TrackerRect();
+  EXPECT_EQ(QColor(image.pixel(tracker.topLeft() - QPoint(3, 3))), QColor(Qt::black)) << "the top-left handle";
+  EXPECT_EQ(QColor(image.pixel(tracker.bottomRight() + QPoint(3, 3))), QColor(Qt::black)) << "the bottom-right handle";
+  int black = 0;
+  int other = 0;
+  for (int x = tracker.left() + 10; x < tracker.right() - 10; ++x)
+    for (int y = tracker.top(); y < tracker.top() + 3; ++y) (QColor(image.pixel(x, y)) == Qt::black ? black : other)++;
+  EXPECT_GT(black, 0) << "the band is hatched";
+  EXPECT_GT(other, 0) << "the band is hatched, not filled";
+  EXPECT_EQ(QColor(image.pixel(tracker.topLeft() - QPoint(8, 8))), QColor(197, 204, 212)) << "nothing beyond the handles";
+}
+
+TEST_F(CanvasTest, ANewFormStartsAgainOnEveryVisit) {
+  PressButton(1153);
+  PlaceAt(kRadioButton, At(20, 60));
+  page().GetDefaultValues().push_back({QStringLiteral("Qty"), QStringLiteral("1")});
+  Arm(kLabel);
+  page().OnSetActive();
+  EXPECT_EQ(page().GetFormInfo().GetTabCount(), 1);
+  EXPECT_EQ(page().GetTabControl()->GetTabCount(), 1);
+  EXPECT_EQ(page().GetFormInfo().GetTab(0)->GetControlCount(), 0);
+  EXPECT_TRUE(page().GetRadioGroups().empty());
+  EXPECT_TRUE(page().GetDefaultValues().empty());
+  EXPECT_EQ(page().GetRadioGroupList()->count(), 0);
+  EXPECT_EQ(page().GetArmedType(), 0);
+  EXPECT_FALSE(page().findChild<CStaticExG*>(EntryName(kLabel))->HasPressedLook());
+  EXPECT_EQ(canvas().GetSelectedControl(), nullptr);
+  EXPECT_TRUE(Logged(QStringLiteral("<FormDesignerDlg> OnSetActive New Form.")));
+}
+
+TEST_F(CanvasTest, ThePageShowsItsCaptionsHintTitleAndHelp) {
+  EXPECT_TRUE(Logged(QStringLiteral("<FormDesignerDlg> Start OnInitDialog.")));
+  EXPECT_TRUE(Logged(QStringLiteral("<FormDesignerDlg> <SetControl> Device Type : IPhone")));
+  EXPECT_TRUE(Logged(QStringLiteral("<FormDesignerDlg> End OnInitDialog.")));
+  const auto* hint = page().findChild<QLabel*>(QStringLiteral("1270"));
+  ASSERT_NE(hint, nullptr);
+  EXPECT_EQ(hint->text(),
+            QStringLiteral("To Move Controls, use Arrow Keys\r\nTo Resize Controls, use Shift + Arrow Keys"));
+  EXPECT_EQ(hint->palette().color(QPalette::WindowText), QColor(Qt::blue));
+  EXPECT_EQ(hint->palette().color(QPalette::Window), QColor(177, 189, 205));
+  for (const char* id : {"1227", "1231", "1238"})
+    EXPECT_EQ(page().findChild<QLabel*>(QString::fromLatin1(id))->palette().color(QPalette::WindowText),
+              QColor(Qt::black));
+  const auto* title = page().findChild<QLabel*>(QStringLiteral("1240"));
+  EXPECT_EQ(title->text(), QStringLiteral("Orders"));
+  EXPECT_EQ(title->palette().color(QPalette::WindowText), QColor(Qt::white));
+  EXPECT_EQ(title->font().family(), QStringLiteral("Verdana"));
+  EXPECT_EQ(title->font().pointSize(), 10);
+  for (const char* id : {"1161", "1162", "1163", "1164", "1269", "1274", "1275", "1276", "1278"})
+    EXPECT_NE(page().findChild<QWidget*>(QString::fromLatin1(id)), nullptr) << id;
+
+  QList<int> topics;
+  SetHelpBalloonOpener([&](int topic, QPoint position) {
+    topics.append(topic);
+    EXPECT_EQ(position, HelpBalloonPosition(&page(), BalloonAnchor::WizardPage));
+  });
+  page().OnHelp();
+  SetHelpBalloonOpener({});
+  EXPECT_EQ(topics, QList<int>{31});
 }
