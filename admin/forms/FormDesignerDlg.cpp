@@ -196,6 +196,7 @@ void CFormDesignerDlg::SetFormColor(const QColor& color) {
   m_FormInfo.G = color.green();
   m_FormInfo.B = color.blue();
   m_pTabCtrl->SetBackgroundColor(color);
+  m_pCanvas->update();
 }
 
 CTabCanvas& CFormDesignerDlg::CanvasOf(int tabIndex) {

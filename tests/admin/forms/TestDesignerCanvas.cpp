@@ -502,3 +502,36 @@ TEST_F(CanvasTest, ThePageShowsItsCaptionsHintTitleAndHelp) {
   SetHelpBalloonOpener({});
   EXPECT_EQ(topics, QList<int>{31});
 }
+
+TEST_F(CanvasTest, AFormReadBackShowsEveryControlWhereItWasPlaced) {
+  FormControlInfo* label = PlaceAt(kLabel, At(20, 60));
+  FormControlInfo* low = PlaceAt(kTextBox, At(100, canvasRect().height() - 40));
+  PressButton(1153);
+  ClickTab(1);
+  FormControlInfo* button = PlaceAt(kButton, At(50, 120));
+  ASSERT_TRUE(label != nullptr && low != nullptr && button != nullptr);
+  Drag(RectOf(button).center(), RectOf(button).center() + QPoint(10, 20));
+  ClickTab(0);
+  PressButton(1236);
+  page().GetScrollBar()->setValue(page().GetScrollBar()->maximum());
+  const int scrolled = canvas().CurrentTab()->VerticalOffset;
+  ASSERT_GT(scrolled, 5);
+
+  QString formText;
+  QString error;
+  ASSERT_TRUE(page().ConstructFormInfo(&formText, &error));
+  std::vector<FormDetailsRow> rows;
+  for (int t = 0; t < 2; ++t) rows.push_back({t, page().GetFormInfo().GetTab(t)->GetFormTabTitle(), StoredTab(t)});
+
+  CFormDesignerDlg reopened;
+  reopened.GetFormInfo().FormText = formText;
+  ASSERT_TRUE(reopened.LoadFormTabs(rows));
+  reopened.GetDesignerCanvas()->Reset();
+  const QPoint shift = reopened.GetCanvasRect().topLeft() - canvasRect().topLeft();
+  EXPECT_EQ(RectOf(reopened.GetFormInfo().GetTab(0)->GetControl(0)), RectOf(label).translated(shift + QPoint(0, scrolled)));
+  EXPECT_EQ(RectOf(reopened.GetFormInfo().GetTab(0)->GetControl(1)), RectOf(low).translated(shift + QPoint(0, scrolled)));
+  EXPECT_EQ(RectOf(reopened.GetFormInfo().GetTab(1)->GetControl(0)), RectOf(button).translated(shift));
+  EXPECT_EQ(reopened.GetFormInfo().GetTab(1)->GetControl(0)->Caption, QStringLiteral("First"));
+  EXPECT_EQ(reopened.GetScrollBar()->value(), 0);
+  EXPECT_GT(reopened.GetScrollBar()->maximum(), 0) << "the canvas reaches the low control";
+}
