@@ -1,5 +1,6 @@
 // The designer page driven with real mouse and key events: placing from the toolbox, selecting,
 // the tracker, the arrow keys, deleting controls and tabs, tab switching and scrolling.
+#include "admin/forms/CanvasGeometry.h"
 #include "admin/forms/ControlTracker.h"
 #include "admin/forms/DesignerCanvas.h"
 #include "admin/forms/FormDesignerDlg.h"
@@ -36,13 +37,13 @@ QStringList Names(std::initializer_list<const char*> names) {
   return list;
 }
 
-// An installed administration program on an iPhone desktop and a shown designer page for a
-// new form on a table profile.
-class CanvasTest : public ::testing::Test {
+// An installed administration program on a desktop of the device type (iPhone, iPad) and a
+// shown designer page for a new form on a table profile.
+class CanvasTest : public ::testing::TestWithParam<uint16_t> {
  protected:
   void SetUp() override {
     m_installation = testsupport::InstallAdmin();
-    testsupport::RegisterDesktop(2);
+    testsupport::RegisterDesktop(GetParam());
     m_app = std::make_unique<CTarnwickApp>();
     m_app->InitInstance();
     NewPage();
@@ -109,6 +110,8 @@ class CanvasTest : public ::testing::Test {
     return text;
   }
 
+  QColor SkinColor() const { return *canvas::SkinFormColor(static_cast<DeviceType>(GetParam())); }
+
   QString m_installation;
   std::unique_ptr<CTarnwickApp> m_app;
   std::unique_ptr<CFormDesignerDlg> m_page;
@@ -116,7 +119,9 @@ class CanvasTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(CanvasTest, APressSelectsTheLastControlNearThePointAndOutsideAllNone) {
+INSTANTIATE_TEST_SUITE_P(PhoneAndTablet, CanvasTest, ::testing::Values(uint16_t{2}, uint16_t{4}));
+
+TEST_P(CanvasTest, APressSelectsTheLastControlNearThePointAndOutsideAllNone) {
   FormControlInfo* first = PlaceAt(kLabel, At(20, 60));
   FormControlInfo* second = PlaceAt(kLabel, At(60, 90));  // overlaps the first's widened reach
   ASSERT_NE(first, nullptr);
@@ -134,7 +139,7 @@ TEST_F(CanvasTest, APressSelectsTheLastControlNearThePointAndOutsideAllNone) {
   EXPECT_FALSE(tracker->isVisible());
 }
 
-TEST_F(CanvasTest, TheTrackerDragsAndResizesInsideTheCanvasOnly) {
+TEST_P(CanvasTest, TheTrackerDragsAndResizesInsideTheCanvasOnly) {
   FormControlInfo* label = PlaceAt(kLabel, At(20, 60));
   ASSERT_NE(label, nullptr);
   const QRect placed = RectOf(label);
@@ -157,7 +162,7 @@ TEST_F(CanvasTest, TheTrackerDragsAndResizesInsideTheCanvasOnly) {
   EXPECT_EQ(RectOf(label), grown);
 }
 
-TEST_F(CanvasTest, ShiftArrowsResizeDownToTheTypeLimitsAndArrowsMoveByThree) {
+TEST_P(CanvasTest, ShiftArrowsResizeDownToTheTypeLimitsAndArrowsMoveByThree) {
   struct Case {
     int type;
     int widenBy;  // dragged wider first, so that steps of 3 can end on the limit
@@ -190,7 +195,7 @@ TEST_F(CanvasTest, ShiftArrowsResizeDownToTheTypeLimitsAndArrowsMoveByThree) {
   EXPECT_EQ(RectOf(edge), atEdge.translated(3, 0));
 }
 
-TEST_F(CanvasTest, DeleteAsksNoKeepsYesRemovesAndFreesTheColumn) {
+TEST_P(CanvasTest, DeleteAsksNoKeepsYesRemovesAndFreesTheColumn) {
   page().SetProfileColumns({{QStringLiteral("Name"), QStringLiteral("SQL_VARCHAR")}});
   FormControlInfo* text = PlaceAt(kTextBox, At(20, 60));
   ASSERT_NE(text, nullptr);
@@ -222,7 +227,7 @@ TEST_F(CanvasTest, DeleteAsksNoKeepsYesRemovesAndFreesTheColumn) {
   EXPECT_EQ(recorder().shown().size(), 1) << "with nothing selected the question still comes";
 }
 
-TEST_F(CanvasTest, DeletingARadioButtonLeavesItsGroupWithoutNegativeCounts) {
+TEST_P(CanvasTest, DeletingARadioButtonLeavesItsGroupWithoutNegativeCounts) {
   FormControlInfo* radio = PlaceAt(kRadioButton, At(20, 60));
   ASSERT_NE(radio, nullptr);
   ASSERT_EQ(page().GetRadioGroups().size(), 1u);
@@ -242,7 +247,7 @@ TEST_F(CanvasTest, DeletingARadioButtonLeavesItsGroupWithoutNegativeCounts) {
   EXPECT_EQ(page().GetRadioGroups()[0].NumRdBtn, 0);
 }
 
-TEST_F(CanvasTest, TabsAreLimitedToFourAndTheOnlyTabIsReplaced) {
+TEST_P(CanvasTest, TabsAreLimitedToFourAndTheOnlyTabIsReplaced) {
   for (int i = 0; i < 4; ++i) PressButton(1153);
   EXPECT_EQ(page().GetFormInfo().GetTabCount(), 4);
   ASSERT_EQ(recorder().shown().size(), 1);
@@ -261,7 +266,7 @@ TEST_F(CanvasTest, TabsAreLimitedToFourAndTheOnlyTabIsReplaced) {
   EXPECT_TRUE(Logged(QStringLiteral("<FormDesignerDlg> <DeletePage> Selected Tab's Title \"Sales\".")));
 }
 
-TEST_F(CanvasTest, AfterDeleteAndAddPageEachTabShowsItsOwnControls) {
+TEST_P(CanvasTest, AfterDeleteAndAddPageEachTabShowsItsOwnControls) {
   PressButton(1153);
   PressButton(1153);
   std::vector<FormControlInfo*> placed;
@@ -286,7 +291,7 @@ TEST_F(CanvasTest, AfterDeleteAndAddPageEachTabShowsItsOwnControls) {
   EXPECT_EQ(canvas().GetSelectedControl(), placed[0]) << "each tab keeps its selection";
 }
 
-TEST_F(CanvasTest, ArmingRefusalsShowTheirMessagesAndLogLines) {
+TEST_P(CanvasTest, ArmingRefusalsShowTheirMessagesAndLogLines) {
   struct Case {
     ProfileColumns columns;
     int type;
@@ -325,7 +330,7 @@ TEST_F(CanvasTest, ArmingRefusalsShowTheirMessagesAndLogLines) {
   }
 }
 
-TEST_F(CanvasTest, ButtonsTakeEachActionOnceButGoToFormAlways) {
+TEST_P(CanvasTest, ButtonsTakeEachActionOnceButGoToFormAlways) {
   page().SetProfileType(1);
   page().OnSetActive();
   const QStringList offered = page().GetActionList();
@@ -354,7 +359,7 @@ TEST_F(CanvasTest, ButtonsTakeEachActionOnceButGoToFormAlways) {
   EXPECT_EQ(page().GetActionList().size(), 10);
 }
 
-TEST_F(CanvasTest, EachTypeIsPlacedWithItsDefaults) {
+TEST_P(CanvasTest, EachTypeIsPlacedWithItsDefaults) {
   for (int type = kLabel; type <= kConditionalField; ++type) {
     FormControlInfo* control = PlaceAt(type, At(10 + 80 * ((type - 1) % 3), 40 + 30 * ((type - 1) / 3)));
     ASSERT_NE(control, nullptr) << type;
@@ -377,7 +382,7 @@ TEST_F(CanvasTest, EachTypeIsPlacedWithItsDefaults) {
   EXPECT_TRUE(Logged(QStringLiteral("<FormDesignerDlg> <PlaceCtrl> CtrlType : 9")));
 }
 
-TEST_F(CanvasTest, AClickNearTheEdgeOrOnAControlPlacesNothingAndDisarms) {
+TEST_P(CanvasTest, AClickNearTheEdgeOrOnAControlPlacesNothingAndDisarms) {
   FormControlInfo* label = PlaceAt(kLabel, At(20, 60));
   ASSERT_NE(label, nullptr);
   const QPoint points[] = {At(20, 60) + QPoint(10, 10), At(canvasRect().width() - 30, 100),
@@ -389,7 +394,7 @@ TEST_F(CanvasTest, AClickNearTheEdgeOrOnAControlPlacesNothingAndDisarms) {
   EXPECT_EQ(canvas().CurrentTab()->GetControlCount(), 1);
 }
 
-TEST_F(CanvasTest, ScrollingAndTheArrowButtonsNeverChangeStoredPositions) {
+TEST_P(CanvasTest, ScrollingAndTheArrowButtonsNeverChangeStoredPositions) {
   FormControlInfo* top = PlaceAt(kLabel, At(20, 60));
   FormControlInfo* low = PlaceAt(kLabel, At(20, canvasRect().height() - 60));
   ASSERT_NE(top, nullptr);
@@ -422,7 +427,7 @@ TEST_F(CanvasTest, ScrollingAndTheArrowButtonsNeverChangeStoredPositions) {
   EXPECT_EQ(StoredTab(0), stored);
 }
 
-TEST_F(CanvasTest, AnEditBoxKeepsTheArrowKeys) {
+TEST_P(CanvasTest, AnEditBoxKeepsTheArrowKeys) {
   FormControlInfo* label = PlaceAt(kLabel, At(20, 60));
   ASSERT_NE(label, nullptr);
   const QRect placed = RectOf(label);
@@ -437,11 +442,11 @@ TEST_F(CanvasTest, AnEditBoxKeepsTheArrowKeys) {
   EXPECT_EQ(RectOf(label), placed.translated(-3, 0));
 }
 
-TEST_F(CanvasTest, TheCanvasPaintsTheFormColourAndTheTrackerItsHatchAndHandles) {
+TEST_P(CanvasTest, TheCanvasPaintsTheFormColourAndTheTrackerItsHatchAndHandles) {
   FormControlInfo* label = PlaceAt(kLabel, At(40, 80));
   ASSERT_NE(label, nullptr);
   const QImage image = page().grab().toImage();
-  EXPECT_EQ(QColor(image.pixel(At(200, 300))), QColor(197, 204, 212));
+  EXPECT_EQ(QColor(image.pixel(At(200, 300))), SkinColor());
   const QRect tracker = canvas().GetTracker()->TrackerRect();
   EXPECT_EQ(QColor(image.pixel(tracker.topLeft() - QPoint(3, 3))), QColor(Qt::black)) << "the top-left handle";
   EXPECT_EQ(QColor(image.pixel(tracker.bottomRight() + QPoint(3, 3))), QColor(Qt::black)) << "the bottom-right handle";
@@ -451,10 +456,10 @@ TEST_F(CanvasTest, TheCanvasPaintsTheFormColourAndTheTrackerItsHatchAndHandles) 
     for (int y = tracker.top(); y < tracker.top() + 3; ++y) (QColor(image.pixel(x, y)) == Qt::black ? black : other)++;
   EXPECT_GT(black, 0) << "the band is hatched";
   EXPECT_GT(other, 0) << "the band is hatched, not filled";
-  EXPECT_EQ(QColor(image.pixel(tracker.topLeft() - QPoint(8, 8))), QColor(197, 204, 212)) << "nothing beyond the handles";
+  EXPECT_EQ(QColor(image.pixel(tracker.topLeft() - QPoint(8, 8))), SkinColor()) << "nothing beyond the handles";
 }
 
-TEST_F(CanvasTest, ANewFormStartsAgainOnEveryVisit) {
+TEST_P(CanvasTest, ANewFormStartsAgainOnEveryVisit) {
   PressButton(1153);
   PlaceAt(kRadioButton, At(20, 60));
   page().GetDefaultValues().push_back({QStringLiteral("Qty"), QStringLiteral("1")});
@@ -472,9 +477,10 @@ TEST_F(CanvasTest, ANewFormStartsAgainOnEveryVisit) {
   EXPECT_TRUE(Logged(QStringLiteral("<FormDesignerDlg> OnSetActive New Form.")));
 }
 
-TEST_F(CanvasTest, ThePageShowsItsCaptionsHintTitleAndHelp) {
+TEST_P(CanvasTest, ThePageShowsItsCaptionsHintTitleAndHelp) {
   EXPECT_TRUE(Logged(QStringLiteral("<FormDesignerDlg> Start OnInitDialog.")));
-  EXPECT_TRUE(Logged(QStringLiteral("<FormDesignerDlg> <SetControl> Device Type : IPhone")));
+  EXPECT_TRUE(Logged(GetParam() == 2 ? QStringLiteral("<FormDesignerDlg> <SetControl> Device Type : IPhone")
+                                     : QStringLiteral("<FormDesignerDlg> <SetControl> Device Type : IPad")));
   EXPECT_TRUE(Logged(QStringLiteral("<FormDesignerDlg> End OnInitDialog.")));
   const auto* hint = page().findChild<QLabel*>(QStringLiteral("1270"));
   ASSERT_NE(hint, nullptr);
@@ -503,7 +509,7 @@ TEST_F(CanvasTest, ThePageShowsItsCaptionsHintTitleAndHelp) {
   EXPECT_EQ(topics, QList<int>{31});
 }
 
-TEST_F(CanvasTest, AFormReadBackShowsEveryControlWhereItWasPlaced) {
+TEST_P(CanvasTest, AFormReadBackShowsEveryControlWhereItWasPlaced) {
   FormControlInfo* label = PlaceAt(kLabel, At(20, 60));
   FormControlInfo* low = PlaceAt(kTextBox, At(100, canvasRect().height() - 40));
   PressButton(1153);
