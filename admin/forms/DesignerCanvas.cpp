@@ -87,9 +87,10 @@ bool CDesignerCanvas::OnMouse(QEvent* event) {
   switch (event->type()) {
     case QEvent::MouseButtonPress: {
       auto* mouse = static_cast<QMouseEvent*>(event);
-      if (mouse->button() != Qt::LeftButton) return false;
+      const QPoint point = mouse->position().toPoint();
+      if (mouse->button() != Qt::LeftButton || OnTabStrip(point)) return false;
       if (m_pPage->GetArmedType() != 0) m_pPage->setCursor(Qt::CrossCursor);
-      PressAt(mouse->position().toPoint());
+      PressAt(point);
       return true;
     }
     case QEvent::MouseMove:
@@ -124,7 +125,15 @@ bool CDesignerCanvas::OnKey(const QWidget* receiver, QEvent* event) {
   return true;
 }
 
+// The strip lies over the canvas's top; a press on its free part is not one on the canvas.
+bool CDesignerCanvas::OnTabStrip(const QPoint& point) const {
+  const QWidget* strip = m_pPage->GetTabControl();
+  const QWidget* under = m_pPage->childAt(point);
+  return under != nullptr && (under == strip || strip->isAncestorOf(under));
+}
+
 void CDesignerCanvas::PressAt(const QPoint& point) {
+  Q_EMIT SelectionChanging();
   if (m_pPage->GetArmedType() != 0) {
     Place(point);
     return;
@@ -279,6 +288,7 @@ void CDesignerCanvas::RepaintCanvas() {
 
 void CDesignerCanvas::SwitchTab(int tabIndex) {
   if (m_pPage->GetFormInfo().GetTab(tabIndex) == nullptr) return;
+  Q_EMIT SelectionChanging();
   m_nCurrentTab = tabIndex;
   if (const FormControlInfo* selected = GetSelectedControl(); selected != nullptr && selected->Window.Get() != nullptr)
     m_pTracker->SetControlRect(selected->Window.Get()->geometry());
@@ -304,6 +314,7 @@ void CDesignerCanvas::Reset() {
 }
 
 void CDesignerCanvas::DeleteCtrl() {
+  Q_EMIT SelectionChanging();
   const int answer = platform::MessageBox(m_pPage, QStringLiteral("Are you sure to Delete Selected Control ?"),
                                           ProgramTitle(),
                                           platform::MB_YESNO | platform::MB_ICONINFORMATION | platform::MB_DEFBUTTON2);
@@ -332,6 +343,7 @@ void CDesignerCanvas::DeletePage() {
   FormInfo& form = m_pPage->GetFormInfo();
   FormTabInfo* tab = CurrentTab();
   if (tab == nullptr) return;
+  Q_EMIT SelectionChanging();
   WriteAppLog(-1, QStringLiteral("<FormDesignerDlg> <DeletePage> Selected Tab's Title \"%1\".").arg(tab->GetFormTabTitle()));
   CRadioGroups(m_pPage->GetRadioGroups(), form, m_pPage->GetProfileColumns()).LeaveTab(*tab);
   m_pPage->FillRadioGroupList();

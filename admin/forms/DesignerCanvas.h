@@ -55,6 +55,9 @@ class CDesignerCanvas : public QObject {
   void SyncScrollBar();
 
  Q_SIGNALS:
+  // The selection or the current tab is about to change (a press on the page, a tab switch, a
+  // deletion): an edit being typed for the old one ends now.
+  void SelectionChanging();
   // A control was selected, or (null) none is.
   void ControlSelected(FormControlInfo* control);
   // The control's rectangle changed (drag, resize or key).
@@ -71,6 +74,7 @@ class CDesignerCanvas : public QObject {
 
  private:
   bool OnMouse(QEvent* event);
+  bool OnTabStrip(const QPoint& point) const;
   // Keys sent to any window of the page's dialog, unless an edit box has the focus.
   bool OnKey(const QWidget* receiver, QEvent* event);
   void Place(const QPoint& point);

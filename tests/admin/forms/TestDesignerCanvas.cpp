@@ -541,3 +541,33 @@ TEST_P(CanvasTest, AFormReadBackShowsEveryControlWhereItWasPlaced) {
   EXPECT_EQ(reopened.GetScrollBar()->value(), 0);
   EXPECT_GT(reopened.GetScrollBar()->maximum(), 0) << "the canvas reaches the low control";
 }
+
+TEST_P(CanvasTest, ThePropertyGridsHearOfEveryChangeOnTheCanvas) {
+  QStringList heard;
+  CDesignerCanvas* events = &canvas();
+  QObject::connect(events, &CDesignerCanvas::SelectionChanging, [&] { heard << QStringLiteral("changing"); });
+  QObject::connect(events, &CDesignerCanvas::ControlSelected,
+                   [&](FormControlInfo* c) { heard << (c != nullptr ? QStringLiteral("selected") : QStringLiteral("none")); });
+  QObject::connect(events, &CDesignerCanvas::ControlPlaced, [&](FormControlInfo*) { heard << QStringLiteral("placed"); });
+  QObject::connect(events, &CDesignerCanvas::ControlMoved, [&](FormControlInfo*) { heard << QStringLiteral("moved"); });
+  QObject::connect(events, &CDesignerCanvas::ControlDeleted, [&] { heard << QStringLiteral("deleted"); });
+  QObject::connect(events, &CDesignerCanvas::TabSwitched, [&](int tab) { heard << QStringLiteral("tab %1").arg(tab); });
+
+  FormControlInfo* label = PlaceAt(kLabel, At(20, 60));
+  ASSERT_NE(label, nullptr);
+  Key(Qt::Key_Down);
+  Click(At(250, 300));
+  PressButton(1153);
+  ClickTab(1);
+  ClickTab(0);
+  Click(RectOf(label).center());
+  Key(Qt::Key_Delete);
+  EXPECT_EQ(heard, Names({"changing", "selected", "placed", "moved", "changing", "none", "changing", "tab 1", "changing",
+                          "tab 0", "changing", "selected", "changing", "none", "deleted"}));
+
+  const QRect strip = page().GetTabControl()->geometry();
+  Arm(kLabel);
+  Click(QPoint(strip.right() - 5, strip.center().y()));  // the strip's free part, inside the canvas
+  EXPECT_EQ(canvas().CurrentTab()->GetControlCount(), 0);
+  EXPECT_EQ(page().GetArmedType(), kLabel) << "a press on the strip is none on the canvas";
+}
