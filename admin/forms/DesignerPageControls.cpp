@@ -14,6 +14,8 @@ namespace {
 // The toolbox colour behind the captions, the hint and the canvas title.
 const QColor kToolboxColor(177, 189, 205);
 const QColor kDeviceBodyColor(48, 48, 48);
+// The toolbox column left of the device and the grid column right of it.
+constexpr int kColumnWidth = 150;
 
 QLabel* Caption(QWidget* page, int id, const QString& text, const QColor& textColor, const QRect& place) {
   auto* label = new QLabel(text, page);
@@ -38,12 +40,14 @@ void Separator(QWidget* page, int id, const QRect& place) {
 void DevicePictures(QWidget* page, const QRect& frame, DeviceType device) {
   constexpr int side = 12;
   constexpr int top = 30;
+  constexpr int rightSide = 20;
   const int topShift = device == DeviceType::IPad ? 40 : 0;
   const std::pair<int, QRect> pictures[] = {
       {1274, QRect(frame.left() - side, frame.top(), side, frame.height())},
-      {1275, QRect(frame.left() - side - topShift, frame.top() - top, frame.width() + 2 * side + topShift, top)},
-      {1276, QRect(frame.right() + 1, frame.top(), side, frame.height())},
-      {1278, QRect(frame.left() - side, frame.bottom() + 1, frame.width() + 2 * side, side)}};
+      {1275, QRect(frame.left() - side - topShift, frame.top() - top, frame.width() + side + rightSide + topShift, top)},
+      // wide enough to carry the scroll bar, which lies over it
+      {1276, QRect(frame.right() + 1, frame.top(), rightSide, frame.height())},
+      {1278, QRect(frame.left() - side, frame.bottom() + 1, frame.width() + side + rightSide, side)}};
   for (const auto& [id, place] : pictures) {
     auto* picture = new QWidget(page);
     picture->setObjectName(QString::number(id));
@@ -80,16 +84,17 @@ QLabel* CreateDesignerPageControls(CFormDesignerDlg& page, CDesignerCanvas& canv
   QObject::connect(down, &QPushButton::clicked, &canvas, &CDesignerCanvas::ScrollDown);
 
   const int right = page.GetScrollBar()->geometry().right() + 12;
-  Caption(&page, 1238, QStringLiteral("Tool Box"), Qt::black, QRect(20, 36, 170, 20));
-  Caption(&page, 1227, QStringLiteral("Tab Properties"), Qt::black, QRect(right, 36, 170, 20));
-  Caption(&page, 1231, QStringLiteral("Control Properties"), Qt::black, QRect(right, 260, 170, 20));
+  Caption(&page, 1238, QStringLiteral("Tool Box"), Qt::black, QRect(20, 36, kColumnWidth, 20));
+  Caption(&page, 1227, QStringLiteral("Tab Properties"), Qt::black, QRect(right, 36, kColumnWidth, 20));
+  Caption(&page, 1231, QStringLiteral("Control Properties"), Qt::black, QRect(right, 260, kColumnWidth, 20));
   Caption(&page, 1270, QStringLiteral("To Move Controls, use Arrow Keys\r\nTo Resize Controls, use Shift + Arrow Keys"),
           Qt::blue, QRect(frame.left(), frame.bottom() + 6, frame.width(), 32));
-  Separator(&page, 1228, QRect(20, 30, 170, 4));
-  Separator(&page, 1229, QRect(right, 30, 170, 4));
-  Separator(&page, 1230, QRect(right, 254, 170, 4));
-  Separator(&page, 1237, QRect(20, 294, 170, 4));
+  Separator(&page, 1228, QRect(20, 30, kColumnWidth, 4));
+  Separator(&page, 1229, QRect(right, 30, kColumnWidth, 4));
+  Separator(&page, 1230, QRect(right, 254, kColumnWidth, 4));
+  Separator(&page, 1237, QRect(20, 294, kColumnWidth, 4));
   UnhandledButtons(&page);
+  page.GetScrollBar()->raise();
   // The canvas title sits in the top picture.
   return Caption(&page, 1240, QString(), Qt::white, QRect(frame.left() + 2, frame.top() - 24, frame.width() - 4, 20));
 }

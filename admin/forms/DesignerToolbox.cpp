@@ -1,10 +1,13 @@
 #include "admin/forms/DesignerToolbox.h"
 
+#include "admin/shell/ControlButton.h"
 #include "admin/shell/DialogLook.h"
+#include "shared/formtext/FormTextRecords.h"
 #include "admin/shell/StaticExG.h"
 
 #include <QEvent>
 #include <QMouseEvent>
+#include <QPixmap>
 
 namespace {
 
@@ -23,8 +26,23 @@ constexpr std::array<ToolboxEntry, 9> kEntries = {{{1244, "Label"},
                                                    {1254, "RadioButton"},
                                                    {1290, "Formula"},
                                                    {1294, "Conditional"}}};
-constexpr QSize kEntrySize(170, 24);
+constexpr QSize kEntrySize(150, 24);
 constexpr int kEntrySpacing = 2;
+constexpr QSize kIconSize(30, 16);
+
+// An entry's icon is a small preview of its type, as the canvas would show one.
+QPixmap ToolboxIcon(int type) {
+  static const char* const captions[] = {"Ab", "", "", "", "OK", "", "", "fx", "?"};
+  CControlButton preview(type);
+  preview.resize(kIconSize);
+  preview.SetFontSize(7);
+  preview.SetWindowText(QString::fromLatin1(captions[type - 1]));
+  if (type == kButton) {
+    preview.SetBackgroundColor(Qt::gray);
+    preview.SetTextColor(Qt::white);
+  }
+  return preview.grab();
+}
 
 }  // namespace
 
@@ -35,6 +53,7 @@ CDesignerToolbox::CDesignerToolbox(QWidget* page, const QPoint& topLeft) : QObje
     entry->setFont(MakeFont(QStringLiteral("Verdana"), 13, 700));
     const int top = topLeft.y() + static_cast<int>(i) * (kEntrySize.height() + kEntrySpacing);
     entry->setGeometry(QRect(QPoint(topLeft.x(), top), kEntrySize));
+    entry->SetIcon(ToolboxIcon(static_cast<int>(i) + 1));
     entry->installEventFilter(this);
     m_entries[i] = entry;
   }

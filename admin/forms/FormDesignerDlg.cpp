@@ -196,6 +196,9 @@ void CFormDesignerDlg::SetFormColor(const QColor& color) {
   m_FormInfo.G = color.green();
   m_FormInfo.B = color.blue();
   m_pTabCtrl->SetBackgroundColor(color);
+  QPalette scrollBar = m_pScrollBar->palette();
+  scrollBar.setColor(QPalette::Window, color);
+  m_pScrollBar->setPalette(scrollBar);
   m_pCanvas->update();
 }
 

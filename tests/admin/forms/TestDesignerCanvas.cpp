@@ -10,6 +10,7 @@
 #include "admin/shell/TabControl.h"
 #include "admin/shell/TarnwickApp.h"
 #include "tests/support/AdminInstallation.h"
+#include "tests/support/DialogScreenshot.h"
 #include "tests/support/LogReader.h"
 #include "tests/support/MessageBoxRecorder.h"
 
@@ -498,6 +499,9 @@ TEST_P(CanvasTest, ThePageShowsItsCaptionsHintTitleAndHelp) {
   EXPECT_EQ(title->font().pointSize(), 10);
   for (const char* id : {"1161", "1162", "1163", "1164", "1269", "1274", "1275", "1276", "1278"})
     EXPECT_NE(page().findChild<QWidget*>(QString::fromLatin1(id)), nullptr) << id;
+  for (int type = kLabel; type <= kConditionalField; ++type)
+    PlaceAt(type, At(10 + 90 * ((type - 1) % 3), 50 + 40 * ((type - 1) / 3)));
+  testsupport::SaveDialogScreenshot(page(), QStringLiteral("FormDesignerDlg-%1.png").arg(GetParam()));
 
   QList<int> topics;
   SetHelpBalloonOpener([&](int topic, QPoint position) {
