@@ -2,6 +2,9 @@
 
 #include "admin/forms/ButtonActions.h"
 #include "admin/forms/CanvasGeometry.h"
+#include "admin/forms/DesignerCanvas.h"
+#include "admin/forms/DesignerPageControls.h"
+#include "admin/forms/DesignerToolbox.h"
 #include "admin/forms/FormMapping.h"
 #include "admin/forms/FormTextLog.h"
 #include "admin/forms/NewControlDefaults.h"
@@ -9,6 +12,7 @@
 #include "admin/foundation/DatabaseHandler.h"
 #include "admin/foundation/FormCodes.h"
 #include "admin/shell/ControlButton.h"
+#include "admin/shell/HelpBalloon.h"
 #include "admin/shell/TabControl.h"
 #include "admin/shell/TarnwickApp.h"
 #include "admin/shell/WizardSheet.h"
@@ -19,6 +23,7 @@
 
 #include <QComboBox>
 #include <QFrame>
+#include <QLabel>
 #include <QScrollBar>
 
 namespace {
@@ -33,6 +38,8 @@ constexpr QMargins kCanvasFrameBorder(2, 10, 2, 2);
 constexpr QMargins kPageMargins(0, 0, 186, 40);
 constexpr int kTabStripHeight = 30;
 constexpr int kScrollBarWidth = 16;
+constexpr QPoint kToolboxTopLeft(20, 60);
+constexpr int kHelpTopic = 31;
 
 DeviceType RegisteredDeviceType() {
   const CTarnwickApp* app = GetTarnwickApp();
@@ -66,25 +73,83 @@ CFormDesignerDlg::CFormDesignerDlg(QWidget* parent) : CWizardSheetPage(parent) {
   const QSize needed = QRect(QPoint(0, 0), frame.bottomRight()).marginsAdded(kPageMargins).size();
   setGeometry(QRect(QPoint(0, 0), kPageSize.expandedTo(needed)));
   m_pCanvas = new QFrame(this);
+  m_pCanvas->setObjectName(QStringLiteral("1232"));
   m_pCanvas->setFrameShape(QFrame::Box);
   m_pCanvas->setGeometry(frame);
   const QRect canvas = GetCanvasRect();
   m_pTabCtrl = new CTabControl(QRect(canvas.left(), canvas.top(), canvas.width(), kTabStripHeight), this);
   m_pTabCtrl->SetBackgroundColor(m_formColor);
+  m_pTabCtrl->setObjectName(QStringLiteral("1233"));
   m_pScrollBar = new QScrollBar(Qt::Vertical, this);
+  m_pScrollBar->setObjectName(QStringLiteral("1271"));
   m_pScrollBar->setGeometry(frame.right() + 2, canvas.top(), kScrollBarWidth, canvas.height());
   m_pScrollBar->setPageStep(canvas.height());
   m_pScrollBar->setRange(0, 0);
   m_pRadioGroupList = new QComboBox(this);
+  m_pRadioGroupList->setObjectName(QStringLiteral("1256"));
   m_pRadioGroupList->setGeometry(20, 400, 180, 24);
   m_pRadioGroupList->hide();  // shown while a radio button is selected
   if (const std::optional<QColor> skin = canvas::SkinFormColor(RegisteredDeviceType())) SetFormColor(*skin);
+  m_pDesignerCanvas = new CDesignerCanvas(this);
+  m_pToolbox = new CDesignerToolbox(this, kToolboxTopLeft);
+  connect(m_pToolbox, &CDesignerToolbox::EntryClicked, this, &CFormDesignerDlg::SetCtrlStatus);
+  m_pCanvasTitle = CreateDesignerPageControls(*this, *m_pDesignerCanvas, RegisteredDeviceType());
 }
 
-CFormDesignerDlg::~CFormDesignerDlg() = default;
+// The canvas watches the page's events; it goes first so that it never sees a page being torn down.
+CFormDesignerDlg::~CFormDesignerDlg() { delete m_pDesignerCanvas; }
 
 void CFormDesignerDlg::OnInitDialog() {
-  if (IsEditMode()) LoadFormTabs();
+  Log(-1, QStringLiteral("<FormDesignerDlg> Start OnInitDialog."));
+  SetControl();
+  BuildActionList(m_nProfileType);
+  m_pCanvasTitle->setText(m_FormInfo.GetFormName());
+  if (IsEditMode())
+    LoadFormTabs();
+  else
+    AddPage();
+  m_pDesignerCanvas->Reset();
+  ApplyFormFontSize();
+  Log(-1, QStringLiteral("<FormDesignerDlg> End OnInitDialog."));
+}
+
+void CFormDesignerDlg::SetControl() {
+  const DeviceType device = RegisteredDeviceType();
+  if (device == DeviceType::IPhone) Log(-1, QStringLiteral("<FormDesignerDlg> <SetControl> Device Type : IPhone"));
+  if (device == DeviceType::IPad) Log(-1, QStringLiteral("<FormDesignerDlg> <SetControl> Device Type : IPad"));
+  m_tabCanvases.clear();
+  for (int tab = 0; tab < canvas::kMaxTabs; ++tab) CanvasOf(tab);
+  m_pScrollBar->setRange(0, 0);
+}
+
+void CFormDesignerDlg::ApplyFormFontSize() {
+  QFont font(QStringLiteral("Verdana"));
+  font.setPointSize(qMax(1, m_FormInfo.FontSize));
+  m_pCanvasTitle->setFont(font);
+  m_pTabCtrl->SetTabFontSize(m_FormInfo.FontSize);
+}
+
+void CFormDesignerDlg::OnHelp() { ShowHelpBalloon(kHelpTopic, this, BalloonAnchor::WizardPage); }
+
+void CFormDesignerDlg::DeleteCtrl() { m_pDesignerCanvas->DeleteCtrl(); }
+
+void CFormDesignerDlg::DeletePage() { m_pDesignerCanvas->DeletePage(); }
+
+void CFormDesignerDlg::RemoveTabCanvas(int tabIndex) {
+  for (int tab = tabIndex; tab + 1 < canvas::kMaxTabs; ++tab) CanvasOf(tab) = CanvasOf(tab + 1);
+  CanvasOf(canvas::kMaxTabs - 1) = CTabCanvas(GetCanvasRect().height());
+}
+
+// The tabs of the previous visit go; a form that had any starts again from one empty tab.
+void CFormDesignerDlg::RemoveAllTabs() {
+  const bool hadTabs = m_FormInfo.GetTabCount() > 0;
+  while (m_FormInfo.GetTabCount() > 0) {
+    m_pTabCtrl->RemoveTab(0);
+    m_FormInfo.RemoveFormTab(0);
+    RemoveTabCanvas(0);
+  }
+  if (hadTabs) AddPage();
+  m_pTabCtrl->SelectFirstTab();
 }
 
 void CFormDesignerDlg::SetLoadedProfile(const DesignerProfile& profile) {
@@ -100,6 +165,7 @@ bool CFormDesignerDlg::OnSetActive() {
   if (IsEditMode()) {
     if (sheet != nullptr) sheet->SetTitle(QStringLiteral("Form Designer"));
     Log(-1, QStringLiteral("<FormDesignerDlg> OnSetActive Edit Form."));
+    BuildActionList(m_nProfileType);
     return true;
   }
   if (sheet != nullptr) {
@@ -109,6 +175,14 @@ bool CFormDesignerDlg::OnSetActive() {
     sheet->ShowButton(CWizardSheet::Button::Next, false);
   }
   Log(-1, QStringLiteral("<FormDesignerDlg> OnSetActive New Form."));
+  RemoveAllTabs();
+  SetCtrlStatus(-1);
+  m_pCanvasTitle->setText(m_FormInfo.GetFormName());
+  m_RadioGroups.clear();
+  m_DefaultValues.clear();
+  FillRadioGroupList();
+  m_pDesignerCanvas->Reset();
+  BuildActionList(m_nProfileType);
   return true;
 }
 
@@ -122,6 +196,10 @@ void CFormDesignerDlg::SetFormColor(const QColor& color) {
   m_FormInfo.G = color.green();
   m_FormInfo.B = color.blue();
   m_pTabCtrl->SetBackgroundColor(color);
+  QPalette scrollBar = m_pScrollBar->palette();
+  scrollBar.setColor(QPalette::Window, color);
+  m_pScrollBar->setPalette(scrollBar);
+  m_pCanvas->update();
 }
 
 CTabCanvas& CFormDesignerDlg::CanvasOf(int tabIndex) {
@@ -138,6 +216,7 @@ void CFormDesignerDlg::BuildActionList(int profileType) { m_ActionList = ::GetAc
 void CFormDesignerDlg::SetCtrlStatus(int type) {
   const int armed = m_nArmedType;
   m_nArmedType = 0;
+  m_pToolbox->ShowArmed(0);
   if (type == armed || type < kLabel || type > kConditionalField) return;
   const std::optional<ArmRefusal> refusal =
       CFormMapping(m_ProfileColumns, m_FormInfo, m_RadioGroups, m_ActionList).CheckArming(type);
@@ -147,6 +226,7 @@ void CFormDesignerDlg::SetCtrlStatus(int type) {
     return;
   }
   m_nArmedType = type;
+  m_pToolbox->ShowArmed(type);
 }
 
 void CFormDesignerDlg::AddPage() {

@@ -17,6 +17,9 @@
 #include <vector>
 
 class CControlButton;
+class CDesignerCanvas;
+class CDesignerToolbox;
+class QLabel;
 class CTabControl;
 class QComboBox;
 class QFrame;
@@ -48,8 +51,10 @@ class CFormDesignerDlg : public CWizardSheetPage {
 
   // An edited form is read from its stored texts once, before the page is first shown.
   void OnInitDialog() override;
-  // The sheet's title and buttons for the mode: a new form is finished here (Back and Apply).
+  // The sheet's title and buttons for the mode: a new form is finished here (Back and Apply);
+  // a new form starts again from one empty tab. The action list follows the profile's kind.
   bool OnSetActive() override;
+  void OnHelp() override;
 
   void SetEditMode(int mode) { m_nEditMode = mode; }
   int GetEditMode() const { return m_nEditMode; }
@@ -89,6 +94,20 @@ class CFormDesignerDlg : public CWizardSheetPage {
   int GetArmedType() const { return m_nArmedType; }
   // Adds a tab titled with the profile name to the form and the strip; a form has four at most.
   void AddPage();
+  // Asks, then deletes the selected control of the current tab.
+  void DeleteCtrl();
+  // Deletes the current tab; the form keeps at least one.
+  void DeletePage();
+  // What happens on the canvas: selection, moves, placing, deleting, tab switches.
+  CDesignerCanvas* GetDesignerCanvas() const { return m_pDesignerCanvas; }
+  CDesignerToolbox* GetToolbox() const { return m_pToolbox; }
+  // The canvas title and the tab strip take the form's font size.
+  void ApplyFormFontSize();
+  // The scroll reach of the tab's canvas.
+  CTabCanvas& CanvasOf(int tabIndex);
+  // The tab's canvas record goes; those of the later tabs move down one index.
+  void RemoveTabCanvas(int tabIndex);
+  void FillRadioGroupList();
 
   // Creates the preview window of the control's type at the rectangle (page coordinates),
   // gives the control a new control's defaults and keeps the window in the record. Types
@@ -123,7 +142,8 @@ class CFormDesignerDlg : public CWizardSheetPage {
 
  private:
   bool ReadFormDetails(std::vector<FormDetailsRow>* rows) const;
-  CTabCanvas& CanvasOf(int tabIndex);
+  void SetControl();
+  void RemoveAllTabs();
   int DeviceFontOffset() const;
   int32_t StoredFontSize(int32_t designerSize) const;
   int32_t DesignerFontSize(int32_t storedSize) const;
@@ -133,7 +153,6 @@ class CFormDesignerDlg : public CWizardSheetPage {
   void ApplyStoredControl(FormControlInfo* control) const;
   StoredControl ToStored(const FormTabInfo& tab, const FormControlInfo& control) const;
   void LogControl(QStringView prefix, const StoredControl& stored, bool writing) const;
-  void FillRadioGroupList();
 
   FormInfo m_FormInfo;
   std::vector<RadioGroupInfo> m_RadioGroups;
@@ -143,6 +162,9 @@ class CFormDesignerDlg : public CWizardSheetPage {
   CTabControl* m_pTabCtrl;
   QScrollBar* m_pScrollBar;
   QComboBox* m_pRadioGroupList;
+  CDesignerCanvas* m_pDesignerCanvas;
+  CDesignerToolbox* m_pToolbox;
+  QLabel* m_pCanvasTitle;
   std::map<int, CTabCanvas> m_tabCanvases;
   int m_nEditMode = kNewMode;
   ProfileColumns m_ProfileColumns;
