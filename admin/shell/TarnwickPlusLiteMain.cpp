@@ -1,4 +1,5 @@
 #include "admin/forms/FormManagerDlg.h"
+#include "admin/profiles/ProfileManagerDlg.h"
 #include "admin/shell/ModuleFactory.h"
 #include "admin/shell/TarnwickApp.h"
 #include "platform/TerminationSignal.h"
@@ -10,6 +11,8 @@
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   CTarnwickApp app;
+  RegisterModuleDialog(QStringLiteral("Profile Manager"),
+                       [&app](QWidget* parent) { return new CProfileManagerDlg(app, parent); });
   RegisterModuleDialog(QStringLiteral("Form Manager"), [&app](QWidget* parent) { return new CFormManagerDlg(app, parent); });
   platform::OnTerminationSignal(&application, [&app] { app.RequestClose(); });
   app.InitInstance();
