@@ -65,6 +65,7 @@ CColoredListCtrl* MakeList(const QString& id, const QRect& place, QWidget* paren
 void ResetColumns(CColoredListCtrl* list, const QStringList& headings, int clientWidth) {
   list->DeleteAllItems();
   list->setColumnCount(0);
+  if (headings.isEmpty()) return;
   const int width = clientWidth / static_cast<int>(headings.size());
   for (int column = 0; column < headings.size(); ++column) {
     const bool last = column + 1 == headings.size();
