@@ -249,7 +249,15 @@ class ProcedureProfileEndToEnd : public SettingsDatabaseTest {
     return value;
   }
 
-  void RunCase(const EngineCase& engine);
+  // Makes the engine's profile through the wizard and checks what is stored; its number.
+  int32_t MakeProfile(const EngineCase& engine);
+  QList<QStringList> StoredProfile(int32_t profileId) {
+    return Rows(u"SELECT DBInfo, DBType, DB_DSN, Query, ProfileType, SyncDestination, IsPrimaryKeySelected, "
+                "SortColumnsInfo, FiltersInfo, UserList FROM ProfileInfo WHERE ProfileID = %1"_s.arg(profileId));
+  }
+  QList<QStringList> StatusRows(int32_t profileId) {
+    return Rows(u"SELECT UserID, StatusFlag FROM UserProfileStatus WHERE ProfileID = %1"_s.arg(profileId));
+  }
 
   static testsupport::MessageBoxRecorder& Boxes() { return testsupport::MessageBoxRecorder::Global(); }
 
@@ -261,15 +269,15 @@ class ProcedureProfileEndToEnd : public SettingsDatabaseTest {
   QProcess program_;
 };
 
-void ProcedureProfileEndToEnd::RunCase(const EngineCase& engine) {
+int32_t ProcedureProfileEndToEnd::MakeProfile(const EngineCase& engine) {
   ModalAnswers answers;
   answers.On(u"Database Authentication"_s, Login(login_));
   answers.On(u"Parameter Values"_s, ParameterValues(engine.values));
   OpenWizard();
   ChooseServerProcedures();
   SelectProcedure(engine.procedure);
-  ASSERT_EQ(ProcPage().GetCallText(), engine.query) << qPrintable(Boxes().shown().isEmpty() ? QString() : Boxes().shown().last().text);
-  ASSERT_GT(ProcPage().GetResultList()->GetItemCount(), 0);
+  EXPECT_EQ(ProcPage().GetCallText(), engine.query);
+  EXPECT_GT(ProcPage().GetResultList()->GetItemCount(), 0);
   EXPECT_EQ(ProcPage().GetNameEdit()->text(), engine.procedure);
   EXPECT_EQ(ProcPage().GetParameterList()->horizontalHeaderItem(1)->text(), u"Dataypes"_s);
   ProcPage().TogglePreview();
@@ -279,23 +287,20 @@ void ProcedureProfileEndToEnd::RunCase(const EngineCase& engine) {
 
   Boxes().Clear();
   wizard_->PressFinish();
-  ASSERT_EQ(wizard_->result(), CWizardSheet::kFinishResult)
+  EXPECT_EQ(wizard_->result(), CWizardSheet::kFinishResult)
       << qPrintable(Boxes().shown().isEmpty() ? QString() : Boxes().shown().last().text);
   const int32_t profileId = GetProfileIDByName(m_settings, engine.procedure);
-  ASSERT_GT(profileId, 0);
-  const QList<QStringList> rows = Rows(
-      u"SELECT DBInfo, DBType, DB_DSN, Query, ProfileType, SyncDestination, IsPrimaryKeySelected, SortColumnsInfo, "
-      "FiltersInfo, UserList FROM ProfileInfo WHERE ProfileID = %1"_s.arg(profileId));
-  ASSERT_EQ(rows.size(), 1);
-  EXPECT_EQ(rows[0], (QStringList{engine.procedure, engine.dbType, login_.dataSourceName, engine.query, u"2"_s,
-                                  u"MainMemory"_s, u"0"_s, u"0#"_s, u"0#"_s, u"user01,"_s}));
-  EXPECT_EQ(Rows(u"SELECT UserID, StatusFlag FROM UserProfileStatus WHERE ProfileID = %1"_s.arg(profileId)),
-            (QList<QStringList>{{u"user01"_s, u"A"_s}}));
+  EXPECT_EQ(StoredProfile(profileId),
+            (QList<QStringList>{{engine.procedure, engine.dbType, login_.dataSourceName, engine.query, u"2"_s,
+                                 u"MainMemory"_s, u"0"_s, u"0#"_s, u"0#"_s, u"user01,"_s}}));
+  EXPECT_EQ(StatusRows(profileId), (QList<QStringList>{{u"user01"_s, u"A"_s}}));
   EXPECT_EQ(RecordIndex(profileId), 1U);
+  return profileId;
+}
 
-  StartSyncProgram();
-  EXPECT_TRUE(Eventually([&] { return DeviceRows(profileId) == engine.deviceRows; }, kGenerousBound))
-      << qPrintable(DeviceRows(profileId).join(u" | "));
+QColor RowColourOf(CColoredListCtrl& list, int row) {
+  const QRect cell = list.visualItemRect(list.item(row, 2));
+  return list.viewport()->grab().toImage().pixelColor(cell.right() - 3, cell.center().y());
 }
 
 }  // namespace
@@ -303,11 +308,85 @@ void ProcedureProfileEndToEnd::RunCase(const EngineCase& engine) {
 TEST_F(ProcedureProfileEndToEnd, PostgreSqlSetReturningFunctionReachesTheDevice) {
   const EngineCase engine = PostgreSqlCase();
   if (!PrepareServer(engine)) GTEST_SKIP() << qPrintable(skipped_);
-  RunCase(engine);
+  const int32_t profileId = MakeProfile(engine);
+  ASSERT_FALSE(HasFailure());
+  StartSyncProgram();
+  EXPECT_TRUE(Eventually([&] { return DeviceRows(profileId) == engine.deviceRows; }, kGenerousBound))
+      << qPrintable(DeviceRows(profileId).join(u" | "));
 }
 
 TEST_F(ProcedureProfileEndToEnd, MariaDbProcedureWithAQuoteInAValueReachesTheDevice) {
   const EngineCase engine = MariaDbCase();
   if (!PrepareServer(engine)) GTEST_SKIP() << qPrintable(skipped_);
-  RunCase(engine);
+  const int32_t profileId = MakeProfile(engine);
+  ASSERT_FALSE(HasFailure());
+  StartSyncProgram();
+  EXPECT_TRUE(Eventually([&] { return DeviceRows(profileId) == engine.deviceRows; }, kGenerousBound))
+      << qPrintable(DeviceRows(profileId).join(u" | "));
+}
+
+// Edit in the Profile Manager, Apply with nothing changed: the same number and texts, the old
+// status row "D" beside a new "A" one, and the record index back at 1.
+TEST_F(ProcedureProfileEndToEnd, AnUnchangedEditKeepsTheProfile) {
+  const EngineCase engine = PostgreSqlCase();
+  if (!PrepareServer(engine)) GTEST_SKIP() << qPrintable(skipped_);
+  const int32_t profileId = MakeProfile(engine);
+  ASSERT_FALSE(HasFailure());
+  wizard_.reset();
+  const QList<QStringList> stored = StoredProfile(profileId);
+  Execute(u"UPDATE UserProfileStatus SET StatusFlag = '' WHERE ProfileID = %1"_s.arg(profileId));  // synced
+  ASSERT_TRUE(testsupport::StoreValue(kRecordIndexKey, QString::number(profileId), platform::RegistryValue::FromDword(9)));
+
+  CProfileManagerDlg manager(*m_app);
+  manager.show();
+  CColoredListCtrl* list = manager.GetProfileList();
+  ASSERT_EQ(list->GetItemCount(), 1);
+  list->SetSelectionMark(0);
+  ModalAnswers answers;
+  answers.On(u"Database Authentication"_s, Login(login_));
+  QStringList callsShown;
+  QTimer applier;
+  applier.callOnTimeout([&] {
+    auto* wizard = qobject_cast<CNewProfileWizard*>(QApplication::activeModalWidget());
+    if (wizard == nullptr || !wizard->isVisible()) return;
+    callsShown.append(wizard->GetBuildQueryForProcPage()->GetCallText());
+    wizard->PressFinish();
+    if (wizard->isVisible()) wizard->PressCancel();
+  });
+  applier.start(5);
+  Boxes().Clear();
+  manager.findChild<CBMButton*>(u"1029"_s)->click();
+  EXPECT_EQ(callsShown, QStringList{engine.query});
+  EXPECT_EQ(StoredProfile(profileId), stored);
+  EXPECT_EQ(StatusRows(profileId), (QList<QStringList>{{u"user01"_s, u"D"_s}, {u"user01"_s, u"A"_s}}));
+  EXPECT_EQ(RecordIndex(profileId), 1U);
+  QStringList texts;
+  for (const platform::MessageBoxRequest& box : Boxes().shown()) texts.append(box.text);
+  EXPECT_TRUE(texts.contains(u"Current profile: tw_items_named has changed. Do you want to save the changes?"_s))
+      << qPrintable(texts.join(u'|'));
+  list->clearSelection();
+  EXPECT_EQ(RowColourOf(*list, 0), CColoredListCtrl::MarkedRowColour()) << "red until the sync program takes it";
+}
+
+// A procedure that gives no result set leaves nothing to finish.
+TEST_F(ProcedureProfileEndToEnd, AProcedureWithoutAResultSetCannotBeFinished) {
+  EngineCase engine = MariaDbCase();
+  engine.setup = {u"DROP PROCEDURE IF EXISTS tw_no_result"_s,
+                  u"CREATE PROCEDURE tw_no_result() BEGIN DECLARE x INT DEFAULT 1; SET x = x + 1; END"_s};
+  if (!PrepareServer(engine)) GTEST_SKIP() << qPrintable(skipped_);
+  ModalAnswers answers;
+  answers.On(u"Database Authentication"_s, Login(login_));
+  OpenWizard();
+  ChooseServerProcedures();
+  Boxes().Clear();
+  SelectProcedure(u"tw_no_result"_s);
+  EXPECT_EQ(ProcPage().GetResultList()->GetItemCount(), 0);
+  EXPECT_FALSE(wizard_->GetButton(CWizardSheet::Button::Apply)->isEnabled());
+  EXPECT_FALSE(ProcPage().GetPreviewButton()->isEnabled());
+  wizard_->PressFinish();
+  EXPECT_TRUE(wizard_->isVisible());
+  QStringList texts;
+  for (const platform::MessageBoxRequest& box : Boxes().shown()) texts.append(box.text);
+  EXPECT_EQ(texts.last(), u"Please, Select Procedure from available procedures list."_s) << qPrintable(texts.join(u'|'));
+  EXPECT_EQ(GetProfileIDByName(m_settings, u"tw_no_result"_s), 0);
 }
