@@ -12,6 +12,7 @@
 #include "admin/profiles/ProfileManagerDlg.h"
 #include "admin/shell/BMButton.h"
 #include "admin/shell/ColoredListCtrl.h"
+#include "admin/shell/HelpBalloon.h"
 #include "admin/shell/TarnwickApp.h"
 #include "admin/shell/TarnwickDlg.h"
 #include "platform/Registry.h"
@@ -389,4 +390,10 @@ TEST_F(ProcedureProfileEndToEnd, AProcedureWithoutAResultSetCannotBeFinished) {
   for (const platform::MessageBoxRequest& box : Boxes().shown()) texts.append(box.text);
   EXPECT_EQ(texts.last(), u"Please, Select Procedure from available procedures list."_s) << qPrintable(texts.join(u'|'));
   EXPECT_EQ(GetProfileIDByName(m_settings, u"tw_no_result"_s), 0);
+
+  int topic = 0;
+  SetHelpBalloonOpener([&topic](int shown, QPoint) { topic = shown; });
+  wizard_->PressHelp();
+  SetHelpBalloonOpener({});
+  EXPECT_EQ(topic, 27);
 }
