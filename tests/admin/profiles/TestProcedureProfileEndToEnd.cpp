@@ -139,6 +139,18 @@ EngineCase MariaDbCase() {
           {u"O'Brien apple:3"_s, u"O'Brien pear:9"_s}};
 }
 
+// The servers' own procedure, whose order numbers need 64 bits.
+EngineCase ShippedOrdersCase(Engine engine) {
+  const bool mariaDb = engine == Engine::MariaDb;
+  return {engine,
+          {},
+          u"orders_of_customer"_s,
+          {u"1"_s, u"10"_s},
+          mariaDb ? u"call `orders_of_customer` (1, 10)"_s : u"{call \"orders_of_customer\"(1, 10)}"_s,
+          mariaDb ? u"9"_s : u"0"_s,
+          {u"5000000001:12.40:Alder Outfitters"_s, u"5000000003:15.75:Alder Outfitters"_s}};
+}
+
 class ProcedureProfileEndToEnd : public SettingsDatabaseTest {
  protected:
   void SetUp() override {
@@ -250,6 +262,8 @@ class ProcedureProfileEndToEnd : public SettingsDatabaseTest {
     return value;
   }
 
+  // The servers' orders procedure made into a profile and sent to the device.
+  void SendShippedOrders(Engine engine);
   // Makes the engine's profile through the wizard and checks what is stored; its number.
   int32_t MakeProfile(const EngineCase& engine);
   QList<QStringList> StoredProfile(int32_t profileId) {
@@ -324,6 +338,24 @@ TEST_F(ProcedureProfileEndToEnd, MariaDbProcedureWithAQuoteInAValueReachesTheDev
   StartSyncProgram();
   EXPECT_TRUE(Eventually([&] { return DeviceRows(profileId) == engine.deviceRows; }, kGenerousBound))
       << qPrintable(DeviceRows(profileId).join(u" | "));
+}
+
+void ProcedureProfileEndToEnd::SendShippedOrders(Engine engine) {
+  const EngineCase orders = ShippedOrdersCase(engine);
+  if (!PrepareServer(orders)) GTEST_SKIP() << qPrintable(skipped_);
+  const int32_t profileId = MakeProfile(orders);
+  ASSERT_FALSE(HasFailure());
+  StartSyncProgram();
+  EXPECT_TRUE(Eventually([&] { return DeviceRows(profileId) == orders.deviceRows; }, kGenerousBound))
+      << qPrintable(DeviceRows(profileId).join(u" | "));
+}
+
+TEST_F(ProcedureProfileEndToEnd, MariaDbOrderNumbersBeyond32BitsReachTheDeviceWhole) {
+  SendShippedOrders(Engine::MariaDb);
+}
+
+TEST_F(ProcedureProfileEndToEnd, PostgreSqlOrderNumbersBeyond32BitsReachTheDeviceWhole) {
+  SendShippedOrders(Engine::PostgreSql);
 }
 
 // Edit in the Profile Manager, Apply with nothing changed: the same number and texts, the old
