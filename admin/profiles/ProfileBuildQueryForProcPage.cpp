@@ -134,7 +134,9 @@ void CProfileBuildQueryForProcPage::CreateLists() {
 
 void CProfileBuildQueryForProcPage::OnInitDialog() { ResetResultList(); }
 
-bool CProfileBuildQueryForProcPage::IsMySql() const { return CDatabseConnection::IsMySqlDriver(m_strDriverDescription); }
+bool CProfileBuildQueryForProcPage::IsMySql() const {
+  return CDatabseConnection::IsMySqlDriver(m_strDriverDescription);
+}
 
 CallSyntax CProfileBuildQueryForProcPage::Syntax() const { return CallSyntaxOf(IsMySql(), m_strDbmsName); }
 
@@ -447,9 +449,10 @@ bool CProfileBuildQueryForProcPage::OnWizardFinish() {
   }
   CDatabseConnection* settings = Settings();
   const QString name = m_pNameEdit->text().trimmed();
-  const QString refusal = CheckProfileName(name, ProfilePage::kProcedure, m_strStoredName, [settings](const QString& n) {
+  const auto exists = [settings](const QString& n) {
     return settings != nullptr && FindProfileByName(*settings, n) == 1;
-  });
+  };
+  const QString refusal = CheckProfileName(name, ProfilePage::kProcedure, m_strStoredName, exists);
   if (!refusal.isEmpty()) {
     Box(this, refusal, platform::MB_OK | platform::MB_ICONINFORMATION);
     return false;

@@ -13,7 +13,8 @@ int main(int argc, char** argv) {
   CTarnwickApp app;
   RegisterModuleDialog(QStringLiteral("Profile Manager"),
                        [&app](QWidget* parent) { return new CProfileManagerDlg(app, parent); });
-  RegisterModuleDialog(QStringLiteral("Form Manager"), [&app](QWidget* parent) { return new CFormManagerDlg(app, parent); });
+  RegisterModuleDialog(QStringLiteral("Form Manager"),
+                       [&app](QWidget* parent) { return new CFormManagerDlg(app, parent); });
   platform::OnTerminationSignal(&application, [&app] { app.RequestClose(); });
   app.InitInstance();
   return app.ExitInstance();

@@ -368,7 +368,8 @@ TEST_F(ProcedureProfileEndToEnd, AnUnchangedEditKeepsTheProfile) {
   wizard_.reset();
   const QList<QStringList> stored = StoredProfile(profileId);
   Execute(u"UPDATE UserProfileStatus SET StatusFlag = '' WHERE ProfileID = %1"_s.arg(profileId));  // synced
-  ASSERT_TRUE(testsupport::StoreValue(kRecordIndexKey, QString::number(profileId), platform::RegistryValue::FromDword(9)));
+  ASSERT_TRUE(
+      testsupport::StoreValue(kRecordIndexKey, QString::number(profileId), platform::RegistryValue::FromDword(9)));
 
   CProfileManagerDlg manager(*m_app);
   manager.show();
@@ -420,7 +421,8 @@ TEST_F(ProcedureProfileEndToEnd, AProcedureWithoutAResultSetCannotBeFinished) {
   EXPECT_TRUE(wizard_->isVisible());
   QStringList texts;
   for (const platform::MessageBoxRequest& box : Boxes().shown()) texts.append(box.text);
-  EXPECT_EQ(texts.last(), u"Please, Select Procedure from available procedures list."_s) << qPrintable(texts.join(u'|'));
+  EXPECT_EQ(texts.last(), u"Please, Select Procedure from available procedures list."_s)
+      << qPrintable(texts.join(u'|'));
   EXPECT_EQ(GetProfileIDByName(m_settings, u"tw_no_result"_s), 0);
 
   int topic = 0;

@@ -35,7 +35,8 @@ class MainDialogClosesAtOnce : public ::testing::Environment {
 const ::testing::Environment* const kMainDialogClosesAtOnce =
     ::testing::AddGlobalTestEnvironment(new MainDialogClosesAtOnce);
 
-const QString kStopped = u"Synchronization Service is Stopped, \r\nto Start go to \"Preferences -> Start Synchronization\"."_s;
+const QString kStopped =
+    u"Synchronization Service is Stopped, \r\nto Start go to \"Preferences -> Start Synchronization\"."_s;
 const QString kConnectError = u"Error in Connecting UserProfileDB Database."_s;
 
 // Cancels every profile wizard that opens, after looking at it.
@@ -230,7 +231,8 @@ TEST_F(ProfileManagerDlgTest, RemovesAPendingProfileAndKeepsOneWhoseDeletionFail
   Select(u"Locked"_s);
   Button(1030)->click();
   EXPECT_EQ(Listed(), QStringList{u"Locked"_s});
-  EXPECT_EQ(BoxTexts(), (QStringList{u"Are you sure to remove Profile : Locked ?"_s, u"Failed to remove Profile : Locked."_s}));
+  EXPECT_EQ(BoxTexts(),
+            (QStringList{u"Are you sure to remove Profile : Locked ?"_s, u"Failed to remove Profile : Locked."_s}));
 
   Boxes().Clear();
   Allow(u"UPDATE"_s, u"UserProfileStatus"_s);

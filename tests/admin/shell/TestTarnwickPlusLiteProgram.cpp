@@ -81,7 +81,8 @@ TEST_F(AdminProgram, StartsAloneAndEndsOnSigtermAsFromTheCloseBox) {
   ASSERT_TRUE(Eventually([&] { return Count(QStringLiteral("Module Profile Manager is selected.")) == 1; }));
   // The Profile Manager lists the profiles and, shortly after, warns that the sync program is stopped.
   const QString stopped = QStringLiteral("Synchronization Service is Stopped");
-  ASSERT_TRUE(Eventually([&] { return Count(QStringLiteral("Number of Profile's are Available.")) == 1 && Count(stopped) == 1; }));
+  ASSERT_TRUE(Eventually(
+      [&] { return Count(QStringLiteral("Number of Profile's are Available.")) == 1 && Count(stopped) == 1; }));
   const QList<LogEntry> started = Log();
   ASSERT_GE(started.size(), 3);
   EXPECT_EQ(started[0].code, 0);
