@@ -2,6 +2,7 @@
 
 #include "admin/foundation/ProfileSources.h"
 #include "platform/widgets/WaitCursor.h"
+#include "shared/odbc/OdbcConnect.h"
 
 int CDBConnManagerForProc::ConnectByType(const QString& dataSourceName, const QString& user,
                                          const QString& password, QString* error) {
@@ -41,3 +42,13 @@ void CDBConnManagerForProc::CloseConnection() {
 }
 
 CDBHandler* CDBConnManagerForProc::GetActiveHandler() { return m_bConnected && m_bExecuted ? &m_handler : nullptr; }
+
+QString CDBConnManagerForProc::GetDbmsName() const {
+  return m_bConnected ? ::GetDbmsName(m_connection.GetConnectionHandle()) : QString();
+}
+
+void CDBConnManagerForProc::CloseStatement() {
+  m_handler.CloseStatement();
+  m_bExecuted = false;
+  m_nRowCount = 0;
+}

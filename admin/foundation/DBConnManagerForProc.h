@@ -26,6 +26,12 @@ class CDBConnManagerForProc {
   CDBHandler* GetActiveHandler();
   int32_t GetRowCount() const { return m_nRowCount; }
   bool IsConnected() const { return m_bConnected; }
+  // The connection itself, for the catalog lookups of the page.
+  CDatabseConnection& GetConnection() { return m_connection; }
+  // The connected database product ("PostgreSQL", ...); empty when not connected.
+  QString GetDbmsName() const;
+  // Closes the executed call's statement; the connection stays.
+  void CloseStatement();
 
  private:
   CDatabseConnection m_connection;

@@ -42,6 +42,9 @@ class CProfileDatabaseConnectionPage : public CWizardSheetPage {
   void StoreSourceFields(uint8_t code, const QString& connectionFolder, const QString& user, const QString& password,
                          const QString& sourceFolder, const QString& name);
 
+  // Exports the worksheets of the workbook at `path` (the cleaned copy); then `path` names the
+  // export's text files and `connectionFolder` their folder.
+  bool ExportWorkbookSheets(QString* path, QString* connectionFolder);
   CDBConnManager* GetConnManager() const { return m_pDBConnManager.get(); }
   const QString& GetDriverDescription() const { return m_strDriverDescription; }
   // Set when a workbook's worksheets were exported to text files and the export is connected.
@@ -64,9 +67,6 @@ class CProfileDatabaseConnectionPage : public CWizardSheetPage {
   // to text files: `path`, `connectionFolder` and `connectionKind` then name the export. False
   // when the user cancelled or the workbook could not be read (then shown).
   bool PrepareWorkbook(QString* path, QString* connectionFolder, uint8_t* connectionKind);
-  // Exports the worksheets of the workbook at `path` (the cleaned copy); then `path` names the
-  // export's text files and `connectionFolder` their folder.
-  bool ExportWorkbookSheets(QString* path, QString* connectionFolder);
   // Connects with no login first; when the source asks for one, `tryAdmin` tries "admin"
   // without a password, then the login dialog asks.
   ConnectOutcome ConnectAskingLogin(const QString& target, uint8_t kind, bool tryAdmin, QString* user,

@@ -16,6 +16,7 @@ HelpBalloonOpener& InstalledOpener() {
 QPoint HelpBalloonPosition(const QWidget* anchor, BalloonAnchor kind) {
   const QPoint topLeft = anchor->mapToGlobal(QPoint(0, 0));
   if (kind == BalloonAnchor::DialogHelpButton) return topLeft + QPoint(-150, 20);
+  if (kind == BalloonAnchor::FarDialogButton) return topLeft + QPoint(-250, 20);
   const int above = kind == BalloonAnchor::WizardPage ? 120 : 20;
   return QPoint(topLeft.x() - 50, topLeft.y() + anchor->height() - above);
 }

@@ -11,6 +11,7 @@ enum class BalloonAnchor {
   DialogHelpButton,  // the button's left - 150, its top + 20
   WizardPage,        // the page's left - 50, its bottom - 120
   SmallHelpButton,   // the button's left - 50, its bottom - 20
+  FarDialogButton,   // the button's left - 250, its top + 20
 };
 
 // The balloon's top-left corner in screen coordinates for the anchor widget.

@@ -179,22 +179,23 @@ void CTarnwickApp::ReadDeskInfo() {
   m_nDeviceType = record.deviceType;
 }
 
-bool CTarnwickApp::ConnectSettingsDatabase() {
+bool CTarnwickApp::ConnectSettingsDatabase(bool showFailure) {
   const QString database = GetInstallationPath() + QStringLiteral("Desktop Files/DB/UserProfileDB.mdb");
   QString error;
   if (m_settingsConnection.ConnectDataSource(QStringLiteral("UserProfileDSN_4_TarnwickPLite_AD"), CDatabseConnection::kMdb,
                                              database, QString(), QStringLiteral("pondGarue58"), &error, false) == 0) {
     WriteAppLog(1, error);
-    platform::MessageBox(nullptr, QStringLiteral("Error in Connecting UserProfileDB Database."), ProgramTitle(),
-                         platform::MB_ICONERROR);
+    if (showFailure)
+      platform::MessageBox(nullptr, QStringLiteral("Error in Connecting UserProfileDB Database."), ProgramTitle(),
+                           platform::MB_ICONERROR);
     return false;
   }
   return true;
 }
 
-bool CTarnwickApp::ReconnectSettingsDatabase() {
+bool CTarnwickApp::ReconnectSettingsDatabase(bool showFailure) {
   m_settingsConnection.DisconnectDataSource();
-  return ConnectSettingsDatabase();
+  return ConnectSettingsDatabase(showFailure);
 }
 
 void CTarnwickApp::RunMainDialog() {

@@ -48,10 +48,10 @@ class CTarnwickApp {
   bool IsLoggingEnabled() const { return m_bLoggingEnabled; }
   // The one connection to the settings database, connected by InitInstance.
   CDatabseConnection& GetSettingsConnection() { return m_settingsConnection; }
-  // Disconnects the settings database and connects it again; a failure is logged and shown as
-  // at start-up, and leaves it disconnected. Every statement on the connection must be freed
-  // before: its handle goes with the old connection.
-  bool ReconnectSettingsDatabase();
+  // Disconnects the settings database and connects it again; a failure is logged, shown as at
+  // start-up unless `showFailure` is off, and leaves it disconnected. Every statement on the
+  // connection must be freed before: its handle goes with the old connection.
+  bool ReconnectSettingsDatabase(bool showFailure = true);
   QString GetDesktopName() const { return m_strDesktopName; }
   QString GetDefaultUserID() const { return m_strDefaultUserID; }
   // 1 BlackBerry, 2 iPhone, 3 Pocket PC, 4 iPad; 0 when the registration could not be read.
@@ -74,7 +74,7 @@ class CTarnwickApp {
   void ServeActivation();
   void BringToFront() const;
   void ReadDeskInfo();
-  bool ConnectSettingsDatabase();
+  bool ConnectSettingsDatabase(bool showFailure = true);
   void RunMainDialog();
 
   CDatabseConnection m_settingsConnection;

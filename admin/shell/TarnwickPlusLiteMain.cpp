@@ -1,4 +1,5 @@
 #include "admin/forms/FormManagerDlg.h"
+#include "admin/profiles/ProfileManagerDlg.h"
 #include "admin/shell/ModuleFactory.h"
 #include "admin/shell/TarnwickApp.h"
 #include "platform/TerminationSignal.h"
@@ -10,7 +11,10 @@
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   CTarnwickApp app;
-  RegisterModuleDialog(QStringLiteral("Form Manager"), [&app](QWidget* parent) { return new CFormManagerDlg(app, parent); });
+  RegisterModuleDialog(QStringLiteral("Profile Manager"),
+                       [&app](QWidget* parent) { return new CProfileManagerDlg(app, parent); });
+  RegisterModuleDialog(QStringLiteral("Form Manager"),
+                       [&app](QWidget* parent) { return new CFormManagerDlg(app, parent); });
   platform::OnTerminationSignal(&application, [&app] { app.RequestClose(); });
   app.InitInstance();
   return app.ExitInstance();

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <array>
 #include <climits>
 
 namespace {
@@ -116,4 +117,13 @@ SQLRETURN SetAccessMode(SQLHDBC connection, bool readOnly) {
 
 bool IsMySqlDriver(const QString& driverDescription) {
   return driverDescription.contains(u"MySQL") || driverDescription.contains(u"MariaDB");
+}
+
+QString GetDbmsName(SQLHDBC connection) {
+  std::array<SQLWCHAR, 128> name{};
+  SQLSMALLINT length = 0;
+  if (!SQL_SUCCEEDED(
+          SQLGetInfoW(connection, SQL_DBMS_NAME, name.data(), static_cast<SQLSMALLINT>(sizeof name), &length)))
+    return {};
+  return platform::FromSqlTextZ(name.data(), static_cast<qsizetype>(name.size()));
 }

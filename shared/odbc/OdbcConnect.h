@@ -36,6 +36,9 @@ SQLRETURN ConnectDataSourceName(SQLHDBC connection, const QString& dataSourceNam
 // credentials. When the registration cannot be read, SQL_ERROR with the reason in `problem`.
 SQLRETURN ConnectFileDataSource(SQLHDBC connection, const QString& dataSourceName, QString* problem);
 
+// The database product of the connection (SQL_DBMS_NAME); empty when it cannot be read.
+QString GetDbmsName(SQLHDBC connection);
+
 // Sets read-only or read-write access for the next connect.
 SQLRETURN SetAccessMode(SQLHDBC connection, bool readOnly);
 

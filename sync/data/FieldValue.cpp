@@ -48,7 +48,9 @@ int16_t MapSqlType(SQLSMALLINT sqlType, bool procedureResult) {
     case SQL_NUMERIC:
     case SQL_DECIMAL: return ColumnKind::Numeric;
     case SQL_INTEGER: return ColumnKind::Int32;
-    case SQL_BIGINT: return procedureResult ? ColumnKind::Int32 : ColumnKind::Unsupported;
+    // A procedure's 64-bit result goes as its decimal text: no device kind holds 64 bits, and
+    // 32 would cut it.
+    case SQL_BIGINT: return procedureResult ? ColumnKind::Numeric : ColumnKind::Unsupported;
     case SQL_SMALLINT: return ColumnKind::Int16;
     case SQL_REAL: return ColumnKind::Float;
     case SQL_FLOAT:

@@ -12,8 +12,8 @@
 // The sync program's column kinds and value texts.
 namespace syncservice {
 
-// The kind of a column whose driver reports `sqlType`. BIGINT is an int32 column of a
-// stored-procedure result and an unsupported column of a table or view.
+// The kind of a column whose driver reports `sqlType`. BIGINT is a numeric column (its decimal
+// text) of a stored-procedure result and an unsupported column of a table or view.
 int16_t MapSqlType(SQLSMALLINT sqlType, bool procedureResult);
 
 // The value text of one bound or fetched value of `kind`: `length` is what the driver reported

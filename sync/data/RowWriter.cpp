@@ -145,16 +145,6 @@ QString RowWriter::Quoted(const QString& name) const {
   return m_quote + QString(name).replace(m_quote, m_quote + m_quote) + m_quote;
 }
 
-QString RowWriter::DbmsName() const {
-  std::array<SQLWCHAR, 128> name{};
-  SQLSMALLINT length = 0;
-  if (!SQL_SUCCEEDED(SQLGetInfoW(m_connection, SQL_DBMS_NAME, name.data(), static_cast<SQLSMALLINT>(sizeof name),
-                                 &length))) {
-    return {};
-  }
-  return platform::FromSqlTextZ(name.data(), static_cast<qsizetype>(name.size()));
-}
-
 SQLLEN RowWriter::Execute(const QString& sql, std::vector<Parameter>* parameters, QString* error) const {
   platform::OdbcHandle statement = platform::OdbcHandle::Allocate(SQL_HANDLE_STMT, m_connection);
   if (!statement) {
@@ -269,7 +259,7 @@ bool RowWriter::Delete(const QList<devicerecord::Value>& current, QString* error
 }
 
 bool RowWriter::ReadBackInserted(size_t autoColumn, uint8_t digest[kRowDigestSize], QString* error) const {
-  const QString dbms = DbmsName();
+  const QString dbms = GetDbmsName(m_connection);
   QString lastId;
   if (dbms.contains(u"SQLite", Qt::CaseInsensitive)) lastId = QStringLiteral("SELECT last_insert_rowid()");
   if (dbms.contains(u"PostgreSQL", Qt::CaseInsensitive)) lastId = QStringLiteral("SELECT lastval()");

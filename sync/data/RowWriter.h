@@ -60,7 +60,6 @@ class RowWriter {
   // The row the last INSERT made, found by the value the database gave its AutoNumber column.
   bool ReadBackInserted(size_t autoColumn, uint8_t digest[kRowDigestSize], QString* error) const;
   QString Quoted(const QString& name) const;
-  QString DbmsName() const;
 
   SQLHDBC m_connection;
   QString m_table;
