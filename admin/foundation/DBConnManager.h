@@ -28,6 +28,8 @@ class CDBConnManager {
   bool IsConnected() const { return m_bConnected; }
   // The ODBC connection, whose diagnostics tell why a connect of an ODBC source failed.
   SQLHDBC GetConnectionHandle() const { return m_connection.GetConnectionHandle(); }
+  // The ODBC connection, for the catalogue of the source the pages list.
+  CDatabseConnection& GetConnection() { return m_connection; }
   bool IsWorkbook() const { return m_bWorkbook; }
   int32_t GetRowCount() const { return m_nRowCount; }
 
