@@ -110,13 +110,6 @@ CProfileBuildQueryPage::CProfileBuildQueryPage(CNewProfileWizard* wizard)
 
 CProfileBuildQueryPage::~CProfileBuildQueryPage() = default;
 
-CBMButton* CProfileBuildQueryPage::AddButton(const QString& text, int id, const QRect& place) {
-  auto* button = new CBMButton(text, this);
-  button->setObjectName(QString::number(id));
-  button->setGeometry(place);
-  return button;
-}
-
 void CProfileBuildQueryPage::CreateControls() {
   auto* nameLabel = new QLabel(QStringLiteral("Profile Name :"), this);
   nameLabel->setGeometry(10, 6, 90, 22);
@@ -158,10 +151,10 @@ void CProfileBuildQueryPage::CreateControls() {
   m_pQueryEdit->setObjectName(QStringLiteral("1064"));
   m_pQueryEdit->setReadOnly(true);
   m_pQueryEdit->setGeometry(10, 210, 480, 44);
-  m_pFilter = AddButton(QStringLiteral("Filter"), 1065, QRect(10, 260, 80, 24));
-  m_pSort = AddButton(QStringLiteral("Sort"), 1066, QRect(96, 260, 80, 24));
-  m_pArrange = AddButton(QStringLiteral("Arrange Columns"), 1153, QRect(182, 260, 120, 24));
-  m_pPreviewButton = AddButton(kShowPreview, 1067, QRect(308, 260, 100, 24));
+  m_pFilter = new CBMButton(QStringLiteral("Filter"), 1065, QRect(10, 260, 80, 24), this);
+  m_pSort = new CBMButton(QStringLiteral("Sort"), 1066, QRect(96, 260, 80, 24), this);
+  m_pArrange = new CBMButton(QStringLiteral("Arrange Columns"), 1153, QRect(182, 260, 120, 24), this);
+  m_pPreviewButton = new CBMButton(kShowPreview, 1067, QRect(308, 260, 100, 24), this);
   m_pRecordCount = new QLabel(this);
   m_pRecordCount->setObjectName(QStringLiteral("1081"));
   m_pRecordCount->setGeometry(300, 192, 190, 18);

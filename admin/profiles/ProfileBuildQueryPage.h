@@ -80,7 +80,6 @@ class CProfileBuildQueryPage : public CWizardSheetPage {
  private:
   void CreateControls();
   void CreateLocationGroup();
-  CBMButton* AddButton(const QString& text, int id, const QRect& place);
 
   CDBConnManager& ConnManager() const;
   CDatabseConnection& Source() const;

@@ -4,6 +4,8 @@
 #include "admin/foundation/DatabaseHandler.h"
 #include "admin/foundation/DatabseConnection.h"
 #include "admin/foundation/LogFile.h"
+#include "platform/Registry.h"
+#include "shared/RegistryRecords.h"
 #include "tests/support/AdminInstallation.h"
 #include "tests/support/FreshMachineRoot.h"
 #include "tests/support/LogReader.h"
@@ -15,6 +17,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 // A connected copy of the shipped settings database in an installation of the administration
 // program, the program's log in the machine root and a clear message-box record.
@@ -64,6 +67,19 @@ class SettingsDatabaseTest : public ::testing::Test {
   }
   void Allow(const QString& action, const QString& table) {
     Execute(QStringLiteral("DROP TRIGGER Refuse%1%2").arg(action, table));
+  }
+
+  // The profile's next record index (RI); nothing when none is stored.
+  static std::optional<DWORD> RecordIndex(int32_t profileId) {
+    platform::RegistryKeyGuard key;
+    platform::RegistryValue value;
+    DWORD index = 0;
+    if (platform::RegOpenKeyEx(platform::HKEY_LOCAL_MACHINE, kRecordIndexKey, platform::KEY_READ, key.out()) !=
+            platform::ERROR_SUCCESS ||
+        platform::RegQueryValueEx(key.get(), QString::number(profileId), &value) != platform::ERROR_SUCCESS ||
+        !value.ToDword(&index))
+      return std::nullopt;
+    return index;
   }
 
   QList<testsupport::LogEntry> LogEntries() const { return testsupport::ReadLogEntries(m_log->FilePath()); }
