@@ -55,7 +55,8 @@ class TablePageTest : public SettingsDatabaseTest {
     SettingsDatabaseTest::TearDown();
   }
 
-  QString MakeSqliteSource() {
+  // `extra` statements run on the file before it is copied.
+  QString MakeSqliteSource(const QStringList& extra = {}) {
     CDatabseConnection source;
     QString unavailable;
     EXPECT_TRUE(odbctest::ConnectEngine(odbctest::Engine::Sqlite, &source, &unavailable)) << qPrintable(unavailable);
@@ -66,6 +67,7 @@ class TablePageTest : public SettingsDatabaseTest {
                             "CREATE TABLE other (x INTEGER)", "CREATE VIEW item_names AS SELECT id, name FROM items"}) {
       EXPECT_TRUE(SQL_SUCCEEDED(source.ExecuteStatement(QString::fromLatin1(sql)))) << sql;
     }
+    for (const QString& sql : extra) EXPECT_TRUE(SQL_SUCCEEDED(source.ExecuteStatement(sql))) << qPrintable(sql);
     source.DisconnectDataSource();
     const QString folder = testsupport::CurrentMachineRoot() + QStringLiteral("/sources/");
     EXPECT_TRUE(QDir().mkpath(folder));
@@ -76,8 +78,8 @@ class TablePageTest : public SettingsDatabaseTest {
   }
 
   // A new profile's wizard on the SQLite source, on the table page.
-  CProfileBuildQueryPage& OpenNewOnSqlite() {
-    const QString path = MakeSqliteSource();
+  CProfileBuildQueryPage& OpenNewOnSqlite(const QStringList& extra = {}) {
+    const QString path = MakeSqliteSource(extra);
     platform::SetFileOpenChooser([path](const platform::FileOpenRequest&) { return path; });
     OpenNewWizard();
     QTest::mouseClick(Child<QAbstractButton>(m_wizard->m_DatabaseConnectionPage, "1056"), Qt::LeftButton);
