@@ -5,6 +5,8 @@
 #include "admin/profiles/PopupDlg.h"
 #include "admin/shell/BMButton.h"
 #include "tests/admin/profiles/TablePageFixture.h"
+#include "admin/foundation/FormStatements.h"
+#include "shared/formtext/FormTextWriter.h"
 #include "tests/support/DialogScreenshot.h"
 
 #include <QApplication>
@@ -221,4 +223,127 @@ TEST_F(TablePageTest, AViewAsksBeforeItIsStoredAsTypeOne) {
   const QList<QStringList> rows = ProfileRows(QStringLiteral("Names"));
   ASSERT_EQ(rows.size(), 1);
   EXPECT_EQ(rows[0][5], QStringLiteral("1"));
+}
+
+namespace {
+
+QString TabText(const std::vector<StoredControl>& controls) {
+  QString text;
+  EXPECT_TRUE(FormTextWriter().WriteTab(controls, &text));
+  return text;
+}
+
+QString FormLevelText() {
+  FormLevelInfo form;
+  form.Height = 500;
+  form.Width = 324;
+  form.FontSize = 12;
+  QString text;
+  EXPECT_TRUE(FormTextWriter().WriteFormLevel(form, &text));
+  return text;
+}
+
+// A form of the profile with a text box on `mapped` and a combo box that looks up `lookup` of the
+// same profile, shown by `shown`.
+std::vector<StoredControl> FormControls(int32_t profileId, const QString& mapped, const QString& lookup,
+                                        const QString& shown) {
+  StoredControl text;
+  text.Width = 80;
+  text.Height = 25;
+  text.Properties.Type = kTextBox;
+  text.Properties.DataColumn = mapped;
+  StoredControl combo = text;
+  combo.Properties.Type = kComboBox;
+  combo.Properties.DataColumn.clear();
+  combo.Properties.SrcType = kSourceAnotherProfile;
+  combo.Properties.LkProfileID = profileId;
+  combo.Properties.LkCol = lookup;
+  combo.Properties.LkViewCol = shown;
+  return {text, combo};
+}
+
+}  // namespace
+
+// An edit restores ticks, order, filters and sorts; the columns its forms use stay; saving it
+// unchanged stores the same texts under the same number.
+TEST_F(TablePageTest, EditKeepsWhatFormsUseAndAnUnchangedSaveStoresTheSameProfile) {
+  const QString path = MakeSqliteSource();
+  platform::SetFileOpenChooser([path](const platform::FileOpenRequest&) { return path; });
+  OpenNewWizard();
+  QTest::mouseClick(Child<QAbstractButton>(m_wizard->m_DatabaseConnectionPage, "1056"), Qt::LeftButton);
+  EnterTablePage();
+  Find<QLineEdit>("1050")->setText(QStringLiteral("Items"));
+  ChooseTable(QStringLiteral("items"));
+  ClickTick(QStringLiteral("`city`"));
+  AddNameFilter();
+  AddSort(2, false);  // qty
+  Arrange({QStringLiteral("`qty`"), QStringLiteral("`name`"), QStringLiteral("`id`")});
+  m_wizard->PressFinish();
+  ASSERT_EQ(m_wizard->result(), CWizardSheet::kFinishResult) << qPrintable(BoxTexts().join(u'\n'));
+  const ProfileRecord stored = m_wizard->GetProfileRecord();
+  m_wizard.reset();
+  ASSERT_EQ(SaveFormInfo(m_settings, 1, stored.ProfileID, QStringLiteral("Orders"), FormLevelText()), 1);
+  ASSERT_EQ(SaveFormDetails(m_settings, 1, 0, QStringLiteral("Main"),
+                            TabText(FormControls(stored.ProfileID, QStringLiteral("name"), QStringLiteral("id"),
+                                                 QStringLiteral("qty")))),
+            1);
+
+  m_wizard = std::make_unique<CNewProfileWizard>(CNewProfileWizard::kEditMode, CNewProfileWizard::kTableKind);
+  m_wizard->GetProfileRecord() = stored;
+  QString error;
+  ASSERT_EQ(m_wizard->m_DatabaseConnectionPage->GetConnManager()->ConnectByType(path, QString(), QString(), &error, 1), 1)
+      << qPrintable(error);
+  MessageBoxRecorder::Global().Clear();
+  m_wizard->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(m_wizard.get()));
+  EXPECT_EQ(Find<QLineEdit>("1050")->text(), QStringLiteral("Items"));
+  EXPECT_EQ(Query(), stored.Query);
+  EXPECT_FALSE(Ticked(QStringLiteral("`city`")));
+  EXPECT_TRUE(BoxTexts().isEmpty()) << qPrintable(BoxTexts().join(u'\n'));
+
+  // Refusals that only an edit has.
+  const struct {
+    const char* column;
+    QList<int> answers;
+    QString box;
+  } cases[] = {
+      {"`name`", {},
+       QStringLiteral("You can not remove selected column as it is already assigned in Form, Please remove this "
+                      "column from form first, if you do not want to use this.")},
+      {"`id`", {platform::IDYES},
+       QStringLiteral("You can not remove the column: \"id\" as it is already assigned in Form Control as Lookup "
+                      "Column, Please remove this column as Lookup Column from form First, if you do not want to use "
+                      "this.")},
+  };
+  for (const auto& step : cases) {
+    SCOPED_TRACE(step.column);
+    MessageBoxRecorder::Global().Clear();
+    MessageBoxRecorder::Global().ScriptAnswers(step.answers);
+    ClickTick(QString::fromLatin1(step.column));
+    ASSERT_FALSE(BoxTexts().isEmpty());
+    EXPECT_EQ(BoxTexts().last(), step.box);
+    EXPECT_TRUE(Ticked(QString::fromLatin1(step.column)));
+  }
+  MessageBoxRecorder::Global().Clear();
+  ChooseTable(QStringLiteral("other"));
+  ASSERT_EQ(BoxTexts().size(), 1);
+  EXPECT_TRUE(BoxTexts().first().startsWith(QStringLiteral("The Column of Current profile has been assigned to form")));
+  EXPECT_EQ(Page().GetTableList()->currentItem()->text(), QStringLiteral("items"));
+  EXPECT_EQ(Query(), stored.Query);
+
+  // Saved unchanged: the same number and texts, the old status row "D" and a new "A".
+  MessageBoxRecorder::Global().Clear();
+  MessageBoxRecorder::Global().ScriptAnswers({platform::IDYES});
+  m_wizard->PressFinish();
+  ASSERT_EQ(m_wizard->result(), CWizardSheet::kFinishResult) << qPrintable(BoxTexts().join(u'\n'));
+  EXPECT_EQ(BoxTexts().first(), QStringLiteral("Current profile: Items has changed. Do you want to save the changes?"));
+  const QList<QStringList> rows = ProfileRows(QStringLiteral("Items"));
+  ASSERT_EQ(rows.size(), 1);
+  EXPECT_EQ(rows[0][0].toInt(), stored.ProfileID);
+  EXPECT_EQ(rows[0][2], stored.Query);
+  EXPECT_EQ(rows[0][6], stored.FiltersInfo);
+  EXPECT_EQ(rows[0][7], stored.SortColumnsInfo);
+  EXPECT_EQ(Rows(QStringLiteral("Select StatusFlag From UserProfileStatus Where ProfileID = %1 Order By StatusFlag")
+                     .arg(stored.ProfileID)),
+            (QList<QStringList>{{QStringLiteral("A")}, {QStringLiteral("D")}}));
 }
