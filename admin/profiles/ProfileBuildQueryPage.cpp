@@ -390,6 +390,7 @@ void CProfileBuildQueryPage::OnTableSelected() {
   m_nChosenRow = row;
   m_arranged.clear();
   ListColumns();
+  if (m_columns.isEmpty()) Ask(this, QStringLiteral("Exception : In Select Table."), platform::MB_OK);
   {
     const QSignalBlocker blocker(m_pSelectAll);
     m_pSelectAll->setChecked(true);
