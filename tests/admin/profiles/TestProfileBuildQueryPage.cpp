@@ -179,6 +179,14 @@ TEST_F(TablePageTest, PreviewShowsTheRowsUnderTheWizardAndFollowsIt) {
   EXPECT_FALSE(preview->isVisible());
   EXPECT_EQ(preview->Grid().GetHandler(), nullptr);
   EXPECT_EQ(Find<QAbstractButton>("1067")->text(), QStringLiteral("Show Preview"));
+
+  // Back closes it too and empties the count.
+  Find<QAbstractButton>("1067")->click();
+  ASSERT_TRUE(preview->isVisible());
+  m_wizard->PressBack();
+  EXPECT_FALSE(preview->isVisible());
+  EXPECT_TRUE(Find<QLabel>("1081")->text().isEmpty());
+  EXPECT_EQ(m_wizard->GetActivePage(), m_wizard->m_DatabaseConnectionPage);
 }
 
 TEST_F(TablePageTest, FinishStoresTheTableProfileWithItsStatusRow) {
@@ -243,8 +251,8 @@ QString FormLevelText() {
   return text;
 }
 
-// A form of the profile with a text box on `mapped` and a combo box that looks up `lookup` of the
-// same profile, shown by `shown`.
+// A form of the profile with a text box on `mapped` and, unless `lookup` is empty, a combo box that
+// looks up `lookup` of the same profile, shown by `shown`.
 std::vector<StoredControl> FormControls(int32_t profileId, const QString& mapped, const QString& lookup,
                                         const QString& shown) {
   StoredControl text;
@@ -259,43 +267,63 @@ std::vector<StoredControl> FormControls(int32_t profileId, const QString& mapped
   combo.Properties.LkProfileID = profileId;
   combo.Properties.LkCol = lookup;
   combo.Properties.LkViewCol = shown;
+  if (lookup.isEmpty()) return {text};
   return {text, combo};
 }
+
+
+// An edit of a profile made through the wizard, with forms stored for it.
+class TablePageEditTest : public TablePageTest {
+ protected:
+  ProfileRecord StoreItemsProfile() {
+    m_path = MakeSqliteSource();
+    const QString path = m_path;
+    platform::SetFileOpenChooser([path](const platform::FileOpenRequest&) { return path; });
+    OpenNewWizard();
+    QTest::mouseClick(Child<QAbstractButton>(m_wizard->m_DatabaseConnectionPage, "1056"), Qt::LeftButton);
+    EnterTablePage();
+    Find<QLineEdit>("1050")->setText(QStringLiteral("Items"));
+    ChooseTable(QStringLiteral("items"));
+    ClickTick(QStringLiteral("`city`"));
+    AddNameFilter();
+    AddSort(2, false);  // qty
+    Arrange({QStringLiteral("`qty`"), QStringLiteral("`name`"), QStringLiteral("`id`")});
+    m_wizard->PressFinish();
+    EXPECT_EQ(m_wizard->result(), CWizardSheet::kFinishResult) << qPrintable(BoxTexts().join(u'\n'));
+    const ProfileRecord stored = m_wizard->GetProfileRecord();
+    m_wizard.reset();
+    return stored;
+  }
+  void StoreForm(int32_t profileId, const QString& tab) {
+    ASSERT_EQ(SaveFormInfo(m_settings, 1, profileId, QStringLiteral("Orders"), FormLevelText()), 1);
+    ASSERT_EQ(SaveFormDetails(m_settings, 1, 0, QStringLiteral("Main"), tab), 1);
+  }
+  // The edit wizard connected to the source as the Profile Manager leaves it, shown.
+  void OpenEdit(const ProfileRecord& stored) {
+    m_wizard = std::make_unique<CNewProfileWizard>(CNewProfileWizard::kEditMode, CNewProfileWizard::kTableKind);
+    m_wizard->GetProfileRecord() = stored;
+    QString error;
+    ASSERT_EQ(m_wizard->m_DatabaseConnectionPage->GetConnManager()->ConnectByType(m_path, QString(), QString(), &error,
+                                                                                  CDatabseConnection::kMdb),
+              1)
+        << qPrintable(error);
+    MessageBoxRecorder::Global().Clear();
+    m_wizard->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_wizard.get()));
+  }
+
+  QString m_path;
+};
 
 }  // namespace
 
 // An edit restores ticks, order, filters and sorts; the columns its forms use stay; saving it
 // unchanged stores the same texts under the same number.
-TEST_F(TablePageTest, EditKeepsWhatFormsUseAndAnUnchangedSaveStoresTheSameProfile) {
-  const QString path = MakeSqliteSource();
-  platform::SetFileOpenChooser([path](const platform::FileOpenRequest&) { return path; });
-  OpenNewWizard();
-  QTest::mouseClick(Child<QAbstractButton>(m_wizard->m_DatabaseConnectionPage, "1056"), Qt::LeftButton);
-  EnterTablePage();
-  Find<QLineEdit>("1050")->setText(QStringLiteral("Items"));
-  ChooseTable(QStringLiteral("items"));
-  ClickTick(QStringLiteral("`city`"));
-  AddNameFilter();
-  AddSort(2, false);  // qty
-  Arrange({QStringLiteral("`qty`"), QStringLiteral("`name`"), QStringLiteral("`id`")});
-  m_wizard->PressFinish();
-  ASSERT_EQ(m_wizard->result(), CWizardSheet::kFinishResult) << qPrintable(BoxTexts().join(u'\n'));
-  const ProfileRecord stored = m_wizard->GetProfileRecord();
-  m_wizard.reset();
-  ASSERT_EQ(SaveFormInfo(m_settings, 1, stored.ProfileID, QStringLiteral("Orders"), FormLevelText()), 1);
-  ASSERT_EQ(SaveFormDetails(m_settings, 1, 0, QStringLiteral("Main"),
-                            TabText(FormControls(stored.ProfileID, QStringLiteral("name"), QStringLiteral("id"),
-                                                 QStringLiteral("qty")))),
-            1);
-
-  m_wizard = std::make_unique<CNewProfileWizard>(CNewProfileWizard::kEditMode, CNewProfileWizard::kTableKind);
-  m_wizard->GetProfileRecord() = stored;
-  QString error;
-  ASSERT_EQ(m_wizard->m_DatabaseConnectionPage->GetConnManager()->ConnectByType(path, QString(), QString(), &error, 1), 1)
-      << qPrintable(error);
-  MessageBoxRecorder::Global().Clear();
-  m_wizard->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(m_wizard.get()));
+TEST_F(TablePageEditTest, EditKeepsWhatFormsUseAndAnUnchangedSaveStoresTheSameProfile) {
+  const ProfileRecord stored = StoreItemsProfile();
+  StoreForm(stored.ProfileID, TabText(FormControls(stored.ProfileID, QStringLiteral("name"), QStringLiteral("id"),
+                                                   QStringLiteral("qty"))));
+  OpenEdit(stored);
   EXPECT_EQ(Find<QLineEdit>("1050")->text(), QStringLiteral("Items"));
   EXPECT_EQ(Query(), stored.Query);
   EXPECT_FALSE(Ticked(QStringLiteral("`city`")));
@@ -346,4 +374,21 @@ TEST_F(TablePageTest, EditKeepsWhatFormsUseAndAnUnchangedSaveStoresTheSameProfil
   EXPECT_EQ(Rows(QStringLiteral("Select StatusFlag From UserProfileStatus Where ProfileID = %1 Order By StatusFlag")
                      .arg(stored.ProfileID)),
             (QList<QStringList>{{QStringLiteral("A")}, {QStringLiteral("D")}}));
+}
+
+TEST_F(TablePageEditTest, AProfileWithFormsKeepsItsTableAndListType) {
+  const ProfileRecord stored = StoreItemsProfile();
+  StoreForm(stored.ProfileID, TabText(FormControls(stored.ProfileID, QStringLiteral("name"), QString(), QString())));
+  OpenEdit(stored);
+  const QString refusal = QStringLiteral(
+      "Current profile has been assigned to form in Form Manager. You can not select another Table/Views/Stored "
+      "procedure untll you delete form assigned to this profile.");
+  ChooseTable(QStringLiteral("other"));
+  EXPECT_EQ(BoxTexts(), QStringList{refusal});
+  EXPECT_EQ(Page().GetTableList()->currentItem()->text(), QStringLiteral("items"));
+  MessageBoxRecorder::Global().Clear();
+  Find<QRadioButton>("1269")->click();
+  EXPECT_EQ(BoxTexts(), QStringList{refusal});
+  EXPECT_TRUE(Find<QRadioButton>("1268")->isChecked());
+  EXPECT_EQ(Query(), stored.Query);
 }
