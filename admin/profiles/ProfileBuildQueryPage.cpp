@@ -198,8 +198,9 @@ SelectSource CProfileBuildQueryPage::SourceFacts() const {
   SelectSource source;
   source.productName = Source().GetProductName();
   source.sourceKind = Source().GetSourceKind();
+  // By the name's driver: an edit connects without the data-source page's choice.
   source.mySql = source.sourceKind == CDatabseConnection::kNamedDataSource &&
-                 CDatabseConnection::IsMySqlDriver(m_pWizard->m_DatabaseConnectionPage->GetDriverDescription());
+                 CDatabseConnection::IsMySqlDataSource(m_pWizard->GetProfileRecord().DB_DSN);
   source.workbookExport = IsWorkbookExport();
   return source;
 }

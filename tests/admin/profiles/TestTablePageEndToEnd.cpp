@@ -183,12 +183,35 @@ TEST_P(TablePageEndToEnd, TableAndViewProfilesAreStoredAndTheTablesRowsReachTheD
   EXPECT_EQ(Rows(QStringLiteral("Select UserID, StatusFlag From UserProfileStatus Where ProfileID = %1").arg(profileId)),
             (QList<QStringList>{{QStringLiteral("user01"), QStringLiteral("A")}}));
   EXPECT_EQ(RecordIndex(profileId), DWORD{1});
+  const ProfileRecord stored = m_wizard->GetProfileRecord();
   m_wizard.reset();
 
   StartSyncProgram();
   const QStringList expected = {QStringLiteral("Birch:9:3"), QStringLiteral("Alder:5:1")};
   EXPECT_TRUE(QTest::qWaitFor([&] { return DeviceValues(profileId) == expected; }, kGenerousBoundMs))
       << qPrintable(DeviceValues(profileId).join(u' '));
+
+  // An edit saved unchanged stores the same texts under the same number.
+  m_wizard = std::make_unique<CNewProfileWizard>(CNewProfileWizard::kEditMode, CNewProfileWizard::kTableKind);
+  m_wizard->GetProfileRecord() = stored;
+  QString error;
+  const bool file = GetParam() == Engine::Sqlite;
+  ASSERT_EQ(m_wizard->m_DatabaseConnectionPage->GetConnManager()->ConnectByType(
+                file ? stored.Path + stored.DB_DSN : stored.DB_DSN, stored.UserName, stored.Password, &error,
+                file ? CDatabseConnection::kMdb : CDatabseConnection::kNamedDataSource),
+            1)
+      << qPrintable(error);
+  m_wizard->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(m_wizard.get()));
+  EXPECT_EQ(Query(), stored.Query);
+  testsupport::MessageBoxRecorder::Global().Clear();
+  testsupport::MessageBoxRecorder::Global().ScriptAnswers({platform::IDYES});
+  m_wizard->PressFinish();
+  ASSERT_EQ(m_wizard->result(), CWizardSheet::kFinishResult) << qPrintable(BoxTexts().join(u'\n'));
+  const QList<QStringList> edited = ProfileRows(QStringLiteral("Items"));
+  ASSERT_EQ(edited.size(), 1);
+  EXPECT_EQ(edited[0], rows[0]);
+  m_wizard.reset();
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, TablePageEndToEnd, ::testing::ValuesIn(odbctest::AllEngines()),
