@@ -624,8 +624,9 @@ void CProfileBuildQueryPage::ApplyArrangement(const QStringList& arranged) {
   }
   m_columns = reordered;
   const QStringList after = ListedNames();
-  for (FilterEntry& filter : m_lists.filters) filter.column = static_cast<int16_t>(after.indexOf(before.value(filter.column)));
-  for (SortEntry& sort : m_lists.sorts) sort.column = static_cast<int16_t>(after.indexOf(before.value(sort.column)));
+  const auto moved = [&](int16_t column) { return static_cast<int16_t>(after.indexOf(before.value(column))); };
+  for (FilterEntry& filter : m_lists.filters) filter.column = moved(filter.column);
+  for (SortEntry& sort : m_lists.sorts) sort.column = moved(sort.column);
   m_lists.columns = after;
   m_lists.catalogueTypeCodes = codes;
   m_arranged = arranged;
@@ -669,9 +670,10 @@ void CProfileBuildQueryPage::OnPreview() {
     return;
   }
   if (!RunQuery(query)) return;
-  m_pRecordCount->setText(QStringLiteral("Number of Records : %1").arg(ConnManager().GetActiveHandler()->GetRowCount()));
+  CDBHandler* rows = ConnManager().GetActiveHandler();
+  m_pRecordCount->setText(QStringLiteral("Number of Records : %1").arg(rows->GetRowCount()));
   PlacePreview();
-  m_pPopup->Grid().SetHandler(ConnManager().GetActiveHandler());
+  m_pPopup->Grid().SetHandler(rows);
   m_pPopup->show();
   m_bPreviewShown = true;
   m_pPreviewButton->setText(kHidePreview);
@@ -747,8 +749,9 @@ void CProfileBuildQueryPage::RestoreColumnChoice() {
 
 bool CProfileBuildQueryPage::ConfirmEditSave() {
   const ProfileRecord& record = m_pWizard->GetProfileRecord();
-  if (Ask(this, QStringLiteral("Current profile: %1 has changed. Do you want to save the changes?").arg(m_strEditedName),
-          platform::MB_YESNO | platform::MB_ICONQUESTION | platform::MB_DEFBUTTON2) != platform::IDYES)
+  const QString question =
+      QStringLiteral("Current profile: %1 has changed. Do you want to save the changes?").arg(m_strEditedName);
+  if (Ask(this, question, platform::MB_YESNO | platform::MB_ICONQUESTION | platform::MB_DEFBUTTON2) != platform::IDYES)
     return false;
   Log(QStringLiteral("Profile %1 with Profile ID %2 is removing for Edit.").arg(m_strEditedName).arg(record.ProfileID));
   const QString refusal = CheckFormColumnsKept(m_forms, ListedNames(), Ticks());
@@ -764,7 +767,8 @@ QString CProfileBuildQueryPage::FinishRefusal() const {
   if (!Ticks().contains(true))
     return QStringLiteral("Please, Select table/view/Column from available tables/views/Columns list.");
   const QString query = GetQueryText();
-  if (query.isEmpty()) return QStringLiteral("Please, Enter Query or Select Table/View from available tables/views list.");
+  if (query.isEmpty())
+    return QStringLiteral("Please, Enter Query or Select Table/View from available tables/views list.");
   if (!IsExcelAutomation() && !query.startsWith(QStringLiteral("Select")))
     return QStringLiteral("Please, Enter only SELECT query.");
   const CDatabseConnection* settings = SettingsConnection();
