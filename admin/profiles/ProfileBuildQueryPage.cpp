@@ -6,6 +6,7 @@
 #include "admin/foundation/FormQueries.h"
 #include "admin/foundation/OdbcUtilities.h"
 #include "admin/foundation/ProfileQueries.h"
+#include "admin/foundation/ProfileQueryText.h"
 #include "admin/profiles/ArrangeColumnsDlg.h"
 #include "admin/profiles/DroppedEntriesNotice.h"
 #include "admin/profiles/FilterSortDlg.h"
@@ -74,12 +75,12 @@ CDatabseConnection* SettingsConnection() {
   return app != nullptr ? &app->GetSettingsConnection() : nullptr;
 }
 
-// The query a workbook export runs: its sheet is read from "New_<sheet>.txt".
-QString ExportedQuery(const QString& query) {
-  const qsizetype from = query.indexOf(QStringLiteral(" from "), 0, Qt::CaseInsensitive);
-  const qsizetype quote = from < 0 ? -1 : query.indexOf(u'"', from);
-  if (quote < 0) return query;
-  return QString(query).insert(quote + 1, QStringLiteral("New_"));
+// A workbook's sheet by the name of its export file "New_<sheet>.txt".
+QString SheetOfExportFile(const QString& fileName) {
+  const QString prefix = QStringLiteral("New_");
+  const QString suffix = QStringLiteral(".txt");
+  if (!fileName.startsWith(prefix) || !fileName.endsWith(suffix, Qt::CaseInsensitive)) return fileName;
+  return fileName.mid(prefix.size(), fileName.size() - prefix.size() - suffix.size());
 }
 
 bool HasRowWithoutValues(CDBHandler& rows) {
@@ -315,7 +316,7 @@ void CProfileBuildQueryPage::FillTableList() {
   const int request = m_nListType == kTablesListType ? 1 : 2;
   const int count = Source().GetTableList(&names, &schemas, &types, request);
   for (qsizetype i = 0; i < names.size(); ++i) {
-    auto* item = new QListWidgetItem(names.at(i), m_pTableList);
+    auto* item = new QListWidgetItem(IsWorkbookExport() ? SheetOfExportFile(names.at(i)) : names.at(i), m_pTableList);
     item->setData(kSchemaRole, schemas.value(i));
     item->setData(kTypeRole, types.value(i));
   }
@@ -650,7 +651,7 @@ bool CProfileBuildQueryPage::RunQuery(const QString& query) {
   ClosePreview();
   platform::WaitCursor wait;
   QString error;
-  if (ConnManager().FetchContents(&error, IsWorkbookExport() ? ExportedQuery(query) : query) == 1) return true;
+  if (ConnManager().FetchContents(&error, IsWorkbookExport() ? QueryOnWorkbookExport(query) : query) == 1) return true;
   Ask(this, error, platform::MB_OK | platform::MB_ICONERROR);
   return false;
 }

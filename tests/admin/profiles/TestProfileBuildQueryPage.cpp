@@ -8,6 +8,7 @@
 #include "admin/foundation/FormStatements.h"
 #include "shared/formtext/FormTextWriter.h"
 #include "tests/support/DialogScreenshot.h"
+#include "tests/support/XlsxFixture.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -391,4 +392,40 @@ TEST_F(TablePageEditTest, AProfileWithFormsKeepsItsTableAndListType) {
   EXPECT_EQ(BoxTexts(), QStringList{refusal});
   EXPECT_TRUE(Find<QRadioButton>("1268")->isChecked());
   EXPECT_EQ(Query(), stored.Query);
+}
+
+// A workbook read as its exported text files: its sheets are listed by name and previewed from
+// their export.
+TEST_F(TablePageTest, WorkbookExportListsItsSheetsAndPreviewsThem) {
+  const QString folder = testsupport::CurrentMachineRoot() + QStringLiteral("/sources/");
+  ASSERT_TRUE(QDir().mkpath(folder));
+  const QString path = folder + QStringLiteral("book.xlsx");
+  {
+    testsupport::XlsxFixture fixture(path);
+    lxw_worksheet* orders = fixture.AddSheet("Orders");
+    worksheet_write_string(orders, 0, 0, "Customer", nullptr);
+    worksheet_write_string(orders, 0, 1, "Amount", nullptr);
+    worksheet_write_string(orders, 1, 0, "Alder", nullptr);
+    worksheet_write_number(orders, 1, 1, 12, nullptr);
+    worksheet_write_string(fixture.AddSheet("Items"), 0, 0, "Item", nullptr);
+    ASSERT_TRUE(fixture.Close());
+  }
+  platform::SetFileOpenChooser([path](const platform::FileOpenRequest&) { return path; });
+  OpenNewWizard();
+  {
+    PageModalPlayer player({[](QDialog* dialog) {
+      Child<QRadioButton>(dialog, "1072")->click();
+      Click(dialog, "1");
+    }});
+    QTest::mouseClick(Child<QAbstractButton>(m_wizard->m_DatabaseConnectionPage, "1056"), Qt::LeftButton);
+  }
+  EnterTablePage();
+  QStringList listed;
+  for (int row = 0; row < Page().GetTableList()->count(); ++row) listed << Page().GetTableList()->item(row)->text();
+  EXPECT_EQ(listed, (QStringList{QStringLiteral("Items"), QStringLiteral("Orders")})) << qPrintable(listed.join(u' '));
+  ChooseTable(QStringLiteral("Orders"));
+  EXPECT_EQ(Query(), QStringLiteral("Select `Customer`, `Amount` from \"Orders.txt\""));
+  EXPECT_FALSE(Find<QWidget>("1153")->isEnabled()) << "no arrangement for a workbook";
+  Find<QAbstractButton>("1067")->click();
+  EXPECT_EQ(Find<QLabel>("1081")->text(), QStringLiteral("Number of Records : 1")) << qPrintable(BoxTexts().join(u'\n'));
 }
