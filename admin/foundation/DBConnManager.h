@@ -6,6 +6,7 @@
 #include "admin/foundation/ExcelHandler.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 
@@ -31,6 +32,10 @@ class CDBConnManager {
   // The ODBC connection, for the catalogue of the source the pages list.
   CDatabseConnection& GetConnection() { return m_connection; }
   bool IsWorkbook() const { return m_bWorkbook; }
+  // The worksheets of a workbook opened as such; 0 for any other source.
+  int GetWorksheetList(QStringList* names, QStringList* schemas, QStringList* types) const {
+    return m_bWorkbook ? m_excelConnection.GetWorksheetList(names, schemas, types) : 0;
+  }
   int32_t GetRowCount() const { return m_nRowCount; }
 
  private:

@@ -7,6 +7,7 @@
 #include "admin/foundation/OdbcUtilities.h"
 #include "admin/foundation/ProfileQueries.h"
 #include "admin/foundation/ProfileQueryText.h"
+#include "admin/foundation/SqlTypes.h"
 #include "admin/profiles/ArrangeColumnsDlg.h"
 #include "admin/profiles/DroppedEntriesNotice.h"
 #include "admin/profiles/FilterSortDlg.h"
@@ -314,7 +315,8 @@ void CProfileBuildQueryPage::FillTableList() {
   QStringList schemas;
   QStringList types;
   const int request = m_nListType == kTablesListType ? 1 : 2;
-  const int count = Source().GetTableList(&names, &schemas, &types, request);
+  const int count = IsExcelAutomation() ? ConnManager().GetWorksheetList(&names, &schemas, &types)
+                                        : Source().GetTableList(&names, &schemas, &types, request);
   for (qsizetype i = 0; i < names.size(); ++i) {
     auto* item = new QListWidgetItem(IsWorkbookExport() ? SheetOfExportFile(names.at(i)) : names.at(i), m_pTableList);
     item->setData(kSchemaRole, schemas.value(i));
@@ -348,7 +350,10 @@ void CProfileBuildQueryPage::SelectTableRow(int row) {
 
 // The row of the table the edited profile's stored query reads; -1 when it is not listed.
 int CProfileBuildQueryPage::StoredTableRow() const {
-  const QualifiedTableName stored = ReadStoredTable(SourceFacts(), m_pWizard->GetProfileRecord().Query);
+  const QString& query = m_pWizard->GetProfileRecord().Query;
+  // A worksheet profile stores its sheet's name alone.
+  const QualifiedTableName stored =
+      IsExcelAutomation() ? QualifiedTableName{QString(), query} : ReadStoredTable(SourceFacts(), query);
   for (int row = 0; row < m_pTableList->count(); ++row) {
     const QListWidgetItem* item = m_pTableList->item(row);
     if (item->text() != stored.table) continue;
@@ -409,7 +414,7 @@ void CProfileBuildQueryPage::ListColumns() {
   platform::WaitCursor wait;
   const SelectSource source = SourceFacts();
   const QString table = ChosenTable();
-  m_columns = ListTableColumns(Source(), source, table);
+  m_columns = IsExcelAutomation() ? ListWorksheetColumns(source, table) : ListTableColumns(Source(), source, table);
   Log(QStringLiteral("Table %1 is selected.").arg(table));
   Log(QStringLiteral("No. of Columns : %1.").arg(m_columns.size()));
   const QString catalogName = CatalogTableName(source, table);
@@ -417,9 +422,24 @@ void CProfileBuildQueryPage::ListColumns() {
   m_lists.catalogueTypeCodes.clear();
   for (const ListedColumn& column : m_columns) {
     m_lists.columns.append(column.listedName);
-    m_lists.catalogueTypeCodes.append(Source().GetTypeInfoList(catalogName, BareColumnName(column.listedName)));
+    m_lists.catalogueTypeCodes.append(
+        IsExcelAutomation() ? 0 : Source().GetTypeInfoList(catalogName, BareColumnName(column.listedName)));
   }
   FillColumnRows();
+}
+
+// A worksheet read through the workbook lists the names of its header row.
+QList<ListedColumn> CProfileBuildQueryPage::ListWorksheetColumns(const SelectSource& source, const QString& sheet) {
+  QList<ListedColumn> columns;
+  if (ConnManager().FetchContents(nullptr, sheet) != 1) return columns;
+  CDBHandler* rows = ConnManager().GetActiveHandler();
+  for (int16_t column = 0; column < rows->GetColumnCount(); ++column) {
+    const int16_t code = rows->GetColumnType(column);
+    const QString typeName = GetSqlTypeName(code);
+    columns.append({ListedColumnName(source, rows->GetColumnName(column)), typeName, false, IsTickableType(typeName),
+                    code});
+  }
+  return columns;
 }
 
 void CProfileBuildQueryPage::FillColumnRows() {
@@ -542,7 +562,9 @@ void CProfileBuildQueryPage::BuildSelectQuery() {
     m_positions.insert(listed.at(i), ticks.value(i) ? QString::number(++position) : QStringLiteral("0"));
   m_selectedColumns = SelectedColumns(listed, ticks, m_arranged);
   QString query;
-  if (!m_selectedColumns.isEmpty()) {
+  if (!m_selectedColumns.isEmpty() && IsExcelAutomation()) {
+    query = ChosenTable();  // the worksheet is read whole
+  } else if (!m_selectedColumns.isEmpty()) {
     const QString select = ::BuildSelectQuery(SourceFacts(), m_selectedColumns, ChosenSchema(), ChosenTable());
     query = BuildWhereOrderBy(select, m_lists, &m_pWizard->GetProfileRecord());
   }
@@ -666,7 +688,7 @@ void CProfileBuildQueryPage::OnPreview() {
     Inform(this, QStringLiteral("Please, Enter query or select table from available tables list."));
     return;
   }
-  if (!query.trimmed().toUpper().startsWith(QStringLiteral("SELECT"))) {
+  if (!IsExcelAutomation() && !query.trimmed().toUpper().startsWith(QStringLiteral("SELECT"))) {
     Inform(this, QStringLiteral("Please, Enter only SELECT query."));
     return;
   }
@@ -734,9 +756,11 @@ void CProfileBuildQueryPage::RestoreColumnChoice() {
   Log(QStringLiteral("<CProfileBuildQueryPage> <FillColumnsForEditProfile> start"));
   const ProfileRecord stored = m_pWizard->GetProfileRecord();
   ListColumns();
-  const StoredColumnChoice choice = ReadStoredColumnChoice(stored.Query, ListedNames());
-  SetTicks(choice.ticked);
-  m_arranged = choice.arranged;
+  if (!IsExcelAutomation()) {
+    const StoredColumnChoice choice = ReadStoredColumnChoice(stored.Query, ListedNames());
+    SetTicks(choice.ticked);
+    m_arranged = choice.arranged;
+  }
   Log(QStringLiteral("<CProfileBuildQueryPage> <FillColumnsForEditProfile> End"));
   BuildSelectQuery();
   Log(QStringLiteral("<CProfileBuildQueryPage> The Query Before Adding Sorts And Filters is : %1").arg(GetQueryText()));

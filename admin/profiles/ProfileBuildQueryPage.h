@@ -101,6 +101,7 @@ class CProfileBuildQueryPage : public CWizardSheetPage {
   // Refusals and the question before another table replaces the chosen one.
   bool MayLeaveChosenTable(int newRow);
   void ListColumns();
+  QList<ListedColumn> ListWorksheetColumns(const SelectSource& source, const QString& sheet);
   void FillColumnRows();
   QStringList ListedNames() const;
   QList<bool> Ticks() const;

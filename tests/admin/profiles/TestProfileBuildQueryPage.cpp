@@ -394,27 +394,35 @@ TEST_F(TablePageEditTest, AProfileWithFormsKeepsItsTableAndListType) {
   EXPECT_EQ(Query(), stored.Query);
 }
 
+namespace {
+
+// A workbook with the sheets "Orders" (a header row and one row) and "Items".
+QString MakeWorkbook() {
+  const QString folder = testsupport::CurrentMachineRoot() + QStringLiteral("/sources/");
+  EXPECT_TRUE(QDir().mkpath(folder));
+  const QString path = folder + QStringLiteral("book.xlsx");
+  testsupport::XlsxFixture fixture(path);
+  lxw_worksheet* orders = fixture.AddSheet("Orders");
+  worksheet_write_string(orders, 0, 0, "Customer", nullptr);
+  worksheet_write_string(orders, 0, 1, "Amount", nullptr);
+  worksheet_write_string(orders, 1, 0, "Alder", nullptr);
+  worksheet_write_number(orders, 1, 1, 12, nullptr);
+  worksheet_write_string(fixture.AddSheet("Items"), 0, 0, "Item", nullptr);
+  EXPECT_TRUE(fixture.Close());
+  return path;
+}
+
+}  // namespace
+
 // A workbook read as its exported text files: its sheets are listed by name and previewed from
 // their export.
 TEST_F(TablePageTest, WorkbookExportListsItsSheetsAndPreviewsThem) {
-  const QString folder = testsupport::CurrentMachineRoot() + QStringLiteral("/sources/");
-  ASSERT_TRUE(QDir().mkpath(folder));
-  const QString path = folder + QStringLiteral("book.xlsx");
-  {
-    testsupport::XlsxFixture fixture(path);
-    lxw_worksheet* orders = fixture.AddSheet("Orders");
-    worksheet_write_string(orders, 0, 0, "Customer", nullptr);
-    worksheet_write_string(orders, 0, 1, "Amount", nullptr);
-    worksheet_write_string(orders, 1, 0, "Alder", nullptr);
-    worksheet_write_number(orders, 1, 1, 12, nullptr);
-    worksheet_write_string(fixture.AddSheet("Items"), 0, 0, "Item", nullptr);
-    ASSERT_TRUE(fixture.Close());
-  }
+  const QString path = MakeWorkbook();
   platform::SetFileOpenChooser([path](const platform::FileOpenRequest&) { return path; });
   OpenNewWizard();
   {
     PageModalPlayer player({[](QDialog* dialog) {
-      Child<QRadioButton>(dialog, "1072")->click();
+      Child<QRadioButton>(dialog, "1072")->click();  // first row as field names
       Click(dialog, "1");
     }});
     QTest::mouseClick(Child<QAbstractButton>(m_wizard->m_DatabaseConnectionPage, "1056"), Qt::LeftButton);
@@ -428,4 +436,34 @@ TEST_F(TablePageTest, WorkbookExportListsItsSheetsAndPreviewsThem) {
   EXPECT_FALSE(Find<QWidget>("1153")->isEnabled()) << "no arrangement for a workbook";
   Find<QAbstractButton>("1067")->click();
   EXPECT_EQ(Find<QLabel>("1081")->text(), QStringLiteral("Number of Records : 1")) << qPrintable(BoxTexts().join(u'\n'));
+}
+
+// A workbook viewed as worksheets: its sheets are listed, the profile reads a sheet whole, its
+// header row among the rows.
+TEST_F(TablePageTest, WorksheetProfileStoresItsSheet) {
+  const QString path = MakeWorkbook();
+  platform::SetFileOpenChooser([path](const platform::FileOpenRequest&) { return path; });
+  OpenNewWizard();
+  {
+    PageModalPlayer player({[](QDialog* dialog) {
+      Child<QRadioButton>(dialog, "1073")->click();  // view as worksheets
+      Click(dialog, "1");
+    }});
+    QTest::mouseClick(Child<QAbstractButton>(m_wizard->m_DatabaseConnectionPage, "1056"), Qt::LeftButton);
+  }
+  EnterTablePage();
+  ASSERT_EQ(Page().GetTableList()->count(), 2);
+  Find<QLineEdit>("1050")->setText(QStringLiteral("Sheet"));
+  ChooseTable(QStringLiteral("Orders"));
+  ASSERT_EQ(Columns().GetItemCount(), 2);
+  EXPECT_EQ(Columns().GetItemText(0, 0), QStringLiteral("`A`")) << "columns by letter: no header row";
+  EXPECT_EQ(Query(), QStringLiteral("Orders"));
+  for (const char* id : {"1065", "1066", "1153"}) EXPECT_FALSE(Find<QWidget>(id)->isEnabled()) << id;
+  Find<QAbstractButton>("1067")->click();
+  EXPECT_EQ(Find<QLabel>("1081")->text(), QStringLiteral("Number of Records : 2")) << qPrintable(BoxTexts().join(u'\n'));
+  m_wizard->PressFinish();
+  ASSERT_EQ(m_wizard->result(), CWizardSheet::kFinishResult) << qPrintable(BoxTexts().join(u'\n'));
+  const QList<QStringList> rows = ProfileRows(QStringLiteral("Sheet"));
+  ASSERT_EQ(rows.size(), 1);
+  EXPECT_EQ(rows[0][2], QStringLiteral("Orders"));
 }
