@@ -467,3 +467,32 @@ TEST_F(TablePageTest, WorksheetProfileStoresItsSheet) {
   ASSERT_EQ(rows.size(), 1);
   EXPECT_EQ(rows[0][2], QStringLiteral("Orders"));
 }
+
+// Finish refuses in its order, each refusal an information box that keeps the wizard open.
+TEST_F(TablePageTest, FinishRefusesWhatCannotBeStored) {
+  OpenNewOnSqlite();
+  MessageBoxRecorder::Global().Clear();
+  m_wizard->PressFinish();
+  EXPECT_EQ(BoxTexts(), QStringList{QStringLiteral("Please, Select table/view from available tables/views list.")});
+  ChooseTable(QStringLiteral("items"));
+  const struct {
+    const char* name;
+    const char* box;
+  } cases[] = {
+      {"  ", "Please, Enter Profile Name."},
+      {"select", "Please, Enter proper Profile Name other than SQL Keywords."},
+      {"sampledb", "Profile with same name already exist at Device. Please, Enter another Profile Name."},
+      {"1items", "Profile name must start with alphabetic character."},
+  };
+  for (const auto& step : cases) {
+    SCOPED_TRACE(step.name);
+    MessageBoxRecorder::Global().Clear();
+    Find<QLineEdit>("1050")->setText(QString::fromLatin1(step.name));
+    m_wizard->PressFinish();
+    ASSERT_EQ(MessageBoxRecorder::Global().shown().size(), 1);
+    EXPECT_EQ(BoxTexts().first(), QString::fromLatin1(step.box));
+    EXPECT_EQ(MessageBoxRecorder::Global().shown().first().icon(), platform::MB_ICONINFORMATION);
+    EXPECT_TRUE(m_wizard->isVisible());
+  }
+  EXPECT_TRUE(Rows(QStringLiteral("Select DBInfo From ProfileInfo Where DBInfo = 'items'")).isEmpty());
+}
