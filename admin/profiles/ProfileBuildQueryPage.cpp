@@ -814,7 +814,8 @@ bool CProfileBuildQueryPage::CheckRowsHaveValues() {
   if (!RunQuery(GetQueryText())) return false;
   CDBHandler* rows = ConnManager().GetActiveHandler();
   if (rows == nullptr || !HasRowWithoutValues(*rows)) return true;
-  Inform(this, kEmptyRecords);
+  // The worksheet's own refusal ends with a second point.
+  Inform(this, IsExcelAutomation() ? kEmptyRecords + u'.' : kEmptyRecords);
   return false;
 }
 
