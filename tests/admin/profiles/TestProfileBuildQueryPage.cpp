@@ -496,3 +496,16 @@ TEST_F(TablePageTest, FinishRefusesWhatCannotBeStored) {
   }
   EXPECT_TRUE(Rows(QStringLiteral("Select DBInfo From ProfileInfo Where DBInfo = 'items'")).isEmpty());
 }
+
+TEST_F(TablePageTest, FinishRefusesATableWithAnEmptyRow) {
+  OpenNewOnSqlite({QStringLiteral("CREATE TABLE blanks (a VARCHAR(5), b VARCHAR(5))"),
+                   QStringLiteral("INSERT INTO blanks VALUES ('x', 'y')"),
+                   QStringLiteral("INSERT INTO blanks VALUES (NULL, NULL)")});
+  Find<QLineEdit>("1050")->setText(QStringLiteral("Blanks"));
+  ChooseTable(QStringLiteral("blanks"));
+  MessageBoxRecorder::Global().Clear();
+  m_wizard->PressFinish();
+  EXPECT_EQ(BoxTexts(), QStringList{QStringLiteral("It seems that your selected table/file has some empty records, "
+                                                   "please delete those records and try again.")});
+  EXPECT_TRUE(ProfileRows(QStringLiteral("Blanks")).isEmpty());
+}
