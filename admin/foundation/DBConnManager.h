@@ -6,6 +6,7 @@
 #include "admin/foundation/ExcelHandler.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 
@@ -28,7 +29,13 @@ class CDBConnManager {
   bool IsConnected() const { return m_bConnected; }
   // The ODBC connection, whose diagnostics tell why a connect of an ODBC source failed.
   SQLHDBC GetConnectionHandle() const { return m_connection.GetConnectionHandle(); }
+  // The ODBC connection, for the catalogue of the source the pages list.
+  CDatabseConnection& GetConnection() { return m_connection; }
   bool IsWorkbook() const { return m_bWorkbook; }
+  // The worksheets of a workbook opened as such; 0 for any other source.
+  int GetWorksheetList(QStringList* names, QStringList* schemas, QStringList* types) const {
+    return m_bWorkbook ? m_excelConnection.GetWorksheetList(names, schemas, types) : 0;
+  }
   int32_t GetRowCount() const { return m_nRowCount; }
 
  private:

@@ -40,7 +40,7 @@ int CDatabaseHandler::ExecuteQuery(const CDatabseConnection& connection, const Q
     WriteAppLog(88, report);
     return 0;
   }
-  if (!SQL_SUCCEEDED(Track(SQLExecute(Statement())))) {
+  if (!SQL_SUCCEEDED(Track(SQLExecute(Statement()))) && !ExecuteReadOnly(handle, sql)) {
     FailStatement();
     return 0;
   }
@@ -48,6 +48,13 @@ int CDatabaseHandler::ExecuteQuery(const CDatabseConnection& connection, const Q
   if (!DescribeColumns()) return 1;
   if (!GetRecordCount(handle, sql)) WalkRows();
   return 1;
+}
+
+// A driver that keeps lockable rows by a hidden row column (PostgreSQL's ctid) cannot lock the
+// rows of a view; the rows are only read here, so a read-only cursor does.
+bool CDatabaseHandler::ExecuteReadOnly(SQLHDBC connection, const QString& sql) {
+  if (!OpenStatement(connection, false)) return false;
+  return SQL_SUCCEEDED(Track(SQLExecDirectW(Statement(), platform::SqlText(sql), SQL_NTS)));
 }
 
 bool CDatabaseHandler::GetRecordCount(SQLHDBC connection, const QString& sql) {

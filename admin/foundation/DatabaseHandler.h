@@ -39,6 +39,7 @@ class CDatabaseHandler : public OdbcRecordSource {
  private:
   static constexpr qsizetype kValueBufferBytes = 260;
 
+  bool ExecuteReadOnly(SQLHDBC connection, const QString& sql);
   bool GetRecordCount(SQLHDBC connection, const QString& sql);
   void WalkRows();
   QString ReadField(int16_t column, bool wholeTextAllowed);

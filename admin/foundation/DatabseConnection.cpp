@@ -222,14 +222,20 @@ SQLRETURN CDatabseConnection::ExecuteStatement(const QString& sql) {
   return result == SQL_NO_DATA ? SQL_SUCCESS : result;
 }
 
-QString CDatabseConnection::SearchPattern(const QString& name) {
-  std::array<SQLWCHAR, 8> escape{};
+QString CDatabseConnection::InfoText(SQLUSMALLINT infoType) const {
+  std::array<SQLWCHAR, 128> text{};
   SQLSMALLINT length = 0;
-  if (!SQL_SUCCEEDED(SQLGetInfoW(m_connection.get(), SQL_SEARCH_PATTERN_ESCAPE, escape.data(),
-                                 static_cast<SQLSMALLINT>(sizeof escape), &length))) {
-    return name;
+  if (!m_connection || !SQL_SUCCEEDED(SQLGetInfoW(m_connection.get(), infoType, text.data(),
+                                                  static_cast<SQLSMALLINT>(sizeof text), &length))) {
+    return {};
   }
-  const QString escapeText = platform::FromSqlTextZ(escape.data(), static_cast<qsizetype>(escape.size()));
+  return platform::FromSqlTextZ(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString CDatabseConnection::GetProductName() const { return m_bConnected ? InfoText(SQL_DBMS_NAME) : QString(); }
+
+QString CDatabseConnection::SearchPattern(const QString& name) {
+  const QString escapeText = InfoText(SQL_SEARCH_PATTERN_ESCAPE);
   if (escapeText.isEmpty()) return name;
   QString pattern;
   for (const QChar character : name) {

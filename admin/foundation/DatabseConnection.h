@@ -85,6 +85,8 @@ class CDatabseConnection {
   static bool GetMySqlFlag();
 
   SQLHDBC GetConnectionHandle() const { return m_connection.get(); }
+  // The database product name the driver reports; empty when not connected.
+  QString GetProductName() const;
   bool IsConnected() const { return m_bConnected; }
   SourceKind GetSourceKind() const { return m_nSourceKind; }
   SQLRETURN GetLastReturnCode() const { return m_nLastReturnCode; }
@@ -108,6 +110,8 @@ class CDatabseConnection {
   void RemoveTemporaryDataSource(SourceKind kind);
   // The catalog search pattern that matches `name` only, with the driver's escape character.
   QString SearchPattern(const QString& name);
+  // A text answer of SQLGetInfo; empty when the driver gives none.
+  QString InfoText(SQLUSMALLINT infoType) const;
   // A catalog lookup on the connection that keeps its return codes in the last return code.
   CatalogQuery Catalog(std::initializer_list<CatalogQuery::Column> columns);
   // Runs SQLColumnsW for the columns of exactly `table` (its name as a search pattern).

@@ -60,10 +60,10 @@ OdbcDiagRecord OdbcRecordSource::CurrentDiagnostic() const {
   return ReadOdbcDiagRecord(SQL_HANDLE_STMT, Statement());
 }
 
-bool OdbcRecordSource::OpenStatement(SQLHDBC connection) {
+bool OdbcRecordSource::OpenStatement(SQLHDBC connection, bool lockRows) {
   CloseStatement();
   m_lastFailure = {};
-  m_statement = NewCursorStatement(connection);
+  m_statement = NewCursorStatement(connection, true, lockRows);
   if (!m_statement) {
     Track(SQL_ERROR);
     m_lastFailure = ReadOdbcDiagRecord(SQL_HANDLE_DBC, connection);

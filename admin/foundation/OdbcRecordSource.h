@@ -44,7 +44,8 @@ class OdbcRecordSource : public CDBHandler {
 
  protected:
   // Closes what is open and makes the statement that the next execution runs on.
-  bool OpenStatement(SQLHDBC connection);
+  // `lockRows` false opens a read-only cursor.
+  bool OpenStatement(SQLHDBC connection, bool lockRows = true);
   // Keeps the statement's diagnostic record and frees the statement.
   void FailStatement();
   // The result's columns: count, then kind, size and digits of each (kind 0 for a column whose

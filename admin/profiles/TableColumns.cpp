@@ -21,7 +21,8 @@ QList<ListedColumn> ListTableColumns(CDatabseConnection& connection, const Selec
   for (qsizetype i = 0; i < names.size(); ++i) {
     const QString typeName = GetSqlTypeName(types.value(i));
     columns.append(
-        {ListedColumnName(source, names.at(i)), typeName, keys.contains(names.at(i)), IsTickableType(typeName)});
+        {ListedColumnName(source, names.at(i)), typeName, keys.contains(names.at(i)), IsTickableType(typeName),
+         types.value(i)});
   }
   return columns;
 }

@@ -15,6 +15,7 @@ struct ListedColumn {
   QString typeName;    // "SQL_UNKNOWN_TYPE" for a type the devices cannot take
   bool primaryKey = false;
   bool ticked = false;  // as a newly chosen table starts: every column the devices can take
+  int16_t typeCode = 0;  // the catalogue's SQL type, 0 for a type the devices cannot take
 };
 
 // The name the catalogue knows the table by: a workbook's sheet as its export "New_<sheet>.txt",

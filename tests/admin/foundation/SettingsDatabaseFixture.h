@@ -18,6 +18,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 // True when the profile has a record index (its `RI` value).
 inline bool HasRecIndex(int32_t profileId) {
@@ -72,6 +73,15 @@ class SettingsDatabaseTest : public ::testing::Test {
   }
   void Allow(const QString& action, const QString& table) {
     Execute(QStringLiteral("DROP TRIGGER Refuse%1%2").arg(action, table));
+  }
+
+  // The profile's next record index (RI); nothing when none is stored.
+  static std::optional<DWORD> RecordIndex(int32_t profileId) {
+    const std::optional<platform::RegistryValue> value =
+        testsupport::StoredValue(kRecordIndexKey, QString::number(profileId));
+    DWORD index = 0;
+    if (!value || !value->ToDword(&index)) return std::nullopt;
+    return index;
   }
 
   QList<testsupport::LogEntry> LogEntries() const { return testsupport::ReadLogEntries(m_log->FilePath()); }

@@ -34,18 +34,6 @@ ProfileRecord TableProfile(const QString& name) {
   return record;
 }
 
-std::optional<DWORD> RecordIndex(int32_t profileId) {
-  platform::RegistryKeyGuard key;
-  platform::RegistryValue value;
-  DWORD index = 0;
-  if (platform::RegOpenKeyEx(platform::HKEY_LOCAL_MACHINE, kRecordIndexKey, platform::KEY_READ, key.out()) !=
-          platform::ERROR_SUCCESS ||
-      platform::RegQueryValueEx(key.get(), QString::number(profileId), &value) != platform::ERROR_SUCCESS ||
-      !value.ToDword(&index))
-    return std::nullopt;
-  return index;
-}
-
 bool SetRecordIndex(int32_t profileId, DWORD index) {
   platform::RegistryKeyGuard key;
   return platform::RegCreateKeyEx(platform::HKEY_LOCAL_MACHINE, kRecordIndexKey, platform::KEY_ALL_ACCESS, key.out()) ==

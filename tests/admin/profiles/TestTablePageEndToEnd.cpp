@@ -1,0 +1,218 @@
+// A table profile and a view profile made through the real wizard on each engine, then sent by
+// the running sync program to the web-service double's device: the device holds exactly the
+// filtered, sorted rows in the arranged column order.
+#include "shared/RegistryRecords.h"
+#include "tests/admin/profiles/TablePageFixture.h"
+#include "tests/support/SyncInstallation.h"
+#include "tests/support/WebServiceDouble.h"
+
+#include <QCoreApplication>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <chrono>
+
+using odbctest::Engine;
+
+namespace {
+
+// Far above what a few turns take on a loaded machine.
+constexpr int kGenerousBoundMs = 60000;
+
+class TablePageEndToEnd : public TablePageTest, public ::testing::WithParamInterface<Engine> {
+ protected:
+  void SetUp() override {
+    // Before the settings database registers its own name: the driver manager answers from what
+    // it read of the data sources during the current second, which a later name would miss.
+    QString unavailable;
+    if (GetParam() != Engine::Sqlite && !odbctest::RegisterServerDataSource(GetParam(), &m_login, &unavailable))
+      GTEST_SKIP() << qPrintable(unavailable);
+    TablePageTest::SetUp();
+    if (HasFatalFailure()) return;
+    const QString suffix = GetParam() == Engine::Sqlite ? QString() : QStringLiteral("_%1").arg(QCoreApplication::applicationPid());
+    m_table = QStringLiteral("e2e_items") + suffix;
+    m_view = QStringLiteral("e2e_names") + suffix;
+    if (GetParam() == Engine::Sqlite) return;
+    CONNECT_OR_SKIP(GetParam(), &m_server);
+    RunOnServer(QStringLiteral("DROP VIEW IF EXISTS %1").arg(m_view));
+    RunOnServer(QStringLiteral("DROP TABLE IF EXISTS %1").arg(m_table));
+    for (const QString& sql : SourceStatements()) RunOnServer(sql);
+  }
+  void TearDown() override {
+    if (m_program.state() != QProcess::NotRunning) {
+      synctest::SetSettingsDword(QStringLiteral("SyncServiceStatus"), 0);
+      if (!m_program.waitForFinished(kGenerousBoundMs)) m_program.kill();
+    }
+    if (m_server.IsConnected()) {
+      m_server.ExecuteStatement(QStringLiteral("DROP VIEW IF EXISTS %1").arg(m_view));
+      m_server.ExecuteStatement(QStringLiteral("DROP TABLE IF EXISTS %1").arg(m_table));
+    }
+    TablePageTest::TearDown();
+  }
+
+  QStringList SourceStatements() const {
+    return {QStringLiteral("CREATE TABLE %1 (id INTEGER PRIMARY KEY, name VARCHAR(40), city VARCHAR(40), qty INTEGER)")
+                .arg(m_table),
+            QStringLiteral("INSERT INTO %1 VALUES (1, 'Alder', 'Oslo', 5)").arg(m_table),
+            QStringLiteral("INSERT INTO %1 VALUES (2, 'O''Brien', 'Cork', 7)").arg(m_table),
+            QStringLiteral("INSERT INTO %1 VALUES (3, 'Birch', 'Rome', 9)").arg(m_table),
+            QStringLiteral("CREATE VIEW %1 AS SELECT id, name FROM %2").arg(m_view, m_table)};
+  }
+  void RunOnServer(const QString& sql) {
+    ASSERT_TRUE(SQL_SUCCEEDED(m_server.ExecuteStatement(sql))) << qPrintable(sql);
+  }
+
+  CProfileBuildQueryPage& OpenNew() {
+    if (GetParam() != Engine::Sqlite) return OpenNewOnServer(m_login);
+    if (m_sqlitePath.isEmpty()) return OpenNewOnSqlite(SourceStatements());
+    OpenNewWizard();
+    const QString path = m_sqlitePath;
+    platform::SetFileOpenChooser([path](const platform::FileOpenRequest&) { return path; });
+    QTest::mouseClick(Child<QAbstractButton>(m_wizard->m_DatabaseConnectionPage, "1056"), Qt::LeftButton);
+    return EnterTablePage();
+  }
+
+  // What the page writes for the engine: column quotes, the table part, the DBType.
+  QString Listed(const QString& name) const {
+    return GetParam() == Engine::PostgreSql ? u'"' + name + u'"' : u'`' + name + u'`';
+  }
+  QString TablePart() const {
+    switch (GetParam()) {
+      case Engine::PostgreSql:
+        return QStringLiteral("\"public\".\"%1\"").arg(m_table);
+      case Engine::MariaDb:
+        return u'`' + m_table + u'`';
+      case Engine::Sqlite:
+        break;
+    }
+    return m_table;  // an Access-kind file takes the bare name
+  }
+  QString DbType() const {
+    return GetParam() == Engine::Sqlite ? QStringLiteral("1")
+           : GetParam() == Engine::MariaDb ? QStringLiteral("9")
+                                           : QStringLiteral("0");
+  }
+
+  // Registers the double as the web service and starts the sync program.
+  void StartSyncProgram() {
+    ASSERT_TRUE(m_service.Started()) << qPrintable(m_service.Error());
+    SyncInfo sync;
+    sync.changeDetectionMinutes = sync.backSyncMinutes = 0;
+    sync.webServiceUrl = m_service.Url().toUtf8();
+    synctest::StoreSealedRecord(QStringLiteral("SyncInfo"), sync.ToBytes());
+    ASSERT_TRUE(testsupport::StoreSealedValue(kSettingsKey, QStringLiteral("ConnSettings"), ConnSettings().ToBytes()));
+    synctest::SetSettingsDword(QStringLiteral("SyncServiceStatus"), 1);
+    ASSERT_TRUE(QDir().mkpath(GetInstallationFolder() + QStringLiteral("Desktop Files/DB/CDB Files")));
+    m_program.setStandardOutputFile(QProcess::nullDevice());
+    m_program.start(QStringLiteral(SYNC_PROGRAM), {});
+    ASSERT_TRUE(m_program.waitForStarted());
+  }
+  static QString GetInstallationFolder() { return testsupport::CurrentMachineRoot() + QStringLiteral("/Tarnwick Plus/"); }
+
+  // "value:value:..." of the device's records of the profile, in record order.
+  QStringList DeviceValues(int32_t profileId) {
+    const QJsonObject profile =
+        m_service.Device()[QStringLiteral("profiles")].toObject()[QString::number(profileId)].toObject();
+    QList<std::pair<int, QString>> records;
+    for (const QJsonValue& value : profile[QStringLiteral("records")].toArray()) {
+      const QJsonObject record = value.toObject();
+      QStringList values;
+      for (const QJsonValue& field : record[QStringLiteral("values")].toArray()) values << field.toVariant().toString();
+      records.append({record[QStringLiteral("index")].toInt(), values.join(u':')});
+    }
+    std::sort(records.begin(), records.end());
+    QStringList texts;
+    for (const auto& record : records) texts << record.second;
+    return texts;
+  }
+
+  odbctest::ServerLogin m_login;
+  CDatabseConnection m_server;
+  QString m_table;
+  QString m_view;
+  QString m_sqlitePath;
+  testsupport::WebServiceDouble m_service;
+  QProcess m_program;
+};
+
+}  // namespace
+
+TEST_P(TablePageEndToEnd, TableAndViewProfilesAreStoredAndTheTablesRowsReachTheDevice) {
+  // A view: No stores nothing, Yes stores it as type 1.
+  OpenNew();
+  if (GetParam() == Engine::Sqlite) m_sqlitePath = testsupport::CurrentMachineRoot() + QStringLiteral("/sources/page.mdb");
+  Find<QRadioButton>("1269")->click();
+  Find<QLineEdit>("1050")->setText(QStringLiteral("Names"));
+  ChooseTable(m_view);
+  testsupport::MessageBoxRecorder::Global().ScriptAnswers({platform::IDNO});
+  m_wizard->PressFinish();
+  EXPECT_TRUE(ProfileRows(QStringLiteral("Names")).isEmpty());
+  testsupport::MessageBoxRecorder::Global().ScriptAnswers({platform::IDYES});
+  m_wizard->PressFinish();
+  const QList<QStringList> views = ProfileRows(QStringLiteral("Names"));
+  ASSERT_EQ(views.size(), 1) << qPrintable(BoxTexts().join(u'\n'));
+  EXPECT_EQ(views[0][5], QStringLiteral("1"));
+
+  // A table: an unticked column, a filter value with a quote, a sort and an arrangement.
+  OpenNew();
+  Find<QLineEdit>("1050")->setText(QStringLiteral("Items"));
+  ChooseTable(m_table);
+  ASSERT_EQ(Columns().GetItemCount(), 4);
+  ClickTick(Listed(QStringLiteral("city")));
+  AddNameFilter();
+  AddSort(2, true);  // qty, descending
+  Arrange({Listed(QStringLiteral("name")), Listed(QStringLiteral("qty")), Listed(QStringLiteral("id"))});
+  testsupport::MessageBoxRecorder::Global().Clear();
+  m_wizard->PressFinish();
+  ASSERT_EQ(m_wizard->result(), CWizardSheet::kFinishResult) << qPrintable(BoxTexts().join(u'\n'));
+  const QList<QStringList> rows = ProfileRows(QStringLiteral("Items"));
+  ASSERT_EQ(rows.size(), 1);
+  const int32_t profileId = rows[0][0].toInt();
+  EXPECT_EQ(rows[0][1], DbType());
+  EXPECT_EQ(rows[0][2], QStringLiteral("Select %1, %2, %3 from %4 Where %1 <> 'O''Brien' Order By %2 DESC")
+                            .arg(Listed(QStringLiteral("name")), Listed(QStringLiteral("qty")), Listed(QStringLiteral("id")),
+                                 TablePart()));
+  EXPECT_EQ(rows[0][3], QStringLiteral("MainMemory"));
+  EXPECT_EQ(rows[0][4], QStringLiteral("0"));
+  EXPECT_EQ(rows[0][5], QStringLiteral("0"));
+  EXPECT_EQ(rows[0][6], QStringLiteral("1#0#4#name#2#<>#10#'O''Brien'#"));
+  EXPECT_TRUE(rows[0][7].contains(QStringLiteral("#qty#"))) << qPrintable(rows[0][7]);
+  EXPECT_EQ(Rows(QStringLiteral("Select UserID, StatusFlag From UserProfileStatus Where ProfileID = %1").arg(profileId)),
+            (QList<QStringList>{{QStringLiteral("user01"), QStringLiteral("A")}}));
+  EXPECT_EQ(RecordIndex(profileId), DWORD{1});
+  const ProfileRecord stored = m_wizard->GetProfileRecord();
+  m_wizard.reset();
+
+  StartSyncProgram();
+  const QStringList expected = {QStringLiteral("Birch:9:3"), QStringLiteral("Alder:5:1")};
+  EXPECT_TRUE(QTest::qWaitFor([&] { return DeviceValues(profileId) == expected; }, kGenerousBoundMs))
+      << qPrintable(DeviceValues(profileId).join(u' '));
+
+  // An edit saved unchanged stores the same texts under the same number.
+  m_wizard = std::make_unique<CNewProfileWizard>(CNewProfileWizard::kEditMode, CNewProfileWizard::kTableKind);
+  m_wizard->GetProfileRecord() = stored;
+  QString error;
+  const bool file = GetParam() == Engine::Sqlite;
+  ASSERT_EQ(m_wizard->m_DatabaseConnectionPage->GetConnManager()->ConnectByType(
+                file ? stored.Path + stored.DB_DSN : stored.DB_DSN, stored.UserName, stored.Password, &error,
+                file ? CDatabseConnection::kMdb : CDatabseConnection::kNamedDataSource),
+            1)
+      << qPrintable(error);
+  m_wizard->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(m_wizard.get()));
+  EXPECT_EQ(Query(), stored.Query);
+  testsupport::MessageBoxRecorder::Global().Clear();
+  testsupport::MessageBoxRecorder::Global().ScriptAnswers({platform::IDYES});
+  m_wizard->PressFinish();
+  ASSERT_EQ(m_wizard->result(), CWizardSheet::kFinishResult) << qPrintable(BoxTexts().join(u'\n'));
+  const QList<QStringList> edited = ProfileRows(QStringLiteral("Items"));
+  ASSERT_EQ(edited.size(), 1);
+  EXPECT_EQ(edited[0], rows[0]);
+  m_wizard.reset();
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, TablePageEndToEnd, ::testing::ValuesIn(odbctest::AllEngines()),
+                         [](const auto& param) { return odbctest::EngineName(param.param).toStdString(); });
