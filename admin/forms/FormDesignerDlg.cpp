@@ -2,6 +2,9 @@
 
 #include "admin/forms/ButtonActions.h"
 #include "admin/forms/CanvasGeometry.h"
+#include "admin/forms/ControlPreview.h"
+#include "admin/forms/DesignerProperties.h"
+#include "admin/forms/FormFieldsDefaultValuesDlg.h"
 #include "admin/forms/FormMapping.h"
 #include "admin/forms/FormTextLog.h"
 #include "admin/forms/NewControlDefaults.h"
@@ -77,14 +80,53 @@ CFormDesignerDlg::CFormDesignerDlg(QWidget* parent) : CWizardSheetPage(parent) {
   m_pScrollBar->setRange(0, 0);
   m_pRadioGroupList = new QComboBox(this);
   m_pRadioGroupList->setGeometry(20, 400, 180, 24);
+  m_pRadioGroupList->setObjectName(QStringLiteral("RadioGroupList"));
   m_pRadioGroupList->hide();  // shown while a radio button is selected
+  m_pProperties = new CDesignerProperties(*this);
   if (const std::optional<QColor> skin = canvas::SkinFormColor(RegisteredDeviceType())) SetFormColor(*skin);
 }
 
 CFormDesignerDlg::~CFormDesignerDlg() = default;
 
 void CFormDesignerDlg::OnInitDialog() {
-  if (IsEditMode()) LoadFormTabs();
+  if (IsEditMode()) {
+    m_strEditedTitle = m_FormInfo.GetFormName();
+    LoadFormTabs();
+  }
+  m_pProperties->CreatePropertiesCtrls();
+}
+
+void CFormDesignerDlg::ShowControlProperties(FormControlInfo* control) { m_pProperties->ShowControlProperties(control); }
+
+bool CFormDesignerDlg::OnFinish() {
+  if (!m_pProperties->CommitPendingEdits()) return false;
+  CTarnwickApp* app = GetTarnwickApp();
+  if (app == nullptr) {
+    Log(-1, QStringLiteral("<FormDesignerDlg> <OnFinish> The settings database is not connected."));
+    return false;
+  }
+  const CFormSaver::Target target{IsEditMode(), m_FormInfo.FormID, m_strEditedTitle, app->GetDefaultUserID()};
+  return SaveForm(app->GetSettingsConnection(), target,
+                  [this](const ProfileColumns& unmapped, std::vector<FieldDefaultValue>* values) {
+                    return AskDefaultValues(unmapped, values);
+                  })
+      .has_value();
+}
+
+// The dialog starts from the values the form holds for the columns and ends with one per column.
+bool CFormDesignerDlg::AskDefaultValues(const ProfileColumns& unmapped, std::vector<FieldDefaultValue>* values) {
+  std::vector<FieldDefaultRow> rows;
+  for (const ProfileColumn& column : unmapped) {
+    FieldDefaultRow row{column.Name, column.SqlType, {}};
+    for (const FieldDefaultValue& value : *values)
+      if (value.FldName == column.Name) row.DefaultValue = value.FldDefValue;
+    rows.push_back(row);
+  }
+  CFormFieldsDefaultValuesDlg dialog(rows, this);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  values->clear();
+  for (const FieldDefaultRow& row : dialog.GetRows()) values->push_back({row.ColumnName, row.DefaultValue});
+  return true;
 }
 
 void CFormDesignerDlg::SetLoadedProfile(const DesignerProfile& profile) {
@@ -364,39 +406,7 @@ void CFormDesignerDlg::ApplyStoredControl(FormControlInfo* control) const {
   auto* window = qobject_cast<CControlButton*>(control->Window.Get());
   if (window == nullptr) return;
   window->hide();
-  window->SetFontFace(control->FontFace);
-  window->SetFontSize(control->FontSize);
-  window->SetFontStyle(control->FontStyle);
-  window->SetTextColor(QColor(control->TxtR & 0xFF, control->TxtG & 0xFF, control->TxtB & 0xFF));
-  switch (control->Type) {
-    case kLabel:
-      window->SetWindowText(control->Caption);
-      SetControlAlignment(GetAlignmentText(control->AlignText), window);
-      break;
-    case kTextBox:
-      window->SetWindowText(control->DefaultValue);
-      break;
-    case kCheckBox:
-      window->SetWindowText(control->Caption);
-      window->SetControlType(control->DefaultValue == QStringLiteral("Checked") ? 1 : 0);
-      break;
-    case kComboBox:
-      if (control->SrcType == kSourceValuedList) window->SetWindowText(control->DefaultValue);
-      break;
-    case kButton:
-      window->SetWindowText(control->Caption);
-      window->SetBackgroundColor(QColor(control->BgR & 0xFF, control->BgG & 0xFF, control->BgB & 0xFF));
-      break;
-    case kDateTime:
-      window->SetWindowText(GetCurrentDateTimeText(control->Format));
-      break;
-    case kRadioButton:
-      window->SetWindowText(control->Caption);
-      window->SetControlType(control->Selected);
-      break;
-    default:
-      break;
-  }
+  ShowControlValues(*control, window);
 }
 
 bool CFormDesignerDlg::LoadFormTabs(const std::vector<FormDetailsRow>& rows) {

@@ -17,6 +17,7 @@
 #include <vector>
 
 class CControlButton;
+class CDesignerProperties;
 class CTabControl;
 class QComboBox;
 class QFrame;
@@ -50,6 +51,18 @@ class CFormDesignerDlg : public CWizardSheetPage {
   void OnInitDialog() override;
   // The sheet's title and buttons for the mode: a new form is finished here (Back and Apply).
   bool OnSetActive() override;
+  // Finish: the pending edit of a grid is committed, then the form is stored (OnFinish).
+  bool OnWizardFinish() override { return OnFinish(); }
+  // True when the form was stored; false keeps the page open (refused, or not stored).
+  bool OnFinish();
+
+  // The property grids; the control grid follows the selected control (null: none).
+  CDesignerProperties* GetProperties() const { return m_pProperties; }
+  void ShowControlProperties(FormControlInfo* control);
+  // The stored title of the edited form, as it was opened.
+  QString GetEditedTitle() const { return m_strEditedTitle; }
+  // Lists the radio groups and selects the first.
+  void FillRadioGroupList();
 
   void SetEditMode(int mode) { m_nEditMode = mode; }
   int GetEditMode() const { return m_nEditMode; }
@@ -133,7 +146,7 @@ class CFormDesignerDlg : public CWizardSheetPage {
   void ApplyStoredControl(FormControlInfo* control) const;
   StoredControl ToStored(const FormTabInfo& tab, const FormControlInfo& control) const;
   void LogControl(QStringView prefix, const StoredControl& stored, bool writing) const;
-  void FillRadioGroupList();
+  bool AskDefaultValues(const ProfileColumns& unmapped, std::vector<FieldDefaultValue>* values);
 
   FormInfo m_FormInfo;
   std::vector<RadioGroupInfo> m_RadioGroups;
@@ -149,4 +162,6 @@ class CFormDesignerDlg : public CWizardSheetPage {
   int32_t m_nProfileType = 0;
   QStringList m_ActionList;
   int m_nArmedType = 0;
+  CDesignerProperties* m_pProperties;
+  QString m_strEditedTitle;
 };
