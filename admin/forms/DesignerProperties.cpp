@@ -304,16 +304,16 @@ bool CDesignerProperties::CommitPendingEdits() {
 bool CDesignerProperties::Commit(int tag, int propertyId, const QString& value) {
   const std::optional<Refusal> refusal = Apply(tag, propertyId, value);
   if (refusal) {
-    // The box goes back to the stored value now, so that the refused text is not committed
-    // again when the focus leaves it for the box.
+    // The row goes back to the stored value now, so that the refused text is not committed
+    // again when the focus leaves it for the box; nothing else changed, so nothing is rebuilt.
     for (const PropertyRow& row : RowsOf(tag).rows)
       if (row.Id == propertyId) RowsOf(tag).grid->SetPropertyValue(propertyId, row.Value);
     ShowRefusal(*refusal);
-  } else {
-    RefreshPreviews();
+    return false;
   }
+  RefreshPreviews();
   QueueRebuild();
-  return !refusal;
+  return true;
 }
 
 std::optional<Refusal> CDesignerProperties::Apply(int tag, int propertyId, const QString& value) {

@@ -202,6 +202,7 @@ void CFormDesignerDlg::AddPage() {
   m_pTabCtrl->AddTab(title);
   m_FormInfo.AddFormTab(m_FormInfo.GetTabCount(), title);
   m_pTabCtrl->SetTabFontSize(m_FormInfo.FontSize);
+  m_pProperties->SetTabCtrlProp();
   Log(-1, QStringLiteral("<FormDesignerDlg> <AddPage> Tab Title \"%1\".").arg(title));
 }
 

@@ -13,6 +13,7 @@
 #include "admin/shell/TabButtonExG.h"
 #include "admin/shell/TabControl.h"
 #include "tests/admin/forms/FormDialogTest.h"
+#include "tests/admin/forms/GridKeys.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -25,6 +26,11 @@
 
 #include <functional>
 #include <memory>
+
+using formtests::Box;
+using formtests::Choose;
+using formtests::Shown;
+using formtests::Type;
 
 namespace {
 
@@ -84,45 +90,6 @@ class DesignerPropertiesTest : public formtests::FormDialogTest {
     return control;
   }
 
-  static int RowOf(const CPropertiesControl& grid, int propertyId) {
-    for (int row = 1; row < grid.GetRowCount(); ++row)
-      if (grid.GetNameLabel(row)->text() == GetPropertyName(propertyId)) return row;
-    return -1;
-  }
-  static QWidget* Box(const CPropertiesControl& grid, int propertyId) {
-    return grid.GetValueBox(RowOf(grid, propertyId));
-  }
-  static QString Shown(const CPropertiesControl& grid, int propertyId) {
-    QWidget* box = Box(grid, propertyId);
-    if (auto* edit = qobject_cast<QLineEdit*>(box)) return edit->text();
-    if (auto* list = qobject_cast<QComboBox*>(box)) return list->currentText();
-    return {};
-  }
-
-  // Types the text into the edit row key by key, replacing what it held, and ends with Enter.
-  static void Type(CPropertiesControl& grid, int propertyId, const QString& text) {
-    auto* edit = qobject_cast<QLineEdit*>(Box(grid, propertyId));
-    ASSERT_NE(edit, nullptr) << GetPropertyName(propertyId).toStdString();
-    QTest::mouseClick(edit, Qt::LeftButton);
-    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-    QTest::keyClick(edit, Qt::Key_Return);
-    QCoreApplication::processEvents();
-  }
-  // Chooses the item of the drop-list row with the arrow keys.
-  static void Choose(CPropertiesControl& grid, int propertyId, const QString& text) {
-    auto* list = qobject_cast<QComboBox*>(Box(grid, propertyId));
-    ASSERT_NE(list, nullptr) << GetPropertyName(propertyId).toStdString();
-    const int target = list->findText(text);
-    ASSERT_GE(target, 0) << text.toStdString();
-    list->setFocus();
-    // A refused choice puts the row back: the keys stop at the first box.
-    const qsizetype boxes = Boxes().shown().size();
-    for (int step = 0; step < list->count() && list->currentIndex() != target && Boxes().shown().size() == boxes; ++step)
-      QTest::keyClick(list, list->currentIndex() < target ? Qt::Key_Down : Qt::Key_Up);
-    QCoreApplication::processEvents();
-  }
   // Answers the next modal dialog that opens.
   static void Answer(std::function<void(QWidget*)> answer) {
     QTimer::singleShot(20, [answer = std::move(answer)] {
