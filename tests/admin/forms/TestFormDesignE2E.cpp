@@ -1,6 +1,8 @@
 // A form designed through the Form Manager reaches the device: the sync program runs its
 // change-detection turns against the web-service double, whose device model must hold every
-// control with its type, place, size and values as designed.
+// control with its type, place, size and values as designed. An edit that moves a control,
+// finished while the program runs, replaces the form on the device: Delete Form for the old
+// identifier, Add Form for the new.
 #include "admin/forms/DesignerProperties.h"
 #include "admin/forms/FormDesignerDlg.h"
 #include "admin/forms/FormManagerDlg.h"
@@ -45,6 +47,8 @@ class MainDialogClosesAtOnce : public ::testing::Environment {
 const ::testing::Environment* const kMainDialogClosesAtOnce =
     ::testing::AddGlobalTestEnvironment(new MainDialogClosesAtOnce);
 
+constexpr int kAddForm = 21;
+constexpr int kDeleteForm = 22;
 constexpr int kProgramStopMs = 30'000;
 
 // A control as the device should hold it.
@@ -130,6 +134,15 @@ class FormDesignE2E : public SettingsDatabaseTest {
     const auto rows = Rows(QStringLiteral("SELECT FormID FROM UserFormStatus WHERE StatusFlag <> 'D'"));
     return rows.size() == 1 ? rows[0][0].toInt() : -1;
   }
+  QList<std::pair<int, int>> FormMessages() {
+    QList<std::pair<int, int>> messages;
+    for (const QJsonValue& entry : m_service.Device().value(QStringLiteral("log")).toArray()) {
+      const int type = entry[0].toInt();
+      if (type == kAddForm || type == kDeleteForm) messages.append({type, entry[1].toInt()});
+    }
+    return messages;
+  }
+
   // Every designed control, in tab and control order, is on the device where it was placed.
   void ExpectOnDevice(int32_t formId, const std::vector<Designed>& designed) {
     const QJsonArray tabs = DeviceForm(formId).value(QStringLiteral("tabs")).toArray();
@@ -192,7 +205,7 @@ FormControlInfo* Place(CFormDesignerDlg& page, int tab, int type) {
 
 }  // namespace
 
-TEST_F(FormDesignE2E, AFormDesignedInTheFormManagerReachesTheDevice) {
+TEST_F(FormDesignE2E, AFormDesignedInTheFormManagerReachesTheDeviceAndAnEditReplacesIt) {
   StoreOrdersProfile();
   m_manager = std::make_unique<CFormManagerDlg>(*m_app);
   m_manager->show();
@@ -235,5 +248,30 @@ TEST_F(FormDesignE2E, AFormDesignedInTheFormManagerReachesTheDevice) {
   EXPECT_EQ(DeviceForm(first)[QStringLiteral("title")].toString(), QStringLiteral("Orders Form"));
   ExpectOnDevice(first, designed);
 
+  // Edit Form, move the Label, Finish.
+  m_manager->GetFormList()->SetSelectionMark(0);
+  {
+    WizardPlayer editing([&](CNewFormWizard& wizard) {
+      CFormDesignerDlg& page = *wizard.GetFormDesignerPage();
+      QWidget* label = page.GetFormInfo().GetTab(0)->GetControl(0)->Window.Get();
+      label->move(label->pos() + QPoint(12, 30));
+      designed = Controls(page);
+      wizard.PressFinish();
+      EXPECT_FALSE(wizard.isVisible());
+    });
+    m_manager->OnBnClickedEditForm();
+    ASSERT_EQ(editing.opened(), 1);
+  }
+  const int32_t second = LiveForm();
+  ASSERT_GT(second, first);
+  ASSERT_TRUE(Eventually([&] { return Finished(second) && DeviceForm(first).isEmpty(); }, std::chrono::seconds(60)))
+      << SyncLog().toStdString();
+  ExpectOnDevice(second, designed);
+  const QList<std::pair<int, int>> messages = FormMessages();
+  ASSERT_EQ(messages.size(), 3);
+  EXPECT_EQ(messages[0], std::make_pair(kAddForm, first));
+  // The turn sends its added forms before its deleted ones, in one buffer.
+  EXPECT_TRUE(messages.mid(1).contains(std::make_pair(kDeleteForm, first)));
+  EXPECT_TRUE(messages.mid(1).contains(std::make_pair(kAddForm, second)));
   EXPECT_TRUE(m_service.DeviceErrors().isEmpty()) << m_service.DeviceErrors().join(u'\n').toStdString();
 }
