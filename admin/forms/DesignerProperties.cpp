@@ -160,7 +160,6 @@ void CDesignerProperties::SetTabCtrlProp() {
 
 void CDesignerProperties::ShowControlProperties(FormControlInfo* control) {
   if (m_pControlGrid == nullptr) return;
-  CommitPendingEdits();
   m_pSelected = control;
   RebuildControlGrid();
 }

@@ -42,9 +42,9 @@ class CDesignerProperties : public QObject {
   void CreatePropertiesCtrls();
   // Refills the form grid for the tab the strip has selected.
   void SetTabCtrlProp();
-  // Follows the selection: the control grid shows the control's rows, or none for null. A
-  // pending edit of the grids is committed first, so the control shown before must still
-  // exist: call this with null before destroying a selected control.
+  // Follows the selection: the control grid shows the control's rows, or none for null. It
+  // commits nothing: a pending edit is committed (CommitPendingEdits) while the control shown
+  // before still exists, before the selection changes or the control is destroyed.
   void ShowControlProperties(FormControlInfo* control);
   FormControlInfo* GetSelectedControl() const { return m_pSelected; }
   // Commits every edit row whose text differs from the stored value; false when one was refused.

@@ -96,7 +96,11 @@ void CFormDesignerDlg::OnInitDialog() {
   m_pProperties->CreatePropertiesCtrls();
 }
 
-void CFormDesignerDlg::ShowControlProperties(FormControlInfo* control) { m_pProperties->ShowControlProperties(control); }
+// What was typed for the control selected so far is committed before the grid shows another.
+void CFormDesignerDlg::ShowControlProperties(FormControlInfo* control) {
+  m_pProperties->CommitPendingEdits();
+  m_pProperties->ShowControlProperties(control);
+}
 
 bool CFormDesignerDlg::OnFinish() {
   if (!m_pProperties->CommitPendingEdits()) return false;

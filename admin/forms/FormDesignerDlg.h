@@ -56,7 +56,8 @@ class CFormDesignerDlg : public CWizardSheetPage {
   // True when the form was stored; false keeps the page open (refused, or not stored).
   bool OnFinish();
 
-  // The property grids; the control grid follows the selected control (null: none).
+  // The property grids; the control grid follows the selected control (null: none) once a
+  // pending edit of the grids is committed, so the control selected before must still exist.
   CDesignerProperties* GetProperties() const { return m_pProperties; }
   void ShowControlProperties(FormControlInfo* control);
   // The stored title of the edited form, as it was opened.
