@@ -162,6 +162,8 @@ void CDesignerProperties::ShowControlProperties(FormControlInfo* control) {
   if (m_pControlGrid == nullptr) return;
   m_pSelected = control;
   RebuildControlGrid();
+  // A Valued List is filled through its item buttons, so they take the focus.
+  if (m_pAddItem->isVisible()) m_pAddItem->setFocus();
 }
 
 CFormMapping CDesignerProperties::Mapping() const {

@@ -282,6 +282,7 @@ TEST_F(DesignerPropertiesTest, RadioGroups) {
 TEST_F(DesignerPropertiesTest, ComboBoxItems) {
   FormControlInfo* combo = Select(Place(kComboBox, QStringLiteral("Age")));
   ASSERT_TRUE(Properties().GetAddItemButton()->isVisible());
+  EXPECT_TRUE(Properties().GetAddItemButton()->hasFocus());
   for (const QString& item : {QStringLiteral("x"), QStringLiteral("12")}) {
     Answer([item](QWidget* dialog) {
       auto* value = dialog->findChild<QLineEdit*>(QStringLiteral("1055"));
