@@ -12,6 +12,7 @@
 #include <clocale>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <optional>
 
@@ -112,7 +113,7 @@ QString DriverByLibrary(const QString& library, const QString& fallback) {
 
 enum class FileFormat { Sqlite, Jet, Other };
 
-FileFormat DetectFileFormat(const QString& path) {
+FileFormat ReadFileFormat(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return FileFormat::Other;
   const QByteArray head = file.read(32);
@@ -120,6 +121,22 @@ FileFormat DetectFileFormat(const QString& path) {
   const QByteArray signature = head.mid(4, 15);
   if (signature == "Standard Jet DB" || signature == "Standard ACE DB") return FileFormat::Jet;
   return FileFormat::Other;
+}
+
+// Closing any descriptor of a file drops every POSIX lock this process holds on it, SQLite's
+// included: once a database is open here, reading its header again would let other programs
+// take it for unused, reset its write-ahead log and miss what this process commits. So a file's
+// format is read once, before the first connection to it.
+FileFormat DetectFileFormat(const QString& path) {
+  static std::mutex guard;
+  static std::map<QString, FileFormat> known;
+  const QString key = QFileInfo(path).absoluteFilePath();
+  const std::lock_guard<std::mutex> lock(guard);
+  const auto found = known.find(key);
+  if (found != known.end()) return found->second;
+  const FileFormat format = ReadFileFormat(path);
+  if (format != FileFormat::Other) known.emplace(key, format);  // a file still missing may come later
+  return format;
 }
 
 bool IsAccessDriver(const QString& windowsDriver) {

@@ -2,9 +2,12 @@
 
 #include "admin/forms/ButtonActions.h"
 #include "admin/forms/CanvasGeometry.h"
+#include "admin/forms/ControlPreview.h"
 #include "admin/forms/DesignerCanvas.h"
 #include "admin/forms/DesignerPageControls.h"
+#include "admin/forms/DesignerProperties.h"
 #include "admin/forms/DesignerToolbox.h"
+#include "admin/forms/FormFieldsDefaultValuesDlg.h"
 #include "admin/forms/FormMapping.h"
 #include "admin/forms/FormTextLog.h"
 #include "admin/forms/NewControlDefaults.h"
@@ -89,8 +92,15 @@ CFormDesignerDlg::CFormDesignerDlg(QWidget* parent) : CWizardSheetPage(parent) {
   m_pRadioGroupList->setObjectName(QStringLiteral("1256"));
   m_pRadioGroupList->setGeometry(20, 400, 180, 24);
   m_pRadioGroupList->hide();  // shown while a radio button is selected
+  m_pProperties = new CDesignerProperties(*this);
   if (const std::optional<QColor> skin = canvas::SkinFormColor(RegisteredDeviceType())) SetFormColor(*skin);
   m_pDesignerCanvas = new CDesignerCanvas(this);
+  // The grids follow the canvas: an edit being typed ends before the selection moves on.
+  connect(m_pDesignerCanvas, &CDesignerCanvas::SelectionChanging, m_pProperties,
+          &CDesignerProperties::CommitPendingEdits);
+  connect(m_pDesignerCanvas, &CDesignerCanvas::ControlSelected, m_pProperties,
+          &CDesignerProperties::ShowControlProperties);
+  connect(m_pDesignerCanvas, &CDesignerCanvas::TabSwitched, m_pProperties, &CDesignerProperties::SetTabCtrlProp);
   m_pToolbox = new CDesignerToolbox(this, kToolboxTopLeft);
   connect(m_pToolbox, &CDesignerToolbox::EntryClicked, this, &CFormDesignerDlg::SetCtrlStatus);
   m_pCanvasTitle = CreateDesignerPageControls(*this, *m_pDesignerCanvas, RegisteredDeviceType());
@@ -104,12 +114,15 @@ void CFormDesignerDlg::OnInitDialog() {
   SetControl();
   BuildActionList(m_nProfileType);
   m_pCanvasTitle->setText(m_FormInfo.GetFormName());
-  if (IsEditMode())
+  if (IsEditMode()) {
+    m_strEditedTitle = m_FormInfo.GetFormName();
     LoadFormTabs();
-  else
+  } else {
     AddPage();
+  }
   m_pDesignerCanvas->Reset();
   ApplyFormFontSize();
+  m_pProperties->CreatePropertiesCtrls();
   Log(-1, QStringLiteral("<FormDesignerDlg> End OnInitDialog."));
 }
 
@@ -150,6 +163,43 @@ void CFormDesignerDlg::RemoveAllTabs() {
   }
   if (hadTabs) AddPage();
   m_pTabCtrl->SelectFirstTab();
+}
+
+// What was typed for the control selected so far is committed before the grid shows another.
+void CFormDesignerDlg::ShowControlProperties(FormControlInfo* control) {
+  m_pProperties->CommitPendingEdits();
+  m_pProperties->ShowControlProperties(control);
+}
+
+bool CFormDesignerDlg::OnFinish() {
+  if (!m_pProperties->CommitPendingEdits()) return false;
+  CTarnwickApp* app = GetTarnwickApp();
+  if (app == nullptr) {
+    Log(-1, QStringLiteral("<FormDesignerDlg> <OnFinish> The settings database is not connected."));
+    return false;
+  }
+  const CFormSaver::Target target{IsEditMode(), m_FormInfo.FormID, m_strEditedTitle, app->GetDefaultUserID()};
+  return SaveForm(app->GetSettingsConnection(), target,
+                  [this](const ProfileColumns& unmapped, std::vector<FieldDefaultValue>* values) {
+                    return AskDefaultValues(unmapped, values);
+                  })
+      .has_value();
+}
+
+// The dialog starts from the values the form holds for the columns and ends with one per column.
+bool CFormDesignerDlg::AskDefaultValues(const ProfileColumns& unmapped, std::vector<FieldDefaultValue>* values) {
+  std::vector<FieldDefaultRow> rows;
+  for (const ProfileColumn& column : unmapped) {
+    FieldDefaultRow row{column.Name, column.SqlType, {}};
+    for (const FieldDefaultValue& value : *values)
+      if (value.FldName == column.Name) row.DefaultValue = value.FldDefValue;
+    rows.push_back(row);
+  }
+  CFormFieldsDefaultValuesDlg dialog(rows, this);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  values->clear();
+  for (const FieldDefaultRow& row : dialog.GetRows()) values->push_back({row.ColumnName, row.DefaultValue});
+  return true;
 }
 
 void CFormDesignerDlg::SetLoadedProfile(const DesignerProfile& profile) {
@@ -240,6 +290,7 @@ void CFormDesignerDlg::AddPage() {
   m_pTabCtrl->AddTab(title);
   m_FormInfo.AddFormTab(m_FormInfo.GetTabCount(), title);
   m_pTabCtrl->SetTabFontSize(m_FormInfo.FontSize);
+  m_pProperties->SetTabCtrlProp();
   Log(-1, QStringLiteral("<FormDesignerDlg> <AddPage> Tab Title \"%1\".").arg(title));
 }
 
@@ -444,39 +495,7 @@ void CFormDesignerDlg::ApplyStoredControl(FormControlInfo* control) const {
   auto* window = qobject_cast<CControlButton*>(control->Window.Get());
   if (window == nullptr) return;
   window->hide();
-  window->SetFontFace(control->FontFace);
-  window->SetFontSize(control->FontSize);
-  window->SetFontStyle(control->FontStyle);
-  window->SetTextColor(QColor(control->TxtR & 0xFF, control->TxtG & 0xFF, control->TxtB & 0xFF));
-  switch (control->Type) {
-    case kLabel:
-      window->SetWindowText(control->Caption);
-      SetControlAlignment(GetAlignmentText(control->AlignText), window);
-      break;
-    case kTextBox:
-      window->SetWindowText(control->DefaultValue);
-      break;
-    case kCheckBox:
-      window->SetWindowText(control->Caption);
-      window->SetControlType(control->DefaultValue == QStringLiteral("Checked") ? 1 : 0);
-      break;
-    case kComboBox:
-      if (control->SrcType == kSourceValuedList) window->SetWindowText(control->DefaultValue);
-      break;
-    case kButton:
-      window->SetWindowText(control->Caption);
-      window->SetBackgroundColor(QColor(control->BgR & 0xFF, control->BgG & 0xFF, control->BgB & 0xFF));
-      break;
-    case kDateTime:
-      window->SetWindowText(GetCurrentDateTimeText(control->Format));
-      break;
-    case kRadioButton:
-      window->SetWindowText(control->Caption);
-      window->SetControlType(control->Selected);
-      break;
-    default:
-      break;
-  }
+  ShowControlValues(*control, window);
 }
 
 bool CFormDesignerDlg::LoadFormTabs(const std::vector<FormDetailsRow>& rows) {

@@ -18,6 +18,7 @@
 
 class CControlButton;
 class CDesignerCanvas;
+class CDesignerProperties;
 class CDesignerToolbox;
 class QLabel;
 class CTabControl;
@@ -55,6 +56,19 @@ class CFormDesignerDlg : public CWizardSheetPage {
   // a new form starts again from one empty tab. The action list follows the profile's kind.
   bool OnSetActive() override;
   void OnHelp() override;
+  // Finish: the pending edit of a grid is committed, then the form is stored (OnFinish).
+  bool OnWizardFinish() override { return OnFinish(); }
+  // True when the form was stored; false keeps the page open (refused, or not stored).
+  bool OnFinish();
+
+  // The property grids; the control grid follows the selected control (null: none) once a
+  // pending edit of the grids is committed, so the control selected before must still exist.
+  CDesignerProperties* GetProperties() const { return m_pProperties; }
+  void ShowControlProperties(FormControlInfo* control);
+  // The stored title of the edited form, as it was opened.
+  QString GetEditedTitle() const { return m_strEditedTitle; }
+  // Lists the radio groups and selects the first.
+  void FillRadioGroupList();
 
   void SetEditMode(int mode) { m_nEditMode = mode; }
   int GetEditMode() const { return m_nEditMode; }
@@ -107,7 +121,6 @@ class CFormDesignerDlg : public CWizardSheetPage {
   CTabCanvas& CanvasOf(int tabIndex);
   // The tab's canvas record goes; those of the later tabs move down one index.
   void RemoveTabCanvas(int tabIndex);
-  void FillRadioGroupList();
 
   // Creates the preview window of the control's type at the rectangle (page coordinates),
   // gives the control a new control's defaults and keeps the window in the record. Types
@@ -153,6 +166,7 @@ class CFormDesignerDlg : public CWizardSheetPage {
   void ApplyStoredControl(FormControlInfo* control) const;
   StoredControl ToStored(const FormTabInfo& tab, const FormControlInfo& control) const;
   void LogControl(QStringView prefix, const StoredControl& stored, bool writing) const;
+  bool AskDefaultValues(const ProfileColumns& unmapped, std::vector<FieldDefaultValue>* values);
 
   FormInfo m_FormInfo;
   std::vector<RadioGroupInfo> m_RadioGroups;
@@ -171,4 +185,6 @@ class CFormDesignerDlg : public CWizardSheetPage {
   int32_t m_nProfileType = 0;
   QStringList m_ActionList;
   int m_nArmedType = 0;
+  CDesignerProperties* m_pProperties;
+  QString m_strEditedTitle;
 };

@@ -14,6 +14,7 @@
 #include "shared/RegistrySettings.h"
 #include "shared/WorkbookFolder.h"
 #include "shared/formtext/FormTextWriter.h"
+#include "tests/admin/forms/WizardPlayer.h"
 #include "tests/admin/foundation/OdbcTestEngines.h"
 #include "tests/admin/foundation/SettingsDatabaseFixture.h"
 #include "tests/support/DialogScreenshot.h"
@@ -28,6 +29,7 @@
 #include <functional>
 
 using Button = CWizardSheet::Button;
+using formtests::WizardPlayer;
 
 namespace {
 
@@ -39,35 +41,6 @@ class MainDialogClosesAtOnce : public ::testing::Environment {
 
 const ::testing::Environment* const kMainDialogClosesAtOnce =
     ::testing::AddGlobalTestEnvironment(new MainDialogClosesAtOnce);
-
-// Plays the user of every new-form wizard that opens: the scripted step runs on the shown
-// wizard, which is cancelled afterwards unless the step ended it.
-class WizardPlayer {
- public:
-  using Step = std::function<void(CNewFormWizard&)>;
-
-  explicit WizardPlayer(Step step = {}) : step_(std::move(step)) {
-    timer_.callOnTimeout([this] { Look(); });
-    timer_.start(5);
-  }
-  int opened() const { return opened_; }
-
- private:
-  void Look() {
-    auto* wizard = qobject_cast<CNewFormWizard*>(QApplication::activeModalWidget());
-    if (wizard == nullptr || !wizard->isVisible() || busy_) return;
-    busy_ = true;
-    ++opened_;
-    if (step_) step_(*wizard);
-    if (wizard->isVisible()) wizard->PressCancel();
-    busy_ = false;
-  }
-
-  Step step_;
-  QTimer timer_;
-  int opened_ = 0;
-  bool busy_ = false;
-};
 
 QString Tab(const std::vector<StoredControl>& controls) {
   QString text;
