@@ -71,7 +71,7 @@ TEST_F(SqliteRecordSource, AProcedureSourceCachesItsRecordsAndHandsOutCopies) {
   CDBHandlerForUserDBForProc handler;
   QString error;
   ASSERT_EQ(handler.Initialize(connection_, kProbeQuery, &error), 1);
-  EXPECT_EQ(handler.GetColumnType(10), 4) << "a procedure's BIGINT is an int32 column";
+  EXPECT_EQ(handler.GetColumnType(10), 2) << "a procedure's BIGINT goes whole, as decimal text";
   EXPECT_EQ(handler.GetFieldValue(0, 0), QStringLiteral("a#b\\c"));
   QByteArray first;
   QByteArray second;
