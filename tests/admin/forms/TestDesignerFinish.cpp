@@ -15,6 +15,7 @@
 #include "tests/admin/forms/WizardPlayer.h"
 #include "tests/admin/foundation/OdbcTestEngines.h"
 #include "tests/admin/foundation/SettingsDatabaseFixture.h"
+#include "tests/admin/shell/MainDialogClosesAtOnce.h"
 
 #include <QApplication>
 #include <QTest>
@@ -24,14 +25,6 @@ using formtests::Type;
 using formtests::WizardPlayer;
 
 namespace {
-
-class MainDialogClosesAtOnce : public ::testing::Environment {
- public:
-  void SetUp() override { CTarnwickApp::SetMainDialogRunner([](CTarnwickDlg&) {}); }
-};
-
-const ::testing::Environment* const kMainDialogClosesAtOnce =
-    ::testing::AddGlobalTestEnvironment(new MainDialogClosesAtOnce);
 
 // A placed control as the designer should show it again: its tab, its rectangle on the canvas
 // and its values.

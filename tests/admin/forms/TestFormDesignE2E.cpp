@@ -24,6 +24,7 @@
 #include "tests/support/SettingsStore.h"
 #include "tests/support/SyncInstallation.h"
 #include "tests/support/WebServiceDouble.h"
+#include "tests/admin/shell/MainDialogClosesAtOnce.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -38,14 +39,6 @@ using formtests::WizardPlayer;
 using testsupport::Eventually;
 
 namespace {
-
-class MainDialogClosesAtOnce : public ::testing::Environment {
- public:
-  void SetUp() override { CTarnwickApp::SetMainDialogRunner([](CTarnwickDlg&) {}); }
-};
-
-const ::testing::Environment* const kMainDialogClosesAtOnce =
-    ::testing::AddGlobalTestEnvironment(new MainDialogClosesAtOnce);
 
 constexpr int kAddForm = 21;
 constexpr int kDeleteForm = 22;

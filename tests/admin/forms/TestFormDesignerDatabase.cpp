@@ -4,6 +4,7 @@
 #include "admin/shell/TarnwickDlg.h"
 #include "tests/support/AdminInstallation.h"
 #include "tests/support/LogReader.h"
+#include "tests/admin/shell/MainDialogClosesAtOnce.h"
 
 #include <gtest/gtest.h>
 
@@ -20,15 +21,6 @@ QString LabelTab(const QString& caption) {
                         "<TxtR>0</TxtR><TxtG>0</TxtG><TxtB>0</TxtB><Visible>1</Visible><Type>1</Type><Caption>") +
          caption + QStringLiteral("</Caption><AlignText>0</AlignText></ControlInfo></TabInfo>");
 }
-
-// Start-up only: the main dialog closes as soon as it would run, the settings connection stays.
-class MainDialogClosesAtOnce : public ::testing::Environment {
- public:
-  void SetUp() override { CTarnwickApp::SetMainDialogRunner([](CTarnwickDlg&) {}); }
-};
-
-const ::testing::Environment* const kMainDialogClosesAtOnce =
-    ::testing::AddGlobalTestEnvironment(new MainDialogClosesAtOnce);
 
 class DesignerDatabaseTest : public ::testing::Test {
  protected:

@@ -18,6 +18,7 @@
 #include "tests/admin/foundation/OdbcTestEngines.h"
 #include "tests/admin/foundation/SettingsDatabaseFixture.h"
 #include "tests/support/DialogScreenshot.h"
+#include "tests/admin/shell/MainDialogClosesAtOnce.h"
 
 #include <QApplication>
 #include <QDir>
@@ -32,15 +33,6 @@ using Button = CWizardSheet::Button;
 using formtests::WizardPlayer;
 
 namespace {
-
-// Start-up only: the main dialog closes as soon as it would run, the settings connection stays.
-class MainDialogClosesAtOnce : public ::testing::Environment {
- public:
-  void SetUp() override { CTarnwickApp::SetMainDialogRunner([](CTarnwickDlg&) {}); }
-};
-
-const ::testing::Environment* const kMainDialogClosesAtOnce =
-    ::testing::AddGlobalTestEnvironment(new MainDialogClosesAtOnce);
 
 QString Tab(const std::vector<StoredControl>& controls) {
   QString text;

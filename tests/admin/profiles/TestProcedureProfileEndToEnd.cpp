@@ -24,6 +24,7 @@
 #include "tests/support/SettingsStore.h"
 #include "tests/support/SyncInstallation.h"
 #include "tests/support/WebServiceDouble.h"
+#include "tests/admin/shell/MainDialogClosesAtOnce.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -48,14 +49,6 @@ namespace {
 
 // Far above what a few turns take on a loaded machine.
 constexpr std::chrono::seconds kGenerousBound{60};
-
-class MainDialogClosesAtOnce : public ::testing::Environment {
- public:
-  void SetUp() override { CTarnwickApp::SetMainDialogRunner([](CTarnwickDlg&) {}); }
-};
-
-const ::testing::Environment* const kMainDialogClosesAtOnce =
-    ::testing::AddGlobalTestEnvironment(new MainDialogClosesAtOnce);
 
 // Answers the modal dialogs over the wizard by their titles: the login and the parameter values.
 class ModalAnswers {

@@ -12,6 +12,7 @@
 #include "shared/RegistrySettings.h"
 #include "tests/admin/foundation/SettingsDatabaseFixture.h"
 #include "tests/support/DialogScreenshot.h"
+#include "tests/admin/shell/MainDialogClosesAtOnce.h"
 
 #include <QApplication>
 #include <QFile>
@@ -26,14 +27,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-class MainDialogClosesAtOnce : public ::testing::Environment {
- public:
-  void SetUp() override { CTarnwickApp::SetMainDialogRunner([](CTarnwickDlg&) {}); }
-};
-
-const ::testing::Environment* const kMainDialogClosesAtOnce =
-    ::testing::AddGlobalTestEnvironment(new MainDialogClosesAtOnce);
 
 const QString kStopped =
     u"Synchronization Service is Stopped, \r\nto Start go to \"Preferences -> Start Synchronization\"."_s;

@@ -5,6 +5,7 @@
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/SettingsStore.h"
 #include "tests/support/WebServiceDouble.h"
+#include "tests/admin/shell/MainDialogClosesAtOnce.h"
 
 #include <gtest/gtest.h>
 
@@ -19,15 +20,6 @@ namespace {
 QList<LogEntry> TodaysLog(const QString& installation) {
   return testsupport::ReadLogEntries(testsupport::TodaysAdminLog(installation));
 }
-
-// These cases are about start-up and its end: the main dialog closes as soon as it would run.
-class MainDialogClosesAtOnce : public ::testing::Environment {
- public:
-  void SetUp() override { CTarnwickApp::SetMainDialogRunner([](CTarnwickDlg&) {}); }
-};
-
-const ::testing::Environment* const kMainDialogClosesAtOnce =
-    ::testing::AddGlobalTestEnvironment(new MainDialogClosesAtOnce);
 
 }  // namespace
 
