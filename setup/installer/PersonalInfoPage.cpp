@@ -2,6 +2,7 @@
 
 #include "platform/widgets/MessageBox.h"
 #include "setup/common/AdminServiceClient.h"
+#include "setup/common/InstallLayout.h"
 #include "setup/common/SetupLog.h"
 #include "setup/installer/InstallerApp.h"
 #include "setup/installer/InstallerTexts.h"
@@ -21,8 +22,6 @@ using namespace installer;
 namespace {
 
 constexpr int kHelpTopic = 2;
-constexpr uint16_t kIPhone = 2;
-constexpr uint16_t kIPad = 4;
 
 // The UDID goes into addresses, XML, SQL and file names: letters and digits only.
 bool PlainLettersAndDigits(const QString& text) {
@@ -111,7 +110,7 @@ bool CPersonalInfoPage::ValidateDeviceInfo() {
     return false;
   }
   InstallState& state = State();
-  state.deviceType = m_pIPad->isChecked() ? kIPad : kIPhone;
+  state.deviceType = m_pIPad->isChecked() ? installlayout::kIPad : installlayout::kIPhone;
   state.service.deviceId = udid;
   state.service.desktopName = udid;
   state.devicePassword.clear();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/MachineRoot.h"
+#include "setup/common/InstallLayout.h"
 #include "setup/installer/InstallerApp.h"
 #include "tests/setup/common/SetupFixture.h"
 #include "tests/setup/installer/InstallLogLines.h"
@@ -29,6 +31,21 @@ class InstallerPageTest : public setuptest::SetupServicesTest {
   }
 
   static bool InstallLogged(const QString& line) { return InstallLogLines().contains(line); }
+
+  // What the wizard's pages gather for an iPhone in the default folder whose web service is
+  // the double.
+  void ChooseIPhoneInDefaultFolder(const QString& udid) {
+    InstallState& state = app_.State();
+    state.installFolder =
+        platform::SpecialFolderPath(platform::SpecialFolder::ProgramFiles) + QStringLiteral("/Tarnwick Plus Lite");
+    state.deviceType = installlayout::kIPhone;
+    state.service.deviceId = udid;
+    state.service.desktopName = udid;
+    state.service.webService.host = QStringLiteral("127.0.0.1");
+    state.service.webService.port = web_.Port();
+    state.service.webService.path = QStringLiteral("/svc/service.asmx");
+    state.webServiceAddress = web_.Url(QStringLiteral("/svc/"));
+  }
 
   CInstallerApp app_;
 };

@@ -52,16 +52,7 @@ class FinishPageTest : public InstallerPageTest {
       }
     }
     app_.SetPayloadFolder(payload_);
-    InstallState& state = app_.State();
-    state.installFolder =
-        platform::SpecialFolderPath(platform::SpecialFolder::ProgramFiles) + QStringLiteral("/Tarnwick Plus Lite");
-    state.deviceType = kIPhone;
-    state.service.deviceId = kUdid;
-    state.service.desktopName = kUdid;
-    state.service.webService.host = QStringLiteral("127.0.0.1");
-    state.service.webService.port = web_.Port();
-    state.service.webService.path = QStringLiteral("/svc/service.asmx");
-    state.webServiceAddress = web_.Url(QStringLiteral("/svc/"));
+    ChooseIPhoneInDefaultFolder(kUdid);
   }
 
   void Install(CFinishPage& page) {

@@ -104,17 +104,8 @@ class UninstallEndToEndTest : public installertest::InstallerPageTest {
   // Installs the built payload for an iPhone in the default folder; the sync program then runs.
   void Install() {
     app_.SetPayloadFolder(testsupport::BinaryDir() + QStringLiteral("/payload"));
-    InstallState& state = app_.State();
-    state.installFolder =
-        platform::SpecialFolderPath(platform::SpecialFolder::ProgramFiles) + QStringLiteral("/Tarnwick Plus Lite");
-    state.deviceType = kIPhone;
-    state.service.deviceId = kUdid;
-    state.service.desktopName = kUdid;
-    state.service.webService.host = QStringLiteral("127.0.0.1");
-    state.service.webService.port = web_.Port();
-    state.service.webService.path = QStringLiteral("/svc/service.asmx");
-    state.webServiceAddress = web_.Url(QStringLiteral("/svc/"));
-    installFolder_ = state.installFolder + u'/';
+    ChooseIPhoneInDefaultFolder(kUdid);
+    installFolder_ = app_.State().installFolder + u'/';
     CFinishPage page(app_);
     page.OnSetActive();
     QElapsedTimer clock;
