@@ -7,7 +7,8 @@ source, record index), and forms with their form-level values and tabs. Anything
 misread fails loudly: an unknown type, trailing bytes, a record added under a key the device
 holds or deleted under one it does not, a strip mixed with other messages, a bunch past the
 limits. A profile or form deleted that the device does not hold is no error: the desktop cannot
-know whether its Add went out, and it repeats a delete after a stop. Written from the message formats alone; it shares no code with the desktop.
+know whether its Add went out, and it repeats a delete after a stop. Written from the message
+formats alone; it shares no code with the desktop.
 
 The other way, users edit records on the device: each edit becomes a message of the stream the
 desktop fetches (added, updated, deleted), and the device takes the edit into what it holds once

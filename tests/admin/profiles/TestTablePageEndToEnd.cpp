@@ -233,7 +233,8 @@ TEST_P(TablePageEndToEnd, TableAndViewProfilesAreStoredAndTheTablesRowsReachTheD
   // Edited before the sync program's first turn: the device gets the profile once, as edited.
   ApplyUnchangedEdit(stored, rows[0]);
   if (HasFatalFailure()) return;
-  EXPECT_EQ(Rows(QStringLiteral("Select UserID, StatusFlag From UserProfileStatus Where ProfileID = %1 Order By StatusFlag")
+  EXPECT_EQ(Rows(QStringLiteral("Select UserID, StatusFlag From UserProfileStatus Where ProfileID = %1 "
+                                "Order By StatusFlag")
                      .arg(profileId)),
             (QList<QStringList>{{QStringLiteral("user01"), QStringLiteral("A")},
                                 {QStringLiteral("user01"), QStringLiteral("D")}}));
