@@ -15,12 +15,8 @@
 #include <map>
 #include <mutex>
 #include <optional>
-#include <tuple>
 
-#include <fcntl.h>
 #include <langinfo.h>
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
 
 namespace platform {
 namespace {
@@ -127,32 +123,19 @@ FileFormat ReadFileFormat(const QString& path) {
   return FileFormat::Other;
 }
 
-// One file for as long as it exists: device, inode and birth time (a file made anew at the same
-// place differs in its birth time, whatever its writes do to the other times).
-using FileIdentity = std::tuple<uint64_t, uint64_t, int64_t, uint32_t>;
-
-std::optional<FileIdentity> IdentityOf(const QString& path) {
-  struct statx status {};
-  if (statx(AT_FDCWD, QFile::encodeName(path).constData(), 0, STATX_INO | STATX_BTIME, &status) != 0) return {};
-  if ((status.stx_mask & STATX_BTIME) == 0) return {};
-  return FileIdentity{makedev(status.stx_dev_major, status.stx_dev_minor), status.stx_ino, status.stx_btime.tv_sec,
-                      status.stx_btime.tv_nsec};
-}
-
-// Every close of a descriptor of a file drops all POSIX locks this process holds on it, SQLite's
-// among them; another program closing its last connection then deletes the write-ahead log that
-// this process's connections still use, and the two programs stop seeing each other's commits.
-// So a file is read once for as long as it stays the same file.
+// Closing any descriptor of a file drops every POSIX lock this process holds on it, SQLite's
+// included: once a database is open here, reading its header again would let other programs
+// take it for unused, reset its write-ahead log and miss what this process commits. So a file's
+// format is read once, before the first connection to it.
 FileFormat DetectFileFormat(const QString& path) {
-  static std::mutex mutex;
-  static std::map<FileIdentity, FileFormat> known;
-  const std::optional<FileIdentity> identity = IdentityOf(path);
-  const std::lock_guard<std::mutex> hold(mutex);
-  if (identity) {
-    if (const auto found = known.find(*identity); found != known.end()) return found->second;
-  }
+  static std::mutex guard;
+  static std::map<QString, FileFormat> known;
+  const QString key = QFileInfo(path).absoluteFilePath();
+  const std::lock_guard<std::mutex> lock(guard);
+  const auto found = known.find(key);
+  if (found != known.end()) return found->second;
   const FileFormat format = ReadFileFormat(path);
-  if (identity && format != FileFormat::Other) known.emplace(*identity, format);  // an empty file may yet become one
+  if (format != FileFormat::Other) known.emplace(key, format);  // a file still missing may come later
   return format;
 }
 
