@@ -6,7 +6,9 @@ profiles with their header, columns, sort order, key columns and records keyed b
 source, record index), and forms with their form-level values and tabs. Anything a device could
 misread fails loudly: an unknown type, trailing bytes, a record added under a key the device
 holds or deleted under one it does not, a strip mixed with other messages, a bunch past the
-limits. Written from the message formats alone; it shares no code with the desktop.
+limits. A profile or form deleted that the device does not hold is no error: the desktop cannot
+know whether its Add went out, and it repeats a delete after a stop. Written from the message
+formats alone; it shares no code with the desktop.
 
 The other way, users edit records on the device: each edit becomes a message of the stream the
 desktop fetches (added, updated, deleted), and the device takes the edit into what it holds once
@@ -348,9 +350,11 @@ class DeviceModel:
         self.log.append((ADD_PROFILE, profile_id))
 
     def delete_profile(self, reader):
+        # A profile the device does not hold is already gone: the desktop cannot know whether its
+        # Add Profile went out before the profile was removed or edited, and it sends a delete
+        # again when it stopped between the send and moving the status flag.
         profile_id = reader.i32le()
-        self.profile(profile_id)
-        del self.profiles[profile_id]
+        self.profiles.pop(profile_id, None)
         self.log.append((DELETE_PROFILE, profile_id))
 
     def finish_profile(self, reader):
@@ -398,9 +402,9 @@ class DeviceModel:
         return self.forms[form_id]
 
     def delete_form(self, reader):
+        # As with profiles: a form removed before its Add Form went out is already gone.
         form_id = reader.i32le()
-        self.form(form_id)
-        del self.forms[form_id]
+        self.forms.pop(form_id, None)
         self.log.append((DELETE_FORM, form_id))
 
     def finish_form(self, reader):

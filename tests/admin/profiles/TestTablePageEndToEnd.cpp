@@ -112,6 +112,50 @@ class TablePageEndToEnd : public TablePageTest, public ::testing::WithParamInter
   }
   static QString GetInstallationFolder() { return testsupport::CurrentMachineRoot() + QStringLiteral("/Tarnwick Plus/"); }
 
+  // Edits the stored profile through the wizard and applies it unchanged: the same texts under
+  // the same number.
+  void ApplyUnchangedEdit(const ProfileRecord& stored, const QStringList& storedRow) {
+    m_wizard = std::make_unique<CNewProfileWizard>(CNewProfileWizard::kEditMode, CNewProfileWizard::kTableKind);
+    m_wizard->GetProfileRecord() = stored;
+    QString error;
+    const bool file = GetParam() == Engine::Sqlite;
+    ASSERT_EQ(m_wizard->m_DatabaseConnectionPage->GetConnManager()->ConnectByType(
+                  file ? stored.Path + stored.DB_DSN : stored.DB_DSN, stored.UserName, stored.Password, &error,
+                  file ? CDatabseConnection::kMdb : CDatabseConnection::kNamedDataSource),
+              1)
+        << qPrintable(error);
+    m_wizard->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_wizard.get()));
+    EXPECT_EQ(Query(), stored.Query);
+    testsupport::MessageBoxRecorder::Global().Clear();
+    testsupport::MessageBoxRecorder::Global().ScriptAnswers({platform::IDYES});
+    m_wizard->PressFinish();
+    ASSERT_EQ(m_wizard->result(), CWizardSheet::kFinishResult) << qPrintable(BoxTexts().join(u'\n'));
+    const QList<QStringList> edited = ProfileRows(stored.DBInfo);
+    ASSERT_EQ(edited.size(), 1);
+    EXPECT_EQ(edited[0], storedRow);
+    m_wizard.reset();
+  }
+
+  // How many Finish Profile messages of the profile the device took.
+  int Finishes(int32_t profileId) {
+    constexpr int kFinishProfile = 16;
+    int count = 0;
+    for (const QJsonValue& entry : m_service.Device()[QStringLiteral("log")].toArray()) {
+      const QJsonArray message = entry.toArray();
+      if (message.size() == 2 && message[0].toInt() == kFinishProfile && message[1].toInt() == profileId) ++count;
+    }
+    return count;
+  }
+
+  // Once the device has taken the profile's `delivery`-th Finish Profile, it holds exactly
+  // `expected` and refused nothing on the way.
+  void ExpectDelivered(int32_t profileId, int delivery, const QStringList& expected) {
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Finishes(profileId) >= delivery; }, kGenerousBoundMs));
+    EXPECT_EQ(DeviceValues(profileId), expected);
+    EXPECT_EQ(m_service.DeviceErrors(), QStringList());
+  }
+
   // "value:value:..." of the device's records of the profile, in record order.
   QStringList DeviceValues(int32_t profileId) {
     const QJsonObject profile =
@@ -186,32 +230,23 @@ TEST_P(TablePageEndToEnd, TableAndViewProfilesAreStoredAndTheTablesRowsReachTheD
   const ProfileRecord stored = m_wizard->GetProfileRecord();
   m_wizard.reset();
 
+  // Edited before the sync program's first turn: the device gets the profile once, as edited.
+  ApplyUnchangedEdit(stored, rows[0]);
+  if (HasFatalFailure()) return;
+  EXPECT_EQ(Rows(QStringLiteral("Select UserID, StatusFlag From UserProfileStatus Where ProfileID = %1 "
+                                "Order By StatusFlag")
+                     .arg(profileId)),
+            (QList<QStringList>{{QStringLiteral("user01"), QStringLiteral("A")},
+                                {QStringLiteral("user01"), QStringLiteral("D")}}));
+  EXPECT_EQ(RecordIndex(profileId), DWORD{1});
   StartSyncProgram();
   const QStringList expected = {QStringLiteral("Birch:9:3"), QStringLiteral("Alder:5:1")};
-  EXPECT_TRUE(QTest::qWaitFor([&] { return DeviceValues(profileId) == expected; }, kGenerousBoundMs))
-      << qPrintable(DeviceValues(profileId).join(u' '));
+  ExpectDelivered(profileId, 1, expected);
 
-  // An edit saved unchanged stores the same texts under the same number.
-  m_wizard = std::make_unique<CNewProfileWizard>(CNewProfileWizard::kEditMode, CNewProfileWizard::kTableKind);
-  m_wizard->GetProfileRecord() = stored;
-  QString error;
-  const bool file = GetParam() == Engine::Sqlite;
-  ASSERT_EQ(m_wizard->m_DatabaseConnectionPage->GetConnManager()->ConnectByType(
-                file ? stored.Path + stored.DB_DSN : stored.DB_DSN, stored.UserName, stored.Password, &error,
-                file ? CDatabseConnection::kMdb : CDatabseConnection::kNamedDataSource),
-            1)
-      << qPrintable(error);
-  m_wizard->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(m_wizard.get()));
-  EXPECT_EQ(Query(), stored.Query);
-  testsupport::MessageBoxRecorder::Global().Clear();
-  testsupport::MessageBoxRecorder::Global().ScriptAnswers({platform::IDYES});
-  m_wizard->PressFinish();
-  ASSERT_EQ(m_wizard->result(), CWizardSheet::kFinishResult) << qPrintable(BoxTexts().join(u'\n'));
-  const QList<QStringList> edited = ProfileRows(QStringLiteral("Items"));
-  ASSERT_EQ(edited.size(), 1);
-  EXPECT_EQ(edited[0], rows[0]);
-  m_wizard.reset();
+  // Edited again while the sync program runs: the device's copy is replaced, not doubled.
+  ApplyUnchangedEdit(stored, rows[0]);
+  if (HasFatalFailure()) return;
+  ExpectDelivered(profileId, 2, expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, TablePageEndToEnd, ::testing::ValuesIn(odbctest::AllEngines()),

@@ -283,6 +283,56 @@ TEST_F(ProfileDelivery, ADeleteGoesBeforeAnAddInOneBufferAndTakesTheStatusRowsAn
   EXPECT_TRUE(service_.DeviceErrors().isEmpty()) << service_.DeviceErrors().join(u'\n').toStdString();
 }
 
+// The administrator edits the profile (old rows "D", the row replaced, new "A" rows, the index back
+// at 1) at each point of its delivery: the device ends up holding the edited rows and nothing else.
+TEST_F(ProfileDelivery, AnEditedProfileReachesTheDeviceWhereverItsDeliveryStood) {
+  struct Case {
+    const char* name;
+    void (*deliverBefore)(const CStatusChangeCheck&);
+  };
+  const Case cases[] = {
+      {"never sent", [](const CStatusChangeCheck&) {}},
+      {"definition sent", [](const CStatusChangeCheck& check) { check.ProcessProfileStatusChanges(); }},
+      {"rows sent",
+       [](const CStatusChangeCheck& check) {
+         check.ProcessProfileStatusChanges();
+         check.SendNewProfileData();
+       }},
+      {"in step",
+       [](const CStatusChangeCheck& check) {
+         check.ProcessProfileStatusChanges();
+         check.SendNewProfileData();
+         check.ProcessFinishedProfiles();
+       }},
+  };
+  AddRows(3);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_EQ(service_.Command({{QStringLiteral("cmd"), QStringLiteral("reset")}}).value(QStringLiteral("ok")).toBool(),
+              true);
+    settings_.ExecuteStatement(QStringLiteral("Delete From UserProfileStatus"));  // no rows at first
+    Settings(QStringLiteral("Update ProfileInfo Set Query = 'Select * From Items Order By id'"));
+    SetNextIndex(1);
+    ProfileStatus(QStringLiteral("ann"), QStringLiteral("A"));
+    c.deliverBefore(CStatusChangeCheck());
+
+    Settings(QStringLiteral("Update UserProfileStatus Set StatusFlag = 'D' where ProfileID = %1").arg(kProfile));
+    Settings(QStringLiteral("Update ProfileInfo Set Query = 'Select * From Items Where id > 1 Order By id'"));
+    ProfileStatus(QStringLiteral("ann"), QStringLiteral("A"));
+    SetNextIndex(1);
+    RunTurn();
+
+    EXPECT_TRUE(service_.DeviceErrors().isEmpty()) << service_.DeviceErrors().join(u'\n').toStdString();
+    EXPECT_EQ(DeviceProfile()[QStringLiteral("state")].toString(), QStringLiteral("finished"));
+    EXPECT_EQ(DeviceKeys(), Keys(1, 2));
+    EXPECT_EQ(ProfileFlags(), QStringLiteral("ann/"));
+    EXPECT_EQ(NextIndex(), 3u);
+    bool exists = false;
+    EXPECT_EQ(Snapshot(&exists).size(), 2);
+    EXPECT_TRUE(exists);
+  }
+}
+
 TEST_F(ProfileDelivery, AnUnbuildableUpdateKeepsItsFlag) {
   Settings(QStringLiteral("Update ProfileInfo Set DB_DSN = 'missing/none.mdb'"));
   ProfileStatus(QStringLiteral("ann"), QStringLiteral("U"));
@@ -381,6 +431,25 @@ TEST_F(FormDelivery, AFormPastTheLimitGoesInSeveralStripsAndADeletedFormGetsDele
   EXPECT_EQ(FormFlags(), QString());
   EXPECT_TRUE(DeviceForm().isEmpty());
   EXPECT_TRUE(service_.DeviceErrors().isEmpty()) << service_.DeviceErrors().join(u'\n').toStdString();
+}
+
+TEST_F(FormDelivery, AProfileAndFormRemovedBeforeTheyWentOutAreDeletedWithoutAStaleCopy) {
+  AddRows(1);
+  ProfileStatus(QStringLiteral("ann"), QStringLiteral("A"));
+  AddForm(1);
+  Settings(QStringLiteral("Update UserProfileStatus Set StatusFlag = 'D' where ProfileID = %1").arg(kProfile));
+  Settings(QStringLiteral("Update UserFormStatus Set StatusFlag = 'D' where FormID = %1").arg(kForm));
+  RunTurn();
+
+  const QList<QByteArray> sent = Sent();
+  ASSERT_EQ(sent.size(), 2);
+  EXPECT_EQ(Type(sent[0]), 2);
+  EXPECT_EQ(Type(sent[1]), 22);
+  EXPECT_TRUE(service_.DeviceErrors().isEmpty()) << service_.DeviceErrors().join(u'\n').toStdString();
+  EXPECT_TRUE(DeviceProfile().isEmpty());
+  EXPECT_TRUE(DeviceForm().isEmpty());
+  EXPECT_EQ(ProfileFlags(), QString());
+  EXPECT_EQ(FormFlags(), QString());
 }
 
 }  // namespace
