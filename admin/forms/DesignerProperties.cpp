@@ -74,18 +74,22 @@ void CDesignerProperties::CreatePropertiesCtrls() {
   Log(QStringLiteral("<FormDesignerDlg> <CreatePropertiesCtrls> End."));
 }
 
+QLabel* CDesignerProperties::PageCaption(int id) const {
+  auto* caption = m_page.findChild<QLabel*>(QString::number(id));
+  Q_ASSERT(caption != nullptr);
+  return caption;
+}
+
 void CDesignerProperties::CreateGrids() {
   const QRect canvasFrame = m_page.GetCanvas()->geometry();
   const int left = canvasFrame.right() + kColumnGap;
   const int width = qMax(120, m_page.width() - left - 8);
-  auto* formCaption = new QLabel(QStringLiteral("Tab Properties"), &m_page);
-  formCaption->setObjectName(QStringLiteral("TabPropertiesCaption"));
-  formCaption->setGeometry(left, kFormGridTop - kCaptionHeight, width, kCaptionHeight);
+  // The page's own captions (1227 "Tab Properties", 1231 "Control Properties") head the grids.
+  PageCaption(1227)->setGeometry(left, kFormGridTop - kCaptionHeight, width, kCaptionHeight);
   m_pFormGrid = new CPropertiesControl(&m_page);
   m_pFormGrid->setGeometry(left, kFormGridTop, width, kFormGridRows * CPropertiesControl::kRowHeight);
   const int controlTop = m_pFormGrid->geometry().bottom() + 1 + kCaptionHeight + 8;
-  m_pControlCaption = new QLabel(QStringLiteral("Control Properties"), &m_page);
-  m_pControlCaption->setObjectName(QStringLiteral("ControlPropertiesCaption"));
+  m_pControlCaption = PageCaption(1231);
   m_pControlCaption->setGeometry(left, controlTop - kCaptionHeight, width, kCaptionHeight);
   m_pControlGrid = new CPropertiesControl(&m_page);
   m_pControlGrid->setGeometry(left, controlTop, width, kControlGridRows * CPropertiesControl::kRowHeight);

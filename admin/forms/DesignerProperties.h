@@ -76,6 +76,8 @@ class CDesignerProperties : public QObject {
   };
 
   void CreateGrids();
+  // A caption the page made, by its id.
+  QLabel* PageCaption(int id) const;
   void CreateButtons();
   GridRows& RowsOf(int tag);
   const PropertyRow* StoredRow(int tag, int row);
