@@ -103,11 +103,15 @@ QList<ProcedureParameter> ParseMySqlParamList(const QString& paramList) {
   return parameters;
 }
 
+QList<ProcedureParameter> GetMySqlProcedureParams(const CDatabseConnection& connection, const QString& dataSourceName,
+                                                  const QString& procedure) {
+  return ParseMySqlParamList(ReadParamList(connection, dataSourceName, procedure));
+}
+
 QList<ProcedureParameter> GetProcedureParameters(CDatabseConnection& connection, const QString& dataSourceName,
                                                  const QString& procedure, bool mySql) {
   if (mySql) {
-    const QList<ProcedureParameter> parameters =
-        ParseMySqlParamList(ReadParamList(connection, dataSourceName, procedure));
+    const QList<ProcedureParameter> parameters = GetMySqlProcedureParams(connection, dataSourceName, procedure);
     if (!parameters.isEmpty()) return parameters;
     WriteAppLog(
         -1, QStringLiteral("No parameters of procedure %1 read from mysql.proc; asking the driver.").arg(procedure));

@@ -25,6 +25,11 @@ struct ProcedureParameter {
 // items before it are kept.
 QList<ProcedureParameter> ParseMySqlParamList(const QString& paramList);
 
+// The parameters of a MySQL or MariaDB procedure, from mysql.proc's param_list (the database
+// the data source name points at); empty when it cannot be read.
+QList<ProcedureParameter> GetMySqlProcedureParams(const CDatabseConnection& connection, const QString& dataSourceName,
+                                                  const QString& procedure);
+
 // The parameters of the procedure: for a MySQL or MariaDB source read from mysql.proc (the
 // database the data source name points at), else, and when that fails or finds nothing, from
 // the driver's procedure columns.
