@@ -22,6 +22,3 @@ struct ProfileListRow {
 // The profiles with a live status row, in ProfileInfo order; profiles whose rows are all "D"
 // are gone for the devices and not listed.
 QList<ProfileListRow> LoadProfileList(const CDatabseConnection& settings);
-
-// The stored profile of that number; false when no row has it.
-bool ReadStoredProfile(const CDatabseConnection& settings, int32_t profileId, ProfileRecord* record);

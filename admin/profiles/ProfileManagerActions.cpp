@@ -1,9 +1,9 @@
 #include "admin/profiles/ProfileManagerActions.h"
 
 #include "admin/foundation/AppLog.h"
+#include "admin/foundation/ProfileInfoRows.h"
 #include "admin/foundation/ProfileQueries.h"
 #include "admin/foundation/ProfileRemoval.h"
-#include "admin/profiles/ProfileList.h"
 #include "platform/widgets/MessageBox.h"
 
 namespace {

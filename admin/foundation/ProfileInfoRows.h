@@ -1,0 +1,16 @@
+#pragma once
+
+#include "admin/foundation/ProfileRecord.h"
+
+#include <QList>
+
+#include <cstdint>
+
+class CDatabseConnection;
+
+// The stored profiles, read whole from ProfileInfo on the settings connection.
+
+// Every stored profile, in table order.
+QList<ProfileRecord> ReadStoredProfiles(const CDatabseConnection& settings);
+// The stored profile of that number; false when no row has it.
+bool ReadStoredProfile(const CDatabseConnection& settings, int32_t profileId, ProfileRecord* record);
