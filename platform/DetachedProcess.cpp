@@ -1,11 +1,15 @@
 #include "platform/DetachedProcess.h"
 
+#include "platform/MachineRoot.h"
+
 #include <cerrno>
 #include <vector>
 
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+extern char** environ;
 
 namespace platform {
 namespace {
@@ -15,8 +19,28 @@ struct Report {
   pid_t pid = 0;
 };
 
+// This process's environment with the machine root made absolute: the program may start in
+// another folder, where a relative root would name another machine.
+std::vector<QByteArray> ChildEnvironment() {
+  const QByteArray rootVariable = "TARNWICK_MACHINE_ROOT=";
+  std::vector<QByteArray> entries;
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    if (!QByteArray(*entry).startsWith(rootVariable)) entries.emplace_back(*entry);
+  }
+  if (HasExplicitMachineRoot()) entries.push_back(rootVariable + MachineRoot().toLocal8Bit());
+  return entries;
+}
+
+std::vector<char*> Pointers(std::vector<QByteArray>& texts) {
+  std::vector<char*> pointers;
+  for (QByteArray& text : texts) pointers.push_back(text.data());
+  pointers.push_back(nullptr);
+  return pointers;
+}
+
 // Runs in the grandchild: only async-signal-safe calls until exec.
-[[noreturn]] void ExecProgram(const std::vector<char*>& argv, const char* folder, int reportFd) {
+[[noreturn]] void ExecProgram(const std::vector<char*>& argv, const std::vector<char*>& envp, const char* folder,
+                              int reportFd) {
   const int devNull = ::open("/dev/null", O_RDWR);
   if (devNull >= 0) {
     ::dup2(devNull, 0);
@@ -27,7 +51,7 @@ struct Report {
   if (folder[0] != '\0' && ::chdir(folder) != 0) {
     report.error = errno;
   } else {
-    ::execv(argv[0], argv.data());
+    ::execve(argv[0], argv.data(), envp.data());
     report.error = errno;
   }
   (void)!::write(reportFd, &report, sizeof report);
@@ -39,9 +63,9 @@ struct Report {
 int StartDetached(const QString& program, const QStringList& arguments, const QString& workingFolder, qint64* pid) {
   std::vector<QByteArray> texts{program.toLocal8Bit()};
   for (const QString& argument : arguments) texts.push_back(argument.toLocal8Bit());
-  std::vector<char*> argv;
-  for (QByteArray& text : texts) argv.push_back(text.data());
-  argv.push_back(nullptr);
+  const std::vector<char*> argv = Pointers(texts);
+  std::vector<QByteArray> environment = ChildEnvironment();
+  const std::vector<char*> envp = Pointers(environment);
   const QByteArray folder = workingFolder.toLocal8Bit();
 
   // The grandchild reports its pid, or why exec failed, through a pipe that exec closes.
@@ -58,7 +82,7 @@ int StartDetached(const QString& program, const QStringList& arguments, const QS
     ::close(pipeFds[0]);
     ::setsid();
     const pid_t grandchild = ::fork();
-    if (grandchild == 0) ExecProgram(argv, folder.constData(), pipeFds[1]);
+    if (grandchild == 0) ExecProgram(argv, envp, folder.constData(), pipeFds[1]);
     Report report{grandchild < 0 ? errno : 0, grandchild};
     (void)!::write(pipeFds[1], &report, sizeof report);
     ::_exit(0);

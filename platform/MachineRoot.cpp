@@ -73,7 +73,9 @@ bool HasExplicitMachineRoot() {
 
 QString MachineRoot() {
   const QString explicitRoot = qEnvironmentVariable("TARNWICK_MACHINE_ROOT");
-  if (!explicitRoot.isEmpty()) return QDir::cleanPath(explicitRoot);
+  // A relative root is taken from the folder the program started in, so that programs it starts
+  // elsewhere (the starter runs the sync program in "Desktop Files") still find the same root.
+  if (!explicitRoot.isEmpty()) return QDir::cleanPath(QDir(explicitRoot).absolutePath());
   return XdgDataHome() + QStringLiteral("/tarnwick");
 }
 

@@ -6,7 +6,7 @@ namespace platform {
 
 // The folder that holds what a Windows machine would hold for the system: registry hives, ODBC
 // data-source files, run-time state and the special folders. It is $TARNWICK_MACHINE_ROOT when
-// set; otherwise $XDG_DATA_HOME/tarnwick (the special folders are then the user's real ones).
+// set (made absolute against the working folder); otherwise $XDG_DATA_HOME/tarnwick (the special folders are then the user's real ones).
 // Read on every call, so a test can give each case a fresh root.
 QString MachineRoot();
 

@@ -36,16 +36,21 @@ QByteArray ReadProcFile(qint64 pid, const char* entry) {
 
 QString CleanRoot(const QString& root) { return root.isEmpty() ? root : QDir::cleanPath(root); }
 
-// The machine root the process was started with; empty when it names none.
+// The machine root the process was started with, a relative one taken from its working folder;
+// empty when it names none.
 bool ReadMachineRootOf(qint64 pid, QString* root) {
   QFile file(ProcFile(pid, "environ"));
   if (!file.open(QIODevice::ReadOnly)) return false;
   root->clear();
   for (const QByteArray& entry : file.readAll().split('\0')) {
     if (entry.startsWith(kRootVariable)) {
-      *root = CleanRoot(QString::fromUtf8(entry.mid(static_cast<qsizetype>(sizeof(kRootVariable)) - 1)));
+      *root = QString::fromUtf8(entry.mid(static_cast<qsizetype>(sizeof(kRootVariable)) - 1));
     }
   }
+  if (!root->isEmpty() && QDir::isRelativePath(*root)) {
+    *root = QDir(QFile::symLinkTarget(ProcFile(pid, "cwd"))).filePath(*root);
+  }
+  *root = CleanRoot(*root);
   return true;
 }
 
@@ -53,7 +58,7 @@ bool RunsWithOurMachineRoot(qint64 pid) {
   if (pid == getpid()) return true;
   QString theirs;
   if (!ReadMachineRootOf(pid, &theirs)) return false;
-  return theirs == CleanRoot(qEnvironmentVariable("TARNWICK_MACHINE_ROOT"));
+  return theirs == (HasExplicitMachineRoot() ? MachineRoot() : QString());
 }
 
 QString LastComponent(const QString& path) { return path.mid(path.lastIndexOf(u'/') + 1); }

@@ -1,3 +1,4 @@
+#include "platform/DetachedProcess.h"
 #include "platform/MachineRoot.h"
 #include "platform/Process.h"
 #include "tests/support/FreshMachineRoot.h"
@@ -35,8 +36,9 @@ QString ProgramCopy() {
   return path;
 }
 
-std::unique_ptr<QProcess> StartProgram(const QString& machineRoot) {
+std::unique_ptr<QProcess> StartProgram(const QString& machineRoot, const QString& workingFolder = {}) {
   auto process = std::make_unique<QProcess>();
+  process->setWorkingDirectory(workingFolder);
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.insert(QStringLiteral("TARNWICK_MACHINE_ROOT"), machineRoot);
   process->setProcessEnvironment(environment);
@@ -76,6 +78,31 @@ TEST(Process, FindsALongNameWithOrWithoutExeOnlyInItsOwnMachineRoot) {
   EXPECT_FALSE(CanEndProcess(pid)) << "a process that has gone";
   TerminateProcess(theirs->processId());
   theirs->waitForFinished(5000);
+}
+
+// A user may name the root relative to the folder they start a program in (the demo's
+// "build/demo/root"); a program started elsewhere must still use, and be found in, the same root.
+TEST(Process, ARelativeMachineRootNamesTheSameMachineFromAnyFolder) {
+  const QString root = testsupport::CurrentMachineRoot();
+  const QString parent = QFileInfo(root).absolutePath();
+  const QString relative = QFileInfo(root).fileName();
+  const auto started = StartProgram(relative, parent);
+  EXPECT_EQ(Found(kProgram), QList<qint64>{started->processId()}) << "relative root read from its own folder";
+  TerminateProcess(started->processId());
+  started->waitForFinished(5000);
+
+  ASSERT_EQ(::chdir(parent.toLocal8Bit().constData()), 0);
+  ASSERT_EQ(setenv("TARNWICK_MACHINE_ROOT", relative.toLocal8Bit().constData(), 1), 0);
+  EXPECT_EQ(MachineRoot(), QDir::cleanPath(root));
+  const QString seen = root + QStringLiteral("/seen-root");
+  ASSERT_EQ(StartDetached(QStringLiteral("/bin/sh"),
+                          {QStringLiteral("-c"), QStringLiteral("echo \"$TARNWICK_MACHINE_ROOT\" > '%1'").arg(seen)},
+                          QStringLiteral("/")),
+            0);
+  QFile file(seen);
+  for (int i = 0; i < 500 && file.size() == 0; ++i) ::usleep(10'000);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(QString::fromLocal8Bit(file.readAll()).trimmed(), QDir::cleanPath(root));
 }
 
 TEST(Process, TheRunningProgramFindsItself) {

@@ -6,7 +6,8 @@ extern "C" {
 
 // Leaks inside system libraries that are loaded once per process and never unloaded, and the
 // search path glibc's newlocale builds from LOCPATH and never frees (the test with a locale of
-// its own in the build tree).
+// its own in the build tree). A pattern matches anywhere in a frame's name, and glibc's frame is
+// named "argz_add_sep" or "__argz_add_sep" depending on the symbols the machine has.
 const char* __lsan_default_suppressions() {
   return "leak:libfontconfig\n"
          "leak:libQt6Gui\n"
@@ -16,7 +17,7 @@ const char* __lsan_default_suppressions() {
          "leak:libmaodbc\n"
          "leak:psqlodbcw\n"
          "leak:libmdbodbc\n"
-         "leak:__argz_add_sep\n";
+         "leak:argz_add_sep\n";
 }
 
 const char* __ubsan_default_options() { return "print_stacktrace=1"; }
