@@ -110,6 +110,9 @@ fi
 # Turns follow each other without a pause in the test; a person watches one a minute.
 minutes=1
 [ "$e2e" = 1 ] && minutes=0
+# A sync program left running on this root (started from Preferences after the last demo ended)
+# would keep the single instance from the one started here.
+"$build/bin/TarnwickDemoSetup" stop
 "$build/bin/TarnwickDemoSetup" install "$installation" "$web_service" demo-desktop "$device_user" "$minutes"
 "${desktop_files}TarnwickPlusSyncServiceLite" > "$root/sync-program.out" 2>&1 &
 sync_pid=$!
