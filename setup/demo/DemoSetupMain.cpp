@@ -1,58 +1,46 @@
-// The registry of an installed desktop in the machine root ($TARNWICK_MACHINE_ROOT), for the demo:
+// The installation of the demo in the machine root ($TARNWICK_MACHINE_ROOT):
 //   TarnwickDemoSetup install <installation folder> <web-service address> <desktop name>
 //                     <device id> <change-detection minutes>
-// writes it as the installer leaves it, the sync program's switch set to run (the next IDs and
-// record indexes of a demo run before on the same root are kept);
-//   TarnwickDemoSetup switch <0|1>
-// sets SyncServiceStatus, which the sync program polls: 0 makes it end.
-#include "platform/Registry.h"
-#include "shared/RegistryRecords.h"
-#include "shared/crypto/Sealing.h"
+// copies the programs beside this one into the installation's "Desktop Files" and writes the
+// registry as the installer leaves them, the sync program's switch set to run;
+//   TarnwickDemoSetup running
+// ends with 0 when a sync program runs with the machine root, 1 when none does;
+//   TarnwickDemoSetup stop
+// sets SyncServiceStatus to 0 and waits until the sync program has ended.
+#include "setup/demo/DemoPrograms.h"
+#include "setup/demo/DemoRegistry.h"
 
 #include <QCoreApplication>
 #include <QStringList>
 
 #include <cstdio>
 
-using namespace platform;
-
 namespace {
 
-// The samples the shipped settings database holds: profiles 1 and 2, form 1.
-constexpr DWORD kNextProfileId = 3;
-constexpr DWORD kNextFormId = 2;
-const QStringList kSampleProfiles{QStringLiteral("1"), QStringLiteral("2")};
-
-bool Store(const QString& keyName, const QString& name, const RegistryValue& value, bool keepExisting = false) {
-  RegistryKeyGuard key;
-  if (RegCreateKeyEx(HKEY_LOCAL_MACHINE, keyName, KEY_ALL_ACCESS, key.out()) != ERROR_SUCCESS) return false;
-  RegistryValue existing;
-  if (keepExisting && RegQueryValueEx(key.get(), name, &existing) == ERROR_SUCCESS) return true;
-  return RegSetValueEx(key.get(), name, value) == ERROR_SUCCESS;
+int Install(const QStringList& args) {
+  const DemoInstallation installation{args.at(0), args.at(1), args.at(2), args.at(3), args.at(4).toInt()};
+  QString failed;
+  if (!CopyInstallationPrograms(QCoreApplication::applicationDirPath(), installation.folder, &failed)) {
+    std::fprintf(stderr, "%s cannot be copied into the installation.\n", qPrintable(failed));
+    return 1;
+  }
+  if (!StoreInstallationRegistry(installation)) {
+    std::fputs("The registry of the machine root could not be written.\n", stderr);
+    return 1;
+  }
+  return 0;
 }
 
-bool StoreSealed(const QString& keyName, const QString& name, const QByteArray& plain) {
-  return Store(keyName, name, RegistryValue::FromBinary(EncryptSetting(plain)));
+int Running() {
+  const int runs = SyncProgramRuns();
+  if (runs < 0) std::fputs("The process list could not be read.\n", stderr);
+  return runs == 1 ? 0 : 1;
 }
 
-bool StoreAll(const QStringList& args) {
-  SyncInfo sync;
-  sync.changeDetectionMinutes = args.at(4).toInt();
-  sync.webServiceUrl = args.at(1).toUtf8();
-  DeskInfo desk;
-  desk.desktopName = args.at(2).toUtf8();
-  desk.deviceId = args.at(3).toUtf8();
-  bool stored = Store(kSettingsKey, QStringLiteral("InstallationPath"), RegistryValue::FromString(args.at(0))) &&
-                Store(kSettingsKey, QStringLiteral("SyncServiceStatus"), RegistryValue::FromDword(1)) &&
-                Store(kSettingsKey, QStringLiteral("StartSyncStatus"), RegistryValue::FromDword(0)) &&
-                Store(kSettingsKey, QStringLiteral("NextProfileID"), RegistryValue::FromDword(kNextProfileId), true) &&
-                Store(kSettingsKey, QStringLiteral("NextFormID"), RegistryValue::FromDword(kNextFormId), true) &&
-                StoreSealed(RecordKeyName(), QStringLiteral("SyncInfo"), sync.ToBytes()) &&
-                StoreSealed(RecordKeyName(), QStringLiteral("DeskInfo"), desk.ToBytes()) &&
-                StoreSealed(kSettingsKey, QStringLiteral("ConnSettings"), ConnSettings().ToBytes());
-  for (const QString& profile : kSampleProfiles)
-    stored = stored && Store(kRecordIndexKey, profile, RegistryValue::FromDword(1), true);
-  return stored;
+int Stop() {
+  if (StopSyncProgram()) return 0;
+  std::fputs("The sync program could not be switched off or watched.\n", stderr);
+  return 1;
 }
 
 }  // namespace
@@ -61,20 +49,11 @@ int main(int argc, char** argv) {
   const QCoreApplication application(argc, argv);
   const QStringList args = QCoreApplication::arguments().mid(1);
   const QString command = args.value(0);
-  bool stored = false;
-  if (command == QStringLiteral("install") && args.size() == 6) {
-    stored = StoreAll(args.mid(1));
-  } else if (command == QStringLiteral("switch") && args.size() == 2) {
-    stored = Store(kSettingsKey, QStringLiteral("SyncServiceStatus"), RegistryValue::FromDword(args.at(1).toUInt()));
-  } else {
-    std::fputs("usage: TarnwickDemoSetup install <installation folder> <web-service address> <desktop name> "
-               "<device id> <change-detection minutes>\n       TarnwickDemoSetup switch <0|1>\n",
-               stderr);
-    return 2;
-  }
-  if (!stored) {
-    std::fputs("The registry of the machine root could not be written.\n", stderr);
-    return 1;
-  }
-  return 0;
+  if (command == QStringLiteral("install") && args.size() == 6) return Install(args.mid(1));
+  if (command == QStringLiteral("running") && args.size() == 1) return Running();
+  if (command == QStringLiteral("stop") && args.size() == 1) return Stop();
+  std::fputs("usage: TarnwickDemoSetup install <installation folder> <web-service address> <desktop name> "
+             "<device id> <change-detection minutes>\n       TarnwickDemoSetup running\n       TarnwickDemoSetup stop\n",
+             stderr);
+  return 2;
 }
