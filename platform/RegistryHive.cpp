@@ -228,7 +228,8 @@ bool RegistryHive::ParseSection(QByteArrayView content, const Line& line, Key** 
   Key* key = root_.get();
   if (full.compare(hiveName_, Qt::CaseInsensitive) != 0) {
     const QString prefix = hiveName_ + u'\\';
-    if (!full.startsWith(prefix, Qt::CaseInsensitive) || full.size() == prefix.size()) {
+    // An empty name part is read as it is written: "[HIVE\]" names the key "" below the root.
+    if (!full.startsWith(prefix, Qt::CaseInsensitive)) {
       *error = QStringLiteral("the key is not in %1").arg(hiveName_);
       return false;
     }

@@ -210,7 +210,7 @@ TEST(Registry, AnUnreadableLineCostsThatLineOnly) {
 TEST(Registry, TheValuesOfAnUnreadableKeyLineAreNotTakenForAnotherKeys) {
   const QByteArray head = "Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\Software\\Good]\n\"kept\"=dword:00000007\n";
   const QByteArray after = "\n[HKEY_LOCAL_MACHINE\\Software\\After]\n\"after\"=\"x\"\n";
-  const QByteArray keyLines[] = {"[HKEY_CURRENT_USER\\Software\\Good]", "[HKEY_LOCAL_MACHINE\\]", "[HKEY_LOCAL_MACHINE\\Good"};
+  const QByteArray keyLines[] = {"[HKEY_CURRENT_USER\\Software\\Good]", "[Software\\Good]", "[HKEY_LOCAL_MACHINE\\Good"};
   for (const QByteArray& keyLine : keyLines) {
     const QByteArray foreign = keyLine + "\n\"v\"=dword:00000001\n";
     WriteHive(head + foreign + after);
