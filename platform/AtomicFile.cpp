@@ -1,9 +1,10 @@
 #include "platform/AtomicFile.h"
 
+#include "platform/ReplacementFile.h"
+
 #include <QFileInfo>
 
 #include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,21 +13,6 @@ namespace platform {
 namespace {
 
 constexpr mode_t kNewFileMode = 0600;
-
-bool WriteWhole(int fd, const QByteArray& content) {
-  const char* data = content.constData();
-  qsizetype left = content.size();
-  while (left > 0) {
-    const ssize_t written = ::write(fd, data, static_cast<size_t>(left));
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += written;
-    left -= written;
-  }
-  return true;
-}
 
 void SyncFolder(const QString& folder) {
   const int fd = ::open(folder.toUtf8().constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -40,33 +26,6 @@ mode_t ModeToKeep(const QByteArray& target) {
   struct stat status {};
   return ::stat(target.constData(), &status) == 0 ? (status.st_mode & 07777) : kNewFileMode;
 }
-
-// A temporary file beside the target, removed on destruction unless it was renamed into place.
-class TemporaryFile {
- public:
-  explicit TemporaryFile(const QByteArray& target) : name_(target + ".XXXXXX") {
-    fd_ = ::mkostemp(name_.data(), O_CLOEXEC);
-  }
-  ~TemporaryFile() {
-    if (fd_ >= 0) ::close(fd_);
-    if (!renamed_ && fd_ >= 0) ::unlink(name_.constData());
-  }
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-  bool Fill(const QByteArray& content, mode_t mode) const {
-    return fd_ >= 0 && ::fchmod(fd_, mode) == 0 && WriteWhole(fd_, content) && ::fsync(fd_) == 0;
-  }
-  bool RenameTo(const QByteArray& target) {
-    renamed_ = ::rename(name_.constData(), target.constData()) == 0;
-    return renamed_;
-  }
-
- private:
-  QByteArray name_;
-  int fd_ = -1;
-  bool renamed_ = false;
-};
 
 }  // namespace
 
@@ -101,9 +60,11 @@ bool ReadWholeFile(const QString& path, QByteArray* content, bool* missing) {
 
 bool ReplaceFileAtomically(const QString& path, const QByteArray& content) {
   const QByteArray target = path.toUtf8();
-  TemporaryFile temporary(target);
-  if (!temporary.Fill(content, ModeToKeep(target)) || !temporary.RenameTo(target)) return false;
-  SyncFolder(QFileInfo(path).absolutePath());
+  const QString folder = QFileInfo(path).absolutePath();
+  ReplacementFile::RemoveStale(folder.toUtf8());
+  ReplacementFile replacement(target);
+  if (!replacement.Fill(content, ModeToKeep(target)) || !replacement.RenameTo(target)) return false;
+  SyncFolder(folder);
   return true;
 }
 

@@ -12,8 +12,9 @@ namespace platform {
 // The file of one hive in the machine root's registry folder, and its lock file. Reads take a
 // shared lock and see another process's writes at once; an unchanged file is not parsed again
 // (HiveFileCache). A change takes the exclusive lock, edits the file as it is then and replaces
-// it atomically (temporary file, fsync, rename). A damaged file is reported on stderr and
-// answered with ERROR_BADDB; it is never replaced.
+// it atomically (temporary file, fsync, rename). A line that cannot be read is reported on
+// stderr once and costs only itself; a file that is no hive at all is reported and answered
+// with ERROR_BADDB, and never replaced.
 class HiveFile {
  public:
   explicit HiveFile(const QString& hiveName);

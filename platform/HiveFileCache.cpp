@@ -2,7 +2,10 @@
 
 #include "platform/AtomicFile.h"
 
+#include <QSet>
+
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -25,6 +28,19 @@ struct FileIdentity {
   }
 };
 
+// Reports each unreadable line once in this process, however often the file is written, and
+// so read again, while the line stays.
+void ReportUnreadableLines(const QString& path, const RegistryHive& hive, QSet<QByteArray>* reported) {
+  for (const RegistryHive::UnreadableLine& unreadable : hive.unreadableLines()) {
+    const RegistryHive::Line& line = unreadable.line;
+    const QByteArray bytes = hive.text().sliced(line.begin, line.end - line.begin);
+    if (reported->contains(bytes)) continue;
+    reported->insert(bytes);
+    std::fprintf(stderr, "registry: %s line %lld cannot be read (%s); it is skipped and kept as it is\n",
+                 qPrintable(path), static_cast<long long>(unreadable.number), qPrintable(unreadable.problem));
+  }
+}
+
 }  // namespace
 
 struct HiveFileCache::Entry {
@@ -32,6 +48,7 @@ struct HiveFileCache::Entry {
   int fd = -1;
   FileIdentity identity;
   Parsed parsed;
+  QSet<QByteArray> reported;  // the unreadable lines already reported, as they are
 
   ~Entry() {
     if (fd >= 0) ::close(fd);
@@ -68,6 +85,8 @@ bool HiveFileCache::Load(const QString& hiveName, const QString& path, Parsed* p
   fresh->identity = FileIdentity::Of(status);
   auto hive = std::make_shared<RegistryHive>(hiveName);
   if (hive->Parse(std::move(text), &fresh->parsed.damage)) fresh->parsed.hive = std::move(hive);
+  if (entry && entry->path == path) fresh->reported = std::move(entry->reported);
+  if (fresh->parsed.hive) ReportUnreadableLines(path, *fresh->parsed.hive, &fresh->reported);
   entry = std::move(fresh);
   *parsed = entry->parsed;
   return true;

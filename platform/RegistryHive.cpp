@@ -149,12 +149,14 @@ bool ParseData(QByteArrayView text, RegistryValue* value) {
   return false;
 }
 
-// The line without its line break.
+// What the line says: without its line break, the blanks at its end and a byte-order mark at
+// its start (which a file can hold on any line, where files were joined).
 QByteArrayView Content(const QByteArray& text, const RegistryHive::Line& line) {
   QByteArrayView content = QByteArrayView(text).sliced(line.begin, line.end - line.begin);
   if (content.endsWith('\n')) content.chop(1);
   if (content.endsWith('\r')) content.chop(1);
-  return content;
+  while (content.endsWith(' ') || content.endsWith('\t')) content.chop(1);
+  return content.startsWith(kBom) ? content.sliced(3) : content;
 }
 
 }  // namespace
@@ -167,6 +169,7 @@ RegistryHive::~RegistryHive() { Release(std::move(root_)); }
 void RegistryHive::Clear() {
   text_.clear();
   hasHeader_ = false;
+  unreadable_.clear();
   Release(std::exchange(root_, std::make_unique<Key>()));
 }
 
@@ -187,34 +190,36 @@ bool RegistryHive::Parse(QByteArray text, QString* error) {
   text_ = std::move(text);
   Key* current = nullptr;
   qsizetype number = 0;
-  for (qsizetype begin = 0; begin < text_.size(); ++number) {
+  for (qsizetype begin = 0; begin < text_.size();) {
     const qsizetype newline = text_.indexOf('\n', begin);
     const Line line{begin, newline < 0 ? text_.size() : newline + 1};
     begin = line.end;
-    QByteArrayView content = Content(text_, line);
-    if (line.begin == 0 && content.startsWith(kBom)) content = content.sliced(3);
+    ++number;
+    const QByteArrayView content = Content(text_, line);
     if (IsBlank(content) || content.startsWith(';')) continue;
-    QString problem;
-    if (!ParseLine(content, line, &current, &problem)) {
-      *error = QStringLiteral("line %1: %2").arg(number + 1).arg(problem);
+    const bool header = content == QByteArrayView(kHeader);
+    if (!hasHeader_ && !header) {
+      *error = QStringLiteral("line %1: the header is missing").arg(number);
       Clear();
       return false;
     }
+    hasHeader_ = true;
+    QString problem;
+    if (!header && !ParseLine(content, line, &current, &problem))
+      unreadable_.append(UnreadableLine{line, number, problem});
   }
   return true;
 }
 
 bool RegistryHive::ParseLine(QByteArrayView content, const Line& line, Key** current, QString* error) {
-  if (!hasHeader_) {
-    hasHeader_ = content == QByteArrayView(kHeader);
-    if (!hasHeader_) *error = QStringLiteral("the header is missing");
-    return hasHeader_;
-  }
   if (content.startsWith('[')) return ParseSection(content, line, current, error);
   return ParseValueLine(content, line, *current, error);
 }
 
+// A key line that cannot be read leaves no key current, so that its values are not taken for
+// those of the key above it.
 bool RegistryHive::ParseSection(QByteArrayView content, const Line& line, Key** current, QString* error) {
+  *current = nullptr;
   if (!content.endsWith(']')) {
     *error = QStringLiteral("a key line does not end in ']'");
     return false;
@@ -223,7 +228,8 @@ bool RegistryHive::ParseSection(QByteArrayView content, const Line& line, Key** 
   Key* key = root_.get();
   if (full.compare(hiveName_, Qt::CaseInsensitive) != 0) {
     const QString prefix = hiveName_ + u'\\';
-    if (!full.startsWith(prefix, Qt::CaseInsensitive) || full.size() == prefix.size()) {
+    // An empty name part is read as it is written: "[HIVE\]" names the key "" below the root.
+    if (!full.startsWith(prefix, Qt::CaseInsensitive)) {
       *error = QStringLiteral("the key is not in %1").arg(hiveName_);
       return false;
     }
@@ -237,7 +243,7 @@ bool RegistryHive::ParseSection(QByteArrayView content, const Line& line, Key** 
 
 bool RegistryHive::ParseValueLine(QByteArrayView content, const Line& line, Key* current, QString* error) {
   if (current == nullptr) {
-    *error = QStringLiteral("a value stands before any key");
+    *error = QStringLiteral("a value stands before any key or below a key line that cannot be read");
     return false;
   }
   QByteArray name;
@@ -306,6 +312,8 @@ QStringList RegistryHive::PathOf(const Key& key) {
 }
 
 QByteArray RegistryHive::HeaderLine() { return kHeader; }
+
+qsizetype RegistryHive::HeaderPosition() const { return text_.startsWith(kBom) ? 3 : 0; }
 
 QByteArray RegistryHive::SectionLine(const QStringList& path) const {
   QString full = hiveName_;

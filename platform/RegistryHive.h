@@ -47,6 +47,12 @@ class RegistryHive {
     Line header;
     qsizetype end = 0;
   };
+  // A line the parser cannot read: it counts for nothing and stays as it is.
+  struct UnreadableLine {
+    Line line;
+    qsizetype number = 0;  // from 1
+    QString problem;
+  };
   struct Key {
     QString name;  // the last part of its path as first written; "" for the hive's root
     const Key* parent = nullptr;
@@ -61,13 +67,18 @@ class RegistryHive {
   RegistryHive(const RegistryHive&) = delete;
   RegistryHive& operator=(const RegistryHive&) = delete;
 
-  // Takes the text and parses it; on failure `error` says which line is wrong and why, and the
+  // Takes the text and parses it. A line that cannot be read costs that line only (and the
+  // values below a key line that cannot be read); the text as a whole is refused only when its
+  // first line is not the header, as it is then no hive. On failure `error` says why and the
   // hive is left empty.
   bool Parse(QByteArray text, QString* error);
 
   const QString& hiveName() const { return hiveName_; }
   const QByteArray& text() const { return text_; }
   bool hasHeader() const { return hasHeader_; }
+  // Where a header goes into a text that has none: behind its byte-order mark, if any.
+  qsizetype HeaderPosition() const;
+  const QList<UnreadableLine>& unreadableLines() const { return unreadable_; }
   // The line break the file uses ("\r\n" when its first line ends so).
   QByteArray lineBreak() const;
 
@@ -98,6 +109,7 @@ class RegistryHive {
   QString hiveName_;
   QByteArray text_;
   bool hasHeader_ = false;
+  QList<UnreadableLine> unreadable_;
   std::unique_ptr<Key> root_;
 };
 

@@ -23,7 +23,7 @@ void RegistryHiveEdit::CreateKey(const QStringList& path) {
 
 void RegistryHiveEdit::DeleteKey(const RegistryHive::Key& key) {
   for (const RegistryHive::Section& section : key.sections)
-    Replace(BlankLineBefore(section.header.begin), section.end, {});
+    Replace(BlankLineBefore(section.header.begin), section.end, UnreadableLinesIn(section));
   // A parent that has no line of its own exists only through this key's line.
   const RegistryHive::Key* parent = key.parent;
   if (parent != nullptr && parent->parent != nullptr && parent->sections.isEmpty() && parent->children.size() == 1)
@@ -63,8 +63,13 @@ QByteArray RegistryHiveEdit::Result() const {
   const QByteArray lineBreak = hive_.lineBreak();
   QByteArray out;
   out.reserve(text.size() + appended_.size() + 64);
-  if (!hive_.hasHeader()) out += RegistryHive::HeaderLine() + lineBreak;
+  // A text without a header holds no key, so no splice lies before the header.
   qsizetype at = 0;
+  if (!hive_.hasHeader()) {
+    at = hive_.HeaderPosition();
+    out += QByteArrayView(text).first(at);
+    out += RegistryHive::HeaderLine() + lineBreak;
+  }
   for (const Splice& splice : ordered) {
     out += QByteArrayView(text).sliced(at, splice.begin - at);
     out += splice.replacement;
@@ -82,6 +87,16 @@ void RegistryHiveEdit::Replace(qsizetype begin, qsizetype end, QByteArray replac
 void RegistryHiveEdit::AppendSection(const QStringList& path) {
   const QByteArray lineBreak = hive_.lineBreak();
   appended_ += lineBreak + hive_.SectionLine(path) + lineBreak;
+}
+
+QByteArray RegistryHiveEdit::UnreadableLinesIn(const RegistryHive::Section& section) const {
+  QByteArray kept;
+  for (const RegistryHive::UnreadableLine& unreadable : hive_.unreadableLines()) {
+    const RegistryHive::Line& line = unreadable.line;
+    if (line.begin >= section.header.end && line.end <= section.end)
+      kept += QByteArrayView(hive_.text()).sliced(line.begin, line.end - line.begin);
+  }
+  return kept;
 }
 
 qsizetype RegistryHiveEdit::BlankLineBefore(qsizetype pos) const {

@@ -21,7 +21,8 @@ class RegistryHiveEdit {
 
   // Adds the lines of the key at `path` below the root and of every parent that does not exist.
   void CreateKey(const QStringList& path);
-  // Removes a key and its values; the caller makes sure it has no subkeys.
+  // Removes a key and its values; the caller makes sure it has no subkeys. Lines among them that
+  // cannot be read stay, as nothing can tell what they were meant to be.
   void DeleteKey(const RegistryHive::Key& key);
   void SetValue(const RegistryHive::Key& key, const QString& name, const RegistryValue& value);
   // False when the key has no such value.
@@ -39,6 +40,8 @@ class RegistryHiveEdit {
 
   void Replace(qsizetype begin, qsizetype end, QByteArray replacement);
   void AppendSection(const QStringList& path);
+  // The lines of the section that cannot be read, as they are.
+  QByteArray UnreadableLinesIn(const RegistryHive::Section& section) const;
   // Where the blank line right before `pos` begins; `pos` when there is none.
   qsizetype BlankLineBefore(qsizetype pos) const;
   // The line break that ends the line [begin, end).

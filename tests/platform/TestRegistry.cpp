@@ -30,6 +30,13 @@ RegistryValue Query(const QString& keyPath, const QString& name, LSTATUS* status
   return value;
 }
 
+// The DWORD value; 0xFFFFFFFF when there is none.
+DWORD QueryDword(const QString& keyPath, const QString& name) {
+  DWORD number = 0xFFFFFFFF;
+  Query(keyPath, name).ToDword(&number);
+  return number;
+}
+
 void WriteHive(const QByteArray& content) {
   QFile file(HivePath());
   ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -149,11 +156,9 @@ TEST(Registry, HivesAreSeparate) {
   EXPECT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, QStringLiteral("Software\\K"), KEY_READ, key.out()), ERROR_FILE_NOT_FOUND);
 }
 
-TEST(Registry, ADamagedHiveIsReportedAndNeverReplaced) {
-  const QByteArray damaged = "Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\Software]\n\"v\"=dword:12\n";
-  const char* variants[] = {"not a hive at all\n", damaged.constData(),
-                            "Windows Registry Editor Version 5.00\n\"v\"=\"before a key\"\n",
-                            "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\X]\n"};
+// A file whose first line is not the header is no hive: nothing in it is read or replaced.
+TEST(Registry, AFileThatIsNoHiveIsReportedAndNeverReplaced) {
+  const char* variants[] = {"not a hive at all\n", "[HKEY_LOCAL_MACHINE\\Software]\n\"v\"=dword:00000001\n"};
   for (const char* content : variants) {
     QFile file(HivePath());
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -166,6 +171,94 @@ TEST(Registry, ADamagedHiveIsReportedAndNeverReplaced) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray(content));
   }
+}
+
+// A line of a hive that cannot be read costs that line: every other key and value reads, the
+// line stays byte for byte through every write, its key's deletion included, and it is reported
+// once.
+TEST(Registry, AnUnreadableLineCostsThatLineOnly) {
+  const QByteArray head = "Windows Registry Editor Version 5.00\n";
+  const QByteArray good = "\n[HKEY_LOCAL_MACHINE\\Software\\Good]\n";
+  const QByteArray kept = "\"kept\"=dword:00000007\n";
+  const QByteArray after = "\n[HKEY_LOCAL_MACHINE\\Software\\After]\n\"after\"=\"x\"\n";
+  const QByteArray unreadable[] = {"\"v\"=dword:12\n",  "\"v\"=dword:0000000g\n", "\"v\"=\"unterminated\n",
+                                   "v=dword:00000001\n", "\"v\"=hex:0z\n",         "\"v\"=hex(7:00\n",
+                                   "\"v\"=text:1\n",     "\"v\"\n"};
+  for (const QByteArray& line : unreadable) {
+    for (const bool belowKey : {false, true}) {
+      const QByteArray hive = head + (belowKey ? good + line : line + good) + kept + after;
+      WriteHive(hive);
+      LSTATUS status = 0;
+      EXPECT_EQ(QueryDword(QStringLiteral("Software\\Good"), QStringLiteral("kept")), 7u) << line.toStdString();
+      EXPECT_EQ(Query(QStringLiteral("Software\\After"), QStringLiteral("after")).ToString(), QStringLiteral("x")) << line.toStdString();
+      Query(QStringLiteral("Software\\Good"), QStringLiteral("v"), &status);
+      EXPECT_EQ(status, ERROR_FILE_NOT_FOUND) << line.toStdString();
+
+      Set(QStringLiteral("Software\\Good"), QStringLiteral("kept"), RegistryValue::FromDword(8));
+      Set(QStringLiteral("Software\\New"), QStringLiteral("n"), RegistryValue::FromDword(1));
+      const QByteArray added = "\n[HKEY_LOCAL_MACHINE\\Software\\New]\n\"n\"=dword:00000001\n";
+      const QByteArray keptNow = "\"kept\"=dword:00000008\n";
+      EXPECT_EQ(HiveText(), head + (belowKey ? good + line : line + good) + keptNow + after + added) << line.toStdString();
+      EXPECT_EQ(RegDeleteKey(HKEY_LOCAL_MACHINE, QStringLiteral("Software\\Good")), ERROR_SUCCESS) << line.toStdString();
+      EXPECT_EQ(HiveText(), head + line + after + added) << line.toStdString();
+    }
+  }
+}
+
+// A key line that cannot be read makes its values unreadable too: they never fall to the key
+// above it.
+TEST(Registry, TheValuesOfAnUnreadableKeyLineAreNotTakenForAnotherKeys) {
+  const QByteArray head = "Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\Software\\Good]\n\"kept\"=dword:00000007\n";
+  const QByteArray after = "\n[HKEY_LOCAL_MACHINE\\Software\\After]\n\"after\"=\"x\"\n";
+  const QByteArray keyLines[] = {"[HKEY_CURRENT_USER\\Software\\Good]", "[Software\\Good]", "[HKEY_LOCAL_MACHINE\\Good"};
+  for (const QByteArray& keyLine : keyLines) {
+    const QByteArray foreign = keyLine + "\n\"v\"=dword:00000001\n";
+    WriteHive(head + foreign + after);
+    LSTATUS status = 0;
+    Query(QStringLiteral("Software\\Good"), QStringLiteral("v"), &status);
+    EXPECT_EQ(status, ERROR_FILE_NOT_FOUND) << keyLine.toStdString();
+    EXPECT_EQ(Query(QStringLiteral("Software\\After"), QStringLiteral("after")).ToString(), QStringLiteral("x")) << keyLine.toStdString();
+    Set(QStringLiteral("Software\\Good"), QStringLiteral("added"), RegistryValue::FromDword(2));
+    EXPECT_EQ(HiveText(), head + "\"added\"=dword:00000002\n" + foreign + after) << keyLine.toStdString();
+  }
+}
+
+// Blanks at the end of a line, as an editor may leave them, are no part of what it says.
+TEST(Registry, BlanksAtTheEndOfALineAreRead) {
+  WriteHive("Windows Registry Editor Version 5.00 \n\n[HKEY_LOCAL_MACHINE\\Software\\K] \t\n"
+            "\"Number\"=dword:0000000c \n\"Text\"=\"x\"\t\n\"Bytes\"=hex:01,02  \n");
+  EXPECT_EQ(QueryDword(QStringLiteral("Software\\K"), QStringLiteral("Number")), 12u);
+  EXPECT_EQ(Query(QStringLiteral("Software\\K"), QStringLiteral("Text")).ToString(), QStringLiteral("x"));
+  EXPECT_EQ(Query(QStringLiteral("Software\\K"), QStringLiteral("Bytes")).data, QByteArray("\x01\x02"));
+}
+
+// A hive that holds only a byte-order mark takes the header behind the mark; a hive that an
+// earlier write gave a header in front of its mark reads as well.
+TEST(Registry, AHiveOfOnlyAByteOrderMarkTakesItsFirstWrite) {
+  const QByteArray bom = "\xEF\xBB\xBF";
+  for (const QByteArray& lineBreak : {QByteArray(), QByteArray("\n"), QByteArray("\r\n")}) {
+    WriteHive(bom + lineBreak);
+    Set(QStringLiteral("Software\\K"), QStringLiteral("v"), RegistryValue::FromDword(1));
+    Set(QStringLiteral("Software\\L"), QStringLiteral("w"), RegistryValue::FromDword(2));
+    EXPECT_TRUE(HiveText().startsWith(bom + "Windows Registry Editor Version 5.00" + (lineBreak.isEmpty() ? "\n" : lineBreak)))
+        << HiveText().toStdString();
+    EXPECT_EQ(QueryDword(QStringLiteral("Software\\K"), QStringLiteral("v")), 1u) << lineBreak.size();
+    EXPECT_EQ(QueryDword(QStringLiteral("Software\\L"), QStringLiteral("w")), 2u) << lineBreak.size();
+  }
+  WriteHive("Windows Registry Editor Version 5.00\n" + bom + "\n\n[HKEY_LOCAL_MACHINE\\Software\\K]\n\"v\"=dword:00000003\n");
+  EXPECT_EQ(QueryDword(QStringLiteral("Software\\K"), QStringLiteral("v")), 3u);
+}
+
+// An unreadable line is reported once, not on every read nor again after a write.
+TEST(Registry, AnUnreadableLineIsReportedOnce) {
+  WriteHive("Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\Software\\K]\n\"v\"=dword:12\n");
+  testing::internal::CaptureStderr();
+  Query(QStringLiteral("Software\\K"), QStringLiteral("v"));
+  Query(QStringLiteral("Software\\K"), QStringLiteral("v"));
+  Set(QStringLiteral("Software\\K"), QStringLiteral("w"), RegistryValue::FromDword(1));
+  Query(QStringLiteral("Software\\K"), QStringLiteral("w"));
+  const QString reported = QString::fromStdString(testing::internal::GetCapturedStderr());
+  EXPECT_EQ(reported.count(QStringLiteral("skipped")), 1) << reported.toStdString();
 }
 
 // One line of the hive file per key and value: a name that would break its line, or that has no
