@@ -9,6 +9,7 @@
 #include <QList>
 #include <QRect>
 #include <QSpinBox>
+#include <QTest>
 #include <QStringList>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -45,6 +46,14 @@ inline QList<QWidget*> ControlsNotOnTop(const QWidget& window) {
     if (!IsTopmostAtItsCentre(window, *control)) unreachable.append(control);
   }
   return unreachable;
+}
+
+// A left click at the control's centre given to its top-level window, so that whatever lies on
+// top there takes it, as it does when a user clicks. The window has to be shown.
+inline void ClickAsUser(QWidget& control) {
+  QWidget* window = control.window();
+  QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                    control.mapTo(window, control.rect().center()));
 }
 
 // The text a label shows: an ampersand marks a shortcut only when the label has a buddy.
