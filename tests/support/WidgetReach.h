@@ -48,12 +48,13 @@ inline QList<QWidget*> ControlsNotOnTop(const QWidget& window) {
   return unreachable;
 }
 
-// A left click at the control's centre given to its top-level window, so that whatever lies on
-// top there takes it, as it does when a user clicks. The window has to be shown.
-inline void ClickAsUser(QWidget& control) {
+// A left click given to the control's top-level window at a point of the control (its centre
+// unless told), so that whatever lies on top there takes it, as it does when a user clicks. The
+// window has to be shown.
+inline void ClickAsUser(QWidget& control, QPoint at = QPoint()) {
   QWidget* window = control.window();
-  QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier,
-                    control.mapTo(window, control.rect().center()));
+  if (at.isNull()) at = control.rect().center();
+  QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, control.mapTo(window, at));
 }
 
 // The text a label shows: an ampersand marks a shortcut only when the label has a buddy.
