@@ -147,7 +147,8 @@ TEST_F(ModulesInMainWindow, KeysInAModuleKeepItShown) {
   }
 }
 
-// Every dialog the shell opens, shown alone: each of its buttons, boxes and lists takes a click.
+// Every dialog the shell opens, shown alone: each of its buttons, boxes and lists takes a click,
+// and each of its labels shows its text whole.
 TEST_F(ModulesInMainWindow, EveryControlOfTheShellsDialogsTakesAClick) {
   using Make = std::function<std::unique_ptr<QWidget>()>;
   const QList<std::pair<const char*, Make>> dialogs = {
@@ -179,5 +180,6 @@ TEST_F(ModulesInMainWindow, EveryControlOfTheShellsDialogsTakesAClick) {
     dialog->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get())) << name;
     EXPECT_EQ(testsupport::Describe(testsupport::ControlsNotOnTop(*dialog)), "") << name;
+    EXPECT_EQ(testsupport::Describe(testsupport::ClippedLabels(*dialog)), "") << name;
   }
 }
