@@ -48,6 +48,8 @@ CFormManagerDlg::CFormManagerDlg(CTarnwickApp& app, QWidget* parent)
   auto* frame = new QGroupBox(QStringLiteral("Form List"), this);
   frame->setObjectName(QStringLiteral("1225"));
   frame->setGeometry(10, 6, 740, 384);
+  // Made after the list it surrounds; under it, it leaves the list the clicks.
+  frame->lower();
   m_pFormList->setObjectName(QStringLiteral("1052"));
   m_pFormList->setShowGrid(true);
   m_pFormList->setGeometry(20, 28, 720, 310);

@@ -14,6 +14,7 @@
 #include "admin/shell/BMButton.h"
 #include "admin/shell/BMSmallButton.h"
 #include "admin/shell/ColoredListCtrl.h"
+#include "admin/shell/DialogLook.h"
 #include "admin/shell/HelpBalloon.h"
 #include "admin/shell/TarnwickApp.h"
 #include "platform/widgets/MessageBox.h"
@@ -21,16 +22,24 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 
+#include <algorithm>
 #include <set>
 
 namespace {
 
 constexpr int kXlsmKind = 8;
 constexpr int kMySqlKind = 9;
+// The two lines of information under the buttons, clear of the "?" button on the right.
+constexpr int kInformationLeft = 20;
+constexpr int kInformationRight = 708;
+constexpr int kInformationTop = 350;
+constexpr int kInformationLineHeight = 24;
 
 void Log(const QString& text) { WriteAppLog(-1, text); }
 
@@ -74,6 +83,7 @@ CProfileManagerDlg::~CProfileManagerDlg() = default;
 
 void CProfileManagerDlg::CreateControls() {
   resize(760, 400);
+  ApplyDialogBrush(this);
   auto* frame = new QGroupBox(QStringLiteral("Profile List"), this);
   frame->setObjectName(QStringLiteral("1025"));
   frame->setGeometry(10, 6, 740, 300);
@@ -111,21 +121,36 @@ void CProfileManagerDlg::CreateControls() {
   connect(m_pProfileList, &QTableWidget::itemSelectionChanged, this, &CProfileManagerDlg::OnProfileSelected);
 }
 
+// Captions as wide as the wider of them, the names in the rest of the line: a computer name or a
+// device ID shows whole up to its forty characters.
 void CProfileManagerDlg::CreateInformation() {
-  const QList<QLabel*> labels = {
-      MakeLabel(QStringLiteral("Computer Name :"), QStringLiteral("1165"), QRect(20, 358, 130, 22), this),
-      MakeLabel(m_app.GetDesktopName(), QStringLiteral("1166"), QRect(150, 358, 200, 22), this),
-      MakeLabel(QStringLiteral("Device ID :"), QStringLiteral("1177"), QRect(360, 358, 100, 22), this),
-      MakeLabel(m_app.GetDefaultUserID(), QStringLiteral("1178"), QRect(460, 358, 200, 22), this)};
-  for (QLabel* label : labels) label->setFont(m_boldFont);
+  const QFontMetrics metrics(m_boldFont);
+  const int captionWidth = std::max(metrics.horizontalAdvance(QStringLiteral("Computer Name :")),
+                                    metrics.horizontalAdvance(QStringLiteral("Device ID :"))) + 4;
+  const int valueLeft = kInformationLeft + captionWidth + 8;
+  const auto line = [&](int index, const QString& caption, const QString& captionId, const QString& value,
+                        const QString& valueId) {
+    const int top = kInformationTop + index * kInformationLineHeight;
+    MakeLabel(caption, captionId, QRect(kInformationLeft, top, captionWidth, 22), this)->setFont(m_boldFont);
+    MakeLabel(value, valueId, QRect(valueLeft, top, kInformationRight - valueLeft, 22), this)->setFont(m_boldFont);
+  };
+  line(0, QStringLiteral("Computer Name :"), QStringLiteral("1165"), m_app.GetDesktopName(), QStringLiteral("1166"));
+  line(1, QStringLiteral("Device ID :"), QStringLiteral("1177"), m_app.GetDefaultUserID(), QStringLiteral("1178"));
 }
 
 void CProfileManagerDlg::InitListColumns() {
-  const int third = m_pProfileList->viewport()->width() / 3;
+  // The viewport gets its size only when the list is first shown; the room it will have is known.
+  const int third = m_pProfileList->maximumViewportSize().width() / 3;
   m_pProfileList->InsertColumn(0, QStringLiteral("Profile Name"), third);
   m_pProfileList->InsertColumn(1, QStringLiteral("Desktop Database Name/DSN Name"), third);
   m_pProfileList->InsertColumn(2, QStringLiteral("SQL Query"), third + 2);
   m_pProfileList->horizontalHeader()->setFont(m_app.GetBoldFont());
+}
+
+// Enter and Esc do not close the module: it stays in the main window until another item is chosen.
+void CProfileManagerDlg::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Escape) return;
+  QDialog::keyPressEvent(event);
 }
 
 int CProfileManagerDlg::Box(const QString& text, unsigned type) {

@@ -43,6 +43,9 @@ class CProfileManagerDlg : public QDialog {
   // Timer 5004.
   void OnRefreshTimer();
 
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   // Stops the 15-second refresh while a wizard or a box of the module is open.
   class RefreshPause {

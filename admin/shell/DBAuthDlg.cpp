@@ -4,7 +4,6 @@
 #include "admin/shell/DialogLook.h"
 #include "admin/shell/HelpBalloon.h"
 
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -20,9 +19,7 @@ CDBAuthDlg::CDBAuthDlg(QWidget* parent)
   setFixedSize(360, 170);
   ApplyDialogBrush(this);
   setFont(MakeFont(QStringLiteral("Verdana"), -11, 400));
-  auto* group = new QGroupBox(this);
-  group->setObjectName(QStringLiteral("1203"));
-  group->setGeometry(10, 8, 340, 106);
+  AddFrame(this, QStringLiteral("1203"), QRect(10, 8, 340, 106));
   (new QLabel(QStringLiteral("User Name :"), this))->setGeometry(24, 30, 110, 22);
   m_pUserName->setObjectName(QStringLiteral("1055"));
   m_pUserName->setGeometry(140, 30, 196, 24);

@@ -1,6 +1,7 @@
 #include "admin/shell/DialogLook.h"
 
 #include <QFontMetrics>
+#include <QGroupBox>
 #include <QPalette>
 #include <QWidget>
 
@@ -33,4 +34,12 @@ void ApplyDialogBrush(QWidget* dialog) {
   palette.setColor(QPalette::Window, DialogBrushColor());
   dialog->setPalette(palette);
   dialog->setAutoFillBackground(true);
+}
+
+QGroupBox* AddFrame(QWidget* dialog, const QString& id, const QRect& place, const QString& title) {
+  auto* frame = new QGroupBox(title, dialog);
+  frame->setObjectName(id);
+  frame->setGeometry(place);
+  frame->lower();
+  return frame;
 }

@@ -5,7 +5,6 @@
 #include "admin/shell/HelpBalloon.h"
 
 #include <QButtonGroup>
-#include <QGroupBox>
 #include <QRadioButton>
 
 namespace {
@@ -22,9 +21,7 @@ CExcelConnDlg::CExcelConnDlg(QWidget* parent)
   setFixedSize(360, 160);
   ApplyDialogBrush(this);
   setFont(MakeFont(QStringLiteral("Verdana"), -11, 400));
-  auto* group = new QGroupBox(this);
-  group->setObjectName(QStringLiteral("1203"));
-  group->setGeometry(10, 8, 340, 96);
+  AddFrame(this, QStringLiteral("1203"), QRect(10, 8, 340, 96));
   m_pFirstRowHeader->setObjectName(QStringLiteral("1072"));
   m_pFirstRowHeader->setGeometry(30, 30, 300, 22);
   m_pWorksheet->setObjectName(QStringLiteral("1073"));

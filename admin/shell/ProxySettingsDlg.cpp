@@ -9,7 +9,6 @@
 #include "shared/RegistryHandler.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
@@ -33,9 +32,7 @@ CProxySettingsDlg::CProxySettingsDlg(QWidget* parent)
   setFixedSize(468, 270);
   ApplyDialogBrush(this);
   setFont(MakeFont(QStringLiteral("Verdana"), -11, 400));
-  auto* group = new QGroupBox(QStringLiteral("Proxy Settings"), this);
-  group->setObjectName(QStringLiteral("1182"));
-  group->setGeometry(10, 8, 448, 206);
+  AddFrame(this, QStringLiteral("1182"), QRect(10, 8, 448, 206), QStringLiteral("Proxy Settings"));
   auto* hint = new QLabel(QStringLiteral("If you are using Proxy Server then select \"Use Proxy Server\" Options."), this);
   hint->setWordWrap(true);
   hint->setGeometry(26, 32, 416, 36);

@@ -5,7 +5,6 @@
 #include "admin/shell/DialogLook.h"
 #include "platform/widgets/MessageBox.h"
 
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -15,7 +14,7 @@ CSetAdministrativePasswordDlg::CSetAdministrativePasswordDlg(QWidget* parent)
   setFixedSize(380, 150);
   ApplyDialogBrush(this);
   setFont(MakeFont(QStringLiteral("Verdana"), -11, 400));
-  (new QGroupBox(this))->setGeometry(10, 8, 360, 86);
+  AddFrame(this, QString(), QRect(10, 8, 360, 86));
   auto* label = new QLabel(QStringLiteral("Enter Administrative Password :"), this);
   label->setGeometry(24, 24, 330, 20);
   m_pPassword->setObjectName(QStringLiteral("1055"));
@@ -24,6 +23,7 @@ CSetAdministrativePasswordDlg::CSetAdministrativePasswordDlg(QWidget* parent)
   auto* ok = new CBMButton(QStringLiteral("OK"), this);
   ok->setObjectName(QStringLiteral("1"));
   ok->setGeometry(196, 108, 80, 26);
+  ok->setDefault(true);
   auto* cancel = new CBMButton(QStringLiteral("Cancel"), this);
   cancel->setObjectName(QStringLiteral("2"));
   cancel->setGeometry(286, 108, 80, 26);

@@ -267,6 +267,9 @@ void CTarnwickDlg::OpenModule(const QString& text) {
     platform::MessageBox(this, QString::fromUtf16(module->allocationFailure), ProgramTitle(), platform::MB_OK);
     return;
   }
+  // A dialog class makes itself a window of its own even when told to be a plain widget; the
+  // module is a panel of the main window.
+  m_pModuleDlg->setWindowFlags(Qt::Widget);
   m_pModuleDlg->setGeometry(module->rect);
   m_pModuleDlg->show();
   SetBanner(module->banner);

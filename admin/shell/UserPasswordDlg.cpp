@@ -14,30 +14,30 @@
 CUserPasswordDlg::CUserPasswordDlg(CDatabseConnection& settings, int mode, const QString& pin, QWidget* parent)
     : QDialog(parent), m_settings(settings), m_nMode(mode), m_strPin(pin) {
   setWindowTitle(QStringLiteral("User Password"));
-  setFixedSize(470, 250);
+  setFixedSize(520, 250);
   ApplyDialogBrush(this);
   (new QLabel(QStringLiteral("User PIN :"), this))->setGeometry(20, 16, 200, 24);
   m_pPin = new QLabel(this);
   m_pPin->setObjectName(QStringLiteral("1093"));
-  m_pPin->setGeometry(230, 16, 220, 24);
+  m_pPin->setGeometry(290, 16, 210, 24);
   m_pSpecify = new QLabel(QStringLiteral("Specify Password for User :"), this);
   m_pSpecify->setObjectName(QStringLiteral("1094"));
-  m_pSpecify->setGeometry(20, 52, 430, 24);
+  m_pSpecify->setGeometry(20, 52, 480, 24);
   m_pCurrentLabel = new QLabel(QStringLiteral("Enter Admin/User Current Password :"), this);
   m_pCurrentLabel->setObjectName(QStringLiteral("1090"));
-  m_pCurrentLabel->setGeometry(20, 88, 210, 24);
+  m_pCurrentLabel->setGeometry(20, 88, 260, 24);
   m_pCurrent = AddPasswordEdit(QStringLiteral("1007"), 88);
-  (new QLabel(QStringLiteral("New Password :"), this))->setGeometry(20, 124, 210, 24);
+  (new QLabel(QStringLiteral("New Password :"), this))->setGeometry(20, 124, 260, 24);
   m_pNew = AddPasswordEdit(QStringLiteral("1010"), 124);
-  (new QLabel(QStringLiteral("Confirm New Password :"), this))->setGeometry(20, 160, 210, 24);
+  (new QLabel(QStringLiteral("Confirm New Password :"), this))->setGeometry(20, 160, 260, 24);
   m_pConfirm = AddPasswordEdit(QStringLiteral("1012"), 160);
   auto* ok = new QPushButton(QStringLiteral("Ok"), this);
   ok->setObjectName(QStringLiteral("1047"));
-  ok->setGeometry(270, 206, 84, 28);
+  ok->setGeometry(320, 206, 84, 28);
   ok->setDefault(true);
   auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
   cancel->setObjectName(QStringLiteral("1014"));
-  cancel->setGeometry(366, 206, 84, 28);
+  cancel->setGeometry(416, 206, 84, 28);
   connect(ok, &QPushButton::clicked, this, &CUserPasswordDlg::OnBnClickedOk);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(m_pCurrent, &QLineEdit::textChanged, this, &CUserPasswordDlg::OnEnChangeCurrentPassword);
@@ -49,7 +49,7 @@ QLineEdit* CUserPasswordDlg::AddPasswordEdit(const QString& id, int top) {
   edit->setObjectName(id);
   edit->setEchoMode(QLineEdit::Password);
   edit->setMaxLength(CNewUserDlg::kMaxTextChars);
-  edit->setGeometry(240, top, 210, 24);
+  edit->setGeometry(290, top, 210, 24);
   return edit;
 }
 

@@ -6,6 +6,7 @@
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/SettingsStore.h"
 #include "tests/support/DialogControls.h"
+#include "tests/support/WidgetReach.h"
 
 #include <gtest/gtest.h>
 
@@ -110,6 +111,30 @@ TEST_F(PasswordDialogs, SetRefusesFiveCharactersAndTakesSix) {
   EXPECT_EQ(dialog.result(), 0);
   edit->setText(QStringLiteral("abcdef"));
   Control<CBMButton>(dialog, "1")->click();
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(dialog.GetPassword(), QStringLiteral("abcdef"));
+}
+
+// As a user meets it: Enter presses OK, and after the refusal a click brings the focus back to
+// the password box.
+TEST_F(PasswordDialogs, SetTakesEnterAndAClickBackIntoThePasswordBox) {
+  CSetAdministrativePasswordDlg dialog;
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  EXPECT_EQ(testsupport::Describe(testsupport::ControlsNotOnTop(dialog)), "");
+  auto* edit = Control<QLineEdit>(dialog, "1055");
+  testsupport::ClickAsUser(*edit);
+  ASSERT_EQ(dialog.focusWidget(), edit);
+  QTest::keyClicks(edit, QStringLiteral("abcde"));
+  QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_EQ(ErrorBoxes(), QStringList{kShort});
+  // The refusal's box took the focus away while it was up.
+  Control<CBMButton>(dialog, "2")->setFocus();
+  testsupport::ClickAsUser(*edit);
+  ASSERT_EQ(dialog.focusWidget(), edit);
+  QTest::keyClicks(edit, QStringLiteral("f"));
+  QTest::keyClick(edit, Qt::Key_Enter);
+  EXPECT_TRUE(ErrorBoxes().isEmpty());
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   EXPECT_EQ(dialog.GetPassword(), QStringLiteral("abcdef"));
 }

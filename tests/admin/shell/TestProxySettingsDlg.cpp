@@ -12,6 +12,7 @@
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/SettingsStore.h"
 #include "tests/support/WebServiceDouble.h"
+#include "tests/support/WidgetReach.h"
 
 #include <gtest/gtest.h>
 
@@ -191,6 +192,35 @@ TEST_F(ProxySettings, ATestedProxyIsStoredWithoutASecondTest) {
   EXPECT_EQ(stored->proxyPort, service_->Port());
   EXPECT_EQ(stored->proxyUser, QByteArray());
   EXPECT_EQ(stored->useProxy, 1);
+}
+
+// What a user does with the mouse and the keyboard: every click given to the window where the
+// control is, so that whatever lies on top there takes it.
+TEST_F(ProxySettings, TheProxyControlsTakeAUsersClicksAndTyping) {
+  CreateSettingsKey();
+  CProxySettingsDlg dialog;
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  EXPECT_EQ(testsupport::Describe(testsupport::ControlsNotOnTop(dialog)), "");
+  auto* use = dialog.findChild<QCheckBox*>(QStringLiteral("1183"));
+  // On the box itself: the check box reaches far to the right of its text.
+  const QPoint box(5, use->height() / 2);
+  testsupport::ClickAsUser(*use, box);
+  ASSERT_TRUE(use->isChecked());
+  ASSERT_TRUE(Edit(dialog, "1055")->isEnabled());
+  for (const auto& [id, typed] : {std::pair{"1055", QStringLiteral("127.0.0.1")},
+                                  std::pair{"1185", QString::number(service_->Port())}}) {
+    testsupport::ClickAsUser(*Edit(dialog, id));
+    ASSERT_EQ(dialog.focusWidget(), Edit(dialog, id)) << id;
+    Edit(dialog, id)->selectAll();
+    QTest::keyClicks(dialog.focusWidget(), typed);
+    EXPECT_EQ(Edit(dialog, id)->text(), typed);
+  }
+  testsupport::ClickAsUser(*dialog.findChild<CBMButton*>(QStringLiteral("1153")));
+  EXPECT_EQ(Checks(), (QStringList{QStringLiteral("GET"), QStringLiteral("POST")}));
+  EXPECT_EQ(Boxes(), QStringList{kConnected});
+  testsupport::ClickAsUser(*use, box);
+  EXPECT_FALSE(Edit(dialog, "1055")->isEnabled());
 }
 
 // A 407 repeats only the step that got it, with the credentials of the prompt; OK untested tests
