@@ -54,6 +54,16 @@ inline std::shared_ptr<QString> CloseNextModal() {
   return closed;
 }
 
+// Whether the point of the widget lies inside each of its parents up to the window, not
+// scrolled or cut off.
+inline bool InsideParents(const QWidget& widget, QPoint point) {
+  for (const QWidget* child = &widget; !child->isWindow(); child = child->parentWidget()) {
+    point = child->mapToParent(point);
+    if (!child->parentWidget()->rect().contains(point)) return false;
+  }
+  return true;
+}
+
 // The visible, enabled buttons, edits, lists and spin boxes of the window that are not the
 // topmost widget at their own centre: something else lies on them and takes the click.
 inline QStringList UnreachableWidgets(QWidget* window) {
@@ -67,7 +77,7 @@ inline QStringList UnreachableWidgets(QWidget* window) {
         widget->testAttribute(Qt::WA_TransparentForMouseEvents))
       continue;
     const QPoint centre = widget->rect().center();
-    if (!widget->visibleRegion().contains(centre)) continue;  // scrolled out of its parent
+    if (!InsideParents(*widget, centre)) continue;
     const QWidget* top = window->childAt(WindowPoint(*widget, centre));
     if (top != widget && !widget->isAncestorOf(top))
       unreachable.append(QStringLiteral("%1 \"%2\" under %3")
