@@ -282,6 +282,8 @@ void CDesignerCanvas::RepaintCanvas() {
   if (selected != nullptr && selected->Window.Get() != nullptr)
     m_pTracker->SetControlRect(selected->Window.Get()->geometry());
   m_pTracker->setVisible(m_pTracker->IsActive() && canvas.contains(m_pTracker->TrackerRect()));
+  // Controls placed high on the canvas pass under the tab strip, never over it.
+  m_pPage->GetTabControl()->raise();
   m_pTracker->raise();
   m_pPage->GetCanvas()->update();
 }

@@ -37,6 +37,9 @@ namespace {
 constexpr int kColumnGap = 24;
 constexpr int kCaptionHeight = 20;
 constexpr int kFormGridTop = 60;
+// Each column 142 pixels: the longest property name fits, and the editor end of a Form
+// Selection or Formula box lies right of 95 pixels, where a press opens the editor.
+constexpr int kGridWidth = 300;
 constexpr int kFormGridRows = 5;
 constexpr int kControlGridRows = 10;
 constexpr int kButtonSize = 24;
@@ -83,7 +86,7 @@ QLabel* CDesignerProperties::PageCaption(int id) const {
 void CDesignerProperties::CreateGrids() {
   const QRect canvasFrame = m_page.GetCanvas()->geometry();
   const int left = canvasFrame.right() + kColumnGap;
-  const int width = qMax(120, m_page.width() - left - 8);
+  const int width = kGridWidth;
   // The page's own captions (1227 "Tab Properties", 1231 "Control Properties") head the grids.
   PageCaption(1227)->setGeometry(left, kFormGridTop - kCaptionHeight, width, kCaptionHeight);
   m_pFormGrid = new CPropertiesControl(&m_page);
@@ -98,6 +101,9 @@ void CDesignerProperties::CreateGrids() {
   m_pRadioGroupGrid->setGeometry(list.left(), list.bottom() + kButtonSize + 8, list.width(),
                                  kRadioGridRows * CPropertiesControl::kRowHeight);
   m_pRadioGroupGrid->hide();
+  // An edited form's page is already shown when its grids are made.
+  m_pFormGrid->show();
+  m_pControlGrid->show();
   const std::pair<CPropertiesControl*, GridTag> grids[] = {
       {m_pFormGrid, kFormGrid}, {m_pControlGrid, kControlGrid}, {m_pRadioGroupGrid, kRadioGroupGrid}};
   for (const auto& [grid, tag] : grids) {
@@ -330,6 +336,7 @@ std::optional<Refusal> CDesignerProperties::ApplyForm(int propertyId, const QStr
   if (tab == nullptr && propertyId == kPropCaption) return std::nullopt;
   std::optional<Refusal> refusal = propertycommit::CommitForm(&form, tab, propertyId, value);
   if (!refusal && propertyId == kPropCaption) m_page.GetTabControl()->SetTabTitle(m_nShownTab, value);
+  if (!refusal && propertyId == kPropFormName) m_page.ShowFormName();
   return refusal;
 }
 

@@ -35,10 +35,12 @@ namespace {
 // the scroll bar at its right. The frame holds the device's canvas; the page grows to hold the
 // frame.
 constexpr QSize kPageSize(760, 600);
-constexpr QPoint kCanvasFrameTopLeft(230, 60);
+// Left of the frame: the toolbox and the radio-group widgets, then the "A" and "V" buttons.
+constexpr QPoint kCanvasFrameTopLeft(270, 60);
 constexpr QMargins kCanvasFrameBorder(2, 10, 2, 2);
-// Room the page keeps right of and below the canvas frame (the scroll bar and the grids).
-constexpr QMargins kPageMargins(0, 0, 186, 40);
+// Room the page keeps right of and below the canvas frame: the scroll bar and the grids, whose
+// columns are wide enough for the longest property name.
+constexpr QMargins kPageMargins(0, 0, 332, 40);
 constexpr int kTabStripHeight = 30;
 constexpr int kScrollBarWidth = 16;
 constexpr QPoint kToolboxTopLeft(20, 60);
@@ -90,7 +92,7 @@ CFormDesignerDlg::CFormDesignerDlg(QWidget* parent) : CWizardSheetPage(parent) {
   m_pScrollBar->setRange(0, 0);
   m_pRadioGroupList = new QComboBox(this);
   m_pRadioGroupList->setObjectName(QStringLiteral("1256"));
-  m_pRadioGroupList->setGeometry(20, 400, 180, 24);
+  m_pRadioGroupList->setGeometry(20, 400, 200, 24);
   m_pRadioGroupList->hide();  // shown while a radio button is selected
   m_pProperties = new CDesignerProperties(*this);
   if (const std::optional<QColor> skin = canvas::SkinFormColor(RegisteredDeviceType())) SetFormColor(*skin);
@@ -100,7 +102,11 @@ CFormDesignerDlg::CFormDesignerDlg(QWidget* parent) : CWizardSheetPage(parent) {
           &CDesignerProperties::CommitPendingEdits);
   connect(m_pDesignerCanvas, &CDesignerCanvas::ControlSelected, m_pProperties,
           &CDesignerProperties::ShowControlProperties);
-  connect(m_pDesignerCanvas, &CDesignerCanvas::TabSwitched, m_pProperties, &CDesignerProperties::SetTabCtrlProp);
+  // Both grids follow a tab switch: the tab's own title and the control it has selected.
+  connect(m_pDesignerCanvas, &CDesignerCanvas::TabSwitched, m_pProperties, [this] {
+    m_pProperties->SetTabCtrlProp();
+    m_pProperties->ShowControlProperties(m_pDesignerCanvas->GetSelectedControl());
+  });
   m_pToolbox = new CDesignerToolbox(this, kToolboxTopLeft);
   connect(m_pToolbox, &CDesignerToolbox::EntryClicked, this, &CFormDesignerDlg::SetCtrlStatus);
   m_pCanvasTitle = CreateDesignerPageControls(*this, *m_pDesignerCanvas, RegisteredDeviceType());
@@ -113,7 +119,7 @@ void CFormDesignerDlg::OnInitDialog() {
   Log(-1, QStringLiteral("<FormDesignerDlg> Start OnInitDialog."));
   SetControl();
   BuildActionList(m_nProfileType);
-  m_pCanvasTitle->setText(m_FormInfo.GetFormName());
+  ShowFormName();
   if (IsEditMode()) {
     m_strEditedTitle = m_FormInfo.GetFormName();
     LoadFormTabs();
@@ -134,6 +140,8 @@ void CFormDesignerDlg::SetControl() {
   for (int tab = 0; tab < canvas::kMaxTabs; ++tab) CanvasOf(tab);
   m_pScrollBar->setRange(0, 0);
 }
+
+void CFormDesignerDlg::ShowFormName() { m_pCanvasTitle->setText(m_FormInfo.GetFormName()); }
 
 void CFormDesignerDlg::ApplyFormFontSize() {
   QFont font(QStringLiteral("Verdana"));
@@ -227,7 +235,7 @@ bool CFormDesignerDlg::OnSetActive() {
   Log(-1, QStringLiteral("<FormDesignerDlg> OnSetActive New Form."));
   RemoveAllTabs();
   SetCtrlStatus(-1);
-  m_pCanvasTitle->setText(m_FormInfo.GetFormName());
+  ShowFormName();
   m_RadioGroups.clear();
   m_DefaultValues.clear();
   FillRadioGroupList();

@@ -115,6 +115,9 @@ class CFormDesignerDlg : public CWizardSheetPage {
   // What happens on the canvas: selection, moves, placing, deleting, tab switches.
   CDesignerCanvas* GetDesignerCanvas() const { return m_pDesignerCanvas; }
   CDesignerToolbox* GetToolbox() const { return m_pToolbox; }
+  // The canvas title shows the form's name.
+  void ShowFormName();
+  QLabel* GetCanvasTitle() const { return m_pCanvasTitle; }
   // The canvas title and the tab strip take the form's font size.
   void ApplyFormFontSize();
   // The scroll reach of the tab's canvas.

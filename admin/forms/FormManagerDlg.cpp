@@ -48,7 +48,7 @@ CFormManagerDlg::CFormManagerDlg(CTarnwickApp& app, QWidget* parent)
   auto* frame = new QGroupBox(QStringLiteral("Form List"), this);
   frame->setObjectName(QStringLiteral("1225"));
   frame->setGeometry(10, 6, 740, 384);
-  // Made after the list it surrounds; under it, it leaves the list the clicks.
+  // The frame is made after the list; under it, the list takes the clicks.
   frame->lower();
   m_pFormList->setObjectName(QStringLiteral("1052"));
   m_pFormList->setShowGrid(true);
@@ -62,6 +62,7 @@ CFormManagerDlg::CFormManagerDlg(CTarnwickApp& app, QWidget* parent)
   connect(m_pRemoveForm, &QPushButton::clicked, this, &CFormManagerDlg::OnBnClickedRemoveForm);
   connect(m_pHelp, &QPushButton::clicked, this, &CFormManagerDlg::OnBnClickedHelp);
   connect(m_pFormList, &QTableWidget::itemSelectionChanged, this, &CFormManagerDlg::OnFormSelected);
+  connect(m_pFormList, &QTableWidget::cellDoubleClicked, this, &CFormManagerDlg::OnBnClickedEditForm);
   InitFormListColumns();
   LoadFormList();
 }

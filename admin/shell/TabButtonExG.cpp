@@ -3,6 +3,7 @@
 #include "admin/shell/Bitmaps.h"
 #include "admin/shell/DialogLook.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QScreen>
 
@@ -39,6 +40,10 @@ void CTabButtonExG::SetFontSize(int points) {
   update();
 }
 
+QString CTabButtonExG::GetShownText() const {
+  return QFontMetrics(font()).elidedText(text(), Qt::ElideRight, TextRect().width());
+}
+
 // The hover and pressed looks of the other transparent buttons are not a tab's.
 void CTabButtonExG::paintEvent(QPaintEvent*) {
   QPainter painter(this);
@@ -46,6 +51,6 @@ void CTabButtonExG::paintEvent(QPaintEvent*) {
   if (text().isEmpty()) return;
   painter.setFont(font());
   painter.setPen(Qt::white);
-  painter.drawText(rect().adjusted(3, 0, -3, 0),
-                   static_cast<int>(Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine), text());
+  painter.drawText(TextRect(), static_cast<int>(Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine),
+                   GetShownText());
 }

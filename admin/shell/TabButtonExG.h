@@ -3,6 +3,7 @@
 #include "admin/shell/ButtonEx.h"
 
 #include <QImage>
+#include <QRect>
 #include <QString>
 
 // One tab of the designer's tab strip: the tab picture (211, or 212 while selected) stretched
@@ -18,6 +19,8 @@ class CTabButtonExG : public CButtonEx {
   void SetSelected(bool selected);
   bool IsSelected() const { return m_bSelected; }
   QString GetWindowText() const { return text(); }
+  // The title as drawn: cut with an ellipsis when it is wider than the tab.
+  QString GetShownText() const;
   // Keeps face and weight; the height is that of the points at the screen's resolution.
   void SetFontSize(int points);
 
@@ -31,6 +34,8 @@ class CTabButtonExG : public CButtonEx {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  QRect TextRect() const { return rect().adjusted(3, 0, -3, 0); }
+
   int m_nId;
   bool m_bSelected = false;
   QImage m_picture;

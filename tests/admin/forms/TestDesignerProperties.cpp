@@ -2,6 +2,7 @@
 // by key into the edit rows and ended with Enter, drop lists chosen with the keys, buttons
 // pressed, the dialogs they open answered.
 #include "admin/forms/ColorChooser.h"
+#include "admin/forms/DesignerCanvas.h"
 #include "admin/forms/DesignerProperties.h"
 #include "admin/forms/FormDesignerDlg.h"
 #include "admin/forms/PropertiesControl.h"
@@ -14,6 +15,7 @@
 #include "admin/shell/TabControl.h"
 #include "tests/admin/forms/FormDialogTest.h"
 #include "tests/admin/forms/GridKeys.h"
+#include "tests/admin/forms/WindowClicks.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -21,6 +23,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionFrame>
 #include <QTest>
 #include <QTimer>
 
@@ -335,4 +340,119 @@ TEST_F(DesignerPropertiesTest, FormColourAndTextColour) {
   QCoreApplication::processEvents();
   EXPECT_EQ(QColor(label->TxtR, label->TxtG, label->TxtB), chosen);
   EXPECT_EQ(qobject_cast<CControlButton*>(label->Window.Get())->GetTextColor(), chosen);
+}
+
+namespace {
+
+// The width a line edit has for its text.
+int TextWidth(QLineEdit& edit) {
+  QStyleOptionFrame option;
+  option.initFrom(&edit);
+  option.lineWidth = edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &edit);
+  const QRect contents = edit.style()->subElementRect(QStyle::SE_LineEditContents, &option, &edit);
+  constexpr int kLineEditMargins = 2 * 2;
+  return contents.marginsRemoved(edit.textMargins()).width() - kLineEditMargins;
+}
+
+int TextWidth(QComboBox& list) {
+  QStyleOptionComboBox option;
+  option.initFrom(&list);
+  option.currentText = list.currentText();
+  return list.style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, &list).width();
+}
+
+// The names and values of the grid's rows that do not fit their boxes.
+QStringList ClippedRows(const CPropertiesControl& grid) {
+  QStringList clipped;
+  for (int row = 1; row < grid.GetRowCount(); ++row) {
+    const QLabel* name = grid.GetNameLabel(row);
+    if (name->fontMetrics().horizontalAdvance(name->text()) > name->contentsRect().width()) clipped.append(name->text());
+    QWidget* box = grid.GetValueBox(row);
+    if (auto* edit = qobject_cast<QLineEdit*>(box); edit != nullptr && edit->fontMetrics().horizontalAdvance(edit->text()) > TextWidth(*edit))
+      clipped.append(edit->text());
+    if (auto* list = qobject_cast<QComboBox*>(box);
+        list != nullptr && list->fontMetrics().horizontalAdvance(list->currentText()) > TextWidth(*list))
+      clipped.append(list->currentText());
+  }
+  return clipped;
+}
+
+}  // namespace
+
+// The control grid follows the tab strip: a tab shows the control it has selected, or none; the
+// canvas title follows the form name. Presses go through the window, as the user's do.
+TEST_F(DesignerPropertiesTest, TheGridsFollowTheTabStripAndTheTitleTheFormName) {
+  FormControlInfo* label = Place(kLabel);
+  const QWidget& preview = *label->Window.Get();
+  formtests::ClickThroughWindow(preview, preview.rect().center());
+  ASSERT_EQ(Properties().GetSelectedControl(), label);
+  CPropertiesControl& controls = *Properties().GetControlGrid();
+  EXPECT_EQ(Shown(controls, kPropCaption), label->Caption);
+
+  const auto clickTab = [this](int index) {
+    const QWidget& tab = *m_page->GetTabControl()->GetTab(index);
+    formtests::ClickThroughWindow(tab, tab.rect().center());
+    QCoreApplication::processEvents();
+  };
+  clickTab(1);
+  EXPECT_EQ(Shown(*Properties().GetFormGrid(), kPropCaption), QStringLiteral("Tab 1"));
+  EXPECT_EQ(Properties().GetSelectedControl(), nullptr);
+  EXPECT_EQ(controls.GetRowCount(), 1);
+  EXPECT_EQ(Properties().GetControlGridCaption()->text(), QStringLiteral("Control Properties"));
+  clickTab(0);
+  EXPECT_EQ(Properties().GetSelectedControl(), label);
+  EXPECT_EQ(Shown(controls, kPropCaption), label->Caption);
+
+  EXPECT_EQ(m_page->GetCanvasTitle()->text(), QStringLiteral("Orders"));
+  Type(*Properties().GetFormGrid(), kPropFormName, QStringLiteral("Orders Renamed"));
+  EXPECT_EQ(m_page->GetCanvasTitle()->text(), QStringLiteral("Orders Renamed"));
+}
+
+// A click on the editor end of the Formula box, through the window, opens the formula editor.
+TEST_F(DesignerPropertiesTest, TheFormulaBoxOpensTheEditorAtItsButton) {
+  Select(Place(kFormulaField));
+  const QWidget* box = Box(*Properties().GetControlGrid(), kPropFormula);
+  ASSERT_NE(box, nullptr);
+  const std::shared_ptr<QString> opened = formtests::CloseNextModal();
+  formtests::ClickThroughWindow(*box, QPoint(box->width() - 8, box->height() / 2));
+  EXPECT_EQ(*opened, QStringLiteral("CFormulaDesignDlg"));
+}
+
+// Names and values of the grids, and the tab titles, show whole or cut with an ellipsis.
+TEST_F(DesignerPropertiesTest, NothingShownIsCutWithoutASign) {
+  m_page->GetFormInfo().ProfileName = QStringLiteral("ArtistsAfter1970");
+  Properties().SetTabCtrlProp();
+  EXPECT_EQ(ClippedRows(*Properties().GetFormGrid()), QStringList());
+  for (const int type : {kComboBox, kCheckBox, kFormulaField}) {
+    Select(Place(type, type == kFormulaField ? QString() : QStringLiteral("Name")));
+    EXPECT_EQ(ClippedRows(*Properties().GetControlGrid()), QStringList()) << type;
+  }
+  Type(*Properties().GetFormGrid(), kPropCaption, QStringLiteral("Customers of the northern region"));
+  const CTabButtonExG& tab = *m_page->GetTabControl()->GetTab(0);
+  EXPECT_TRUE(tab.GetShownText().endsWith(QChar(0x2026))) << tab.GetShownText().toStdString();
+  EXPECT_LE(tab.fontMetrics().horizontalAdvance(tab.GetShownText()), tab.width() - 6);
+}
+
+// Every button, box and list the page shows takes the clicks at its centre: with a RadioButton
+// selected (the radio-group widgets show) and with a Valued List ComboBox (its item buttons).
+TEST_F(DesignerPropertiesTest, EveryControlOfThePageCanBeClicked) {
+  for (const int type : {kRadioButton, kComboBox}) {
+    FormControlInfo* control = Place(type, type == kComboBox ? QStringLiteral("Name") : QString());
+    formtests::ClickThroughWindow(*control->Window.Get(), control->Window.Get()->rect().center());
+    ASSERT_EQ(Properties().GetSelectedControl(), control);
+    EXPECT_EQ(formtests::UnreachableWidgets(m_page.get()), QStringList()) << type;
+  }
+}
+
+// A control stored high on the canvas passes under the tab strip, which stays whole.
+TEST_F(DesignerPropertiesTest, TheTabStripLiesOverTheControls) {
+  auto control = std::make_unique<FormControlInfo>();
+  control->Type = kLabel;
+  const QRect canvas = m_page->GetCanvasRect();
+  m_page->PlaceCtrl(control.get(), canvas.left() + 10, canvas.top(), canvas.left() + 110, canvas.top() + 25);
+  const QWidget* preview = control->Window.Get();
+  m_page->GetFormInfo().GetTab(0)->AddControl(std::move(control));
+  m_page->GetDesignerCanvas()->Reset();
+  const QObjectList& stacking = m_page->children();  // bottom to top
+  EXPECT_GT(stacking.indexOf(m_page->GetTabControl()), stacking.indexOf(preview));
 }

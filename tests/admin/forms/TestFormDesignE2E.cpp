@@ -1,8 +1,8 @@
 // A form designed through the Form Manager reaches the device: the sync program runs its
 // change-detection turns against the web-service double, whose device model must hold every
-// control with its type, place, size and values as designed. An edit that moves a control,
-// finished while the program runs, replaces the form on the device: Delete Form for the old
-// identifier, Add Form for the new.
+// control with its type, place, size and values as designed. An edit that renames the form and
+// a control in the grids and moves the control, finished while the program runs, replaces the
+// form on the device: Delete Form for the old identifier, Add Form for the new.
 #include "admin/forms/DesignerProperties.h"
 #include "admin/forms/FormDesignerDlg.h"
 #include "admin/forms/FormManagerDlg.h"
@@ -16,6 +16,7 @@
 #include "shared/RegistryRecords.h"
 #include "shared/RegistrySettings.h"
 #include "tests/admin/forms/GridKeys.h"
+#include "tests/admin/forms/WindowClicks.h"
 #include "tests/admin/forms/WizardPlayer.h"
 #include "tests/admin/foundation/OdbcTestEngines.h"
 #include "tests/admin/foundation/SettingsDatabaseFixture.h"
@@ -240,12 +241,23 @@ TEST_F(FormDesignE2E, AFormDesignedInTheFormManagerReachesTheDeviceAndAnEditRepl
   EXPECT_EQ(DeviceForm(first)[QStringLiteral("title")].toString(), QStringLiteral("Orders Form"));
   ExpectOnDevice(first, designed);
 
-  // Edit Form, move the Label, Finish.
+  // Edit Form: rename the form and the Label in the grids the page shows, move the Label, Finish.
   m_manager->GetFormList()->SetSelectionMark(0);
   {
     WizardPlayer editing([&](CNewFormWizard& wizard) {
       CFormDesignerDlg& page = *wizard.GetFormDesignerPage();
       QWidget* label = page.GetFormInfo().GetTab(0)->GetControl(0)->Window.Get();
+      formtests::ClickThroughWindow(*label, label->rect().center());
+      CPropertiesControl& formGrid = *page.GetProperties()->GetFormGrid();
+      CPropertiesControl& controlGrid = *page.GetProperties()->GetControlGrid();
+      for (const CPropertiesControl* grid : {&formGrid, &controlGrid}) {
+        EXPECT_TRUE(grid->isVisible());
+        ASSERT_GT(grid->GetRowCount(), 1);
+      }
+      EXPECT_TRUE(formtests::Box(formGrid, kPropFormName)->isVisible());
+      EXPECT_TRUE(formtests::Box(controlGrid, kPropCaption)->isVisible());
+      Type(formGrid, kPropFormName, QStringLiteral("Orders by Customer"));
+      Type(controlGrid, kPropCaption, QStringLiteral("Customer Name"));
       label->move(label->pos() + QPoint(12, 30));
       designed = Controls(page);
       wizard.PressFinish();
@@ -258,6 +270,7 @@ TEST_F(FormDesignE2E, AFormDesignedInTheFormManagerReachesTheDeviceAndAnEditRepl
   ASSERT_GT(second, first);
   ASSERT_TRUE(Eventually([&] { return Finished(second) && DeviceForm(first).isEmpty(); }, std::chrono::seconds(60)))
       << SyncLog().toStdString();
+  EXPECT_EQ(DeviceForm(second)[QStringLiteral("title")].toString(), QStringLiteral("Orders by Customer"));
   ExpectOnDevice(second, designed);
   const QList<std::pair<int, int>> messages = FormMessages();
   ASSERT_EQ(messages.size(), 3);

@@ -1,8 +1,14 @@
 // The Form Manager module and the new-form wizard on a copy of the settings database, with the
 // application object's settings connection and a real SQLite profile source.
+#include "admin/forms/DesignerProperties.h"
 #include "admin/forms/FormDesignerDlg.h"
+#include "admin/forms/FormFieldsDefaultValuesDlg.h"
 #include "admin/forms/FormManagerDlg.h"
 #include "admin/forms/FormProfileSelectionDlg.h"
+#include "admin/forms/FormulaDesignDlg.h"
+#include "admin/forms/GoToFormListDialog.h"
+#include "admin/forms/PropertiesControl.h"
+#include "admin/forms/PropertyValue.h"
 #include "admin/forms/NewFormWizard.h"
 #include "admin/foundation/FormStatements.h"
 #include "admin/foundation/ProfileStatements.h"
@@ -14,6 +20,8 @@
 #include "shared/RegistrySettings.h"
 #include "shared/WorkbookFolder.h"
 #include "shared/formtext/FormTextWriter.h"
+#include "tests/admin/forms/GridKeys.h"
+#include "tests/admin/forms/WindowClicks.h"
 #include "tests/admin/forms/WizardPlayer.h"
 #include "tests/admin/foundation/OdbcTestEngines.h"
 #include "tests/admin/foundation/SettingsDatabaseFixture.h"
@@ -416,4 +424,130 @@ TEST_F(FormManagerTest, RemoveMarksTheStatusRowsAndDeletesTheForm) {
   m_manager->OnBnClickedRemoveForm();  // nothing selected after the reload
   ASSERT_EQ(Shown().size(), 1);
   EXPECT_EQ(Shown()[0].text, QStringLiteral("No Form is Selected."));
+}
+
+namespace {
+
+StoredControl Stored(int type, int y, const QString& caption) {
+  StoredControl control;
+  control.X = 20;
+  control.Y = y;
+  control.Width = 100;
+  control.Height = 25;
+  control.Properties.Type = type;
+  control.Properties.Caption = caption;
+  return control;
+}
+
+QPoint CentreOfRow(const CColoredListCtrl& list, int row) {
+  return list.viewport()->mapTo(&list, list.visualRect(list.model()->index(row, 0)).center());
+}
+
+}  // namespace
+
+// A click on a row, through the window, selects it and enables Edit Form and Remove Form; a
+// double-click opens that form in the designer.
+TEST_F(FormManagerTest, RowsAreChosenWithTheMouse) {
+  StoreSqliteProfile(5, QStringLiteral("Orders Profile"), QStringLiteral("A"));
+  StoreForm(8, 5, QStringLiteral("Orders"), {QStringLiteral("A")});
+  StoreForm(9, 5, QStringLiteral("Customers"), {QStringLiteral("A")});
+  OpenManager();
+  CColoredListCtrl& list = *m_manager->GetFormList();
+  const int customers = static_cast<int>(ListedTitles().indexOf(QStringLiteral("Customers")));
+  ASSERT_GE(customers, 0);
+  EXPECT_FALSE(ManagerButton(1175)->isEnabled());
+  formtests::ClickThroughWindow(list, CentreOfRow(list, customers));
+  EXPECT_EQ(list.GetSelectionMark(), customers);
+  EXPECT_TRUE(ManagerButton(1175)->isEnabled());
+  EXPECT_TRUE(ManagerButton(1222)->isEnabled());
+
+  QString opened;
+  WizardPlayer player([&opened](CNewFormWizard& wizard) {
+    opened = wizard.GetFormDesignerPage()->GetFormInfo().GetFormName();
+  });
+  formtests::DoubleClickThroughWindow(list, CentreOfRow(list, customers));
+  EXPECT_EQ(player.opened(), 1);
+  EXPECT_EQ(opened, QStringLiteral("Customers"));
+}
+
+// An edited form shows both grids filled; the editor ends of its Form Selection and Formula
+// rows open their dialogs on a click through the window.
+TEST_F(FormManagerTest, EditShowsTheGridsAndTheirEditorsOpen) {
+  StoreSqliteProfile(5, QStringLiteral("Orders Profile"), QStringLiteral("A"));
+  StoreForm(7, 5, QStringLiteral("Customers"), {QStringLiteral("A")});
+  StoredControl button = GoToFormButton(QStringLiteral("Customers"));
+  button.X = 20;
+  button.Y = 80;
+  StoredControl formula = Stored(kFormulaField, 120, QString());
+  formula.Properties.Formula = QStringLiteral("OrderID+1");
+  StoreForm(8, 5, QStringLiteral("Orders"), {QStringLiteral("A")},
+            {Stored(kLabel, 40, QStringLiteral("Customer")), button, formula});
+  OpenManager();
+  Select(QStringLiteral("Orders"));
+  const auto step = [](CNewFormWizard& wizard) {
+    CFormDesignerDlg& page = *wizard.GetFormDesignerPage();
+    CDesignerProperties& properties = *page.GetProperties();
+    const auto expectShown = [](const CPropertiesControl& grid, const char* what) {
+      EXPECT_TRUE(grid.isVisible()) << what;
+      EXPECT_GT(grid.GetRowCount(), 1) << what;
+      for (int row = 1; row < grid.GetRowCount(); ++row) EXPECT_TRUE(grid.GetValueBox(row)->isVisible()) << what;
+    };
+    expectShown(*properties.GetFormGrid(), "form grid");
+    EXPECT_EQ(formtests::Shown(*properties.GetFormGrid(), kPropFormName), QStringLiteral("Orders"));
+    const FormTabInfo& tab = *page.GetFormInfo().GetTab(0);
+    const auto select = [&](int index) {
+      const QWidget& preview = *tab.GetControl(index)->Window.Get();
+      formtests::ClickThroughWindow(preview, preview.rect().center());
+      QCoreApplication::processEvents();
+      EXPECT_EQ(properties.GetSelectedControl(), tab.GetControl(index));
+    };
+    select(0);
+    expectShown(*properties.GetControlGrid(), "control grid");
+    EXPECT_EQ(formtests::Shown(*properties.GetControlGrid(), kPropCaption), QStringLiteral("Customer"));
+    EXPECT_EQ(formtests::UnreachableWidgets(&wizard), QStringList());
+
+    const auto pressEditorEnd = [&](int propertyId) {
+      const QWidget* box = formtests::Box(*properties.GetControlGrid(), propertyId);
+      EXPECT_NE(box, nullptr);
+      const std::shared_ptr<QString> opened = formtests::CloseNextModal();
+      if (box != nullptr) formtests::ClickThroughWindow(*box, QPoint(box->width() - 8, box->height() / 2));
+      return *opened;
+    };
+    select(1);
+    EXPECT_EQ(pressEditorEnd(kPropFormSelection), QStringLiteral("CGoToFormListDialog"));
+    select(2);
+    EXPECT_EQ(pressEditorEnd(kPropFormula), QStringLiteral("CFormulaDesignDlg"));
+  };
+  WizardPlayer player(step);
+  ManagerButton(1175)->click();
+  EXPECT_EQ(player.opened(), 1);
+}
+
+// Every enabled button, box and list of the Form Manager and of the form dialogs is the topmost
+// widget at its centre, so a click there reaches it.
+TEST_F(FormManagerTest, EveryControlOfTheFormDialogsCanBeClicked) {
+  StoreSqliteProfile(5, QStringLiteral("Orders Profile"), QStringLiteral("A"));
+  StoreForm(8, 5, QStringLiteral("Orders"), {QStringLiteral("A")});
+  OpenManager();
+  const QStringList columns = {QStringLiteral("OrderID"), QStringLiteral("Customer")};
+  CNewFormWizard wizard(CNewFormWizard::kNewMode);
+  CFormulaDesignDlg formula({columns, {QStringLiteral("SQL_INTEGER"), QStringLiteral("SQL_VARCHAR")}},
+                            QStringLiteral("OrderID+1"));
+  CFormFieldsDefaultValuesDlg defaults({{QStringLiteral("Customer"), QStringLiteral("SQL_VARCHAR"), {}}});
+  CPropertyValue value;
+  CGoToFormListDialog goToForm(m_app->GetSettingsConnection(),
+                               {{QStringLiteral("OrderID"), QStringLiteral("Orders"), QStringLiteral("OrderID")}},
+                               columns, QString());
+  const std::pair<const char*, QWidget*> windows[] = {{"Form Manager", m_manager.get()},
+                                                      {"new-form wizard", &wizard},
+                                                      {"formula editor", &formula},
+                                                      {"default values", &defaults},
+                                                      {"property value", &value},
+                                                      {"Go To Form", &goToForm}};
+  for (const auto& [what, window] : windows) {
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window)) << what;
+    EXPECT_EQ(formtests::UnreachableWidgets(window), QStringList()) << what;
+    window->hide();
+  }
 }
