@@ -853,6 +853,9 @@ bool CProfileBuildQueryPage::CreateTableProfile() {
   if (settings == nullptr || app == nullptr) return false;
   ProfileRecord& record = m_pWizard->GetProfileRecord();
   record.DBInfo = m_pNameEdit->text().trimmed();
+  // A workbook read as its exported text files is stored as a text source: every reader of the
+  // profile then opens the export folder (tempPath) and knows the workbook by its differing Path.
+  if (IsWorkbookExport()) record.DBType = QString::number(CDatabseConnection::kTxt);
   record.Query = GetQueryText();
   record.ProfileType = m_nProfileType;
   record.FiltersInfo = WriteFiltersInfo(m_lists);
