@@ -92,19 +92,25 @@ class TextProfileEndToEnd : public TablePageSyncTest {
     return EditProfileRefusal(m_app->GetSettingsConnection(), name, &record).isEmpty();
   }
 
-  // Edit in the Profile Manager: the columns its page lists, then Apply with Yes to the question.
-  QStringList EditAndApply(CProfileManagerDlg& manager, const QString& name) {
+  // Edit in the Profile Manager: the tables and columns its page lists, then Apply with Yes to
+  // the question.
+  struct Listed {
+    QStringList tables;
+    QStringList columns;
+  };
+  Listed EditAndApply(CProfileManagerDlg& manager, const QString& name) {
     CColoredListCtrl& list = *manager.GetProfileList();
     for (int row = 0; row < list.GetItemCount(); ++row) {
       if (list.GetItemText(row, 0) == name) list.SetSelectionMark(row);
     }
-    QStringList listed;
+    Listed listed;
     PageModalPlayer player({[&listed](QDialog* dialog) {
-      auto* wizard = qobject_cast<CNewProfileWizard*>(dialog);
-      const CColoredListCtrl& columns = *wizard->GetBuildQueryPage()->GetColumnList();
-      for (int row = 0; row < columns.GetItemCount(); ++row) listed << columns.GetItemText(row, 0);
+      const CProfileBuildQueryPage& page = *qobject_cast<CNewProfileWizard*>(dialog)->GetBuildQueryPage();
+      for (int row = 0; row < page.GetTableList()->count(); ++row) listed.tables << page.GetTableList()->item(row)->text();
+      const CColoredListCtrl& columns = *page.GetColumnList();
+      for (int row = 0; row < columns.GetItemCount(); ++row) listed.columns << columns.GetItemText(row, 0);
       testsupport::MessageBoxRecorder::Global().ScriptAnswers({platform::IDYES});
-      wizard->PressFinish();
+      qobject_cast<CNewProfileWizard*>(dialog)->PressFinish();
     }});
     testsupport::MessageBoxRecorder::Global().Clear();
     Child<QAbstractButton>(&manager, "1029")->click();
@@ -144,7 +150,9 @@ TEST_F(TextProfileEndToEnd, HeaderRowSourcesAreStoredEditedAndReachTheDevice) {
     SCOPED_TRACE(source.file);
     const QString name = QString::fromLatin1(source.profile);
     EXPECT_TRUE(QTest::qWaitFor([&] { return Editable(name); }, kGenerousBoundMs));
-    EXPECT_EQ(EditAndApply(manager, name), QStringList({QStringLiteral("`Name`"), QStringLiteral("`Qty`")}))
+    const Listed listed = EditAndApply(manager, name);
+    EXPECT_EQ(listed.tables, QStringList(QString::fromLatin1(source.table))) << "the sync program's exports are not sheets";
+    EXPECT_EQ(listed.columns, QStringList({QStringLiteral("`Name`"), QStringLiteral("`Qty`")}))
         << qPrintable(BoxTexts().join(u'\n'));
     EXPECT_EQ(StoredFields(source), stored[i]) << "an unchanged edit stores the same texts under the same number";
     ExpectDelivered(stored[i][0].toInt(), 2, kDeviceRows);
