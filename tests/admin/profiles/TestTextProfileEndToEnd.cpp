@@ -105,12 +105,13 @@ class TextProfileEndToEnd : public TablePageSyncTest {
     }
     Listed listed;
     PageModalPlayer player({[&listed](QDialog* dialog) {
-      const CProfileBuildQueryPage& page = *qobject_cast<CNewProfileWizard*>(dialog)->GetBuildQueryPage();
+      auto* wizard = qobject_cast<CNewProfileWizard*>(dialog);
+      const CProfileBuildQueryPage& page = *wizard->GetBuildQueryPage();
       for (int row = 0; row < page.GetTableList()->count(); ++row) listed.tables << page.GetTableList()->item(row)->text();
       const CColoredListCtrl& columns = *page.GetColumnList();
       for (int row = 0; row < columns.GetItemCount(); ++row) listed.columns << columns.GetItemText(row, 0);
       testsupport::MessageBoxRecorder::Global().ScriptAnswers({platform::IDYES});
-      qobject_cast<CNewProfileWizard*>(dialog)->PressFinish();
+      wizard->PressFinish();
     }});
     testsupport::MessageBoxRecorder::Global().Clear();
     Child<QAbstractButton>(&manager, "1029")->click();
