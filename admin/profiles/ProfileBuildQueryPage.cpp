@@ -76,11 +76,12 @@ CDatabseConnection* SettingsConnection() {
   return app != nullptr ? &app->GetSettingsConnection() : nullptr;
 }
 
-// A workbook's sheet by the name of its export file "New_<sheet>.txt".
+// A workbook's sheet by the name of its export file "New_<sheet>.txt"; empty for any other file
+// of the export folder, such as the sync program's own exports "<sheet>.txt".
 QString SheetOfExportFile(const QString& fileName) {
   const QString prefix = QStringLiteral("New_");
   const QString suffix = QStringLiteral(".txt");
-  if (!fileName.startsWith(prefix) || !fileName.endsWith(suffix, Qt::CaseInsensitive)) return fileName;
+  if (!fileName.startsWith(prefix) || !fileName.endsWith(suffix, Qt::CaseInsensitive)) return {};
   return fileName.mid(prefix.size(), fileName.size() - prefix.size() - suffix.size());
 }
 
@@ -318,7 +319,9 @@ void CProfileBuildQueryPage::FillTableList() {
   const int count = IsExcelAutomation() ? ConnManager().GetWorksheetList(&names, &schemas, &types)
                                         : Source().GetTableList(&names, &schemas, &types, request);
   for (qsizetype i = 0; i < names.size(); ++i) {
-    auto* item = new QListWidgetItem(IsWorkbookExport() ? SheetOfExportFile(names.at(i)) : names.at(i), m_pTableList);
+    const QString listed = IsWorkbookExport() ? SheetOfExportFile(names.at(i)) : names.at(i);
+    if (listed.isEmpty()) continue;
+    auto* item = new QListWidgetItem(listed, m_pTableList);
     item->setData(kSchemaRole, schemas.value(i));
     item->setData(kTypeRole, types.value(i));
   }
@@ -853,6 +856,9 @@ bool CProfileBuildQueryPage::CreateTableProfile() {
   if (settings == nullptr || app == nullptr) return false;
   ProfileRecord& record = m_pWizard->GetProfileRecord();
   record.DBInfo = m_pNameEdit->text().trimmed();
+  // A workbook read as its exported text files is stored as a text source: every reader of the
+  // profile then opens the export folder (tempPath) and knows the workbook by its differing Path.
+  if (IsWorkbookExport()) record.DBType = QString::number(CDatabseConnection::kTxt);
   record.Query = GetQueryText();
   record.ProfileType = m_nProfileType;
   record.FiltersInfo = WriteFiltersInfo(m_lists);

@@ -1,28 +1,16 @@
 // A table profile and a view profile made through the real wizard on each engine, then sent by
 // the running sync program to the web-service double's device: the device holds exactly the
 // filtered, sorted rows in the arranged column order.
-#include "shared/RegistryRecords.h"
-#include "tests/admin/profiles/TablePageFixture.h"
-#include "tests/support/SyncInstallation.h"
-#include "tests/support/WebServiceDouble.h"
+#include "tests/admin/profiles/TablePageSyncFixture.h"
 
 #include <QCoreApplication>
-#include <QJsonArray>
-#include <QJsonObject>
-#include <QProcess>
 #include <QRadioButton>
-
-#include <algorithm>
-#include <chrono>
 
 using odbctest::Engine;
 
 namespace {
 
-// Far above what a few turns take on a loaded machine.
-constexpr int kGenerousBoundMs = 60000;
-
-class TablePageEndToEnd : public TablePageTest, public ::testing::WithParamInterface<Engine> {
+class TablePageEndToEnd : public TablePageSyncTest, public ::testing::WithParamInterface<Engine> {
  protected:
   void SetUp() override {
     // Before the settings database registers its own name: the driver manager answers from what
@@ -30,7 +18,7 @@ class TablePageEndToEnd : public TablePageTest, public ::testing::WithParamInter
     QString unavailable;
     if (GetParam() != Engine::Sqlite && !odbctest::RegisterServerDataSource(GetParam(), &m_login, &unavailable))
       GTEST_SKIP() << qPrintable(unavailable);
-    TablePageTest::SetUp();
+    TablePageSyncTest::SetUp();
     if (HasFatalFailure()) return;
     const QString suffix = GetParam() == Engine::Sqlite ? QString() : QStringLiteral("_%1").arg(QCoreApplication::applicationPid());
     m_table = QStringLiteral("e2e_items") + suffix;
@@ -42,15 +30,11 @@ class TablePageEndToEnd : public TablePageTest, public ::testing::WithParamInter
     for (const QString& sql : SourceStatements()) RunOnServer(sql);
   }
   void TearDown() override {
-    if (m_program.state() != QProcess::NotRunning) {
-      synctest::SetSettingsDword(QStringLiteral("SyncServiceStatus"), 0);
-      if (!m_program.waitForFinished(kGenerousBoundMs)) m_program.kill();
-    }
     if (m_server.IsConnected()) {
       m_server.ExecuteStatement(QStringLiteral("DROP VIEW IF EXISTS %1").arg(m_view));
       m_server.ExecuteStatement(QStringLiteral("DROP TABLE IF EXISTS %1").arg(m_table));
     }
-    TablePageTest::TearDown();
+    TablePageSyncTest::TearDown();
   }
 
   QStringList SourceStatements() const {
@@ -96,22 +80,6 @@ class TablePageEndToEnd : public TablePageTest, public ::testing::WithParamInter
                                            : QStringLiteral("0");
   }
 
-  // Registers the double as the web service and starts the sync program.
-  void StartSyncProgram() {
-    ASSERT_TRUE(m_service.Started()) << qPrintable(m_service.Error());
-    SyncInfo sync;
-    sync.changeDetectionMinutes = sync.backSyncMinutes = 0;
-    sync.webServiceUrl = m_service.Url().toUtf8();
-    synctest::StoreSealedRecord(QStringLiteral("SyncInfo"), sync.ToBytes());
-    ASSERT_TRUE(testsupport::StoreSealedValue(kSettingsKey, QStringLiteral("ConnSettings"), ConnSettings().ToBytes()));
-    synctest::SetSettingsDword(QStringLiteral("SyncServiceStatus"), 1);
-    ASSERT_TRUE(QDir().mkpath(GetInstallationFolder() + QStringLiteral("Desktop Files/DB/CDB Files")));
-    m_program.setStandardOutputFile(QProcess::nullDevice());
-    m_program.start(QStringLiteral(SYNC_PROGRAM), {});
-    ASSERT_TRUE(m_program.waitForStarted());
-  }
-  static QString GetInstallationFolder() { return testsupport::CurrentMachineRoot() + QStringLiteral("/Tarnwick Plus/"); }
-
   // Edits the stored profile through the wizard and applies it unchanged: the same texts under
   // the same number.
   void ApplyUnchangedEdit(const ProfileRecord& stored, const QStringList& storedRow) {
@@ -137,49 +105,11 @@ class TablePageEndToEnd : public TablePageTest, public ::testing::WithParamInter
     m_wizard.reset();
   }
 
-  // How many Finish Profile messages of the profile the device took.
-  int Finishes(int32_t profileId) {
-    constexpr int kFinishProfile = 16;
-    int count = 0;
-    for (const QJsonValue& entry : m_service.Device()[QStringLiteral("log")].toArray()) {
-      const QJsonArray message = entry.toArray();
-      if (message.size() == 2 && message[0].toInt() == kFinishProfile && message[1].toInt() == profileId) ++count;
-    }
-    return count;
-  }
-
-  // Once the device has taken the profile's `delivery`-th Finish Profile, it holds exactly
-  // `expected` and refused nothing on the way.
-  void ExpectDelivered(int32_t profileId, int delivery, const QStringList& expected) {
-    EXPECT_TRUE(QTest::qWaitFor([&] { return Finishes(profileId) >= delivery; }, kGenerousBoundMs));
-    EXPECT_EQ(DeviceValues(profileId), expected);
-    EXPECT_EQ(m_service.DeviceErrors(), QStringList());
-  }
-
-  // "value:value:..." of the device's records of the profile, in record order.
-  QStringList DeviceValues(int32_t profileId) {
-    const QJsonObject profile =
-        m_service.Device()[QStringLiteral("profiles")].toObject()[QString::number(profileId)].toObject();
-    QList<std::pair<int, QString>> records;
-    for (const QJsonValue& value : profile[QStringLiteral("records")].toArray()) {
-      const QJsonObject record = value.toObject();
-      QStringList values;
-      for (const QJsonValue& field : record[QStringLiteral("values")].toArray()) values << field.toVariant().toString();
-      records.append({record[QStringLiteral("index")].toInt(), values.join(u':')});
-    }
-    std::sort(records.begin(), records.end());
-    QStringList texts;
-    for (const auto& record : records) texts << record.second;
-    return texts;
-  }
-
   odbctest::ServerLogin m_login;
   CDatabseConnection m_server;
   QString m_table;
   QString m_view;
   QString m_sqlitePath;
-  testsupport::WebServiceDouble m_service;
-  QProcess m_program;
 };
 
 }  // namespace
