@@ -71,4 +71,9 @@ QString DataSourceConnectionString(const QString& name, QString* error = nullptr
 // The Linux driver name registered for a desktop file, as RegisterFileDataSource chooses it.
 QString LinuxDriverForFile(const QString& windowsDriver, const QString& path);
 
+// True when the mdbtools driver serves the desktop file at `path` under `windowsDriver`: a real
+// Jet/ACE file, whose SQL takes dates in "#" delimiters. An SQLite file under an Access driver
+// name, and every other file, is served by the SQLite driver.
+bool IsServedByMdbTools(const QString& windowsDriver, const QString& path);
+
 }  // namespace platform
