@@ -72,8 +72,8 @@ QString DataSourceConnectionString(const QString& name, QString* error = nullptr
 QString LinuxDriverForFile(const QString& windowsDriver, const QString& path);
 
 // True when the mdbtools driver serves the desktop file at `path` under `windowsDriver`: a real
-// Jet/ACE file, whose SQL takes dates in "#" delimiters. An SQLite file under an Access driver
-// name, and every other file, is served by the SQLite driver.
+// Jet/ACE file, whose SQL takes dates in "#" delimiters. False for an SQLite file under an Access
+// driver name and for every other driver name.
 bool IsServedByMdbTools(const QString& windowsDriver, const QString& path);
 
 }  // namespace platform

@@ -24,10 +24,10 @@
 #include "admin/shell/DialogLook.h"
 #include "admin/shell/HelpBalloon.h"
 #include "admin/shell/TarnwickApp.h"
-#include "shared/odbc/OdbcConnect.h"
 #include "platform/OdbcConfig.h"
 #include "platform/widgets/MessageBox.h"
 #include "platform/widgets/WaitCursor.h"
+#include "shared/odbc/OdbcConnect.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -591,8 +591,8 @@ FilterSortSource CProfileBuildQueryPage::FilterSortFacts() const {
   for (const ListedColumn& column : m_columns) facts.columnTypes.append(QString::number(column.typeCode));
   facts.selectedColumns = m_selectedColumns;
   facts.target.databaseKind = Source().GetProductName();
-  // The driver that really reads the file decides, not its extension: most .mdb files here are
-  // SQLite databases.
+  // The driver that reads the file decides, not its extension: an .mdb file may well be an SQLite
+  // database, which takes dates in single quotes.
   const ProfileRecord& record = m_pWizard->GetProfileRecord();
   facts.target.accessFile =
       platform::IsServedByMdbTools(FileDriverOfKind(Source().GetSourceKind()), record.Path + record.DB_DSN);
