@@ -286,6 +286,10 @@ QString LinuxDriverForFile(const QString& windowsDriver, const QString& path) {
   return DetectFileFormat(path) == FileFormat::Jet ? MdbToolsDriver() : SqliteDriver();
 }
 
+bool IsServedByMdbTools(const QString& windowsDriver, const QString& path) {
+  return IsAccessDriver(windowsDriver) && LinuxDriverForFile(windowsDriver, path) == MdbToolsDriver();
+}
+
 bool RegisterFileDataSource(const QString& name, const QString& windowsDriver, const QString& path,
                             FileSharing sharing, QString* error) {
   PrepareOdbc();

@@ -71,4 +71,9 @@ QString DataSourceConnectionString(const QString& name, QString* error = nullptr
 // The Linux driver name registered for a desktop file, as RegisterFileDataSource chooses it.
 QString LinuxDriverForFile(const QString& windowsDriver, const QString& path);
 
+// True when the mdbtools driver serves the desktop file at `path` under `windowsDriver`: a real
+// Jet/ACE file, whose SQL takes dates in "#" delimiters. False for an SQLite file under an Access
+// driver name and for every other driver name.
+bool IsServedByMdbTools(const QString& windowsDriver, const QString& path);
+
 }  // namespace platform

@@ -15,7 +15,7 @@ struct ArrangeColumnsInput {
   QString sortColumnsInfo;  // the profile's stored sorts
   QStringList formColumns;  // bare names of the columns the profile's forms map
   QStringList lookupColumns;  // bare names of the columns forms use as lookup columns
-  QString fromText;         // what follows the column list in the SELECT
+  QString fromText;         // what follows " from " in the SELECT
 };
 
 // The chosen columns in the order they were ticked, with their type codes and key texts.

@@ -24,8 +24,10 @@
 #include "admin/shell/DialogLook.h"
 #include "admin/shell/HelpBalloon.h"
 #include "admin/shell/TarnwickApp.h"
+#include "platform/OdbcConfig.h"
 #include "platform/widgets/MessageBox.h"
 #include "platform/widgets/WaitCursor.h"
+#include "shared/odbc/OdbcConnect.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -578,6 +580,7 @@ void CProfileBuildQueryPage::WriteQuery(const QString& query) {
   Log(QStringLiteral("Change SQL Query Start."));
   Log(QStringLiteral("SQL Query : %1").arg(query));
   m_pQueryEdit->setPlainText(query);
+  m_pRecordCount->clear();  // it counted the rows of the query this one replaces
   Log(QStringLiteral("Change SQL Query End."));
   m_pWizard->GetButton(CWizardSheet::Button::Apply)->setEnabled(true);
   EnableQueryButtons(!query.isEmpty());
@@ -591,8 +594,11 @@ FilterSortSource CProfileBuildQueryPage::FilterSortFacts() const {
   for (const ListedColumn& column : m_columns) facts.columnTypes.append(QString::number(column.typeCode));
   facts.selectedColumns = m_selectedColumns;
   facts.target.databaseKind = Source().GetProductName();
-  facts.target.accessFile = Source().GetSourceKind() == CDatabseConnection::kMdb ||
-                            Source().GetSourceKind() == CDatabseConnection::kAccdb;
+  // The driver that reads the file decides, not its extension: an .mdb file may well be an SQLite
+  // database, which takes dates in single quotes.
+  const ProfileRecord& record = m_pWizard->GetProfileRecord();
+  facts.target.accessFile =
+      platform::IsServedByMdbTools(FileDriverOfKind(Source().GetSourceKind()), record.Path + record.DB_DSN);
   return facts;
 }
 
@@ -621,8 +627,9 @@ void CProfileBuildQueryPage::OnArrangeColumns() {
   input.formColumns = m_forms.mapped;
   input.lookupColumns = m_forms.lookup;
   const QString query = GetQueryText();
-  const qsizetype from = query.indexOf(QStringLiteral(" from "), 0, Qt::CaseInsensitive);
-  input.fromText = from < 0 ? QString() : query.mid(from);
+  const QString from = QStringLiteral(" from ");
+  const qsizetype at = query.indexOf(from, 0, Qt::CaseInsensitive);
+  input.fromText = at < 0 ? QString() : query.mid(at + from.size());
   CArrangeColumnsDlg dialog(input, this);
   if (dialog.exec() != QDialog::Accepted) return;
   ApplyArrangement(dialog.GetArrangedColumns().columns);

@@ -11,6 +11,7 @@
 #include "admin/profiles/ProfileBuildQueryPage.h"
 #include "admin/profiles/ProfilePageLook.h"
 #include "admin/profiles/SourceKindCode.h"
+#include "admin/profiles/UserDataSourceNames.h"
 #include "admin/shell/BMButton.h"
 #include "admin/shell/BMSmallButton.h"
 #include "admin/shell/DBAuthDlg.h"
@@ -127,7 +128,7 @@ void CProfileDatabaseConnectionPage::OnInitDialog() {
 }
 
 void CProfileDatabaseConnectionPage::FillDataSourceList() {
-  m_pDataSources->addItems(ListDataSourceNames());
+  m_pDataSources->addItems(ListUserDataSourceNames());
   m_pDataSources->setCurrentIndex(-1);
 }
 
@@ -198,16 +199,22 @@ void CProfileDatabaseConnectionPage::OnSmallHelp() {
 }
 
 // There is no ODBC administrator here: the data source names are edited in the machine root's
-// odbc.ini with the desktop's editor.
+// odbc.ini with the desktop's editor, or by hand when the desktop has none.
 void CProfileDatabaseConnectionPage::OnConfig() {
   const QString path = platform::OdbcIniPath();
   if (!QFile::exists(path)) {
     QFile made(path);
     if (made.open(QIODevice::WriteOnly)) made.close();
   }
-  if (!QFile::exists(path) || !platform::OpenDocument(path)) {
-    ShowBox(this, QStringLiteral("Failed to launch ODBC Administrator, See help!"), platform::MB_ICONWARNING);
-  }
+  if (QFile::exists(path) && platform::OpenDocument(path)) return;
+  ShowBox(this,
+          QStringLiteral("No program was found to open the file that defines the data source names:\n\n%1\n\n"
+                         "Open it with a text editor and add a section for each data source name: the name in "
+                         "brackets, then a line \"Driver=\" with a driver that odbcinst.ini in the same folder "
+                         "names, and one line for each of the driver's settings. Then open this wizard again to "
+                         "choose the new name.")
+              .arg(path),
+          platform::MB_ICONWARNING);
 }
 
 void CProfileDatabaseConnectionPage::StoreSourceFields(uint8_t code, const QString& connectionFolder,

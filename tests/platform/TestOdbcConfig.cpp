@@ -177,12 +177,16 @@ TEST(OdbcConfig, DriverFollowsTheFileAndTheWindowsName) {
   EXPECT_TRUE(DriverValue(LinuxDriverForFile(access, DataFile("jet.mdb")), QStringLiteral("Driver")).contains(u"mdbodbc"));
   EXPECT_TRUE(DriverValue(LinuxDriverForFile(access, DataFile("ace.accdb")), QStringLiteral("Driver")).contains(u"mdbodbc"));
   EXPECT_TRUE(DriverValue(LinuxDriverForFile(access, DataFile("none.mdb")), QStringLiteral("Driver")).contains(u"sqlite3odbc"));
+  EXPECT_TRUE(IsServedByMdbTools(access, DataFile("jet.mdb")));
+  EXPECT_TRUE(IsServedByMdbTools(access, DataFile("ace.accdb")));
+  EXPECT_FALSE(IsServedByMdbTools(access, DataFile("none.mdb")));
   for (const char* standIn :
        {"Microsoft Excel Driver (*.xls)", "Microsoft Excel Driver (*.xls, *.xlsx, *.xlsm, *.xlsb)",
         "Microsoft Text Driver (*.txt; *.csv)", "Microsoft dBase Driver (*.dbf)"}) {
     EXPECT_TRUE(
         DriverValue(LinuxDriverForFile(QString::fromLatin1(standIn), DataFile("book.xls")), QStringLiteral("Driver"))
             .contains(u"sqlite3odbc"));
+    EXPECT_FALSE(IsServedByMdbTools(QString::fromLatin1(standIn), DataFile("jet.mdb")));
   }
   const QString fileMaker = QStringLiteral("DataDirect 32-BIT SequeLink 5.5");
   EXPECT_EQ(LinuxDriverForFile(fileMaker, DataFile("a.fp7")), fileMaker);

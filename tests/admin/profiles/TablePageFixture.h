@@ -146,12 +146,15 @@ class TablePageTest : public SettingsDatabaseTest {
   bool Ticked(const QString& listed) const { return Columns().GetCheck(Row(listed)); }
 
   // Filter "name <> 'O'Brien'" through the filter dialog.
-  void AddNameFilter() {
-    PageModalPlayer player({[](QDialog* dialog) {
+  void AddNameFilter() { AddFilter(1, 1, QStringLiteral("O'Brien")); }
+  // A filter on the listed column `field` with the operator `op`, its value typed as a user
+  // would; a later filter joins with AND.
+  void AddFilter(int field, int op, const QString& typed) {
+    PageModalPlayer player({[field, op, typed](QDialog* dialog) {
       Click(dialog, "1074");
-      Child<QComboBox>(dialog, "1201")->setCurrentIndex(1);
-      Child<QComboBox>(dialog, "1202")->setCurrentIndex(1);
-      Child<QLineEdit>(dialog, "1055")->setText(QStringLiteral("O'Brien"));
+      Child<QComboBox>(dialog, "1201")->setCurrentIndex(field);
+      Child<QComboBox>(dialog, "1202")->setCurrentIndex(op);
+      Child<QLineEdit>(dialog, "1055")->setText(typed);
       Click(dialog, "1047");
       Click(dialog, "1047");
     }});

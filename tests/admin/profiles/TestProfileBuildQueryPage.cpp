@@ -4,6 +4,7 @@
 // table and a view profile.
 #include "admin/profiles/PopupDlg.h"
 #include "admin/shell/BMButton.h"
+#include "admin/shell/HelpTopics.h"
 #include "tests/admin/profiles/TablePageFixture.h"
 #include "admin/foundation/FormStatements.h"
 #include "shared/formtext/FormTextWriter.h"
@@ -18,6 +19,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTest>
 
 using Button = CWizardSheet::Button;
@@ -146,6 +148,19 @@ TEST_F(TablePageTest, ArrangementKeepsFiltersAndSortsOnTheirColumns) {
   ChooseTable(QStringLiteral("items"));
   AddNameFilter();
   AddSort(3, true);  // qty descending
+  // The arrangement's own SQL text continues the page's after its column list.
+  QString shown;
+  {
+    PageModalPlayer player({[&shown](QDialog* dialog) {
+      auto* list = Child<CColoredListCtrl>(dialog, "1062");
+      const QPoint point(list->columnViewportPosition(1) + 5, list->rowViewportPosition(1) + 4);
+      QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, point);
+      shown = Child<QPlainTextEdit>(dialog, "1064")->toPlainText();
+      dialog->reject();
+    }});
+    Find<QAbstractButton>("1153")->click();
+  }
+  EXPECT_EQ(shown, QStringLiteral("Select  `name` from items Where `name` <> 'O''Brien' Order By `qty` DESC"));
   Arrange({QStringLiteral("`qty`"), QStringLiteral("`name`"), QStringLiteral("`id`")});
   EXPECT_EQ(Columns().GetItemText(0, 0), QStringLiteral("`qty`"));
   EXPECT_EQ(Query(), QStringLiteral("Select `qty`, `name`, `id` from items Where `name` <> 'O''Brien' Order By `qty` DESC"));
@@ -181,6 +196,16 @@ TEST_F(TablePageTest, PreviewShowsTheRowsUnderTheWizardAndFollowsIt) {
   EXPECT_EQ(preview->Grid().GetHandler(), nullptr);
   EXPECT_EQ(Find<QAbstractButton>("1067")->text(), QStringLiteral("Show Preview"));
 
+  // The count belongs to the query it counted: a filter takes it away, the next preview counts
+  // the filtered rows.
+  Find<QAbstractButton>("1067")->click();
+  EXPECT_EQ(Find<QLabel>("1081")->text(), QStringLiteral("Number of Records : 2"));
+  AddNameFilter();
+  EXPECT_EQ(Find<QLabel>("1081")->text(), QString());
+  Find<QAbstractButton>("1067")->click();
+  EXPECT_EQ(Find<QLabel>("1081")->text(), QStringLiteral("Number of Records : 1"));
+  Find<QAbstractButton>("1067")->click();  // Hide Preview
+
   // Back closes it too and empties the count.
   Find<QAbstractButton>("1067")->click();
   ASSERT_TRUE(preview->isVisible());
@@ -188,6 +213,31 @@ TEST_F(TablePageTest, PreviewShowsTheRowsUnderTheWizardAndFollowsIt) {
   EXPECT_FALSE(preview->isVisible());
   EXPECT_TRUE(Find<QLabel>("1081")->text().isEmpty());
   EXPECT_EQ(m_wizard->GetActivePage(), m_wizard->m_DatabaseConnectionPage);
+}
+
+// The shipped .mdb files are SQLite databases: a date typed as the filter help shows it is written
+// in the SQLite driver's quotes, so the preview and Finish run it.
+TEST_F(TablePageTest, ADateFilterTypedAsTheHelpShowsRunsOnAnSqliteMdb) {
+  OpenNewOnSqlite({QStringLiteral("CREATE TABLE people (id INTEGER PRIMARY KEY, born DATE)"),
+                   QStringLiteral("INSERT INTO people VALUES (1, '1975-06-01')"),
+                   QStringLiteral("INSERT INTO people VALUES (2, '1978-01-01')"),
+                   QStringLiteral("INSERT INTO people VALUES (3, '1990-02-03')")});
+  const QRegularExpression example(QStringLiteral("birthdate = (\\S+)"));
+  const QRegularExpressionMatch shown = example.match(HelpTopicText(12));
+  ASSERT_TRUE(shown.hasMatch()) << qPrintable(HelpTopicText(12));
+  Find<QLineEdit>("1050")->setText(QStringLiteral("People"));
+  ChooseTable(QStringLiteral("people"));
+  MessageBoxRecorder::Global().Clear();
+  AddFilter(1, 0, shown.captured(1));
+  EXPECT_EQ(Query(), QStringLiteral("Select `id`, `born` from people Where `born` = '1978-01-01'"));
+  Find<QAbstractButton>("1067")->click();
+  EXPECT_EQ(BoxTexts(), QStringList());
+  EXPECT_EQ(Find<QLabel>("1081")->text(), QStringLiteral("Number of Records : 1"));
+  m_wizard->PressFinish();
+  EXPECT_EQ(m_wizard->result(), CWizardSheet::kFinishResult) << qPrintable(BoxTexts().join(u'\n'));
+  const QList<QStringList> rows = ProfileRows(QStringLiteral("People"));
+  ASSERT_EQ(rows.size(), 1);
+  EXPECT_EQ(rows[0][6], QStringLiteral("1#0#4#born#1#=#12#'1978-01-01'#"));
 }
 
 TEST_F(TablePageTest, FinishStoresTheTableProfileWithItsStatusRow) {

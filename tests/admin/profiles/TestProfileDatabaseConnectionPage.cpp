@@ -10,6 +10,7 @@
 #include "admin/profiles/ProfileDatabaseConnectionPage.h"
 #include "admin/shell/BMButton.h"
 #include "admin/shell/HelpBalloon.h"
+#include "admin/shell/HelpTopics.h"
 #include "platform/OdbcConfig.h"
 #include "platform/widgets/DocumentLauncher.h"
 #include "platform/widgets/FileOpenDialog.h"
@@ -138,6 +139,12 @@ class DataSourcePage : public ::testing::Test {
     Q_EMIT names->activated(index);
   }
   bool Connected() const { return Page().GetConnManager()->IsConnected(); }
+  QStringList ListedDataSources() const {
+    QStringList names;
+    const QComboBox* combo = Find<QComboBox>("1259");
+    for (int index = 0; index < combo->count(); ++index) names.append(combo->itemText(index));
+    return names;
+  }
 
   // An SQLite database with one table, copied to `fileName` in the sources folder.
   static QString MakeSqliteFile(const QString& fileName) {
@@ -342,13 +349,7 @@ TEST_F(DataSourcePage, WorkbookViewedAsWorksheetOpensAsAWorkbook) {
 TEST_F(DataSourcePage, DataSourceNameOnSqliteIsStoredAsZero) {
   RegisterSqliteDataSource();
   Open();
-  const QStringList listed = [this] {
-    QStringList names;
-    const QComboBox* combo = Find<QComboBox>("1259");
-    for (int index = 0; index < combo->count(); ++index) names.append(combo->itemText(index));
-    return names;
-  }();
-  EXPECT_EQ(listed, QStringList({kSqliteDataSource}));
+  EXPECT_EQ(ListedDataSources(), QStringList({kSqliteDataSource}));
   EXPECT_EQ(Find<QComboBox>("1259")->currentIndex(), -1) << "no name is chosen at the start";
   ChooseDataSource(kSqliteDataSource);
   ASSERT_TRUE(Connected()) << (Boxes().shown().isEmpty() ? "" : qPrintable(Boxes().shown().first().text));
@@ -357,6 +358,24 @@ TEST_F(DataSourcePage, DataSourceNameOnSqliteIsStoredAsZero) {
   EXPECT_TRUE(Record().Path.isEmpty() && Record().tempPath.isEmpty());
   EXPECT_FALSE(Page().GetDriverDescription().isEmpty());
   EXPECT_EQ(testsupport::EntriesContaining(LogEntries(), QStringLiteral("DSN Combo List Changed End.")).size(), 1);
+}
+
+// The names the programs register for their settings databases and the files they open are
+// theirs, not the user's, whether the driver manager lists them whole or shortened.
+TEST_F(DataSourcePage, ListsTheNamesAUserRegisteredAndNoneOfTheProgramsOwn) {
+  const QString settings = MakeSqliteFile(QStringLiteral("UserProfileDB.mdb"));
+  for (const char* own : {"UserProfileDSN_4_TarnwickPLite_AD", "UserProfileDSN_FOR_TarnwickPLite",
+                          "TempTarnwickPlusWPDSN", "TarnwickPDSN_4_TarnwickPLite_AD",
+                          "TarnwickPDSN_4_TarnwickPLite_AD_FP", "TarnwickPDSN_4_TarnwickPLite",
+                          "TarnwickPDSN_4_TarnwickPLite_BS"}) {
+    QString error;
+    ASSERT_TRUE(platform::RegisterFileDataSource(QString::fromLatin1(own), QStringLiteral("Microsoft Access Driver (*.mdb)"),
+                                                 settings, platform::FileSharing::Single, &error))
+        << own << qPrintable(error);
+  }
+  RegisterSqliteDataSource();
+  Open();
+  EXPECT_EQ(ListedDataSources(), QStringList({kSqliteDataSource}));
 }
 
 // The PostgreSQL name carries no password: the login is asked for. Cancel leaves the page
@@ -490,10 +509,12 @@ TEST_F(DataSourcePage, ConfigOpensTheOdbcFileOrSaysItFailed) {
   EXPECT_TRUE(QFile::exists(platform::OdbcIniPath())) << "made empty when missing";
   EXPECT_TRUE(Boxes().shown().isEmpty());
 
+  // Without a program for it the box names the file and says what to write there.
   launches = false;
   Click("1057");
   ASSERT_EQ(Boxes().shown().size(), 1);
-  EXPECT_EQ(Boxes().shown()[0].text, QStringLiteral("Failed to launch ODBC Administrator, See help!"));
+  EXPECT_TRUE(Boxes().shown()[0].text.contains(u'\n' + platform::OdbcIniPath() + u'\n')) << qPrintable(Boxes().shown()[0].text);
+  EXPECT_TRUE(Boxes().shown()[0].text.contains(QStringLiteral("\"Driver=\"")));
   EXPECT_EQ(Boxes().shown()[0].icon(), platform::MB_ICONWARNING);
 }
 
@@ -509,4 +530,7 @@ TEST_F(DataSourcePage, HelpOpensItsBalloons) {
   EXPECT_EQ(balloons[0].first, 24);
   EXPECT_EQ(balloons[0].second, QPoint(corner.x() - 50, corner.y() + small->height() - 20));
   EXPECT_EQ(balloons[1].first, 25);
+  // The help on data source names leads to where they are defined here.
+  EXPECT_TRUE(HelpTopicText(24).contains(QStringLiteral("odbc.ini"))) << qPrintable(HelpTopicText(24));
+  EXPECT_FALSE(HelpTopicText(24).contains(QStringLiteral("Control Panel")));
 }

@@ -4,6 +4,7 @@
 #include "tests/admin/profiles/TablePageSyncFixture.h"
 
 #include <QCoreApplication>
+#include <QLabel>
 #include <QRadioButton>
 
 using odbctest::Engine;
@@ -38,11 +39,13 @@ class TablePageEndToEnd : public TablePageSyncTest, public ::testing::WithParamI
   }
 
   QStringList SourceStatements() const {
-    return {QStringLiteral("CREATE TABLE %1 (id INTEGER PRIMARY KEY, name VARCHAR(40), city VARCHAR(40), qty INTEGER)")
+    return {QStringLiteral("CREATE TABLE %1 (id INTEGER PRIMARY KEY, name VARCHAR(40), city VARCHAR(40), qty INTEGER, "
+                           "since DATE)")
                 .arg(m_table),
-            QStringLiteral("INSERT INTO %1 VALUES (1, 'Alder', 'Oslo', 5)").arg(m_table),
-            QStringLiteral("INSERT INTO %1 VALUES (2, 'O''Brien', 'Cork', 7)").arg(m_table),
-            QStringLiteral("INSERT INTO %1 VALUES (3, 'Birch', 'Rome', 9)").arg(m_table),
+            QStringLiteral("INSERT INTO %1 VALUES (1, 'Alder', 'Oslo', 5, '2024-03-01')").arg(m_table),
+            QStringLiteral("INSERT INTO %1 VALUES (2, 'O''Brien', 'Cork', 7, '2024-05-05')").arg(m_table),
+            QStringLiteral("INSERT INTO %1 VALUES (3, 'Birch', 'Rome', 9, '2024-02-02')").arg(m_table),
+            QStringLiteral("INSERT INTO %1 VALUES (4, 'Cedar', 'Lund', 4, '2023-06-01')").arg(m_table),
             QStringLiteral("CREATE VIEW %1 AS SELECT id, name FROM %2").arg(m_view, m_table)};
   }
   void RunOnServer(const QString& sql) {
@@ -130,29 +133,35 @@ TEST_P(TablePageEndToEnd, TableAndViewProfilesAreStoredAndTheTablesRowsReachTheD
   ASSERT_EQ(views.size(), 1) << qPrintable(BoxTexts().join(u'\n'));
   EXPECT_EQ(views[0][5], QStringLiteral("1"));
 
-  // A table: an unticked column, a filter value with a quote, a sort and an arrangement.
+  // A table: an unticked column, a filter value with a quote, a date filter typed as the help
+  // shows it, a sort and an arrangement; the preview counts what the device will get.
   OpenNew();
   Find<QLineEdit>("1050")->setText(QStringLiteral("Items"));
   ChooseTable(m_table);
-  ASSERT_EQ(Columns().GetItemCount(), 4);
+  ASSERT_EQ(Columns().GetItemCount(), 5);
   ClickTick(Listed(QStringLiteral("city")));
   AddNameFilter();
+  AddFilter(4, 3, QStringLiteral("2024-01-01"));  // since > 2024-01-01
   AddSort(2, true);  // qty, descending
   Arrange({Listed(QStringLiteral("name")), Listed(QStringLiteral("qty")), Listed(QStringLiteral("id"))});
   testsupport::MessageBoxRecorder::Global().Clear();
+  Find<QAbstractButton>("1067")->click();
+  EXPECT_EQ(Find<QLabel>("1081")->text(), QStringLiteral("Number of Records : 2")) << qPrintable(BoxTexts().join(u'\n'));
+  EXPECT_EQ(BoxTexts(), QStringList());
   m_wizard->PressFinish();
   ASSERT_EQ(m_wizard->result(), CWizardSheet::kFinishResult) << qPrintable(BoxTexts().join(u'\n'));
   const QList<QStringList> rows = ProfileRows(QStringLiteral("Items"));
   ASSERT_EQ(rows.size(), 1);
   const int32_t profileId = rows[0][0].toInt();
   EXPECT_EQ(rows[0][1], DbType());
-  EXPECT_EQ(rows[0][2], QStringLiteral("Select %1, %2, %3 from %4 Where %1 <> 'O''Brien' Order By %2 DESC")
-                            .arg(Listed(QStringLiteral("name")), Listed(QStringLiteral("qty")), Listed(QStringLiteral("id")),
-                                 TablePart()));
+  EXPECT_EQ(rows[0][2],
+            QStringLiteral("Select %1, %2, %3 from %4 Where %1 <> 'O''Brien' AND %5 > '2024-01-01' Order By %2 DESC")
+                .arg(Listed(QStringLiteral("name")), Listed(QStringLiteral("qty")), Listed(QStringLiteral("id")),
+                     TablePart(), Listed(QStringLiteral("since"))));
   EXPECT_EQ(rows[0][3], QStringLiteral("MainMemory"));
   EXPECT_EQ(rows[0][4], QStringLiteral("0"));
   EXPECT_EQ(rows[0][5], QStringLiteral("0"));
-  EXPECT_EQ(rows[0][6], QStringLiteral("1#0#4#name#2#<>#10#'O''Brien'#"));
+  EXPECT_EQ(rows[0][6], QStringLiteral("2#0#4#name#2#<>#10#'O''Brien'#AND#5#since#1#>#12#'2024-01-01'#"));
   EXPECT_TRUE(rows[0][7].contains(QStringLiteral("#qty#"))) << qPrintable(rows[0][7]);
   EXPECT_EQ(Rows(QStringLiteral("Select UserID, StatusFlag From UserProfileStatus Where ProfileID = %1").arg(profileId)),
             (QList<QStringList>{{QStringLiteral("user01"), QStringLiteral("A")}}));
