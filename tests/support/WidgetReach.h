@@ -2,16 +2,17 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QList>
 #include <QRect>
-#include <QSpinBox>
 #include <QTest>
 #include <QStringList>
 #include <QTextDocument>
+#include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QWidget>
 
@@ -25,8 +26,9 @@ inline bool IsUserControl(const QWidget& widget) {
          qobject_cast<const QLineEdit*>(&widget) != nullptr ||
          qobject_cast<const QComboBox*>(&widget) != nullptr ||
          qobject_cast<const QAbstractItemView*>(&widget) != nullptr ||
-         qobject_cast<const QSpinBox*>(&widget) != nullptr ||
-         qobject_cast<const QTextEdit*>(&widget) != nullptr;
+         qobject_cast<const QAbstractSpinBox*>(&widget) != nullptr ||
+         qobject_cast<const QTextEdit*>(&widget) != nullptr ||
+         qobject_cast<const QPlainTextEdit*>(&widget) != nullptr;
 }
 
 // Whether a click at the control's centre, given to its top-level window, lands on the control
@@ -51,10 +53,16 @@ inline QList<QWidget*> ControlsNotOnTop(const QWidget& window) {
 // A left click given to the control's top-level window at a point of the control (its centre
 // unless told), so that whatever lies on top there takes it, as it does when a user clicks. The
 // window has to be shown.
-inline void ClickAsUser(QWidget& control, QPoint at = QPoint()) {
+inline void ClickAsUser(const QWidget& control, QPoint at = QPoint()) {
   QWidget* window = control.window();
   if (at.isNull()) at = control.rect().center();
   QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, control.mapTo(window, at));
+}
+
+inline void DoubleClickAsUser(const QWidget& control, QPoint at = QPoint()) {
+  QWidget* window = control.window();
+  if (at.isNull()) at = control.rect().center();
+  QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, control.mapTo(window, at));
 }
 
 // The text a label shows: an ampersand marks a shortcut only when the label has a buddy.

@@ -384,14 +384,14 @@ QStringList ClippedRows(const CPropertiesControl& grid) {
 TEST_F(DesignerPropertiesTest, TheGridsFollowTheTabStripAndTheTitleTheFormName) {
   FormControlInfo* label = Place(kLabel);
   const QWidget& preview = *label->Window.Get();
-  formtests::ClickThroughWindow(preview, preview.rect().center());
+  testsupport::ClickAsUser(preview, preview.rect().center());
   ASSERT_EQ(Properties().GetSelectedControl(), label);
   CPropertiesControl& controls = *Properties().GetControlGrid();
   EXPECT_EQ(Shown(controls, kPropCaption), label->Caption);
 
   const auto clickTab = [this](int index) {
     const QWidget& tab = *m_page->GetTabControl()->GetTab(index);
-    formtests::ClickThroughWindow(tab, tab.rect().center());
+    testsupport::ClickAsUser(tab, tab.rect().center());
     QCoreApplication::processEvents();
   };
   clickTab(1);
@@ -414,7 +414,7 @@ TEST_F(DesignerPropertiesTest, TheFormulaBoxOpensTheEditorAtItsButton) {
   const QWidget* box = Box(*Properties().GetControlGrid(), kPropFormula);
   ASSERT_NE(box, nullptr);
   const std::shared_ptr<QString> opened = formtests::CloseNextModal();
-  formtests::ClickThroughWindow(*box, QPoint(box->width() - 8, box->height() / 2));
+  testsupport::ClickAsUser(*box, QPoint(box->width() - 8, box->height() / 2));
   EXPECT_EQ(*opened, QStringLiteral("CFormulaDesignDlg"));
 }
 
@@ -438,7 +438,7 @@ TEST_F(DesignerPropertiesTest, NothingShownIsCutWithoutASign) {
 TEST_F(DesignerPropertiesTest, EveryControlOfThePageCanBeClicked) {
   for (const int type : {kRadioButton, kComboBox}) {
     FormControlInfo* control = Place(type, type == kComboBox ? QStringLiteral("Name") : QString());
-    formtests::ClickThroughWindow(*control->Window.Get(), control->Window.Get()->rect().center());
+    testsupport::ClickAsUser(*control->Window.Get(), control->Window.Get()->rect().center());
     ASSERT_EQ(Properties().GetSelectedControl(), control);
     EXPECT_EQ(formtests::UnreachableWidgets(m_page.get()), QStringList()) << type;
   }

@@ -247,7 +247,7 @@ TEST_F(FormDesignE2E, AFormDesignedInTheFormManagerReachesTheDeviceAndAnEditRepl
     WizardPlayer editing([&](CNewFormWizard& wizard) {
       CFormDesignerDlg& page = *wizard.GetFormDesignerPage();
       QWidget* label = page.GetFormInfo().GetTab(0)->GetControl(0)->Window.Get();
-      formtests::ClickThroughWindow(*label, label->rect().center());
+      testsupport::ClickAsUser(*label, label->rect().center());
       CPropertiesControl& formGrid = *page.GetProperties()->GetFormGrid();
       CPropertiesControl& controlGrid = *page.GetProperties()->GetControlGrid();
       for (const CPropertiesControl* grid : {&formGrid, &controlGrid}) {

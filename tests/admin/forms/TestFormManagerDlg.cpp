@@ -456,7 +456,7 @@ TEST_F(FormManagerTest, RowsAreChosenWithTheMouse) {
   const int customers = static_cast<int>(ListedTitles().indexOf(QStringLiteral("Customers")));
   ASSERT_GE(customers, 0);
   EXPECT_FALSE(ManagerButton(1175)->isEnabled());
-  formtests::ClickThroughWindow(list, CentreOfRow(list, customers));
+  testsupport::ClickAsUser(list, CentreOfRow(list, customers));
   EXPECT_EQ(list.GetSelectionMark(), customers);
   EXPECT_TRUE(ManagerButton(1175)->isEnabled());
   EXPECT_TRUE(ManagerButton(1222)->isEnabled());
@@ -465,7 +465,7 @@ TEST_F(FormManagerTest, RowsAreChosenWithTheMouse) {
   WizardPlayer player([&opened](CNewFormWizard& wizard) {
     opened = wizard.GetFormDesignerPage()->GetFormInfo().GetFormName();
   });
-  formtests::DoubleClickThroughWindow(list, CentreOfRow(list, customers));
+  testsupport::DoubleClickAsUser(list, CentreOfRow(list, customers));
   EXPECT_EQ(player.opened(), 1);
   EXPECT_EQ(opened, QStringLiteral("Customers"));
 }
@@ -497,7 +497,7 @@ TEST_F(FormManagerTest, EditShowsTheGridsAndTheirEditorsOpen) {
     const FormTabInfo& tab = *page.GetFormInfo().GetTab(0);
     const auto select = [&](int index) {
       const QWidget& preview = *tab.GetControl(index)->Window.Get();
-      formtests::ClickThroughWindow(preview, preview.rect().center());
+      testsupport::ClickAsUser(preview, preview.rect().center());
       QCoreApplication::processEvents();
       EXPECT_EQ(properties.GetSelectedControl(), tab.GetControl(index));
     };
@@ -510,7 +510,7 @@ TEST_F(FormManagerTest, EditShowsTheGridsAndTheirEditorsOpen) {
       const QWidget* box = formtests::Box(*properties.GetControlGrid(), propertyId);
       EXPECT_NE(box, nullptr);
       const std::shared_ptr<QString> opened = formtests::CloseNextModal();
-      if (box != nullptr) formtests::ClickThroughWindow(*box, QPoint(box->width() - 8, box->height() / 2));
+      if (box != nullptr) testsupport::ClickAsUser(*box, QPoint(box->width() - 8, box->height() / 2));
       return *opened;
     };
     select(1);

@@ -1,37 +1,18 @@
 #pragma once
 
-#include <QAbstractButton>
-#include <QAbstractItemView>
-#include <QAbstractSpinBox>
+#include "tests/support/WidgetReach.h"
+
 #include <QApplication>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPointer>
 #include <QStringList>
-#include <QTest>
-#include <QTextEdit>
 #include <QTimer>
 #include <QWidget>
-#include <QWindow>
 
 #include <functional>
 #include <memory>
 
-// Clicks as the user makes them: through the window, so that whatever lies on top at that
-// point takes the click.
+// Helpers for forms tests that drive dialogs as a user does.
 namespace formtests {
-
-// The window point of a point of the widget.
-inline QPoint WindowPoint(const QWidget& widget, const QPoint& local) { return widget.mapTo(widget.window(), local); }
-
-inline void ClickThroughWindow(const QWidget& widget, const QPoint& local) {
-  QTest::mouseClick(widget.window()->windowHandle(), Qt::LeftButton, {}, WindowPoint(widget, local));
-}
-
-inline void DoubleClickThroughWindow(const QWidget& widget, const QPoint& local) {
-  QTest::mouseDClick(widget.window()->windowHandle(), Qt::LeftButton, {}, WindowPoint(widget, local));
-}
 
 // Closes the next modal dialog that opens over the present one within about a second. The
 // class name of the dialog closed; empty while none was.
@@ -64,27 +45,16 @@ inline bool InsideParents(const QWidget& widget, QPoint point) {
   return true;
 }
 
-// The visible, enabled buttons, edits, lists and spin boxes of the window that are not the
-// topmost widget at their own centre: something else lies on them and takes the click.
+// The controls of the window that a click at their centre would not reach, leaving out those a
+// scroll area has moved out of sight (a grid's rows below its fold) and those that let clicks
+// through by design.
 inline QStringList UnreachableWidgets(QWidget* window) {
   QStringList unreachable;
-  for (QWidget* widget : window->findChildren<QWidget*>()) {
-    const bool operable = qobject_cast<QAbstractButton*>(widget) || qobject_cast<QLineEdit*>(widget) ||
-                          qobject_cast<QComboBox*>(widget) || qobject_cast<QAbstractItemView*>(widget) ||
-                          qobject_cast<QAbstractSpinBox*>(widget) || qobject_cast<QTextEdit*>(widget) ||
-                          qobject_cast<QPlainTextEdit*>(widget);
-    if (!operable || widget->window() != window || !widget->isVisible() || !widget->isEnabled() ||
-        widget->testAttribute(Qt::WA_TransparentForMouseEvents))
+  for (QWidget* control : testsupport::ControlsNotOnTop(*window)) {
+    if (control->window() != window || control->testAttribute(Qt::WA_TransparentForMouseEvents) ||
+        !InsideParents(*control, control->rect().center()))
       continue;
-    const QPoint centre = widget->rect().center();
-    if (!InsideParents(*widget, centre)) continue;
-    const QWidget* top = window->childAt(WindowPoint(*widget, centre));
-    if (top != widget && !widget->isAncestorOf(top))
-      unreachable.append(QStringLiteral("%1 \"%2\" under %3")
-                             .arg(QString::fromLatin1(widget->metaObject()->className()), widget->objectName(),
-                                  top != nullptr ? QString::fromLatin1(top->metaObject()->className()) + u' ' +
-                                                       top->objectName()
-                                                 : QStringLiteral("nothing")));
+    unreachable.append(QString::fromStdString(testsupport::Describe(QList<QWidget*>{control})));
   }
   return unreachable;
 }
