@@ -259,7 +259,6 @@ class UninstallEndToEndTest : public installertest::InstallerPageTest {
       // The drivers' list is the platform's; the data sources must be the programs' own.
       if (entry == odbc + QStringLiteral("odbcinst.ini")) allowed = true;
       if (entry == odbc + QStringLiteral("odbc.ini")) allowed = OnlyOwnDataSources(root + u'/' + entry);
-      if (entry.endsWith(u'/') && allowed) continue;
       if (!allowed) unexpected.append(entry);
     }
     for (const QString& entry : freshEntries_) {
