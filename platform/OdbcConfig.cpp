@@ -190,6 +190,19 @@ void PrepareOdbc() {
   RegisterSystemDrivers();
 }
 
+bool RemoveEmptyOdbcIni() {
+  const FileLock lock(LockPath(), FileLock::Mode::Exclusive);
+  QByteArray content;
+  bool missing = false;
+  if (!lock.held() || !ReadWholeFile(OdbcIniPath(), &content, &missing) || missing) return false;
+  const QString header = u'[' + kDataSourcesSection + u']';
+  for (const QByteArray& line : content.split('\n')) {
+    const QString text = QString::fromUtf8(line).trimmed();
+    if (!text.isEmpty() && text.compare(header, Qt::CaseInsensitive) != 0) return false;
+  }
+  return QFile::remove(OdbcIniPath());
+}
+
 QString OdbcIniPath() { return OdbcFolder() + QStringLiteral("/odbc.ini"); }
 
 QString OdbcInstIniPath() { return OdbcFolder() + QStringLiteral("/odbcinst.ini"); }

@@ -46,6 +46,9 @@ bool RemoveDataSourceValue(const QString& section, const QString& key);
 bool WriteDataSource(const QString& name, const OdbcEntries& entries, QString* error = nullptr);
 // True when the section was there and is gone (with the stand-in database it pointed at).
 bool RemoveDataSource(const QString& name);
+// Deletes odbc.ini when it names no data source and holds nothing else (blank lines and an empty
+// list of data sources only); true when deleted.
+bool RemoveEmptyOdbcIni();
 
 // Registers `name` for the desktop file at `path` under the Windows driver name the callers
 // use. An Access driver name gives the SQLite 3 driver for an SQLite file (a missing file stays

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <csignal>
 
 namespace platform {
@@ -65,11 +66,27 @@ bool ServiceProcessAlive(const QString& program, qint64 pid) {
          running == QFileInfo(program).fileName();
 }
 
+bool KeyIsEmpty(const QString& path) {
+  RegistryKeyGuard key;
+  QString name;
+  return RegOpenKeyEx(HKEY_LOCAL_MACHINE, path, KEY_READ, key.out()) == ERROR_SUCCESS &&
+         RegEnumKeyEx(key.get(), 0, &name) == ERROR_NO_MORE_ITEMS && RegEnumValue(key.get(), 0, &name) == ERROR_NO_MORE_ITEMS;
+}
+
+// Deletes the key and then its parents while they hold nothing: the records' keys were made
+// only to hold services.
+void RemoveEmptyKeys(QString path) {
+  while (!path.isEmpty() && KeyIsEmpty(path) && RegDeleteKey(HKEY_LOCAL_MACHINE, path) == ERROR_SUCCESS)
+    path = path.left(std::max<qsizetype>(0, path.lastIndexOf(QLatin1Char('\\'))));
+}
+
 }  // namespace
 
 int ServiceManager::Open() {
+  // Opening writes nothing: without the records' key no service is installed.
   RegistryKeyGuard key;
-  return RegCreateKeyEx(HKEY_LOCAL_MACHINE, kServicesKey, KEY_ALL_ACCESS, key.out());
+  const LSTATUS status = RegOpenKeyEx(HKEY_LOCAL_MACHINE, kServicesKey, KEY_READ, key.out());
+  return status == ERROR_FILE_NOT_FOUND ? 0 : status;
 }
 
 int ServiceManager::CreateService(const QString& name, const QString& program, const QStringList& arguments) {
@@ -91,7 +108,9 @@ int ServiceManager::DeleteService(const QString& name) {
   if (const LSTATUS error = RegOpenKeyEx(HKEY_LOCAL_MACHINE, ServiceKey(name), KEY_ALL_ACCESS, key.out())) return error;
   RegDeleteValue(key.get(), kImagePath);
   RegDeleteValue(key.get(), kArguments);
-  return RegDeleteKey(HKEY_LOCAL_MACHINE, ServiceKey(name));
+  if (const LSTATUS error = RegDeleteKey(HKEY_LOCAL_MACHINE, ServiceKey(name))) return error;
+  RemoveEmptyKeys(kServicesKey);
+  return 0;
 }
 
 int ServiceManager::OpenService(const QString& name) {

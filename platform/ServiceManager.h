@@ -32,11 +32,11 @@ struct ServiceStatus {
 // process died is stopped. Calls answer 0 or a Windows error number.
 class ServiceManager {
  public:
-  // Opens the service records; 0 or the registry's error.
+  // Opens the service records (none when their key is missing); 0 or the registry's error.
   int Open();
 
   int CreateService(const QString& name, const QString& program, const QStringList& arguments);
-  // Removes the record of a stopped service.
+  // Removes the record of a stopped service, and the records' keys once they hold no other.
   int DeleteService(const QString& name);
   // 0 when the service is installed.
   int OpenService(const QString& name);

@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFile.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace platform {
@@ -59,7 +60,11 @@ bool CreateShellLink(const QString& linkPath, const ShellLink& link) {
   entry += QStringLiteral("Exec=") + ExecValue(link) + u'\n';
   entry += QStringLiteral("Path=") + EntryValue(link.workingFolder) + u'\n';
   entry += QStringLiteral("Terminal=false\n");
-  return ReplaceFileAtomically(linkPath, entry.toUtf8());
+  // Desktops start a launcher in the desktop folder only when it is executable, and menus and
+  // autostart read entries as whoever logs on: readable by all, executable, writable by its owner.
+  return ReplaceFileAtomically(linkPath, entry.toUtf8()) &&
+         QFile::setPermissions(linkPath, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                             QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
 }
 
 }  // namespace platform

@@ -13,12 +13,16 @@ struct ShellLink {
   QString description;    // the entry's comment; empty for none
 };
 
+// The shell's result codes of a shell-link operation.
+inline constexpr long S_OK = 0;
+inline constexpr long E_FAIL = static_cast<long>(0x80004005);
+
 // `folder` + "/" + the link's file name with ".lnk" made ".desktop".
 QString ShellLinkPath(const QString& folder, const QString& linkName);
 
-// Writes the entry at `linkPath` atomically: Name (the link file's base name), Comment, Path and
-// Exec. A program target is started itself, without ".exe"; a document through xdg-open. False
-// when the file cannot be written.
+// Writes the entry at `linkPath` atomically, with mode 0755: Name (the link file's base name),
+// Comment, Path and Exec. A program target is started itself, without ".exe"; a document through
+// xdg-open. False when the file cannot be written.
 bool CreateShellLink(const QString& linkPath, const ShellLink& link);
 
 }  // namespace platform

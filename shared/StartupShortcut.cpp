@@ -7,7 +7,6 @@ QString StartupShortcutPath() {
   return platform::ShellLinkPath(platform::SpecialFolderPath(platform::SpecialFolder::Startup), kStartupShortcutName);
 }
 
-bool WriteStartupShortcut(const QString& installationFolder) {
-  const QString folder = installationFolder + QStringLiteral("Desktop Files/");
-  return platform::CreateShellLink(StartupShortcutPath(), {folder + kStartSyncProgramName, folder, QString(), QString()});
+QString StartupShortcutFolder(const QString& installationFolder) {
+  return installationFolder + QStringLiteral("Desktop Files/");
 }

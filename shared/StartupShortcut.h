@@ -12,6 +12,6 @@ inline const QString kStartupShortcutName = QStringLiteral("Start TarnwickPSyncS
 // Where the shortcut lives.
 QString StartupShortcutPath();
 
-// Writes the shortcut to the starter in `installationFolder` (ending in "/") + "Desktop Files/",
-// which is also its working folder; false when it cannot be written.
-bool WriteStartupShortcut(const QString& installationFolder);
+// The folder of the starter, which is also the shortcut's working folder: `installationFolder`
+// (ending in "/") + "Desktop Files/".
+QString StartupShortcutFolder(const QString& installationFolder);

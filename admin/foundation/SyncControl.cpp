@@ -4,6 +4,7 @@
 #include "platform/MachineRoot.h"
 #include "platform/Process.h"
 #include "platform/ServiceManager.h"
+#include "platform/ShellLink.h"
 #include "platform/SystemError.h"
 #include "platform/widgets/MessageBox.h"
 #include "platform/widgets/WaitCursor.h"
@@ -196,9 +197,15 @@ int RestartConnectorService() {
   return 1;
 }
 
+long CreateShellLink(const QString& targetPath, const QString& linkPath, const QString& workingFolder) {
+  return platform::CreateShellLink(linkPath, {targetPath, workingFolder, QString(), QString()}) ? platform::S_OK
+                                                                                                 : platform::E_FAIL;
+}
+
 bool CreateStartupShortCut() {
   const QString link = StartupShortcutPath();
-  if (WriteStartupShortcut(GetInstallationPath())) return true;
+  const QString folder = StartupShortcutFolder(GetInstallationPath());
+  if (CreateShellLink(folder + kStartSyncProgramName, link, folder) == platform::S_OK) return true;
   WriteAppLog(1, QStringLiteral("<CreateStartupShortCut> Problem in creating shortcut : %1").arg(link));
   return false;
 }

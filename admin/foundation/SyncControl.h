@@ -45,6 +45,6 @@ bool CreateStartupShortCut();
 bool StartupShortCutExists();
 bool DeleteStartupShortCut();
 
-// Writes a desktop entry at `linkPath` that starts `targetPath` in `workingFolder`: 0 (S_OK), or
-// E_FAIL when it cannot be written.
+// Writes a shortcut at `linkPath` that starts `targetPath` in `workingFolder`, with no arguments
+// and no description: S_OK, or E_FAIL when it cannot be written.
 long CreateShellLink(const QString& targetPath, const QString& linkPath, const QString& workingFolder);

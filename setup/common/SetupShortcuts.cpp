@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr long kShellOk = 0;
-constexpr long kShellFailed = static_cast<long>(0x80004005);
 constexpr int kPocketPc = 3;
 
 const QString kProductName = QStringLiteral("Tarnwick Plus Lite");
@@ -44,7 +42,7 @@ void DeleteLink(const QString& path, const SetupLogSink& log) {
 
 long CreateShortcut(const QString& target, const QString& linkFile, const QString& workingFolder,
                     const QString& arguments, const QString& description) {
-  return platform::CreateShellLink(linkFile, {target, workingFolder, arguments, description}) ? kShellOk : kShellFailed;
+  return platform::CreateShellLink(linkFile, {target, workingFolder, arguments, description}) ? platform::S_OK : platform::E_FAIL;
 }
 
 int CreateAppShortcuts(const QString& installationFolder, int deviceType) {
@@ -68,7 +66,11 @@ int CreateAppShortcuts(const QString& installationFolder, int deviceType) {
   return 1;
 }
 
-bool CreateStartupShortCut(const QString& installationFolder) { return WriteStartupShortcut(installationFolder); }
+bool CreateStartupShortCut(const QString& installationFolder) {
+  const QString folder = StartupShortcutFolder(installationFolder);
+  return CreateShortcut(folder + kStartSyncProgramName, StartupShortcutPath(), folder, QString(), QString()) ==
+         platform::S_OK;
+}
 
 int DeleteAppShortcuts(int deviceType, const SetupLogSink& log) {
   const QString startMenu = StartMenuFolder();

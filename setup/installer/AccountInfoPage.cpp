@@ -18,9 +18,23 @@ namespace {
 constexpr int kHelpTopic = 1;
 
 const QString kForbiddenCharacters = QStringLiteral("/\\*?:\"<>|");
+const QString kInvalidNameBox = QStringLiteral(
+    "Computer Name should not be less than 6 characters and do not use special charcters such as / \\ * ? : \" < > |");
+const QString kUnverifiedBox =
+    QStringLiteral("Unable to verify information you have specified, Please check internet Connection.");
 
 void Tell(QWidget* parent, const QString& text) {
   platform::MessageBox(parent, text, kTitle, platform::MB_ICONINFORMATION);
+}
+
+void Refuse(QWidget* parent, const QString& text) { platform::MessageBox(parent, text, kTitle, platform::MB_ICONERROR); }
+
+bool IsValidName(const QString& name) {
+  if (name.size() < CAccountInfoPage::kMinimumLength) return false;
+  for (const QChar c : kForbiddenCharacters) {
+    if (name.contains(c)) return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -61,15 +75,9 @@ bool CAccountInfoPage::ValidateName() {
     Tell(this, QStringLiteral("Please enter Computer Name."));
     return false;
   }
-  if (name.size() < kMinimumLength) {
-    Tell(this, QStringLiteral("Computer Name should be at least 6 characters long."));
+  if (!IsValidName(name)) {
+    Refuse(this, kInvalidNameBox);
     return false;
-  }
-  for (const QChar c : kForbiddenCharacters) {
-    if (name.contains(c)) {
-      Tell(this, QStringLiteral("Computer Name should not contain any of /\\*?:\"<>|"));
-      return false;
-    }
   }
   return true;
 }
@@ -99,14 +107,16 @@ bool CAccountInfoPage::validatePage() {
 }
 
 void CAccountInfoPage::OnCheckAvailability() {
+  WriteInstallLog(QStringLiteral("Account info : Check validity start"));
   if (!ValidateName()) return;
-  const InstallState& state = State();
-  CHostedPagesClient pages(HostedPagesOf(state), WriteInstallLog, this);
+  const QString name = m_pName->text();
+  CHostedPagesClient pages(HostedPagesOf(State()), WriteInstallLog, this);
   QString reply;
-  if (pages.CheckAvailability(m_pName->text(), &reply) != 1) {
-    Tell(this, kConnectionProblemBox);
+  if (pages.CheckAvailability(name, &reply) != 1) {
+    Refuse(this, kUnverifiedBox);
     return;
   }
-  Tell(this, reply.contains(QStringLiteral("Valid")) ? QStringLiteral("Computer Name is available.")
-                                                     : QStringLiteral("Computer Name is already in use."));
+  const bool available = reply.contains(QStringLiteral("Valid"));
+  Tell(this, QStringLiteral("Computer Name \"") + name +
+                 (available ? QStringLiteral("\" is available.") : QStringLiteral("\" not available.")));
 }

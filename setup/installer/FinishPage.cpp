@@ -11,6 +11,7 @@
 #include "setup/common/SetupShortcuts.h"
 #include "setup/installer/InstallFileManager.h"
 #include "setup/installer/InstallerApp.h"
+#include "setup/installer/InstallerTexts.h"
 #include "setup/installer/RegistryHandler.h"
 
 #include <QAbstractButton>
@@ -292,10 +293,19 @@ int CFinishPage::StartSyncService() {
   return 1;
 }
 
+void CFinishPage::ShowReadme(const QString& path) {
+  if (platform::OpenDocument(path)) return;
+  platform::MessageBox(this,
+                       QStringLiteral("Unable to open the Readme \"%1\": no program on this computer opens PDF "
+                                      "documents. Please install a PDF viewer and open it from the installation folder.")
+                           .arg(path),
+                       installer::kTitle, platform::MB_ICONWARNING);
+}
+
 bool CFinishPage::validatePage() {
   if (m_nFailed != 0) return true;
   const QString desktopFiles = InstallFolder() + installlayout::kDesktopFiles;
-  if (m_pReadme->isChecked()) platform::OpenDocument(desktopFiles + installlayout::kReadme);
+  if (m_pReadme->isChecked()) ShowReadme(desktopFiles + installlayout::kReadme);
   if (m_pStart->isChecked()) {
     platform::StartDetached(desktopFiles + installlayout::ProgramFileName(kAdministrationProgram), {}, InstallFolder());
   }

@@ -51,6 +51,8 @@ class CFinishPage : public CInstallerPage {
   void SetStatusText(const QString& text);
   void ShowStatusText(const QString& text);
   void PumpWaitingMessages();
+  // Opens the readme, or tells the user that nothing on this machine can.
+  void ShowReadme(const QString& path);
 
   QString InstallFolder() const;
 

@@ -57,7 +57,11 @@ TarnwickInstallWizard::~TarnwickInstallWizard() = default;
 void TarnwickInstallWizard::SetHelpRunner(HelpRunner runner) { HelpRunnerSlot() = std::move(runner); }
 
 void TarnwickInstallWizard::OnPageActivated(int id) {
-  if (auto* installerPage = qobject_cast<CInstallerPage*>(page(id))) installerPage->OnSetActive();
+  auto* installerPage = qobject_cast<CInstallerPage*>(page(id));
+  if (installerPage == nullptr) return;
+  // A page without a help topic shows no Help button rather than one that does nothing.
+  setOption(QWizard::HaveHelpButton, installerPage->HelpTopic() != 0);
+  installerPage->OnSetActive();
 }
 
 void TarnwickInstallWizard::OnHelp() {

@@ -1,6 +1,7 @@
 #include "setup/uninstaller/UnInstallerDlg.h"
 
 #include "platform/DetachedProcess.h"
+#include "platform/IdleMachineState.h"
 #include "platform/widgets/MessageBox.h"
 #include "setup/common/HostedPagesClient.h"
 #include "setup/common/InstallLayout.h"
@@ -325,6 +326,8 @@ int CUnInstallerDlg::PerformLocalUnregistration() {
   progress_->StepProgress(5);
   DeleteAppShortcuts(m_nDeviceType, log_);
   DeleteStartupShortCut(log_);
+  // Nothing of ours runs any more: what only running programs needed goes too.
+  platform::RemoveIdleMachineState();
   progress_->StepProgress(5);
   return 0;
 }

@@ -9,6 +9,7 @@
 #include "shared/RegistryRecords.h"
 #include "tests/support/AdminInstallation.h"
 #include "tests/support/Eventually.h"
+#include "tests/support/FreshMachineRoot.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/TestPaths.h"
 
@@ -182,6 +183,24 @@ TEST_F(ServiceControl, TheStarterStartsTheProgramAndTheWaitEndsWhenItStops) {
   EXPECT_TRUE(LogText().contains(QStringLiteral("still running")));
   SetSyncServiceStatus(0);
   EXPECT_EQ(WaitForSyncProcessExit(), 1);
+}
+
+TEST(ShellLink, WritesALauncherOfTheTargetInItsWorkingFolderOrFails) {
+  const QString folder = testsupport::CurrentMachineRoot() + QStringLiteral("/links");
+  ASSERT_TRUE(QDir().mkpath(folder));
+  const QString link = folder + QStringLiteral("/Start Here.desktop");
+  EXPECT_EQ(CreateShellLink(QStringLiteral("/opt/app/Desktop Files/Tool.exe"), link, QStringLiteral("/opt/app/Desktop Files/")),
+            0);
+  QFile entry(link);
+  ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
+  const QString text = QString::fromUtf8(entry.readAll());
+  EXPECT_TRUE(text.contains(QStringLiteral("\nName=Start Here\n"))) << text.toStdString();
+  EXPECT_TRUE(text.contains(QStringLiteral("\nExec=\"/opt/app/Desktop Files/Tool\"\n"))) << text.toStdString();
+  EXPECT_TRUE(text.contains(QStringLiteral("\nPath=/opt/app/Desktop Files/\n"))) << text.toStdString();
+  EXPECT_FALSE(text.contains(QStringLiteral("Comment="))) << text.toStdString();
+  EXPECT_EQ(CreateShellLink(QStringLiteral("/opt/app/Tool.exe"), folder + QStringLiteral("/missing/Tool.desktop"),
+                            QStringLiteral("/opt/app/")),
+            static_cast<long>(0x80004005));
 }
 
 TEST_F(ServiceControl, TheStartupEntryStartsTheStarterOfTheInstallation) {

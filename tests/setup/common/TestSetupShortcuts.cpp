@@ -64,6 +64,16 @@ QStringList ExecArguments(const QString& exec) {
   return arguments;
 }
 
+// The file's permission bits as the octal mode a shell shows.
+int Mode(const QString& path) {
+  const QFile::Permissions permissions = QFile::permissions(path);
+  const QFile::Permission bits[] = {QFile::ReadOwner, QFile::WriteOwner, QFile::ExeOwner, QFile::ReadGroup, QFile::WriteGroup,
+                                    QFile::ExeGroup,  QFile::ReadOther,  QFile::WriteOther, QFile::ExeOther};
+  int mode = 0;
+  for (const QFile::Permission bit : bits) mode = mode * 2 + (permissions.testFlag(bit) ? 1 : 0);
+  return mode;
+}
+
 QString Folder(platform::SpecialFolder folder) { return platform::SpecialFolderPath(folder) + u'/'; }
 
 class SetupShortcutsTest : public ::testing::Test {
@@ -118,6 +128,7 @@ TEST_F(SetupShortcutsTest, EveryShortcutStartsItsTarget) {
     EXPECT_EQ(ExecArguments(entry.value(QStringLiteral("Exec"))), e.exec);
     EXPECT_EQ(entry.value(QStringLiteral("Path")), e.workingFolder);
     EXPECT_EQ(entry.value(QStringLiteral("Comment")), e.comment);
+    EXPECT_EQ(Mode(e.file), 0755) << "launchers run, and every user reads them";
   }
 
   EXPECT_EQ(DeleteAppShortcuts(3, Sink()), 0);

@@ -115,6 +115,25 @@ TEST_F(FinishPageTest, InstallsWithoutLettingTheWizardCloseAndEndsWithFinish) {
   platform::SetDocumentLauncher({});
   EXPECT_EQ(wizard.result(), QDialog::Accepted);
   EXPECT_EQ(opened, QStringList({app_.State().installFolder + QStringLiteral("/Desktop Files/Readme.pdf")}));
+  EXPECT_TRUE(Boxes().isEmpty());
+}
+
+TEST_F(FinishPageTest, AReadmeThatNothingCanOpenIsReported) {
+  CFinishPage page(app_);
+  Install(page);
+  ASSERT_FALSE(page.Failed()) << page.StatusText().toStdString();
+  page.findChild<QCheckBox*>(QStringLiteral("1032"))->setChecked(false);
+  platform::SetDocumentLauncher([](const QString&) { return false; });
+  EXPECT_TRUE(page.validatePage());
+  platform::SetDocumentLauncher({});
+  const QString readme = app_.State().installFolder + QStringLiteral("/Desktop Files/Readme.pdf");
+  ASSERT_EQ(Boxes().size(), 1);
+  EXPECT_EQ(Boxes()[0].text, QStringLiteral("Unable to open the Readme \"%1\": no program on this computer opens PDF "
+                                            "documents. Please install a PDF viewer and open it from the installation "
+                                            "folder.")
+                                 .arg(readme));
+  EXPECT_EQ(Boxes()[0].caption, QStringLiteral("Tarnwick Plus Lite"));
+  EXPECT_EQ(Boxes()[0].icon(), platform::MB_ICONWARNING);
 }
 
 TEST_F(FinishPageTest, AFailedStepRollsBackAndLeavesCancel) {

@@ -112,6 +112,16 @@ TEST(InstallerWizard, SixPagesInOrderWithTheirHelpTopics) {
   EXPECT_EQ(shown, QList<int>({3}));
   EXPECT_FALSE(wizard.button(QWizard::BackButton)->isVisible());
   TarnwickInstallWizard::SetHelpRunner({});
+
+  // The proxy page has no topic and shows no Help button (the finish page, which would start
+  // installing, is left out).
+  QList<bool> helpShown;
+  for (const int id : ids.mid(0, 5)) {
+    wizard.setStartId(id);
+    wizard.restart();
+    helpShown.append(wizard.button(QWizard::HelpButton)->isVisible());
+  }
+  EXPECT_EQ(helpShown, QList<bool>({true, true, false, true, true}));
 }
 
 TEST(InstallerFolderPage, DefaultsUnderProgramFilesAndRefusesARelativeFolder) {

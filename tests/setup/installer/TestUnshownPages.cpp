@@ -3,12 +3,16 @@
 #include "setup/installer/ModifyPage.h"
 #include "tests/setup/installer/InstallerFixture.h"
 
+#include <QFile>
 #include <QLineEdit>
 #include <QRadioButton>
 
 namespace {
 
 using installertest::InstallerPageTest;
+
+const QString kInvalidName = QStringLiteral(
+    "Computer Name should not be less than 6 characters and do not use special charcters such as / \\ * ? : \" < > |");
 
 class UnshownPagesTest : public InstallerPageTest {
  protected:
@@ -22,7 +26,7 @@ class UnshownPagesTest : public InstallerPageTest {
   }
 };
 
-TEST_F(UnshownPagesTest, AccountPageChecksNameAndPasswordsAndAsksForTheName) {
+TEST_F(UnshownPagesTest, AccountPageChecksNameAndPasswords) {
   CAccountInfoPage page(app_);
   auto* name = Control<QLineEdit>(&page, "1005");
   auto* password = Control<QLineEdit>(&page, "1006");
@@ -36,10 +40,8 @@ TEST_F(UnshownPagesTest, AccountPageChecksNameAndPasswordsAndAsksForTheName) {
   const Case cases[] = {
       {QStringLiteral("  "), QStringLiteral("secret1"), QStringLiteral("secret1"),
        QStringLiteral("Please enter Computer Name.")},
-      {QStringLiteral("a b c"), QStringLiteral("secret1"), QStringLiteral("secret1"),
-       QStringLiteral("Computer Name should be at least 6 characters long.")},
-      {QStringLiteral("office|pc"), QStringLiteral("secret1"), QStringLiteral("secret1"),
-       QStringLiteral("Computer Name should not contain any of /\\*?:\"<>|")},
+      {QStringLiteral("a b c"), QStringLiteral("secret1"), QStringLiteral("secret1"), kInvalidName},
+      {QStringLiteral("office|pc"), QStringLiteral("secret1"), QStringLiteral("secret1"), kInvalidName},
       {QStringLiteral("officepc"), QStringLiteral("   "), QStringLiteral("   "),
        QStringLiteral("Please enter Password.")},
       {QStringLiteral("officepc"), QStringLiteral("short"), QStringLiteral("short"),
@@ -59,16 +61,42 @@ TEST_F(UnshownPagesTest, AccountPageChecksNameAndPasswordsAndAsksForTheName) {
   }
   EXPECT_EQ(app_.State().service.desktopName, QStringLiteral("officepc1"));
   EXPECT_EQ(app_.State().devicePassword, QStringLiteral("secret1"));
+}
 
+TEST_F(UnshownPagesTest, AvailabilityCheckLogsAndAnswersInOneBox) {
+  CAccountInfoPage page(app_);
+  auto* name = Control<QLineEdit>(&page, "1005");
   UseWebDouble();
   web_.EnterDesktop(QStringLiteral("takenpc"));
-  for (const auto& [typed, answer] :
-       {std::pair{QStringLiteral("taken pc"), QStringLiteral("Computer Name is already in use.")},
-        std::pair{QStringLiteral("freepc"), QStringLiteral("Computer Name is available.")}}) {
+  struct Case {
+    QString typed;
+    bool connected;
+    QString box;
+    unsigned icon;
+  };
+  const Case cases[] = {
+      {QStringLiteral(" "), true, QStringLiteral("Please enter Computer Name."), platform::MB_ICONINFORMATION},
+      {QStringLiteral("pc1"), true, kInvalidName, platform::MB_ICONERROR},
+      {QStringLiteral("my?office"), true, kInvalidName, platform::MB_ICONERROR},
+      {QStringLiteral("taken pc"), true, QStringLiteral("Computer Name \"takenpc\" not available."),
+       platform::MB_ICONINFORMATION},
+      {QStringLiteral("freepc"), true, QStringLiteral("Computer Name \"freepc\" is available."),
+       platform::MB_ICONINFORMATION},
+      {QStringLiteral("freepc"), false,
+       QStringLiteral("Unable to verify information you have specified, Please check internet Connection."),
+       platform::MB_ICONERROR},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed.toStdString() + (c.connected ? "" : " (no answer)"));
     testsupport::MessageBoxRecorder::Global().Clear();
-    name->setText(typed);
+    QFile::remove(InstallLogPath());
+    if (!c.connected) web_.SetFault(QStringLiteral("UniqueDesktopName.asp"), QStringLiteral("status"), {{QStringLiteral("status"), 500}});
+    name->setText(c.typed);
     page.OnCheckAvailability();
-    EXPECT_EQ(OnlyBox(), answer);
+    ASSERT_EQ(OnlyBox(), c.box);
+    EXPECT_EQ(Boxes()[0].icon(), c.icon);
+    EXPECT_EQ(Boxes()[0].caption, QStringLiteral("Tarnwick Plus Lite"));
+    EXPECT_EQ(installertest::InstallLogLines().value(0), QStringLiteral("Account info : Check validity start"));
   }
 }
 

@@ -32,6 +32,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <algorithm>
 #include <functional>
 
 using namespace installlayout;
@@ -87,6 +88,7 @@ class UninstallEndToEndTest : public installertest::InstallerPageTest {
     InstallerPageTest::SetUp();
     freshEntries_ = uninstallertest::MachineEntries();
     freshValues_ = AllRegistryValues();
+    freshKeys_ = AllRegistryKeys();
   }
 
   void TearDown() override {
@@ -94,6 +96,25 @@ class UninstallEndToEndTest : public installertest::InstallerPageTest {
                                 QStringLiteral("TarnwickPStartSyncServiceLite"), QStringLiteral("TarnwickPlusLite")}) {
       for (const qint64 pid : Running(name)) platform::TerminateProcess(pid);
     }
+  }
+
+  static QStringList AllRegistryKeys() {
+    return uninstallertest::RegistryKeys(platform::HKEY_LOCAL_MACHINE) +
+           uninstallertest::RegistryKeys(platform::HKEY_CURRENT_USER);
+  }
+
+  // The keys an install and uninstall may add: the settings key stays, and so do its parents and
+  // the parents of the Add/Remove Programs entry, where every installed program has its own.
+  QStringList UnexpectedKeys() const {
+    QStringList kept;
+    for (QString key : {RecordKeyName(), QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall")}) {
+      for (; !key.isEmpty(); key = key.left(std::max<qsizetype>(0, key.lastIndexOf(u'\\')))) kept.append(key);
+    }
+    QStringList unexpected;
+    for (const QString& key : AllRegistryKeys()) {
+      if (!freshKeys_.contains(key) && !kept.contains(key)) unexpected.append(key);
+    }
+    return unexpected;
   }
 
   static QStringList AllRegistryValues() {
@@ -218,26 +239,23 @@ class UninstallEndToEndTest : public installertest::InstallerPageTest {
     return record + AllRegistryValues();
   }
 
-  // The entries an install and uninstall may add to the fresh machine root.
+  // The entries an install and uninstall may add to the fresh machine root: the registry's
+  // hives, the logs, the folders that hold them and the data sources the programs registered.
+  // Nothing only a running program needs (the run folder's files), no empty folder, no empty
+  // data-source list.
   QStringList UnexpectedLeftovers() const {
     const QString root = testsupport::CurrentMachineRoot();
     const QDir rootDir(root);
-    const QString install = rootDir.relativeFilePath(installFolder_) + u'/';
-    const QString kept[] = {rootDir.relativeFilePath(platform::RegistryFolder()) + u'/',
-                            rootDir.relativeFilePath(platform::RunFolder()) + u'/',
-                            rootDir.relativeFilePath(InstallLogPath()),
-                            install,
-                            install + kDesktopFiles,
-                            install + kLogsFolder};
+    const QString install = QDir::cleanPath(rootDir.relativeFilePath(installFolder_)) + u'/';
+    const QString registry = rootDir.relativeFilePath(root + QStringLiteral("/registry")) + u'/';
+    const QString odbc = QStringLiteral("odbc/");
     QStringList unexpected;
     for (const QString& entry : uninstallertest::MachineEntries()) {
       if (freshEntries_.contains(entry)) continue;
-      bool allowed = entry.startsWith(install + kLogsFolder) || entry.startsWith(kept[0]) || entry.startsWith(kept[1]);
-      for (const QString& name : kept) allowed = allowed || entry == name;
-      // Folders outside the installation hold the allowed files (the install log, the ODBC
-      // files) or nothing (the special folders); inside it only the listed ones stay.
-      if (entry.endsWith(u'/') && (HoldsNoFile(root + u'/' + entry) || !entry.startsWith(install))) allowed = true;
-      const QString odbc = rootDir.relativeFilePath(platform::OdbcFolder()) + u'/';
+      bool allowed = entry.startsWith(install + kLogsFolder) || entry.startsWith(registry) ||
+                     entry == rootDir.relativeFilePath(InstallLogPath());
+      // Folders stay only for what they hold.
+      if (entry.endsWith(u'/') && !HoldsNoFile(root + u'/' + entry)) allowed = true;
       // The drivers' list is the platform's; the data sources must be the programs' own.
       if (entry == odbc + QStringLiteral("odbcinst.ini")) allowed = true;
       if (entry == odbc + QStringLiteral("odbc.ini")) allowed = OnlyOwnDataSources(root + u'/' + entry);
@@ -253,26 +271,30 @@ class UninstallEndToEndTest : public installertest::InstallerPageTest {
     return !QDirIterator(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories).hasNext();
   }
 
-  // An ODBC file with no data source but the two programs' own.
+  // An ODBC file with data sources, none but the two programs' own.
   static bool OnlyOwnDataSources(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return false;
     static const QRegularExpression section(QStringLiteral("^\\[(.*)\\]$"), QRegularExpression::MultilineOption);
     auto sections = section.globalMatch(QString::fromUtf8(file.readAll()));
+    bool any = false;
     while (sections.hasNext()) {
       const QString name = sections.next().captured(1);
-      if (name != QStringLiteral("ODBC Data Sources") && !kOwnDataSources.contains(name)) {
+      if (name == QStringLiteral("ODBC Data Sources")) continue;
+      if (!kOwnDataSources.contains(name)) {
         ADD_FAILURE() << "data source left: " << name.toStdString();
         return false;
       }
+      any = true;
     }
-    return true;
+    return any;
   }
 
   static const QStringList kOwnDataSources;
 
   QStringList freshEntries_;
   QStringList freshValues_;
+  QStringList freshKeys_;
   QString installFolder_;
   QTemporaryDir outside_;
   int runs_ = 0;
@@ -335,6 +357,7 @@ TEST_F(UninstallEndToEndTest, ProgramModeLeavesTheMachineAsRecorded) {
   EXPECT_FALSE(web_.Pages().contains(kUdid));
   EXPECT_EQ(UnexpectedLeftovers(), QStringList());
   EXPECT_EQ(Changes(freshValues_, AllRegistryValues()), QStringList());
+  EXPECT_EQ(UnexpectedKeys(), QStringList());
 }
 
 TEST_F(UninstallEndToEndTest, ServiceModeAlsoRemovesTheService) {
@@ -365,6 +388,7 @@ TEST_F(UninstallEndToEndTest, ServiceModeAlsoRemovesTheService) {
   EXPECT_FALSE(web_.Pages().contains(kUdid));
   EXPECT_EQ(UnexpectedLeftovers(), QStringList());
   EXPECT_EQ(Changes(freshValues_, AllRegistryValues()), QStringList());
+  EXPECT_EQ(UnexpectedKeys(), QStringList());
 }
 
 TEST_F(UninstallEndToEndTest, CancelledOrRefusedRunsChangeNothing) {
