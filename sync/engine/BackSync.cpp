@@ -99,6 +99,9 @@ bool CStatusChangeCheck::ResendPendingAcks() const {
 void CStatusChangeCheck::ProcessDeviceChanges() const {
   const KeptDeviceMessages kept;
   std::vector<DeviceMessage> messages = kept.Load();
+  // The kept messages were being applied when an earlier run ended: any of them may stand on the
+  // desktop already.
+  const size_t mayBeApplied = messages.size();
   QByteArray stream;
   if (!FetchDeviceStream(&stream)) {
     WriteBackSyncLog(32, QStringLiteral("Failed to Call GetDataForDekstop WebService method."));
@@ -110,10 +113,16 @@ void CStatusChangeCheck::ProcessDeviceChanges() const {
     kept.Store(messages);
   }
   std::vector<DeviceMessage> stillKept;
-  for (const DeviceMessage& message : messages) {
+  for (size_t i = 0; i < messages.size(); ++i) {
+    const DeviceMessage& message = messages[i];
+    // After a stop the messages not applied yet wait in the file for the next start.
+    if (SyncStopRequested()) {
+      stillKept.push_back(message);
+      continue;
+    }
     WriteBackSyncLog(73, QStringLiteral("In MessType Loop, MsgType = %1.").arg(message.type));
     if (!CarriesChange(message)) continue;
-    const DeviceChange change(message);
+    const DeviceChange change(message, i < mayBeApplied);
     const DeviceChangeOutcome outcome = change.Apply();
     if (outcome.kind == DeviceChangeOutcome::Kind::Answer) Acknowledge(message, change, outcome);
     if (outcome.kind == DeviceChangeOutcome::Kind::Keep) stillKept.push_back(message);

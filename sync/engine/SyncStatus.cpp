@@ -14,7 +14,9 @@ int32_t SyncStatusCopy() { return statusCopy.load(); }
 
 void SetSyncStatusCopy(int32_t status) { statusCopy.store(status); }
 
-bool SyncStopRequested() { return SyncStatusCopy() != 1; }
+bool SyncStopRequested() { return SyncStatusCopy() == 0; }
+
+bool SyncRunRequested() { return SyncStatusCopy() == 1; }
 
 bool SyncSemaphore::WaitUnlessStopped() {
   while (!SyncStopRequested()) {

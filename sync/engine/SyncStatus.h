@@ -10,8 +10,11 @@
 int32_t SyncStatusCopy();
 void SetSyncStatusCopy(int32_t status);
 
-// The exit test of the worker threads and their passes: any value other than 1 means stop.
+// The exit test of the worker threads and their passes: 0 means stop now. Any other value but 1
+// stops the threads too, but only at the end of the turn under way.
 bool SyncStopRequested();
+// Whether the worker threads are to go on: the copy is 1.
+bool SyncRunRequested();
 
 // A lock shared by both worker threads (the program runs as a single instance, so a lock of the
 // process serves). Waits for it are taken in short slices and given up when a stop is requested,

@@ -120,6 +120,24 @@ TEST(WorkerTurns, AnyStatusButOneStopsTheTurns) {
   }
 }
 
+// Only 0 cuts a turn short; 2 ends the turns once the one under way has run to its end.
+TEST(WorkerTurns, StatusTwoLetsTheTurnUnderWayFinish) {
+  SetSyncStatusCopy(1);
+  StopEvent stop;
+  int turns = 0;
+  bool stopSeenInTurn = true;
+  RunWorkerTurns(stop, milliseconds(0), [&] {
+    ++turns;
+    SetSyncStatusCopy(2);
+    stopSeenInTurn = SyncStopRequested();
+    return true;
+  });
+  EXPECT_EQ(turns, 1);
+  EXPECT_FALSE(stopSeenInTurn);
+  SetSyncStatusCopy(0);
+  EXPECT_TRUE(SyncStopRequested());
+}
+
 TEST(SyncSemaphore, AWaitIsGivenUpWhenAStopIsRequested) {
   SetSyncStatusCopy(1);
   SyncSemaphore& semaphore = ChangeDetectSemaphore();
