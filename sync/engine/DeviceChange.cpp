@@ -7,7 +7,6 @@
 #include "sync/engine/BackSyncDigestMap.h"
 #include "sync/engine/BackSyncRules.h"
 #include "sync/engine/ProfileSnapshot.h"
-#include "sync/engine/ProfileSnapshotLock.h"
 #include "sync/engine/RecordLookup.h"
 #include "sync/engine/SyncStatus.h"
 
@@ -34,10 +33,6 @@ DeviceChangeOutcome DeviceChange::Apply() const {
   DeviceChangeOutcome outcome;
   const std::optional<ProfileRecord> profile = ReadProfile(&outcome);
   if (!profile) return outcome;
-  // First in the lock order, before any lock the source takes, as change detection takes it; it
-  // spans the conflict test and the snapshot rewrite.
-  const SyncSemaphoreHold profileHold(ProfileSnapshotSemaphore(m_message.profileId));
-  if (!profileHold.Held()) return DeviceChangeOutcome::Keep();
   if (IsWorkbookProfileRecord(*profile)) {
     outcome = ApplyToWorkbook(*profile);
     outcome.workbook = true;

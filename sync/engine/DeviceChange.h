@@ -47,6 +47,8 @@ class DeviceChange {
   explicit DeviceChange(const devicemessages::DeviceMessage& message, bool mayBeApplied = false)
       : m_message(message), m_bMayBeApplied(mayBeApplied) {}
 
+  // With the snapshot lock of the message's profile held by the caller: it spans the conflict
+  // test and the snapshot rewrite.
   DeviceChangeOutcome Apply() const;
 
   // The back-sync log code of a step: the first for a delete, the second for an add or update.

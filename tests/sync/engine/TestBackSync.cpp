@@ -4,6 +4,7 @@
 #include "sync/engine/CdbFile.h"
 #include "sync/engine/KeptDeviceMessages.h"
 #include "sync/engine/SyncThreads.h"
+#include "sync/engine/WebServiceCaller.h"
 #include "tests/sync/data/SyncTestEngines.h"
 #include "tests/sync/engine/BackSyncFixture.h"
 
@@ -133,6 +134,24 @@ TEST_P(BackSync, AChangeWrittenBeforeTheProgramEndedIsNotWrittenAgain) {
   ASSERT_NE(SnapshotEntry(snapshot, 1, 2), nullptr);
   EXPECT_EQ(SnapshotEntry(snapshot, 1, 2)->digest, updatedDigest);
   EXPECT_EQ(SnapshotEntry(snapshot, 1, 3), nullptr);
+  EXPECT_FALSE(QFile::exists(KeptDeviceMessages().Path()));
+}
+
+// The program kept a fetched edit and ended before answering it; the service hands the same edit
+// out again. It is one edit: written and answered once.
+TEST_P(BackSync, AKeptEditHandedOutAgainIsAnsweredOnce) {
+  AddProfileInStep(Profile(TableQuery()));
+  service_.Command({{QStringLiteral("cmd"), QStringLiteral("redeliver")}, {QStringLiteral("enabled"), true}});
+  service_.QueueDeviceEdit(QStringLiteral("add"), kProfile, 2, 9, Values(0, "d", 4));
+  QByteArray stream;
+  ASSERT_TRUE(CWebServiceCaller().GetDataForDesktop(&stream));
+  const devicemessages::DeviceStream fetched = devicemessages::ReadDeviceStream(stream);
+  ASSERT_EQ(fetched.messages.size(), 1u);
+  ASSERT_TRUE(KeptDeviceMessages().Store(fetched.messages));
+
+  ASSERT_TRUE(RunBackSyncTurn());
+  EXPECT_EQ(Rows(), Texts({"1:a:1", "2:b:2", "3:c:3", "4:d:4"}));
+  EXPECT_EQ(service_.Acks(), QJsonArray{Ack(2, 9, 1, kSynced)});
   EXPECT_FALSE(QFile::exists(KeptDeviceMessages().Path()));
 }
 
