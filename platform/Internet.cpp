@@ -292,21 +292,29 @@ bool TunnelRefusedForCredentials(CURL* curl) {
          connectCode == kProxyAuthenticationRequired;
 }
 
+// Whether the transfer got past connecting: the request is then going out.
+bool RequestStarted(CURL* curl) {
+  curl_off_t pretransfer = 0;
+  return curl_easy_getinfo(curl, CURLINFO_PRETRANSFER_TIME_T, &pretransfer) == CURLE_OK && pretransfer > 0;
+}
+
 // Performs the transfer, looking at the abandon check between waits, so that an exchange ends
-// soon after it is asked to, whatever the server does.
-CURLcode Perform(CURL* curl, const std::function<bool()>& abandon, bool* abandoned) {
+// soon after it is asked to, whatever the server does (unless `abandonOnceSent` is false and the
+// request is already going out).
+CURLcode Perform(CURL* curl, const std::function<bool()>& abandon, bool abandonOnceSent, bool* abandoned) {
   const MultiHandle multi(curl_multi_init());
   if (!multi) return CURLE_OUT_OF_MEMORY;
   const MultiTransfer transfer(multi.get(), curl);
   if (!transfer.added()) return CURLE_FAILED_INIT;
   AbandonWatch watch(abandon);
+  // Asked before the first step too: a stop that came before the exchange starts none.
   for (int running = 1;;) {
-    if (curl_multi_perform(multi.get(), &running) != CURLM_OK) return CURLE_FAILED_INIT;
-    if (running == 0) return FinishedResult(multi.get());
-    if (watch.Abandoned()) {
+    if ((abandonOnceSent || !RequestStarted(curl)) && watch.Abandoned()) {
       *abandoned = true;
       return CURLE_ABORTED_BY_CALLBACK;
     }
+    if (curl_multi_perform(multi.get(), &running) != CURLM_OK) return CURLE_FAILED_INIT;
+    if (running == 0) return FinishedResult(multi.get());
     if (curl_multi_poll(multi.get(), nullptr, 0, kAbandonCheckIntervalMs, nullptr) != CURLM_OK) {
       return CURLE_FAILED_INIT;
     }
@@ -332,6 +340,7 @@ bool HttpFile::SendRequest(const QByteArray& headers, const QByteArray& body) {
   headerLines_.clear();
   readOffset_ = 0;
   status_ = 0;
+  requestWentOut_ = false;
   Receiver receiver{&answer_, &headerLines_};
   char errorText[CURL_ERROR_SIZE] = {};
   options.Set(CURLOPT_WRITEFUNCTION, ReceiveBody);
@@ -342,7 +351,9 @@ bool HttpFile::SendRequest(const QByteArray& headers, const QByteArray& body) {
   if (!options.ok()) return false;
 
   bool abandoned = false;
-  const CURLcode result = Perform(curl, request_->settings.abandon, &abandoned);
+  const CURLcode result =
+      Perform(curl, request_->settings.abandon, request_->settings.abandonOnceSent, &abandoned);
+  requestWentOut_ = RequestStarted(curl);
   curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, nullptr);
   if (result != CURLE_OK && !abandoned && !receiver.tooLarge && TunnelRefusedForCredentials(curl)) {
     // The proxy's 407 to the CONNECT of an https address is its answer, as for a plain request.

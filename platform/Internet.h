@@ -63,6 +63,9 @@ struct SessionSettings {
   QString proxyPassword;
   int receiveTimeoutMs = kDefaultReceiveTimeoutMs;
   std::function<bool()> abandon;  // true ends an exchange in progress; none: never
+  // False: once the request started going out, only the answer or the time limit ends the
+  // exchange, since the server may already have acted on it.
+  bool abandonOnceSent = true;
 };
 
 // Servers are verified against the authorities in the PEM file `pemFile` from now on, besides
@@ -84,6 +87,8 @@ class InternetSession {
   // Asked every kAbandonCheckIntervalMs while an exchange runs; when it answers true, the
   // exchange ends with InternetException.
   void SetAbandonCheck(std::function<bool()> check) { settings_.abandon = std::move(check); }
+  // Whether the check is still asked once the request started going out (it is by default).
+  void SetAbandonOnceSent(bool abandon) { settings_.abandonOnceSent = abandon; }
 
   // A connection to server:port; user and password are the web server's own (empty for none).
   // Throws InternetException when the server name is empty.
@@ -125,6 +130,9 @@ class HttpFile {
   // receives the whole answer. False when the request cannot be set up; throws
   // InternetException when the exchange fails.
   bool SendRequest(const QByteArray& headers, const QByteArray& body);
+  // Whether the last SendRequest got as far as sending the request (the connection was made):
+  // when it then failed, the server may or may not have acted on the request.
+  bool RequestWentOut() const { return requestWentOut_; }
 
   // The answer's status code; false when no answer was received.
   bool QueryInfoStatusCode(uint32_t* status) const;
@@ -141,6 +149,7 @@ class HttpFile {
   std::unique_ptr<Request> request_;
   QByteArray answer_;
   QByteArrayList headerLines_;  // of the last answer head received
+  bool requestWentOut_ = false;
   long status_ = 0;
   qint64 readOffset_ = 0;
   int lastError_ = 0;

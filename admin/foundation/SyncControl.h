@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shared/StartupShortcut.h"
+#include "shared/SyncStopBounds.h"
 
 #include <QString>
 
@@ -19,8 +20,8 @@ int IsSyncProcessRunning();
 int IsStartSyncProcessRunning();
 
 // Waits until the sync program has ended: 1 ended, 0 when the process list failed four times or
-// the program is still running after `limit` (it stops within seconds of its switch).
-int WaitForSyncProcessExit(std::chrono::milliseconds limit = std::chrono::seconds(60));
+// the program is still running after `limit` (it finishes an exchange under way before it ends).
+int WaitForSyncProcessExit(std::chrono::milliseconds limit = syncbounds::kWaitForProgramEnd);
 
 // 1 running; 0 not started; -1 no service manager, -2 no such service, -3 start refused,
 // -4 status unreadable.

@@ -1,6 +1,7 @@
 #include "setup/uninstaller/SyncStopWait.h"
 
 #include "setup/common/SetupProgress.h"
+#include "shared/SyncStopBounds.h"
 
 #include <QThread>
 
@@ -9,7 +10,6 @@ namespace {
 constexpr std::chrono::milliseconds kRunningPause{500};
 constexpr std::chrono::milliseconds kErrorPause{1000};
 constexpr int kToleratedErrors = 3;
-constexpr std::chrono::milliseconds kDefaultLimit{60'000};
 
 void Pause(std::chrono::milliseconds pause) { QThread::msleep(static_cast<unsigned long>(pause.count())); }
 
@@ -36,5 +36,5 @@ int WaitForSyncStop(const std::function<int()>& isRunning, std::chrono::millisec
 std::chrono::milliseconds SyncStopLimit() {
   bool ok = false;
   const int milliseconds = qEnvironmentVariableIntValue(kSyncStopLimitVariable, &ok);
-  return ok && milliseconds > 0 ? std::chrono::milliseconds(milliseconds) : kDefaultLimit;
+  return ok && milliseconds > 0 ? std::chrono::milliseconds(milliseconds) : syncbounds::kWaitForProgramEnd;
 }

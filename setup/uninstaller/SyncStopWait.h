@@ -14,7 +14,7 @@ class SetupProgress;
 int WaitForSyncStop(const std::function<int()>& isRunning, std::chrono::milliseconds limit, SetupProgress* progress,
                     const SetupLogSink& log);
 
-// The bound of the uninstaller's wait: a minute, unless $TARNWICK_SYNC_STOP_LIMIT_MS gives
-// another (tests).
+// The bound of the uninstaller's wait: syncbounds::kWaitForProgramEnd, unless
+// $TARNWICK_SYNC_STOP_LIMIT_MS gives another (tests).
 inline constexpr char kSyncStopLimitVariable[] = "TARNWICK_SYNC_STOP_LIMIT_MS";
 std::chrono::milliseconds SyncStopLimit();

@@ -3,6 +3,7 @@
 #include "setup/common/AdminServiceExchange.h"
 #include "setup/common/SetupLog.h"
 #include "setup/common/SetupProgressBar.h"
+#include "shared/SyncStopBounds.h"
 
 #include <QDialog>
 #include <QIcon>
@@ -18,7 +19,7 @@ class QProgressBar;
 // of the wait for the sync program's end.
 struct UninstallerOptions {
   AdminEndpoint adminService;
-  std::chrono::milliseconds syncStopLimit{60'000};
+  std::chrono::milliseconds syncStopLimit = syncbounds::kWaitForProgramEnd;
 };
 
 // The uninstaller's dialog: no buttons, a status line and a progress bar. Once shown it asks for

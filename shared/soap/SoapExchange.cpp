@@ -34,6 +34,7 @@ std::unique_ptr<platform::InternetSession> OpenSession(const ExchangeRequest& re
                      : std::make_unique<platform::InternetSession>();
   if (request.receiveTimeoutMs) session->SetReceiveTimeout(*request.receiveTimeoutMs);
   session->SetAbandonCheck(request.abandon);
+  session->SetAbandonOnceSent(request.abandonOnceSent);
   return session;
 }
 
@@ -55,6 +56,7 @@ ExchangeOutcome Exchange(const ExchangeRequest& request) {
         return file != nullptr;
       }) &&
       RunStep(Step::Send, &outcome, [&] { return file->SendRequest(request.headers, request.body); });
+  outcome.requestWentOut = file != nullptr && file->RequestWentOut();
   if (sent) outcome.file = std::move(file);
   return outcome;
 }

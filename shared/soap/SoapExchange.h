@@ -40,6 +40,7 @@ struct ExchangeRequest {
   QString proxyPassword;
   std::optional<int> receiveTimeoutMs;  // the HTTP layer's default when absent
   std::function<bool()> abandon;        // asked while the exchange runs; true ends it
+  bool abandonOnceSent = true;          // false: asked only until the request goes out
   QByteArray headers;
   QByteArray body;
 };
@@ -49,6 +50,9 @@ struct ExchangeOutcome {
   Failure failure = Failure::None;
   QString message;                 // the exception's message
   std::unique_ptr<platform::HttpFile> file;  // the sent request, when failure is None
+  // The request went out: a failure at the send step then leaves unknown whether the server
+  // acted on it.
+  bool requestWentOut = false;
 };
 
 // Opens session, connection and request and sends; everything opened is released on failure.

@@ -60,13 +60,13 @@ int CDBHandlerForUserDB::ReadRecord(int32_t row, QByteArray* record, uint8_t dig
     return 0;
   }
   const QList<devicerecord::Value> values = m_buffers.Values();
+  ComputeTextDigest(m_buffers.RowText(values), digest);
   const std::optional<QByteArray> encoded = devicerecord::Encode(values);
   if (!encoded) {
     WriteLog(-1, QStringLiteral("Record No. %1 is too long for a device record and is not sent.").arg(row));
-    return 0;
+    return devicerecord::kRecordNotEncodable;
   }
   *record = *encoded;
-  ComputeTextDigest(m_buffers.RowText(values), digest);
   return static_cast<int>(record->size());
 }
 

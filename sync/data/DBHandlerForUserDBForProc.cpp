@@ -1,5 +1,7 @@
 #include "sync/data/DBHandlerForUserDBForProc.h"
 
+#include "sync/data/DeviceRecord.h"
+
 int CDBHandlerForUserDBForProc::Initialize(const CDatabseConnection& connection, const QString& callText,
                                            QString* error) {
   if (ExecuteQuery(connection, callText) == 1) return 1;
@@ -9,8 +11,9 @@ int CDBHandlerForUserDBForProc::Initialize(const CDatabseConnection& connection,
 
 int CDBHandlerForUserDBForProc::FetchRecord(int32_t row, QByteArray* record, uint8_t digest[kRowDigestSize]) const {
   const CachedRow* cached = FindRow(row);
-  if (cached == nullptr || cached->record.isEmpty()) return 0;
-  *record = cached->record;
+  if (cached == nullptr) return 0;
   ComputeTextDigest(cached->rowText, digest);
+  if (cached->record.isEmpty()) return devicerecord::kRecordNotEncodable;
+  *record = cached->record;
   return static_cast<int>(record->size());
 }

@@ -57,6 +57,10 @@ inline constexpr qsizetype kMaxTextUnits = 16382;
 // The text as a device record carries it.
 QString DeviceText(const QString& text);
 
+// What the readers of rows answer for a row that was read but cannot be encoded as a device
+// record (a text too long for it): its digest is given, its record is not.
+inline constexpr int kRecordNotEncodable = -1;
+
 // The record of the values, in column order. Nothing when a value would start beyond byte
 // 65,535, where a 16-bit offset cannot reach it.
 std::optional<QByteArray> Encode(const QList<Value>& values);

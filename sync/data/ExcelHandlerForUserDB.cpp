@@ -10,9 +10,9 @@ int CExcelHandlerForUserDB::ReadRecord(int32_t row, QByteArray* record, uint8_t 
   QList<devicerecord::Value> values;
   values.reserve(texts.size());
   for (const QString& text : texts) values.append(devicerecord::Value::OfText(1, text));
-  const std::optional<QByteArray> encoded = devicerecord::Encode(values);
-  if (!encoded) return 0;
-  *record = *encoded;
   ComputeTextDigest(MakeRowText(texts), digest);
+  const std::optional<QByteArray> encoded = devicerecord::Encode(values);
+  if (!encoded) return devicerecord::kRecordNotEncodable;
+  *record = *encoded;
   return static_cast<int>(record->size());
 }

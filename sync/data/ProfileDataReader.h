@@ -52,7 +52,8 @@ class ProfileDataReader : public CDatabseConnection {
   void BindColumns();
   void UnbindColumns();
 
-  // Row `row` as a device record and its row digest; the record's length, 0 when there is none.
+  // Row `row` as a device record and its row digest; the record's length, 0 when there is none,
+  // devicerecord::kRecordNotEncodable (with the digest) when the row cannot travel to a device.
   int FetchRecord(int32_t row, QByteArray* record, uint8_t digest[kRowDigestSize]);
 
   // A device change applied to a table profile: 1 done with the stored row's digest in `digest`,

@@ -4,10 +4,14 @@
 #include "sync/engine/DeviceChange.h"
 #include "sync/engine/DeviceMessages.h"
 #include "sync/engine/KeptDeviceMessages.h"
+#include "sync/engine/ProfileSnapshotLock.h"
 #include "sync/engine/StatusChangeCheck.h"
 #include "sync/engine/SyncStatus.h"
 #include "sync/engine/WebServiceCaller.h"
 
+#include <algorithm>
+#include <cstddef>
+#include <optional>
 #include <vector>
 
 using devicemessages::DeviceMessage;
@@ -99,21 +103,48 @@ bool CStatusChangeCheck::ResendPendingAcks() const {
 void CStatusChangeCheck::ProcessDeviceChanges() const {
   const KeptDeviceMessages kept;
   std::vector<DeviceMessage> messages = kept.Load();
+  // The kept messages were being applied when an earlier run ended: any of them may stand on the
+  // desktop already.
+  const size_t mayBeApplied = messages.size();
   QByteArray stream;
   if (!FetchDeviceStream(&stream)) {
     WriteBackSyncLog(32, QStringLiteral("Failed to Call GetDataForDekstop WebService method."));
   } else {
     devicemessages::DeviceStream read = devicemessages::ReadDeviceStream(stream);
     if (!read.problem.isEmpty()) WriteBackSyncLog(-1, read.problem);
-    messages.insert(messages.end(), read.messages.begin(), read.messages.end());
+    // A kept message handed out again (its answer never reached the service) is the same edit.
+    for (const DeviceMessage& message : read.messages) {
+      const auto keptEnd = messages.begin() + static_cast<std::ptrdiff_t>(mayBeApplied);
+      if (std::find(messages.begin(), keptEnd, message) == keptEnd) messages.push_back(message);
+    }
     // The service hands each message out once: until it is answered, the file holds it.
     kept.Store(messages);
   }
   std::vector<DeviceMessage> stillKept;
-  for (const DeviceMessage& message : messages) {
+  // A profile's snapshot lock is held across a run of its messages (first in the lock order, as
+  // change detection takes it): taken for each message, every one would wait for a whole
+  // change-detection pass.
+  std::optional<SyncSemaphoreHold> profileHold;
+  int32_t heldProfile = 0;
+  for (size_t i = 0; i < messages.size(); ++i) {
+    const DeviceMessage& message = messages[i];
+    // After a stop the messages not applied yet wait in the file for the next start.
+    if (SyncStopRequested()) {
+      stillKept.push_back(message);
+      continue;
+    }
     WriteBackSyncLog(73, QStringLiteral("In MessType Loop, MsgType = %1.").arg(message.type));
     if (!CarriesChange(message)) continue;
-    const DeviceChange change(message);
+    if (!profileHold || heldProfile != message.profileId) {
+      profileHold.reset();
+      profileHold.emplace(ProfileSnapshotSemaphore(message.profileId));
+      heldProfile = message.profileId;
+    }
+    if (!profileHold->Held()) {  // the wait was given up for a stop
+      stillKept.push_back(message);
+      continue;
+    }
+    const DeviceChange change(message, i < mayBeApplied);
     const DeviceChangeOutcome outcome = change.Apply();
     if (outcome.kind == DeviceChangeOutcome::Kind::Answer) Acknowledge(message, change, outcome);
     if (outcome.kind == DeviceChangeOutcome::Kind::Keep) stillKept.push_back(message);

@@ -4,9 +4,13 @@
 #include "shared/Endian.h"
 #include "shared/RegistrySettings.h"
 #include "sync/data/SyncLog.h"
+#include "sync/engine/SnapshotJournal.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QFileInfo>
+
+#include <algorithm>
 
 #include <cstring>
 
@@ -23,6 +27,17 @@ CdbEntry EntryAt(const uint8_t* p) {
 }
 
 }  // namespace
+
+CdbEntry CdbEntry::InDoubt(int32_t recordSource, int32_t recordIndex) {
+  CdbEntry entry;
+  entry.recordSource = recordSource;
+  entry.recordIndex = recordIndex;
+  return entry;
+}
+
+bool CdbEntry::IsInDoubt() const {
+  return std::all_of(digest.cbegin(), digest.cend(), [](uint8_t byte) { return byte == 0; });
+}
 
 CCdbFile::CCdbFile()
     : m_strFolder(GetInstallationPath() + QStringLiteral("Desktop Files/DB/CDB Files/")) {}
@@ -45,7 +60,38 @@ QByteArray CCdbFile::Bytes(const QList<CdbEntry>& entries) {
 
 bool CCdbFile::WriteCdbRecords(const QList<CdbEntry>& entries) const { return WriteCdbBytes(Bytes(entries)); }
 
-bool CCdbFile::WriteCdbBytes(const QByteArray& bytes) const { return platform::ReplaceFileAtomically(Path(), bytes); }
+SnapshotJournal CCdbFile::Journal() const { return SnapshotJournal(SiblingPath(QStringLiteral(".journal"))); }
+
+bool CCdbFile::WriteCdbBytes(const QByteArray& bytes) const {
+  if (!platform::ReplaceFileAtomically(Path(), bytes)) return false;
+  Journal().Remove();
+  return true;
+}
+
+bool CCdbFile::FoldJournal() const {
+  if (!Journal().Exists()) return true;
+  QList<CdbEntry> entries;
+  LoadCdbRecords(&entries);
+  return WriteCdbRecords(entries);
+}
+
+bool CCdbFile::NoteDeliveryStarted() const { return platform::ReplaceFileAtomically(DeliveryNotePath(), QByteArray()); }
+
+bool CCdbFile::DeliveryWasCutShort() const { return QFileInfo::exists(DeliveryNotePath()); }
+
+void CCdbFile::EndDelivery() const { QFile::remove(DeliveryNotePath()); }
+
+QString CCdbFile::SiblingPath(const QString& extension) const {
+  QString name = m_strName;
+  name.replace(QStringLiteral(".bin"), extension);
+  return m_strFolder + name;
+}
+
+void CCdbFile::Remove() const {
+  QFile::remove(Path());
+  Journal().Remove();
+  EndDelivery();
+}
 
 bool CCdbFile::WriteCdbVector(const QList<CdbEntry>& entries) const { return RewriteCdbBytes(Bytes(entries)); }
 
@@ -57,7 +103,7 @@ bool CCdbFile::RewriteCdbBytes(const QByteArray& bytes) const {
 int32_t CCdbFile::LoadCdbRecords(QList<CdbEntry>* entries) const {
   QByteArray bytes;
   bool missing = false;
-  if (!platform::ReadWholeFile(Path(), &bytes, &missing) || missing) return 0;
+  if (!platform::ReadWholeFile(Path(), &bytes, &missing)) return 0;
   const qsizetype whole = bytes.size() / CdbEntry::kSize;
   if (bytes.size() % CdbEntry::kSize != 0)
     WriteSyncServiceLog(-1, QStringLiteral("Snapshot %1 ends in %2 bytes of a partial entry; they are left out.")
@@ -67,5 +113,13 @@ int32_t CCdbFile::LoadCdbRecords(QList<CdbEntry>* entries) const {
   entries->resize(first + whole);
   CdbEntry* out = entries->data() + first;
   for (qsizetype i = 0; i < whole; ++i) out[i] = EntryAt(endian::Bytes(bytes) + i * CdbEntry::kSize);
-  return static_cast<int32_t>(whole);
+  if (first == 0) {
+    Journal().ApplyTo(entries);
+  } else {
+    QList<CdbEntry> own = entries->mid(first);
+    Journal().ApplyTo(&own);
+    entries->resize(first);
+    entries->append(own);
+  }
+  return static_cast<int32_t>(entries->size() - first);
 }

@@ -43,8 +43,8 @@ void LogStop() { WriteSyncServiceLog(-1, QStringLiteral("Stop SyncService Event 
 
 }  // namespace
 
-ChangeBunchSender::ChangeBunchSender(int32_t profileId, const CCdbFile& snapshot, ProfileChanges* changes)
-    : m_nProfileId(profileId), m_snapshot(snapshot), m_pChanges(changes) {
+ChangeBunchSender::ChangeBunchSender(int32_t profileId, const SnapshotJournal& journal, ProfileChanges* changes)
+    : m_nProfileId(profileId), m_journal(journal), m_pChanges(changes) {
   m_bunch.reserve(kBunchBytes);
 }
 
@@ -61,21 +61,23 @@ ChangeBunchSender::Outcome ChangeBunchSender::Send() {
     if (m_nMessages > 0 && full) {
       const BunchResult result = SendBunch(false);
       if (result == BunchResult::Stopped) return Outcome::Stopped;
-      if (result == BunchResult::Refused) return Outcome::Refused;
+      if (result != BunchResult::Accepted) return Outcome::Refused;
     }
     if (item.kind == ChangeItem::kAdded && !AllocateIndex(&item)) {
-      Refuse();
+      TakeBack(true);
       return Outcome::Refused;
     }
     Append(&item);
   }
   if (SyncStopRequested()) {
     LogStop();
+    TakeBack(false);
     return Outcome::Stopped;
   }
   switch (SendBunch(true)) {
     case BunchResult::Accepted: return Outcome::Sent;
-    case BunchResult::Refused: return Outcome::Refused;
+    case BunchResult::Refused:
+    case BunchResult::Unanswered: return Outcome::Refused;
     case BunchResult::Stopped: return Outcome::Stopped;
   }
   return Outcome::Stopped;
@@ -114,22 +116,36 @@ ChangeBunchSender::BunchResult ChangeBunchSender::SendBunch(bool last) {
                                                                     .arg(m_nAdded)
                                                                     .arg(m_nDeleted)
                                                                     .arg(m_nProfileId));
-  const BunchResult result = Transmit();
-  if (result == BunchResult::Stopped) {
-    LogStop();
-  } else if (result == BunchResult::Accepted) {
-    WriteSyncServiceLogAndConsole(
-        last ? 45 : -1,
-        Prefix(last) + QStringLiteral("Successful to Send the Changed Data in Profile %1 to Web Service.").arg(m_nProfileId));
-    Accept();
-  } else {
-    if (!last)
+  // Without the note a crash during the exchange could not tell which records the devices hold.
+  m_bNoted = Note(BunchChanges(SnapshotChange::kAdd, std::nullopt, true));
+  const BunchResult result = m_bNoted ? Transmit() : BunchResult::Refused;
+  switch (result) {
+    case BunchResult::Stopped:
+      LogStop();
+      TakeBack(false);
+      break;
+    case BunchResult::Accepted:
       WriteSyncServiceLogAndConsole(
-          -1, QStringLiteral("<Bunch> Failed to Send the Changed Data in Profile %1 to Web Service.").arg(m_nProfileId));
-    Refuse();
-    if (last)
+          last ? 45 : -1,
+          Prefix(last) + QStringLiteral("Successful to Send the Changed Data in Profile %1 to Web Service.").arg(m_nProfileId));
+      Accept();
+      break;
+    case BunchResult::Unanswered:
       WriteSyncServiceLogAndConsole(
-          52, QStringLiteral("Failed to Send the Changed Data in Profile %1 to Web Service.").arg(m_nProfileId));
+          -1, Prefix(last) + QStringLiteral("No Answer to the Changed Data in Profile %1: its additions are in doubt and "
+                                            "are deleted before they go again.")
+                                 .arg(m_nProfileId));
+      Doubt();
+      break;
+    case BunchResult::Refused:
+      if (!last)
+        WriteSyncServiceLogAndConsole(
+            -1, QStringLiteral("<Bunch> Failed to Send the Changed Data in Profile %1 to Web Service.").arg(m_nProfileId));
+      TakeBack(true);
+      if (last)
+        WriteSyncServiceLogAndConsole(
+            52, QStringLiteral("Failed to Send the Changed Data in Profile %1 to Web Service.").arg(m_nProfileId));
+      break;
   }
   return result;
 }
@@ -137,27 +153,62 @@ ChangeBunchSender::BunchResult ChangeBunchSender::SendBunch(bool last) {
 ChangeBunchSender::BunchResult ChangeBunchSender::Transmit() const {
   const SyncSemaphoreHold hold(ChangeDetectSemaphore());
   if (!hold.Held()) return BunchResult::Stopped;
-  return CWebServiceCaller().SendData(m_bunch) ? BunchResult::Accepted : BunchResult::Refused;
+  switch (CWebServiceCaller().Deliver(m_bunch)) {
+    case CWebServiceCaller::Delivery::Taken: return BunchResult::Accepted;
+    case CWebServiceCaller::Delivery::Refused: return BunchResult::Refused;
+    case CWebServiceCaller::Delivery::Unknown: return BunchResult::Unanswered;
+  }
+  return BunchResult::Refused;
+}
+
+QList<SnapshotChange> ChangeBunchSender::BunchChanges(SnapshotChange::Kind forAdded,
+                                                      std::optional<SnapshotChange::Kind> forDeleted,
+                                                      bool inDoubt) const {
+  QList<SnapshotChange> changes;
+  for (const ChangeItem& item : m_pChanges->items) {
+    if (item.state != ChangeItem::kInBunch) continue;
+    if (item.kind == ChangeItem::kAdded) {
+      changes.append({forAdded, inDoubt ? CdbEntry::InDoubt(item.entry.recordSource, item.entry.recordIndex) : item.entry});
+    } else if (forDeleted) {
+      changes.append({*forDeleted, item.entry});
+    }
+  }
+  return changes;
+}
+
+bool ChangeBunchSender::Note(const QList<SnapshotChange>& changes) const {
+  if (m_journal.Append(changes)) return true;
+  WriteSyncServiceLog(-1, QStringLiteral("Failed to Write the Journal %1 of Profile %2.").arg(m_journal.Path()).arg(m_nProfileId));
+  return false;
 }
 
 void ChangeBunchSender::Accept() {
+  // Unwritten, the note leaves the additions in doubt: they are deleted and sent again.
+  Note(BunchChanges(SnapshotChange::kSetDigest, SnapshotChange::kRemove, false));
   for (ChangeItem& item : m_pChanges->items) {
     if (item.state == ChangeItem::kInBunch) item.state = ChangeItem::kAccepted;
   }
-  m_bAccepted = true;
-  RewriteSnapshot(true);
   ClearBunch();
   m_nFirstIndex = -1;
 }
 
-void ChangeBunchSender::Refuse() {
-  RollBackIndex();
+void ChangeBunchSender::TakeBack(bool rollBack) {
+  // The indexes go out again only once the journal no longer names them.
+  const bool voided = !m_bNoted || Note(BunchChanges(SnapshotChange::kRemove, std::nullopt, true));
+  if (rollBack && voided) RollBackIndex();
   for (ChangeItem& item : m_pChanges->items) {
     if (item.state == ChangeItem::kInBunch) item.state = ChangeItem::kNotSent;
   }
-  // Before any accepted bunch the snapshot still holds what the devices hold.
-  if (m_bAccepted) RewriteSnapshot(false);
   ClearBunch();
+}
+
+void ChangeBunchSender::Doubt() {
+  for (ChangeItem& item : m_pChanges->items) {
+    if (item.state != ChangeItem::kInBunch) continue;
+    item.state = item.kind == ChangeItem::kAdded ? ChangeItem::kInDoubt : ChangeItem::kNotSent;
+  }
+  ClearBunch();
+  m_nFirstIndex = -1;
 }
 
 void ChangeBunchSender::RollBackIndex() const {
@@ -166,26 +217,10 @@ void ChangeBunchSender::RollBackIndex() const {
     WriteSyncServiceLog(-1, QStringLiteral("Failed to Set the Next Record Index Settings of Profile %1.").arg(m_nProfileId));
 }
 
-void ChangeBunchSender::RewriteSnapshot(bool mayCreate) {
-  // The kept entries do not change while the profile's changes are sent: their bytes are made
-  // once, since a large snapshot is rewritten after every bunch.
-  if (m_keptBytes.isNull()) m_keptBytes = CCdbFile::Bytes(m_pChanges->kept);
-  const QByteArray entries = m_keptBytes + CCdbFile::Bytes(m_pChanges->ChangedEntries());
-  // A snapshot that was missing is created once the devices took rows, or the same rows would
-  // count as new on every turn.
-  if (m_pChanges->snapshotExisted) {
-    if (!m_snapshot.RewriteCdbBytes(entries))
-      WriteSyncServiceLog(-1, QStringLiteral("Failed to Rewrite the Snapshot of Profile %1.").arg(m_nProfileId));
-  } else if (mayCreate) {
-    m_pChanges->snapshotExisted = m_snapshot.WriteCdbBytes(entries);
-    if (!m_pChanges->snapshotExisted)
-      WriteSyncServiceLog(-1, QStringLiteral("Failed to Create the Snapshot of Profile %1.").arg(m_nProfileId));
-  }
-}
-
 void ChangeBunchSender::ClearBunch() {
   m_bunch.resize(0);  // keeps the reserved capacity
   m_nAdded = 0;
   m_nDeleted = 0;
   m_nMessages = 0;
+  m_bNoted = false;
 }

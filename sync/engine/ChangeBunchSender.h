@@ -2,16 +2,21 @@
 
 #include "sync/engine/CdbFile.h"
 #include "sync/engine/ChangeItem.h"
+#include "sync/engine/SnapshotJournal.h"
 
 #include <QByteArray>
 
 #include <cstdint>
+#include <optional>
 
 // Sends the changes of one profile to the web service as record-added and record-deleted
 // messages, in bunches of at most kBunchBytes and kBunchMessages (a larger single message goes
-// alone), and rewrites the snapshot after each accepted bunch so that it always describes what
-// the devices hold. A refused bunch ends the profile's sending for this turn and hands its record
-// indexes out again.
+// alone). The snapshot's journal always describes what the devices may hold: before a bunch goes
+// out its additions are noted there as in doubt, and its answer settles them (taken: the
+// additions with their digests, the deletions done; refused: the note void). A bunch without an
+// answer leaves its additions in doubt, so the next pass deletes them before they go again under
+// new indexes. A refused or unanswered bunch ends the profile's sending for this turn; a refused
+// one hands its record indexes out again. The caller writes the snapshot whole at the end.
 class ChangeBunchSender {
  public:
   static constexpr qsizetype kBunchBytes = 1024 * 1024;
@@ -23,12 +28,12 @@ class ChangeBunchSender {
     Stopped,  // a stop request ended the pass
   };
 
-  ChangeBunchSender(int32_t profileId, const CCdbFile& snapshot, ProfileChanges* changes);
+  ChangeBunchSender(int32_t profileId, const SnapshotJournal& journal, ProfileChanges* changes);
 
   Outcome Send();
 
  private:
-  enum class BunchResult { Accepted, Refused, Stopped };
+  enum class BunchResult { Accepted, Refused, Unanswered, Stopped };
 
   // Gives an added row its record index; false when none could be had.
   bool AllocateIndex(ChangeItem* item);
@@ -36,21 +41,27 @@ class ChangeBunchSender {
   BunchResult SendBunch(bool last);
   // The web service's answer to the bunch; Stopped when a stop came before the exchange.
   BunchResult Transmit() const;
+  // The journal changes of the bunch's items: `forAdded` of each addition, `forDeleted` of each
+  // deletion (none when `forDeleted` is not given).
+  QList<SnapshotChange> BunchChanges(SnapshotChange::Kind forAdded, std::optional<SnapshotChange::Kind> forDeleted,
+                                     bool inDoubt) const;
+  bool Note(const QList<SnapshotChange>& changes) const;
   void Accept();
-  void Refuse();
+  // The bunch did not go or was refused: its note is made void, its items wait. `rollBack` hands
+  // its record indexes out again.
+  void TakeBack(bool rollBack);
+  void Doubt();
   void RollBackIndex() const;
-  void RewriteSnapshot(bool mayCreate);
   void ClearBunch();
 
   const int32_t m_nProfileId;
-  const CCdbFile& m_snapshot;
+  const SnapshotJournal& m_journal;
   ProfileChanges* m_pChanges;
   QByteArray m_bunch;
-  QByteArray m_keptBytes;  // the kept entries as the snapshot file holds them
   int m_nAdded = 0;
   int m_nDeleted = 0;
   int m_nMessages = 0;
+  bool m_bNoted = false;  // the journal names the bunch's additions as in doubt
   // The first record index taken since the last accepted bunch; -1 when none.
   int32_t m_nFirstIndex = -1;
-  bool m_bAccepted = false;  // a bunch of this pass was accepted
 };

@@ -11,10 +11,9 @@
 #include "sync/engine/ConsoleLog.h"
 #include "sync/engine/ProfileChangeScan.h"
 #include "sync/engine/ProfileSnapshotLock.h"
+#include "sync/engine/SnapshotJournal.h"
 #include "sync/engine/ProfileSource.h"
 #include "sync/engine/SyncStatus.h"
-
-#include <QFileInfo>
 
 #include <utility>
 
@@ -30,12 +29,18 @@ bool HasUserInStep(CUserProfileStatusTable* statuses, int32_t profileId) {
   return statuses->GetRecordCount() > 0;
 }
 
+// Writes the snapshot once for the whole pass over the profile, making its journal void.
+void WriteSnapshot(int32_t profileId, const CCdbFile& snapshotFile, const ProfileChanges& changes) {
+  if (!changes.AnyWentOut() && !snapshotFile.Journal().Exists()) return;
+  if (!snapshotFile.WriteCdbRecords(changes.DeviceSnapshot()))
+    WriteSyncServiceLog(-1, QStringLiteral("Failed to Rewrite the Snapshot of Profile %1.").arg(profileId));
+}
+
 // Compares the profile's rows with its snapshot and sends what changed.
 ProfileResult CompareAndSend(int32_t profileId, ProfileDataReader* reader) {
   CCdbFile snapshotFile;
   snapshotFile.SetCdbFileName(profileId);
   ProfileChanges changes;
-  changes.snapshotExisted = QFileInfo::exists(snapshotFile.Path());
   QList<CdbEntry> snapshot;
   snapshotFile.LoadCdbRecords(&snapshot);
 
@@ -45,10 +50,17 @@ ProfileResult CompareAndSend(int32_t profileId, ProfileDataReader* reader) {
       [reader](int32_t row, QByteArray* record, uint8_t* digest) { return reader->FetchRecord(row, record, digest); },
       &changes);
   reader->UnbindColumns();
-  if (outcome == changescan::Outcome::Stopped) return ProfileResult::Stopped;
-  if (outcome != changescan::Outcome::Changed) return ProfileResult::Done;
-  ChangeBunchSender sender(profileId, snapshotFile, &changes);
-  return sender.Send() == ChangeBunchSender::Outcome::Stopped ? ProfileResult::Stopped : ProfileResult::Done;
+  if (outcome != changescan::Outcome::Changed) {
+    // A journal a crash left is made part of the snapshot.
+    if (!snapshotFile.FoldJournal())
+      WriteSyncServiceLog(-1, QStringLiteral("Failed to Rewrite the Snapshot of Profile %1.").arg(profileId));
+    return outcome == changescan::Outcome::Stopped ? ProfileResult::Stopped : ProfileResult::Done;
+  }
+  const SnapshotJournal journal = snapshotFile.Journal();
+  ChangeBunchSender sender(profileId, journal, &changes);
+  const ChangeBunchSender::Outcome sent = sender.Send();
+  WriteSnapshot(profileId, snapshotFile, changes);
+  return sent == ChangeBunchSender::Outcome::Stopped ? ProfileResult::Stopped : ProfileResult::Done;
 }
 
 ProfileResult DetectProfileChanges(const ProfileRecord& profile) {

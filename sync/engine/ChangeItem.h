@@ -10,7 +10,8 @@
 // One change of a profile's rows found by change detection, on its way to the devices.
 struct ChangeItem {
   enum Kind : int32_t { kAdded = 1, kDeleted = 3 };
-  enum State : int32_t { kNotSent = 0, kInBunch = 1, kAccepted = 2 };
+  // kInDoubt: its bunch went out and no answer came, so the devices may or may not hold it.
+  enum State : int32_t { kNotSent = 0, kInBunch = 1, kAccepted = 2, kInDoubt = 3 };
 
   CdbEntry entry;     // an added row gets its record index when it goes into a bunch
   Kind kind = kAdded;
@@ -25,11 +26,12 @@ struct ChangeItem {
 struct ProfileChanges {
   QList<CdbEntry> kept;
   QList<ChangeItem> items;
-  bool snapshotExisted = false;
 
   // The snapshot that describes what the devices hold: the kept entries, the additions they
-  // accepted and the deletions they did not accept yet.
+  // accepted, the additions in doubt (as entries in doubt) and the deletions they did not accept.
   QList<CdbEntry> DeviceSnapshot() const;
-  // The part of it that the changes make: the additions accepted, the deletions not accepted.
+  // The part of it that the changes make.
   QList<CdbEntry> ChangedEntries() const;
+  // Whether any change went out to the service.
+  bool AnyWentOut() const;
 };

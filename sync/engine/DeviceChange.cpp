@@ -7,7 +7,6 @@
 #include "sync/engine/BackSyncDigestMap.h"
 #include "sync/engine/BackSyncRules.h"
 #include "sync/engine/ProfileSnapshot.h"
-#include "sync/engine/ProfileSnapshotLock.h"
 #include "sync/engine/RecordLookup.h"
 #include "sync/engine/SyncStatus.h"
 
@@ -34,10 +33,6 @@ DeviceChangeOutcome DeviceChange::Apply() const {
   DeviceChangeOutcome outcome;
   const std::optional<ProfileRecord> profile = ReadProfile(&outcome);
   if (!profile) return outcome;
-  // First in the lock order, before any lock the source takes, as change detection takes it; it
-  // spans the conflict test and the snapshot rewrite.
-  const SyncSemaphoreHold profileHold(ProfileSnapshotSemaphore(m_message.profileId));
-  if (!profileHold.Held()) return DeviceChangeOutcome::Keep();
   if (IsWorkbookProfileRecord(*profile)) {
     outcome = ApplyToWorkbook(*profile);
     outcome.workbook = true;
@@ -104,6 +99,13 @@ DeviceChangeOutcome DeviceChange::ApplyToTable(const ProfileRecord& profile) con
   ProfileSnapshot snapshot(m_message.profileId);
   switch (m_message.type) {
     case kRecordAdded:
+      if (const std::optional<CdbEntry> landed = LandedRow(reader, snapshot)) {
+        WriteBackSyncLog(-1, RecordText("In Record Add, RecordSource : %1 & RecordIndex : %2"));
+        const SyncSemaphoreHold hold(BackTrackConflictSemaphore());
+        if (!hold.Held()) return DeviceChangeOutcome::Keep();
+        RecordAddedRow(landed->digest.data(), snapshot);
+        return AlreadyApplied("added");
+      }
       return AddRow(snapshot, 9, [&](uint8_t* digest, QString* reason) {
         return reader.AddRecord(m_message.rowData, digest, reason) == 1;
       });
@@ -130,7 +132,16 @@ DeviceChangeOutcome DeviceChange::UpdateTable(ProfileDataReader& reader, Profile
   WriteBackSyncLog(-1, RecordText("In Record Update, RecordSource : %1 & RecordIndex : %2"));
   CdbEntry entry = MessageEntry();
   int32_t row = -1;
-  if (!FindRecordByDigest(reader, m_message.profileId, &row, &entry)) return Conflict(kUpdateIgnored);
+  if (!FindRecordByDigest(reader, m_message.profileId, &row, &entry)) {
+    const std::optional<CdbEntry> landed =
+        snapshot.Find(m_message.recordSource, m_message.recordIndex) ? LandedRow(reader, snapshot) : std::nullopt;
+    if (!landed) return Conflict(kUpdateIgnored);
+    const SyncSemaphoreHold hold(BackTrackConflictSemaphore());
+    if (!hold.Held()) return DeviceChangeOutcome::Keep();
+    snapshot.ReplaceDigest(m_message.recordSource, m_message.recordIndex, landed->digest.data());
+    RecordWrittenRow(landed->digest.data(), snapshot);
+    return AlreadyApplied("updated");
+  }
   // The same update again (its acknowledgement was lost): the row holds it already.
   QByteArray current;
   uint8_t currentDigest[kRowDigestSize];
@@ -154,7 +165,18 @@ DeviceChangeOutcome DeviceChange::DeleteFromTable(ProfileDataReader& reader, Pro
   WriteBackSyncLog(-1, RecordText("In Record Delete, RecordSource : %1 & RecordIndex : %2"));
   CdbEntry entry = MessageEntry();
   int32_t row = -1;
-  if (!FindRecordByDigest(reader, m_message.profileId, &row, &entry)) return Conflict(kDeleteIgnored);
+  if (!FindRecordByDigest(reader, m_message.profileId, &row, &entry)) {
+    // A delete that may have been applied: its row is gone, whichever way it went.
+    if (!m_bMayBeApplied) return Conflict(kDeleteIgnored);
+    if (const CdbEntry* held = snapshot.Find(m_message.recordSource, m_message.recordIndex)) {
+      const SyncSemaphoreHold hold(BackTrackConflictSemaphore());
+      if (!hold.Held()) return DeviceChangeOutcome::Keep();
+      const CdbEntry removed = *held;
+      snapshot.Remove(m_message.recordSource, m_message.recordIndex);
+      RecordWrittenRow(removed.digest.data(), snapshot);
+    }
+    return AlreadyApplied("deleted");
+  }
   const SyncSemaphoreHold hold(BackTrackConflictSemaphore());
   if (!hold.Held()) return DeviceChangeOutcome::Keep();
   QString error;
@@ -205,4 +227,25 @@ void DeviceChange::RecordWrittenRow(const uint8_t digest[kRowDigestSize], Profil
 
 QString DeviceChange::RecordText(const char* format) const {
   return QString::fromLatin1(format).arg(m_message.recordSource).arg(m_message.recordIndex);
+}
+
+std::optional<CdbEntry> DeviceChange::LandedRow(ProfileDataReader& reader, const ProfileSnapshot& snapshot) const {
+  if (!m_bMayBeApplied) return std::nullopt;
+  CdbEntry landed = MessageEntry();
+  qsizetype holding = 0;
+  QByteArray record;
+  uint8_t digest[kRowDigestSize];
+  for (int32_t row = 0; row < reader.GetRecordCount(); ++row) {
+    if (reader.FetchRecord(row, &record, digest) <= 0 || record != m_message.rowData) continue;
+    std::copy(digest, digest + kRowDigestSize, landed.digest.begin());
+    ++holding;
+  }
+  if (holding == 0 || holding <= snapshot.CountDigest(landed.digest.data())) return std::nullopt;
+  return landed;
+}
+
+DeviceChangeOutcome DeviceChange::AlreadyApplied(const char* what) const {
+  WriteBackSyncLog(-1, RecordText("Record with Source : %1 & RecordIndex : %2 was %3 before the program ended.")
+                           .arg(QLatin1String(what)));
+  return DeviceChangeOutcome::Synced();
 }

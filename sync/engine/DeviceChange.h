@@ -41,8 +41,14 @@ struct DeviceChangeOutcome {
 // profile's snapshot and the record of rows back synchronisation wrote in step with the write.
 class DeviceChange {
  public:
-  explicit DeviceChange(const devicemessages::DeviceMessage& message) : m_message(message) {}
+  // `mayBeApplied`: the message was being applied when the program ended (it comes from the
+  // kept messages), so its change may stand on the desktop already; it is then recorded and
+  // answered without being written again.
+  explicit DeviceChange(const devicemessages::DeviceMessage& message, bool mayBeApplied = false)
+      : m_message(message), m_bMayBeApplied(mayBeApplied) {}
 
+  // With the snapshot lock of the message's profile held by the caller: it spans the conflict
+  // test and the snapshot rewrite.
   DeviceChangeOutcome Apply() const;
 
   // The back-sync log code of a step: the first for a delete, the second for an add or update.
@@ -88,6 +94,13 @@ class DeviceChange {
   // rewritten. Called with BACK_TRACK_CONFLICT_FOR_TarnwickPLite held.
   void RecordWrittenRow(const uint8_t digest[kRowDigestSize], ProfileSnapshot& snapshot) const;
   QString RecordText(const char* format) const;
+  // For a message that may have been applied: the digest of a desktop row that holds the
+  // message's row and that the snapshot does not account for (more such rows than entries of
+  // their digest); nothing when there is none.
+  std::optional<CdbEntry> LandedRow(ProfileDataReader& reader, const ProfileSnapshot& snapshot) const;
+  // Records a change found standing on the desktop already and answers it "Synced".
+  DeviceChangeOutcome AlreadyApplied(const char* what) const;
 
   const devicemessages::DeviceMessage& m_message;
+  const bool m_bMayBeApplied;
 };

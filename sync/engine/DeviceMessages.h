@@ -20,6 +20,8 @@ struct DeviceMessage {
   int32_t recordSource = 0;
   int32_t recordIndex = 0;
   QByteArray rowData;  // the device record of an added or updated row
+
+  bool operator==(const DeviceMessage&) const = default;
 };
 
 struct DeviceStream {

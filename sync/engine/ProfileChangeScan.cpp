@@ -1,10 +1,12 @@
 #include "sync/engine/ProfileChangeScan.h"
 
+#include "sync/data/DeviceRecord.h"
 #include "sync/data/SyncLog.h"
 #include "sync/engine/BackSyncDigestMap.h"
 #include "sync/engine/SnapshotIndex.h"
 #include "sync/engine/SyncStatus.h"
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 #include <utility>
@@ -30,12 +32,21 @@ Outcome Compare(int32_t profileId, QList<CdbEntry> snapshot, int32_t rowCount, c
   SnapshotIndex::Digest digest{};
   for (int32_t row = 0; row < rowCount; ++row) {
     if (SyncStopRequested()) return Outcome::Stopped;
-    if (fetch(row, &record, digest.data()) == 0) {
+    const int length = fetch(row, &record, digest.data());
+    if (length == 0) {
       WriteSyncServiceLog(-1, QStringLiteral("Row %1 of Profile %2 could not be read; its changes wait for the next "
                                              "interval.")
                                   .arg(row)
                                   .arg(profileId));
       return Outcome::ReadFailed;
+    }
+    if (length == devicerecord::kRecordNotEncodable) {
+      // It can never travel: left out, and whatever the devices hold of it stays with them.
+      WriteSyncServiceLog(-1, QStringLiteral("Row %1 of Profile %2 cannot be encoded for the devices and is skipped.")
+                                  .arg(row)
+                                  .arg(profileId));
+      if (const CdbEntry* entry = index.Match(digest)) changes->kept.append(*entry);
+      continue;
     }
     if (const CdbEntry* entry = index.Match(digest)) {
       changes->kept.append(*entry);
@@ -71,6 +82,10 @@ Outcome Compare(int32_t profileId, QList<CdbEntry> snapshot, int32_t rowCount, c
     });
   }
   if (stopped) return Outcome::Stopped;
+  // Records in doubt are deleted before anything else goes, so that no row stands on a device
+  // twice, under its old and its new index.
+  std::stable_partition(changes->items.begin(), changes->items.end(),
+                        [](const ChangeItem& item) { return item.kind == ChangeItem::kDeleted && item.entry.IsInDoubt(); });
   return changes->items.isEmpty() ? Outcome::Unchanged : Outcome::Changed;
 }
 

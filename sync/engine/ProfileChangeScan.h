@@ -14,7 +14,8 @@
 namespace changescan {
 
 // Row `row` of the profile's query as a device record and its digest; the record's length, 0
-// when the row could not be read.
+// when the row could not be read, devicerecord::kRecordNotEncodable when it cannot be encoded
+// (the digest is then given): such a row is skipped, the rest of the profile goes on.
 using RowFetch = std::function<int(int32_t row, QByteArray* record, uint8_t digest[kRowDigestSize])>;
 
 enum class Outcome {

@@ -32,3 +32,9 @@ void ProfileSnapshot::ReplaceDigest(int32_t recordSource, int32_t recordIndex,
 void ProfileSnapshot::Remove(int32_t recordSource, int32_t recordIndex) {
   m_entries.removeIf([&](const CdbEntry& entry) { return IsRecord(entry, recordSource, recordIndex); });
 }
+
+qsizetype ProfileSnapshot::CountDigest(const uint8_t digest[kSha512DigestSize]) const {
+  return std::count_if(m_entries.cbegin(), m_entries.cend(), [&](const CdbEntry& entry) {
+    return std::memcmp(entry.digest.data(), digest, entry.digest.size()) == 0;
+  });
+}

@@ -15,6 +15,8 @@ class ProfileSnapshot {
   // The first entry of the record; null when the snapshot does not hold it.
   const CdbEntry* Find(int32_t recordSource, int32_t recordIndex) const;
   void Append(const CdbEntry& entry) { m_entries.append(entry); }
+  // How many entries carry `digest`.
+  qsizetype CountDigest(const uint8_t digest[kSha512DigestSize]) const;
   // Every entry of the record takes `digest`.
   void ReplaceDigest(int32_t recordSource, int32_t recordIndex, const uint8_t digest[kSha512DigestSize]);
   void Remove(int32_t recordSource, int32_t recordIndex);

@@ -21,6 +21,26 @@ constexpr int32_t kDesktopRow = 1;
 
 void Log(int code, const QString& text) { WriteSyncServiceLog(code, text); }
 
+void MoveFlag(CUserProfileStatusTable& table, int32_t profileId, const QString& to, int failureCode, int errorCode) {
+  QString error;
+  if (table.SetStatusFlag(profileId, kDefinitionSent, to, &error) == 1) return;
+  Log(failureCode, QStringLiteral("Failed to Set the Status of Profile %1.").arg(profileId));
+  Log(errorCode, error);
+}
+
+void StoreNextIndex(int32_t profileId, int32_t value) {
+  if (SetNextRecIndex(profileId, value)) return;
+  PrintConsole(QStringLiteral("\n##### Problem in SetNextRecIndex() #####\n"));
+  Log(-1, QStringLiteral("Failed to Set the Next Record Index Settings of Profile %1.").arg(profileId));
+}
+
+// The devices may hold part of the profile: its Add Profile goes out again (it replaces what they
+// hold), and its rows after it under indexes from 1.
+void StartAgain(CUserProfileStatusTable& table, int32_t profileId, int flagCode, int errorCode) {
+  MoveFlag(table, profileId, kAdded, flagCode, errorCode);
+  StoreNextIndex(profileId, 1);
+}
+
 // The record entry of one row: its length, RecordSource, RecordIndex and the device record.
 QByteArray RecordEntry(int32_t recordIndex, const QByteArray& row) {
   QByteArray entry;
@@ -94,10 +114,10 @@ class ProfileSending {
     snapshot.SetCdbFileName(m_entry.id);
     if (!snapshot.WriteCdbRecords(m_snapshot))
       Log(-1, QStringLiteral("Failed to write the snapshot of Profile %1.").arg(m_entry.id));
-    if (m_nextIndex != 0) StoreNextIndex(m_nextIndex);
+    if (m_nextIndex != 0) StoreNextIndex(m_entry.id, m_nextIndex);
     PrintConsole(QStringLiteral("\n New Profile Data sent : %1\n").arg(m_entry.id));
     Log(14, QStringLiteral("New Profile Data Send : %1.").arg(m_entry.id));
-    MoveFlag(kDataSent, 15, 16);
+    MoveFlag(m_table, m_entry.id, kDataSent, 15, 16);
   }
 
   void Accepted(int32_t rows, int code) {
@@ -106,16 +126,10 @@ class ProfileSending {
     Log(code, QStringLiteral("Number of Recods %1 of Profile %2 Send.").arg(rows).arg(m_entry.id));
   }
 
-  // The devices hold part of the profile: its Add Profile goes out again, and its rows with it.
   void Refused(int code, int flagCode, int errorCode) {
     PrintConsole(QStringLiteral("\nProblem to Send Data of Profile %1 to Web Service.\n").arg(m_entry.id));
     Log(code, QStringLiteral("Problem to Send Data of Profile %1 to Web Service.").arg(m_entry.id));
-    StartAgain(flagCode, errorCode);
-  }
-
-  void StartAgain(int flagCode, int errorCode) {
-    MoveFlag(kAdded, flagCode, errorCode);
-    StoreNextIndex(1);
+    StartAgain(m_table, m_entry.id, flagCode, errorCode);
   }
 
   // A stop before END_OF_REC: once the devices took a strip they hold rows under indexes this
@@ -123,22 +137,9 @@ class ProfileSending {
   // allocated are given back and the flag stays "AD".
   void StopBeforeTheEnd() {
     if (m_bStripAccepted)
-      StartAgain(-1, -1);
+      StartAgain(m_table, m_entry.id, -1, -1);
     else
-      StoreNextIndex(m_firstIndex);
-  }
-
-  void MoveFlag(const QString& to, int failureCode, int errorCode) {
-    QString error;
-    if (m_table.SetStatusFlag(m_entry.id, kDefinitionSent, to, &error) == 1) return;
-    Log(failureCode, QStringLiteral("Failed to Set the Status of Profile %1.").arg(m_entry.id));
-    Log(errorCode, error);
-  }
-
-  void StoreNextIndex(int32_t value) {
-    if (SetNextRecIndex(m_entry.id, value)) return;
-    PrintConsole(QStringLiteral("\n##### Problem in SetNextRecIndex() #####\n"));
-    Log(-1, QStringLiteral("Failed to Set the Next Record Index Settings of Profile %1.").arg(m_entry.id));
+      StoreNextIndex(m_entry.id, m_firstIndex);
   }
 
   CUserProfileStatusTable& m_table;
@@ -163,6 +164,14 @@ bool CStatusChangeCheck::SendNewProfileData() const {
     // Held from the first row read to the snapshot's write, like every writer of the snapshot.
     const SyncSemaphoreHold lock(ProfileSnapshotSemaphore(entry.id));
     if (!lock.Held()) break;
+    CCdbFile snapshot;
+    snapshot.SetCdbFileName(entry.id);
+    if (snapshot.DeliveryWasCutShort()) {
+      Log(-1, QStringLiteral("The delivery of Profile %1 was cut short; it starts again from its Add Profile.").arg(entry.id));
+      StartAgain(table, entry.id, -1, -1);
+      snapshot.EndDelivery();
+      continue;
+    }
     std::optional<ProfileRecord> record = ReadProfileRecord(entry.id, 3, 5);
     if (!record) continue;
     ProfileDataReader reader;
@@ -175,7 +184,13 @@ bool CStatusChangeCheck::SendNewProfileData() const {
                   .arg(firstIndex));
       continue;
     }
+    if (!snapshot.NoteDeliveryStarted()) {
+      Log(-1, QStringLiteral("Profile %1 is not sent this turn: the note of its delivery cannot be written.").arg(entry.id));
+      StoreNextIndex(entry.id, firstIndex);
+      continue;
+    }
     ProfileSending(table, entry, reader, firstIndex).Run();
+    snapshot.EndDelivery();
   }
   return true;
 }

@@ -11,8 +11,8 @@ class CStatusChangeCheck {
   virtual ~CStatusChangeCheck() = default;
 
   // Starts both worker threads, polls SyncServiceStatus every 100 ms while it is 1, then stops
-  // and reaps the threads. A thread that does not end within a few seconds of the stop ends the
-  // program without it. Returns 0.
+  // and reaps the threads, which finish the exchange they are in. A thread that does not end
+  // within syncbounds::kProgramStop of the stop ends the program without it. Returns 0.
   int RunSyncWorker() const;
 
   // Profiles and forms reach the devices: the status-flag passes move each UserProfileStatus and

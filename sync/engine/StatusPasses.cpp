@@ -7,7 +7,6 @@
 #include "sync/engine/StatusChangeCheck.h"
 #include "sync/engine/StatusWorkList.h"
 
-#include <QFile>
 
 namespace {
 
@@ -51,7 +50,7 @@ void DeleteRows(StatusSettingsTable& table, int32_t id, int failureCode, const c
 void DeleteSnapshot(int32_t profileId) {
   CCdbFile snapshot;
   snapshot.SetCdbFileName(profileId);
-  QFile::remove(snapshot.Path());
+  snapshot.Remove();
 }
 
 // Appends the message of `entry` when one was built; the entry is included only then.

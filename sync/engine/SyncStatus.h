@@ -1,7 +1,8 @@
 #pragma once
 
-#include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <deque>
 #include <mutex>
 
 // The stop switch as the program sees it, and the locks the worker threads share.
@@ -10,12 +11,16 @@
 int32_t SyncStatusCopy();
 void SetSyncStatusCopy(int32_t status);
 
-// The exit test of the worker threads and their passes: any value other than 1 means stop.
+// The exit test of the worker threads and their passes: 0 means stop now. Any other value but 1
+// stops the threads too, but only at the end of the turn under way.
 bool SyncStopRequested();
+// Whether the worker threads are to go on: the copy is 1.
+bool SyncRunRequested();
 
 // A lock shared by both worker threads (the program runs as a single instance, so a lock of the
-// process serves). Waits for it are taken in short slices and given up when a stop is requested,
-// so no thread stays blocked after a stop.
+// process serves). It is handed out in the order it was asked for, so a thread that takes it turn
+// after turn cannot keep the other out. Waits are taken in short slices and given up when a stop
+// is requested, so no thread stays blocked after a stop.
 class SyncSemaphore {
  public:
   // True with the lock held; false when a stop was requested before it could be had.
@@ -23,7 +28,13 @@ class SyncSemaphore {
   void Release();
 
  private:
-  std::timed_mutex m_mutex;
+  bool GiveUpTicket(uint64_t ticket);
+
+  std::mutex m_mutex;
+  std::condition_variable m_changed;
+  std::deque<uint64_t> m_waiting;  // tickets, the next holder first
+  uint64_t m_nextTicket = 0;
+  bool m_bHeld = false;
 };
 
 // Held around each exchange with the web service.

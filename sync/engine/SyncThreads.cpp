@@ -76,8 +76,9 @@ milliseconds GetChangeDetectInterval() { return IntervalOf(&GetChangeDetectMinut
 milliseconds GetBackSyncInterval() { return IntervalOf(&GetBackSyncMinutes, milliseconds(120000)); }
 
 void RunWorkerTurns(StopEvent& stop, milliseconds interval, const std::function<bool()>& turn) {
+  // A turn starts only while the switch is 1; once started, only 0 cuts it short.
   while (!stop.Wait(interval)) {
-    if (SyncStopRequested() || !turn()) return;
+    if (!SyncRunRequested() || !turn()) return;
   }
 }
 

@@ -17,7 +17,8 @@ std::chrono::milliseconds GetChangeDetectInterval();
 std::chrono::milliseconds GetBackSyncInterval();
 
 // Waits on `stop` for `interval` and runs `turn` each time the wait times out, until the event
-// is signalled, the status copy asks to stop, or a turn reports that it stopped early (false).
+// is signalled, the status copy is other than 1 when a turn would start, or a turn reports that
+// it stopped early (false).
 void RunWorkerTurns(StopEvent& stop, std::chrono::milliseconds interval, const std::function<bool()>& turn);
 
 // One back-synchronisation turn: the stored acknowledgements, then, when all of them went, the

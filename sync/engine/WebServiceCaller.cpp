@@ -34,7 +34,8 @@ const Operation& SendDataOperation() {
                    .statusLinesCode = 127,
                    .logSuccessLines = true,
                    .setReceiveTimeout = true,
-                   .stopRequested = &SyncStopRequested},
+                   .stopRequested = &SyncStopRequested,
+                   .abandonOnceSent = false},
       .head = "<SendData xmlns=\"Tarnwick\">  <DesktopID>",
       .middle = "</DesktopID><DataBuffer>",
       .tail = "</DataBuffer></SendData>  </soap:Body></soap:Envelope>",
@@ -57,7 +58,8 @@ const Operation& GetDataForDesktopOperation() {
                    .statusLinesCode = 49,
                    .logSuccessLines = true,
                    .setReceiveTimeout = true,
-                   .stopRequested = &SyncStopRequested},
+                   .stopRequested = &SyncStopRequested,
+                   .abandonOnceSent = false},
       .head = "<GetDataForDesktop xmlns=\"Tarnwick\" >  <DesktopID>",
       .middle = QByteArray(),
       .tail = "</DesktopID></GetDataForDesktop> </soap:Body></soap:Envelope>",
@@ -80,7 +82,8 @@ const Operation& AckFromDesktopOperation() {
                    .statusLinesCode = 67,
                    .logSuccessLines = true,
                    .setReceiveTimeout = true,
-                   .stopRequested = &SyncStopRequested},
+                   .stopRequested = &SyncStopRequested,
+                   .abandonOnceSent = false},
       .head = "<AckFromDesktop xmlns=\"Tarnwick\">   <DesktopID>",
       .middle = "</DesktopID><DataBuffer>",
       .tail = "</DataBuffer></AckFromDesktop>  </soap:Body></soap:Envelope>",
@@ -105,9 +108,10 @@ bool IsRefusal(const QString& text) {
 }
 
 // Runs the operation and reads its result; `result` receives the result element's text.
-int Call(const Operation& operation, const QByteArray& payload, QString* result) {
+// `outcomeUnknown` as RunExchange sets it.
+int Call(const Operation& operation, const QByteArray& payload, QString* result, bool* outcomeUnknown = nullptr) {
   QString answer;
-  const int code = RunExchange(operation.exchange, Body(operation, payload), &answer);
+  const int code = RunExchange(operation.exchange, Body(operation, payload), &answer, outcomeUnknown);
   if (code != 1) return code;
   const SyncLogWriter log = operation.exchange.log;
   const soap::Result found = soap::FindResult(answer, operation.element, operation.emptyElementCounts);
@@ -129,9 +133,9 @@ int Call(const Operation& operation, const QByteArray& payload, QString* result)
   return -1;
 }
 
-int SendOrAcknowledge(const Operation& operation, const QByteArray& payload) {
+int SendOrAcknowledge(const Operation& operation, const QByteArray& payload, bool* outcomeUnknown = nullptr) {
   QString result;
-  const int code = Call(operation, payload, &result);
+  const int code = Call(operation, payload, &result, outcomeUnknown);
   return code == 1 && IsRefusal(result) ? -1 : code;
 }
 
@@ -167,8 +171,8 @@ QString OpenErrorText(envelope::OpenError error) {
 
 }  // namespace
 
-int CWebServiceCaller::SendDataOverHTTP(const QByteArray& payload) {
-  return SendOrAcknowledge(SendDataOperation(), payload);
+int CWebServiceCaller::SendDataOverHTTP(const QByteArray& payload, bool* outcomeUnknown) {
+  return SendOrAcknowledge(SendDataOperation(), payload, outcomeUnknown);
 }
 
 int CWebServiceCaller::AckFromDesktopOverHTTP(const QByteArray& payload) {
@@ -179,10 +183,15 @@ int CWebServiceCaller::GetDataForDesktopFromHTTP(QString* result) {
   return Call(GetDataForDesktopOperation(), QByteArray(), result);
 }
 
-bool CWebServiceCaller::SendData(QByteArrayView message) {
-  return SealAndSend(message, WriteSyncServiceLog, QStringLiteral("Send Data"),
-                     {.message = 208, .ciphertext = 207, .base64 = 177},
-                     [this](const QByteArray& text) { return SendDataOverHTTP(text); });
+bool CWebServiceCaller::SendData(QByteArrayView message) { return Deliver(message) == Delivery::Taken; }
+
+CWebServiceCaller::Delivery CWebServiceCaller::Deliver(QByteArrayView message) {
+  bool unknown = false;
+  const bool taken = SealAndSend(message, WriteSyncServiceLog, QStringLiteral("Send Data"),
+                                 {.message = 208, .ciphertext = 207, .base64 = 177},
+                                 [this, &unknown](const QByteArray& text) { return SendDataOverHTTP(text, &unknown); });
+  if (taken) return Delivery::Taken;
+  return unknown ? Delivery::Unknown : Delivery::Refused;
 }
 
 bool CWebServiceCaller::AckFromDesktop(QByteArrayView message) {

@@ -1,6 +1,7 @@
 #include "sync/engine/WebServiceExchange.h"
 
 #include "shared/RegistryHandler.h"
+#include "shared/SyncStopBounds.h"
 #include "shared/soap/SoapExchange.h"
 #include "shared/soap/WebServiceAddress.h"
 #include "sync/data/SyncSettings.h"
@@ -8,8 +9,6 @@
 #include <cstdio>
 
 namespace {
-
-constexpr int kReceiveTimeoutMs = 180'000;
 
 // A code from the member's table, or -1 where the table says so.
 int Offset(int code, int by) { return code < 0 ? -1 : code + by; }
@@ -39,8 +38,9 @@ bool PrepareRequest(const ExchangeMember& member, soap::ExchangeRequest* request
     request->proxyPassword = QString::fromUtf8(settings.proxyPassword);
     member.log(-1, member.tag + QStringLiteral(" Proxy Connection Settings are Enabled."));
   }
-  if (member.setReceiveTimeout) request->receiveTimeoutMs = kReceiveTimeoutMs;
+  if (member.setReceiveTimeout) request->receiveTimeoutMs = static_cast<int>(syncbounds::kDataExchangeLimit.count());
   request->abandon = member.stopRequested;
+  request->abandonOnceSent = member.abandonOnceSent;
   return true;
 }
 
@@ -73,7 +73,7 @@ int StepCodes::At(soap::Step step) const {
   return -1;
 }
 
-int RunExchange(const ExchangeMember& member, const QByteArray& body, QString* answer) {
+int RunExchange(const ExchangeMember& member, const QByteArray& body, QString* answer, bool* outcomeUnknown) {
   soap::ExchangeRequest request;
   if (!PrepareRequest(member, &request)) return -1;
   request.body = body;
@@ -81,7 +81,10 @@ int RunExchange(const ExchangeMember& member, const QByteArray& body, QString* a
 
   const soap::ExchangeOutcome outcome = soap::Exchange(request);
   LogSteps(member, outcome);
-  if (outcome.failure != soap::Failure::None) return soap::FailureCode(outcome.step, outcome.failure);
+  if (outcome.failure != soap::Failure::None) {
+    if (outcomeUnknown != nullptr) *outcomeUnknown = outcome.requestWentOut;
+    return soap::FailureCode(outcome.step, outcome.failure);
+  }
 
   platform::HttpFile* file = outcome.file.get();
   uint32_t status = 0;

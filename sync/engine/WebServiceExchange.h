@@ -33,10 +33,15 @@ struct ExchangeMember {
   bool logSuccessLines;       // "... Success." after each of the three steps
   bool setReceiveTimeout;     // the whole exchange may take three minutes, not the default
   bool (*stopRequested)();    // asked while the exchange runs: true abandons it
+  // False for exchanges that hand the service data: once the request is on the wire the service
+  // may have taken it, so only the answer or the time limit ends the exchange.
+  bool abandonOnceSent = true;
 };
 
 // Posts `body` to "service.asmx" under the stored address, over TLS for an https address. 1 when
 // the answer came with status 200 (it is then in `answer`, also printed to standard output); -1
 // address not split, ConnSettings unreadable or another status; -2 to -5 and -21 to -101 by
-// failing step (an exchange abandoned for a stop is -41).
-int RunExchange(const ExchangeMember& member, const QByteArray& body, QString* answer);
+// failing step (an exchange abandoned for a stop is -41). `outcomeUnknown`, when given, is set
+// when the exchange failed after its request went out: the service may have acted on it.
+int RunExchange(const ExchangeMember& member, const QByteArray& body, QString* answer,
+                bool* outcomeUnknown = nullptr);

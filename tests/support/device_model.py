@@ -5,9 +5,9 @@ buffer per SendData call), decodes every message strictly and keeps what a handh
 profiles with their header, columns, sort order, key columns and records keyed by (record
 source, record index), and forms with their form-level values and tabs. Anything a device could
 misread fails loudly: an unknown type, trailing bytes, a record added under a key the device
-holds or deleted under one it does not, a strip mixed with other messages, a bunch past the
-limits. A profile or form deleted that the device does not hold is no error: the desktop cannot
-know whether its Add went out, and it repeats a delete after a stop. Written from the message
+holds, a strip mixed with other messages, a bunch past the limits. A profile, form or record
+deleted that the device does not hold is no error: the desktop cannot know whether its add went
+out when no answer came, and it deletes what is in doubt before it adds the row again. Written from the message
 formats alone; it shares no code with the desktop.
 
 The other way, users edit records on the device: each edit becomes a message of the stream the
@@ -372,10 +372,7 @@ class DeviceModel:
 
     def record_deleted(self, reader):
         profile_id, source, index = reader.i32le(), reader.i32le(), reader.i32le()
-        records = self.profile(profile_id)["records"]
-        if (source, index) not in records:
-            raise DeviceError("record %d#%d of profile %d deleted but not held" % (source, index, profile_id))
-        del records[(source, index)]
+        self.profile(profile_id)["records"].pop((source, index), None)
         self.log.append((RECORD_DELETED, profile_id))
 
     def store_record(self, profile_id, source, index, data):

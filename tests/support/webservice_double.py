@@ -28,7 +28,9 @@ Commands ("cmd"):
   fault      {"operation": name, "kind": k, ...} answers `name` as k until changed; kinds:
              none, http500 ("reason"), status ("status", "text"), soapFault ("reason", SOAP 1.1),
              soap12Fault ("reason"), noResult, emptyResult, unclosedResult, result ("text"),
-             delay ("seconds", then the normal answer), drop (close without an answer),
+             delay ("seconds", then the normal answer), holdAnswer (the request is taken at
+             once, its answer held back "seconds"; with "answer": false the connection is then
+             closed without one), drop (close without an answer),
              chunked (the normal answer without Content-Length), oversize ("bytes": the normal
              answer padded with blanks to that length, sent in chunks), trickle (the normal
              answer one byte every "interval" seconds, 0.5 unless given), silent (no answer for
@@ -44,6 +46,8 @@ Commands ("cmd"):
              made on the device; the next GetDataForDesktop without a queued stream hands out
              every waiting edit in one stream, and the device takes an edit in when its
              acknowledgement says "Synced"
+  redeliver  {"enabled": bool}: every GetDataForDesktop hands out again the edits handed out
+             before and not acknowledged yet (as a service does for a desktop that never got them)
   acks       every acknowledgement opened from AckFromDesktop: profile, source, index, code, text
   received   the messages opened from SendData and AckFromDesktop
   device     what the device model holds (profiles with records, forms, message log) and every
@@ -221,6 +225,7 @@ class ServiceState:
         self.pages = {}
         self.edits = []      # device edits not handed out yet: (message, operation, key, record)
         self.in_flight = []  # edits handed out, waiting for their acknowledgement
+        self.redeliver = False
         self.acks = []
 
 
@@ -325,6 +330,8 @@ class WebService:
             if edits:
                 self.state.edits = []
                 self.state.in_flight.extend(edits)
+            if entry is None and self.state.redeliver:
+                edits = list(self.state.in_flight)
         if edits:
             stream = b"\x01" + b"".join(edit[0] for edit in edits) + b"\x00\x00"
             return Envelope.seal("DESKTOP", stream, framed=False)
@@ -381,6 +388,10 @@ class WebService:
         if kind == "delay":
             time.sleep(float(fault.get("seconds", 1)))
             return normal()
+        if kind == "holdAnswer":
+            answer = normal()
+            time.sleep(float(fault.get("seconds", 1)))
+            return answer if fault.get("answer", True) else Answer(drop=True)
         if kind == "drop":
             return Answer(drop=True)
         if kind == "chunked":
@@ -767,6 +778,10 @@ class Control:
             with state.lock:
                 message, record = state.device.edit_message(command["operation"], *key, command.get("values"))
                 state.edits.extend([(message, command["operation"], key, record)] * command.get("copies", 1))
+            return {"ok": True}
+        if name == "redeliver":
+            with state.lock:
+                state.redeliver = bool(command.get("enabled", True))
             return {"ok": True}
         if name == "acks":
             with state.lock:

@@ -227,14 +227,18 @@ QStringList TableBackSync::Rows() {
 }
 
 std::array<uint8_t, kRowDigestSize> TableBackSync::DesktopDigest(int32_t row) {
+  QByteArray record;
+  return DesktopRow(row, &record);
+}
+
+std::array<uint8_t, kRowDigestSize> TableBackSync::DesktopRow(int32_t row, QByteArray* record) {
   ProfileDataReader reader;
   reader.Profile() = Profile(TableQuery());
   QString error;
   std::array<uint8_t, kRowDigestSize> digest{};
   EXPECT_EQ(reader.OpenProfileSource(&error), 1) << qPrintable(error);
   EXPECT_EQ(reader.ExecuteProfileQuery(&error), 1) << qPrintable(error);
-  QByteArray record;
-  for (int32_t at = 0; at <= row; ++at) EXPECT_GT(reader.FetchRecord(at, &record, digest.data()), 0);
+  for (int32_t at = 0; at <= row; ++at) EXPECT_GT(reader.FetchRecord(at, record, digest.data()), 0);
   return digest;
 }
 

@@ -80,6 +80,8 @@ class TableBackSync : public BackSyncFixture {
   QStringList Rows();
   // The digest of the table's row `row` as the profile reader reads it now.
   std::array<uint8_t, kRowDigestSize> DesktopDigest(int32_t row);
+  // The same with the row as a device record in `record`.
+  std::array<uint8_t, kRowDigestSize> DesktopRow(int32_t row, QByteArray* record);
   static QJsonArray Values(int id, const char* name, int qty);
 
   odbctest::Engine engine_ = odbctest::Engine::Sqlite;

@@ -3,6 +3,7 @@
 #include "shared/RegistryRecords.h"
 #include "shared/WorkbookFolder.h"
 #include "sync/data/DBHandlerForUserDB.h"
+#include "sync/data/DatabaseHandler.h"
 #include "sync/data/ProfileDataReader.h"
 #include "sync/data/SyncSettings.h"
 #include "sync/engine/ExcelProfileConnection.h"
@@ -305,6 +306,34 @@ QStringList InStepProfile::DeviceKeys() {
     keys.append(QStringLiteral("%1#%2").arg(record.value(QStringLiteral("source")).toInt()).arg(record.value(QStringLiteral("index")).toInt()));
   }
   return Sorted(keys);
+}
+
+QJsonArray InStepProfile::DeviceRecordObjects() {
+  return m_pService->Device()
+      .value(QStringLiteral("profiles"))
+      .toObject()
+      .value(QString::number(kProfileId))
+      .toObject()
+      .value(QStringLiteral("records"))
+      .toArray();
+}
+
+QStringList InStepProfile::DeviceNames() {
+  QStringList names;
+  for (const QJsonValue& record : DeviceRecordObjects())
+    names.append(record.toObject().value(QStringLiteral("values")).toArray().at(1).toString());
+  return Sorted(names);
+}
+
+QStringList InStepProfile::DesktopNames() {
+  CDatabaseHandler handler;
+  QStringList names;
+  if (handler.ExecuteQuery(m_source, QStringLiteral("SELECT name FROM %1").arg(m_strTable)) != 1) return names;
+  for (int32_t row = 0; row < handler.GetRowCount(); ++row) {
+    handler.MoveToRow(row);
+    names.append(handler.GetFieldValue(row, 0));
+  }
+  return Sorted(names);
 }
 
 QStringList InStepProfile::DesktopRecords() {

@@ -7,6 +7,7 @@
 #include "tests/support/WebServiceDouble.h"
 
 #include <QByteArray>
+#include <QJsonArray>
 #include <QList>
 #include <QString>
 
@@ -65,6 +66,12 @@ class InStepProfile {
   QStringList DesktopRecords();
   // The device's (source, index) pairs as "source#index", sorted.
   QStringList DeviceKeys();
+  // The "name" column of the table's rows, and of the device's records, sorted: a row the device
+  // added carries its own id there and the number the database gave it here.
+  QStringList DesktopNames();
+  QStringList DeviceNames();
+  // The device's records as {"source", "index", "values"}.
+  QJsonArray DeviceRecordObjects();
 
  private:
   void Prepare(testsupport::WebServiceDouble* service);

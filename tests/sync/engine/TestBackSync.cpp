@@ -1,8 +1,10 @@
 // Back synchronisation through real turns: device edits come from the web-service double and
 // reach the profile's table on each engine, under the conflict rule, with their acknowledgements.
 #include "sync/engine/BackSyncDigestMap.h"
+#include "sync/engine/CdbFile.h"
 #include "sync/engine/KeptDeviceMessages.h"
 #include "sync/engine/SyncThreads.h"
+#include "sync/engine/WebServiceCaller.h"
 #include "tests/sync/data/SyncTestEngines.h"
 #include "tests/sync/engine/BackSyncFixture.h"
 
@@ -80,6 +82,77 @@ TEST_P(BackSync, ADeviceDeleteRemovesTheRowAndItsSnapshotEntry) {
   EXPECT_EQ(SnapshotEntry(Snapshot(), 1, 2), nullptr);
   EXPECT_EQ(Snapshot().size(), 2);
   EXPECT_EQ(DeviceRecords(), Texts({"1#1=1:a:1", "1#3=3:c:3"}));
+}
+
+// The program was killed after it wrote the device's changes to the table and before it recorded
+// them: the messages are still kept, the snapshot is as before. They are recorded, not written
+// again, and answered "Synced".
+TEST_P(BackSync, AChangeWrittenBeforeTheProgramEndedIsNotWrittenAgain) {
+  AddProfileInStep(Profile(TableQuery()));
+  CCdbFile snapshotFile;
+  snapshotFile.SetCdbFileName(kProfile);
+  QFile snapshotBytes(snapshotFile.Path());
+  ASSERT_TRUE(snapshotBytes.open(QIODevice::ReadOnly));
+  const QByteArray before = snapshotBytes.readAll();
+  snapshotBytes.close();
+  service_.QueueDeviceEdit(QStringLiteral("add"), kProfile, 2, 9, Values(0, "d", 4));
+  service_.QueueDeviceEdit(QStringLiteral("update"), kProfile, 1, 2, Values(2, "b-device", 20));
+  service_.QueueDeviceEdit(QStringLiteral("delete"), kProfile, 1, 3);
+  ASSERT_TRUE(RunBackSyncTurn());
+  const QStringList written = Texts({"1:a:1", "2:b-device:20", "4:d:4"});
+  ASSERT_EQ(Rows(), written);
+
+  const auto message = [](uint16_t type, int32_t source, int32_t index, const QByteArray& row) {
+    devicemessages::DeviceMessage kept;
+    kept.type = type;
+    kept.profileId = kProfile;
+    kept.recordSource = source;
+    kept.recordIndex = index;
+    kept.rowData = row;
+    return kept;
+  };
+  QByteArray added;
+  QByteArray updated;
+  const auto addedDigest = DesktopRow(2, &added);
+  const auto updatedDigest = DesktopRow(1, &updated);
+  ASSERT_TRUE(KeptDeviceMessages().Store({message(devicemessages::kRecordAdded, 2, 9, added),
+                                          message(devicemessages::kRecordUpdated, 1, 2, updated),
+                                          message(devicemessages::kRecordDeleted, 1, 3, QByteArray())}));
+  ASSERT_TRUE(snapshotFile.WriteCdbBytes(before));
+
+  ASSERT_TRUE(RunBackSyncTurn());
+  EXPECT_EQ(Rows(), written);
+  const QJsonArray acks = service_.Acks();
+  ASSERT_EQ(acks.size(), 6);
+  EXPECT_EQ(acks.at(3), Ack(2, 9, 1, kSynced));
+  EXPECT_EQ(acks.at(4), Ack(1, 2, 1, kSynced));
+  EXPECT_EQ(acks.at(5), Ack(1, 3, 1, kSynced));
+  const QList<CdbEntry> snapshot = Snapshot();
+  ASSERT_EQ(snapshot.size(), 3);
+  ASSERT_NE(SnapshotEntry(snapshot, 2, 9), nullptr);
+  EXPECT_EQ(SnapshotEntry(snapshot, 2, 9)->digest, addedDigest);
+  ASSERT_NE(SnapshotEntry(snapshot, 1, 2), nullptr);
+  EXPECT_EQ(SnapshotEntry(snapshot, 1, 2)->digest, updatedDigest);
+  EXPECT_EQ(SnapshotEntry(snapshot, 1, 3), nullptr);
+  EXPECT_FALSE(QFile::exists(KeptDeviceMessages().Path()));
+}
+
+// The program kept a fetched edit and ended before answering it; the service hands the same edit
+// out again. It is one edit: written and answered once.
+TEST_P(BackSync, AKeptEditHandedOutAgainIsAnsweredOnce) {
+  AddProfileInStep(Profile(TableQuery()));
+  service_.Command({{QStringLiteral("cmd"), QStringLiteral("redeliver")}, {QStringLiteral("enabled"), true}});
+  service_.QueueDeviceEdit(QStringLiteral("add"), kProfile, 2, 9, Values(0, "d", 4));
+  QByteArray stream;
+  ASSERT_TRUE(CWebServiceCaller().GetDataForDesktop(&stream));
+  const devicemessages::DeviceStream fetched = devicemessages::ReadDeviceStream(stream);
+  ASSERT_EQ(fetched.messages.size(), 1u);
+  ASSERT_TRUE(KeptDeviceMessages().Store(fetched.messages));
+
+  ASSERT_TRUE(RunBackSyncTurn());
+  EXPECT_EQ(Rows(), Texts({"1:a:1", "2:b:2", "3:c:3", "4:d:4"}));
+  EXPECT_EQ(service_.Acks(), QJsonArray{Ack(2, 9, 1, kSynced)});
+  EXPECT_FALSE(QFile::exists(KeptDeviceMessages().Path()));
 }
 
 TEST_P(BackSync, RefusedAcknowledgementsAreStoredAndDeliveredFirstOnTheNextTurn) {

@@ -1,4 +1,5 @@
 #include "sync/engine/CdbFile.h"
+#include "sync/engine/SnapshotJournal.h"
 #include "tests/support/SyncInstallation.h"
 
 #include <gtest/gtest.h>
@@ -111,4 +112,64 @@ TEST_F(CdbFileTest, AKilledWriterLeavesAWholeSnapshot) {
   const QList<CdbEntry> entries = Load(4);
   ASSERT_TRUE(entries.size() == 1000 || entries.size() == 3000) << entries.size();
   for (const CdbEntry& entry : entries) ASSERT_EQ(entry.digest, entries.front().digest);
+}
+
+// The journal beside the snapshot: changes appended at once, the snapshot written once later.
+TEST_F(CdbFileTest, TheJournalIsAppliedOnLoadUpToATornLastRecord) {
+  CCdbFile file;
+  file.SetCdbFileName(9);
+  ASSERT_TRUE(file.WriteCdbRecords({Entry(1, 1, 0x01), Entry(1, 2, 0x02), Entry(1, 3, 0x03)}));
+  const SnapshotJournal journal = file.Journal();
+  ASSERT_TRUE(journal.Append({{SnapshotChange::kAdd, CdbEntry::InDoubt(1, 4)}, {SnapshotChange::kRemove, Entry(1, 2, 0)}}));
+  ASSERT_TRUE(journal.Append({{SnapshotChange::kSetDigest, Entry(1, 4, 0x04)}, {SnapshotChange::kSetDigest, Entry(1, 1, 0x11)}}));
+  const QList<CdbEntry> applied = {Entry(1, 1, 0x11), Entry(1, 3, 0x03), Entry(1, 4, 0x04)};
+  EXPECT_EQ(Load(9), applied);
+
+  // A crash in the middle of an append leaves part of a record: it is left out, and what is
+  // appended after it is read.
+  const QByteArray torn = SnapshotJournal::Record({{SnapshotChange::kRemove, Entry(1, 3, 0)}}).chopped(5);
+  QFile raw(journal.Path());
+  ASSERT_TRUE(raw.open(QIODevice::Append));
+  raw.write(torn);
+  raw.close();
+  EXPECT_EQ(Load(9), applied);
+  ASSERT_TRUE(journal.Append({{SnapshotChange::kAdd, Entry(5, 1, 0x05)}}));
+  EXPECT_EQ(Load(9), applied + QList<CdbEntry>{Entry(5, 1, 0x05)});
+
+  // Written whole, the snapshot holds it all and the journal is gone.
+  ASSERT_TRUE(file.FoldJournal());
+  EXPECT_FALSE(journal.Exists());
+  EXPECT_EQ(Load(9), applied + QList<CdbEntry>{Entry(5, 1, 0x05)});
+}
+
+TEST_F(CdbFileTest, AJournalAppliedTwiceGivesWhatItGaveOnce) {
+  // A crash between writing the snapshot whole and removing the journal applies it again.
+  const QList<SnapshotChange> changes = {{SnapshotChange::kAdd, CdbEntry::InDoubt(1, 7)},
+                                         {SnapshotChange::kSetDigest, Entry(1, 7, 0x07)},
+                                         {SnapshotChange::kRemove, Entry(1, 1, 0)},
+                                         {SnapshotChange::kAdd, Entry(3, 9, 0x09)},
+                                         {SnapshotChange::kAdd, CdbEntry::InDoubt(1, 8)},
+                                         {SnapshotChange::kRemove, CdbEntry::InDoubt(1, 8)}};
+  QList<CdbEntry> once = {Entry(1, 1, 0x01), Entry(1, 2, 0x02)};
+  SnapshotJournal::Apply(changes, &once);
+  EXPECT_EQ(once, QList<CdbEntry>({Entry(1, 2, 0x02), Entry(1, 7, 0x07), Entry(3, 9, 0x09)}));
+  QList<CdbEntry> twice = once;
+  SnapshotJournal::Apply(changes, &twice);
+  EXPECT_EQ(twice, once);
+  EXPECT_TRUE(CdbEntry::InDoubt(1, 8).IsInDoubt());
+  EXPECT_FALSE(Entry(1, 8, 0x01).IsInDoubt());
+}
+
+TEST_F(CdbFileTest, RemovingTheSnapshotTakesItsJournalAndDeliveryNote) {
+  CCdbFile file;
+  file.SetCdbFileName(11);
+  ASSERT_TRUE(file.WriteCdbRecords({Entry(1, 1, 0x01)}));
+  ASSERT_TRUE(file.Journal().Append({{SnapshotChange::kAdd, Entry(1, 2, 0x02)}}));
+  ASSERT_TRUE(file.NoteDeliveryStarted());
+  EXPECT_TRUE(file.DeliveryWasCutShort());
+  file.Remove();
+  EXPECT_FALSE(QFile::exists(file.Path()));
+  EXPECT_FALSE(file.Journal().Exists());
+  EXPECT_FALSE(file.DeliveryWasCutShort());
+  EXPECT_TRUE(Load(11).isEmpty());
 }

@@ -5,6 +5,7 @@
 #include "sync/data/RowDigest.h"
 #include "sync/engine/BackSyncDigestMap.h"
 #include "sync/engine/SyncStatus.h"
+#include "tests/support/Eventually.h"
 #include "tests/support/SettingsStore.h"
 #include "tests/support/SyncInstallation.h"
 #include "tests/support/WebServiceDouble.h"
@@ -16,6 +17,7 @@
 #include <QJsonObject>
 
 #include <cstring>
+#include <thread>
 
 using odbctest::Engine;
 using synctest::InStepProfile;
@@ -211,22 +213,68 @@ TEST_P(ChangeDetection, ARefusedSendLosesNothing) {
   ExpectDeviceHoldsTheTable();
 }
 
-TEST_P(ChangeDetection, ARowThatCannotBeReadHoldsBackTheWholeProfile) {
-  // Two texts past what a device record can address make row 2 unreadable; without it, the
-  // rows after it and row 4's deletion must not be mistaken for vanished rows either.
+TEST_P(ChangeDetection, ARowThatCannotBeEncodedIsSkippedAndTheRestOfTheProfileGoesOn) {
+  // Two texts past what a device record can address make row 2 impossible to send; the other
+  // changes of the profile go all the same, and the row goes once it fits again.
   Change(QStringLiteral("UPDATE %1 SET name = '%2', note = '%2' WHERE id = 2").arg(Table(), LongText(17000)));
   Change(QStringLiteral("DELETE FROM %1 WHERE id = 4").arg(Table()));
-  ExpectPassHeldBack(QStringLiteral("Row 1 of Profile 7 could not be read"));
+  Change(profile_.InsertSql(kRows));
+  synctest::RunChangeDetection();
+  EXPECT_TRUE(Log().contains(u"Row 1 of Profile 7 cannot be encoded for the devices and is skipped.")) << qPrintable(Log());
+  QList<QList<SentMessage>> bunches = NewBunches();
+  ASSERT_EQ(bunches.size(), 1);
+  ASSERT_EQ(bunches.at(0).size(), 3);
+  EXPECT_EQ(bunches.at(0).at(0), Added(kRows + 1, kRows - 1));
+  // Deletions go in the order of their digests; row 2's old content is no longer on the desktop.
+  EXPECT_TRUE(bunches.at(0).contains(Deleted(2)));
+  EXPECT_TRUE(bunches.at(0).contains(Deleted(4)));
+  EXPECT_EQ(profile_.Snapshot().size(), kRows - 1);
+  synctest::RunChangeDetection();
+  EXPECT_TRUE(NewBuffers().isEmpty()) << "the skipped row costs nothing on later turns";
 
   Change(QStringLiteral("UPDATE %1 SET name = 'short', note = 'short' WHERE id = 2").arg(Table()));
   synctest::RunChangeDetection();
-  const QList<QList<SentMessage>> bunches = NewBunches();
-  ASSERT_EQ(bunches.size(), 1);
-  ASSERT_EQ(bunches.at(0).size(), 3);
-  EXPECT_EQ(bunches.at(0).at(0), Added(kRows + 1, 1));
-  // Deletions go in the order of their digests.
-  EXPECT_TRUE(bunches.at(0).contains(Deleted(2)));
-  EXPECT_TRUE(bunches.at(0).contains(Deleted(4)));
+  bunches = NewBunches();
+  EXPECT_EQ(bunches, QList<QList<SentMessage>>({{Added(kRows + 2, 1)}}));
+  ExpectDeviceHoldsTheTable();
+}
+
+// A stop while the service holds back its answer to a bunch it took: the exchange runs to its
+// answer, what it carried is recorded, and nothing goes twice.
+TEST_P(ChangeDetection, AStopDuringAnExchangeWaitsForItsAnswerAndSendsNothingTwice) {
+  Change(profile_.InsertSql(kRows));
+  Change(QStringLiteral("DELETE FROM %1 WHERE id = 1").arg(Table()));
+  service_.SetFault(QStringLiteral("SendData"), QStringLiteral("holdAnswer"), {{QStringLiteral("seconds"), 2}});
+  std::thread stopper([this] {
+    testsupport::Eventually([this] { return !service_.Received().isEmpty(); });
+    SetSyncStatusCopy(0);
+  });
+  synctest::RunChangeDetection();
+  stopper.join();
+  SetSyncStatusCopy(1);
+  service_.SetFault(QStringLiteral("SendData"), QStringLiteral("none"));
+  EXPECT_EQ(NewBunches(), QList<QList<SentMessage>>({{Added(kRows + 1, kRows - 1), Deleted(1)}}));
+  synctest::RunChangeDetection();
+  EXPECT_TRUE(NewBuffers().isEmpty());
+  ExpectDeviceHoldsTheTable();
+}
+
+// The service took a bunch and its answer never came: the devices may hold its additions or not.
+// They are deleted first on the next pass, and their rows go again under new indexes.
+TEST_P(ChangeDetection, AdditionsWithoutAnAnswerAreDeletedBeforeTheyGoAgain) {
+  Change(profile_.InsertSql(kRows));
+  Change(profile_.InsertSql(kRows + 1));
+  service_.SetFault(QStringLiteral("SendData"), QStringLiteral("holdAnswer"),
+                    {{QStringLiteral("seconds"), 0}, {QStringLiteral("answer"), false}});
+  synctest::RunChangeDetection();
+  EXPECT_EQ(NewBunches(), QList<QList<SentMessage>>({{Added(kRows + 1, kRows), Added(kRows + 2, kRows + 1)}}));
+  EXPECT_EQ(profile_.NextRecordIndex(), kRows + 3) << "indexes the devices may hold are not handed out again";
+  EXPECT_TRUE(Log().contains(u"its additions are in doubt")) << qPrintable(Log());
+
+  service_.SetFault(QStringLiteral("SendData"), QStringLiteral("none"));
+  synctest::RunChangeDetection();
+  EXPECT_EQ(NewBunches(), QList<QList<SentMessage>>({{Deleted(kRows + 1), Deleted(kRows + 2), Added(kRows + 3, kRows),
+                                                      Added(kRows + 4, kRows + 1)}}));
   ExpectDeviceHoldsTheTable();
 }
 

@@ -120,6 +120,24 @@ TEST(WorkerTurns, AnyStatusButOneStopsTheTurns) {
   }
 }
 
+// Only 0 cuts a turn short; 2 ends the turns once the one under way has run to its end.
+TEST(WorkerTurns, StatusTwoLetsTheTurnUnderWayFinish) {
+  SetSyncStatusCopy(1);
+  StopEvent stop;
+  int turns = 0;
+  bool stopSeenInTurn = true;
+  RunWorkerTurns(stop, milliseconds(0), [&] {
+    ++turns;
+    SetSyncStatusCopy(2);
+    stopSeenInTurn = SyncStopRequested();
+    return true;
+  });
+  EXPECT_EQ(turns, 1);
+  EXPECT_FALSE(stopSeenInTurn);
+  SetSyncStatusCopy(0);
+  EXPECT_TRUE(SyncStopRequested());
+}
+
 TEST(SyncSemaphore, AWaitIsGivenUpWhenAStopIsRequested) {
   SetSyncStatusCopy(1);
   SyncSemaphore& semaphore = ChangeDetectSemaphore();
@@ -138,6 +156,34 @@ TEST(SyncSemaphore, AWaitIsGivenUpWhenAStopIsRequested) {
   }
   EXPECT_TRUE(semaphore.WaitUnlessStopped()) << "released by the hold";
   semaphore.Release();
+}
+
+// One thread taking the lock again the moment it lets it go must not keep another out: the waiter
+// gets it after the turn under way, not whenever the scheduler happens to favour it.
+TEST(SyncSemaphore, AWaitingThreadGetsTheLockBeforeTheHolderTakesItAgain) {
+  SetSyncStatusCopy(1);
+  SyncSemaphore semaphore;
+  constexpr int kTurns = 2000;
+  std::atomic<int> turns{0};
+  std::atomic<int> waitBeganAt{-1};
+  std::atomic<int> grantedAt{-1};
+  std::thread looping([&] {
+    while (grantedAt < 0 && turns < kTurns) {
+      const SyncSemaphoreHold hold(semaphore);
+      ++turns;
+      std::this_thread::sleep_for(milliseconds(1));
+    }
+  });
+  ASSERT_TRUE(Eventually([&] { return turns > 5; }));
+  waitBeganAt = turns.load();
+  {
+    const SyncSemaphoreHold hold(semaphore);
+    EXPECT_TRUE(hold.Held());
+    grantedAt = turns.load();
+  }
+  looping.join();
+  ASSERT_GE(grantedAt, 0);
+  EXPECT_LE(grantedAt - waitBeganAt, 10) << "turns the other thread took while this one waited";
 }
 
 TEST(WorkerThread, ItsEndCanBeAwaitedWithADeadline) {

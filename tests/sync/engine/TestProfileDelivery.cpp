@@ -263,6 +263,31 @@ TEST_F(ProfileDelivery, AStopAfterAnAcceptedStripStartsTheProfileAgainWithoutDup
   EXPECT_TRUE(service_.DeviceErrors().isEmpty()) << service_.DeviceErrors().join(u'\n').toStdString();
 }
 
+// The program was killed once the device took the first strips: the flag still says "AD", the
+// counter stands one past the first index, the note of the delivery is on the disk.
+TEST_F(ProfileDelivery, AKillDuringTheStripsStartsTheProfileAgainWithoutDuplicates) {
+  AddRows(40, 30000);
+  ProfileStatus(QStringLiteral("ann"), QStringLiteral("A"));
+  service_.SetFault(QStringLiteral("SendData"), QStringLiteral("http500"), {{QStringLiteral("after"), 2}});
+  RunTurn();  // the Add Profile and the first strip are taken
+  ASSERT_FALSE(DeviceKeys().isEmpty());
+  const QStringList held = DeviceKeys();
+  service_.SetFault(QStringLiteral("SendData"), QStringLiteral("none"));
+  Settings(QStringLiteral("Update UserProfileStatus Set StatusFlag = 'AD' Where ProfileID = %1").arg(kProfile));
+  SetNextIndex(2);
+  CCdbFile file;
+  file.SetCdbFileName(kProfile);
+  ASSERT_TRUE(file.NoteDeliveryStarted());
+  ASSERT_EQ(DeviceKeys(), held);
+
+  RunTurn();  // the cut delivery is seen: the profile starts again from its Add Profile
+  RunTurn();
+  EXPECT_EQ(ProfileFlags(), QStringLiteral("ann/"));
+  EXPECT_EQ(DeviceKeys(), Keys(1, 40));
+  EXPECT_FALSE(file.DeliveryWasCutShort());
+  EXPECT_TRUE(service_.DeviceErrors().isEmpty()) << service_.DeviceErrors().join(u'\n').toStdString();
+}
+
 TEST_F(ProfileDelivery, ADeleteGoesBeforeAnAddInOneBufferAndTakesTheStatusRowsAndSnapshot) {
   AddRows(2);
   service_.SeedProfile(kProfile, {4, 1, 4}, {});
