@@ -1,6 +1,7 @@
 #include "sync/engine/CdbFile.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/ReplacementFile.h"
 #include "shared/Endian.h"
 #include "shared/RegistrySettings.h"
 #include "sync/data/SyncLog.h"
@@ -41,6 +42,10 @@ bool CdbEntry::IsInDoubt() const {
 
 CCdbFile::CCdbFile()
     : m_strFolder(GetInstallationPath() + QStringLiteral("Desktop Files/DB/CDB Files/")) {}
+
+void CCdbFile::RemoveStaleTemporaryFiles() const {
+  platform::ReplacementFile::RemoveStale(QFile::encodeName(m_strFolder));
+}
 
 void CCdbFile::SetCdbFileName(int32_t profileId) {
   m_strName = QStringLiteral("cdb_%1.bin").arg(profileId);

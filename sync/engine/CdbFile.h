@@ -60,6 +60,9 @@ class CCdbFile {
   bool FoldJournal() const;
   // The snapshot and its journal are gone; a missing file is no error.
   void Remove() const;
+  // Removes the temporary files that writers killed mid-write left in the snapshots' folder: a
+  // profile that no longer changes may never be written again to take them.
+  void RemoveStaleTemporaryFiles() const;
 
   // The note that the profile's first delivery (its strips) is under way: written, on the disk,
   // before the first strip goes and removed once the delivery ended either way, so that a start

@@ -1,4 +1,5 @@
 #include "platform/Process.h"
+#include "sync/engine/CdbFile.h"
 #include "sync/engine/StatusChangeCheck.h"
 #include "sync/data/SyncLog.h"
 #include "sync/data/SyncSettings.h"
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
   SystemOSDetails();
   if (IsProcessRunningTwice(QStringLiteral("TarnwickPlusSyncServiceLite.exe"))) return 0;
   LoadSyncSettings();
+  CCdbFile().RemoveStaleTemporaryFiles();
   syncservice::GetDataTestWebServiceMethod();  // only logged; the program runs on either way
   const CStatusChangeCheck check;
   check.RunSyncWorker();

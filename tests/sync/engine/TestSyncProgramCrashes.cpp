@@ -5,6 +5,7 @@
 #include "sync/engine/CdbFile.h"
 #include "sync/engine/SnapshotJournal.h"
 #include "tests/support/Eventually.h"
+#include "tests/support/FreshMachineRoot.h"
 #include "tests/support/SettingsStore.h"
 #include "tests/support/SyncInstallation.h"
 #include "tests/support/WebServiceDouble.h"
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -38,6 +40,17 @@ constexpr int kKills = 12;
 constexpr int kNoteLength = 9000;  // the rows fill several strips
 
 QString Log() { return synctest::ReadLog(QStringLiteral("SyncServiceLog.log")); }
+
+// Temporary files of file replaces that a kill cut short, anywhere in the machine root.
+QStringList LeftTemporaryFiles() {
+  QStringList left;
+  QDirIterator files(testsupport::CurrentMachineRoot(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+  while (files.hasNext()) {
+    const QString path = files.next();
+    if (path.contains(QStringLiteral(".tnw~"))) left.append(path);
+  }
+  return left;
+}
 
 std::unique_ptr<QProcess> Start() {
   auto process = std::make_unique<QProcess>();
@@ -197,6 +210,7 @@ TEST_P(SyncProgramCrashes, KillsAtRandomMomentsNeitherDuplicateNorLoseARow) {
   EXPECT_FALSE(snapshot.Journal().Exists());
   EXPECT_FALSE(snapshot.DeliveryWasCutShort());
   EXPECT_EQ(profile_.Snapshot().size(), profile_.DesktopRows().size());
+  EXPECT_EQ(LeftTemporaryFiles(), QStringList());
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, SyncProgramCrashes, ::testing::Values(Engine::Sqlite, Engine::PostgreSql),
