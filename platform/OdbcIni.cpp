@@ -19,6 +19,13 @@ QByteArrayView WithoutBom(QByteArrayView line) {
   return line.startsWith("\xEF\xBB\xBF") ? line.sliced(3) : line;
 }
 
+// The line as a section's header reads: byte-order marks before it count for nothing, so that a
+// header keeps its meaning when an edit brings it to the start of the file, where a mark is dropped.
+QString HeaderText(QString line) {
+  while (line.startsWith(QChar(0xFEFF))) line = line.mid(1).trimmed();
+  return line;
+}
+
 QByteArray LineBreakOf(const QByteArray& line) {
   if (line.endsWith("\r\n")) return "\r\n";
   return line.endsWith('\n') ? QByteArray("\n") : QByteArray();
@@ -46,9 +53,10 @@ OdbcIni OdbcIni::Parse(const QByteArray& text) {
     const bool startsFile = begin == 0;
     begin = end;
     const QString line = FromUtf8KeepingBom(startsFile ? WithoutBom(raw) : QByteArrayView(raw)).trimmed();
-    if (line.startsWith(u'[')) {
-      const qsizetype close = line.indexOf(u']');
-      ini.sections_.append({line.mid(1, close < 0 ? -1 : close - 1).trimmed(), {}, raw});
+    const QString header = HeaderText(line);
+    if (header.startsWith(u'[')) {
+      const qsizetype close = header.indexOf(u']');
+      ini.sections_.append({header.mid(1, close < 0 ? -1 : close - 1).trimmed(), {}, raw});
       target = &ini.sections_.last().entries;
       continue;
     }

@@ -39,11 +39,13 @@ QList<LineRole> RolesOf(const QByteArray& text) {
     QByteArrayView bytes = line.bytes;
     if (line.begin == 0 && bytes.startsWith("\xEF\xBB\xBF")) bytes = bytes.sliced(3);
     const QString content = platform::FromUtf8KeepingBom(bytes).trimmed();
-    LineRole role{line.begin, content.startsWith(u'['), {}};
+    QString header = content;
+    while (header.startsWith(QChar(0xFEFF))) header = header.mid(1).trimmed();
+    LineRole role{line.begin, header.startsWith(u'['), {}};
     const qsizetype equals = content.indexOf(u'=');
     if (role.header) {
-      const qsizetype close = content.indexOf(u']');
-      role.name = content.mid(1, close < 0 ? -1 : close - 1).trimmed();
+      const qsizetype close = header.indexOf(u']');
+      role.name = header.mid(1, close < 0 ? -1 : close - 1).trimmed();
     } else if (equals > 0 && !content.startsWith(u';') && !content.startsWith(u'#')) {
       role.name = content.left(equals).trimmed();
     }

@@ -73,6 +73,16 @@ TEST(OdbcIni, KeepsWhatItDoesNotChange) {
   EXPECT_FALSE(OdbcIni::Parse(ini.Serialize()).HasSection(QStringLiteral("Sales")));
 }
 
+// A byte-order mark before a header, wherever it stands, leaves it a header: an edit may bring
+// the line to the start of the file, where the mark is dropped.
+TEST(OdbcIni, AHeaderWithAByteOrderMarkBeforeItIsAHeaderAnywhere) {
+  OdbcIni ini = OdbcIni::Parse("[First]\nA=1\n\xEF\xBB\xBF[Second]\nB=2\n");
+  EXPECT_EQ(ini.Value(QStringLiteral("Second"), QStringLiteral("B")), QStringLiteral("2"));
+  ASSERT_TRUE(ini.RemoveSection(QStringLiteral("First")));
+  EXPECT_EQ(ini.Serialize(), QByteArray("\xEF\xBB\xBF[Second]\nB=2\n"));
+  EXPECT_EQ(OdbcIni::Parse(ini.Serialize()).SectionNames(), QStringList{QStringLiteral("Second")});
+}
+
 // Another program's entries, in whatever bytes it wrote them, survive every write of ours.
 TEST(OdbcIni, AWriteChangesOnlyTheLinesOfWhatItWrites) {
   const QByteArray foreign =
