@@ -4,12 +4,33 @@
 
 #include <sqlext.h>
 
-#include <QRegularExpression>
 
+#include <charconv>
 #include <cmath>
 #include <cstring>
 
 namespace {
+
+// Decimal digits of `value`, with "-" before a negative one ("%d").
+void AppendNumber(QString* text, int value) {
+  char digits[16];
+  const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value);
+  if (error == std::errc()) text->append(QLatin1StringView(digits, end - digits));
+}
+
+// An optional sign, digits, and an optional "." with digits after it; neither empty nor a lone
+// sign or ".".
+bool IsPlainDecimal(QStringView text) {
+  const auto digit = [text](qsizetype i) { return text[i] >= u'0' && text[i] <= u'9'; };
+  qsizetype i = 0;
+  if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) ++i;
+  while (i < text.size() && digit(i)) ++i;
+  if (i < text.size() && text[i] == u'.') {
+    ++i;
+    while (i < text.size() && digit(i)) ++i;
+  }
+  return i == text.size() && !text.isEmpty() && text != u"." && text != u"-" && text != u"+";
+}
 
 template <typename T>
 bool ReadValue(const char* buffer, qsizetype capacity, T* value) {
@@ -102,26 +123,39 @@ QString FormatFieldValue(const char* buffer, qsizetype capacity, SQLLEN length, 
 }
 
 QString FormatTimestampText(int year, int month, int day, int hour, int minute, int second) {
+  // Written digit by digit: every row of a change-detection pass formats its dates.
   const bool baseDate = year == 1899 && month == 12 && day == 30;
   const bool midnight = hour == 0 && minute == 0 && second == 0;
   if (baseDate && midnight) return {};
-  if (midnight) return QString::asprintf("%d/%d/%d", month, day, year);
-  const bool afternoon = hour >= 12;
-  const int clockHour = hour > 12 ? hour - 12 : hour;
-  const char* half = afternoon ? "PM" : "AM";
-  if (baseDate || (year == 0 && month == 0 && day == 0)) {
-    return QString::asprintf("%d:%d:%d %s", clockHour, minute, second, half);
+  QString text;
+  text.reserve(24);
+  const auto date = [&text, year, month, day] {
+    AppendNumber(&text, month);
+    text += u'/';
+    AppendNumber(&text, day);
+    text += u'/';
+    AppendNumber(&text, year);
+  };
+  if (midnight) {
+    date();
+    return text;
   }
-  return QString::asprintf("%d/%d/%d %d:%d:%d %s", month, day, year, clockHour, minute, second, half);
+  if (!baseDate && !(year == 0 && month == 0 && day == 0)) {
+    date();
+    text += u' ';
+  }
+  AppendNumber(&text, hour > 12 ? hour - 12 : hour);
+  text += u':';
+  AppendNumber(&text, minute);
+  text += u':';
+  AppendNumber(&text, second);
+  text += hour >= 12 ? QLatin1StringView(" PM") : QLatin1StringView(" AM");
+  return text;
 }
 
 QString NormaliseDecimalText(const QString& text) {
-  static const QRegularExpression plainDecimal(QStringLiteral("^[+-]?[0-9]*(\\.[0-9]*)?$"));
   const QString trimmed = text.trimmed();
-  if (trimmed.isEmpty() || !plainDecimal.match(trimmed).hasMatch() || trimmed == u"." ||
-      trimmed == u"-" || trimmed == u"+") {
-    return text;
-  }
+  if (!IsPlainDecimal(trimmed)) return text;
   QString result = trimmed;
   if (!result.contains(u'.')) return result + QStringLiteral(".0");
   while (result.endsWith(u'0')) result.chop(1);

@@ -3,8 +3,6 @@
 #include "shared/odbc/ColumnKind.h"
 #include "shared/odbc/QueryResult.h"
 #include "shared/odbc/ValueText.h"
-#include "sync/data/FieldValue.h"
-#include "sync/data/RowDigest.h"
 
 #include <sqlext.h>
 
@@ -26,27 +24,6 @@ SQLLEN Write(std::vector<char>* buffer, T value) {
 
 QString StoredText(const devicerecord::Value& value) {
   return value.kind == ColumnKind::Numeric ? NormaliseDecimalText(value.text) : value.text;
-}
-
-template <typename T>
-T Read(const std::vector<char>& buffer) {
-  T value{};
-  std::memcpy(&value, buffer.data(), sizeof(T));
-  return value;
-}
-
-devicerecord::Timestamp TimestampOf(int16_t kind, const std::vector<char>& buffer) {
-  using devicerecord::Timestamp;
-  if (kind == ColumnKind::Date) {
-    const auto d = Read<DATE_STRUCT>(buffer);
-    return Timestamp::Of(d.year, d.month, d.day);
-  }
-  if (kind == ColumnKind::Time) {
-    const auto t = Read<TIME_STRUCT>(buffer);
-    return Timestamp::Of(1899, 12, 30, t.hour, t.minute, t.second);
-  }
-  const auto t = Read<TIMESTAMP_STRUCT>(buffer);
-  return Timestamp::Of(t.year, t.month, t.day, t.hour, t.minute, t.second, t.fraction);
 }
 
 }  // namespace
@@ -79,40 +56,25 @@ SQLLEN BoundColumns::HeldLength(const Column& column) const {
   return WrittenLength(column.indicator, column.bufferLength, 2);
 }
 
+FetchedCell BoundColumns::Cell(const Column& column) const {
+  return {column.kind, HeldLength(column), column.buffer.empty() ? nullptr : column.buffer.data(), column.bufferLength};
+}
+
 devicerecord::Value BoundColumns::Value(size_t column) const {
   if (column >= m_columns.size()) return devicerecord::Value{};
-  const Column& bound = m_columns[column];
-  const SQLLEN length = HeldLength(bound);
-  if (bound.buffer.empty() || length == SQL_NULL_DATA) return devicerecord::Value::Null(bound.kind);
-  using devicerecord::Value;
-  switch (bound.kind) {
-    case ColumnKind::Text:
-    case ColumnKind::Numeric:
-      return Value::OfText(bound.kind, QString::fromUtf16(reinterpret_cast<const char16_t*>(bound.buffer.data()),
-                                                          std::max<SQLLEN>(length, 0) / 2));
-    case ColumnKind::Int32: return Value::OfInteger(bound.kind, Read<int32_t>(bound.buffer));
-    case ColumnKind::Int16: return Value::OfInteger(bound.kind, Read<int16_t>(bound.buffer));
-    case ColumnKind::Float: return Value::OfReal(bound.kind, Read<float>(bound.buffer));
-    case ColumnKind::Double: return Value::OfReal(bound.kind, Read<double>(bound.buffer));
-    case ColumnKind::Date:
-    case ColumnKind::Time:
-    case ColumnKind::Timestamp: return Value::OfTimestamp(bound.kind, TimestampOf(bound.kind, bound.buffer));
-    default: return Value::OfInteger(bound.kind, Read<uint8_t>(bound.buffer));
-  }
+  return Cell(m_columns[column]).Value();
 }
 
 QString BoundColumns::DisplayText(size_t column) const {
-  if (column >= m_columns.size() || m_columns[column].buffer.empty()) return {};
-  const Column& bound = m_columns[column];
-  return FormatFieldValue(bound.kind, HeldLength(bound), bound.buffer.data(), bound.bufferLength);
+  if (column >= m_columns.size()) return {};
+  return Cell(m_columns[column]).DisplayText();
 }
 
-QString BoundColumns::DigestText(size_t column) const { return DigestText(column, Value(column)); }
-
-QString BoundColumns::DigestText(size_t column, const devicerecord::Value& value) const {
-  // Real values and NULLs have digest texts of their own: their display text is not made.
-  const bool ownText = value.isNull || value.kind == ColumnKind::Float || value.kind == ColumnKind::Double;
-  return syncservice::DigestText(value, ownText ? QString() : DisplayText(column));
+void BoundColumns::Capture(FetchedRow* row) const {
+  row->Clear();
+  for (const Column& column : m_columns) {
+    if (!column.buffer.empty()) row->Append(Cell(column));
+  }
 }
 
 bool BoundColumns::Fits(size_t column, const devicerecord::Value& value) const {
@@ -169,23 +131,15 @@ size_t BoundColumns::ResultColumn(size_t supported) const {
 }
 
 QList<devicerecord::Value> BoundColumns::Values() const {
-  QList<devicerecord::Value> values;
-  for (size_t i = 0; i < m_columns.size(); ++i) {
-    if (!m_columns[i].buffer.empty()) values.append(Value(i));
-  }
-  return values;
+  FetchedRow row;
+  Capture(&row);
+  return row.Values();
 }
 
-QString BoundColumns::RowText() const { return RowText(Values()); }
-
-QString BoundColumns::RowText(const QList<devicerecord::Value>& values) const {
-  QStringList texts;
-  texts.reserve(values.size());
-  qsizetype supported = 0;
-  for (size_t i = 0; i < m_columns.size(); ++i) {
-    if (!m_columns[i].buffer.empty()) texts.append(DigestText(i, values.at(supported++)));
-  }
-  return MakeRowText(texts);
+QString BoundColumns::RowText() const {
+  FetchedRow row;
+  Capture(&row);
+  return row.RowText();
 }
 
 }  // namespace syncservice

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sync/data/DeviceRecord.h"
+#include "sync/data/FetchedRow.h"
 
 #include <sql.h>
 
@@ -25,10 +26,9 @@ class BoundColumns {
   void Unbind(SQLHSTMT statement);
   bool IsBound() const { return !m_columns.empty(); }
 
-  // The row last fetched: each supported column's value, display text and digest text.
+  // The row last fetched: each supported column's value and display text.
   devicerecord::Value Value(size_t column) const;
   QString DisplayText(size_t column) const;
-  QString DigestText(size_t column) const;
 
   // For a positioned update: whether `value` fits column `column`'s buffer, storing it there,
   // and whether the fetched value lies whole in the buffer.
@@ -38,11 +38,11 @@ class BoundColumns {
   // The result column of the `supported`-th supported column.
   size_t ResultColumn(size_t supported) const;
 
-  // The supported columns' values in column order, and the row text of their digest texts (of
-  // `values`, when the caller has them already from Values()).
+  // The supported columns' values in column order, and the row text of their digest texts.
   QList<devicerecord::Value> Values() const;
   QString RowText() const;
-  QString RowText(const QList<devicerecord::Value>& values) const;
+  // The supported columns' values copied out, to outlive the next fetch.
+  void Capture(FetchedRow* row) const;
 
  private:
   struct Column {
@@ -51,7 +51,7 @@ class BoundColumns {
     SQLLEN bufferLength = 0;
     SQLLEN indicator = SQL_NULL_DATA;
   };
-  QString DigestText(size_t column, const devicerecord::Value& value) const;
+  FetchedCell Cell(const Column& column) const;
   // The bytes of the value the buffer holds; SQL_NULL_DATA for NULL.
   SQLLEN HeldLength(const Column& column) const;
 

@@ -24,7 +24,15 @@ void PrintFailure(const QString& text) {
 
 }  // namespace
 
-CDBHandlerForUserDB::~CDBHandlerForUserDB() { m_buffers.Unbind(Statement()); }
+CDBHandlerForUserDB::~CDBHandlerForUserDB() {
+  StopReadingAhead();
+  m_buffers.Unbind(Statement());
+}
+
+void CDBHandlerForUserDB::StopReadingAhead() {
+  m_readAhead.reset();
+  m_bHoldsLastReadRow = false;
+}
 
 void CDBHandlerForUserDB::BindColumns() {
   if (Statement() == SQL_NULL_HSTMT) return;
@@ -32,9 +40,13 @@ void CDBHandlerForUserDB::BindColumns() {
   if (!SQL_SUCCEEDED(result)) Track(result);
 }
 
-void CDBHandlerForUserDB::UnbindColumns() { m_buffers.Unbind(Statement()); }
+void CDBHandlerForUserDB::UnbindColumns() {
+  StopReadingAhead();
+  m_buffers.Unbind(Statement());
+}
 
 int CDBHandlerForUserDB::Initialize(const CDatabseConnection& connection, const QString& query, QString* error) {
+  StopReadingAhead();
   m_buffers.Unbind(Statement());
   m_nLastReadRow = -1;
   m_pConnection = &connection;
@@ -46,28 +58,51 @@ int CDBHandlerForUserDB::Initialize(const CDatabseConnection& connection, const 
 
 bool CDBHandlerForUserDB::Position(int32_t row) {
   if (row == 0) return FetchNext(0) == 1;
-  if (row == m_nLastReadRow) return MoveToRow(row) == 1;
+  if (row == m_nLastReadRow) return m_bHoldsLastReadRow || MoveToRow(row) == 1;
   return FetchNext(row) == 1;
 }
 
-int CDBHandlerForUserDB::ReadRecord(int32_t row, QByteArray* record, uint8_t digest[kRowDigestSize]) {
+bool CDBHandlerForUserDB::DigestOf(int32_t row, uint8_t digest[kRowDigestSize]) {
+  if (IsForwardOnly()) {
+    if (!m_readAhead) {
+      m_readAhead = std::make_unique<syncservice::ReadAheadRows>(GetRowCount(), [this](syncservice::FetchedRow* next) {
+        if (FetchNext(1) != 1) return false;
+        m_buffers.Capture(next);
+        return true;
+      });
+    }
+    return m_readAhead->Digest(row, digest);
+  }
+  m_bHoldsLastReadRow = Position(row);
+  if (m_bHoldsLastReadRow) ComputeTextDigest(m_buffers.RowText(), digest);
+  return m_bHoldsLastReadRow;
+}
+
+int CDBHandlerForUserDB::ReadDigest(int32_t row, uint8_t digest[kRowDigestSize]) {
   if (!IsOpen() || row < 0 || row >= GetRowCount()) return 0;
   if (!m_buffers.IsBound()) BindColumns();
-  const bool fetched = Position(row);
+  const bool fetched = DigestOf(row, digest);
   m_nLastReadRow = row;
   if (!fetched) {
     WriteSyncServiceLog(-1, QStringLiteral("Failed to Read Record No. %1.").arg(row) + GetOdbcErrorText());
     return 0;
   }
-  const QList<devicerecord::Value> values = m_buffers.Values();
-  ComputeTextDigest(m_buffers.RowText(values), digest);
-  const std::optional<QByteArray> encoded = devicerecord::Encode(values);
+  return 1;
+}
+
+int CDBHandlerForUserDB::EncodeReadRow(QByteArray* record) const {
+  const std::optional<QByteArray> encoded =
+      devicerecord::Encode(m_readAhead ? m_readAhead->Row(m_nLastReadRow).Values() : m_buffers.Values());
   if (!encoded) {
-    WriteLog(-1, QStringLiteral("Record No. %1 is too long for a device record and is not sent.").arg(row));
+    WriteLog(-1, QStringLiteral("Record No. %1 is too long for a device record and is not sent.").arg(m_nLastReadRow));
     return devicerecord::kRecordNotEncodable;
   }
   *record = *encoded;
   return static_cast<int>(record->size());
+}
+
+int CDBHandlerForUserDB::ReadRecord(int32_t row, QByteArray* record, uint8_t digest[kRowDigestSize]) {
+  return ReadDigest(row, digest) == 1 ? EncodeReadRow(record) : 0;
 }
 
 std::optional<QList<devicerecord::Value>> CDBHandlerForUserDB::DecodeReceived(QByteArrayView record, QString* reason) {
@@ -114,6 +149,7 @@ syncservice::RowWriter CDBHandlerForUserDB::MakeWriter() {
 bool CDBHandlerForUserDB::PositionForWrite(int32_t row) {
   if (!IsOpen() || row < 0) return false;
   if (!m_buffers.IsBound()) BindColumns();
+  StopReadingAhead();
   m_nLastReadRow = -1;
   if (FetchNext(0) != 1) return false;
   for (int32_t at = 0; at < row; ++at) {

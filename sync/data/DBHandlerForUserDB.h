@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sync/data/BoundColumns.h"
+#include "sync/data/ReadAheadRows.h"
 #include "sync/data/DatabaseHandler.h"
 #include "sync/data/RowDigest.h"
 #include "sync/data/RowWriter.h"
@@ -8,6 +9,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
+#include <memory>
 #include <optional>
 
 class CDatabseConnection;
@@ -25,10 +27,15 @@ class CDBHandlerForUserDB : public CDatabaseHandler {
   // Executes the profile query; 0 with "Failed to Initialize User's Profile Database." in `error`.
   int Initialize(const CDatabseConnection& connection, const QString& query, QString* error);
 
-  // The record of zero-based `row` and its row digest; its length, 0 when there is none. Rows
-  // are read in ascending order: row 0 is fetched first, the row read last again by its number,
-  // any other row as the next one.
+  // The record of zero-based `row` and its row digest; its length, 0 when there is none,
+  // devicerecord::kRecordNotEncodable (with the digest) when the row cannot travel to a device.
+  // Rows are read in ascending order: row 0 is fetched first, the row read last again by its
+  // number, any other row as the next one.
   int ReadRecord(int32_t row, QByteArray* record, uint8_t digest[kRowDigestSize]);
+  // ReadRecord without the record, which only rows that go out need: 1, or 0 when there is none.
+  int ReadDigest(int32_t row, uint8_t digest[kRowDigestSize]);
+  // The record of the row read last, as ReadRecord answers it.
+  int EncodeReadRow(QByteArray* record) const;
 
   // Applying a received record: 1 done with the stored row's digest in `digest`, 0 refused or
   // failed with the reason in `error` and nothing written. An update or delete of `row` is
@@ -40,6 +47,9 @@ class CDBHandlerForUserDB : public CDatabaseHandler {
 
  private:
   bool Position(int32_t row);
+  // The digest of `row` read ahead or straight from the cursor; false when it cannot be fetched.
+  bool DigestOf(int32_t row, uint8_t digest[kRowDigestSize]);
+  void StopReadingAhead();
   // The cursor on zero-based `row`, stepping from the first row, with the buffers bound.
   bool PositionForWrite(int32_t row);
   // The received record's values for the supported columns; nothing, with the reason, when the
@@ -66,4 +76,9 @@ class CDBHandlerForUserDB : public CDatabaseHandler {
   QString m_strQuery;
   syncservice::BoundColumns m_buffers;
   int32_t m_nLastReadRow = -1;
+  // The buffers hold the fetched values of m_nLastReadRow (a scrollable cursor fetches it again
+  // otherwise).
+  bool m_bHoldsLastReadRow = false;
+  // A forward-only result is read ahead, its digests made while the next rows are fetched.
+  std::unique_ptr<syncservice::ReadAheadRows> m_readAhead;
 };

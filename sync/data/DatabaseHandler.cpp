@@ -48,7 +48,8 @@ int CDatabaseHandler::MoveToRow(int32_t row) {
 
 int CDatabaseHandler::FetchNext(int32_t next) {
   if (!IsOpen()) return 0;
-  const SQLSMALLINT orientation = next == 0 ? SQL_FETCH_FIRST : SQL_FETCH_NEXT;
+  // A forward-only cursor stands before its first row and takes only "next".
+  const SQLSMALLINT orientation = next == 0 && !IsForwardOnly() ? SQL_FETCH_FIRST : SQL_FETCH_NEXT;
   return SQL_SUCCEEDED(Track(SQLFetchScroll(Statement(), orientation, 0))) ? 1 : 0;
 }
 
@@ -57,6 +58,13 @@ int CDatabaseHandler::ExecuteQuery(const CDatabseConnection& connection, const Q
   m_bOpen = true;
   if (!DescribeColumns(false, true)) return 1;
   const std::optional<int32_t> count = CountQueryRows(connection.GetConnectionHandle(), sql, &m_nLastReturnCode);
+  if (!count && IsForwardOnly()) {
+    // Counted by fetching, the rows must be read again from the first: a scrollable cursor.
+    SetForwardOnly(false);
+    const int executed = ExecuteQuery(connection, sql);
+    SetForwardOnly(true);
+    return executed;
+  }
   m_nRowCount = count ? *count : CountRowsByFetching(Statement(), &m_nLastReturnCode);
   return 1;
 }

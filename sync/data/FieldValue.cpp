@@ -76,11 +76,8 @@ QString FormatOdbcDateTime(const TIMESTAMP_STRUCT& t) {
   return FormatTimestampText(t.year, t.month, t.day, t.hour, t.minute, t.second);
 }
 
-QString DigestText(const devicerecord::Value& value, const QString& displayText) {
-  if (value.isNull) return {};
-  if (value.kind == ColumnKind::Float) return ShortestText(static_cast<float>(value.real));
-  if (value.kind == ColumnKind::Double) return ShortestText(value.real);
-  return displayText;
+QString RealDigestText(int16_t kind, double value) {
+  return kind == ColumnKind::Float ? ShortestText(static_cast<float>(value)) : ShortestText(value);
 }
 
 }  // namespace syncservice

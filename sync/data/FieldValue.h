@@ -24,9 +24,9 @@ QString FormatFieldValue(int16_t kind, SQLLEN length, const char* buffer, qsizet
 // date; the empty text for 1899-12-30 00:00:00.
 QString FormatOdbcDateTime(const TIMESTAMP_STRUCT& timestamp);
 
-// The text of a value in the row text that names the row by its digest: the display text but for
-// REAL and FLOAT values, which get the shortest text that reads back to the same value, so that a
-// change in any digit changes the digest. NULL and empty values give the empty text.
-QString DigestText(const devicerecord::Value& value, const QString& displayText);
+// The text of a REAL (ColumnKind::Float, `value` read as a float) or FLOAT value in the row text
+// that names a row by its digest: the shortest text that reads back to the same value, so that
+// a change in any digit changes the digest (other values go as their display text).
+QString RealDigestText(int16_t kind, double value);
 
 }  // namespace syncservice

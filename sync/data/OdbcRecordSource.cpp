@@ -58,7 +58,7 @@ QString OdbcRecordSource::GetOdbcErrorText() const {
 bool OdbcRecordSource::OpenAndExecute(SQLHDBC connection, const QString& sql) {
   CloseStatement();
   m_lastFailure = {};
-  m_statement = NewCursorStatement(connection);
+  m_statement = NewCursorStatement(connection, !m_bForwardOnly, !m_bForwardOnly);
   if (!m_statement) {
     Track(SQL_ERROR);
     m_lastFailure = ReadOdbcDiagRecord(SQL_HANDLE_DBC, connection);

@@ -34,6 +34,11 @@ class OdbcRecordSource : public CDBHandler {
   bool IsOpen() const { return m_bOpen; }
   // Columns of a kind other than 0.
   int16_t GetSupportedColumnCount() const;
+  // For the next executions: a read-only cursor that only moves forward, which drivers serve
+  // without holding the whole result (a change-detection pass reads each row once), or the
+  // scrollable cursor with row locks that writes through the cursor need (the default).
+  void SetForwardOnly(bool forwardOnly) { m_bForwardOnly = forwardOnly; }
+  bool IsForwardOnly() const { return m_bForwardOnly; }
 
  protected:
   // Closes what is open and makes the statement of the next execution; prepares and executes
@@ -54,6 +59,7 @@ class OdbcRecordSource : public CDBHandler {
   bool m_bOpen = false;
 
  private:
+  bool m_bForwardOnly = false;
   bool IsAutoNumber(int16_t column, const QString& name);
 
   platform::OdbcHandle m_statement;

@@ -146,6 +146,19 @@ int ProfileDataReader::FetchRecord(int32_t row, QByteArray* record, uint8_t dige
   return m_tableHandler.ReadRecord(row, record, digest);
 }
 
+int ProfileDataReader::FetchDigest(int32_t row, uint8_t digest[kRowDigestSize]) {
+  if (!IsExecuted()) return 0;
+  if (IsTableProfile()) return m_tableHandler.ReadDigest(row, digest);
+  m_nFetchedLength = FetchRecord(row, &m_fetchedRecord, digest);
+  return m_nFetchedLength == 0 ? 0 : 1;
+}
+
+int ProfileDataReader::EncodeFetchedRecord(QByteArray* record) const {
+  if (IsTableProfile()) return m_tableHandler.EncodeReadRow(record);
+  *record = m_fetchedRecord;
+  return m_nFetchedLength;
+}
+
 int ProfileDataReader::AddRecord(QByteArrayView record, uint8_t digest[kRowDigestSize], QString* errorOut) {
   return m_tableHandler.AddRecord(record, digest, errorOut);
 }

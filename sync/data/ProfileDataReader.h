@@ -55,6 +55,13 @@ class ProfileDataReader : public CDatabseConnection {
   // Row `row` as a device record and its row digest; the record's length, 0 when there is none,
   // devicerecord::kRecordNotEncodable (with the digest) when the row cannot travel to a device.
   int FetchRecord(int32_t row, QByteArray* record, uint8_t digest[kRowDigestSize]);
+  // FetchRecord in two steps, so that a table row is only encoded when it goes out: the digest
+  // of row `row` (1, or 0 when there is none), then the record of the row fetched last.
+  int FetchDigest(int32_t row, uint8_t digest[kRowDigestSize]);
+  int EncodeFetchedRecord(QByteArray* record) const;
+  // Before ExecuteProfileQuery: the rows are read once, in order, and never written through
+  // the cursor.
+  void ReadForwardOnly() { m_tableHandler.SetForwardOnly(true); }
 
   // A device change applied to a table profile: 1 done with the stored row's digest in `digest`,
   // else 0 with the reason in `errorOut`. An update or delete is refused when `expectedDigest`
@@ -87,6 +94,10 @@ class ProfileDataReader : public CDatabseConnection {
   QStringList KeyColumnNames();
 
   CDBHandlerForUserDB m_tableHandler;
+  // FetchDigest of a procedure or workbook row reads its record as well: kept for
+  // EncodeFetchedRecord.
+  QByteArray m_fetchedRecord;
+  int m_nFetchedLength = 0;
   CDBHandlerForUserDBForProc m_procHandler;
   CExcelConnection m_excelConnection;
   CExcelHandlerForUserDB m_excelHandler;

@@ -28,3 +28,5 @@ void EscapeHashAndBackslash(QString* text);
 
 // The text whose digest names a row: each value escaped, "#" between them.
 QString MakeRowText(const QStringList& values);
+// Appends one value of such a text, escaped.
+void AppendRowTextValue(QStringView value, QString* rowText);

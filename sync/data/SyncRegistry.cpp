@@ -26,14 +26,14 @@ bool GetSyncServiceStatus(int32_t* status) {
   return true;
 }
 
-int32_t AllocateNextRecIndex(int32_t profileId) {
+int32_t AllocateNextRecIndex(int32_t profileId, int32_t count) {
   RegistryKeyGuard key;
   if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, kRecordIndexKey, kRecordIndexAccess, key.out()) != ERROR_SUCCESS) return -1;
   bool found = false;
   DWORD index = 0;
   const LSTATUS status = RegUpdateValue(key.get(), IndexName(profileId), [&](RegistryValue* value, bool exists) {
     found = exists && value->ToDword(&index);
-    if (found) *value = RegistryValue::FromDword(index + 1);
+    if (found) *value = RegistryValue::FromDword(index + static_cast<DWORD>(count));
     return found;
   });
   if (status != ERROR_SUCCESS) return -3;

@@ -10,10 +10,11 @@
 // Reads SyncServiceStatus; false (and `status` unchanged) when it cannot be read.
 bool GetSyncServiceStatus(int32_t* status);
 
-// Hands out the profile's next record index and stores the one after it, in one step under the
-// registry's lock (the administration program writes these values too). -1 when the RI key does
-// not open, -2 when the profile has no index, -3 when the registry cannot be read or written.
-int32_t AllocateNextRecIndex(int32_t profileId);
+// Hands out the profile's next `count` record indexes, answering the first, and stores the one
+// after them, in one step under the registry's lock (the administration program writes these
+// values too). -1 when the RI key does not open, -2 when the profile has no index, -3 when the
+// registry cannot be read or written.
+int32_t AllocateNextRecIndex(int32_t profileId, int32_t count = 1);
 
 // Stores `value` as the profile's next record index; false when it cannot be stored.
 bool SetNextRecIndex(int32_t profileId, int32_t value);

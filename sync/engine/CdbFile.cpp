@@ -12,12 +12,20 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <bit>
+#include <cstddef>
+#include <type_traits>
 
 #include <cstring>
 
 using namespace endian;
 
 namespace {
+
+// Where an entry in memory is its 72 stored bytes, the file is read straight into the entries.
+constexpr bool kEntriesLieAsStored = std::endian::native == std::endian::little && sizeof(CdbEntry) == CdbEntry::kSize &&
+                                     std::is_trivially_copyable_v<CdbEntry> && offsetof(CdbEntry, recordIndex) == 4 &&
+                                     offsetof(CdbEntry, digest) == 8;
 
 CdbEntry EntryAt(const uint8_t* p) {
   CdbEntry entry;
@@ -63,7 +71,14 @@ QByteArray CCdbFile::Bytes(const QList<CdbEntry>& entries) {
   return bytes;
 }
 
-bool CCdbFile::WriteCdbRecords(const QList<CdbEntry>& entries) const { return WriteCdbBytes(Bytes(entries)); }
+bool CCdbFile::WriteCdbRecords(const QList<CdbEntry>& entries) const {
+  if constexpr (kEntriesLieAsStored) {
+    // The entries are written as they lie: a large snapshot is not copied first.
+    return WriteCdbBytes(QByteArray::fromRawData(reinterpret_cast<const char*>(entries.constData()),
+                                                 entries.size() * CdbEntry::kSize));
+  }
+  return WriteCdbBytes(Bytes(entries));
+}
 
 SnapshotJournal CCdbFile::Journal() const { return SnapshotJournal(SiblingPath(QStringLiteral(".journal"))); }
 
@@ -106,18 +121,32 @@ bool CCdbFile::RewriteCdbBytes(const QByteArray& bytes) const {
 }
 
 int32_t CCdbFile::LoadCdbRecords(QList<CdbEntry>* entries) const {
-  QByteArray bytes;
-  bool missing = false;
-  if (!platform::ReadWholeFile(Path(), &bytes, &missing)) return 0;
-  const qsizetype whole = bytes.size() / CdbEntry::kSize;
-  if (bytes.size() % CdbEntry::kSize != 0)
+  QFile file(Path());
+  if (!file.open(QIODevice::ReadOnly)) return 0;
+  const qint64 size = file.size();
+  if (size % CdbEntry::kSize != 0)
     WriteSyncServiceLog(-1, QStringLiteral("Snapshot %1 ends in %2 bytes of a partial entry; they are left out.")
                                 .arg(Path())
-                                .arg(bytes.size() % CdbEntry::kSize));
+                                .arg(size % CdbEntry::kSize));
   const qsizetype first = entries->size();
-  entries->resize(first + whole);
+  entries->resize(first + static_cast<qsizetype>(size / CdbEntry::kSize));
   CdbEntry* out = entries->data() + first;
-  for (qsizetype i = 0; i < whole; ++i) out[i] = EntryAt(endian::Bytes(bytes) + i * CdbEntry::kSize);
+  const CdbEntry* const end = entries->data() + entries->size();
+  if constexpr (kEntriesLieAsStored) {
+    const qint64 wanted = (end - out) * CdbEntry::kSize;
+    const qint64 got = std::max<qint64>(file.read(reinterpret_cast<char*>(out), wanted), 0);
+    out += got / CdbEntry::kSize;
+  } else {
+    // A block at a time: a large snapshot is never held twice.
+    constexpr qsizetype kBlockEntries = 4096;
+    QByteArray block(kBlockEntries * CdbEntry::kSize, Qt::Uninitialized);
+    while (out != end) {
+      const qint64 wanted = std::min<qint64>(end - out, kBlockEntries) * CdbEntry::kSize;
+      if (file.read(block.data(), wanted) != wanted) break;
+      for (qint64 at = 0; at < wanted; at += CdbEntry::kSize) *out++ = EntryAt(endian::Bytes(block) + at);
+    }
+  }
+  entries->resize(out - entries->data());
   if (first == 0) {
     Journal().ApplyTo(entries);
   } else {

@@ -8,6 +8,8 @@
 #include "sync/engine/SyncStatus.h"
 #include "sync/engine/WebServiceCaller.h"
 
+#include <algorithm>
+
 using namespace endian;
 
 namespace {
@@ -49,42 +51,69 @@ ChangeBunchSender::ChangeBunchSender(int32_t profileId, const SnapshotJournal& j
 }
 
 ChangeBunchSender::Outcome ChangeBunchSender::Send() {
-  for (ChangeItem& item : m_pChanges->items) {
-    if (item.state != ChangeItem::kNotSent) continue;
-    if (SyncStopRequested()) {
-      LogStop();
-      return Outcome::Stopped;
-    }
-    // The bunch is sent before the item takes its record index, so that a refused bunch gives
-    // back exactly the indexes taken after the last accepted one.
-    const bool full = m_nMessages >= kBunchMessages || m_bunch.size() + MessageSize(item) > kBunchBytes;
-    if (m_nMessages > 0 && full) {
-      const BunchResult result = SendBunch(false);
-      if (result == BunchResult::Stopped) return Outcome::Stopped;
-      if (result != BunchResult::Accepted) return Outcome::Refused;
-    }
-    if (item.kind == ChangeItem::kAdded && !AllocateIndex(&item)) {
+  QList<ChangeItem>& items = m_pChanges->items;
+  for (qsizetype next = NextToSend(0); next < items.size();) {
+    const qsizetype end = BunchEnd(next);
+    // The bunch's additions take their record indexes in one step before it is built, so that a
+    // refused bunch gives back exactly the indexes taken after the last accepted one.
+    if (!AllocateIndexes(next, end)) {
       TakeBack(true);
       return Outcome::Refused;
     }
-    Append(&item);
+    for (qsizetype i = next; i < end; ++i) {
+      if (items[i].state != ChangeItem::kNotSent) continue;
+      if (SyncStopRequested()) {
+        LogStop();
+        return Outcome::Stopped;
+      }
+      Append(&items[i]);
+    }
+    next = NextToSend(end);
+    const bool last = next == items.size();
+    if (last && SyncStopRequested()) {
+      LogStop();
+      TakeBack(false);
+      return Outcome::Stopped;
+    }
+    switch (SendBunch(last)) {
+      case BunchResult::Accepted: break;
+      case BunchResult::Refused:
+      case BunchResult::Unanswered: return Outcome::Refused;
+      case BunchResult::Stopped: return Outcome::Stopped;
+    }
   }
-  if (SyncStopRequested()) {
-    LogStop();
-    TakeBack(false);
-    return Outcome::Stopped;
-  }
-  switch (SendBunch(true)) {
-    case BunchResult::Accepted: return Outcome::Sent;
-    case BunchResult::Refused:
-    case BunchResult::Unanswered: return Outcome::Refused;
-    case BunchResult::Stopped: return Outcome::Stopped;
-  }
-  return Outcome::Stopped;
+  return Outcome::Sent;
 }
 
-bool ChangeBunchSender::AllocateIndex(ChangeItem* item) {
-  const int32_t index = AllocateNextRecIndex(m_nProfileId);
+qsizetype ChangeBunchSender::NextToSend(qsizetype from) const {
+  const QList<ChangeItem>& items = m_pChanges->items;
+  while (from < items.size() && items[from].state != ChangeItem::kNotSent) ++from;
+  return from;
+}
+
+qsizetype ChangeBunchSender::BunchEnd(qsizetype first) const {
+  const QList<ChangeItem>& items = m_pChanges->items;
+  qsizetype bytes = 0;
+  int messages = 0;
+  qsizetype end = first;
+  for (; end < items.size(); ++end) {
+    if (items[end].state != ChangeItem::kNotSent) continue;
+    // A message larger than a bunch goes alone.
+    if (messages >= kBunchMessages || (messages > 0 && bytes + MessageSize(items[end]) > kBunchBytes)) break;
+    bytes += MessageSize(items[end]);
+    ++messages;
+  }
+  return end;
+}
+
+bool ChangeBunchSender::AllocateIndexes(qsizetype first, qsizetype end) {
+  QList<ChangeItem>& items = m_pChanges->items;
+  const auto isAddition = [](const ChangeItem& item) {
+    return item.state == ChangeItem::kNotSent && item.kind == ChangeItem::kAdded;
+  };
+  const auto additions = static_cast<int32_t>(std::count_if(items.cbegin() + first, items.cbegin() + end, isAddition));
+  if (additions == 0) return true;
+  int32_t index = AllocateNextRecIndex(m_nProfileId, additions);
   if (index < 0) {
     WriteSyncServiceLog(-1, QStringLiteral("Failed to Get the Next Record Index of Profile %1 (%2); its changes wait "
                                            "for the next interval.")
@@ -93,8 +122,11 @@ bool ChangeBunchSender::AllocateIndex(ChangeItem* item) {
     return false;
   }
   if (m_nFirstIndex == -1) m_nFirstIndex = index;
-  item->entry.recordSource = kDesktopSource;
-  item->entry.recordIndex = index;
+  for (qsizetype i = first; i < end; ++i) {
+    if (!isAddition(items[i])) continue;
+    items[i].entry.recordSource = kDesktopSource;
+    items[i].entry.recordIndex = index++;
+  }
   return true;
 }
 

@@ -35,8 +35,12 @@ class ChangeBunchSender {
  private:
   enum class BunchResult { Accepted, Refused, Unanswered, Stopped };
 
-  // Gives an added row its record index; false when none could be had.
-  bool AllocateIndex(ChangeItem* item);
+  // The first item not sent yet from `from` on; the end of the items when there is none.
+  qsizetype NextToSend(qsizetype from) const;
+  // The end of the bunch that starts with item `first`: as many items as fit.
+  qsizetype BunchEnd(qsizetype first) const;
+  // Gives the bunch's added rows their record indexes; false when none could be had.
+  bool AllocateIndexes(qsizetype first, qsizetype end);
   void Append(ChangeItem* item);
   BunchResult SendBunch(bool last);
   // The web service's answer to the bunch; Stopped when a stop came before the exchange.

@@ -15,6 +15,7 @@
 #include "sync/engine/ProfileSource.h"
 #include "sync/engine/SyncStatus.h"
 
+#include <future>
 #include <utility>
 
 namespace {
@@ -37,18 +38,14 @@ void WriteSnapshot(int32_t profileId, const CCdbFile& snapshotFile, const Profil
 }
 
 // Compares the profile's rows with its snapshot and sends what changed.
-ProfileResult CompareAndSend(int32_t profileId, ProfileDataReader* reader) {
-  CCdbFile snapshotFile;
-  snapshotFile.SetCdbFileName(profileId);
+ProfileResult CompareAndSend(int32_t profileId, const CCdbFile& snapshotFile, QList<CdbEntry> snapshot,
+                             ProfileDataReader* reader) {
   ProfileChanges changes;
-  QList<CdbEntry> snapshot;
-  snapshotFile.LoadCdbRecords(&snapshot);
-
   reader->BindColumns();
   const changescan::Outcome outcome = changescan::Compare(
       profileId, std::move(snapshot), reader->GetRecordCount(),
-      [reader](int32_t row, QByteArray* record, uint8_t* digest) { return reader->FetchRecord(row, record, digest); },
-      &changes);
+      [reader](int32_t row, uint8_t* digest) { return reader->FetchDigest(row, digest); },
+      [reader](QByteArray* record) { return reader->EncodeFetchedRecord(record); }, &changes);
   reader->UnbindColumns();
   if (outcome != changescan::Outcome::Changed) {
     // A journal a crash left is made part of the snapshot.
@@ -69,9 +66,18 @@ ProfileResult DetectProfileChanges(const ProfileRecord& profile) {
   // Taken before the source is opened, so that it comes before the workbook lock as well.
   const SyncSemaphoreHold lock(ProfileSnapshotSemaphore(profile.ProfileID));
   if (!lock.Held()) return ProfileResult::Stopped;
+  CCdbFile snapshotFile;
+  snapshotFile.SetCdbFileName(profile.ProfileID);
+  // Loaded while the source opens and counts its rows.
+  std::future<QList<CdbEntry>> snapshot = std::async(std::launch::async, [snapshotFile] {
+    QList<CdbEntry> entries;
+    snapshotFile.LoadCdbRecords(&entries);
+    return entries;
+  });
   ProfileDataReader reader;
+  reader.ReadForwardOnly();
   if (!OpenProfileForSending(profile, &reader, 54, 53)) return ProfileResult::Done;
-  return CompareAndSend(profile.ProfileID, &reader);
+  return CompareAndSend(profile.ProfileID, snapshotFile, snapshot.get(), &reader);
 }
 
 void EndPass() {

@@ -2,7 +2,16 @@
 
 #include <algorithm>
 
-QList<CdbEntry> ProfileChanges::DeviceSnapshot() const { return kept + ChangedEntries(); }
+QList<CdbEntry> ProfileChanges::DeviceSnapshot() const {
+  const QList<CdbEntry> changed = ChangedEntries();
+  QList<CdbEntry> entries(static_cast<qsizetype>(kept.size()) + changed.size());
+  // Through plain pointers: a profile may keep millions of entries.
+  const CdbEntry* const from = loaded.constData();
+  CdbEntry* out = entries.data();
+  for (const uint32_t number : kept) *out++ = from[number];
+  std::copy(changed.cbegin(), changed.cend(), out);
+  return entries;
+}
 
 QList<CdbEntry> ProfileChanges::ChangedEntries() const {
   QList<CdbEntry> entries;

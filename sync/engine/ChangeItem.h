@@ -6,6 +6,7 @@
 #include <QList>
 
 #include <cstdint>
+#include <vector>
 
 // One change of a profile's rows found by change detection, on its way to the devices.
 struct ChangeItem {
@@ -24,7 +25,8 @@ struct ChangeItem {
 // unchanged, and entries back synchronisation has just changed) and the changes, added rows in
 // row order first, then deleted entries in key order.
 struct ProfileChanges {
-  QList<CdbEntry> kept;
+  QList<CdbEntry> loaded;         // the snapshot as it was loaded
+  std::vector<uint32_t> kept;     // the positions in `loaded` of the entries that stay, in row order
   QList<ChangeItem> items;
 
   // The snapshot that describes what the devices hold: the kept entries, the additions they

@@ -24,41 +24,37 @@ std::optional<bool> WrittenByBackSync(int32_t profileId, const QString& key) {
 
 }  // namespace
 
-Outcome Compare(int32_t profileId, QList<CdbEntry> snapshot, int32_t rowCount, const RowFetch& fetch,
-                ProfileChanges* changes) {
-  changes->kept.reserve(snapshot.size());
+Outcome Compare(int32_t profileId, QList<CdbEntry> snapshot, int32_t rowCount, const RowDigestFetch& fetchDigest,
+                const FetchedRowRecord& recordOfRow, ProfileChanges* changes) {
+  changes->kept.reserve(static_cast<size_t>(snapshot.size()));
   SnapshotIndex index(std::move(snapshot));
-  QByteArray record;
   SnapshotIndex::Digest digest{};
   for (int32_t row = 0; row < rowCount; ++row) {
     if (SyncStopRequested()) return Outcome::Stopped;
-    const int length = fetch(row, &record, digest.data());
-    if (length == 0) {
+    if (fetchDigest(row, digest.data()) == 0) {
       WriteSyncServiceLog(-1, QStringLiteral("Row %1 of Profile %2 could not be read; its changes wait for the next "
                                              "interval.")
                                   .arg(row)
                                   .arg(profileId));
       return Outcome::ReadFailed;
     }
-    if (length == devicerecord::kRecordNotEncodable) {
-      // It can never travel: left out, and whatever the devices hold of it stays with them.
-      WriteSyncServiceLog(-1, QStringLiteral("Row %1 of Profile %2 cannot be encoded for the devices and is skipped.")
-                                  .arg(row)
-                                  .arg(profileId));
-      if (const CdbEntry* entry = index.Match(digest)) changes->kept.append(*entry);
-      continue;
-    }
     if (const CdbEntry* entry = index.Match(digest)) {
-      changes->kept.append(*entry);
+      changes->kept.push_back(index.NumberOf(*entry));
       continue;
     }
     const std::optional<bool> written = WrittenByBackSync(profileId, SnapshotIndex::KeyOf(digest, 0));
     if (!written) return Outcome::Stopped;
     if (*written) continue;
     ChangeItem item;
+    if (recordOfRow(&item.row) == devicerecord::kRecordNotEncodable) {
+      // It can never travel: left out, and whatever the devices hold of it stays with them.
+      WriteSyncServiceLog(-1, QStringLiteral("Row %1 of Profile %2 cannot be encoded for the devices and is skipped.")
+                                  .arg(row)
+                                  .arg(profileId));
+      continue;
+    }
     item.entry.digest = digest;
     item.kind = ChangeItem::kAdded;
-    item.row = record;
     item.position = row;
     changes->items.append(std::move(item));
   }
@@ -72,7 +68,7 @@ Outcome Compare(int32_t profileId, QList<CdbEntry> snapshot, int32_t rowCount, c
       if (!written) {
         stopped = true;
       } else if (*written) {
-        changes->kept.append(entry);
+        changes->kept.push_back(index.NumberOf(entry));
       } else {
         ChangeItem item;
         item.entry = entry;
@@ -82,6 +78,7 @@ Outcome Compare(int32_t profileId, QList<CdbEntry> snapshot, int32_t rowCount, c
     });
   }
   if (stopped) return Outcome::Stopped;
+  changes->loaded = index.TakeEntries();
   // Records in doubt are deleted before anything else goes, so that no row stands on a device
   // twice, under its old and its new index.
   std::stable_partition(changes->items.begin(), changes->items.end(),

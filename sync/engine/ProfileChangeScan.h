@@ -13,10 +13,12 @@
 // back synchronisation has just written are neither.
 namespace changescan {
 
-// Row `row` of the profile's query as a device record and its digest; the record's length, 0
-// when the row could not be read, devicerecord::kRecordNotEncodable when it cannot be encoded
-// (the digest is then given): such a row is skipped, the rest of the profile goes on.
-using RowFetch = std::function<int(int32_t row, QByteArray* record, uint8_t digest[kRowDigestSize])>;
+// The digest of row `row` of the profile's query: 1, or 0 when the row could not be read.
+using RowDigestFetch = std::function<int(int32_t row, uint8_t digest[kRowDigestSize])>;
+// The device record of the row whose digest came last: its length, or
+// devicerecord::kRecordNotEncodable: such a row is skipped, the rest of the profile goes on. Only
+// rows that go out are encoded.
+using FetchedRowRecord = std::function<int(QByteArray* record)>;
 
 enum class Outcome {
   Unchanged,
@@ -25,7 +27,7 @@ enum class Outcome {
   ReadFailed,  // a row could not be read: what looks vanished may only be unread
 };
 
-Outcome Compare(int32_t profileId, QList<CdbEntry> snapshot, int32_t rowCount, const RowFetch& fetch,
-                ProfileChanges* changes);
+Outcome Compare(int32_t profileId, QList<CdbEntry> snapshot, int32_t rowCount, const RowDigestFetch& fetchDigest,
+                const FetchedRowRecord& recordOfRow, ProfileChanges* changes);
 
 }  // namespace changescan

@@ -175,6 +175,7 @@ bool CStatusChangeCheck::SendNewProfileData() const {
     std::optional<ProfileRecord> record = ReadProfileRecord(entry.id, 3, 5);
     if (!record) continue;
     ProfileDataReader reader;
+    reader.ReadForwardOnly();
     if (!OpenProfileForSending(*record, &reader, 21, 20)) continue;
     Log(8, QStringLiteral("Create Byte Strip For New Profile %1 and Device List %2.").arg(entry.id).arg(entry.deviceList));
     const int32_t firstIndex = AllocateNextRecIndex(entry.id);

@@ -18,15 +18,17 @@ size_t HashOf(const SnapshotIndex::Digest& digest) {
 
 }  // namespace
 
-SnapshotIndex::SnapshotIndex(QList<CdbEntry> entries)
-    : m_entries(std::move(entries)),
-      m_slots(std::bit_ceil(static_cast<size_t>(m_entries.size()) * 2 + 2), kNone),
-      m_next(static_cast<size_t>(m_entries.size()), kNone),
-      m_untaken(static_cast<size_t>(m_entries.size()), kNone),
-      m_nUnmatched(m_entries.size()) {
+SnapshotIndex::SnapshotIndex(QList<CdbEntry> entries) : m_entries(std::move(entries)), m_nUnmatched(m_entries.size()) {}
+
+void SnapshotIndex::BuildTable() {
+  m_bTable = true;
+  const auto count = static_cast<size_t>(m_entries.size());
+  m_slots.assign(std::bit_ceil(count * 2 + 2), kNone);
+  m_next.assign(count, kNone);
+  m_untaken.assign(count, kNone);
   // Each digest's last entry so far, so that its entries chain in load order.
-  std::vector<uint32_t> last(static_cast<size_t>(m_entries.size()), kNone);
-  for (uint32_t i = 0; i < static_cast<uint32_t>(m_entries.size()); ++i) {
+  std::vector<uint32_t> last(count, kNone);
+  for (uint32_t i = 0; i < static_cast<uint32_t>(count); ++i) {
     uint32_t& slot = m_slots[SlotOf(m_entries.at(i).digest)];
     if (slot == kNone) {
       slot = i;
@@ -36,6 +38,11 @@ SnapshotIndex::SnapshotIndex(QList<CdbEntry> entries)
       m_next[last[slot]] = i;
       last[slot] = i;
     }
+  }
+  // The entries taken in order are the first of their digests' chains.
+  for (uint32_t i = 0; i < m_nTakenInOrder; ++i) {
+    const uint32_t first = m_slots[SlotOf(m_entries.at(i).digest)];
+    m_untaken[first] = m_next[i];
   }
 }
 
@@ -47,6 +54,14 @@ size_t SnapshotIndex::SlotOf(const Digest& digest) const {
 }
 
 const CdbEntry* SnapshotIndex::Match(const Digest& digest) {
+  if (!m_bTable) {
+    // While every entry before it is taken, the next entry is the first untaken of its digest.
+    if (m_nTakenInOrder < static_cast<uint32_t>(m_entries.size()) && m_entries.at(m_nTakenInOrder).digest == digest) {
+      --m_nUnmatched;
+      return &m_entries.at(m_nTakenInOrder++);
+    }
+    BuildTable();
+  }
   const uint32_t first = m_slots[SlotOf(digest)];
   if (first == kNone || m_untaken[first] == kNone) return nullptr;
   const uint32_t taken = m_untaken[first];
@@ -55,7 +70,18 @@ const CdbEntry* SnapshotIndex::Match(const Digest& digest) {
   return &m_entries.at(taken);
 }
 
-void SnapshotIndex::ForEachUnmatched(const std::function<void(const CdbEntry&, const QString&)>& visit) const {
+QList<CdbEntry> SnapshotIndex::TakeEntries() {
+  m_bTable = false;
+  m_nTakenInOrder = 0;
+  m_slots.clear();
+  m_next.clear();
+  m_untaken.clear();
+  m_nUnmatched = 0;
+  return std::exchange(m_entries, {});
+}
+
+void SnapshotIndex::ForEachUnmatched(const std::function<void(const CdbEntry&, const QString&)>& visit) {
+  if (!m_bTable) BuildTable();
   std::vector<std::pair<QString, uint32_t>> unmatched;
   unmatched.reserve(static_cast<size_t>(m_nUnmatched));
   for (const uint32_t first : m_slots) {

@@ -73,7 +73,8 @@ TEST(FieldFormat, DecimalTextIsNormalisedAsText) {
       {u"12.500", u"12.5"},  {u"12.000", u"12.0"}, {u"12", u"12.0"},         {u"-0.50", u"-0.5"},
       {u".5", u"0.5"},       {u"0.0000001", u"0.0000001"},
       {u"12345678901234567890.123", u"12345678901234567890.123"},  // beyond a double's digits
-      {u"NaN", u"NaN"},
+      {u"NaN", u"NaN"},      {u" 7.50 ", u"7.5"},  {u"-.", u"-.0"},          {u".", u"."},
+      {u"+", u"+"},          {u"1e5", u"1e5"},     {u"\u0661\u0662", u"\u0661\u0662"},  // only ASCII digits count
   };
   for (const Case& c : cases) {
     const QString in = QString::fromUtf16(c.in);
@@ -99,6 +100,9 @@ TEST(FieldFormat, DatesAndTimes) {
             QStringLiteral("3/5/2009 2:7:9 PM"));
   EXPECT_EQ(Format(TIMESTAMP_STRUCT{2009, 3, 5, 0, 0, 0, 0}, ColumnKind::Timestamp), QStringLiteral("3/5/2009"));
   EXPECT_EQ(FormatTimestampText(0, 0, 0, 23, 59, 58), QStringLiteral("11:59:58 PM"));
+  EXPECT_EQ(FormatTimestampText(1899, 12, 30, 13, 0, 0), QStringLiteral("1:0:0 PM"));
+  EXPECT_EQ(FormatTimestampText(0, 0, 0, 0, 0, 0), QStringLiteral("0/0/0"));
+  EXPECT_EQ(FormatTimestampText(-1, 1, 2, 0, 0, 0), QStringLiteral("1/2/-1"));
 }
 
 TEST(FieldFormat, UnsupportedAndShortBuffersGiveEmptyTexts) {

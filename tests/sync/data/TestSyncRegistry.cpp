@@ -37,6 +37,9 @@ TEST(RecordIndex, AllocationHandsOutTheStoredValueAndKeepsTheNext) {
   StoreIndex(QStringLiteral("7"), RegistryValue::FromDword(25));
   EXPECT_EQ(AllocateNextRecIndex(7), 25);
   EXPECT_EQ(StoredIndex(QStringLiteral("7")), 26u);
+  EXPECT_EQ(AllocateNextRecIndex(7, 100), 26) << "a bunch's indexes in one step";
+  EXPECT_EQ(StoredIndex(QStringLiteral("7")), 126u);
+  ASSERT_TRUE(SetNextRecIndex(7, 26));
 
   EXPECT_EQ(AllocateNextRecIndex(8), -2);
   EXPECT_EQ(StoredIndex(QStringLiteral("8")), std::nullopt) << "a missing index is not created";

@@ -20,7 +20,7 @@ SnapshotIndex::Digest DigestOf(uint8_t byte) {
   return digest;
 }
 
-QStringList UnmatchedKeys(const SnapshotIndex& index, QList<int32_t>* indexes = nullptr) {
+QStringList UnmatchedKeys(SnapshotIndex& index, QList<int32_t>* indexes = nullptr) {
   QStringList keys;
   index.ForEachUnmatched([&](const CdbEntry& entry, const QString& key) {
     keys.append(key);
@@ -51,10 +51,26 @@ TEST(SnapshotIndex, EntriesOfOneDigestAreTakenInLoadOrderAndTheRestKeepTheirSuff
   EXPECT_TRUE(UnmatchedKeys(index).isEmpty());
 }
 
+// Rows in snapshot order are taken one after the other; the first row out of order must find the
+// same entries the table would have given from the start.
+TEST(SnapshotIndex, RowsOutOfOrderAfterRowsInOrderTakeTheSameEntries) {
+  SnapshotIndex index({Entry(1, 0xaa), Entry(2, 0xbb), Entry(3, 0xaa), Entry(4, 0xcc), Entry(5, 0xbb)});
+  EXPECT_EQ(index.Match(DigestOf(0xaa))->recordIndex, 1);
+  EXPECT_EQ(index.Match(DigestOf(0xbb))->recordIndex, 2);
+  EXPECT_EQ(index.Match(DigestOf(0xcc))->recordIndex, 4) << "out of order";
+  EXPECT_EQ(index.Match(DigestOf(0xbb))->recordIndex, 5);
+  EXPECT_EQ(index.Match(DigestOf(0xbb)), nullptr);
+  QList<int32_t> indexes;
+  EXPECT_EQ(UnmatchedKeys(index, &indexes), QStringList({DigestToHex(DigestOf(0xaa).data()) + QStringLiteral("_1")}));
+  EXPECT_EQ(indexes, QList<int32_t>({3}));
+  EXPECT_EQ(index.Match(DigestOf(0xaa))->recordIndex, 3);
+  EXPECT_TRUE(index.AllMatched());
+}
+
 TEST(SnapshotIndex, SuffixesFollowTextOrder) {
   QList<CdbEntry> entries;
   for (int32_t i = 0; i < 11; ++i) entries.append(Entry(i, 0x01));
-  const SnapshotIndex index(entries);
+  SnapshotIndex index(entries);
   const QString hex = DigestToHex(DigestOf(0x01).data());
   const QStringList keys = UnmatchedKeys(index);
   ASSERT_EQ(keys.size(), 11);
@@ -67,7 +83,8 @@ TEST(SnapshotIndex, SuffixesFollowTextOrder) {
 // Whatever the sending has reached, the snapshot names what the devices hold.
 TEST(ProfileChanges, TheDeviceSnapshotHoldsAcceptedAdditionsAndDeletionsNotYetAccepted) {
   ProfileChanges changes;
-  changes.kept = {Entry(1, 0x01)};
+  changes.loaded = {Entry(2, 0x02), Entry(1, 0x01)};
+  changes.kept = {1};
   const auto item = [](ChangeItem::Kind kind, int32_t index, ChangeItem::State state) {
     ChangeItem change;
     change.kind = kind;
