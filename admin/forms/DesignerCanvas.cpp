@@ -2,6 +2,7 @@
 
 #include "admin/forms/CanvasGeometry.h"
 #include "admin/forms/FormDesignerDlg.h"
+#include "admin/forms/FormDocument.h"
 #include "admin/forms/FormMapping.h"
 #include "admin/forms/RadioGroups.h"
 #include "admin/foundation/AppLog.h"
@@ -54,7 +55,7 @@ bool IsArrow(int key) { return key == Qt::Key_Left || key == Qt::Key_Right || ke
 }  // namespace
 
 CDesignerCanvas::CDesignerCanvas(CFormDesignerDlg* page)
-    : QObject(page), m_pPage(page), m_pTracker(new CControlTracker(page)) {
+    : QObject(page), m_pPage(page), m_document(page->GetDocument()), m_pTracker(new CControlTracker(page)) {
   // The canvas frame lets clicks through to the page, which hit-tests the previews.
   page->GetCanvas()->setAttribute(Qt::WA_TransparentForMouseEvents);
   page->GetCanvas()->installEventFilter(this);
@@ -66,7 +67,7 @@ CDesignerCanvas::CDesignerCanvas(CFormDesignerDlg* page)
   connect(bar, &QScrollBar::valueChanged, this, &CDesignerCanvas::ScrollTo);
 }
 
-FormTabInfo* CDesignerCanvas::CurrentTab() const { return m_pPage->GetFormInfo().GetTab(m_nCurrentTab); }
+FormTabInfo* CDesignerCanvas::CurrentTab() const { return m_document.GetFormInfo().GetTab(m_nCurrentTab); }
 
 FormControlInfo* CDesignerCanvas::GetSelectedControl() const {
   const auto found = m_selected.find(CurrentTab());
@@ -76,7 +77,7 @@ FormControlInfo* CDesignerCanvas::GetSelectedControl() const {
 bool CDesignerCanvas::eventFilter(QObject* watched, QEvent* event) {
   if (watched == m_pPage->GetCanvas() && event->type() == QEvent::Paint) {
     QPainter painter(m_pPage->GetCanvas());
-    painter.fillRect(m_pPage->GetCanvasRect().translated(-m_pPage->GetCanvas()->pos()), m_pPage->GetFormColor());
+    painter.fillRect(m_pPage->GetCanvasRect().translated(-m_pPage->GetCanvas()->pos()), m_document.GetFormColor());
     return false;
   }
   if (event->type() == QEvent::KeyPress) return OnKey(qobject_cast<QWidget*>(watched), event);
@@ -168,12 +169,8 @@ void CDesignerCanvas::Place(const QPoint& point) {
 }
 
 bool CDesignerCanvas::JoinRadioGroup(FormControlInfo* radio) {
-  FormInfo& form = m_pPage->GetFormInfo();
-  std::vector<RadioGroupInfo>& groups = m_pPage->GetRadioGroups();
-  const QStringList free =
-      CFormMapping(m_pPage->GetProfileColumns(), form, groups, m_pPage->GetActionList()).FreeColumns(kRadioButton);
-  if (const std::optional<Refusal> refused =
-          CRadioGroups(groups, form, m_pPage->GetProfileColumns()).JoinNewRadioButton(radio, free)) {
+  const QStringList free = m_document.Mapping().FreeColumns(kRadioButton);
+  if (const std::optional<Refusal> refused = m_document.RadioGroups().JoinNewRadioButton(radio, free)) {
     platform::MessageBox(m_pPage, refused->Message, ProgramTitle(),
                          platform::MB_OK | (refused->ErrorIcon ? platform::MB_ICONERROR : platform::MB_ICONINFORMATION));
     return false;
@@ -271,7 +268,7 @@ void CDesignerCanvas::ShiftPreviews(int dy) {
 
 void CDesignerCanvas::RepaintCanvas() {
   const QRect canvas = m_pPage->GetCanvasRect();
-  const FormInfo& form = m_pPage->GetFormInfo();
+  const FormInfo& form = m_document.GetFormInfo();
   for (int t = 0; t < form.GetTabCount(); ++t) {
     const FormTabInfo* tab = form.GetTab(t);
     for (int i = 0; i < tab->GetControlCount(); ++i)
@@ -289,7 +286,7 @@ void CDesignerCanvas::RepaintCanvas() {
 }
 
 void CDesignerCanvas::SwitchTab(int tabIndex) {
-  if (m_pPage->GetFormInfo().GetTab(tabIndex) == nullptr) return;
+  if (m_document.GetFormInfo().GetTab(tabIndex) == nullptr) return;
   Q_EMIT SelectionChanging();
   m_nCurrentTab = tabIndex;
   if (const FormControlInfo* selected = GetSelectedControl(); selected != nullptr && selected->Window.Get() != nullptr)
@@ -328,7 +325,7 @@ void CDesignerCanvas::DeleteCtrl() {
   if (index >= 0) {
     WriteAppLog(-1, QStringLiteral("<FormDesignerDlg> <DeleteCtrl> Selected Ctrl's Type %1.").arg(control->Type));
     if (control->Type == kRadioButton) {
-      CRadioGroups(m_pPage->GetRadioGroups(), m_pPage->GetFormInfo(), m_pPage->GetProfileColumns()).Leave(*control);
+      m_document.RadioGroups().Leave(*control);
       m_pPage->FillRadioGroupList();
     }
     m_selected.erase(tab);
@@ -342,12 +339,12 @@ void CDesignerCanvas::DeleteCtrl() {
 }
 
 void CDesignerCanvas::DeletePage() {
-  FormInfo& form = m_pPage->GetFormInfo();
+  FormInfo& form = m_document.GetFormInfo();
   FormTabInfo* tab = CurrentTab();
   if (tab == nullptr) return;
   Q_EMIT SelectionChanging();
   WriteAppLog(-1, QStringLiteral("<FormDesignerDlg> <DeletePage> Selected Tab's Title \"%1\".").arg(tab->GetFormTabTitle()));
-  CRadioGroups(m_pPage->GetRadioGroups(), form, m_pPage->GetProfileColumns()).LeaveTab(*tab);
+  m_document.RadioGroups().LeaveTab(*tab);
   m_pPage->FillRadioGroupList();
   m_selected.erase(tab);
   const int removed = m_nCurrentTab;

@@ -9,6 +9,7 @@
 #include <map>
 
 class CFormDesignerDlg;
+class FormDocument;
 class FormTabInfo;
 struct FormControlInfo;
 
@@ -92,6 +93,7 @@ class CDesignerCanvas : public QObject {
   void ShowTabPreviews(int tabIndex, bool show);
 
   CFormDesignerDlg* m_pPage;
+  FormDocument& m_document;
   CControlTracker* m_pTracker;
   int m_nCurrentTab = 0;
   std::map<const FormTabInfo*, FormControlInfo*> m_selected;

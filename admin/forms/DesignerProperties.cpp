@@ -5,6 +5,7 @@
 #include "admin/forms/DesignerProfile.h"
 #include "admin/forms/FieldValueChecks.h"
 #include "admin/forms/FormDesignerDlg.h"
+#include "admin/forms/FormDocument.h"
 #include "admin/forms/FormMapping.h"
 #include "admin/forms/FormulaDesignDlg.h"
 #include "admin/forms/GoToFormListDialog.h"
@@ -60,7 +61,8 @@ void Log(const QString& text) { WriteAppLog(-1, text); }
 
 }  // namespace
 
-CDesignerProperties::CDesignerProperties(CFormDesignerDlg& page) : QObject(&page), m_page(page) {}
+CDesignerProperties::CDesignerProperties(CFormDesignerDlg& page)
+    : QObject(&page), m_page(page), m_document(page.GetDocument()) {}
 
 CDesignerProperties::~CDesignerProperties() = default;
 
@@ -154,11 +156,11 @@ void CDesignerProperties::Fill(GridRows& grid, std::vector<PropertyRow> rows) {
 
 void CDesignerProperties::SetTabCtrlProp() {
   if (m_pFormGrid == nullptr) return;
-  const FormInfo& form = m_page.GetFormInfo();
+  const FormInfo& form = m_document.GetFormInfo();
   m_nShownTab = qMax(0, m_page.GetTabControl()->GetSelectedTab());
   const FormTabInfo* tab = form.GetTab(m_nShownTab);
   const QString tabTitle = tab != nullptr ? tab->GetFormTabTitle() : QString();
-  const QColor color = m_page.GetFormColor();
+  const QColor color = m_document.GetFormColor();
   Fill(RowsOf(kFormGrid), propertyrows::FormRows(tabTitle, form.GetFormName(), form.ProfileName, color));
   const QString prefix = QStringLiteral("<FormDesignerDlg> <SetTabCtrlProp> ");
   Log(prefix + QStringLiteral("Tab Title : ") + tabTitle);
@@ -176,12 +178,11 @@ void CDesignerProperties::ShowControlProperties(FormControlInfo* control) {
 }
 
 CFormMapping CDesignerProperties::Mapping() const {
-  return CFormMapping(m_page.GetProfileColumns(), m_page.GetFormInfo(), m_page.GetRadioGroups(),
-                      m_page.GetActionList());
+  return m_document.Mapping();
 }
 
 CRadioGroups CDesignerProperties::Radios() const {
-  return CRadioGroups(m_page.GetRadioGroups(), m_page.GetFormInfo(), m_page.GetProfileColumns());
+  return m_document.RadioGroups();
 }
 
 const std::vector<OtherProfile>& CDesignerProperties::OtherProfiles() {
@@ -192,7 +193,7 @@ const std::vector<OtherProfile>& CDesignerProperties::OtherProfiles() {
   SettingsQuery profiles(app->GetSettingsConnection(), QStringLiteral("Select ProfileID, DBInfo from ProfileInfo"));
   while (profiles.NextRow()) {
     const int32_t id = profiles.Number(0);
-    if (id != m_page.GetFormInfo().ProfileID) m_otherProfiles->push_back({id, profiles.Text(1)});
+    if (id != m_document.GetFormInfo().ProfileID) m_otherProfiles->push_back({id, profiles.Text(1)});
   }
   return *m_otherProfiles;
 }
@@ -230,7 +231,7 @@ void CDesignerProperties::RebuildControlGrid() {
   } else {
     const CFormMapping mapping = Mapping();
     Fill(RowsOf(kControlGrid),
-         propertyrows::ControlRows(*m_pSelected, mapping, m_page.GetRadioGroups(), Lookup(*m_pSelected)));
+         propertyrows::ControlRows(*m_pSelected, mapping, m_document.GetRadioGroups(), Lookup(*m_pSelected)));
     m_pControlCaption->setText(propertyrows::ControlGridCaption(m_pSelected->Type));
   }
   ShowSideWidgets();
@@ -252,7 +253,7 @@ int CDesignerProperties::SelectedGroup() const { return m_page.GetRadioGroupList
 
 void CDesignerProperties::RebuildRadioGroupGrid() {
   if (m_pRadioGroupGrid == nullptr) return;
-  const std::vector<RadioGroupInfo>& groups = m_page.GetRadioGroups();
+  const std::vector<RadioGroupInfo>& groups = m_document.GetRadioGroups();
   const int index = SelectedGroup();
   if (index < 0 || static_cast<size_t>(index) >= groups.size()) {
     m_pRadioGroupGrid->ClearProperties();
@@ -331,7 +332,7 @@ std::optional<Refusal> CDesignerProperties::Apply(int tag, int propertyId, const
 }
 
 std::optional<Refusal> CDesignerProperties::ApplyForm(int propertyId, const QString& value) {
-  FormInfo& form = m_page.GetFormInfo();
+  FormInfo& form = m_document.GetFormInfo();
   FormTabInfo* tab = form.GetTab(m_nShownTab);
   if (tab == nullptr && propertyId == kPropCaption) return std::nullopt;
   std::optional<Refusal> refusal = propertycommit::CommitForm(&form, tab, propertyId, value);
@@ -341,7 +342,7 @@ std::optional<Refusal> CDesignerProperties::ApplyForm(int propertyId, const QStr
 }
 
 propertycommit::ControlContext CDesignerProperties::Context(CFormMapping& mapping, CRadioGroups& radios) const {
-  return {m_page.GetProfileColumns(), mapping, radios, *m_otherProfiles, ValidValue};
+  return {m_document.GetProfileColumns(), mapping, radios, *m_otherProfiles, ValidValue};
 }
 
 std::optional<Refusal> CDesignerProperties::ApplyControl(int propertyId, const QString& value) {
@@ -374,10 +375,10 @@ void CDesignerProperties::PressButton(int tag, int propertyId) {
 
 // Every preview but a Button's takes the form colour; a Button keeps its own background.
 void CDesignerProperties::ChooseFormColor() {
-  const std::optional<QColor> color = ChooseColor(m_page.GetFormColor(), &m_page);
+  const std::optional<QColor> color = ChooseColor(m_document.GetFormColor(), &m_page);
   if (!color) return;
   m_page.SetFormColor(*color);
-  const FormInfo& form = m_page.GetFormInfo();
+  const FormInfo& form = m_document.GetFormInfo();
   for (int t = 0; t < form.GetTabCount(); ++t) {
     const FormTabInfo& tab = *form.GetTab(t);
     for (int c = 0; c < tab.GetControlCount(); ++c) {
@@ -402,8 +403,8 @@ void CDesignerProperties::EditGoToFormLinks() {
   CTarnwickApp* app = GetTarnwickApp();
   if (app == nullptr) return;
   QStringList fields;
-  for (const ProfileColumn& column : m_page.GetProfileColumns()) fields.append(column.Name);
-  const QString edited = m_page.IsEditMode() ? m_page.GetEditedTitle() : QString();
+  for (const ProfileColumn& column : m_document.GetProfileColumns()) fields.append(column.Name);
+  const QString edited = m_document.IsEditMode() ? m_document.GetEditedTitle() : QString();
   CGoToFormListDialog dialog(app->GetSettingsConnection(), m_pSelected->GoToForms, fields, edited, &m_page);
   if (dialog.exec() != QDialog::Accepted) return;
   m_pSelected->GoToForms = dialog.GetMappings();
@@ -412,7 +413,7 @@ void CDesignerProperties::EditGoToFormLinks() {
 
 void CDesignerProperties::EditFormula() {
   FormulaColumns columns;
-  for (const ProfileColumn& column : m_page.GetProfileColumns()) {
+  for (const ProfileColumn& column : m_document.GetProfileColumns()) {
     columns.names.append(column.Name);
     columns.types.append(column.SqlType);
   }
@@ -422,7 +423,7 @@ void CDesignerProperties::EditFormula() {
 }
 
 QString CDesignerProperties::ColumnType(const QString& column) const {
-  for (const ProfileColumn& candidate : m_page.GetProfileColumns())
+  for (const ProfileColumn& candidate : m_document.GetProfileColumns())
     if (candidate.Name == column) return candidate.SqlType;
   return {};
 }
@@ -463,8 +464,8 @@ void CDesignerProperties::OnAddRadioGroup() {
 
 void CDesignerProperties::OnRemoveRadioGroup() {
   const int index = SelectedGroup();
-  if (index < 0 || static_cast<size_t>(index) >= m_page.GetRadioGroups().size()) return;
-  const QString name = m_page.GetRadioGroups()[static_cast<size_t>(index)].Name;
+  if (index < 0 || static_cast<size_t>(index) >= m_document.GetRadioGroups().size()) return;
+  const QString name = m_document.GetRadioGroups()[static_cast<size_t>(index)].Name;
   if (platform::MessageBox(&m_page, QStringLiteral("Are you sure to remove RadioGroup : %1 ?").arg(name),
                            ProgramTitle(), platform::MB_YESNO | platform::MB_DEFBUTTON2) != platform::IDYES)
     return;
@@ -488,7 +489,7 @@ void CDesignerProperties::ShowRefusal(const Refusal& refusal) const {
 // A commit can change other controls than the selected one (a RadioButton selected clears the
 // others of its group on every tab), so every preview shows its values again.
 void CDesignerProperties::RefreshPreviews() const {
-  const FormInfo& form = m_page.GetFormInfo();
+  const FormInfo& form = m_document.GetFormInfo();
   for (int t = 0; t < form.GetTabCount(); ++t) {
     const FormTabInfo& tab = *form.GetTab(t);
     for (int c = 0; c < tab.GetControlCount(); ++c) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 class CFormDesignerDlg;
+class FormDocument;
 class CFormMapping;
 class CPropertiesControl;
 class CRadioGroups;
@@ -114,6 +115,7 @@ class CDesignerProperties : public QObject {
   int SelectedGroup() const;
 
   CFormDesignerDlg& m_page;
+  FormDocument& m_document;
   CPropertiesControl* m_pFormGrid = nullptr;
   CPropertiesControl* m_pControlGrid = nullptr;
   CPropertiesControl* m_pRadioGroupGrid = nullptr;

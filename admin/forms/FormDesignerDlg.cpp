@@ -1,6 +1,5 @@
 #include "admin/forms/FormDesignerDlg.h"
 
-#include "admin/forms/ButtonActions.h"
 #include "admin/forms/CanvasGeometry.h"
 #include "admin/forms/ControlPreview.h"
 #include "admin/forms/DesignerCanvas.h"
@@ -13,15 +12,12 @@
 #include "admin/forms/NewControlDefaults.h"
 #include "admin/foundation/AppLog.h"
 #include "admin/foundation/DatabaseHandler.h"
-#include "admin/foundation/FormCodes.h"
 #include "admin/shell/ControlButton.h"
 #include "admin/shell/HelpBalloon.h"
 #include "admin/shell/TabControl.h"
 #include "admin/shell/TarnwickApp.h"
 #include "admin/shell/WizardSheet.h"
 #include "platform/widgets/MessageBox.h"
-#include "shared/formtext/FormTextReader.h"
-#include "shared/formtext/FormTextWriter.h"
 #include "shared/formtext/TaggedText.h"
 
 #include <QComboBox>
@@ -56,20 +52,12 @@ QRect CanvasFrame() {
   return QRect(kCanvasFrameTopLeft, canvas.grownBy(kCanvasFrameBorder));
 }
 
-constexpr QStringView kConstructTab = u"<FormDesignerDlg> <ConstructTabInfo> ";
 constexpr QStringView kRetrieveTab = u"<FormDesignerDlg> <RetrieveTabInfo> ";
 
 // A stored text may hold any number, damaged ones too: a control's rectangle is kept to what a
 // window can take (as Qt does with a window's size), so no coordinate sum can overflow.
 int WindowCoordinate(int32_t stored) { return qBound(-QWIDGETSIZE_MAX, stored, QWIDGETSIZE_MAX); }
 int WindowExtent(int32_t stored) { return qBound(0, stored, QWIDGETSIZE_MAX); }
-
-// The stored font size carries the device's offset; a size at the end of the 32-bit range
-// stays there instead of overflowing.
-int32_t AddSaturated(int32_t size, int offset) {
-  const qint64 sum = qint64{size} + offset;
-  return static_cast<int32_t>(qBound(qint64{INT32_MIN}, sum, qint64{INT32_MAX}));
-}
 
 }  // namespace
 
@@ -83,7 +71,7 @@ CFormDesignerDlg::CFormDesignerDlg(QWidget* parent) : CWizardSheetPage(parent) {
   m_pCanvas->setGeometry(frame);
   const QRect canvas = GetCanvasRect();
   m_pTabCtrl = new CTabControl(QRect(canvas.left(), canvas.top(), canvas.width(), kTabStripHeight), this);
-  m_pTabCtrl->SetBackgroundColor(m_formColor);
+  m_pTabCtrl->SetBackgroundColor(m_document.GetFormColor());
   m_pTabCtrl->setObjectName(QStringLiteral("1233"));
   m_pScrollBar = new QScrollBar(Qt::Vertical, this);
   m_pScrollBar->setObjectName(QStringLiteral("1271"));
@@ -118,10 +106,10 @@ CFormDesignerDlg::~CFormDesignerDlg() { delete m_pDesignerCanvas; }
 void CFormDesignerDlg::OnInitDialog() {
   Log(-1, QStringLiteral("<FormDesignerDlg> Start OnInitDialog."));
   SetControl();
-  BuildActionList(m_nProfileType);
+  m_document.BuildActionList(m_document.GetProfileType());
   ShowFormName();
-  if (IsEditMode()) {
-    m_strEditedTitle = m_FormInfo.GetFormName();
+  if (m_document.IsEditMode()) {
+    m_document.KeepEditedTitle();
     LoadFormTabs();
   } else {
     AddPage();
@@ -141,13 +129,13 @@ void CFormDesignerDlg::SetControl() {
   m_pScrollBar->setRange(0, 0);
 }
 
-void CFormDesignerDlg::ShowFormName() { m_pCanvasTitle->setText(m_FormInfo.GetFormName()); }
+void CFormDesignerDlg::ShowFormName() { m_pCanvasTitle->setText(m_document.GetFormInfo().GetFormName()); }
 
 void CFormDesignerDlg::ApplyFormFontSize() {
   QFont font(QStringLiteral("Verdana"));
-  font.setPointSize(qMax(1, m_FormInfo.FontSize));
+  font.setPointSize(qMax(1, m_document.GetFormInfo().FontSize));
   m_pCanvasTitle->setFont(font);
-  m_pTabCtrl->SetTabFontSize(m_FormInfo.FontSize);
+  m_pTabCtrl->SetTabFontSize(m_document.GetFormInfo().FontSize);
 }
 
 void CFormDesignerDlg::OnHelp() { ShowHelpBalloon(kHelpTopic, this, BalloonAnchor::WizardPage); }
@@ -163,10 +151,10 @@ void CFormDesignerDlg::RemoveTabCanvas(int tabIndex) {
 
 // The tabs of the previous visit go; a form that had any starts again from one empty tab.
 void CFormDesignerDlg::RemoveAllTabs() {
-  const bool hadTabs = m_FormInfo.GetTabCount() > 0;
-  while (m_FormInfo.GetTabCount() > 0) {
+  const bool hadTabs = m_document.GetFormInfo().GetTabCount() > 0;
+  while (m_document.GetFormInfo().GetTabCount() > 0) {
     m_pTabCtrl->RemoveTab(0);
-    m_FormInfo.RemoveFormTab(0);
+    m_document.GetFormInfo().RemoveFormTab(0);
     RemoveTabCanvas(0);
   }
   if (hadTabs) AddPage();
@@ -186,7 +174,8 @@ bool CFormDesignerDlg::OnFinish() {
     Log(-1, QStringLiteral("<FormDesignerDlg> <OnFinish> The settings database is not connected."));
     return false;
   }
-  const CFormSaver::Target target{IsEditMode(), m_FormInfo.FormID, m_strEditedTitle, app->GetDefaultUserID()};
+  const CFormSaver::Target target{m_document.IsEditMode(), m_document.GetFormInfo().FormID, m_document.GetEditedTitle(),
+                                  app->GetDefaultUserID()};
   return SaveForm(app->GetSettingsConnection(), target,
                   [this](const ProfileColumns& unmapped, std::vector<FieldDefaultValue>* values) {
                     return AskDefaultValues(unmapped, values);
@@ -210,20 +199,12 @@ bool CFormDesignerDlg::AskDefaultValues(const ProfileColumns& unmapped, std::vec
   return true;
 }
 
-void CFormDesignerDlg::SetLoadedProfile(const DesignerProfile& profile) {
-  m_FormInfo.ProfileID = profile.ProfileID;
-  m_nProfileType = profile.ProfileType;
-  m_ProfileColumns.clear();
-  for (qsizetype i = 0; i < profile.ColumnNames.size(); ++i)
-    m_ProfileColumns.push_back({profile.ColumnNames[i], profile.ColumnTypes.value(i)});
-}
-
 bool CFormDesignerDlg::OnSetActive() {
   CWizardSheet* sheet = GetSheet();
-  if (IsEditMode()) {
+  if (m_document.IsEditMode()) {
     if (sheet != nullptr) sheet->SetTitle(QStringLiteral("Form Designer"));
     Log(-1, QStringLiteral("<FormDesignerDlg> OnSetActive Edit Form."));
-    BuildActionList(m_nProfileType);
+    m_document.BuildActionList(m_document.GetProfileType());
     return true;
   }
   if (sheet != nullptr) {
@@ -236,11 +217,11 @@ bool CFormDesignerDlg::OnSetActive() {
   RemoveAllTabs();
   SetCtrlStatus(-1);
   ShowFormName();
-  m_RadioGroups.clear();
-  m_DefaultValues.clear();
+  m_document.GetRadioGroups().clear();
+  m_document.GetDefaultValues().clear();
   FillRadioGroupList();
   m_pDesignerCanvas->Reset();
-  BuildActionList(m_nProfileType);
+  m_document.BuildActionList(m_document.GetProfileType());
   return true;
 }
 
@@ -249,10 +230,7 @@ QRect CFormDesignerDlg::GetCanvasRect() const {
 }
 
 void CFormDesignerDlg::SetFormColor(const QColor& color) {
-  m_formColor = color;
-  m_FormInfo.R = color.red();
-  m_FormInfo.G = color.green();
-  m_FormInfo.B = color.blue();
+  m_document.SetFormColor(color);
   m_pTabCtrl->SetBackgroundColor(color);
   QPalette scrollBar = m_pScrollBar->palette();
   scrollBar.setColor(QPalette::Window, color);
@@ -269,15 +247,12 @@ int CFormDesignerDlg::GetTabScrollMax(int tabIndex) const {
   return found == m_tabCanvases.end() ? GetCanvasRect().height() : found->second.Reach();
 }
 
-void CFormDesignerDlg::BuildActionList(int profileType) { m_ActionList = ::GetActionList(profileType); }
-
 void CFormDesignerDlg::SetCtrlStatus(int type) {
   const int armed = m_nArmedType;
   m_nArmedType = 0;
   m_pToolbox->ShowArmed(0);
   if (type == armed || type < kLabel || type > kConditionalField) return;
-  const std::optional<ArmRefusal> refusal =
-      CFormMapping(m_ProfileColumns, m_FormInfo, m_RadioGroups, m_ActionList).CheckArming(type);
+  const std::optional<ArmRefusal> refusal = m_document.Mapping().CheckArming(type);
   if (refusal) {
     platform::MessageBox(this, refusal->Message, ProgramTitle(), platform::MB_OK | platform::MB_ICONINFORMATION);
     Log(-1, refusal->LogText());
@@ -288,34 +263,26 @@ void CFormDesignerDlg::SetCtrlStatus(int type) {
 }
 
 void CFormDesignerDlg::AddPage() {
-  if (m_FormInfo.GetTabCount() >= canvas::kMaxTabs) {
+  if (m_document.GetFormInfo().GetTabCount() >= canvas::kMaxTabs) {
     platform::MessageBox(this, canvas::TooManyTabsMessage(), ProgramTitle(),
                          platform::MB_OK | platform::MB_ICONINFORMATION);
     Log(-1, QStringLiteral("<FormDesignerDlg> <AddPage> ") + canvas::kTooManyTabs);
     return;
   }
-  const QString title = m_FormInfo.ProfileName;
+  const QString title = m_document.GetFormInfo().ProfileName;
   m_pTabCtrl->AddTab(title);
-  m_FormInfo.AddFormTab(m_FormInfo.GetTabCount(), title);
-  m_pTabCtrl->SetTabFontSize(m_FormInfo.FontSize);
+  m_document.GetFormInfo().AddFormTab(m_document.GetFormInfo().GetTabCount(), title);
+  m_pTabCtrl->SetTabFontSize(m_document.GetFormInfo().FontSize);
   m_pProperties->SetTabCtrlProp();
   Log(-1, QStringLiteral("<FormDesignerDlg> <AddPage> Tab Title \"%1\".").arg(title));
 }
 
 QString CFormDesignerDlg::FirstFreeAction() const {
-  const QStringList free = CFormMapping(m_ProfileColumns, m_FormInfo, m_RadioGroups, m_ActionList).FreeActions();
+  const QStringList free = m_document.Mapping().FreeActions();
   return free.isEmpty() ? QString() : free.first();
 }
 
 int CFormDesignerDlg::DeviceFontOffset() const { return ::DeviceFontOffset(RegisteredDeviceType()); }
-
-int32_t CFormDesignerDlg::StoredFontSize(int32_t designerSize) const {
-  return AddSaturated(designerSize, DeviceFontOffset());
-}
-
-int32_t CFormDesignerDlg::DesignerFontSize(int32_t storedSize) const {
-  return AddSaturated(storedSize, -DeviceFontOffset());
-}
 
 void CFormDesignerDlg::Log(int code, const QString& text) const { WriteAppLog(code, text); }
 
@@ -334,7 +301,7 @@ void CFormDesignerDlg::ShowNewControl(const FormControlInfo& control, CControlBu
   window->SetFontFace(control.FontFace);
   window->SetFontSize(control.FontSize);
   window->SetFontStyle(control.FontStyle);
-  window->SetBackgroundColor(m_formColor);
+  window->SetBackgroundColor(m_document.GetFormColor());
   switch (control.Type) {
     case kLabel:
     case kDateTime:
@@ -362,141 +329,65 @@ void CFormDesignerDlg::ExtendTabCanvas(int tabIndex, const QRect& canvasRect, co
   m_pScrollBar->setValue(0);
 }
 
-StoredControl CFormDesignerDlg::ToStored(const FormTabInfo& tab, const FormControlInfo& control) const {
-  StoredControl stored;
-  stored.Properties = control;
-  stored.Properties.FontSize = StoredFontSize(control.FontSize);
-  if (const QWidget* window = control.Window.Get()) {
-    const QRect canvas = GetCanvasRect();
-    const QRect rect = window->geometry();
-    stored.X = rect.left() - canvas.left();
-    stored.Y = rect.top() + tab.VerticalOffset - canvas.top();
-    stored.Width = rect.width();
-    stored.Height = rect.height();
-  }
-  return stored;
-}
-
-void CFormDesignerDlg::LogControl(QStringView prefix, const StoredControl& stored, bool writing) const {
-  StoredControl shown = stored;
-  shown.Properties.FontSize = DesignerFontSize(stored.Properties.FontSize);
-  Log(-1, prefix.toString() + DescribeCommonValues(shown));
-  for (const QString& line : DescribeTypeValues(stored.Properties, writing)) Log(-1, prefix.toString() + line);
-}
-
 bool CFormDesignerDlg::ConstructFormInfo(QString* text, QString* error) {
-  FormLevelInfo form;
-  form.Groups = m_RadioGroups;
-  for (const RadioGroupInfo& group : m_RadioGroups)
-    Log(-1, QStringLiteral("<FormDesignerDlg> <ConstructFormInfo> GroupName : %1, DataColumn : %2, NumRdBtn : %3")
-                .arg(group.Name, group.DataColumn, QString::number(group.NumRdBtn)));
-  form.Height = m_pCanvas->height();
-  form.Width = m_pCanvas->width();
-  form.FontSize = StoredFontSize(m_FormInfo.FontSize);
-  form.R = m_FormInfo.R;
-  form.G = m_FormInfo.G;
-  form.B = m_FormInfo.B;
-  Log(-1, QStringLiteral("<FormDesignerDlg> <ConstructFormInfo> FrmHeight : %1, FrmWidth : %2, FrmFontSize : %3, FrmColor : %4 ")
-              .arg(QString::number(form.Height), QString::number(form.Width), QString::number(m_FormInfo.FontSize),
-                   FormatRgbText(form.R, form.G, form.B)));
-  form.DefaultValues = m_DefaultValues;
-  for (const FieldDefaultValue& value : m_DefaultValues)
-    Log(-1, QStringLiteral("<FormDesignerDlg> <ConstructFormInfo> UnMapCol : %1, DefaultValue : %2")
-                .arg(value.FldName, value.FldDefValue));
-  FormTextWriter writer;
-  if (writer.WriteFormLevel(form, text)) return true;
-  *error = writer.ErrorMessage();
-  Log(-1, QStringLiteral("<FormDesignerDlg> <ConstructFormInfo> ") + *error);
-  return false;
+  return m_document.WriteFormText(m_pCanvas->size(), DeviceFontOffset(), text, error);
 }
 
 bool CFormDesignerDlg::ConstructTabInfo(int tabIndex, QString* text, QString* error) {
-  const FormTabInfo* tab = m_FormInfo.GetTab(tabIndex);
-  if (tab == nullptr) {
-    *error = QStringLiteral("The form has no tab %1.").arg(tabIndex);
-    return false;
-  }
-  std::vector<StoredControl> controls;
-  for (int i = 0; i < tab->GetControlCount(); ++i) {
-    controls.push_back(ToStored(*tab, *tab->GetControl(i)));
-    LogControl(kConstructTab, controls.back(), true);
-  }
-  FormTextWriter writer;
-  if (writer.WriteTab(controls, text)) return true;
-  *error = QStringLiteral("Tab \"%1\": %2").arg(tab->GetFormTabTitle(), writer.ErrorMessage());
-  Log(-1, kConstructTab.toString() + *error);
-  return false;
+  return m_document.WriteTabText(tabIndex, GetCanvasRect(), DeviceFontOffset(), text, error);
 }
 
 std::optional<int32_t> CFormDesignerDlg::SaveForm(CDatabseConnection& settings, const CFormSaver::Target& target,
                                                   const CFormSaver::AskDefaultValues& ask) {
   CFormSaver saver(
-      settings, {m_FormInfo, m_ProfileColumns, m_RadioGroups, m_DefaultValues}, target, ask,
+      settings, m_document, target, ask,
       [this](QString* text, QString* error) { return ConstructFormInfo(text, error); },
       [this](int tab, QString* text, QString* error) { return ConstructTabInfo(tab, text, error); });
   return saver.Save();
 }
 
 bool CFormDesignerDlg::RetrieveFormInfo() {
-  FormLevelInfo form;
-  form.R = m_formColor.red();
-  form.G = m_formColor.green();
-  form.B = m_formColor.blue();
-  FormTextReader reader;
-  reader.ReadFormLevel(m_FormInfo.FormText, &form);
-  for (const RadioGroupInfo& group : form.Groups) {
-    m_RadioGroups.push_back(group);
-    Log(-1, QStringLiteral("<FormDesignerDlg> <RetrieveFormInfo> GroupName : %1, DataColumn : %2, NumRdBtn : %3")
-                .arg(group.Name, group.DataColumn, QString::number(group.NumRdBtn)));
-  }
+  const bool whole = m_document.ReadFormText(DeviceFontOffset());
   FillRadioGroupList();
-  m_FormInfo.FontSize = DesignerFontSize(form.FontSize);
-  SetFormColor(QColor(form.R & 0xFF, form.G & 0xFF, form.B & 0xFF));
-  Log(-1, QStringLiteral("<FormDesignerDlg> <RetrieveFormInfo> FrmHeight : %1, FrmWidth : %2, FrmFontSize : %3, FrmColor : %4 ")
-              .arg(QString::number(form.Height), QString::number(form.Width), QString::number(m_FormInfo.FontSize),
-                   FormatRgbText(form.R, form.G, form.B)));
-  for (const FieldDefaultValue& value : form.DefaultValues) {
-    m_DefaultValues.push_back(value);
-    Log(-1, QStringLiteral("<FormDesignerDlg> <RetrieveFormInfo> UnMapCol : %1, DefaultValue : %2")
-                .arg(value.FldName, value.FldDefValue));
-  }
-  for (const QString& problem : reader.Problems())
-    Log(-1, QStringLiteral("<FormDesignerDlg> <RetrieveFormInfo> ") + problem);
-  return reader.Problems().isEmpty();
+  SetFormColor(m_document.GetFormColor());
+  return whole;
 }
 
 void CFormDesignerDlg::FillRadioGroupList() {
   m_pRadioGroupList->clear();
-  for (const RadioGroupInfo& group : m_RadioGroups) m_pRadioGroupList->addItem(group.Name);
+  for (const RadioGroupInfo& group : m_document.GetRadioGroups()) m_pRadioGroupList->addItem(group.Name);
   if (m_pRadioGroupList->count() > 0) m_pRadioGroupList->setCurrentIndex(0);
 }
 
 bool CFormDesignerDlg::RetrieveTabInfo(int tabIndex, const QString& title, const QString& text) {
   const QRect canvas = GetCanvasRect();
-  FormTextReader reader;
-  std::vector<StoredControl> controls = reader.ReadTab(text);
-  if (!m_FormInfo.AddFormTab(tabIndex, title)) {
+  const int fontOffset = DeviceFontOffset();
+  QStringList problems;
+  const std::vector<StoredControl> controls = FormDocument::ReadTabText(text, &problems);
+  FormInfo& form = m_document.GetFormInfo();
+  if (!form.AddFormTab(tabIndex, title)) {
     Log(-1, kRetrieveTab.toString() + QStringLiteral("Tab %1 cannot follow the %2 tabs read so far.")
-                               .arg(tabIndex).arg(m_FormInfo.GetTabCount()));
+                               .arg(tabIndex).arg(form.GetTabCount()));
     return false;
   }
-  FormTabInfo* tab = m_FormInfo.GetTab(tabIndex);
+  FormTabInfo* tab = form.GetTab(tabIndex);
   Log(-1, QStringLiteral("<FormDesignerDlg> <RetreveTabInfo> Tab Title : ") + title);
   for (const StoredControl& stored : controls) {
-    LogControl(kRetrieveTab, stored, false);
+    const int32_t fontSize = FormDocument::DesignerFontSize(stored.Properties.FontSize, fontOffset);
+    LogStoredControl(kRetrieveTab, stored, fontSize, false);
     auto control = std::make_unique<FormControlInfo>();
     control->Type = stored.Properties.Type;
     const QRect rect(canvas.left() + WindowCoordinate(stored.X), canvas.top() + WindowCoordinate(stored.Y),
                      WindowExtent(stored.Width), WindowExtent(stored.Height));
     PlaceCtrl(control.get(), rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height());
     static_cast<FormControlProperties&>(*control) = stored.Properties;
-    control->FontSize = DesignerFontSize(stored.Properties.FontSize);
+    control->FontSize = fontSize;
     ApplyStoredControl(control.get());
     tab->AddControl(std::move(control));
     ExtendTabCanvas(tabIndex, canvas, rect);
   }
-  for (const QString& problem : reader.Problems()) Log(-1, kRetrieveTab.toString() + problem);
-  return reader.Problems().isEmpty();
+  for (const QString& problem : problems) Log(-1, kRetrieveTab.toString() + problem);
+  return problems.isEmpty();
 }
 
 void CFormDesignerDlg::ApplyStoredControl(FormControlInfo* control) const {
@@ -536,7 +427,7 @@ bool CFormDesignerDlg::ReadFormDetails(std::vector<FormDetailsRow>* rows) const 
   CDatabaseHandler tabs;
   tabs.SetWholeTextFlag(true);  // a tab text is read however long it is, never cut
   const QString sql = QStringLiteral("Select TabID, TabTitle, TabFormInfo From FormDetails Where FormID = %1 Order by TabID")
-                          .arg(m_FormInfo.FormID);
+                          .arg(m_document.GetFormInfo().FormID);
   if (tabs.ExecuteQuery(app->GetSettingsConnection(), sql) == 0) {
     Log(-1, QStringLiteral("<FormDesignerDlg> <LoadFormTabs> ") + tabs.GetOdbcErrorText());
     return false;

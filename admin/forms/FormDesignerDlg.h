@@ -1,12 +1,9 @@
 #pragma once
 
-#include "admin/forms/DesignerProfile.h"
+#include "admin/forms/FormDocument.h"
 #include "admin/forms/FormSaver.h"
-#include "admin/forms/ProfileColumn.h"
 #include "admin/forms/TabCanvas.h"
-#include "admin/foundation/FormInfo.h"
 #include "admin/shell/WizardSheetPage.h"
-#include "shared/formtext/FormTextRecords.h"
 
 #include <QColor>
 #include <QRect>
@@ -33,22 +30,22 @@ struct FormDetailsRow {
   QString TabFormInfo;
 };
 
-// The form designer page: the form being edited with its tabs and controls, its radio groups
-// and the default values of unmapped columns, the canvas on which the control previews lie,
-// the tab strip over it and the form colour. It writes the form to its stored tagged texts and
-// rebuilds it from them. The new-form wizard hands it the mode, the form (for an edit its
-// FormID and FormText) with its name and profile name, and the profile's number, kind and
-// columns.
+// The form designer page: a view of its form document (the form with its tabs and controls,
+// radio groups and default values), the canvas on which the control previews lie, the tab strip
+// over it and the toolbox. It has the document write the form to its stored tagged texts and
+// read it back, placing a preview window for each control read. The new-form wizard hands the
+// document the mode, the form (for an edit its FormID and FormText) with its name and profile
+// name, and the profile's number, kind and columns.
 class CFormDesignerDlg : public CWizardSheetPage {
   Q_OBJECT
 
  public:
-  // The wizard's modes.
-  static constexpr int kNewMode = 0;
-  static constexpr int kEditMode = 1;
-
   explicit CFormDesignerDlg(QWidget* parent = nullptr);
   ~CFormDesignerDlg() override;
+
+  // The form this page designs; the page shows it and edits it.
+  FormDocument& GetDocument() { return m_document; }
+  const FormDocument& GetDocument() const { return m_document; }
 
   // An edited form is read from its stored texts once, before the page is first shown.
   void OnInitDialog() override;
@@ -65,26 +62,10 @@ class CFormDesignerDlg : public CWizardSheetPage {
   // pending edit of the grids is committed, so the control selected before must still exist.
   CDesignerProperties* GetProperties() const { return m_pProperties; }
   void ShowControlProperties(FormControlInfo* control);
-  // The stored title of the edited form, as it was opened.
-  QString GetEditedTitle() const { return m_strEditedTitle; }
   // Lists the radio groups and selects the first.
   void FillRadioGroupList();
 
-  void SetEditMode(int mode) { m_nEditMode = mode; }
-  int GetEditMode() const { return m_nEditMode; }
-  bool IsEditMode() const { return m_nEditMode == kEditMode; }
-  // The profile's columns with their SQL type names, and its kind (ProfileType).
-  void SetProfileColumns(const ProfileColumns& columns) { m_ProfileColumns = columns; }
-  const ProfileColumns& GetProfileColumns() const { return m_ProfileColumns; }
-  void SetProfileType(int32_t profileType) { m_nProfileType = profileType; }
-  int32_t GetProfileType() const { return m_nProfileType; }
-  // Takes the loaded profile's number, kind and columns.
-  void SetLoadedProfile(const DesignerProfile& profile);
-
-  FormInfo& GetFormInfo() { return m_FormInfo; }
-  std::vector<RadioGroupInfo>& GetRadioGroups() { return m_RadioGroups; }
-  std::vector<FieldDefaultValue>& GetDefaultValues() { return m_DefaultValues; }
-  QColor GetFormColor() const { return m_formColor; }
+  // The form's colour, on the form and on the canvas, the tab strip and the scroll bar.
   void SetFormColor(const QColor& color);
   CTabControl* GetTabControl() const { return m_pTabCtrl; }
   QComboBox* GetRadioGroupList() const { return m_pRadioGroupList; }
@@ -95,11 +76,6 @@ class CFormDesignerDlg : public CWizardSheetPage {
   QRect GetCanvasRect() const;
   // How far down the tab's canvas can be scrolled at most, in pixels from the canvas top.
   int GetTabScrollMax(int tabIndex) const;
-
-  // The actions the profile's Buttons may take (by ProfileType: 0 table, 1 view, 2 stored
-  // procedure).
-  void BuildActionList(int profileType);
-  const QStringList& GetActionList() const { return m_ActionList; }
 
   // Arms the toolbox for the type (1 to 9) or disarms it (-1, or the armed type again); a type
   // with nothing left to map is refused with its message and log line, and nothing is armed.
@@ -133,8 +109,8 @@ class CFormDesignerDlg : public CWizardSheetPage {
   // pixels to spare below it; for tab 0 the scroll bar follows.
   void ExtendTabCanvas(int tabIndex, const QRect& canvasRect, const QRect& controlRect);
 
-  // The form-level text. False, with the reason in `error`, when a text of the form could not
-  // be stored as it is.
+  // The form-level text, for this page's canvas and device. False, with the reason in `error`,
+  // when a text of the form could not be stored as it is.
   bool ConstructFormInfo(QString* text, QString* error);
   // The text of the tab at the index; false with the reason as above, or for no such tab.
   bool ConstructTabInfo(int tabIndex, QString* text, QString* error);
@@ -161,20 +137,13 @@ class CFormDesignerDlg : public CWizardSheetPage {
   void SetControl();
   void RemoveAllTabs();
   int DeviceFontOffset() const;
-  int32_t StoredFontSize(int32_t designerSize) const;
-  int32_t DesignerFontSize(int32_t storedSize) const;
   void Log(int code, const QString& text) const;
   QString FirstFreeAction() const;
   void ShowNewControl(const FormControlInfo& control, CControlButton* window) const;
   void ApplyStoredControl(FormControlInfo* control) const;
-  StoredControl ToStored(const FormTabInfo& tab, const FormControlInfo& control) const;
-  void LogControl(QStringView prefix, const StoredControl& stored, bool writing) const;
   bool AskDefaultValues(const ProfileColumns& unmapped, std::vector<FieldDefaultValue>* values);
 
-  FormInfo m_FormInfo;
-  std::vector<RadioGroupInfo> m_RadioGroups;
-  std::vector<FieldDefaultValue> m_DefaultValues;
-  QColor m_formColor = Qt::white;
+  FormDocument m_document;
   QFrame* m_pCanvas;
   CTabControl* m_pTabCtrl;
   QScrollBar* m_pScrollBar;
@@ -183,11 +152,6 @@ class CFormDesignerDlg : public CWizardSheetPage {
   CDesignerToolbox* m_pToolbox;
   QLabel* m_pCanvasTitle;
   std::map<int, CTabCanvas> m_tabCanvases;
-  int m_nEditMode = kNewMode;
-  ProfileColumns m_ProfileColumns;
-  int32_t m_nProfileType = 0;
-  QStringList m_ActionList;
   int m_nArmedType = 0;
   CDesignerProperties* m_pProperties;
-  QString m_strEditedTitle;
 };

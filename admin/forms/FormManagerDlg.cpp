@@ -2,6 +2,7 @@
 
 #include "admin/forms/DesignerProfile.h"
 #include "admin/forms/FormDesignerDlg.h"
+#include "admin/forms/FormDocument.h"
 #include "admin/forms/FormListRows.h"
 #include "admin/forms/NewFormWizard.h"
 #include "admin/foundation/AppLog.h"
@@ -148,25 +149,26 @@ void CFormManagerDlg::OnBnClickedEditForm() {
   }
   WriteAppLog(-1, QStringLiteral("Form Title %1 with Form ID : %2.").arg(form->FormTitle).arg(form->FormID));
   CNewFormWizard wizard(CNewFormWizard::kEditMode, this);
-  if (!FillDesignerForEdit(*form, wizard.GetFormDesignerPage())) return;
+  if (!FillDesignerForEdit(*form, wizard.GetFormDesignerPage()->GetDocument())) return;
   if (RunWizard(wizard)) LoadFormList();
   admin::DeleteTempExcelCopies();
   WriteAppLog(-1, QStringLiteral("Edit Form end."));
 }
 
-bool CFormManagerDlg::FillDesignerForEdit(const FormListRow& form, CFormDesignerDlg* designer) {
-  designer->GetFormInfo().SetFormName(form.FormTitle);
-  designer->GetFormInfo().ProfileName = form.ProfileName;
-  designer->GetFormInfo().FormID = form.FormID;
-  designer->GetFormInfo().FormText = form.FormText;
-  designer->SetProfileColumns({});
+bool CFormManagerDlg::FillDesignerForEdit(const FormListRow& form, FormDocument& document) {
+  FormInfo& edited = document.GetFormInfo();
+  edited.SetFormName(form.FormTitle);
+  edited.ProfileName = form.ProfileName;
+  edited.FormID = form.FormID;
+  edited.FormText = form.FormText;
+  document.SetProfileColumns({});
   DesignerProfile profile;
   if (LoadProfileForDesigner(m_app.GetSettingsConnection(), form.ProfileName, &profile) != 1) {
     WriteAppLog(-1, QStringLiteral("Problem to Get Profile Details."));
     Box(this, QStringLiteral("Problem to Get Profile Details."), platform::MB_OK | platform::MB_ICONINFORMATION);
     return false;
   }
-  designer->SetLoadedProfile(profile);
+  document.SetLoadedProfile(profile);
   return true;
 }
 

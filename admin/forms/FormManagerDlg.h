@@ -6,9 +6,9 @@
 
 class CBMButton;
 class CColoredListCtrl;
-class CFormDesignerDlg;
 class CNewFormWizard;
 class CTarnwickApp;
+class FormDocument;
 class QKeyEvent;
 struct FormListRow;
 
@@ -39,9 +39,9 @@ class CFormManagerDlg : public QDialog {
   void EnableFormButtons(bool enabled);
   void OnFormSelected();
   QString SelectedTitle() const;
-  // Hands the stored form and its loaded profile to the designer page; false (logged and
-  // shown) when the profile could not be loaded.
-  bool FillDesignerForEdit(const FormListRow& form, CFormDesignerDlg* designer);
+  // Hands the stored form and its loaded profile to the designer's form document; false
+  // (logged and shown) when the profile could not be loaded.
+  bool FillDesignerForEdit(const FormListRow& form, FormDocument& document);
   // Runs the wizard; true when it ended with the form saved.
   bool RunWizard(CNewFormWizard& wizard);
   void ShowNoFormSelected();

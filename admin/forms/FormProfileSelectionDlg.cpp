@@ -1,8 +1,7 @@
 #include "admin/forms/FormProfileSelectionDlg.h"
 
 #include "admin/forms/DesignerProfile.h"
-#include "admin/forms/FormDesignerDlg.h"
-#include "admin/forms/NewFormWizard.h"
+#include "admin/forms/FormDocument.h"
 #include "admin/foundation/AppLog.h"
 #include "admin/foundation/ProfileQueries.h"
 #include "admin/foundation/SettingsQuery.h"
@@ -11,6 +10,7 @@
 #include "admin/shell/DeviceUserList.h"
 #include "admin/shell/HelpBalloon.h"
 #include "admin/shell/TarnwickApp.h"
+#include "admin/shell/WizardSheet.h"
 #include "platform/widgets/MessageBox.h"
 
 #include <QHeaderView>
@@ -37,8 +37,8 @@ void ShowInformation(QWidget* parent, const QString& text) {
 
 }  // namespace
 
-CFormProfileSelectionDlg::CFormProfileSelectionDlg(CNewFormWizard* wizard)
-    : CWizardSheetPage(wizard), m_pWizard(wizard), m_pProfileList(new CColoredListCtrl(this)) {
+CFormProfileSelectionDlg::CFormProfileSelectionDlg(CWizardSheet* wizard, FormDocument& document)
+    : CWizardSheetPage(wizard), m_pWizard(wizard), m_document(document), m_pProfileList(new CColoredListCtrl(this)) {
   resize(kPageSize);
   auto* intro = new QLabel(QStringLiteral("Use this wizard to create the form for the database profile which you have "
                                           "already created in   Profile Manager. Just follow the instructions on each "
@@ -131,11 +131,10 @@ int CFormProfileSelectionDlg::OnWizardNext() {
 }
 
 bool CFormProfileSelectionDlg::HandProfileToDesigner(const QString& profileName) {
-  CFormDesignerDlg* designer = m_pWizard->GetFormDesignerPage();
-  FormInfo& form = designer->GetFormInfo();
+  FormInfo& form = m_document.GetFormInfo();
   form.SetFormName(profileName);
   form.ProfileName = profileName;
-  designer->SetProfileColumns({});
+  m_document.SetProfileColumns({});
   CTarnwickApp* app = GetTarnwickApp();
   DesignerProfile profile;
   if (app == nullptr || LoadProfileForDesigner(app->GetSettingsConnection(), profileName, &profile) != 1) {
@@ -143,7 +142,7 @@ bool CFormProfileSelectionDlg::HandProfileToDesigner(const QString& profileName)
     ShowInformation(this, QStringLiteral("Problem to Get Profile Details."));
     return false;
   }
-  designer->SetLoadedProfile(profile);
+  m_document.SetLoadedProfile(profile);
   WriteAppLog(-1, ProfilePageLog(QStringLiteral("Profile %1 with profile ID %2 is selected for Form Design.")
                                      .arg(profileName)
                                      .arg(profile.ProfileID)));

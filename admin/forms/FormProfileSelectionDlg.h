@@ -5,15 +5,16 @@
 #include <QString>
 
 class CColoredListCtrl;
-class CNewFormWizard;
+class CWizardSheet;
+class FormDocument;
 
 // The new-form wizard's first page: the assigned profiles to choose from. Next loads the chosen
-// profile's columns and hands them, with the profile, to the designer page.
+// profile's columns into the form document, with the profile's name as the form's.
 class CFormProfileSelectionDlg : public CWizardSheetPage {
   Q_OBJECT
 
  public:
-  explicit CFormProfileSelectionDlg(CNewFormWizard* wizard);
+  CFormProfileSelectionDlg(CWizardSheet* wizard, FormDocument& document);
   ~CFormProfileSelectionDlg() override;
 
   void OnInitDialog() override;
@@ -28,12 +29,13 @@ class CFormProfileSelectionDlg : public CWizardSheetPage {
   void FillProfileList();
   void OnProfileSelected();
   QString SelectedProfileName() const;
-  // Fills the designer page from the profile of that name; false (shown and logged) when the
+  // Fills the form document from the profile of that name; false (shown and logged) when the
   // profile could not be loaded.
   bool HandProfileToDesigner(const QString& profileName);
   void EnableNext(bool enabled);
 
-  CNewFormWizard* m_pWizard;
+  CWizardSheet* m_pWizard;
+  FormDocument& m_document;
   CColoredListCtrl* m_pProfileList;
   // Set when the page was left for the designer page.
   bool m_bLeftForDesigner = false;

@@ -1,5 +1,6 @@
 #include "admin/forms/FormSaver.h"
 
+#include "admin/forms/FormDocument.h"
 #include "admin/forms/FormMapping.h"
 #include "admin/foundation/AppLog.h"
 #include "admin/foundation/FormIdCounter.h"
@@ -28,7 +29,7 @@ const QString kCreationFailed = QStringLiteral("Error in Form Creation.");
 
 }  // namespace
 
-CFormSaver::CFormSaver(CDatabseConnection& settings, Form form, Target target, AskDefaultValues ask,
+CFormSaver::CFormSaver(CDatabseConnection& settings, FormDocument& form, Target target, AskDefaultValues ask,
                        BuildFormText formText, BuildTabText tabText)
     : m_settings(settings),
       m_form(form),
@@ -39,7 +40,7 @@ CFormSaver::CFormSaver(CDatabseConnection& settings, Form form, Target target, A
 
 std::optional<int32_t> CFormSaver::Save() {
   if (!CheckGoToFormLinks() || !SettleDefaultValues()) return std::nullopt;
-  const QString name = m_form.Info.GetFormName().trimmed();
+  const QString name = m_form.GetFormInfo().GetFormName().trimmed();
   if (!CheckName(name) || !CheckRename(name) || !CheckDefaultUser()) return std::nullopt;
   std::vector<FormRowInfo> rows;
   if (!BuildRows(name, &rows)) return std::nullopt;
@@ -58,8 +59,8 @@ std::optional<int32_t> CFormSaver::Save() {
 }
 
 bool CFormSaver::HasButtonWith(const QString& action) const {
-  for (int t = 0; t < m_form.Info.GetTabCount(); ++t) {
-    const FormTabInfo& tab = *m_form.Info.GetTab(t);
+  for (int t = 0; t < m_form.GetFormInfo().GetTabCount(); ++t) {
+    const FormTabInfo& tab = *m_form.GetFormInfo().GetTab(t);
     for (int c = 0; c < tab.GetControlCount(); ++c) {
       const FormControlInfo& control = *tab.GetControl(c);
       if (control.Type == kButton && control.Action == action) return true;
@@ -69,8 +70,8 @@ bool CFormSaver::HasButtonWith(const QString& action) const {
 }
 
 bool CFormSaver::CheckGoToFormLinks() const {
-  for (int t = 0; t < m_form.Info.GetTabCount(); ++t) {
-    const FormTabInfo& tab = *m_form.Info.GetTab(t);
+  for (int t = 0; t < m_form.GetFormInfo().GetTabCount(); ++t) {
+    const FormTabInfo& tab = *m_form.GetFormInfo().GetTab(t);
     for (int c = 0; c < tab.GetControlCount(); ++c) {
       const FormControlInfo& control = *tab.GetControl(c);
       if (control.Type != kButton || control.Action != kGoToFormAction || !control.GoToForms.empty()) continue;
@@ -83,9 +84,10 @@ bool CFormSaver::CheckGoToFormLinks() const {
 
 ProfileColumns CFormSaver::UnmappedColumns() const {
   const QStringList noActions;
-  const QStringList inUse = CFormMapping(m_form.Columns, m_form.Info, m_form.Groups, noActions).ColumnsInUse();
+  const QStringList inUse =
+      CFormMapping(m_form.GetProfileColumns(), m_form.GetFormInfo(), m_form.GetRadioGroups(), noActions).ColumnsInUse();
   ProfileColumns unmapped;
-  for (const ProfileColumn& column : m_form.Columns)
+  for (const ProfileColumn& column : m_form.GetProfileColumns())
     if (!inUse.contains(column.Name)) unmapped.push_back(column);
   return unmapped;
 }
@@ -94,15 +96,15 @@ ProfileColumns CFormSaver::UnmappedColumns() const {
 bool CFormSaver::SettleDefaultValues() {
   const ProfileColumns unmapped = HasButtonWith(QStringLiteral("New")) ? UnmappedColumns() : ProfileColumns();
   if (unmapped.empty()) {
-    m_form.DefaultValues.clear();
+    m_form.GetDefaultValues().clear();
     return true;
   }
-  std::vector<FieldDefaultValue> values = m_form.DefaultValues;
+  std::vector<FieldDefaultValue> values = m_form.GetDefaultValues();
   if (!m_ask(unmapped, &values)) {
     Inform(QStringLiteral("Not all Fields are mapped, Please map all Fields in Profile."));
     return false;
   }
-  m_form.DefaultValues = std::move(values);
+  m_form.GetDefaultValues() = std::move(values);
   return true;
 }
 
@@ -144,15 +146,15 @@ bool CFormSaver::CheckDefaultUser() const {
 
 bool CFormSaver::BuildRows(const QString& name, std::vector<FormRowInfo>* rows) const {
   FormRowInfo form;
-  form.Number = m_form.Info.ProfileID;
+  form.Number = m_form.GetFormInfo().ProfileID;
   form.Title = name;
   QString error;
   bool built = m_formText(&form.Text, &error);
   rows->push_back(std::move(form));
-  for (int t = 0; built && t < m_form.Info.GetTabCount(); ++t) {
+  for (int t = 0; built && t < m_form.GetFormInfo().GetTabCount(); ++t) {
     FormRowInfo tab;
     tab.Number = t;
-    tab.Title = m_form.Info.GetTab(t)->GetFormTabTitle();
+    tab.Title = m_form.GetFormInfo().GetTab(t)->GetFormTabTitle();
     built = m_tabText(t, &tab.Text, &error);
     rows->push_back(std::move(tab));
   }

@@ -12,9 +12,9 @@
 #include <vector>
 
 class CDatabseConnection;
-class FormInfo;
+class FormDocument;
 
-// Stores the form of the designer page: checks it in a fixed order, stopping at the first
+// Stores the designer's form document: checks it in a fixed order, stopping at the first
 // refusal with its message box, asks for the default values of the profile columns no control
 // maps when the form can add records, takes a new form identifier, and writes the FormInfo row,
 // a FormDetails row per tab and the status row of the default device user in one transaction
@@ -22,13 +22,6 @@ class FormInfo;
 // A failure rolls all of it back and shows "Error in Form Creation.".
 class CFormSaver {
  public:
-  // The form on the page; its default values are replaced by the answer of the question.
-  struct Form {
-    const FormInfo& Info;
-    const ProfileColumns& Columns;
-    const std::vector<RadioGroupInfo>& Groups;
-    std::vector<FieldDefaultValue>& DefaultValues;
-  };
   // Where it goes: a new form, or the stored form it replaces (its identifier and title).
   struct Target {
     bool EditMode = false;
@@ -44,8 +37,9 @@ class CFormSaver {
   using BuildFormText = std::function<bool(QString* text, QString* error)>;
   using BuildTabText = std::function<bool(int tabIndex, QString* text, QString* error)>;
 
-  CFormSaver(CDatabseConnection& settings, Form form, Target target, AskDefaultValues ask, BuildFormText formText,
-             BuildTabText tabText);
+  // The document's default values are replaced by the answer of the question.
+  CFormSaver(CDatabseConnection& settings, FormDocument& form, Target target, AskDefaultValues ask,
+             BuildFormText formText, BuildTabText tabText);
 
   // The identifier the form was stored under; nothing when it was refused or not stored.
   std::optional<int32_t> Save();
@@ -62,7 +56,7 @@ class CFormSaver {
   ProfileColumns UnmappedColumns() const;
 
   CDatabseConnection& m_settings;
-  Form m_form;
+  FormDocument& m_form;
   Target m_target;
   AskDefaultValues m_ask;
   BuildFormText m_formText;

@@ -1,5 +1,6 @@
 #include "admin/forms/FormTextLog.h"
 
+#include "admin/foundation/AppLog.h"
 #include "admin/foundation/FormCodes.h"
 
 // Every line is filled in one pass (QString::arg with all values at once), so a caption that
@@ -78,4 +79,11 @@ QStringList DescribeTypeValues(const FormControlProperties& c, bool writing) {
     default:
       return {};
   }
+}
+
+void LogStoredControl(QStringView prefix, const StoredControl& stored, int32_t shownFontSize, bool writing) {
+  StoredControl shown = stored;
+  shown.Properties.FontSize = shownFontSize;
+  WriteAppLog(-1, prefix.toString() + DescribeCommonValues(shown));
+  for (const QString& line : DescribeTypeValues(stored.Properties, writing)) WriteAppLog(-1, prefix.toString() + line);
 }

@@ -4,6 +4,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+
+#include <cstdint>
 
 // The designer's log lines for one control, the same when a tab is written and when it is read
 // back (after the caller's "<FormDesignerDlg> <...> " prefix).
@@ -15,3 +18,6 @@ QString DescribeCommonValues(const StoredControl& control);
 // The line of the type's values and, for combo box lists, lookups and Go To Form links, a
 // second line. `writing` selects the writer's form of the Go To Form line.
 QStringList DescribeTypeValues(const FormControlProperties& control, bool writing);
+
+// Writes both lines to the log after the prefix, with the font size the designer shows.
+void LogStoredControl(QStringView prefix, const StoredControl& stored, int32_t shownFontSize, bool writing);

@@ -6,11 +6,11 @@
 CNewFormWizard::CNewFormWizard(int mode, QWidget* parent)
     : CWizardSheet(QStringLiteral("Wizard"), parent),
       m_nMode(mode),
-      m_pProfileSelectionPage(new CFormProfileSelectionDlg(this)),
-      m_pFormDesignerPage(new CFormDesignerDlg(this)) {
+      m_pFormDesignerPage(new CFormDesignerDlg(this)),
+      m_pProfileSelectionPage(new CFormProfileSelectionDlg(this, m_pFormDesignerPage->GetDocument())) {
   m_pProfileSelectionPage->hide();
   m_pFormDesignerPage->hide();
-  m_pFormDesignerPage->SetEditMode(mode);
+  m_pFormDesignerPage->GetDocument().SetEditMode(mode);
   if (mode != kEditMode) AddPage(m_pProfileSelectionPage);
   AddPage(m_pFormDesignerPage);
   SetButtonsForMode(mode == kEditMode);

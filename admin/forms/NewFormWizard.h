@@ -6,8 +6,8 @@ class CFormDesignerDlg;
 class CFormProfileSelectionDlg;
 
 // The wizard that adds or edits a form. A new form starts on the profile-selection page, which
-// loads the chosen profile for the designer page; an edit opens the designer page alone, filled
-// by its caller. A result of kFinishResult means the designer page saved the form.
+// loads the chosen profile into the designer page's form document; an edit opens the designer
+// page alone, its document filled by the caller. A result of kFinishResult means the designer page saved the form.
 class CNewFormWizard : public CWizardSheet {
   Q_OBJECT
 
@@ -24,6 +24,7 @@ class CNewFormWizard : public CWizardSheet {
 
  private:
   int m_nMode;
-  CFormProfileSelectionDlg* m_pProfileSelectionPage;
+  // First: the profile-selection page fills its document.
   CFormDesignerDlg* m_pFormDesignerPage;
+  CFormProfileSelectionDlg* m_pProfileSelectionPage;
 };

@@ -13,14 +13,17 @@ constexpr int kModeLogCode = -11;
 
 CNewProfileWizard::CNewProfileWizard(int mode, int kind, QWidget* parent)
     : CWizardSheet(QStringLiteral("Wizard"), parent),
-      m_DatabaseConnectionPage(new CProfileDatabaseConnectionPage(this)),
+      m_draft(mode == kEditMode),
+      m_DatabaseConnectionPage(new CProfileDatabaseConnectionPage(this, m_draft)),
       m_nMode(mode),
       m_nKind(kind),
-      m_pBuildQueryPage(new CProfileBuildQueryPage(this)),
-      m_pBuildQueryForProcPage(new CProfileBuildQueryForProcPage(this)) {
+      m_pBuildQueryPage(new CProfileBuildQueryPage(this, m_draft)),
+      m_pBuildQueryForProcPage(new CProfileBuildQueryForProcPage(this, m_draft)) {
   m_DatabaseConnectionPage->hide();
   m_pBuildQueryPage->hide();
   m_pBuildQueryForProcPage->hide();
+  connect(&m_draft, &ProfileDraft::KindChosen, this, &CNewProfileWizard::KeepPageOfKind);
+  connect(&m_draft, &ProfileDraft::KindCleared, this, &CNewProfileWizard::RestoreRemovedPage);
   if (mode != kEditMode) {
     AddPage(m_DatabaseConnectionPage);
     AddPage(m_pBuildQueryPage);
@@ -36,3 +39,13 @@ CNewProfileWizard::CNewProfileWizard(int mode, int kind, QWidget* parent)
 }
 
 CNewProfileWizard::~CNewProfileWizard() = default;
+
+void CNewProfileWizard::KeepPageOfKind(bool procedure) {
+  m_pRemovedPage = procedure ? static_cast<CWizardSheetPage*>(m_pBuildQueryPage) : m_pBuildQueryForProcPage;
+  RemovePage(m_pRemovedPage);
+}
+
+void CNewProfileWizard::RestoreRemovedPage() {
+  if (m_pRemovedPage != nullptr) AddPage(m_pRemovedPage);
+  m_pRemovedPage = nullptr;
+}

@@ -8,10 +8,9 @@
 #include "admin/foundation/ProfileQueryText.h"
 #include "admin/foundation/SqlTypes.h"
 #include "admin/profiles/EmptyRowCheck.h"
-#include "admin/profiles/NewProfileWizard.h"
 #include "admin/profiles/ParameterDialog.h"
 #include "admin/profiles/PopupDlg.h"
-#include "admin/profiles/ProfileDatabaseConnectionPage.h"
+#include "admin/profiles/ProfileDraft.h"
 #include "admin/profiles/ProfileNameCheck.h"
 #include "admin/profiles/ProfilePageLook.h"
 #include "admin/profiles/ProfileStore.h"
@@ -19,6 +18,7 @@
 #include "admin/shell/ColoredListCtrl.h"
 #include "admin/shell/HelpBalloon.h"
 #include "admin/shell/TarnwickApp.h"
+#include "admin/shell/WizardSheet.h"
 #include "platform/widgets/MessageBox.h"
 #include "platform/widgets/WaitCursor.h"
 #include "shared/odbc/OdbcDiagnostics.h"
@@ -76,8 +76,8 @@ void ResetColumns(CColoredListCtrl* list, const QStringList& headings, int clien
 
 }  // namespace
 
-CProfileBuildQueryForProcPage::CProfileBuildQueryForProcPage(CNewProfileWizard* wizard)
-    : CWizardSheetPage(wizard), m_pWizard(wizard), m_pPopup(std::make_unique<CPopupDlg>(this)) {
+CProfileBuildQueryForProcPage::CProfileBuildQueryForProcPage(CWizardSheet* wizard, ProfileDraft& draft)
+    : CWizardSheetPage(wizard), m_pWizard(wizard), m_draft(draft), m_pPopup(std::make_unique<CPopupDlg>(this)) {
   resize(kProfilePageSize);
   CreateControls();
   connect(m_pPopup.get(), &CPopupDlg::Command, this, [this](int id) {
@@ -147,8 +147,8 @@ CDatabseConnection* CProfileBuildQueryForProcPage::Settings() const {
 
 bool CProfileBuildQueryForProcPage::OnSetActive() {
   Log(QStringLiteral("<ProfileBuildQueryForProcPage> On SetActive Page "));
-  EnterLastProfilePage(m_pWizard);
-  const bool edit = m_pWizard->IsEditMode();
+  EnterLastProfilePage(*m_pWizard, m_draft);
+  const bool edit = m_draft.IsEditMode();
   HidePreview();
   {
     const QSignalBlocker blocker(m_pProcedureList);
@@ -165,8 +165,8 @@ bool CProfileBuildQueryForProcPage::OnSetActive() {
   m_pPreviewButton->setEnabled(false);
   m_pWizard->GetButton(CWizardSheet::Button::Apply)->setEnabled(edit);
 
-  const ProfileRecord& record = m_pWizard->GetProfileRecord();
-  m_strDriverDescription = m_pWizard->m_DatabaseConnectionPage->GetDriverDescription();
+  const ProfileRecord& record = m_draft.GetProfileRecord();
+  m_strDriverDescription = m_draft.GetDriverDescription();
   if (m_strDriverDescription.isEmpty()) m_strDriverDescription = GetDataSourceDriver(record.DB_DSN);
   m_pConnManager = std::make_unique<CDBConnManagerForProc>();
   QString error;
@@ -191,7 +191,7 @@ void CProfileBuildQueryForProcPage::ReadFormColumnUse() {
   m_formUse = {};
   const CDatabseConnection* settings = Settings();
   if (settings == nullptr) return;
-  const int32_t profileId = m_pWizard->GetProfileRecord().ProfileID;
+  const int32_t profileId = m_draft.GetProfileRecord().ProfileID;
   GetFormMappedColumns(*settings, profileId, &m_formUse.mapped);
   GetLookupColumns(*settings, profileId, &m_formUse.lookup);
   Log(QStringLiteral("<ProfileBuildQueryForProcPage> %1 No of Field of Edited profile is Mapped to the Form.")
@@ -205,9 +205,9 @@ void CProfileBuildQueryForProcPage::FillProcedureList() {
   QStringList names;
   m_pConnManager->GetConnection().GetProcedureList(&names);
   Log(QStringLiteral("Number of Procedures in Selected Database : %1.").arg(names.size()));
-  const bool edit = m_pWizard->IsEditMode();
+  const bool edit = m_draft.IsEditMode();
   if (edit) {
-    m_strStoredProcedure = GetProcedureNameFromCall(m_strDriverDescription, m_pWizard->GetProfileRecord().Query);
+    m_strStoredProcedure = GetProcedureNameFromCall(m_strDriverDescription, m_draft.GetProfileRecord().Query);
     Log(QStringLiteral("After Parse..the procedure Name is : %1.").arg(m_strStoredProcedure));
   }
   {
@@ -237,7 +237,7 @@ QString CProfileBuildQueryForProcPage::SelectedProcedure() const {
 QString CProfileBuildQueryForProcPage::OtherProcedureRefusal() const {
   const CDatabseConnection* settings = Settings();
   if (settings == nullptr) return {};
-  const int32_t profileId = m_pWizard->GetProfileRecord().ProfileID;
+  const int32_t profileId = m_draft.GetProfileRecord().ProfileID;
   QString title;
   if (FindFormUsingLookupProfile(*settings, profileId, &title) == 1)
     return QStringLiteral(
@@ -251,9 +251,9 @@ QString CProfileBuildQueryForProcPage::OtherProcedureRefusal() const {
 }
 
 void CProfileBuildQueryForProcPage::OnProcedureSelected() {
-  Log(QStringLiteral("Database Type : %1.").arg(m_pWizard->GetProfileRecord().DBType));
+  Log(QStringLiteral("Database Type : %1.").arg(m_draft.GetProfileRecord().DBType));
   const QList<QListWidgetItem*> selected = m_pProcedureList->selectedItems();
-  if (m_pWizard->IsEditMode() && (selected.size() != 1 || selected.front()->text() != m_strStoredProcedure)) {
+  if (m_draft.IsEditMode() && (selected.size() != 1 || selected.front()->text() != m_strStoredProcedure)) {
     if (const QString refusal = OtherProcedureRefusal(); !refusal.isEmpty()) {
       WriteAppLog(kEditLogCode, refusal);
       Box(this, refusal, platform::MB_OK);
@@ -279,7 +279,7 @@ void CProfileBuildQueryForProcPage::FillParameterList() {
                {QStringLiteral("Parameter Names"), QStringLiteral("Dataypes"), QStringLiteral("Directions")},
                m_pResultList->viewport()->width());
   const platform::WaitCursor waitCursor;
-  m_parameters = GetProcedureParameters(m_pConnManager->GetConnection(), m_pWizard->GetProfileRecord().DB_DSN,
+  m_parameters = GetProcedureParameters(m_pConnManager->GetConnection(), m_draft.GetProfileRecord().DB_DSN,
                                         SelectedProcedure(), IsMySql());
   Log(QStringLiteral("No. of Procedure Parameters : %1.").arg(m_parameters.size()));
   for (const ProcedureParameter& parameter : m_parameters) {
@@ -353,7 +353,7 @@ void CProfileBuildQueryForProcPage::SettleCallOutcome(bool allowApply) {
 
 void CProfileBuildQueryForProcPage::OnLBNSelChangeListProcForEditProfile() {
   Log(QStringLiteral("<ProfileBuildQueryForProcPage> <OnLBNSelChangeListProcForEditProfile> Start"));
-  Log(QStringLiteral("Database Type : %1.").arg(m_pWizard->GetProfileRecord().DBType));
+  Log(QStringLiteral("Database Type : %1.").arg(m_draft.GetProfileRecord().DBType));
   m_pConnManager->CloseStatement();
   if (m_pProcedureList->selectedItems().size() == 1) FillColumnsForEditProfile();
   Log(QStringLiteral("<ProfileBuildQueryForProcPage> <OnLBNSelChangeListProcForEditProfile> End"));
@@ -364,7 +364,7 @@ void CProfileBuildQueryForProcPage::FillColumnsForEditProfile() {
   FillParameterList();
   ResetResultList();
   Log(QStringLiteral("Procedure %1 is selected.").arg(SelectedProcedure()));
-  m_strArguments = GetProcedureArgsFromCall(m_strDriverDescription, m_pWizard->GetProfileRecord().Query);
+  m_strArguments = GetProcedureArgsFromCall(m_strDriverDescription, m_draft.GetProfileRecord().Query);
   m_strCallText = ::BuildCallText(Syntax(), SelectedProcedure(), m_strArguments);
   Log(QStringLiteral("SQL Query for Procedure Call : %1.").arg(m_strCallText));
   ExecuteCall();
@@ -407,7 +407,7 @@ QStringList CProfileBuildQueryForProcPage::ResultColumns() const {
 }
 
 bool CProfileBuildQueryForProcPage::ConfirmEditSave(const QStringList& resultColumns) {
-  const ProfileRecord& record = m_pWizard->GetProfileRecord();
+  const ProfileRecord& record = m_draft.GetProfileRecord();
   if (!AskYesNo(this, QStringLiteral("Current profile: %1 has changed. Do you want to save the changes?")
                           .arg(m_strStoredName)))
     return false;
@@ -440,7 +440,7 @@ bool CProfileBuildQueryForProcPage::RecheckRows() {
 }
 
 bool CProfileBuildQueryForProcPage::OnWizardFinish() {
-  const bool edit = m_pWizard->IsEditMode();
+  const bool edit = m_draft.IsEditMode();
   const QStringList resultColumns = ResultColumns();
   if (edit && !ConfirmEditSave(resultColumns)) return false;
   if (resultColumns.isEmpty()) {
@@ -458,7 +458,7 @@ bool CProfileBuildQueryForProcPage::OnWizardFinish() {
     return false;
   }
   if (!RecheckRows()) return false;
-  ProfileRecord& record = m_pWizard->GetProfileRecord();
+  ProfileRecord& record = m_draft.GetProfileRecord();
   record.IsPrimaryKeySelected = 0;
   record.DBInfo = name;
   record.Query = m_strCallText;

@@ -14,8 +14,9 @@ class CBMButton;
 class CColoredListCtrl;
 class CDatabseConnection;
 class CDBConnManagerForProc;
-class CNewProfileWizard;
+class CWizardSheet;
 class CPopupDlg;
+class ProfileDraft;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -31,7 +32,7 @@ class CProfileBuildQueryForProcPage : public CWizardSheetPage {
  public:
   static constexpr int kHelpTopic = 27;
 
-  explicit CProfileBuildQueryForProcPage(CNewProfileWizard* wizard);
+  CProfileBuildQueryForProcPage(CWizardSheet* wizard, ProfileDraft& draft);
   ~CProfileBuildQueryForProcPage() override;
 
   void OnInitDialog() override;
@@ -84,7 +85,8 @@ class CProfileBuildQueryForProcPage : public CWizardSheetPage {
   void ReadFormColumnUse();
   CDatabseConnection* Settings() const;
 
-  CNewProfileWizard* m_pWizard;
+  CWizardSheet* m_pWizard;
+  ProfileDraft& m_draft;
   std::unique_ptr<CDBConnManagerForProc> m_pConnManager;
   std::unique_ptr<CPopupDlg> m_pPopup;
   QString m_strDriverDescription;

@@ -13,9 +13,8 @@
 #include "admin/profiles/DroppedEntriesNotice.h"
 #include "admin/profiles/FilterSortDlg.h"
 #include "admin/profiles/FilterSortText.h"
-#include "admin/profiles/NewProfileWizard.h"
 #include "admin/profiles/PopupDlg.h"
-#include "admin/profiles/ProfileDatabaseConnectionPage.h"
+#include "admin/profiles/ProfileDraft.h"
 #include "admin/profiles/ProfileNameCheck.h"
 #include "admin/profiles/ProfilePageLook.h"
 #include "admin/profiles/ProfileStore.h"
@@ -24,6 +23,7 @@
 #include "admin/shell/DialogLook.h"
 #include "admin/shell/HelpBalloon.h"
 #include "admin/shell/TarnwickApp.h"
+#include "admin/shell/WizardSheet.h"
 #include "platform/OdbcConfig.h"
 #include "platform/widgets/MessageBox.h"
 #include "platform/widgets/WaitCursor.h"
@@ -100,8 +100,8 @@ bool HasRowWithoutValues(CDBHandler& rows) {
 
 }  // namespace
 
-CProfileBuildQueryPage::CProfileBuildQueryPage(CNewProfileWizard* wizard)
-    : CWizardSheetPage(wizard), m_pWizard(wizard), m_pPopup(new CPopupDlg(this)) {
+CProfileBuildQueryPage::CProfileBuildQueryPage(CWizardSheet* wizard, ProfileDraft& draft)
+    : CWizardSheetPage(wizard), m_pWizard(wizard), m_draft(draft), m_pPopup(new CPopupDlg(this)) {
   resize(kProfilePageSize);
   CreateControls();
   m_rebuildTimer.setObjectName(QString::number(kRebuildTimerId));
@@ -190,12 +190,12 @@ void CProfileBuildQueryPage::CreateLocationGroup() {
 }
 
 CDBConnManager& CProfileBuildQueryPage::ConnManager() const {
-  return *m_pWizard->m_DatabaseConnectionPage->GetConnManager();
+  return m_draft.GetConnManager();
 }
 
 CDatabseConnection& CProfileBuildQueryPage::Source() const { return ConnManager().GetConnection(); }
 
-bool CProfileBuildQueryPage::IsWorkbookExport() const { return m_pWizard->m_DatabaseConnectionPage->IsExcel(); }
+bool CProfileBuildQueryPage::IsWorkbookExport() const { return m_draft.IsExcel(); }
 
 bool CProfileBuildQueryPage::IsExcelAutomation() const { return ConnManager().IsWorkbook(); }
 
@@ -205,7 +205,7 @@ SelectSource CProfileBuildQueryPage::SourceFacts() const {
   source.sourceKind = Source().GetSourceKind();
   // By the name's driver: an edit connects without the data-source page's choice.
   source.mySql = source.sourceKind == CDatabseConnection::kNamedDataSource &&
-                 CDatabseConnection::IsMySqlDataSource(m_pWizard->GetProfileRecord().DB_DSN);
+                 CDatabseConnection::IsMySqlDataSource(m_draft.GetProfileRecord().DB_DSN);
   source.workbookExport = IsWorkbookExport();
   return source;
 }
@@ -216,15 +216,15 @@ QString CProfileBuildQueryPage::GetQueryText() const { return m_pQueryEdit->toPl
 
 bool CProfileBuildQueryPage::OnSetActive() {
   Log(QStringLiteral("<CProfileBuildQueryPage> On SetActive Page "));
-  EnterLastProfilePage(m_pWizard);
-  if (!m_pWizard->IsEditMode()) ResetLists();
+  EnterLastProfilePage(*m_pWizard, m_draft);
+  if (!m_draft.IsEditMode()) ResetLists();
   m_pNameEdit->clear();
   m_pNameEdit->setEnabled(true);
   m_pNameEdit->setFocus();
   m_pTableList->setEnabled(true);
   m_pColumnList->setEnabled(true);
   EnableQueryButtons(false);
-  if (m_pWizard->IsEditMode()) {
+  if (m_draft.IsEditMode()) {
     RestoreEditedProfile();
   } else {
     m_strEditedName.clear();
@@ -281,9 +281,9 @@ void CProfileBuildQueryPage::OnViewsListType() {
 
 bool CProfileBuildQueryPage::ChangeListType(int listType) {
   if (listType == m_nListType) return true;
-  if (m_pWizard->IsEditMode()) {
+  if (m_draft.IsEditMode()) {
     const CDatabseConnection* settings = SettingsConnection();
-    const int32_t profileId = m_pWizard->GetProfileRecord().ProfileID;
+    const int32_t profileId = m_draft.GetProfileRecord().ProfileID;
     const QString refusal = !m_forms.lookup.isEmpty() ? kLookupRefusal
                             : settings != nullptr && ProfileHasForms(*settings, profileId) == 1 ? kFormsRefusal
                                                                                                : QString();
@@ -355,7 +355,7 @@ void CProfileBuildQueryPage::SelectTableRow(int row) {
 
 // The row of the table the edited profile's stored query reads; -1 when it is not listed.
 int CProfileBuildQueryPage::StoredTableRow() const {
-  const QString& query = m_pWizard->GetProfileRecord().Query;
+  const QString& query = m_draft.GetProfileRecord().Query;
   // A worksheet profile stores its sheet's name alone.
   const QualifiedTableName stored =
       IsExcelAutomation() ? QualifiedTableName{QString(), query} : ReadStoredTable(SourceFacts(), query);
@@ -368,13 +368,13 @@ int CProfileBuildQueryPage::StoredTableRow() const {
 }
 
 bool CProfileBuildQueryPage::MayLeaveChosenTable(int newRow) {
-  if (m_pWizard->IsEditMode() && newRow != StoredTableRow()) {
+  if (m_draft.IsEditMode() && newRow != StoredTableRow()) {
     const CDatabseConnection* settings = SettingsConnection();
     if (!m_forms.lookup.isEmpty()) {
       Ask(this, kLookupRefusal, platform::MB_OK);
       return false;
     }
-    if (settings != nullptr && ProfileHasForms(*settings, m_pWizard->GetProfileRecord().ProfileID) == 1) {
+    if (settings != nullptr && ProfileHasForms(*settings, m_draft.GetProfileRecord().ProfileID) == 1) {
       Ask(this, kFormsRefusal, platform::MB_OK);
       return false;
     }
@@ -571,7 +571,7 @@ void CProfileBuildQueryPage::BuildSelectQuery() {
     query = ChosenTable();  // the worksheet is read whole
   } else if (!m_selectedColumns.isEmpty()) {
     const QString select = ::BuildSelectQuery(SourceFacts(), m_selectedColumns, ChosenSchema(), ChosenTable());
-    query = BuildWhereOrderBy(select, m_lists, &m_pWizard->GetProfileRecord());
+    query = BuildWhereOrderBy(select, m_lists, &m_draft.GetProfileRecord());
   }
   WriteQuery(query);
 }
@@ -596,7 +596,7 @@ FilterSortSource CProfileBuildQueryPage::FilterSortFacts() const {
   facts.target.databaseKind = Source().GetProductName();
   // The driver that reads the file decides, not its extension: an .mdb file may well be an SQLite
   // database, which takes dates in single quotes.
-  const ProfileRecord& record = m_pWizard->GetProfileRecord();
+  const ProfileRecord& record = m_draft.GetProfileRecord();
   facts.target.accessFile =
       platform::IsServedByMdbTools(FileDriverOfKind(Source().GetSourceKind()), record.Path + record.DB_DSN);
   return facts;
@@ -716,7 +716,7 @@ void CProfileBuildQueryPage::OnPreview() {
 
 bool CProfileBuildQueryPage::ReadEditedProfile() {
   const CDatabseConnection* settings = SettingsConnection();
-  ProfileRecord& record = m_pWizard->GetProfileRecord();
+  ProfileRecord& record = m_draft.GetProfileRecord();
   m_forms = {};
   if (settings != nullptr) {
     GetFormMappedColumns(*settings, record.ProfileID, &m_forms.mapped);
@@ -737,7 +737,7 @@ bool CProfileBuildQueryPage::ReadEditedProfile() {
 
 void CProfileBuildQueryPage::RestoreEditedProfile() {
   if (!ReadEditedProfile()) return;
-  const ProfileRecord& record = m_pWizard->GetProfileRecord();
+  const ProfileRecord& record = m_draft.GetProfileRecord();
   m_strEditedName = record.DBInfo;
   m_pNameEdit->setText(record.DBInfo);
   m_pNameEdit->setFocus();
@@ -764,7 +764,7 @@ void CProfileBuildQueryPage::RestoreEditedProfile() {
 // Ticks and order come from the stored column part, so an unchanged edit stores the same query.
 void CProfileBuildQueryPage::RestoreColumnChoice() {
   Log(QStringLiteral("<CProfileBuildQueryPage> <FillColumnsForEditProfile> start"));
-  const ProfileRecord stored = m_pWizard->GetProfileRecord();
+  const ProfileRecord stored = m_draft.GetProfileRecord();
   ListColumns();
   if (!IsExcelAutomation()) {
     const StoredColumnChoice choice = ReadStoredColumnChoice(stored.Query, ListedNames());
@@ -783,7 +783,7 @@ void CProfileBuildQueryPage::RestoreColumnChoice() {
 // ---- Finish ----
 
 bool CProfileBuildQueryPage::ConfirmEditSave() {
-  const ProfileRecord& record = m_pWizard->GetProfileRecord();
+  const ProfileRecord& record = m_draft.GetProfileRecord();
   const QString question =
       QStringLiteral("Current profile: %1 has changed. Do you want to save the changes?").arg(m_strEditedName);
   if (Ask(this, question, platform::MB_YESNO | platform::MB_ICONQUESTION | platform::MB_DEFBUTTON2) != platform::IDYES)
@@ -797,7 +797,7 @@ bool CProfileBuildQueryPage::ConfirmEditSave() {
 
 // Steps 2 to 7 of Finish: the first refusal, or an empty text.
 QString CProfileBuildQueryPage::FinishRefusal() const {
-  if (!m_pWizard->IsEditMode() && m_columns.isEmpty() && !IsExcelAutomation())
+  if (!m_draft.IsEditMode() && m_columns.isEmpty() && !IsExcelAutomation())
     return QStringLiteral("Please, Select table/view from available tables/views list.");
   if (!Ticks().contains(true))
     return QStringLiteral("Please, Select table/view/Column from available tables/views/Columns list.");
@@ -845,7 +845,7 @@ bool CProfileBuildQueryPage::DecideProfileType() {
 }
 
 bool CProfileBuildQueryPage::OnWizardFinish() {
-  if (m_pWizard->IsEditMode() && !ConfirmEditSave()) return false;
+  if (m_draft.IsEditMode() && !ConfirmEditSave()) return false;
   if (const QString refusal = FinishRefusal(); !refusal.isEmpty()) {
     Inform(this, refusal);
     return false;
@@ -861,7 +861,7 @@ bool CProfileBuildQueryPage::CreateTableProfile() {
   CDatabseConnection* settings = SettingsConnection();
   CTarnwickApp* app = GetTarnwickApp();
   if (settings == nullptr || app == nullptr) return false;
-  ProfileRecord& record = m_pWizard->GetProfileRecord();
+  ProfileRecord& record = m_draft.GetProfileRecord();
   record.DBInfo = m_pNameEdit->text().trimmed();
   // A workbook read as its exported text files is stored as a text source: every reader of the
   // profile then opens the export folder (tempPath) and knows the workbook by its differing Path.
@@ -871,7 +871,7 @@ bool CProfileBuildQueryPage::CreateTableProfile() {
   record.FiltersInfo = WriteFiltersInfo(m_lists);
   record.SortColumnsInfo = WriteSortColumnsInfo(m_lists);
   ProfileStoreRequest request;
-  request.mode = m_pWizard->IsEditMode() ? ProfileStoreMode::kEdit : ProfileStoreMode::kNew;
+  request.mode = m_draft.IsEditMode() ? ProfileStoreMode::kEdit : ProfileStoreMode::kNew;
   request.defaultUserId = app->GetDefaultUserID();
   return ::CreateTableProfile(*settings, request, &record);
 }

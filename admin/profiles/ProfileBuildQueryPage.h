@@ -14,8 +14,9 @@ class CBMButton;
 class CColoredListCtrl;
 class CDBConnManager;
 class CDatabseConnection;
-class CNewProfileWizard;
+class CWizardSheet;
 class CPopupDlg;
+class ProfileDraft;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -42,7 +43,7 @@ class CProfileBuildQueryPage : public CWizardSheetPage {
   static constexpr int kTablesListType = 0;
   static constexpr int kViewsListType = 1;
 
-  explicit CProfileBuildQueryPage(CNewProfileWizard* wizard);
+  CProfileBuildQueryPage(CWizardSheet* wizard, ProfileDraft& draft);
   ~CProfileBuildQueryPage() override;
 
   bool OnSetActive() override;
@@ -128,7 +129,8 @@ class CProfileBuildQueryPage : public CWizardSheetPage {
   bool DecideProfileType();
   bool CreateTableProfile();
 
-  CNewProfileWizard* m_pWizard;
+  CWizardSheet* m_pWizard;
+  ProfileDraft& m_draft;
 
   QLineEdit* m_pNameEdit = nullptr;
   QRadioButton* m_pTables = nullptr;

@@ -6,9 +6,7 @@
 #include "admin/foundation/ExcelProfile.h"
 #include "admin/foundation/OdbcUtilities.h"
 #include "admin/foundation/ProfileSources.h"
-#include "admin/profiles/NewProfileWizard.h"
-#include "admin/profiles/ProfileBuildQueryForProcPage.h"
-#include "admin/profiles/ProfileBuildQueryPage.h"
+#include "admin/profiles/ProfileDraft.h"
 #include "admin/profiles/ProfilePageLook.h"
 #include "admin/profiles/SourceKindCode.h"
 #include "admin/profiles/UserDataSourceNames.h"
@@ -18,6 +16,7 @@
 #include "admin/shell/DialogLook.h"
 #include "admin/shell/ExcelConnDlg.h"
 #include "admin/shell/HelpBalloon.h"
+#include "admin/shell/WizardSheet.h"
 #include "platform/OdbcConfig.h"
 #include "platform/widgets/DocumentLauncher.h"
 #include "platform/widgets/FileOpenDialog.h"
@@ -65,13 +64,21 @@ void ShowBox(QWidget* parent, const QString& text, unsigned icon) {
 
 }  // namespace
 
-CProfileDatabaseConnectionPage::CProfileDatabaseConnectionPage(CNewProfileWizard* wizard)
-    : CWizardSheetPage(wizard), m_pWizard(wizard), m_pDBConnManager(std::make_unique<CDBConnManager>()) {
+CProfileDatabaseConnectionPage::CProfileDatabaseConnectionPage(CWizardSheet* wizard, ProfileDraft& draft)
+    : CWizardSheetPage(wizard), m_pWizard(wizard), m_draft(draft) {
   resize(kProfilePageSize);
   CreateControls();
 }
 
 CProfileDatabaseConnectionPage::~CProfileDatabaseConnectionPage() = default;
+
+CDBConnManager* CProfileDatabaseConnectionPage::GetConnManager() const { return &m_draft.GetConnManager(); }
+
+const QString& CProfileDatabaseConnectionPage::GetDriverDescription() const { return m_draft.GetDriverDescription(); }
+
+bool CProfileDatabaseConnectionPage::IsExcel() const { return m_draft.IsExcel(); }
+
+int CProfileDatabaseConnectionPage::GetSheetCount() const { return m_draft.GetSheetCount(); }
 
 void CProfileDatabaseConnectionPage::CreateControls() {
   auto* intro = new QLabel(QStringLiteral("Use this Wizard to create new Database Synchronization Profile for the "
@@ -146,8 +153,8 @@ void CProfileDatabaseConnectionPage::UpdateSourceChoice() {
 }
 
 bool CProfileDatabaseConnectionPage::ReplaceConnManagerIfConnected() {
-  if (!m_pDBConnManager->IsConnected()) return false;
-  m_pDBConnManager = std::make_unique<CDBConnManager>();
+  if (!m_draft.GetConnManager().IsConnected()) return false;
+  m_draft.ReplaceConnManager();
   return true;
 }
 
@@ -163,32 +170,27 @@ void CProfileDatabaseConnectionPage::OnOdbcChoiceClicked() {
 
 bool CProfileDatabaseConnectionPage::OnSetActive() {
   m_pWizard->SetTitle(QStringLiteral("New Profile : Database Connection"));
-  if (!m_bPagesRemoved) return true;
+  if (!m_draft.IsKindChosen()) return true;
   m_pWizard->ShowButton(CWizardSheet::Button::Back, false);
   m_pWizard->ShowButton(CWizardSheet::Button::Next, true);
   m_pWizard->ShowButton(CWizardSheet::Button::Apply, false);
-  if (m_pRemovedPage != nullptr) m_pWizard->AddPage(m_pRemovedPage);
-  m_pRemovedPage = nullptr;
-  m_bPagesRemoved = false;
+  m_draft.ClearKind();
   return true;
 }
 
 int CProfileDatabaseConnectionPage::OnWizardNext() {
-  if (!m_pDBConnManager->IsConnected()) {
+  if (!m_draft.GetConnManager().IsConnected()) {
     ShowBox(this, QStringLiteral("No valid database connection established."), platform::MB_ICONINFORMATION);
     return kStay;
   }
   const bool procedure = GetSourceChoice() == kOdbcChoice && m_pStoredProcedure->isChecked();
   if (procedure) {
-    m_pRemovedPage = m_pWizard->GetBuildQueryPage();
     WriteAppLog(kProcedureLogCode, QStringLiteral("Stored Procedure Profile Type is selected."));
   } else {
-    m_pRemovedPage = m_pWizard->GetBuildQueryForProcPage();
     WriteAppLog(GetSourceChoice() == kFileChoice ? kFileTableLogCode : kOdbcTableLogCode,
                 QStringLiteral("Table/View Profile Type is selected."));
   }
-  m_pWizard->RemovePage(m_pRemovedPage);
-  m_bPagesRemoved = true;
+  m_draft.ChooseKind(procedure);
   return kMoveOn;
 }
 
@@ -220,7 +222,7 @@ void CProfileDatabaseConnectionPage::OnConfig() {
 void CProfileDatabaseConnectionPage::StoreSourceFields(uint8_t code, const QString& connectionFolder,
                                                        const QString& user, const QString& password,
                                                        const QString& sourceFolder, const QString& name) {
-  ProfileRecord& record = m_pWizard->GetProfileRecord();
+  ProfileRecord& record = m_draft.GetProfileRecord();
   record.DBType = QString::number(code);
   record.DB_DSN = name;
   record.Path = sourceFolder;
@@ -235,8 +237,8 @@ void CProfileDatabaseConnectionPage::BrowseDatabaseFile() {
   if (path.isEmpty()) return;
   const QString chosenPath = path;
   const QString folder = GetDirectoryPart(path);
-  isExcel = false;
-  m_nSheetCount = 0;
+  m_draft.SetExcel(false);
+  m_draft.SetSheetCount(0);
   Log(QStringLiteral("Database File Path : %1.").arg(path));
   const uint8_t code = SourceKindOfFile(path);
   Log(QStringLiteral("Database Type : %1.").arg(code));
@@ -292,25 +294,25 @@ bool CProfileDatabaseConnectionPage::PrepareWorkbook(QString* path, QString* con
 
 bool CProfileDatabaseConnectionPage::ExportWorkbookSheets(QString* path, QString* connectionFolder) {
   const platform::WaitCursor waitCursor;
-  m_pDBConnManager->CloseConnection(false);
+  m_draft.GetConnManager().CloseConnection(false);
   CExcelConnection workbook;
   QString error;
   QStringList names;
-  if (workbook.OpenWorkbook(&error, true, *path) == 1) m_nSheetCount = workbook.ExportSheetsToText(&names);
-  if (m_nSheetCount == 0) {
+  if (workbook.OpenWorkbook(&error, true, *path) == 1) m_draft.SetSheetCount(workbook.ExportSheetsToText(&names));
+  if (m_draft.GetSheetCount() == 0) {
     ShowConnectFailure(error.isEmpty() ? QStringLiteral("Unable To Connect") : error);
     return false;
   }
   const QString exportFolder = WorkbookTempFolder();
   *path = exportFolder + QStringLiteral("/*.txt");
   *connectionFolder = exportFolder;
-  isExcel = true;
+  m_draft.SetExcel(true);
   return true;
 }
 
 void CProfileDatabaseConnectionPage::SelectDataSourceName() {
   Log(QStringLiteral("DSN Combo List Changed."));
-  isExcel = false;
+  m_draft.SetExcel(false);
   if (m_pDataSources->currentIndex() < 0) return;
   const QString name = m_pDataSources->currentText();
   const QString driver = GetDataSourceDriver(name);
@@ -323,7 +325,7 @@ void CProfileDatabaseConnectionPage::SelectDataSourceName() {
                                                     driver.contains(kSequeLinkDriver), &user, &password, &error);
   if (outcome == ConnectOutcome::Cancelled) return;
   if (outcome == ConnectOutcome::Connected) {
-    m_strDriverDescription = driver;
+    m_draft.SetDriverDescription(driver);
     Log(QStringLiteral("Database is Connected."));
     // 9 marks a MySQL or MariaDB name only; every other name is 0.
     const uint8_t code =
@@ -337,10 +339,11 @@ void CProfileDatabaseConnectionPage::SelectDataSourceName() {
 
 CProfileDatabaseConnectionPage::ConnectOutcome CProfileDatabaseConnectionPage::ConnectAskingLogin(
     const QString& target, uint8_t kind, bool tryAdmin, QString* user, QString* password, QString* error) {
-  if (m_pDBConnManager->ConnectByType(target, QString(), QString(), error, kind) == 1) return ConnectOutcome::Connected;
+  CDBConnManager& source = m_draft.GetConnManager();
+  if (source.ConnectByType(target, QString(), QString(), error, kind) == 1) return ConnectOutcome::Connected;
   if (!WantsLogin()) return ConnectOutcome::Failed;
   const QString admin = QStringLiteral("admin");
-  if (tryAdmin && m_pDBConnManager->ConnectByType(target, admin, QString(), error, kind) == 1) {
+  if (tryAdmin && source.ConnectByType(target, admin, QString(), error, kind) == 1) {
     *user = admin;
     return ConnectOutcome::Connected;
   }
@@ -348,7 +351,7 @@ CProfileDatabaseConnectionPage::ConnectOutcome CProfileDatabaseConnectionPage::C
   if (login.exec() != QDialog::Accepted) return ConnectOutcome::Cancelled;
   *user = login.GetUserName();
   *password = login.GetPassword();
-  if (m_pDBConnManager->ConnectByType(target, *user, *password, error, kind) == 1) return ConnectOutcome::Connected;
+  if (source.ConnectByType(target, *user, *password, error, kind) == 1) return ConnectOutcome::Connected;
   user->clear();
   password->clear();
   return ConnectOutcome::Failed;
@@ -357,8 +360,8 @@ CProfileDatabaseConnectionPage::ConnectOutcome CProfileDatabaseConnectionPage::C
 // A workbook, or a file whose name could not even be registered, has no driver report: no login
 // can help there.
 bool CProfileDatabaseConnectionPage::WantsLogin() const {
-  const SQLHDBC connection = m_pDBConnManager->GetConnectionHandle();
-  if (m_pDBConnManager->IsWorkbook() || connection == nullptr) return false;
+  const SQLHDBC connection = m_draft.GetConnManager().GetConnectionHandle();
+  if (m_draft.GetConnManager().IsWorkbook() || connection == nullptr) return false;
   if (ReadOdbcDiagRecord(SQL_HANDLE_DBC, connection).sqlState.isEmpty()) return false;
   bool login = false;
   admin::IsOdbcLoginError(connection, &login, nullptr);

@@ -5,20 +5,20 @@
 #include <QString>
 
 #include <cstdint>
-#include <memory>
 
 class CBMButton;
 class CDBConnManager;
-class CNewProfileWizard;
+class CWizardSheet;
+class ProfileDraft;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QRadioButton;
 
 // The profile wizard's first page: a desktop database file or an ODBC data source name is
-// chosen and connected through the page's connection manager (asking for a login when the source
-// wants one), and the source fields of the wizard's profile record are written. Next removes the
-// later page that the choice does not need; coming back adds it again.
+// chosen and connected through the draft's connection manager (asking for a login when the source
+// wants one), and the source fields of the draft's profile record are written. Next chooses the
+// profile's kind, so that the wizard keeps only the later page of that kind; coming back clears it.
 class CProfileDatabaseConnectionPage : public CWizardSheetPage {
   Q_OBJECT
 
@@ -27,7 +27,7 @@ class CProfileDatabaseConnectionPage : public CWizardSheetPage {
   static constexpr int kFileChoice = 0;
   static constexpr int kOdbcChoice = 1;
 
-  explicit CProfileDatabaseConnectionPage(CNewProfileWizard* wizard);
+  CProfileDatabaseConnectionPage(CWizardSheet* wizard, ProfileDraft& draft);
   ~CProfileDatabaseConnectionPage() override;
 
   void OnInitDialog() override;
@@ -38,18 +38,18 @@ class CProfileDatabaseConnectionPage : public CWizardSheetPage {
   void UpdateSourceChoice();
   void BrowseDatabaseFile();
   void SelectDataSourceName();
-  // Writes the source fields of the wizard's profile record.
+  // Writes the source fields of the draft's profile record.
   void StoreSourceFields(uint8_t code, const QString& connectionFolder, const QString& user, const QString& password,
                          const QString& sourceFolder, const QString& name);
 
   // Exports the worksheets of the workbook at `path` (the cleaned copy); then `path` names the
   // export's text files and `connectionFolder` their folder.
   bool ExportWorkbookSheets(QString* path, QString* connectionFolder);
-  CDBConnManager* GetConnManager() const { return m_pDBConnManager.get(); }
-  const QString& GetDriverDescription() const { return m_strDriverDescription; }
+  CDBConnManager* GetConnManager() const;
+  const QString& GetDriverDescription() const;
   // Set when a workbook's worksheets were exported to text files and the export is connected.
-  bool IsExcel() const { return isExcel; }
-  int GetSheetCount() const { return m_nSheetCount; }
+  bool IsExcel() const;
+  int GetSheetCount() const;
   int GetSourceChoice() const;
 
  private:
@@ -75,13 +75,8 @@ class CProfileDatabaseConnectionPage : public CWizardSheetPage {
   bool WantsLogin() const;
   void ShowConnectFailure(const QString& error);
 
-  CNewProfileWizard* m_pWizard;
-  std::unique_ptr<CDBConnManager> m_pDBConnManager;
-  QString m_strDriverDescription;
-  bool isExcel = false;
-  int m_nSheetCount = 0;
-  bool m_bPagesRemoved = false;
-  CWizardSheetPage* m_pRemovedPage = nullptr;
+  CWizardSheet* m_pWizard;
+  ProfileDraft& m_draft;
 
   QRadioButton* m_pFileChoice = nullptr;
   QRadioButton* m_pOdbcChoice = nullptr;

@@ -253,7 +253,7 @@ void CProfileManagerDlg::EditProfile() {
   ConnectForEdit(wizard, record);
   // The wizard edits the stored profile even when its source is away: its page then lists
   // nothing, and a save keeps the profile's number.
-  wizard.GetProfileRecord() = record;
+  wizard.GetDraft().GetProfileRecord() = record;
   if (RunWizard(wizard)) RefreshProfileList();
   WriteAppLog(53, QStringLiteral("Edit Profile end."));
 }
@@ -267,8 +267,8 @@ void CProfileManagerDlg::ConnectForEdit(CNewProfileWizard& wizard, const Profile
   Log(QStringLiteral("DSN Name : %1").arg(record.DB_DSN));
   Log(QStringLiteral("DSN Driver Name : %1").arg(GetDataSourceDriver(record.DB_DSN)));
   QString error;
-  if (wizard.m_DatabaseConnectionPage->GetConnManager()->ConnectByType(record.DB_DSN, record.UserName,
-                                                                       record.Password, &error, 0) != 1) {
+  if (wizard.GetDraft().GetConnManager().ConnectByType(record.DB_DSN, record.UserName, record.Password, &error,
+                                                       0) != 1) {
     Log(error);
     return;
   }
@@ -295,7 +295,8 @@ void CProfileManagerDlg::ConnectTableSource(CNewProfileWizard& wizard, const Pro
   const uint8_t kind = code == kMySqlKind ? uint8_t{0} : static_cast<uint8_t>(code);
   const QString target = IsFolderSourceKind(kind) ? folder : path;
   QString error;
-  if (page->GetConnManager()->ConnectByType(target, record.UserName, record.Password, &error, kind) != 1) {
+  CDBConnManager& source = wizard.GetDraft().GetConnManager();
+  if (source.ConnectByType(target, record.UserName, record.Password, &error, kind) != 1) {
     Log(error);
     Box(error, platform::MB_OK | platform::MB_ICONERROR);
     return;

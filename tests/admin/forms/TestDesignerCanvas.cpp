@@ -54,10 +54,10 @@ class CanvasTest : public ::testing::TestWithParam<uint16_t> {
     recorder().Clear();
     recorder().ScriptAnswers({});
     m_page = std::make_unique<CFormDesignerDlg>();
-    m_page->SetProfileColumns(kColumns);
-    m_page->SetProfileType(0);
-    m_page->GetFormInfo().ProfileName = QStringLiteral("Sales");
-    m_page->GetFormInfo().SetFormName(QStringLiteral("Orders"));
+    m_page->GetDocument().SetProfileColumns(kColumns);
+    m_page->GetDocument().SetProfileType(0);
+    m_page->GetDocument().GetFormInfo().ProfileName = QStringLiteral("Sales");
+    m_page->GetDocument().GetFormInfo().SetFormName(QStringLiteral("Orders"));
     m_page->OnInitDialog();
     m_page->OnSetActive();
     m_page->show();
@@ -197,7 +197,7 @@ TEST_P(CanvasTest, ShiftArrowsResizeDownToTheTypeLimitsAndArrowsMoveByThree) {
 }
 
 TEST_P(CanvasTest, DeleteAsksNoKeepsYesRemovesAndFreesTheColumn) {
-  page().SetProfileColumns({{QStringLiteral("Name"), QStringLiteral("SQL_VARCHAR")}});
+  page().GetDocument().SetProfileColumns({{QStringLiteral("Name"), QStringLiteral("SQL_VARCHAR")}});
   FormControlInfo* text = PlaceAt(kTextBox, At(20, 60));
   ASSERT_NE(text, nullptr);
   text->DataColumn = QStringLiteral("Name");  // as the control grid maps it
@@ -231,38 +231,38 @@ TEST_P(CanvasTest, DeleteAsksNoKeepsYesRemovesAndFreesTheColumn) {
 TEST_P(CanvasTest, DeletingARadioButtonLeavesItsGroupWithoutNegativeCounts) {
   FormControlInfo* radio = PlaceAt(kRadioButton, At(20, 60));
   ASSERT_NE(radio, nullptr);
-  ASSERT_EQ(page().GetRadioGroups().size(), 1u);
+  ASSERT_EQ(page().GetDocument().GetRadioGroups().size(), 1u);
   EXPECT_EQ(radio->Group, QStringLiteral("Group_Name"));
   EXPECT_EQ(radio->Caption, QStringLiteral("Radio"));
-  EXPECT_EQ(page().GetRadioGroups()[0].NumRdBtn, 1);
+  EXPECT_EQ(page().GetDocument().GetRadioGroups()[0].NumRdBtn, 1);
   FormControlInfo* second = PlaceAt(kRadioButton, At(20, 100));
   ASSERT_NE(second, nullptr);
   EXPECT_EQ(second->Group, QStringLiteral("Group_Name")) << "joins the first group";
-  EXPECT_EQ(page().GetRadioGroups()[0].NumRdBtn, 2);
+  EXPECT_EQ(page().GetDocument().GetRadioGroups()[0].NumRdBtn, 2);
   recorder().ScriptAnswers({platform::IDYES});
   Key(Qt::Key_Delete);
-  EXPECT_EQ(page().GetRadioGroups()[0].NumRdBtn, 1);
+  EXPECT_EQ(page().GetDocument().GetRadioGroups()[0].NumRdBtn, 1);
   PlaceAt(kRadioButton, At(20, 140));
-  page().GetRadioGroups()[0].NumRdBtn = 1;  // as a stored form with a count too low would give
+  page().GetDocument().GetRadioGroups()[0].NumRdBtn = 1;  // as a stored form with a count too low would give
   PressButton(1154);
-  EXPECT_EQ(page().GetRadioGroups()[0].NumRdBtn, 0) << "two buttons leave, the count stops at 0";
+  EXPECT_EQ(page().GetDocument().GetRadioGroups()[0].NumRdBtn, 0) << "two buttons leave, the count stops at 0";
 }
 
 TEST_P(CanvasTest, TabsAreLimitedToFourAndTheOnlyTabIsReplaced) {
   for (int i = 0; i < 4; ++i) PressButton(1153);
-  EXPECT_EQ(page().GetFormInfo().GetTabCount(), 4);
+  EXPECT_EQ(page().GetDocument().GetFormInfo().GetTabCount(), 4);
   ASSERT_EQ(recorder().shown().size(), 1);
   EXPECT_EQ(recorder().shown()[0].text, QStringLiteral("Only 4 Tab Form are allowed to create."));
   EXPECT_EQ(recorder().shown()[0].icon(), platform::MB_ICONINFORMATION);
 
   for (int i = 0; i < 3; ++i) PressButton(1154);
-  ASSERT_EQ(page().GetFormInfo().GetTabCount(), 1);
+  ASSERT_EQ(page().GetDocument().GetFormInfo().GetTabCount(), 1);
   PlaceAt(kLabel, At(20, 60));
   PressButton(1154);
-  EXPECT_EQ(page().GetFormInfo().GetTabCount(), 1) << "a new tab replaces the only one";
+  EXPECT_EQ(page().GetDocument().GetFormInfo().GetTabCount(), 1) << "a new tab replaces the only one";
   EXPECT_EQ(page().GetTabControl()->GetTabCount(), 1);
-  EXPECT_EQ(page().GetFormInfo().GetTab(0)->GetControlCount(), 0);
-  EXPECT_EQ(page().GetFormInfo().GetTab(0)->GetFormTabTitle(), QStringLiteral("Sales"));
+  EXPECT_EQ(page().GetDocument().GetFormInfo().GetTab(0)->GetControlCount(), 0);
+  EXPECT_EQ(page().GetDocument().GetFormInfo().GetTab(0)->GetFormTabTitle(), QStringLiteral("Sales"));
   EXPECT_EQ(canvas().GetSelectedControl(), nullptr);
   EXPECT_TRUE(Logged(QStringLiteral("<FormDesignerDlg> <DeletePage> Selected Tab's Title \"Sales\".")));
 }
@@ -315,7 +315,7 @@ TEST_P(CanvasTest, ArmingRefusalsShowTheirMessagesAndLogLines) {
   };
   for (const Case& c : cases) {
     NewPage();
-    page().SetProfileColumns(c.columns);
+    page().GetDocument().SetProfileColumns(c.columns);
     if (c.placedFirst != 0) PlaceAt(c.placedFirst, At(20, 60))->DataColumn = c.columns[0].Name;
     recorder().Clear();
     Arm(c.type);
@@ -332,9 +332,9 @@ TEST_P(CanvasTest, ArmingRefusalsShowTheirMessagesAndLogLines) {
 }
 
 TEST_P(CanvasTest, ButtonsTakeEachActionOnceButGoToFormAlways) {
-  page().SetProfileType(1);
+  page().GetDocument().SetProfileType(1);
   page().OnSetActive();
-  const QStringList offered = page().GetActionList();
+  const QStringList offered = page().GetDocument().GetActionList();
   EXPECT_EQ(offered, Names({"First", "Previous", "Next", "Last", "Find", "Go To Form", "Go To Record"}));
   // Each Button is captioned with the first action no Button carries yet, which it then takes.
   const QStringList captions = Names({"First", "Previous", "Next", "Last", "Find", "Go To Form", "Go To Form"});
@@ -354,10 +354,10 @@ TEST_P(CanvasTest, ButtonsTakeEachActionOnceButGoToFormAlways) {
   EXPECT_TRUE(recorder().shown().isEmpty());
 
   page().OnSetActive();
-  EXPECT_EQ(page().GetActionList(), offered) << "a view profile on every visit";
-  page().SetProfileType(0);
+  EXPECT_EQ(page().GetDocument().GetActionList(), offered) << "a view profile on every visit";
+  page().GetDocument().SetProfileType(0);
   page().OnSetActive();
-  EXPECT_EQ(page().GetActionList().size(), 10);
+  EXPECT_EQ(page().GetDocument().GetActionList().size(), 10);
 }
 
 TEST_P(CanvasTest, EachTypeIsPlacedWithItsDefaults) {
@@ -463,14 +463,14 @@ TEST_P(CanvasTest, TheCanvasPaintsTheFormColourAndTheTrackerItsHatchAndHandles) 
 TEST_P(CanvasTest, ANewFormStartsAgainOnEveryVisit) {
   PressButton(1153);
   PlaceAt(kRadioButton, At(20, 60));
-  page().GetDefaultValues().push_back({QStringLiteral("Qty"), QStringLiteral("1")});
+  page().GetDocument().GetDefaultValues().push_back({QStringLiteral("Qty"), QStringLiteral("1")});
   Arm(kLabel);
   page().OnSetActive();
-  EXPECT_EQ(page().GetFormInfo().GetTabCount(), 1);
+  EXPECT_EQ(page().GetDocument().GetFormInfo().GetTabCount(), 1);
   EXPECT_EQ(page().GetTabControl()->GetTabCount(), 1);
-  EXPECT_EQ(page().GetFormInfo().GetTab(0)->GetControlCount(), 0);
-  EXPECT_TRUE(page().GetRadioGroups().empty());
-  EXPECT_TRUE(page().GetDefaultValues().empty());
+  EXPECT_EQ(page().GetDocument().GetFormInfo().GetTab(0)->GetControlCount(), 0);
+  EXPECT_TRUE(page().GetDocument().GetRadioGroups().empty());
+  EXPECT_TRUE(page().GetDocument().GetDefaultValues().empty());
   EXPECT_EQ(page().GetRadioGroupList()->count(), 0);
   EXPECT_EQ(page().GetArmedType(), 0);
   EXPECT_FALSE(page().findChild<CStaticExG*>(EntryName(kLabel))->HasPressedLook());
@@ -531,17 +531,17 @@ TEST_P(CanvasTest, AFormReadBackShowsEveryControlWhereItWasPlaced) {
   QString error;
   ASSERT_TRUE(page().ConstructFormInfo(&formText, &error));
   std::vector<FormDetailsRow> rows;
-  for (int t = 0; t < 2; ++t) rows.push_back({t, page().GetFormInfo().GetTab(t)->GetFormTabTitle(), StoredTab(t)});
+  for (int t = 0; t < 2; ++t) rows.push_back({t, page().GetDocument().GetFormInfo().GetTab(t)->GetFormTabTitle(), StoredTab(t)});
 
   CFormDesignerDlg reopened;
-  reopened.GetFormInfo().FormText = formText;
+  reopened.GetDocument().GetFormInfo().FormText = formText;
   ASSERT_TRUE(reopened.LoadFormTabs(rows));
   reopened.GetDesignerCanvas()->Reset();
   const QPoint shift = reopened.GetCanvasRect().topLeft() - canvasRect().topLeft();
-  EXPECT_EQ(RectOf(reopened.GetFormInfo().GetTab(0)->GetControl(0)), RectOf(label).translated(shift + QPoint(0, scrolled)));
-  EXPECT_EQ(RectOf(reopened.GetFormInfo().GetTab(0)->GetControl(1)), RectOf(low).translated(shift + QPoint(0, scrolled)));
-  EXPECT_EQ(RectOf(reopened.GetFormInfo().GetTab(1)->GetControl(0)), RectOf(button).translated(shift));
-  EXPECT_EQ(reopened.GetFormInfo().GetTab(1)->GetControl(0)->Caption, QStringLiteral("First"));
+  EXPECT_EQ(RectOf(reopened.GetDocument().GetFormInfo().GetTab(0)->GetControl(0)), RectOf(label).translated(shift + QPoint(0, scrolled)));
+  EXPECT_EQ(RectOf(reopened.GetDocument().GetFormInfo().GetTab(0)->GetControl(1)), RectOf(low).translated(shift + QPoint(0, scrolled)));
+  EXPECT_EQ(RectOf(reopened.GetDocument().GetFormInfo().GetTab(1)->GetControl(0)), RectOf(button).translated(shift));
+  EXPECT_EQ(reopened.GetDocument().GetFormInfo().GetTab(1)->GetControl(0)->Caption, QStringLiteral("First"));
   EXPECT_EQ(reopened.GetScrollBar()->value(), 0);
   EXPECT_GT(reopened.GetScrollBar()->maximum(), 0) << "the canvas reaches the low control";
 }

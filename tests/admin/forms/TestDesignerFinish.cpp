@@ -41,7 +41,7 @@ QRect OnCanvas(const CFormDesignerDlg& page, const FormControlInfo& control) {
 // The designer's controls, tab by tab.
 std::vector<Placed> Controls(const CFormDesignerDlg& page) {
   std::vector<Placed> controls;
-  const FormInfo& form = const_cast<CFormDesignerDlg&>(page).GetFormInfo();
+  const FormInfo& form = const_cast<CFormDesignerDlg&>(page).GetDocument().GetFormInfo();
   for (int t = 0; t < form.GetTabCount(); ++t)
     for (int c = 0; c < form.GetTab(t)->GetControlCount(); ++c) {
       const FormControlInfo& control = *form.GetTab(t)->GetControl(c);
@@ -132,7 +132,7 @@ class DesignerFinishTest : public SettingsDatabaseTest, public ::testing::WithPa
 FormControlInfo* Place(CFormDesignerDlg& page, int tab, int type) {
   auto control = std::make_unique<FormControlInfo>();
   control->Type = type;
-  FormTabInfo* on = page.GetFormInfo().GetTab(tab);
+  FormTabInfo* on = page.GetDocument().GetFormInfo().GetTab(tab);
   const QRect canvas = page.GetCanvasRect();
   const int left = canvas.left() + 10 + 7 * type;
   const int top = canvas.top() + 40 + 35 * on->GetControlCount();
@@ -154,7 +154,7 @@ TEST_P(DesignerFinishTest, AFormDesignedInTheWizardIsStoredAndReopenedAsPlaced) 
     wizard.PressNext();
     CFormDesignerDlg& page = *wizard.GetFormDesignerPage();
     ASSERT_EQ(wizard.GetActivePage(), &page);
-    page.BuildActionList(page.GetProfileType());
+    page.GetDocument().BuildActionList(page.GetDocument().GetProfileType());
     page.AddPage();  // the page opened on its first tab
     for (int type = kLabel; type <= kConditionalField; ++type) {
       FormControlInfo* control = Place(page, type % 2, type);
@@ -216,7 +216,7 @@ TEST_P(DesignerFinishTest, AFormDesignedInTheWizardIsStoredAndReopenedAsPlaced) 
 
   // A control moved: only its tab's text changes.
   Edit([&](CNewFormWizard& wizard, CFormDesignerDlg& page) {
-    QWidget* window = page.GetFormInfo().GetTab(1)->GetControl(0)->Window.Get();
+    QWidget* window = page.GetDocument().GetFormInfo().GetTab(1)->GetControl(0)->Window.Get();
     window->move(window->pos() + QPoint(6, 9));
     wizard.PressFinish();
   });

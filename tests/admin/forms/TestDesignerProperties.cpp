@@ -53,12 +53,12 @@ class DesignerPropertiesTest : public formtests::FormDialogTest {
   void SetUp() override {
     FormDialogTest::SetUp();
     m_page = std::make_unique<CFormDesignerDlg>();
-    m_page->SetProfileColumns(kColumns);
-    m_page->BuildActionList(0);
-    m_page->GetFormInfo().SetFormName(QStringLiteral("Orders"));
-    m_page->GetFormInfo().ProfileName = QStringLiteral("Sales");
+    m_page->GetDocument().SetProfileColumns(kColumns);
+    m_page->GetDocument().BuildActionList(0);
+    m_page->GetDocument().GetFormInfo().SetFormName(QStringLiteral("Orders"));
+    m_page->GetDocument().GetFormInfo().ProfileName = QStringLiteral("Sales");
     for (int t = 0; t < 2; ++t) {
-      m_page->GetFormInfo().AddFormTab(t, QStringLiteral("Tab %1").arg(t));
+      m_page->GetDocument().GetFormInfo().AddFormTab(t, QStringLiteral("Tab %1").arg(t));
       m_page->GetTabControl()->AddTab(QStringLiteral("Tab %1").arg(t));
     }
     m_page->OnInitDialog();
@@ -78,16 +78,17 @@ class DesignerPropertiesTest : public formtests::FormDialogTest {
     auto control = std::make_unique<FormControlInfo>();
     control->Type = type;
     const QRect canvas = m_page->GetCanvasRect();
-    const int top = canvas.top() + 40 + 30 * m_page->GetFormInfo().GetTab(tab)->GetControlCount();
+    const int top = canvas.top() + 40 + 30 * m_page->GetDocument().GetFormInfo().GetTab(tab)->GetControlCount();
     m_page->PlaceCtrl(control.get(), canvas.left() + 10, top, canvas.left() + 110, top + 25);
     // Placing on the canvas puts a RadioButton into the form's first group.
     if (type == kRadioButton) {
-      CRadioGroups radios(m_page->GetRadioGroups(), m_page->GetFormInfo(), m_page->GetProfileColumns());
+      FormDocument& document = m_page->GetDocument();
+      CRadioGroups radios(document.GetRadioGroups(), document.GetFormInfo(), document.GetProfileColumns());
       EXPECT_FALSE(radios.JoinNewRadioButton(control.get(), {QStringLiteral("Name")}));
       m_page->FillRadioGroupList();
     }
     control->DataColumn = column.isEmpty() ? control->DataColumn : column;
-    FormTabInfo* on = m_page->GetFormInfo().GetTab(tab);
+    FormTabInfo* on = m_page->GetDocument().GetFormInfo().GetTab(tab);
     return on->GetControl(on->AddControl(std::move(control)));
   }
   FormControlInfo* Select(FormControlInfo* control) {
@@ -168,7 +169,7 @@ TEST_F(DesignerPropertiesTest, CommitsTypedIntoTheControlGrid) {
 
 // A date is typed one key at a time: nothing is committed, nor refused, before Enter.
 TEST_F(DesignerPropertiesTest, ADateIsTypedWholeBeforeItIsChecked) {
-  m_page->GetRadioGroups().push_back({QStringLiteral("Days"), QStringLiteral("Born"), 0});
+  m_page->GetDocument().GetRadioGroups().push_back({QStringLiteral("Days"), QStringLiteral("Born"), 0});
   FormControlInfo* radio = Select(Place(kRadioButton));
   ASSERT_EQ(radio->Group, QStringLiteral("Days"));
   auto* edit = qobject_cast<QLineEdit*>(Box(*Properties().GetControlGrid(), kPropCaption));
@@ -195,11 +196,11 @@ TEST_F(DesignerPropertiesTest, FormGridAndPendingEdits) {
   EXPECT_EQ(TakeBox(platform::MB_ICONINFORMATION), QStringLiteral("Tab Name should not be empty."));
   EXPECT_EQ(Shown(grid, kPropCaption), QStringLiteral("Tab 0"));
   Type(grid, kPropCaption, QStringLiteral("Main"));
-  EXPECT_EQ(m_page->GetFormInfo().GetTab(0)->GetFormTabTitle(), QStringLiteral("Main"));
+  EXPECT_EQ(m_page->GetDocument().GetFormInfo().GetTab(0)->GetFormTabTitle(), QStringLiteral("Main"));
   EXPECT_EQ(m_page->GetTabControl()->GetTab(0)->text(), QStringLiteral("Main"));
   Type(grid, kPropFormName, QString());
   EXPECT_EQ(TakeBox(platform::MB_ICONINFORMATION), QStringLiteral("Form Name should not be empty."));
-  EXPECT_EQ(m_page->GetFormInfo().GetFormName(), QStringLiteral("Orders"));
+  EXPECT_EQ(m_page->GetDocument().GetFormInfo().GetFormName(), QStringLiteral("Orders"));
 
   FormControlInfo* label = Select(Place(kLabel));
   auto* edit = qobject_cast<QLineEdit*>(Box(*Properties().GetControlGrid(), kPropCaption));
@@ -217,7 +218,7 @@ TEST_F(DesignerPropertiesTest, FormGridAndPendingEdits) {
 TEST_F(DesignerPropertiesTest, RadioGroups) {
   FormControlInfo* first = Select(Place(kRadioButton));
   FormControlInfo* second = Place(kRadioButton, {}, 1);
-  std::vector<RadioGroupInfo>& groups = m_page->GetRadioGroups();
+  std::vector<RadioGroupInfo>& groups = m_page->GetDocument().GetRadioGroups();
   ASSERT_EQ(groups.size(), 1u);
   EXPECT_EQ(groups[0].Name, QStringLiteral("Group_Name"));
   EXPECT_EQ(groups[0].NumRdBtn, 2);
@@ -332,8 +333,8 @@ TEST_F(DesignerPropertiesTest, FormColourAndTextColour) {
   EXPECT_EQ(background(label), chosen);
   EXPECT_EQ(background(text), chosen);
   EXPECT_EQ(background(button), QColor(128, 128, 128));
-  EXPECT_EQ(m_page->GetFormColor(), chosen);
-  EXPECT_EQ(m_page->GetFormInfo().R, 200);
+  EXPECT_EQ(m_page->GetDocument().GetFormColor(), chosen);
+  EXPECT_EQ(m_page->GetDocument().GetFormInfo().R, 200);
 
   Select(label);
   qobject_cast<QPushButton*>(Box(*Properties().GetControlGrid(), kPropForeColor))->click();
@@ -420,7 +421,7 @@ TEST_F(DesignerPropertiesTest, TheFormulaBoxOpensTheEditorAtItsButton) {
 
 // Names and values of the grids, and the tab titles, show whole or cut with an ellipsis.
 TEST_F(DesignerPropertiesTest, NothingShownIsCutWithoutASign) {
-  m_page->GetFormInfo().ProfileName = QStringLiteral("ArtistsAfter1970");
+  m_page->GetDocument().GetFormInfo().ProfileName = QStringLiteral("ArtistsAfter1970");
   Properties().SetTabCtrlProp();
   EXPECT_EQ(ClippedRows(*Properties().GetFormGrid()), QStringList());
   for (const int type : {kComboBox, kCheckBox, kFormulaField}) {
@@ -451,7 +452,7 @@ TEST_F(DesignerPropertiesTest, TheTabStripLiesOverTheControls) {
   const QRect canvas = m_page->GetCanvasRect();
   m_page->PlaceCtrl(control.get(), canvas.left() + 10, canvas.top(), canvas.left() + 110, canvas.top() + 25);
   const QWidget* preview = control->Window.Get();
-  m_page->GetFormInfo().GetTab(0)->AddControl(std::move(control));
+  m_page->GetDocument().GetFormInfo().GetTab(0)->AddControl(std::move(control));
   m_page->GetDesignerCanvas()->Reset();
   const QObjectList& stacking = m_page->children();  // bottom to top
   EXPECT_GT(stacking.indexOf(m_page->GetTabControl()), stacking.indexOf(preview));

@@ -176,7 +176,7 @@ class FormDesignE2E : public SettingsDatabaseTest {
 
 std::vector<Designed> Controls(CFormDesignerDlg& page) {
   std::vector<Designed> controls;
-  const FormInfo& form = page.GetFormInfo();
+  const FormInfo& form = page.GetDocument().GetFormInfo();
   for (int t = 0; t < form.GetTabCount(); ++t)
     for (int c = 0; c < form.GetTab(t)->GetControlCount(); ++c) {
       const FormControlInfo& control = *form.GetTab(t)->GetControl(c);
@@ -189,7 +189,7 @@ std::vector<Designed> Controls(CFormDesignerDlg& page) {
 FormControlInfo* Place(CFormDesignerDlg& page, int tab, int type) {
   auto control = std::make_unique<FormControlInfo>();
   control->Type = type;
-  FormTabInfo* on = page.GetFormInfo().GetTab(tab);
+  FormTabInfo* on = page.GetDocument().GetFormInfo().GetTab(tab);
   const QRect canvas = page.GetCanvasRect();
   const int left = canvas.left() + 10 + 5 * type;
   const int top = canvas.top() + 40 + 40 * on->GetControlCount();
@@ -212,7 +212,7 @@ TEST_F(FormDesignE2E, AFormDesignedInTheFormManagerReachesTheDeviceAndAnEditRepl
       wizard.PressNext();
       CFormDesignerDlg& page = *wizard.GetFormDesignerPage();
       ASSERT_EQ(wizard.GetActivePage(), &page);
-      page.BuildActionList(page.GetProfileType());
+      page.GetDocument().BuildActionList(page.GetDocument().GetProfileType());
       page.AddPage();  // the page opened on its first tab
       for (int type = kLabel; type <= kConditionalField; ++type) {
         FormControlInfo* control = Place(page, type <= 4 ? 0 : 1, type);
@@ -246,7 +246,7 @@ TEST_F(FormDesignE2E, AFormDesignedInTheFormManagerReachesTheDeviceAndAnEditRepl
   {
     WizardPlayer editing([&](CNewFormWizard& wizard) {
       CFormDesignerDlg& page = *wizard.GetFormDesignerPage();
-      QWidget* label = page.GetFormInfo().GetTab(0)->GetControl(0)->Window.Get();
+      QWidget* label = page.GetDocument().GetFormInfo().GetTab(0)->GetControl(0)->Window.Get();
       testsupport::ClickAsUser(*label, label->rect().center());
       CPropertiesControl& formGrid = *page.GetProperties()->GetFormGrid();
       CPropertiesControl& controlGrid = *page.GetProperties()->GetControlGrid();

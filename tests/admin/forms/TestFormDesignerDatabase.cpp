@@ -52,12 +52,12 @@ TEST_F(DesignerDatabaseTest, StoredTabsAreReadInTabOrderAndWhole) {
   StoreTab(8, 0, QStringLiteral("Other form"), LabelTab(QStringLiteral("not this one")));
 
   CFormDesignerDlg designer;
-  designer.GetFormInfo().FormID = 7;
-  designer.GetFormInfo().FormText = QStringLiteral("<NumOfGrp>0</NumOfGrp><Height>500</Height><Width>324</Width>"
+  designer.GetDocument().GetFormInfo().FormID = 7;
+  designer.GetDocument().GetFormInfo().FormText = QStringLiteral("<NumOfGrp>0</NumOfGrp><Height>500</Height><Width>324</Width>"
                                                    "<FontSize>12</FontSize><R>1</R><G>2</G><B>3</B>"
                                                    "<NumOfFldDefVal>0</NumOfFldDefVal>");
   ASSERT_TRUE(designer.LoadFormTabs());
-  const FormInfo& form = designer.GetFormInfo();
+  const FormInfo& form = designer.GetDocument().GetFormInfo();
   ASSERT_EQ(form.GetTabCount(), 3);
   EXPECT_EQ(form.GetTab(0)->GetFormTabTitle(), QStringLiteral("O'Brien's tab"));
   EXPECT_EQ(form.GetTab(0)->GetControl(0)->Caption, QStringLiteral("first 'quoted'"));
@@ -71,9 +71,9 @@ TEST_F(DesignerDatabaseTest, StoredTabsAreReadInTabOrderAndWhole) {
 TEST_F(DesignerDatabaseTest, WithoutTheSettingsConnectionNothingIsLoaded) {
   m_app->GetSettingsConnection().DisconnectDataSource();
   CFormDesignerDlg designer;
-  designer.GetFormInfo().FormID = 7;
+  designer.GetDocument().GetFormInfo().FormID = 7;
   EXPECT_FALSE(designer.LoadFormTabs());
-  EXPECT_EQ(designer.GetFormInfo().GetTabCount(), 0);
+  EXPECT_EQ(designer.GetDocument().GetFormInfo().GetTabCount(), 0);
   const auto log = testsupport::ReadLogEntries(testsupport::TodaysAdminLog(m_installation));
   EXPECT_FALSE(testsupport::EntriesContaining(log, QStringLiteral("The settings database is not connected.")).isEmpty());
 }

@@ -49,7 +49,7 @@ FormControlInfo* Place(CFormDesignerDlg& designer, int tab, const QRect& rect, c
   designer.PlaceCtrl(control.get(), canvas.left() + rect.left(), canvas.top() + rect.top(),
                      canvas.left() + rect.left() + rect.width(), canvas.top() + rect.top() + rect.height());
   static_cast<FormControlProperties&>(*control) = properties;
-  FormTabInfo* formTab = designer.GetFormInfo().GetTab(tab);
+  FormTabInfo* formTab = designer.GetDocument().GetFormInfo().GetTab(tab);
   return formTab->GetControl(formTab->AddControl(std::move(control)));
 }
 
@@ -68,11 +68,11 @@ FormControlProperties Props(int32_t type) {
 
 // A form with three tabs that between them hold every control type.
 void BuildForm(CFormDesignerDlg& designer) {
-  FormInfo& form = designer.GetFormInfo();
+  FormInfo& form = designer.GetDocument().GetFormInfo();
   form.FontSize = 8;
   designer.SetFormColor(QColor(197, 204, 212));
-  designer.GetRadioGroups() = {{QStringLiteral("Group_Kind"), QStringLiteral("Kind"), 1}};
-  designer.GetDefaultValues() = {{QStringLiteral("Region"), QStringLiteral("North")}};
+  designer.GetDocument().GetRadioGroups() = {{QStringLiteral("Group_Kind"), QStringLiteral("Kind"), 1}};
+  designer.GetDocument().GetDefaultValues() = {{QStringLiteral("Region"), QStringLiteral("North")}};
   for (int t = 0; t < 3; ++t) form.AddFormTab(t, QStringLiteral("Tab %1").arg(t));
 
   FormControlProperties label = Props(kLabel);
@@ -133,10 +133,10 @@ std::vector<FormDetailsRow> StoredRows(CFormDesignerDlg& designer, QString* form
   QString error;
   EXPECT_TRUE(designer.ConstructFormInfo(formText, &error)) << error.toStdString();
   std::vector<FormDetailsRow> rows;
-  for (int t = 0; t < designer.GetFormInfo().GetTabCount(); ++t) {
+  for (int t = 0; t < designer.GetDocument().GetFormInfo().GetTabCount(); ++t) {
     FormDetailsRow row;
     row.TabID = t;
-    row.TabTitle = designer.GetFormInfo().GetTab(t)->GetFormTabTitle();
+    row.TabTitle = designer.GetDocument().GetFormInfo().GetTab(t)->GetFormTabTitle();
     EXPECT_TRUE(designer.ConstructTabInfo(t, &row.TabFormInfo, &error)) << error.toStdString();
     rows.push_back(row);
   }
@@ -151,7 +151,7 @@ QImage Render(QWidget* widget) {
 }
 
 CControlButton* WindowOf(CFormDesignerDlg& designer, int tab, int control) {
-  return qobject_cast<CControlButton*>(designer.GetFormInfo().GetTab(tab)->GetControl(control)->Window.Get());
+  return qobject_cast<CControlButton*>(designer.GetDocument().GetFormInfo().GetTab(tab)->GetControl(control)->Window.Get());
 }
 
 }  // namespace
@@ -172,17 +172,17 @@ TEST_P(DesignerRoundTrip, FormComesBackAsItWasWritten) {
   EXPECT_TRUE(rows[0].TabFormInfo.contains(QStringLiteral("<FontSize>%1</FontSize>").arg(9 + offset)));
 
   CFormDesignerDlg read;
-  read.GetFormInfo().FormText = formText;
+  read.GetDocument().GetFormInfo().FormText = formText;
   ASSERT_TRUE(read.LoadFormTabs(rows));
-  EXPECT_EQ(read.GetRadioGroups(), written.GetRadioGroups());
-  EXPECT_EQ(read.GetDefaultValues(), written.GetDefaultValues());
-  EXPECT_EQ(read.GetFormInfo().FontSize, 8);
-  EXPECT_EQ(read.GetFormColor(), QColor(197, 204, 212));
+  EXPECT_EQ(read.GetDocument().GetRadioGroups(), written.GetDocument().GetRadioGroups());
+  EXPECT_EQ(read.GetDocument().GetDefaultValues(), written.GetDocument().GetDefaultValues());
+  EXPECT_EQ(read.GetDocument().GetFormInfo().FontSize, 8);
+  EXPECT_EQ(read.GetDocument().GetFormColor(), QColor(197, 204, 212));
   EXPECT_EQ(read.GetRadioGroupList()->currentText(), QStringLiteral("Group_Kind"));
-  ASSERT_EQ(read.GetFormInfo().GetTabCount(), 3);
+  ASSERT_EQ(read.GetDocument().GetFormInfo().GetTabCount(), 3);
   for (int t = 0; t < 3; ++t) {
-    const FormTabInfo* before = written.GetFormInfo().GetTab(t);
-    const FormTabInfo* after = read.GetFormInfo().GetTab(t);
+    const FormTabInfo* before = written.GetDocument().GetFormInfo().GetTab(t);
+    const FormTabInfo* after = read.GetDocument().GetFormInfo().GetTab(t);
     EXPECT_EQ(after->GetFormTabTitle(), before->GetFormTabTitle());
     ASSERT_EQ(after->GetControlCount(), before->GetControlCount());
     for (int c = 0; c < before->GetControlCount(); ++c) {
@@ -208,14 +208,14 @@ TEST_P(DesignerRoundTrip, TheCanvasIsTheDeviceScreenWide) {
   EXPECT_EQ(designer.GetCanvasRect().width(), GetParam() == 4 ? 768 : 320);
   EXPECT_TRUE(designer.rect().contains(designer.GetScrollBar()->geometry()));
   const QColor skin = GetParam() == 2 ? QColor(197, 204, 212) : GetParam() == 4 ? QColor(233, 233, 233) : QColor(Qt::white);
-  EXPECT_EQ(designer.GetFormColor(), skin);
+  EXPECT_EQ(designer.GetDocument().GetFormColor(), skin);
 }
 
 TEST_F(DesignerTest, ArmingRefusesWithItsMessageAndTheSameTypeDisarms) {
   testsupport::MessageBoxRecorder::Global().Clear();
   CFormDesignerDlg designer;
-  designer.SetProfileColumns({{QStringLiteral("Name"), QStringLiteral("SQL_VARCHAR")}});
-  designer.BuildActionList(1);
+  designer.GetDocument().SetProfileColumns({{QStringLiteral("Name"), QStringLiteral("SQL_VARCHAR")}});
+  designer.GetDocument().BuildActionList(1);
   designer.SetCtrlStatus(kTextBox);
   EXPECT_EQ(designer.GetArmedType(), kTextBox);
   designer.SetCtrlStatus(kTextBox);
@@ -236,11 +236,11 @@ TEST_F(DesignerTest, ArmingRefusesWithItsMessageAndTheSameTypeDisarms) {
 TEST_F(DesignerTest, AFormHasFourTabsAtMost) {
   testsupport::MessageBoxRecorder::Global().Clear();
   CFormDesignerDlg designer;
-  designer.GetFormInfo().ProfileName = QStringLiteral("Sales");
+  designer.GetDocument().GetFormInfo().ProfileName = QStringLiteral("Sales");
   for (int i = 0; i < 5; ++i) designer.AddPage();
-  EXPECT_EQ(designer.GetFormInfo().GetTabCount(), 4);
+  EXPECT_EQ(designer.GetDocument().GetFormInfo().GetTabCount(), 4);
   EXPECT_EQ(designer.GetTabControl()->GetTabCount(), 4);
-  EXPECT_EQ(designer.GetFormInfo().GetTab(3)->GetFormTabTitle(), QStringLiteral("Sales"));
+  EXPECT_EQ(designer.GetDocument().GetFormInfo().GetTab(3)->GetFormTabTitle(), QStringLiteral("Sales"));
   const auto& shown = testsupport::MessageBoxRecorder::Global().shown();
   ASSERT_EQ(shown.size(), 1);
   EXPECT_EQ(shown[0].text, QStringLiteral("Only 4 Tab Form are allowed to create."));
@@ -250,8 +250,8 @@ TEST_F(DesignerTest, AFormHasFourTabsAtMost) {
 
 TEST_F(DesignerTest, APlacedButtonIsCaptionedWithTheFirstFreeAction) {
   CFormDesignerDlg designer;
-  designer.BuildActionList(0);
-  designer.GetFormInfo().AddFormTab(0, QString());
+  designer.GetDocument().BuildActionList(0);
+  designer.GetDocument().GetFormInfo().AddFormTab(0, QString());
   FormControlProperties first = Props(kButton);
   first.Action = QStringLiteral("First");
   Place(designer, 0, QRect(0, 40, 70, 25), first);
@@ -272,7 +272,7 @@ TEST_F(DesignerTest, LoadedControlsShowTheirStoredLook) {
   QString formText;
   const auto rows = StoredRows(written, &formText);
   CFormDesignerDlg read;
-  read.GetFormInfo().FormText = formText;
+  read.GetDocument().GetFormInfo().FormText = formText;
   ASSERT_TRUE(read.LoadFormTabs(rows));
 
   const CControlButton* label = WindowOf(read, 0, 0);
@@ -313,15 +313,15 @@ TEST_F(DesignerTest, TabsAreAddedInStoredOrderAndTheFirstIsSelected) {
   rows[1].TabID = 4;
   rows[2].TabID = 9;
   CFormDesignerDlg read;
-  read.GetFormInfo().FormText = formText;
+  read.GetDocument().GetFormInfo().FormText = formText;
   ASSERT_TRUE(read.LoadFormTabs(rows));
-  ASSERT_EQ(read.GetFormInfo().GetTabCount(), 3);
+  ASSERT_EQ(read.GetDocument().GetFormInfo().GetTabCount(), 3);
   for (int t = 0; t < 3; ++t) {
-    EXPECT_EQ(read.GetFormInfo().GetTab(t)->TabIndex, t);
-    EXPECT_EQ(read.GetFormInfo().GetTab(t)->GetFormTabTitle(), QStringLiteral("Tab %1").arg(t));
+    EXPECT_EQ(read.GetDocument().GetFormInfo().GetTab(t)->TabIndex, t);
+    EXPECT_EQ(read.GetDocument().GetFormInfo().GetTab(t)->GetFormTabTitle(), QStringLiteral("Tab %1").arg(t));
     EXPECT_EQ(read.GetTabControl()->GetTab(t)->GetWindowText(), QStringLiteral("Tab %1").arg(t));
   }
-  EXPECT_EQ(read.GetFormInfo().GetTab(1)->GetControlCount(), 3);
+  EXPECT_EQ(read.GetDocument().GetFormInfo().GetTab(1)->GetControlCount(), 3);
   EXPECT_EQ(read.GetTabControl()->GetSelectedTab(), 0);
   EXPECT_TRUE(Logged(QStringLiteral("The tab stored with TabID 9 is read as tab 2.")));
   EXPECT_TRUE(Logged(QStringLiteral("<FormDesignerDlg> <RetreveTabInfo> Tab Title : Tab 1")));
@@ -330,8 +330,8 @@ TEST_F(DesignerTest, TabsAreAddedInStoredOrderAndTheFirstIsSelected) {
 
 TEST_F(DesignerTest, ScrolledControlIsStoredFromTheTopOfTheTab) {
   CFormDesignerDlg designer;
-  designer.GetFormInfo().AddFormTab(0, QStringLiteral("Main"));
-  designer.GetFormInfo().GetTab(0)->VerticalOffset = 120;
+  designer.GetDocument().GetFormInfo().AddFormTab(0, QStringLiteral("Main"));
+  designer.GetDocument().GetFormInfo().GetTab(0)->VerticalOffset = 120;
   Place(designer, 0, QRect(7, 50, 70, 25), Props(kLabel));
   QString text, error;
   ASSERT_TRUE(designer.ConstructTabInfo(0, &text, &error));
@@ -364,7 +364,7 @@ TEST_F(DesignerTest, ANewFormIsStoredWithFontSizeTen) {
 
 TEST_F(DesignerTest, PlaceCtrlGivesANewControlItsTypeDefaults) {
   CFormDesignerDlg designer;
-  designer.GetFormInfo().AddFormTab(0, QString());
+  designer.GetDocument().GetFormInfo().AddFormTab(0, QString());
   FormControlInfo check;
   check.Type = kCheckBox;
   designer.PlaceCtrl(&check, 240, 100, 310, 125);
@@ -394,7 +394,7 @@ TEST_F(DesignerTest, PlaceCtrlGivesANewControlItsTypeDefaults) {
 
 TEST_F(DesignerTest, TextsThatWouldCorruptTheFormAreRefused) {
   CFormDesignerDlg designer;
-  designer.GetFormInfo().AddFormTab(0, QStringLiteral("Main"));
+  designer.GetDocument().GetFormInfo().AddFormTab(0, QStringLiteral("Main"));
   FormControlProperties label = Props(kLabel);
   label.Caption = QStringLiteral("a</Caption>b");
   Place(designer, 0, QRect(0, 40, 70, 25), label);
@@ -404,7 +404,7 @@ TEST_F(DesignerTest, TextsThatWouldCorruptTheFormAreRefused) {
   EXPECT_TRUE(error.contains(QStringLiteral("Caption"))) << error.toStdString();
   EXPECT_TRUE(error.contains(QStringLiteral("Main")));
 
-  designer.GetRadioGroups() = {{QStringLiteral("Group_<Type>"), QStringLiteral("Kind"), 0}};
+  designer.GetDocument().GetRadioGroups() = {{QStringLiteral("Group_<Type>"), QStringLiteral("Kind"), 0}};
   EXPECT_FALSE(designer.ConstructFormInfo(&text, &error));
   EXPECT_TRUE(error.contains(QStringLiteral("<Type>")));
 }
@@ -417,14 +417,14 @@ TEST_F(DesignerTest, DamagedStoredTextsEndTheReadCleanly) {
   rows[0].TabFormInfo.truncate(rows[0].TabFormInfo.indexOf(QStringLiteral("<Caption>Active")) + 12);
   rows[1].TabFormInfo.replace(QStringLiteral("<NumOfCtrls>3<"), QStringLiteral("<NumOfCtrls>2000000000<"));
   CFormDesignerDlg read;
-  read.GetFormInfo().FormText = formText.left(formText.indexOf(QStringLiteral("<B>")) + 4);
+  read.GetDocument().GetFormInfo().FormText = formText.left(formText.indexOf(QStringLiteral("<B>")) + 4);
   read.SetFormColor(QColor(1, 2, 3));
   EXPECT_FALSE(read.LoadFormTabs(rows));
-  EXPECT_EQ(read.GetFormColor(), QColor(197, 204, 3)) << "the missing blue keeps the designer's";
-  EXPECT_TRUE(read.GetDefaultValues().empty());
-  EXPECT_EQ(read.GetFormInfo().GetTab(0)->GetControlCount(), 1) << "the label before the cut";
-  EXPECT_EQ(read.GetFormInfo().GetTab(1)->GetControlCount(), 3);
-  EXPECT_EQ(read.GetFormInfo().GetTab(2)->GetControlCount(), 3);
+  EXPECT_EQ(read.GetDocument().GetFormColor(), QColor(197, 204, 3)) << "the missing blue keeps the designer's";
+  EXPECT_TRUE(read.GetDocument().GetDefaultValues().empty());
+  EXPECT_EQ(read.GetDocument().GetFormInfo().GetTab(0)->GetControlCount(), 1) << "the label before the cut";
+  EXPECT_EQ(read.GetDocument().GetFormInfo().GetTab(1)->GetControlCount(), 3);
+  EXPECT_EQ(read.GetDocument().GetFormInfo().GetTab(2)->GetControlCount(), 3);
   EXPECT_TRUE(Logged(QStringLiteral("<FormDesignerDlg> <RetrieveTabInfo> Control 1 is cut short")));
   EXPECT_TRUE(Logged(QStringLiteral("NumOfCtrls is 2000000000 but the text holds 3 of them.")));
   EXPECT_TRUE(Logged(QStringLiteral("<FormDesignerDlg> <RetrieveFormInfo> The form text is cut at <B>.")));
@@ -455,10 +455,10 @@ TEST_F(DesignerForIPad, StoredNumbersAtTheEndsOfTheRangeAreReadWithoutOverflow) 
   ASSERT_TRUE(writer.WriteTab({far, large}, &tabText));
 
   CFormDesignerDlg designer;
-  designer.GetFormInfo().FormText = formText;
+  designer.GetDocument().GetFormInfo().FormText = formText;
   ASSERT_TRUE(designer.LoadFormTabs({{0, QStringLiteral("Main"), tabText}}));
-  EXPECT_EQ(designer.GetFormInfo().FontSize, INT32_MIN);
-  const FormTabInfo* tab = designer.GetFormInfo().GetTab(0);
+  EXPECT_EQ(designer.GetDocument().GetFormInfo().FontSize, INT32_MIN);
+  const FormTabInfo* tab = designer.GetDocument().GetFormInfo().GetTab(0);
   ASSERT_EQ(tab->GetControlCount(), 2);
   EXPECT_EQ(tab->GetControl(0)->FontSize, INT32_MIN);
   EXPECT_EQ(tab->GetControl(1)->FontSize, INT32_MAX - 10);

@@ -265,15 +265,15 @@ TEST_F(FormManagerTest, AddChoosesAnAssignedProfileAndHandsItToTheDesigner) {
     wizard.GetButton(Button::Next)->click();
     CFormDesignerDlg* designer = wizard.GetFormDesignerPage();
     ASSERT_EQ(wizard.GetActivePage(), designer);
-    EXPECT_EQ(designer->GetFormInfo().GetFormName(), QStringLiteral("Orders Profile"));
-    EXPECT_EQ(designer->GetFormInfo().ProfileName, QStringLiteral("Orders Profile"));
-    EXPECT_EQ(designer->GetFormInfo().ProfileID, 5);
-    EXPECT_EQ(designer->GetProfileType(), 1);
-    ASSERT_EQ(designer->GetProfileColumns().size(), 2U);
-    EXPECT_EQ(designer->GetProfileColumns()[0].Name, QStringLiteral("OrderID"));
-    EXPECT_EQ(designer->GetProfileColumns()[0].SqlType, QStringLiteral("SQL_INTEGER"));
-    EXPECT_EQ(designer->GetProfileColumns()[1].Name, QStringLiteral("Customer"));
-    EXPECT_EQ(designer->GetProfileColumns()[1].SqlType, QStringLiteral("SQL_VARCHAR"));
+    EXPECT_EQ(designer->GetDocument().GetFormInfo().GetFormName(), QStringLiteral("Orders Profile"));
+    EXPECT_EQ(designer->GetDocument().GetFormInfo().ProfileName, QStringLiteral("Orders Profile"));
+    EXPECT_EQ(designer->GetDocument().GetFormInfo().ProfileID, 5);
+    EXPECT_EQ(designer->GetDocument().GetProfileType(), 1);
+    ASSERT_EQ(designer->GetDocument().GetProfileColumns().size(), 2U);
+    EXPECT_EQ(designer->GetDocument().GetProfileColumns()[0].Name, QStringLiteral("OrderID"));
+    EXPECT_EQ(designer->GetDocument().GetProfileColumns()[0].SqlType, QStringLiteral("SQL_INTEGER"));
+    EXPECT_EQ(designer->GetDocument().GetProfileColumns()[1].Name, QStringLiteral("Customer"));
+    EXPECT_EQ(designer->GetDocument().GetProfileColumns()[1].SqlType, QStringLiteral("SQL_VARCHAR"));
     EXPECT_EQ(wizard.windowTitle(), QStringLiteral("New Form : Form Designer"));
     EXPECT_TRUE(wizard.GetButton(Button::Back)->isVisible());
     EXPECT_TRUE(wizard.GetButton(Button::Apply)->isVisible());
@@ -328,19 +328,19 @@ TEST_F(FormManagerTest, EditOpensTheDesignerOnTheStoredForm) {
     EXPECT_EQ(wizard.GetMode(), CNewFormWizard::kEditMode);
     EXPECT_EQ(wizard.GetPageCount(), 1);
     ASSERT_EQ(wizard.GetActivePage(), designer);
-    EXPECT_TRUE(designer->IsEditMode());
+    EXPECT_TRUE(designer->GetDocument().IsEditMode());
     EXPECT_TRUE(wizard.GetButton(Button::Apply)->isVisible());
     EXPECT_FALSE(wizard.GetButton(Button::Next)->isVisible());
     EXPECT_FALSE(wizard.GetButton(Button::Back)->isVisible());
     EXPECT_EQ(wizard.windowTitle(), QStringLiteral("Form Designer"));
-    const FormInfo& form = designer->GetFormInfo();
+    const FormInfo& form = designer->GetDocument().GetFormInfo();
     EXPECT_EQ(form.FormID, 8);
     EXPECT_EQ(form.GetFormName(), QStringLiteral("Orders"));
     EXPECT_EQ(form.ProfileName, QStringLiteral("Orders Profile"));
     EXPECT_EQ(form.ProfileID, 5);
     EXPECT_EQ(form.FormText, FormLevelText());
     EXPECT_EQ(form.GetTabCount(), 1);
-    EXPECT_EQ(designer->GetProfileColumns().size(), 2U);
+    EXPECT_EQ(designer->GetDocument().GetProfileColumns().size(), 2U);
   };
   WizardPlayer player(step);
   ManagerButton(1175)->click();
@@ -463,7 +463,7 @@ TEST_F(FormManagerTest, RowsAreChosenWithTheMouse) {
 
   QString opened;
   WizardPlayer player([&opened](CNewFormWizard& wizard) {
-    opened = wizard.GetFormDesignerPage()->GetFormInfo().GetFormName();
+    opened = wizard.GetFormDesignerPage()->GetDocument().GetFormInfo().GetFormName();
   });
   testsupport::DoubleClickAsUser(list, CentreOfRow(list, customers));
   EXPECT_EQ(player.opened(), 1);
@@ -494,7 +494,7 @@ TEST_F(FormManagerTest, EditShowsTheGridsAndTheirEditorsOpen) {
     };
     expectShown(*properties.GetFormGrid(), "form grid");
     EXPECT_EQ(formtests::Shown(*properties.GetFormGrid(), kPropFormName), QStringLiteral("Orders"));
-    const FormTabInfo& tab = *page.GetFormInfo().GetTab(0);
+    const FormTabInfo& tab = *page.GetDocument().GetFormInfo().GetTab(0);
     const auto select = [&](int index) {
       const QWidget& preview = *tab.GetControl(index)->Window.Get();
       testsupport::ClickAsUser(preview, preview.rect().center());

@@ -33,15 +33,15 @@ FormControlInfo* Place(CFormDesignerDlg& designer, int tab, int top, int type) {
   control->Type = type;
   const QRect canvas = designer.GetCanvasRect();
   designer.PlaceCtrl(control.get(), canvas.left() + 5, canvas.top() + top, canvas.left() + 105, canvas.top() + top + 25);
-  FormTabInfo* on = designer.GetFormInfo().GetTab(tab);
+  FormTabInfo* on = designer.GetDocument().GetFormInfo().GetTab(tab);
   return on->GetControl(on->AddControl(std::move(control)));
 }
 
 // A form of three tabs on the page: a TextBox for Name, a DateTime for Born, a Label.
 void Design(CFormDesignerDlg& designer, const QString& name) {
-  designer.SetProfileColumns(kColumns);
-  designer.BuildActionList(0);
-  FormInfo& form = designer.GetFormInfo();
+  designer.GetDocument().SetProfileColumns(kColumns);
+  designer.GetDocument().BuildActionList(0);
+  FormInfo& form = designer.GetDocument().GetFormInfo();
   form.SetFormName(name);
   form.ProfileID = 3;
   for (int t = 0; t < 3; ++t) form.AddFormTab(t, QStringLiteral("Tab %1").arg(t));
@@ -104,10 +104,10 @@ TEST_F(FormSaverTest, ANewFormTakesTheCounterAndWritesEveryRow) {
 TEST_F(FormSaverTest, DefaultValuesOfTheUnmappedColumns) {
   CFormDesignerDlg designer;
   Design(designer, QStringLiteral("Orders"));
-  designer.GetDefaultValues().push_back({QStringLiteral("Old"), QStringLiteral("x")});
+  designer.GetDocument().GetDefaultValues().push_back({QStringLiteral("Old"), QStringLiteral("x")});
   ASSERT_TRUE(Save(designer));
   EXPECT_TRUE(m_asked.isEmpty()) << "no New button: nothing asked";
-  EXPECT_TRUE(designer.GetDefaultValues().empty());
+  EXPECT_TRUE(designer.GetDocument().GetDefaultValues().empty());
 
   CFormDesignerDlg adding;
   Design(adding, QStringLiteral("Adding"));
@@ -116,7 +116,7 @@ TEST_F(FormSaverTest, DefaultValuesOfTheUnmappedColumns) {
   Place(adding, 1, 200, kComboBox)->DataColumn = QStringLiteral("Name");
   ASSERT_TRUE(Save(adding));
   EXPECT_EQ(m_asked, QStringList{QStringLiteral("Age")});
-  EXPECT_EQ(adding.GetDefaultValues(), (std::vector<FieldDefaultValue>{{QStringLiteral("Age"), QStringLiteral("1")}}));
+  EXPECT_EQ(adding.GetDocument().GetDefaultValues(), (std::vector<FieldDefaultValue>{{QStringLiteral("Age"), QStringLiteral("1")}}));
   const auto text = Rows(QStringLiteral("SELECT FormInfo FROM FormInfo WHERE FormTitle = 'Adding'"));
   ASSERT_EQ(text.size(), 1);
   EXPECT_TRUE(text[0][0].contains(QStringLiteral("Age"))) << qPrintable(text[0][0]);
@@ -132,13 +132,13 @@ TEST_F(FormSaverTest, RefusalsAndFailuresChangeNothingStored) {
     bool errorIcon;
   };
   const auto rename = [](CFormDesignerDlg& d, CFormSaver::Target&) {
-    d.GetFormInfo().SetFormName(QStringLiteral("Renamed"));
+    d.GetDocument().GetFormInfo().SetFormName(QStringLiteral("Renamed"));
   };
   const Case cases[] = {
       {"Go To Form without a link, before the blank name",
        [](CFormDesignerDlg& d, CFormSaver::Target&) {
          Place(d, 0, 200, kButton)->Action = kGoToFormAction;
-         d.GetFormInfo().SetFormName(QStringLiteral("   "));
+         d.GetDocument().GetFormInfo().SetFormName(QStringLiteral("   "));
        },
        QStringLiteral("Please Select Form for \"Go To Form\" Button(s)."), false},
       {"default values not given",
@@ -148,11 +148,11 @@ TEST_F(FormSaverTest, RefusalsAndFailuresChangeNothingStored) {
        },
        QStringLiteral("Not all Fields are mapped, Please map all Fields in Profile."), false},
       {"blank name",
-       [](CFormDesignerDlg& d, CFormSaver::Target&) { d.GetFormInfo().SetFormName(QStringLiteral(" ")); },
+       [](CFormDesignerDlg& d, CFormSaver::Target&) { d.GetDocument().GetFormInfo().SetFormName(QStringLiteral(" ")); },
        QStringLiteral("Please, Enter Form Name."), false},
       {"another form's name",
        [](CFormDesignerDlg& d, CFormSaver::Target&) {
-         d.GetFormInfo().SetFormName(QStringLiteral(" Linking "));
+         d.GetDocument().GetFormInfo().SetFormName(QStringLiteral(" Linking "));
        },
        QStringLiteral("Form already exist with the same name. Please, Enter another Form Name."), false},
       {"renaming a form a link points at", rename,
@@ -219,9 +219,9 @@ TEST_F(FormSaverTest, AnUnchangedEditStoresTheSameTextsUnderANewIdentifier) {
   ASSERT_EQ(Save(designer), 7);
 
   CFormDesignerDlg edited;
-  edited.SetProfileColumns(kColumns);
-  edited.BuildActionList(0);
-  FormInfo& form = edited.GetFormInfo();
+  edited.GetDocument().SetProfileColumns(kColumns);
+  edited.GetDocument().BuildActionList(0);
+  FormInfo& form = edited.GetDocument().GetFormInfo();
   form.FormID = 7;
   form.ProfileID = 3;
   form.SetFormName(QStringLiteral("Orders"));
