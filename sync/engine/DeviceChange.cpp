@@ -33,7 +33,7 @@ const QString kDeleteIgnored = QStringLiteral(
 DeviceChangeOutcome DeviceChange::Apply(ProfileChangeRun& run) const {
   LogReceived();
   DeviceChangeOutcome outcome;
-  const std::optional<ProfileRecord> profile = ReadProfile(&outcome);
+  const std::optional<ProfileRecord> profile = ReadProfile(run, &outcome);
   if (!profile) return outcome;
   if (IsWorkbookProfileRecord(*profile)) {
     outcome = ApplyToWorkbook(*profile);
@@ -57,7 +57,19 @@ void DeviceChange::LogReceived() const {
   WriteBackSyncLog(80, QStringLiteral("In Record Add/Update, Read Record Data."));
 }
 
-std::optional<ProfileRecord> DeviceChange::ReadProfile(DeviceChangeOutcome* outcome) const {
+std::optional<ProfileRecord> DeviceChange::ReadProfile(ProfileChangeRun& run, DeviceChangeOutcome* outcome) const {
+  if (!run.Profile()) run.Profile() = ReadProfileRow(outcome);
+  if (!run.Profile()) return std::nullopt;
+  *outcome = DeviceChangeOutcome::Drop();
+  const QString deviceId = GetDeviceId();
+  WriteBackSyncLog(-1, (IsDelete() ? QStringLiteral("In Record Delete, DeviceID : %1")
+                                   : QStringLiteral("In Record Add/Update, DeviceID : %1"))
+                           .arg(deviceId));
+  if (!UserListNamesDevice(run.Profile()->UserList, deviceId)) return std::nullopt;
+  return run.Profile();
+}
+
+std::optional<ProfileRecord> DeviceChange::ReadProfileRow(DeviceChangeOutcome* outcome) const {
   CProfileInfoDB profiles;
   if (!profiles.IsConnected()) {
     WriteBackSyncLog(Code(20, 3), profiles.GetErrorText());
@@ -72,13 +84,7 @@ std::optional<ProfileRecord> DeviceChange::ReadProfile(DeviceChangeOutcome* outc
   }
   *outcome = DeviceChangeOutcome::Drop();
   if (profiles.GetRecordCount() < 1) return std::nullopt;
-  ProfileRecord profile = profiles.ReadRecord(0);
-  const QString deviceId = GetDeviceId();
-  WriteBackSyncLog(-1, (IsDelete() ? QStringLiteral("In Record Delete, DeviceID : %1")
-                                   : QStringLiteral("In Record Add/Update, DeviceID : %1"))
-                           .arg(deviceId));
-  if (!UserListNamesDevice(profile.UserList, deviceId)) return std::nullopt;
-  return profile;
+  return profiles.ReadRecord(0);
 }
 
 bool DeviceChange::OpenTable(const ProfileRecord& profile, ProfileChangeRun& run) const {

@@ -59,8 +59,11 @@ class DeviceChange {
 
  private:
   void LogReceived() const;
-  // The profile row of the message; nothing, with `outcome` set, when there is none to apply to.
-  std::optional<ProfileRecord> ReadProfile(DeviceChangeOutcome* outcome) const;
+  // The profile row of the message, read once for the run; nothing, with `outcome` set, when
+  // there is none to apply to (or the device is not one of its users).
+  std::optional<ProfileRecord> ReadProfile(ProfileChangeRun& run, DeviceChangeOutcome* outcome) const;
+  // The row as the settings database holds it; nothing, with `outcome` set, when there is none.
+  std::optional<ProfileRecord> ReadProfileRow(DeviceChangeOutcome* outcome) const;
 
   // The desktop row of the message's record, found by the digest the snapshot holds for it:
   // through the run's rows when the table is written by key (`values`), else by a read of the

@@ -25,6 +25,8 @@ class ProfileChangeRun {
   ProfileChangeRun& operator=(const ProfileChangeRun&) = delete;
 
   int32_t ProfileId() const { return m_nProfileId; }
+  // The profile's settings row, read for the run's first change that found it.
+  std::optional<ProfileRecord>& Profile() { return m_profile; }
 
   // The reader of the profile's source; a new one, for `profile`, when the run has none.
   ProfileDataReader& Reader(const ProfileRecord& profile);
@@ -49,6 +51,7 @@ class ProfileChangeRun {
  private:
   const int32_t m_nProfileId;
   const QSet<uint64_t> m_named;
+  std::optional<ProfileRecord> m_profile;
   std::unique_ptr<ProfileDataReader> m_reader;
   std::optional<ProfileSnapshot> m_snapshot;
   std::optional<TurnRowLookup> m_rows;
