@@ -46,11 +46,12 @@ class CDBHandlerForUserDB : public CDatabaseHandler {
   // Reads every row once, from the first: the values of the first row of each digest in
   // `digests` go to `found`, keyed by the digest. False when a row could not be read.
   bool FindRows(const QSet<QByteArray>& digests, QHash<QByteArray, QList<devicerecord::Value>>* found);
-  // The same writes on a row found by its key in `row` (values as FindRows or a write gave them),
-  // which the row must still hold: an update leaves the stored row's values in `row` and its
-  // digest in `digest`. The answers and failure texts are those of UpdateRecord and DeleteRecord.
+  // An add that leaves the stored row's values in `stored` (when given).
   int AddRecord(QByteArrayView record, uint8_t digest[kRowDigestSize], QList<devicerecord::Value>* stored,
                 QString* error);
+  // The same writes on the row found by the key in `row` (values as FindRows or a write gave them):
+  // an update leaves the stored row's values in `row` and its digest in `digest`. The answers and
+  // failure texts are those of UpdateRecord and DeleteRecord.
   int UpdateRecordByKey(QByteArrayView record, QList<devicerecord::Value>* row, uint8_t digest[kRowDigestSize],
                         QString* error, const QString& dbType, const uint8_t* expectedDigest);
   int DeleteRecordByKey(const QList<devicerecord::Value>& row, QString* error, const uint8_t* expectedDigest);
