@@ -141,6 +141,18 @@ void BenchInstallation::Run(int32_t profileId, const QString& sql) {
   if (!SQL_SUCCEEDED(Source(profileId).ExecuteStatement(sql))) Fail(Source(profileId).GetLastError());
 }
 
+int64_t BenchInstallation::Count(int32_t profileId, const QString& sql) {
+  const platform::OdbcHandle statement =
+      platform::OdbcHandle::Allocate(SQL_HANDLE_STMT, Source(profileId).GetConnectionHandle());
+  SQLBIGINT count = 0;
+  SQLLEN indicator = 0;
+  if (!SQL_SUCCEEDED(SQLExecDirectW(statement.get(), platform::SqlText(sql), SQL_NTS)) ||
+      !SQL_SUCCEEDED(SQLBindCol(statement.get(), 1, SQL_C_SBIGINT, &count, 0, &indicator)) ||
+      !SQL_SUCCEEDED(SQLFetch(statement.get())))
+    Fail(QStringLiteral("no count from %1").arg(sql));
+  return count;
+}
+
 void BenchInstallation::Settings(const QString& sql) {
   if (!SQL_SUCCEEDED(m_settings.ExecuteStatement(sql))) Fail(m_settings.GetLastError());
 }

@@ -51,6 +51,8 @@ class BenchInstallation {
   void WriteSnapshot(int32_t profileId);
   // Runs `sql` on the profile's source.
   void Run(int32_t profileId, const QString& sql);
+  // The integer that `sql` on the profile's source answers.
+  int64_t Count(int32_t profileId, const QString& sql);
   void Settings(const QString& sql);
 
  private:

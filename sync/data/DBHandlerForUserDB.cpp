@@ -166,9 +166,14 @@ bool CDBHandlerForUserDB::HasExpectedDigest(const uint8_t* expectedDigest) const
 }
 
 int CDBHandlerForUserDB::AddRecord(QByteArrayView record, uint8_t digest[kRowDigestSize], QString* error) {
+  return AddRecord(record, digest, nullptr, error);
+}
+
+int CDBHandlerForUserDB::AddRecord(QByteArrayView record, uint8_t digest[kRowDigestSize],
+                                   QList<devicerecord::Value>* stored, QString* error) {
   QString reason;
   const std::optional<QList<devicerecord::Value>> values = DecodeReceived(record, &reason);
-  if (!values || !MakeWriter().Insert(*values, digest, &reason)) {
+  if (!values || !MakeWriter().Insert(*values, digest, &reason, stored)) {
     *error = QStringLiteral("Failed to add Record with Key .") + reason;
     PrintFailure(reason);
     return 0;
@@ -222,6 +227,74 @@ int CDBHandlerForUserDB::DeleteRecord(int32_t row, QString* error, const uint8_t
   const bool deleted = WritesPositioned(SQL_CA1_POS_DELETE) ? SetPosition(SQL_DELETE, &reason)
                                                                : MakeWriter().Delete(m_buffers.Values(), &reason);
   if (!deleted) {
+    *error = QStringLiteral("Failed to delete Record with key  .") + reason;
+    PrintFailure(reason);
+    return 0;
+  }
+  return 1;
+}
+
+bool CDBHandlerForUserDB::WritesByKey() { return IsOpen() && MakeWriter().ByKey(); }
+
+bool CDBHandlerForUserDB::FindRows(const QSet<QByteArray>& digests,
+                                   QHash<QByteArray, QList<devicerecord::Value>>* found) {
+  if (!IsOpen()) return false;
+  if (!m_buffers.IsBound()) BindColumns();
+  m_nLastReadRow = -1;
+  uint8_t digest[kRowDigestSize];
+  for (int32_t row = 0; row < GetRowCount(); ++row) {
+    if (FetchNext(row) != 1) return false;
+    const QList<devicerecord::Value> values = m_buffers.Values();
+    ComputeTextDigest(m_buffers.RowText(values), digest);
+    const QByteArray key = QByteArray::fromRawData(reinterpret_cast<const char*>(digest), kRowDigestSize);
+    if (digests.contains(key) && !found->contains(key)) found->insert(QByteArray(key.constData(), key.size()), values);
+  }
+  return true;
+}
+
+int CDBHandlerForUserDB::ReadByKey(const syncservice::RowWriter& writer, const QList<devicerecord::Value>& row,
+                                   const uint8_t* expectedDigest, const char* action,
+                                   QList<devicerecord::Value>* stored, QString* error) const {
+  uint8_t digest[kRowDigestSize];
+  QString reason;
+  if (!writer.ReadStored(row, digest, &reason, stored)) {
+    *error = QStringLiteral("Record with key  to be %1 is not exists in database.").arg(QLatin1String(action));
+    return 0;
+  }
+  if (expectedDigest != nullptr && std::memcmp(digest, expectedDigest, kRowDigestSize) != 0) {
+    *error = QStringLiteral("Record with key  to be %1 was changed at the desktop.").arg(QLatin1String(action));
+    return 0;
+  }
+  return 1;
+}
+
+int CDBHandlerForUserDB::UpdateRecordByKey(QByteArrayView record, QList<devicerecord::Value>* row,
+                                           uint8_t digest[kRowDigestSize], QString* error, const QString& dbType,
+                                           const uint8_t* expectedDigest) {
+  QString reason;
+  const std::optional<QList<devicerecord::Value>> values = DecodeReceived(record, &reason);
+  if (!values) {
+    *error = QStringLiteral("Failed to update Record with key .") + reason;
+    return 0;
+  }
+  syncservice::RowWriter writer = MakeWriter();
+  QList<devicerecord::Value> current;
+  if (ReadByKey(writer, *row, expectedDigest, "updated", &current, error) != 1) return 0;
+  if (!writer.Update(*values, current, dbType == u"9", digest, &reason, row)) {
+    *error = QStringLiteral("Failed to update Record with key .") + reason;
+    PrintFailure(reason);
+    return 0;
+  }
+  return 1;
+}
+
+int CDBHandlerForUserDB::DeleteRecordByKey(const QList<devicerecord::Value>& row, QString* error,
+                                           const uint8_t* expectedDigest) {
+  syncservice::RowWriter writer = MakeWriter();
+  QList<devicerecord::Value> current;
+  if (ReadByKey(writer, row, expectedDigest, "deleted", &current, error) != 1) return 0;
+  QString reason;
+  if (!writer.Delete(current, &reason)) {
     *error = QStringLiteral("Failed to delete Record with key  .") + reason;
     PrintFailure(reason);
     return 0;

@@ -8,6 +8,8 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QHash>
+#include <QSet>
 
 #include <memory>
 #include <optional>
@@ -45,6 +47,22 @@ class CDBHandlerForUserDB : public CDatabaseHandler {
                    const QString& dbType, const uint8_t* expectedDigest = nullptr);
   int DeleteRecord(int32_t row, QString* error, const uint8_t* expectedDigest = nullptr);
 
+  // Whether the writes find a row by the key of the query's table (the query selects all of it):
+  // then a row is written by its key, and a batch of writes needs no cursor position.
+  bool WritesByKey();
+  // Reads every row once, from the first: the values of the first row of each digest in
+  // `digests` go to `found`, keyed by the digest. False when a row could not be read.
+  bool FindRows(const QSet<QByteArray>& digests, QHash<QByteArray, QList<devicerecord::Value>>* found);
+  // An add that leaves the stored row's values in `stored` (when given).
+  int AddRecord(QByteArrayView record, uint8_t digest[kRowDigestSize], QList<devicerecord::Value>* stored,
+                QString* error);
+  // The same writes on the row found by the key in `row` (values as FindRows or a write gave them):
+  // an update leaves the stored row's values in `row` and its digest in `digest`. The answers and
+  // failure texts are those of UpdateRecord and DeleteRecord.
+  int UpdateRecordByKey(QByteArrayView record, QList<devicerecord::Value>* row, uint8_t digest[kRowDigestSize],
+                        QString* error, const QString& dbType, const uint8_t* expectedDigest);
+  int DeleteRecordByKey(const QList<devicerecord::Value>& row, QString* error, const uint8_t* expectedDigest);
+
  private:
   bool Position(int32_t row);
   // The digest of `row` read ahead or straight from the cursor; false when it cannot be fetched.
@@ -52,6 +70,11 @@ class CDBHandlerForUserDB : public CDatabaseHandler {
   void StopReadingAhead();
   // The cursor on zero-based `row`, stepping from the first row, with the buffers bound.
   bool PositionForWrite(int32_t row);
+  // The row that holds `row`'s key as it is stored now, when it has `expectedDigest` (always
+  // without one): 1 with its values in `stored`; else 0 with the failure text for `action`.
+  int ReadByKey(const syncservice::RowWriter& writer, const QList<devicerecord::Value>& row,
+                const uint8_t* expectedDigest, const char* action, QList<devicerecord::Value>* stored,
+                QString* error) const;
   // The received record's values for the supported columns; nothing, with the reason, when the
   // record is malformed or a value does not fit its column.
   std::optional<QList<devicerecord::Value>> DecodeReceived(QByteArrayView record, QString* reason);

@@ -70,6 +70,23 @@ class ProfileDataReader : public CDatabseConnection {
   int UpdateRecord(QByteArrayView record, int32_t row, QString* errorOut, uint8_t digest[kRowDigestSize],
                    const uint8_t* expectedDigest = nullptr);
   int DeleteRecord(QString* errorOut, int32_t row, const uint8_t* expectedDigest = nullptr);
+  // A batch of device changes on a table profile whose writes find rows by key: the rows it names
+  // found in one read, and written by key (see CDBHandlerForUserDB).
+  bool WritesByKey() { return IsTableProfile() && IsExecuted() && m_tableHandler.WritesByKey(); }
+  bool FindRows(const QSet<QByteArray>& digests, QHash<QByteArray, QList<devicerecord::Value>>* found) {
+    return m_tableHandler.FindRows(digests, found);
+  }
+  int AddRecord(QByteArrayView record, uint8_t digest[kRowDigestSize], QList<devicerecord::Value>* stored,
+                QString* errorOut) {
+    return m_tableHandler.AddRecord(record, digest, stored, errorOut);
+  }
+  int UpdateRecordByKey(QByteArrayView record, QList<devicerecord::Value>* row, uint8_t digest[kRowDigestSize],
+                        QString* errorOut, const uint8_t* expectedDigest) {
+    return m_tableHandler.UpdateRecordByKey(record, row, digest, errorOut, m_profile.DBType, expectedDigest);
+  }
+  int DeleteRecordByKey(const QList<devicerecord::Value>& row, QString* errorOut, const uint8_t* expectedDigest) {
+    return m_tableHandler.DeleteRecordByKey(row, errorOut, expectedDigest);
+  }
 
   // Indexes of the result columns the database numbers itself; their count. Table profiles only.
   int GetAutoNumberColumns(QList<int16_t>* columns);

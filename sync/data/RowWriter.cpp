@@ -163,8 +163,12 @@ SQLLEN RowWriter::Execute(const QString& sql, std::vector<Parameter>* parameters
   return rows;
 }
 
+bool RowWriter::ByKey() const {
+  return std::any_of(m_columns.begin(), m_columns.end(), [](const WriteColumn& c) { return c.key; });
+}
+
 QString RowWriter::Where(const QList<devicerecord::Value>& values, std::vector<Parameter>* parameters) const {
-  const bool byKey = std::any_of(m_columns.begin(), m_columns.end(), [](const WriteColumn& c) { return c.key; });
+  const bool byKey = ByKey();
   QStringList conditions;
   for (size_t i = 0; i < m_columns.size() && static_cast<qsizetype>(i) < values.size(); ++i) {
     const WriteColumn& column = m_columns[i];
@@ -180,7 +184,8 @@ QString RowWriter::Where(const QList<devicerecord::Value>& values, std::vector<P
   return conditions.join(QStringLiteral(" AND "));
 }
 
-bool RowWriter::Insert(const QList<devicerecord::Value>& values, uint8_t digest[kRowDigestSize], QString* error) {
+bool RowWriter::Insert(const QList<devicerecord::Value>& values, uint8_t digest[kRowDigestSize], QString* error,
+                       QList<devicerecord::Value>* stored) {
   QStringList names;
   QStringList marks;
   std::vector<Parameter> parameters;
@@ -198,8 +203,8 @@ bool RowWriter::Insert(const QList<devicerecord::Value>& values, uint8_t digest[
   const QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                           .arg(Quoted(m_table), names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
   if (Execute(sql, &parameters, error) < 0) return false;
-  if (generated) return ReadBackInserted(*generated, digest, error);
-  return ReadStored(values, digest, error);
+  if (generated) return ReadBackInserted(*generated, digest, error, stored);
+  return ReadStored(values, digest, error, stored);
 }
 
 bool RowWriter::Writes(size_t column, const QList<devicerecord::Value>& changes,
@@ -221,7 +226,8 @@ QList<devicerecord::Value> RowWriter::Merged(const QList<devicerecord::Value>& c
 }
 
 bool RowWriter::Update(const QList<devicerecord::Value>& values, const QList<devicerecord::Value>& current,
-                       bool writeAutoNumber, uint8_t digest[kRowDigestSize], QString* error) {
+                       bool writeAutoNumber, uint8_t digest[kRowDigestSize], QString* error,
+                       QList<devicerecord::Value>* stored) {
   QStringList assignments;
   std::vector<Parameter> parameters;
   for (size_t i = 0; i < m_columns.size(); ++i) {
@@ -240,14 +246,14 @@ bool RowWriter::Update(const QList<devicerecord::Value>& values, const QList<dev
       return false;
     }
   }
-  return ReadStored(Merged(values, current, writeAutoNumber), digest, error);
+  return ReadStored(Merged(values, current, writeAutoNumber), digest, error, stored);
 }
 
-bool RowWriter::ReadStored(const QList<devicerecord::Value>& values, uint8_t digest[kRowDigestSize],
-                           QString* error) const {
+bool RowWriter::ReadStored(const QList<devicerecord::Value>& values, uint8_t digest[kRowDigestSize], QString* error,
+                           QList<devicerecord::Value>* stored) const {
   std::vector<Parameter> parameters;
   const QString where = Where(values, &parameters);
-  return ReadBack(where, &parameters, digest, error);
+  return ReadBack(where, &parameters, digest, error, stored);
 }
 
 bool RowWriter::Delete(const QList<devicerecord::Value>& current, QString* error) {
@@ -258,7 +264,8 @@ bool RowWriter::Delete(const QList<devicerecord::Value>& current, QString* error
   return rows > 0;
 }
 
-bool RowWriter::ReadBackInserted(size_t autoColumn, uint8_t digest[kRowDigestSize], QString* error) const {
+bool RowWriter::ReadBackInserted(size_t autoColumn, uint8_t digest[kRowDigestSize], QString* error,
+                                 QList<devicerecord::Value>* stored) const {
   const QString dbms = GetDbmsName(m_connection);
   QString lastId;
   if (dbms.contains(u"SQLite", Qt::CaseInsensitive)) lastId = QStringLiteral("SELECT last_insert_rowid()");
@@ -276,11 +283,11 @@ bool RowWriter::ReadBackInserted(size_t autoColumn, uint8_t digest[kRowDigestSiz
   }
   std::vector<Parameter> parameters{
       Parameter::Of(m_columns[autoColumn], devicerecord::Value::OfInteger(ColumnKind::Int32, id))};
-  return ReadBack(Quoted(m_columns[autoColumn].name) + QStringLiteral(" = ?"), &parameters, digest, error);
+  return ReadBack(Quoted(m_columns[autoColumn].name) + QStringLiteral(" = ?"), &parameters, digest, error, stored);
 }
 
 bool RowWriter::ReadBack(const QString& where, std::vector<Parameter>* parameters, uint8_t digest[kRowDigestSize],
-                         QString* error) const {
+                         QString* error, QList<devicerecord::Value>* stored) const {
   platform::OdbcHandle statement = platform::OdbcHandle::Allocate(SQL_HANDLE_STMT, m_connection);
   const QString sql = QStringLiteral("SELECT * FROM (") + m_query + QStringLiteral(") SQLRecordRowTb WHERE ") + where;
   SQLRETURN result = statement ? SQLPrepareW(statement.get(), platform::SqlText(sql), SQL_NTS) : SQL_ERROR;
@@ -300,7 +307,9 @@ bool RowWriter::ReadBack(const QString& where, std::vector<Parameter>* parameter
     *error = QStringLiteral("The row was written, but the profile query does not find it.");
     return false;
   }
-  ComputeTextDigest(row.RowText(), digest);
+  const QList<devicerecord::Value> values = row.Values();
+  ComputeTextDigest(row.RowText(values), digest);
+  if (stored != nullptr) *stored = values;
   row.Unbind(statement.get());
   return true;
 }

@@ -33,15 +33,21 @@ class RowWriter {
             std::vector<int16_t> resultKinds);
 
   // Inserts the values; AutoNumber columns whose value is NULL, 0 or empty are left to the
-  // database. `digest` gets the stored row's digest.
-  bool Insert(const QList<devicerecord::Value>& values, uint8_t digest[kRowDigestSize], QString* error);
+  // database. `digest` gets the stored row's digest, `stored` (when given) its values: every write
+  // reads the row back through the profile query.
+  bool Insert(const QList<devicerecord::Value>& values, uint8_t digest[kRowDigestSize], QString* error,
+              QList<devicerecord::Value>* stored = nullptr);
   // Writes the columns of `values` that differ from `current` (the row's stored values) into that
   // row; AutoNumber columns only when `writeAutoNumber`.
   bool Update(const QList<devicerecord::Value>& values, const QList<devicerecord::Value>& current,
-              bool writeAutoNumber, uint8_t digest[kRowDigestSize], QString* error);
+              bool writeAutoNumber, uint8_t digest[kRowDigestSize], QString* error,
+              QList<devicerecord::Value>* stored = nullptr);
   bool Delete(const QList<devicerecord::Value>& current, QString* error);
   // The digest of the stored row that has `values` (found by the key columns, or by all).
-  bool ReadStored(const QList<devicerecord::Value>& values, uint8_t digest[kRowDigestSize], QString* error) const;
+  bool ReadStored(const QList<devicerecord::Value>& values, uint8_t digest[kRowDigestSize], QString* error,
+                  QList<devicerecord::Value>* stored = nullptr) const;
+  // Whether rows are found by key columns (else by every column, which may find several).
+  bool ByKey() const;
   // `values` with the columns of `changes` that differ from them, as Update writes them.
   QList<devicerecord::Value> Merged(const QList<devicerecord::Value>& changes, const QList<devicerecord::Value>& values,
                                     bool writeAutoNumber) const;
@@ -56,9 +62,10 @@ class RowWriter {
   // The condition and parameters that find the row whose values are `values`.
   QString Where(const QList<devicerecord::Value>& values, std::vector<Parameter>* parameters) const;
   bool ReadBack(const QString& where, std::vector<Parameter>* parameters, uint8_t digest[kRowDigestSize],
-                QString* error) const;
+                QString* error, QList<devicerecord::Value>* stored) const;
   // The row the last INSERT made, found by the value the database gave its AutoNumber column.
-  bool ReadBackInserted(size_t autoColumn, uint8_t digest[kRowDigestSize], QString* error) const;
+  bool ReadBackInserted(size_t autoColumn, uint8_t digest[kRowDigestSize], QString* error,
+                        QList<devicerecord::Value>* stored) const;
   QString Quoted(const QString& name) const;
 
   SQLHDBC m_connection;

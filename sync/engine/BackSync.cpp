@@ -4,6 +4,7 @@
 #include "sync/engine/DeviceChange.h"
 #include "sync/engine/DeviceMessages.h"
 #include "sync/engine/KeptDeviceMessages.h"
+#include "sync/engine/ProfileChangeRun.h"
 #include "sync/engine/ProfileSnapshotLock.h"
 #include "sync/engine/StatusChangeCheck.h"
 #include "sync/engine/SyncStatus.h"
@@ -70,6 +71,18 @@ bool CarriesChange(const DeviceMessage& message) {
          message.type == devicemessages::kRecordDeleted;
 }
 
+// The records that the run of change messages of one profile starting at `first` touches.
+QSet<uint64_t> RunRecords(const std::vector<DeviceMessage>& messages, size_t first) {
+  QSet<uint64_t> records;
+  const int32_t profileId = messages[first].profileId;
+  for (size_t i = first; i < messages.size(); ++i) {
+    if (!CarriesChange(messages[i])) continue;
+    if (messages[i].profileId != profileId) break;
+    records.insert(ProfileSnapshot::RecordKey(messages[i].recordSource, messages[i].recordIndex));
+  }
+  return records;
+}
+
 }  // namespace
 
 bool CStatusChangeCheck::ResendPendingAcks() const {
@@ -123,8 +136,10 @@ void CStatusChangeCheck::ProcessDeviceChanges() const {
   std::vector<DeviceMessage> stillKept;
   // A profile's snapshot lock is held across a run of its messages (first in the lock order, as
   // change detection takes it): taken for each message, every one would wait for a whole
-  // change-detection pass.
+  // change-detection pass. The run's changes share one read of the profile's rows and one load
+  // and write of its snapshot; the run ends (its snapshot written) before the lock is let go.
   std::optional<SyncSemaphoreHold> profileHold;
+  std::optional<ProfileChangeRun> profileRun;
   int32_t heldProfile = 0;
   for (size_t i = 0; i < messages.size(); ++i) {
     const DeviceMessage& message = messages[i];
@@ -136,16 +151,18 @@ void CStatusChangeCheck::ProcessDeviceChanges() const {
     WriteBackSyncLog(73, QStringLiteral("In MessType Loop, MsgType = %1.").arg(message.type));
     if (!CarriesChange(message)) continue;
     if (!profileHold || heldProfile != message.profileId) {
+      profileRun.reset();
       profileHold.reset();
       profileHold.emplace(ProfileSnapshotSemaphore(message.profileId));
       heldProfile = message.profileId;
+      profileRun.emplace(message.profileId, RunRecords(messages, i));
     }
     if (!profileHold->Held()) {  // the wait was given up for a stop
       stillKept.push_back(message);
       continue;
     }
     const DeviceChange change(message, i < mayBeApplied);
-    const DeviceChangeOutcome outcome = change.Apply();
+    const DeviceChangeOutcome outcome = change.Apply(*profileRun);
     if (outcome.kind == DeviceChangeOutcome::Kind::Answer) Acknowledge(message, change, outcome);
     if (outcome.kind == DeviceChangeOutcome::Kind::Keep) stillKept.push_back(message);
   }

@@ -6,11 +6,13 @@
 #include "sync/data/SyncSettings.h"
 #include "sync/engine/BackSyncDigestMap.h"
 #include "sync/engine/BackSyncRules.h"
+#include "sync/engine/ProfileChangeRun.h"
 #include "sync/engine/ProfileSnapshot.h"
 #include "sync/engine/RecordLookup.h"
 #include "sync/engine/SyncStatus.h"
 
 #include <algorithm>
+#include <utility>
 
 using devicemessages::kRecordAdded;
 using devicemessages::kRecordUpdated;
@@ -28,17 +30,17 @@ const QString kDeleteIgnored = QStringLiteral(
 
 }  // namespace
 
-DeviceChangeOutcome DeviceChange::Apply() const {
+DeviceChangeOutcome DeviceChange::Apply(ProfileChangeRun& run) const {
   LogReceived();
   DeviceChangeOutcome outcome;
-  const std::optional<ProfileRecord> profile = ReadProfile(&outcome);
+  const std::optional<ProfileRecord> profile = ReadProfile(run, &outcome);
   if (!profile) return outcome;
   if (IsWorkbookProfileRecord(*profile)) {
     outcome = ApplyToWorkbook(*profile);
     outcome.workbook = true;
     return outcome;
   }
-  return ApplyToTable(*profile);
+  return ApplyToTable(*profile, run);
 }
 
 void DeviceChange::LogReceived() const {
@@ -55,7 +57,19 @@ void DeviceChange::LogReceived() const {
   WriteBackSyncLog(80, QStringLiteral("In Record Add/Update, Read Record Data."));
 }
 
-std::optional<ProfileRecord> DeviceChange::ReadProfile(DeviceChangeOutcome* outcome) const {
+std::optional<ProfileRecord> DeviceChange::ReadProfile(ProfileChangeRun& run, DeviceChangeOutcome* outcome) const {
+  if (!run.Profile()) run.Profile() = ReadProfileRow(outcome);
+  if (!run.Profile()) return std::nullopt;
+  *outcome = DeviceChangeOutcome::Drop();
+  const QString deviceId = GetDeviceId();
+  WriteBackSyncLog(-1, (IsDelete() ? QStringLiteral("In Record Delete, DeviceID : %1")
+                                   : QStringLiteral("In Record Add/Update, DeviceID : %1"))
+                           .arg(deviceId));
+  if (!UserListNamesDevice(run.Profile()->UserList, deviceId)) return std::nullopt;
+  return run.Profile();
+}
+
+std::optional<ProfileRecord> DeviceChange::ReadProfileRow(DeviceChangeOutcome* outcome) const {
   CProfileInfoDB profiles;
   if (!profiles.IsConnected()) {
     WriteBackSyncLog(Code(20, 3), profiles.GetErrorText());
@@ -70,50 +84,60 @@ std::optional<ProfileRecord> DeviceChange::ReadProfile(DeviceChangeOutcome* outc
   }
   *outcome = DeviceChangeOutcome::Drop();
   if (profiles.GetRecordCount() < 1) return std::nullopt;
-  ProfileRecord profile = profiles.ReadRecord(0);
-  const QString deviceId = GetDeviceId();
-  WriteBackSyncLog(-1, (IsDelete() ? QStringLiteral("In Record Delete, DeviceID : %1")
-                                   : QStringLiteral("In Record Add/Update, DeviceID : %1"))
-                           .arg(deviceId));
-  if (!UserListNamesDevice(profile.UserList, deviceId)) return std::nullopt;
-  return profile;
+  return profiles.ReadRecord(0);
 }
 
-DeviceChangeOutcome DeviceChange::ApplyToTable(const ProfileRecord& profile) const {
-  ProfileDataReader reader;
-  reader.Profile() = profile;
-  reader.SetBackSync(true);
+bool DeviceChange::OpenTable(const ProfileRecord& profile, ProfileChangeRun& run) const {
+  ProfileDataReader& reader = run.Reader(profile);
   QString error;
-  if (reader.OpenProfileSource(&error) != 1) {
+  if (!reader.IsProfileConnected() && reader.OpenProfileSource(&error) != 1) {
     WriteBackSyncLog(Code(31, 19), error);
-    return DeviceChangeOutcome::Keep();
+    run.DropReader();
+    return false;
   }
+  if (!run.NeedsQuery()) return true;
   if (reader.ExecuteProfileQuery(&error) != 1) {
     WriteBackSyncLog(Code(30, 18), error);
-    return DeviceChangeOutcome::Keep();
+    run.DropReader();
+    return false;
   }
+  run.QueryRan();
+  return true;
+}
+
+DeviceChangeOutcome DeviceChange::ApplyToTable(const ProfileRecord& profile, ProfileChangeRun& run) const {
+  if (!OpenTable(profile, run)) return DeviceChangeOutcome::Keep();
+  ProfileDataReader& reader = run.Reader(profile);
   if (reader.IsProcedureProfile()) {
     WriteBackSyncLog(-1, kNotForProcedure);
     return DeviceChangeOutcome::Answer(0, kNotForProcedure);
   }
-  ProfileSnapshot snapshot(m_message.profileId);
+  ProfileSnapshot& snapshot = run.Snapshot();
   switch (m_message.type) {
     case kRecordAdded:
-      if (const std::optional<CdbEntry> landed = LandedRow(reader, snapshot)) {
+      if (const std::optional<CdbEntry> landed = LandedRow(run, reader, snapshot)) {
         WriteBackSyncLog(-1, RecordText("In Record Add, RecordSource : %1 & RecordIndex : %2"));
         const SyncSemaphoreHold hold(BackTrackConflictSemaphore());
         if (!hold.Held()) return DeviceChangeOutcome::Keep();
         RecordAddedRow(landed->digest.data(), snapshot);
         return AlreadyApplied("added");
       }
-      return AddRow(snapshot, 9, [&](uint8_t* digest, QString* reason) {
-        return reader.AddRecord(m_message.rowData, digest, reason) == 1;
-      });
+      return AddRow(snapshot, 9, [&](uint8_t* digest, QString* reason) { return AddTableRow(run, reader, digest, reason); });
     case kRecordUpdated:
-      return UpdateTable(reader, snapshot);
+      return UpdateTable(run, reader, snapshot);
     default:
-      return DeleteFromTable(reader, snapshot);
+      return DeleteFromTable(run, reader, snapshot);
   }
+}
+
+bool DeviceChange::AddTableRow(ProfileChangeRun& run, ProfileDataReader& reader, uint8_t* digest,
+                               QString* reason) const {
+  TurnRowLookup::Row stored;
+  TurnRowLookup* rows = run.Rows();
+  if (reader.AddRecord(m_message.rowData, digest, rows != nullptr ? &stored : nullptr, reason) != 1) return false;
+  run.Written();
+  if (rows != nullptr) rows->Move(nullptr, digest, std::move(stored));
+  return true;
 }
 
 DeviceChangeOutcome DeviceChange::AddRow(ProfileSnapshot& snapshot, int failureCode, const RowWrite& write) const {
@@ -128,13 +152,30 @@ DeviceChangeOutcome DeviceChange::AddRow(ProfileSnapshot& snapshot, int failureC
   return DeviceChangeOutcome::Synced();
 }
 
-DeviceChangeOutcome DeviceChange::UpdateTable(ProfileDataReader& reader, ProfileSnapshot& snapshot) const {
+std::optional<DeviceChange::TableRow> DeviceChange::FindTableRow(ProfileChangeRun& run, ProfileDataReader& reader,
+                                                                 const ProfileSnapshot& snapshot) const {
+  TableRow found;
+  found.entry = MessageEntry();
+  TurnRowLookup* rows = run.Rows();
+  if (rows == nullptr) {
+    if (!FindRecordByDigest(reader, m_message.profileId, &found.index, &found.entry)) return std::nullopt;
+    return found;
+  }
+  const CdbEntry* held = snapshot.Find(m_message.recordSource, m_message.recordIndex);
+  found.values = held != nullptr ? rows->Find(held->digest.data()) : nullptr;
+  if (found.values == nullptr) return std::nullopt;
+  found.entry = *held;
+  return found;
+}
+
+DeviceChangeOutcome DeviceChange::UpdateTable(ProfileChangeRun& run, ProfileDataReader& reader,
+                                              ProfileSnapshot& snapshot) const {
   WriteBackSyncLog(-1, RecordText("In Record Update, RecordSource : %1 & RecordIndex : %2"));
-  CdbEntry entry = MessageEntry();
-  int32_t row = -1;
-  if (!FindRecordByDigest(reader, m_message.profileId, &row, &entry)) {
-    const std::optional<CdbEntry> landed =
-        snapshot.Find(m_message.recordSource, m_message.recordIndex) ? LandedRow(reader, snapshot) : std::nullopt;
+  const std::optional<TableRow> found = FindTableRow(run, reader, snapshot);
+  if (!found) {
+    const std::optional<CdbEntry> landed = snapshot.Find(m_message.recordSource, m_message.recordIndex)
+                                               ? LandedRow(run, reader, snapshot)
+                                               : std::nullopt;
     if (!landed) return Conflict(kUpdateIgnored);
     const SyncSemaphoreHold hold(BackTrackConflictSemaphore());
     if (!hold.Held()) return DeviceChangeOutcome::Keep();
@@ -143,9 +184,7 @@ DeviceChangeOutcome DeviceChange::UpdateTable(ProfileDataReader& reader, Profile
     return AlreadyApplied("updated");
   }
   // The same update again (its acknowledgement was lost): the row holds it already.
-  QByteArray current;
-  uint8_t currentDigest[kRowDigestSize];
-  if (reader.FetchRecord(row, &current, currentDigest) > 0 && current == m_message.rowData) {
+  if (HoldsUpdate(reader, *found)) {
     WriteBackSyncLog(-1, RecordText("Record with Source : %1 & RecordIndex : %2 holds the update already."));
     return DeviceChangeOutcome::Synced();
   }
@@ -153,19 +192,39 @@ DeviceChangeOutcome DeviceChange::UpdateTable(ProfileDataReader& reader, Profile
   if (!hold.Held()) return DeviceChangeOutcome::Keep();
   uint8_t digest[kRowDigestSize];
   QString error;
-  if (reader.UpdateRecord(m_message.rowData, row, &error, digest, entry.digest.data()) != 1) {
-    return WriteFailed(14, error);
-  }
+  if (!UpdateRow(run, reader, *found, digest, &error)) return WriteFailed(14, error);
   snapshot.ReplaceDigest(m_message.recordSource, m_message.recordIndex, digest);
   RecordWrittenRow(digest, snapshot);
   return DeviceChangeOutcome::Synced();
 }
 
-DeviceChangeOutcome DeviceChange::DeleteFromTable(ProfileDataReader& reader, ProfileSnapshot& snapshot) const {
+bool DeviceChange::HoldsUpdate(ProfileDataReader& reader, const TableRow& found) const {
+  if (found.values != nullptr) return devicerecord::Encode(*found.values) == m_message.rowData;
+  QByteArray current;
+  uint8_t currentDigest[kRowDigestSize];
+  return reader.FetchRecord(found.index, &current, currentDigest) > 0 && current == m_message.rowData;
+}
+
+bool DeviceChange::UpdateRow(ProfileChangeRun& run, ProfileDataReader& reader, const TableRow& found,
+                             uint8_t digest[kRowDigestSize], QString* error) const {
+  const uint8_t* expected = found.entry.digest.data();
+  if (found.values == nullptr) {
+    if (reader.UpdateRecord(m_message.rowData, found.index, error, digest, expected) != 1) return false;
+    run.Written();
+    return true;
+  }
+  TurnRowLookup::Row row = *found.values;
+  if (reader.UpdateRecordByKey(m_message.rowData, &row, digest, error, expected) != 1) return false;
+  run.Written();
+  run.Rows()->Move(expected, digest, std::move(row));
+  return true;
+}
+
+DeviceChangeOutcome DeviceChange::DeleteFromTable(ProfileChangeRun& run, ProfileDataReader& reader,
+                                                  ProfileSnapshot& snapshot) const {
   WriteBackSyncLog(-1, RecordText("In Record Delete, RecordSource : %1 & RecordIndex : %2"));
-  CdbEntry entry = MessageEntry();
-  int32_t row = -1;
-  if (!FindRecordByDigest(reader, m_message.profileId, &row, &entry)) {
+  const std::optional<TableRow> found = FindTableRow(run, reader, snapshot);
+  if (!found) {
     // A delete that may have been applied: its row is gone, whichever way it went.
     if (!m_bMayBeApplied) return Conflict(kDeleteIgnored);
     if (const CdbEntry* held = snapshot.Find(m_message.recordSource, m_message.recordIndex)) {
@@ -180,10 +239,21 @@ DeviceChangeOutcome DeviceChange::DeleteFromTable(ProfileDataReader& reader, Pro
   const SyncSemaphoreHold hold(BackTrackConflictSemaphore());
   if (!hold.Held()) return DeviceChangeOutcome::Keep();
   QString error;
-  if (reader.DeleteRecord(&error, row, entry.digest.data()) != 1) return WriteFailed(26, error);
+  if (!DeleteRow(run, reader, *found, &error)) return WriteFailed(26, error);
   snapshot.Remove(m_message.recordSource, m_message.recordIndex);
-  RecordWrittenRow(entry.digest.data(), snapshot);
+  RecordWrittenRow(found->entry.digest.data(), snapshot);
   return DeviceChangeOutcome::Synced();
+}
+
+bool DeviceChange::DeleteRow(ProfileChangeRun& run, ProfileDataReader& reader, const TableRow& found,
+                             QString* error) const {
+  const uint8_t* expected = found.entry.digest.data();
+  const bool deleted = found.values == nullptr ? reader.DeleteRecord(error, found.index, expected) == 1
+                                               : reader.DeleteRecordByKey(*found.values, error, expected) == 1;
+  if (!deleted) return false;
+  run.Written();
+  if (found.values != nullptr) run.Rows()->Forget(expected);
+  return true;
 }
 
 DeviceChangeOutcome DeviceChange::WriteFailed(int code, const QString& reason) const {
@@ -220,7 +290,7 @@ void DeviceChange::RecordAddedRow(const uint8_t digest[kRowDigestSize], ProfileS
 
 void DeviceChange::RecordWrittenRow(const uint8_t digest[kRowDigestSize], ProfileSnapshot& snapshot) const {
   BackSyncDigestMap::Instance().MakeStatusKey(m_message.profileId, DigestToHex(digest));
-  if (!snapshot.Rewrite()) {
+  if (!snapshot.Save()) {
     WriteBackSyncLog(-1, QStringLiteral("The snapshot of Profile %1 could not be rewritten.").arg(m_message.profileId));
   }
 }
@@ -229,8 +299,14 @@ QString DeviceChange::RecordText(const char* format) const {
   return QString::fromLatin1(format).arg(m_message.recordSource).arg(m_message.recordIndex);
 }
 
-std::optional<CdbEntry> DeviceChange::LandedRow(ProfileDataReader& reader, const ProfileSnapshot& snapshot) const {
+std::optional<CdbEntry> DeviceChange::LandedRow(ProfileChangeRun& run, ProfileDataReader& reader,
+                                                const ProfileSnapshot& snapshot) const {
   if (!m_bMayBeApplied) return std::nullopt;
+  QString error;
+  if (!run.FreshRows(&error)) {
+    WriteBackSyncLog(Code(30, 18), error);
+    return std::nullopt;
+  }
   CdbEntry landed = MessageEntry();
   qsizetype holding = 0;
   QByteArray record;

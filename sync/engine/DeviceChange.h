@@ -4,6 +4,7 @@
 #include "sync/data/RowDigest.h"
 #include "sync/engine/CdbFile.h"
 #include "sync/engine/DeviceMessages.h"
+#include "sync/engine/TurnRowLookup.h"
 
 #include <QString>
 
@@ -11,6 +12,7 @@
 #include <functional>
 #include <optional>
 
+class ProfileChangeRun;
 class ProfileDataReader;
 class ProfileSnapshot;
 class CExcelHandlerForUserDB;
@@ -48,8 +50,8 @@ class DeviceChange {
       : m_message(message), m_bMayBeApplied(mayBeApplied) {}
 
   // With the snapshot lock of the message's profile held by the caller: it spans the conflict
-  // test and the snapshot rewrite.
-  DeviceChangeOutcome Apply() const;
+  // test and the snapshot rewrite. `run` is the run of the profile's changes the message is part of.
+  DeviceChangeOutcome Apply(ProfileChangeRun& run) const;
 
   // The back-sync log code of a step: the first for a delete, the second for an add or update.
   int Code(int forDelete, int forAddOrUpdate) const { return IsDelete() ? forDelete : forAddOrUpdate; }
@@ -57,12 +59,37 @@ class DeviceChange {
 
  private:
   void LogReceived() const;
-  // The profile row of the message; nothing, with `outcome` set, when there is none to apply to.
-  std::optional<ProfileRecord> ReadProfile(DeviceChangeOutcome* outcome) const;
+  // The profile row of the message, read once for the run; nothing, with `outcome` set, when
+  // there is none to apply to (or the device is not one of its users).
+  std::optional<ProfileRecord> ReadProfile(ProfileChangeRun& run, DeviceChangeOutcome* outcome) const;
+  // The row as the settings database holds it; nothing, with `outcome` set, when there is none.
+  std::optional<ProfileRecord> ReadProfileRow(DeviceChangeOutcome* outcome) const;
 
-  DeviceChangeOutcome ApplyToTable(const ProfileRecord& profile) const;
-  DeviceChangeOutcome UpdateTable(ProfileDataReader& reader, ProfileSnapshot& snapshot) const;
-  DeviceChangeOutcome DeleteFromTable(ProfileDataReader& reader, ProfileSnapshot& snapshot) const;
+  // The desktop row of the message's record, found by the digest the snapshot holds for it:
+  // through the run's rows when the table is written by key (`values`), else by a read of the
+  // rows (`index`).
+  struct TableRow {
+    CdbEntry entry;
+    int32_t index = -1;
+    TurnRowLookup::Row* values = nullptr;
+  };
+
+  // The run's source open and its query run; false, logged, when the source is out of reach.
+  bool OpenTable(const ProfileRecord& profile, ProfileChangeRun& run) const;
+  DeviceChangeOutcome ApplyToTable(const ProfileRecord& profile, ProfileChangeRun& run) const;
+  bool AddTableRow(ProfileChangeRun& run, ProfileDataReader& reader, uint8_t* digest, QString* reason) const;
+  std::optional<TableRow> FindTableRow(ProfileChangeRun& run, ProfileDataReader& reader,
+                                       const ProfileSnapshot& snapshot) const;
+  DeviceChangeOutcome UpdateTable(ProfileChangeRun& run, ProfileDataReader& reader, ProfileSnapshot& snapshot) const;
+  // Whether the found row holds the message's record already.
+  bool HoldsUpdate(ProfileDataReader& reader, const TableRow& found) const;
+  // Writes the message's record over the found row, refused when the row no longer has the
+  // snapshot's digest: true with the stored row's digest, else false with the reason.
+  bool UpdateRow(ProfileChangeRun& run, ProfileDataReader& reader, const TableRow& found,
+                 uint8_t digest[kRowDigestSize], QString* error) const;
+  DeviceChangeOutcome DeleteFromTable(ProfileChangeRun& run, ProfileDataReader& reader,
+                                      ProfileSnapshot& snapshot) const;
+  bool DeleteRow(ProfileChangeRun& run, ProfileDataReader& reader, const TableRow& found, QString* error) const;
 
   DeviceChangeOutcome ApplyToWorkbook(const ProfileRecord& profile) const;
   // `book` is saved after each write, before the snapshot records it.
@@ -91,13 +118,14 @@ class DeviceChange {
   // The answer to a change of a row that changed on the desktop since it was sent.
   DeviceChangeOutcome Conflict(const QString& ignoredLine) const;
   // After a row was written: the row's digest recorded for change detection, the snapshot
-  // rewritten. Called with BACK_TRACK_CONFLICT_FOR_TarnwickPLite held.
+  // saved. Called with BACK_TRACK_CONFLICT_FOR_TarnwickPLite held.
   void RecordWrittenRow(const uint8_t digest[kRowDigestSize], ProfileSnapshot& snapshot) const;
   QString RecordText(const char* format) const;
   // For a message that may have been applied: the digest of a desktop row that holds the
   // message's row and that the snapshot does not account for (more such rows than entries of
   // their digest); nothing when there is none.
-  std::optional<CdbEntry> LandedRow(ProfileDataReader& reader, const ProfileSnapshot& snapshot) const;
+  std::optional<CdbEntry> LandedRow(ProfileChangeRun& run, ProfileDataReader& reader,
+                                    const ProfileSnapshot& snapshot) const;
   // Records a change found standing on the desktop already and answers it "Synced".
   DeviceChangeOutcome AlreadyApplied(const char* what) const;
 

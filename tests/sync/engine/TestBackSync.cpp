@@ -3,6 +3,7 @@
 #include "sync/engine/BackSyncDigestMap.h"
 #include "sync/engine/CdbFile.h"
 #include "sync/engine/KeptDeviceMessages.h"
+#include "sync/engine/SnapshotJournal.h"
 #include "sync/engine/SyncThreads.h"
 #include "sync/engine/WebServiceCaller.h"
 #include "tests/sync/data/SyncTestEngines.h"
@@ -82,6 +83,28 @@ TEST_P(BackSync, ADeviceDeleteRemovesTheRowAndItsSnapshotEntry) {
   EXPECT_EQ(SnapshotEntry(Snapshot(), 1, 2), nullptr);
   EXPECT_EQ(Snapshot().size(), 2);
   EXPECT_EQ(DeviceRecords(), Texts({"1#1=1:a:1", "1#3=3:c:3"}));
+}
+
+// Several changes to one record in one turn: each finds the row as the change before left it.
+TEST_P(BackSync, ChangesToOneRecordInOneTurnEachFindTheRowTheOneBeforeLeft) {
+  AddProfileInStep(Profile(TableQuery()));
+  service_.QueueDeviceEdit(QStringLiteral("add"), kProfile, 2, 9, Values(0, "d", 4));
+  service_.QueueDeviceEdit(QStringLiteral("update"), kProfile, 2, 9, Values(4, "d-device", 40));
+  service_.QueueDeviceEdit(QStringLiteral("update"), kProfile, 1, 1, Values(1, "a-device", 1));
+  service_.QueueDeviceEdit(QStringLiteral("update"), kProfile, 1, 1, Values(1, "a-again", 10));
+  service_.QueueDeviceEdit(QStringLiteral("delete"), kProfile, 1, 1);
+  ASSERT_TRUE(RunBackSyncTurn());
+  EXPECT_EQ(Rows(), Texts({"2:b:2", "3:c:3", "4:d-device:40"}));
+  EXPECT_EQ(service_.Acks(), (QJsonArray{Ack(2, 9, 1, kSynced), Ack(2, 9, 1, kSynced), Ack(1, 1, 1, kSynced),
+                                         Ack(1, 1, 1, kSynced), Ack(1, 1, 1, kSynced)}));
+  const QList<CdbEntry> snapshot = Snapshot();
+  ASSERT_EQ(snapshot.size(), 3);
+  EXPECT_EQ(SnapshotEntry(snapshot, 1, 1), nullptr);
+  ASSERT_NE(SnapshotEntry(snapshot, 2, 9), nullptr);
+  EXPECT_EQ(SnapshotEntry(snapshot, 2, 9)->digest, DesktopDigest(2));
+  CCdbFile snapshotFile;
+  snapshotFile.SetCdbFileName(kProfile);
+  EXPECT_FALSE(snapshotFile.Journal().Exists()) << "the turn ends with the snapshot written whole";
 }
 
 // The program was killed after it wrote the device's changes to the table and before it recorded
