@@ -90,9 +90,12 @@ int CDBHandlerForUserDB::ReadDigest(int32_t row, uint8_t digest[kRowDigestSize])
   return 1;
 }
 
+QList<devicerecord::Value> CDBHandlerForUserDB::ReadRowValues() const {
+  return m_readAhead ? m_readAhead->Row(m_nLastReadRow).Values() : m_buffers.Values();
+}
+
 int CDBHandlerForUserDB::EncodeReadRow(QByteArray* record) const {
-  const std::optional<QByteArray> encoded =
-      devicerecord::Encode(m_readAhead ? m_readAhead->Row(m_nLastReadRow).Values() : m_buffers.Values());
+  const std::optional<QByteArray> encoded = devicerecord::Encode(ReadRowValues());
   if (!encoded) {
     WriteLog(-1, QStringLiteral("Record No. %1 is too long for a device record and is not sent.").arg(m_nLastReadRow));
     return devicerecord::kRecordNotEncodable;
@@ -243,11 +246,12 @@ bool CDBHandlerForUserDB::FindRows(const QSet<QByteArray>& digests,
   m_nLastReadRow = -1;
   uint8_t digest[kRowDigestSize];
   for (int32_t row = 0; row < GetRowCount(); ++row) {
-    if (FetchNext(row) != 1) return false;
-    const QList<devicerecord::Value> values = m_buffers.Values();
-    ComputeTextDigest(m_buffers.RowText(values), digest);
+    if (!DigestOf(row, digest)) return false;
+    m_nLastReadRow = row;
     const QByteArray key = QByteArray::fromRawData(reinterpret_cast<const char*>(digest), kRowDigestSize);
-    if (digests.contains(key) && !found->contains(key)) found->insert(QByteArray(key.constData(), key.size()), values);
+    if (digests.contains(key) && !found->contains(key)) {
+      found->insert(QByteArray(key.constData(), key.size()), ReadRowValues());
+    }
   }
   return true;
 }

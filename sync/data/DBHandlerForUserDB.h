@@ -67,6 +67,8 @@ class CDBHandlerForUserDB : public CDatabaseHandler {
   bool Position(int32_t row);
   // The digest of `row` read ahead or straight from the cursor; false when it cannot be fetched.
   bool DigestOf(int32_t row, uint8_t digest[kRowDigestSize]);
+  // The values of the row read last.
+  QList<devicerecord::Value> ReadRowValues() const;
   void StopReadingAhead();
   // The cursor on zero-based `row`, stepping from the first row, with the buffers bound.
   bool PositionForWrite(int32_t row);

@@ -307,9 +307,8 @@ bool RowWriter::ReadBack(const QString& where, std::vector<Parameter>* parameter
     *error = QStringLiteral("The row was written, but the profile query does not find it.");
     return false;
   }
-  const QList<devicerecord::Value> values = row.Values();
-  ComputeTextDigest(row.RowText(values), digest);
-  if (stored != nullptr) *stored = values;
+  ComputeTextDigest(row.RowText(), digest);
+  if (stored != nullptr) *stored = row.Values();
   row.Unbind(statement.get());
   return true;
 }
