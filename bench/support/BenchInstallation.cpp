@@ -6,6 +6,7 @@
 #include "shared/RegistryRecords.h"
 #include "shared/RegistrySettings.h"
 #include "sync/data/DBHandlerForUserDB.h"
+#include "sync/data/DatabaseHandler.h"
 #include "sync/data/SyncSettings.h"
 #include "sync/engine/CdbFile.h"
 #include "sync/engine/SyncStatus.h"
@@ -137,6 +138,28 @@ void BenchInstallation::WriteSnapshot(int32_t profileId) {
   Store(kRecordIndexKey, QString::number(profileId), RegistryValue::FromDword(static_cast<DWORD>(entries.size() + 1)));
 }
 
+void BenchInstallation::MakeNew(int32_t profileId) {
+  CCdbFile file;
+  file.SetCdbFileName(profileId);
+  file.Remove();
+  file.EndDelivery();
+  Settings(QStringLiteral("Update UserProfileStatus Set StatusFlag = 'A' Where ProfileID = %1").arg(profileId));
+  Store(kRecordIndexKey, QString::number(profileId), RegistryValue::FromDword(1));
+}
+
+void BenchInstallation::CheckDelivered(int32_t profileId) {
+  CDatabaseHandler status;
+  if (status.ExecuteQuery(m_settings, QStringLiteral("Select StatusFlag From UserProfileStatus Where ProfileID = %1")
+                                          .arg(profileId)) != 1 ||
+      status.GetRowCount() != 1 || status.MoveToRow(0) != 1 || !status.GetFieldValue(0, 0).isEmpty())
+    Fail(QStringLiteral("profile %1 is not in step").arg(profileId));
+  CCdbFile file;
+  file.SetCdbFileName(profileId);
+  QList<CdbEntry> entries;
+  const int32_t rows = file.LoadCdbRecords(&entries);
+  if (rows != m_profileRows.at(profileId)) Fail(QStringLiteral("a snapshot of %1 rows").arg(rows));
+}
+
 void BenchInstallation::Run(int32_t profileId, const QString& sql) {
   if (!SQL_SUCCEEDED(Source(profileId).ExecuteStatement(sql))) Fail(Source(profileId).GetLastError());
 }
@@ -170,6 +193,7 @@ void BenchInstallation::AddProfile(const Profile& profile) {
                                 false) != 1)
     Fail(error);
   m_sources.push_back(std::move(source));
+  m_profileRows[profile.id] = profile.rows;
   Run(profile.id, QStringLiteral("CREATE TABLE items (id INTEGER PRIMARY KEY, name VARCHAR(40), city VARCHAR(40), "
                                  "amount DECIMAL(12,2), day DATE, ratio REAL)"));
   Run(profile.id, QStringLiteral("WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < %1) "
@@ -182,7 +206,10 @@ void BenchInstallation::AddProfile(const Profile& profile) {
                .arg(profile.id)
                .arg(SourceFile(profile.id), Query(), m_root.path()));
   Settings(QStringLiteral("Insert Into UserProfileStatus Values ('user01', %1, '')").arg(profile.id));
-  WriteSnapshot(profile.id);
+  if (profile.delivered)
+    WriteSnapshot(profile.id);
+  else
+    MakeNew(profile.id);
 }
 
 }  // namespace benchsupport

@@ -9,6 +9,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -27,7 +28,7 @@ void ReportPeak(benchmark::State& state, long peakBefore, int rows);
 void FetchBare(const CDatabseConnection& source, const QString& query, int rows);
 
 // The installation, the settings database, profiles over SQLite tables of six mixed columns
-// ("items": id, name, city, amount, day, ratio) in step with their snapshots, and the web-service double
+// ("items": id, name, city, amount, day, ratio) in step with their snapshots or new (never delivered), and the web-service double
 // the passes send to. One machine root serves the whole program: the ODBC driver manager reads
 // its configuration once per process.
 class BenchInstallation {
@@ -35,6 +36,7 @@ class BenchInstallation {
   struct Profile {
     int32_t id = 0;
     int rows = 0;
+    bool delivered = true;  // in step with a snapshot; else new, as MakeNew leaves it
   };
 
   explicit BenchInstallation(const std::vector<Profile>& profiles);
@@ -49,6 +51,11 @@ class BenchInstallation {
 
   // A snapshot of the profile's present rows as the devices would hold them.
   void WriteSnapshot(int32_t profileId);
+  // The profile as the administration program leaves one just added: no snapshot, its status
+  // flag "A" and its record indexes starting again from 1.
+  void MakeNew(int32_t profileId);
+  // Fails unless the profile is in step with a snapshot of all its rows, as a delivery leaves it.
+  void CheckDelivered(int32_t profileId);
   // Runs `sql` on the profile's source.
   void Run(int32_t profileId, const QString& sql);
   // The integer that `sql` on the profile's source answers.
@@ -64,6 +71,7 @@ class BenchInstallation {
   CDatabseConnection m_settings;
   testsupport::WebServiceDouble m_service;
   std::vector<std::unique_ptr<CDatabseConnection>> m_sources;
+  std::map<int32_t, int> m_profileRows;
 };
 
 }  // namespace benchsupport

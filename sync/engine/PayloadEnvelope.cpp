@@ -6,6 +6,7 @@
 #include "shared/crypto/Sealing.h"
 #include "sync/data/Sha2.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace envelope {
@@ -13,6 +14,23 @@ namespace envelope {
 namespace {
 
 const uint8_t* Bytes(QByteArrayView data) { return reinterpret_cast<const uint8_t*>(data.data()); }
+
+// The envelope of `frame` followed by `plain`, built and encrypted in one buffer: a strip is a
+// megabyte, and each copy of it would cost as much as the encryption.
+QByteArray Seal(const SessionMaterial& material, QByteArrayView frame, QByteArrayView plain) {
+  const qsizetype length = frame.size() + plain.size();
+  const qsizetype padded = length - length % 16 + 16;
+  QByteArray envelope(kHeadSize + padded, Qt::Uninitialized);
+  char* out = envelope.data();
+  std::memcpy(out, material.salt, kSaltSize);
+  endian::WriteLE<uint16_t>(endian::Bytes(envelope) + kSaltSize, material.index);
+  std::memcpy(out + kSaltSize + kIndexSize, material.iv, kIvSize);
+  char* body = out + kHeadSize;
+  std::fill(std::copy(plain.begin(), plain.end(), std::copy(frame.begin(), frame.end(), body)), body + padded, '\0');
+  uint8_t* cipher = endian::Bytes(envelope) + kHeadSize;
+  CbcEncrypt(material.key, material.iv, cipher, cipher, static_cast<size_t>(padded));
+  return envelope;
+}
 
 }  // namespace
 
@@ -68,12 +86,12 @@ QByteArray FrameMessage(QByteArrayView message) {
   return frame;
 }
 
-QByteArray BuildEnvelope(const SessionMaterial& material, QByteArrayView plain) {
-  QByteArray envelope(reinterpret_cast<const char*>(material.salt), kSaltSize);
-  endian::AppendLE<uint16_t>(&envelope, material.index);
-  envelope.append(reinterpret_cast<const char*>(material.iv), kIvSize);
-  envelope.append(EncryptBuffer(material.key, material.iv, plain));
-  return envelope;
+QByteArray BuildEnvelope(const SessionMaterial& material, QByteArrayView plain) { return Seal(material, {}, plain); }
+
+QByteArray BuildFramedEnvelope(const SessionMaterial& material, QByteArrayView message) {
+  uint8_t length[4];
+  endian::WriteLE<uint32_t>(length, static_cast<uint32_t>(message.size()));
+  return Seal(material, QByteArrayView(length, sizeof length), message);
 }
 
 std::optional<QByteArray> OpenEnvelope(QByteArrayView envelope, const char* label, OpenError* error) {

@@ -58,6 +58,8 @@ QByteArray FrameMessage(QByteArrayView message);
 
 // Salt, index, IV and the ciphertext of `plain` under the material.
 QByteArray BuildEnvelope(const SessionMaterial& material, QByteArrayView plain);
+// BuildEnvelope of FrameMessage(message), without the framed copy.
+QByteArray BuildFramedEnvelope(const SessionMaterial& material, QByteArrayView message);
 
 // Why an incoming envelope was refused.
 enum class OpenError { None, TooShort, BadIndex, NotWholeBlocks };

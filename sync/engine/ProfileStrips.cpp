@@ -12,6 +12,8 @@
 #include "sync/engine/StripBuilder.h"
 #include "sync/engine/SyncStatus.h"
 
+#include <algorithm>
+
 namespace {
 
 const QString kAdded = QStringLiteral("A");
@@ -41,14 +43,14 @@ void StartAgain(CUserProfileStatusTable& table, int32_t profileId, int flagCode,
   StoreNextIndex(profileId, 1);
 }
 
-// The record entry of one row: its length, RecordSource, RecordIndex and the device record.
-QByteArray RecordEntry(int32_t recordIndex, const QByteArray& row) {
-  QByteArray entry;
-  entry.reserve(12 + row.size());
-  endian::AppendLE<uint32_t>(&entry, static_cast<uint32_t>(row.size() + 8));
-  endian::AppendLE<uint32_t>(&entry, kDesktopRow);
-  endian::AppendLE<uint32_t>(&entry, static_cast<uint32_t>(recordIndex));
-  return entry + row;
+// The record entry of one row into `entry`: its length, RecordSource, RecordIndex and the device
+// record. The buffer is reused from row to row.
+void RecordEntry(int32_t recordIndex, QByteArrayView row, QByteArray* entry) {
+  entry->resize(0);
+  endian::AppendLE<uint32_t>(entry, static_cast<uint32_t>(row.size() + 8));
+  endian::AppendLE<uint32_t>(entry, kDesktopRow);
+  endian::AppendLE<uint32_t>(entry, static_cast<uint32_t>(recordIndex));
+  entry->append(row);
 }
 
 // One profile's rows on their way to the devices.
@@ -76,13 +78,15 @@ class ProfileSending {
  private:
   // False when a strip was refused or a stop was requested before every row was read.
   bool SendRows(int32_t count) {
+    m_snapshot.reserve(count);
+    QByteArray entry;
     for (int32_t row = 0; row < count; ++row) {
       if (SyncStopRequested()) return true;  // the caller's stop test ends it
       QByteArray data;
       CdbEntry snapshotEntry;
       const int length = m_reader.FetchRecord(row, &data, snapshotEntry.digest.data());
       if (length <= 0) continue;
-      const QByteArray entry = RecordEntry(m_nextIndex, data.left(length));
+      RecordEntry(m_nextIndex, QByteArrayView(data).first(std::min<qsizetype>(length, data.size())), &entry);
       if (m_strip.IsFullFor(entry.size())) {
         Log(-1, QStringLiteral("Send %1 Records of Profile %2 to Web Service.").arg(row).arg(m_entry.id));
         if (!SendToWebService(m_strip.Bytes())) {

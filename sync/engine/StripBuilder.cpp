@@ -6,10 +6,12 @@ bool StripBuilder::IsFullFor(qsizetype entrySize) const {
   return m_bytes.size() > m_headSize && m_bytes.size() + entrySize > kStripLimit;
 }
 
-void StripBuilder::Append(const QByteArray& entry) { m_bytes += entry; }
+void StripBuilder::Append(QByteArrayView entry) { m_bytes.append(entry); }
 
-void StripBuilder::Restart(QByteArray head) {
-  m_bytes = std::move(head);
+// The strip's buffer is kept: the next strip fills the same megabyte.
+void StripBuilder::Restart(QByteArrayView head) {
+  m_bytes.resize(0);
+  m_bytes.append(head);
   m_headSize = m_bytes.size();
 }
 

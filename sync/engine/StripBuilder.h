@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 
 // Entries packed behind a head into strips of at most kStripLimit bytes, each strip one exchange
 // with the web service. A strip goes out before an entry that would take it past the limit; an
@@ -14,9 +15,9 @@ class StripBuilder {
 
   // Whether the strip must go out before an entry of `entrySize` bytes is appended.
   bool IsFullFor(qsizetype entrySize) const;
-  void Append(const QByteArray& entry);
+  void Append(QByteArrayView entry);
   // The next strip of the same sequence, behind `head`.
-  void Restart(QByteArray head);
+  void Restart(QByteArrayView head);
   void AppendEnd();
 
   const QByteArray& Bytes() const { return m_bytes; }

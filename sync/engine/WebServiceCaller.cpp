@@ -97,9 +97,16 @@ const Operation& AckFromDesktopOperation() {
 
 QByteArray Body(const Operation& operation, const QByteArray& payload) {
   // The desktop name is text, not markup: escaped, and sent as the UTF-8 the body declares.
-  QByteArray body = soap::Prologue() + operation.head + soap::EscapeXml(QString::fromUtf8(GetDesktopIdAnsi()));
-  if (!operation.middle.isEmpty()) body += operation.middle + payload;
-  return body + operation.tail;
+  const QByteArray desktopId = soap::EscapeXml(QString::fromUtf8(GetDesktopIdAnsi()));
+  const QByteArray prologue = soap::Prologue();
+  const bool carriesPayload = !operation.middle.isEmpty();
+  // Sized at once: the payload is a strip's envelope as Base64, and is copied once.
+  QByteArray body;
+  body.reserve(prologue.size() + operation.head.size() + desktopId.size() + operation.middle.size() +
+               (carriesPayload ? payload.size() : 0) + operation.tail.size());
+  body.append(prologue).append(operation.head).append(desktopId);
+  if (carriesPayload) body.append(operation.middle).append(payload);
+  return body.append(operation.tail);
 }
 
 // A result the service spelled "false" is a refusal, whatever the case.
@@ -151,8 +158,7 @@ template <typename SendFn>
 bool SealAndSend(QByteArrayView message, SyncLogWriter log, const QString& name, const LengthCodes& codes,
                  SendFn send) {
   log(codes.message, QStringLiteral("In %1, OLength : %2.").arg(name).arg(message.size()));
-  const QByteArray envelope =
-      envelope::BuildEnvelope(envelope::CreateSessionKey(), envelope::FrameMessage(message));
+  const QByteArray envelope = envelope::BuildFramedEnvelope(envelope::CreateSessionKey(), message);
   log(codes.ciphertext, QStringLiteral("In %1, ELength : %2.").arg(name).arg(envelope.size() - envelope::kHeadSize));
   const QByteArray text = Base64Encode(envelope);
   log(codes.base64, QStringLiteral("In %1, B64Length : %2.").arg(name).arg(text.size()));

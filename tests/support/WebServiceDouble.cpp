@@ -82,6 +82,12 @@ QJsonArray WebServiceDouble::Received() {
       .toArray();
 }
 
+void WebServiceDouble::Reset() { Command({{QStringLiteral("cmd"), QStringLiteral("reset")}}); }
+
+double WebServiceDouble::BusySeconds() {
+  return Command({{QStringLiteral("cmd"), QStringLiteral("busy")}}).value(QStringLiteral("seconds")).toDouble();
+}
+
 void WebServiceDouble::SeedProfile(int32_t profileId, const QList<int16_t>& kinds, const QList<SeededRecord>& records) {
   QJsonArray kindList;
   for (const int16_t kind : kinds) kindList.append(kind);

@@ -58,6 +58,11 @@ class WebServiceDouble {
 
   QJsonArray Received();
   QJsonArray Requests();
+  // Clears faults, proxy credentials, queued streams, records and the device.
+  void Reset();
+  // The double's own time answering POST requests (their bodies read) since it started or was
+  // reset, in seconds.
+  double BusySeconds();
 
   // The hosted pages' register of desktop names: {name: {the registration's query fields}}.
   QJsonObject Pages();

@@ -55,6 +55,9 @@ Commands ("cmd"):
   seedProfile {"profile": id, "kinds": [column kinds], "records": [{"source", "index", "hex"}]}
              a profile the device already holds in step
   requests   every request as it arrived (request line, headers in order, body)
+  busy       {"seconds": s}: the time spent answering POST requests once their body was read,
+             summed over every request since the start or the last reset (the double's own
+             share of an exchange, for the benchmarks)
   seal       {"label", "plain" (base64), "framed" (bool), optional "salt"/"iv" (hex), "index"}
   open       {"label", "envelope" (text), "framed" (bool)}
   stalledPort  {"port": N} of a loopback port whose connection attempts are never answered
@@ -227,6 +230,7 @@ class ServiceState:
         self.in_flight = []  # edits handed out, waiting for their acknowledgement
         self.redeliver = False
         self.acks = []
+        self.busy_seconds = 0.0
 
 
 def relay(client, upstream):
@@ -596,6 +600,14 @@ class Handler(BaseHTTPRequestHandler):
     def do_POST(self):
         path, proxied = self.target_path()
         body = self.read_body()
+        started = time.perf_counter()
+        try:
+            self.answer_post(path, proxied, body)
+        finally:
+            with self.state.lock:
+                self.state.busy_seconds += time.perf_counter() - started
+
+    def answer_post(self, path, proxied, body):
         self.record(body, proxied)
         if self.proxy_refuses(proxied) or self.relays(proxied, body):
             return
@@ -794,6 +806,9 @@ class Control:
         if name == "requests":
             with state.lock:
                 return {"ok": True, "requests": list(state.requests)}
+        if name == "busy":
+            with state.lock:
+                return {"ok": True, "seconds": state.busy_seconds}
         if name == "seal":
             optional = {key: bytes.fromhex(command[key]) for key in ("salt", "iv") if key in command}
             return {"ok": True, "envelope": Envelope.seal(command["label"],

@@ -6,8 +6,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <csignal>
+#include <random>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -172,4 +174,89 @@ TEST_F(CdbFileTest, RemovingTheSnapshotTakesItsJournalAndDeliveryNote) {
   EXPECT_FALSE(file.Journal().Exists());
   EXPECT_FALSE(file.DeliveryWasCutShort());
   EXPECT_TRUE(Load(11).isEmpty());
+}
+
+// The pass appends a bunch's changes to the journal and rewrites the snapshot only at its end:
+// a writer killed in between leaves the old snapshot and the journal, and the next start loads
+// the two as one and folds them.
+TEST_F(CdbFileTest, AWriterKilledBetweenTheJournalAndTheSnapshotRewriteLosesNoChange) {
+  CCdbFile file;
+  file.SetCdbFileName(12);
+  ASSERT_TRUE(file.WriteCdbRecords(Entries(1000, 0x01)));
+  QFile snapshotFile(file.Path());
+  ASSERT_TRUE(snapshotFile.open(QIODevice::ReadOnly));
+  const QByteArray before = snapshotFile.readAll();
+  snapshotFile.close();
+  QList<SnapshotChange> bunch;
+  for (int32_t index = 1; index <= 10; ++index) bunch.append({SnapshotChange::kRemove, Entry(1, index, 0)});
+  for (int32_t index = 500; index < 505; ++index) bunch.append({SnapshotChange::kSetDigest, Entry(1, index, 0x05)});
+  for (int32_t index = 1001; index <= 1020; ++index) bunch.append({SnapshotChange::kAdd, Entry(1, index, 0x02)});
+
+  int appended[2];
+  ASSERT_EQ(pipe(appended), 0);
+  const pid_t writer = fork();
+  ASSERT_GE(writer, 0);
+  if (writer == 0) {
+    QList<CdbEntry> entries;
+    file.LoadCdbRecords(&entries);
+    const char done = file.Journal().Append(bunch) ? 1 : 0;
+    if (write(appended[1], &done, 1) != 1) _exit(1);
+    for (;;) pause();  // killed here, before the snapshot is written whole
+  }
+  close(appended[1]);
+  char done = 0;
+  ASSERT_EQ(read(appended[0], &done, 1), 1);
+  close(appended[0]);
+  kill(writer, SIGKILL);
+  waitpid(writer, nullptr, 0);
+  ASSERT_EQ(done, 1);
+
+  ASSERT_TRUE(snapshotFile.open(QIODevice::ReadOnly));
+  EXPECT_EQ(snapshotFile.readAll(), before) << "the snapshot is written only at the end of the pass";
+  snapshotFile.close();
+  ASSERT_TRUE(file.Journal().Exists());
+  QList<CdbEntry> expected = Entries(1000, 0x01);
+  SnapshotJournal::Apply(bunch, &expected);
+  ASSERT_EQ(expected.size(), 1010);
+  EXPECT_EQ(Load(12), expected);
+
+  ASSERT_TRUE(file.FoldJournal());
+  EXPECT_FALSE(file.Journal().Exists());
+  EXPECT_EQ(Load(12), expected);
+}
+
+// A writer killed while it appends leaves whole records and at most one torn one after them:
+// loading applies exactly the whole ones and cuts the torn one off.
+TEST_F(CdbFileTest, AWriterKilledMidAppendLeavesOnlyWholeRecordsApplied) {
+  constexpr int32_t kPerRecord = 5000;
+  CCdbFile file;
+  file.SetCdbFileName(13);
+  ASSERT_TRUE(file.WriteCdbRecords(Entries(1, 0x01)));
+  const SnapshotJournal journal = file.Journal();
+  const pid_t writer = fork();
+  ASSERT_GE(writer, 0);
+  if (writer == 0) {
+    for (int32_t record = 0;; ++record) {
+      QList<SnapshotChange> changes;
+      for (int32_t i = 1; i <= kPerRecord; ++i) changes.append({SnapshotChange::kAdd, Entry(2, record * kPerRecord + i, 0x02)});
+      if (!journal.Append(changes)) _exit(1);
+    }
+  }
+  const qsizetype recordSize = SnapshotJournal::Record({{SnapshotChange::kAdd, Entry(2, 1, 0x02)}}).size() +
+                               (kPerRecord - 1) * (1 + CdbEntry::kSize);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (QFileInfo(journal.Path()).size() < 2 * recordSize && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  std::this_thread::sleep_for(std::chrono::milliseconds(std::random_device()() % 50));
+  kill(writer, SIGKILL);
+  int status = 0;
+  waitpid(writer, &status, 0);
+  ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself";
+
+  const QList<CdbEntry> loaded = Load(13);
+  const qsizetype added = loaded.size() - 1;
+  ASSERT_GE(added, 2 * kPerRecord);
+  EXPECT_EQ(added % kPerRecord, 0) << "part of a record was applied";
+  for (qsizetype i = 0; i < added; ++i) ASSERT_EQ(loaded.at(i + 1), Entry(2, static_cast<int32_t>(i + 1), 0x02));
+  EXPECT_EQ(QFileInfo(journal.Path()).size(), added / kPerRecord * recordSize) << "a torn record stays behind";
 }

@@ -70,6 +70,14 @@ TEST(PayloadEnvelope, TheFrameIsALittleEndianLengthTheMessageAndZeroPadding) {
   EXPECT_EQ(*plain, QByteArray("\x0c\x00\x00\x00", 4) + message + QByteArray(16, '\0'));
 }
 
+TEST(PayloadEnvelope, AFramedEnvelopeIsTheEnvelopeOfTheFrame) {
+  const SessionMaterial material = FixedMaterial(9);
+  for (const int length : {0, 11, 12, 13, 27, 28, 1000}) {
+    const QByteArray message = Pattern(length);
+    EXPECT_EQ(BuildFramedEnvelope(material, message), BuildEnvelope(material, FrameMessage(message))) << "n = " << length;
+  }
+}
+
 TEST(PayloadEnvelope, KeyIsAWindowOfTheThirdDigest) {
   uint8_t salt[kSaltSize];
   for (int i = 0; i < kSaltSize; ++i) salt[i] = static_cast<uint8_t>(255 - i);
