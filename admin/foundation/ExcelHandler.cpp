@@ -1,8 +1,8 @@
 #include "admin/foundation/ExcelHandler.h"
 
 #include "platform/CellReference.h"
-#include "shared/SheetRowRecord.h"
 #include "shared/WorkbookEmptyRows.h"
+#include "shared/devicerecord/SheetRowRecord.h"
 
 #include <algorithm>
 
@@ -16,7 +16,7 @@ QString CExcelHandler::GetFieldValue(int32_t row, int16_t column) {
 
 int CExcelHandler::GetRowValues(int32_t row, QByteArray* buffer) {
   if (!m_bAttached || row < 0 || row > m_nRowCount) return 0;
-  return EncodeSheetRow(*m_sheet, row, m_nColumnCount, kColumnSize, buffer);
+  return devicerecord::EncodeSheetRow(*m_sheet, row, m_nColumnCount, kColumnSize, buffer);
 }
 
 int CExcelHandler::OpenWorksheet(const ExcelWorksheetsDriver& worksheets, const QString& name) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sync/data/DeviceRecord.h"
+#include "shared/devicerecord/DeviceRecord.h"
 #include "sync/data/FetchedRow.h"
 
 #include <sql.h>

@@ -1,6 +1,6 @@
 #include "sync/data/DBHandlerForUserDBForProc.h"
 
-#include "sync/data/DeviceRecord.h"
+#include "shared/devicerecord/DeviceRecord.h"
 
 int CDBHandlerForUserDBForProc::Initialize(const CDatabseConnection& connection, const QString& callText,
                                            QString* error) {

@@ -2,9 +2,9 @@
 
 #include "platform/CellReference.h"
 #include "shared/Endian.h"
-#include "shared/SheetRowRecord.h"
 #include "shared/WorkbookEmptyRows.h"
-#include "sync/data/DeviceRecord.h"
+#include "shared/devicerecord/DeviceRecord.h"
+#include "shared/devicerecord/SheetRowRecord.h"
 
 #include <QFileInfo>
 
@@ -33,7 +33,7 @@ QString CExcelHandler::GetFieldValue(int32_t row, int16_t column) {
 
 int CExcelHandler::GetRowValues(int32_t row, QByteArray* buffer) {
   if (!m_bAttached || row < 0 || row > m_nRowCount) return 0;
-  return EncodeSheetRow(*m_sheet, row, m_nColumnCount, kMaxValueUnits, buffer);
+  return devicerecord::EncodeSheetRow(*m_sheet, row, m_nColumnCount, kMaxValueUnits, buffer);
 }
 
 int CExcelHandler::OpenWorksheet(const ExcelWorksheets& worksheets, const QString& name) {

@@ -1,6 +1,6 @@
 #include "sync/data/ExcelHandlerForUserDB.h"
 
-#include "sync/data/DeviceRecord.h"
+#include "shared/devicerecord/DeviceRecord.h"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sync/data/DeviceRecord.h"
+#include "shared/devicerecord/DeviceRecord.h"
 
 #include <sql.h>
 

@@ -1,6 +1,6 @@
 #include "sync/engine/ProfileChangeScan.h"
 
-#include "sync/data/DeviceRecord.h"
+#include "shared/devicerecord/DeviceRecord.h"
 #include "sync/data/SyncLog.h"
 #include "sync/engine/BackSyncDigestMap.h"
 #include "sync/engine/SnapshotIndex.h"

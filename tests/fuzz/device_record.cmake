@@ -1,3 +1,3 @@
 tarnwick_fuzz_target(NAME fuzz_device_record
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/DeviceRecordFuzz.cpp
-  LIBS tarnwick_sync_data)
+  LIBS tarnwick_shared)

@@ -1,6 +1,6 @@
 // The profile data-source facade on a source of every kind; every fixture is written here.
 #include "shared/WorkbookFolder.h"
-#include "sync/data/DeviceRecord.h"
+#include "shared/devicerecord/DeviceRecord.h"
 #include "sync/data/ExcelConnection.h"
 #include "sync/data/ProfileDataReader.h"
 #include "sync/data/RowDigest.h"

@@ -1,7 +1,7 @@
+#include "shared/devicerecord/DeviceRecord.h"
 #include "sync/data/DBHandlerForUserDB.h"
 #include "sync/data/DBHandlerForUserDBForProc.h"
 #include "sync/data/DatabseConnection.h"
-#include "sync/data/DeviceRecord.h"
 #include "sync/data/RowDigest.h"
 #include "tests/support/SyncInstallation.h"
 #include "tests/sync/data/SyncTestEngines.h"

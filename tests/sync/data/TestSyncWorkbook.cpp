@@ -1,6 +1,6 @@
 #include "platform/MachineRoot.h"
 #include "shared/WorkbookFolder.h"
-#include "sync/data/DeviceRecord.h"
+#include "shared/devicerecord/DeviceRecord.h"
 #include "sync/data/ExcelConnection.h"
 #include "sync/data/ExcelHandler.h"
 #include "sync/data/ExcelHandlerForUserDB.h"

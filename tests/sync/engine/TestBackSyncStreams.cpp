@@ -1,7 +1,7 @@
 // Device streams and envelopes as they may arrive damaged: nothing of the damaged part is
 // applied, what came whole before it is applied and acknowledged, and nothing crashes.
 #include "shared/Endian.h"
-#include "sync/data/DeviceRecord.h"
+#include "shared/devicerecord/DeviceRecord.h"
 #include "sync/engine/SyncThreads.h"
 #include "tests/sync/engine/BackSyncFixture.h"
 

@@ -1,4 +1,4 @@
-#include "sync/data/DeviceRecord.h"
+#include "shared/devicerecord/DeviceRecord.h"
 
 #include <gtest/gtest.h>
 

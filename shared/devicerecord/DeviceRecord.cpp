@@ -1,6 +1,7 @@
-#include "sync/data/DeviceRecord.h"
+#include "shared/devicerecord/DeviceRecord.h"
 
 #include "shared/Endian.h"
+#include "shared/devicerecord/RecordWriter.h"
 
 using namespace endian;
 
@@ -8,49 +9,6 @@ namespace devicerecord {
 namespace {
 
 constexpr int kTimestampBytes = 16;
-constexpr qsizetype kMaxOffset = 0xFFFF;
-
-void AppendText(QByteArray* record, const QString& text) {
-  const QString sent = DeviceText(text);
-  for (const QChar unit : sent) AppendLE<uint16_t>(record, unit.unicode());
-  AppendLE<uint16_t>(record, 0);
-}
-
-void AppendTimestamp(QByteArray* record, const Timestamp& t) {
-  AppendBE<uint16_t>(record, static_cast<uint16_t>(t.year));
-  AppendBE<uint16_t>(record, t.month);
-  AppendBE<uint16_t>(record, t.day);
-  AppendBE<uint16_t>(record, t.hour);
-  AppendBE<uint16_t>(record, t.minute);
-  AppendBE<uint16_t>(record, t.second);
-  AppendBE<uint32_t>(record, t.fraction);
-}
-
-// Dates travel at midnight and times on 1899-12-30, without fractions.
-Timestamp SentTimestamp(int16_t kind, const Timestamp& t) {
-  if (kind == 9) return Timestamp::Of(t.year, t.month, t.day);
-  if (kind == 10) return Timestamp::Of(1899, 12, 30, t.hour, t.minute, t.second);
-  return t;
-}
-
-void AppendValue(QByteArray* record, const Value& value) {
-  const Value zero = Value::Null(value.kind);
-  const Value& v = value.isNull ? zero : value;
-  switch (v.kind) {
-    case 1:
-    case 2: AppendText(record, v.text); break;
-    case 4: AppendBE<uint32_t>(record, static_cast<uint32_t>(v.integer)); break;
-    case 5: AppendBE<uint16_t>(record, static_cast<uint16_t>(v.integer)); break;
-    case 7: AppendBE<uint32_t>(record, std::bit_cast<uint32_t>(static_cast<float>(v.real))); break;
-    case 8: AppendBE<uint64_t>(record, std::bit_cast<uint64_t>(v.real)); break;
-    case 9:
-    case 10:
-    case 93: AppendTimestamp(record, v.isNull ? Timestamp{} : SentTimestamp(v.kind, v.timestamp)); break;
-    case -6:
-    case -7: record->append(static_cast<char>(v.integer & 0xFF)); break;
-    default: break;
-  }
-}
 
 Timestamp ReadTimestamp(const uint8_t* p) {
   Timestamp t;
@@ -105,50 +63,6 @@ int MinimumSize(int16_t kind) { return IsText(kind) ? 2 : FixedSize(kind); }
 
 }  // namespace
 
-Timestamp Timestamp::Of(int year, int month, int day, int hour, int minute, int second, uint32_t fraction) {
-  Timestamp t;
-  t.year = static_cast<int16_t>(year);
-  t.month = static_cast<uint16_t>(month);
-  t.day = static_cast<uint16_t>(day);
-  t.hour = static_cast<uint16_t>(hour);
-  t.minute = static_cast<uint16_t>(minute);
-  t.second = static_cast<uint16_t>(second);
-  t.fraction = fraction;
-  return t;
-}
-
-bool Timestamp::IsAllZero() const { return *this == Timestamp{}; }
-
-Value Value::Null(int16_t kind) {
-  Value value(kind);
-  value.isNull = true;
-  return value;
-}
-
-Value Value::OfText(int16_t kind, const QString& text) {
-  Value value(kind);
-  value.text = text;
-  return value;
-}
-
-Value Value::OfInteger(int16_t kind, int32_t integer) {
-  Value value(kind);
-  value.integer = integer;
-  return value;
-}
-
-Value Value::OfReal(int16_t kind, double real) {
-  Value value(kind);
-  value.real = real;
-  return value;
-}
-
-Value Value::OfTimestamp(int16_t kind, const Timestamp& timestamp) {
-  Value value(kind);
-  value.timestamp = timestamp;
-  return value;
-}
-
 int FixedSize(int16_t kind) {
   switch (kind) {
     case 4:
@@ -176,11 +90,10 @@ QString DeviceText(const QString& text) {
 }
 
 std::optional<QByteArray> Encode(const QList<Value>& values) {
-  QByteArray record(2 * values.size(), '\0');
-  for (qsizetype i = 0; i < values.size(); ++i) {
-    if (record.size() > kMaxOffset) return std::nullopt;
-    WriteBE<uint16_t>(Bytes(record) + 2 * i, static_cast<uint16_t>(record.size()));
-    AppendValue(&record, values.at(i));
+  QByteArray record;
+  RecordWriter writer(&record, values.size());
+  for (const Value& value : values) {
+    if (!writer.Append(value)) return std::nullopt;
   }
   return record;
 }

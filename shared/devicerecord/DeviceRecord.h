@@ -1,5 +1,8 @@
 #pragma once
 
+#include "shared/devicerecord/Timestamp.h"
+#include "shared/devicerecord/Value.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
@@ -11,44 +14,6 @@
 // A row as it travels between the desktop and the devices: a big-endian 16-bit offset per
 // supported column, then each column's value in the form of its kind, with nothing between.
 namespace devicerecord {
-
-// The 16-byte timestamp form of dates, times and timestamps (each field big-endian).
-struct Timestamp {
-  int16_t year = 0;
-  uint16_t month = 0;
-  uint16_t day = 0;
-  uint16_t hour = 0;
-  uint16_t minute = 0;
-  uint16_t second = 0;
-  uint32_t fraction = 0;
-
-  static Timestamp Of(int year, int month, int day, int hour = 0, int minute = 0, int second = 0,
-                      uint32_t fraction = 0);
-  bool IsAllZero() const;
-  bool operator==(const Timestamp&) const = default;
-};
-
-// One column's value; `kind` is the column kind code (1 text, 2 decimal as text, 4 int32,
-// 5 int16, 7 single, 8 double, 9 date, 10 time, 93 timestamp, -6 tiny integer, -7 bit).
-// A NULL value has `isNull` set and travels as the zero form of its kind.
-struct Value {
-  explicit Value(int16_t kindCode = 0) : kind(kindCode) {}
-
-  int16_t kind = 0;
-  bool isNull = false;
-  QString text;
-  int32_t integer = 0;  // kinds 4, 5, -6, -7
-  double real = 0;      // kinds 7, 8
-  Timestamp timestamp;  // kinds 9, 10, 93
-
-  static Value Null(int16_t kind);
-  static Value OfText(int16_t kind, const QString& text);
-  static Value OfInteger(int16_t kind, int32_t integer);
-  static Value OfReal(int16_t kind, double real);
-  static Value OfTimestamp(int16_t kind, const Timestamp& timestamp);
-
-  bool operator==(const Value&) const = default;
-};
 
 // Texts travel without carriage returns, with each tab as five blanks, at most this many
 // UTF-16 units (a surrogate pair is never split), then a 0 unit.
