@@ -13,6 +13,7 @@
 #include "platform/Registry.h"
 #include "shared/RegistryRecords.h"
 #include "shared/RegistrySettings.h"
+#include "shared/contract/RegistryNames.h"
 #include "sync/data/DBHandlerForUserDB.h"
 #include "sync/data/DatabseConnection.h"
 #include "sync/data/SyncSettings.h"
@@ -81,7 +82,7 @@ class BenchInstallation {
     m_installation = m_root.path() + QStringLiteral("/install/");
     QDir().mkpath(m_installation + QStringLiteral("Desktop Files/Logs"));
     QDir().mkpath(m_installation + QStringLiteral("Desktop Files/DB/CDB Files"));
-    Store(kSettingsKey, QStringLiteral("InstallationPath"), RegistryValue::FromString(m_installation));
+    Store(registrynames::kSettingsKey, QStringLiteral("InstallationPath"), RegistryValue::FromString(m_installation));
     const QString settings = m_installation + QStringLiteral("Desktop Files/DB/UserProfileDB.mdb");
     if (!QFile::copy(testsupport::BinaryDir() + QStringLiteral("/db/UserProfileDB.mdb"), settings))
       Fail(QStringLiteral("no settings database"));
@@ -98,7 +99,8 @@ class BenchInstallation {
     desk.desktopName = "Bench desk";
     desk.deviceId = "device-1";
     StoreSealed(QStringLiteral("DeskInfo"), desk.ToBytes());
-    if (!testsupport::StoreSealedValue(kSettingsKey, QStringLiteral("ConnSettings"), ConnSettings().ToBytes()))
+    if (!testsupport::StoreSealedValue(registrynames::kSettingsKey, QStringLiteral("ConnSettings"),
+                                       ConnSettings().ToBytes()))
       Fail(QStringLiteral("ConnSettings not stored"));
     LoadSyncSettings();
     SetSyncStatusCopy(1);
@@ -133,7 +135,8 @@ class BenchInstallation {
     CCdbFile file;
     file.SetCdbFileName(profileId);
     if (!file.WriteCdbRecords(entries)) Fail(QStringLiteral("snapshot not written"));
-    Store(kRecordIndexKey, QString::number(profileId), RegistryValue::FromDword(static_cast<DWORD>(entries.size() + 1)));
+    Store(registrynames::kRecordIndexKey, QString::number(profileId),
+          RegistryValue::FromDword(static_cast<DWORD>(entries.size() + 1)));
   }
 
   void Run(int32_t profileId, const QString& sql) {
@@ -142,7 +145,8 @@ class BenchInstallation {
 
  private:
   void StoreSealed(const QString& name, const QByteArray& plain) {
-    if (!testsupport::StoreSealedValue(RecordKeyName(), name, plain)) Fail(QStringLiteral("%1 not stored").arg(name));
+    if (!testsupport::StoreSealedValue(registrynames::RecordKeyName(), name, plain))
+      Fail(QStringLiteral("%1 not stored").arg(name));
   }
 
   void Settings(const QString& sql) {
