@@ -1,7 +1,8 @@
 #include "outside/SyncProgram.h"
 
 #include "platform/Registry.h"
-#include "shared/RegistryRecords.h"
+#include "shared/contract/RegistryNames.h"
+#include "shared/contract/SettingsKey.h"
 
 #include <QCoreApplication>
 
@@ -12,7 +13,7 @@ QString SyncProgramPath() {
 bool WriteSyncServiceStatus(int status) {
   using namespace platform;
   RegistryKeyGuard key;
-  return RegCreateKeyEx(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_ALL_ACCESS, key.out()) == ERROR_SUCCESS &&
-         RegSetValueEx(key.get(), QStringLiteral("SyncServiceStatus"), RegistryValue::FromDword(static_cast<DWORD>(status))) ==
+  return RegCreateKeyEx(HKEY_LOCAL_MACHINE, registrynames::kSettingsKey, KEY_ALL_ACCESS, key.out()) == ERROR_SUCCESS &&
+         settingskey::Write(key.get(), settingskey::Dword::SyncServiceStatus, static_cast<DWORD>(status)) ==
              ERROR_SUCCESS;
 }

@@ -1,7 +1,9 @@
 #include "shared/RegistryHandler.h"
 
 #include "platform/Registry.h"
-#include "shared/RegistrySettings.h"
+#include "shared/contract/RecordKey.h"
+#include "shared/contract/RegistryNames.h"
+#include "shared/contract/SettingsKey.h"
 #include "shared/crypto/Sealing.h"
 
 #include <memory>
@@ -12,14 +14,13 @@ using namespace platform;
 
 namespace {
 
-int WriteSealedValue(const QString& keyName, const QString& valueName, const QByteArray& plain,
-                     int keyFailure, int valueFailure) {
+// Opens `keyName` for writing, stores the value through `write` and flushes.
+template <typename Write>
+int WriteSealedValue(const QString& keyName, const Write& write, int keyFailure, int valueFailure) {
   RegistryKeyGuard key;
   if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, keyName, KEY_WRITE, key.out()) != ERROR_SUCCESS)
     return keyFailure;
-  if (RegSetValueEx(key.get(), valueName, RegistryValue::FromBinary(EncryptSetting(plain))) !=
-      ERROR_SUCCESS)
-    return valueFailure;
+  if (write(key.get()) != ERROR_SUCCESS) return valueFailure;
   RegFlushKey(key.get());
   return 0;
 }
@@ -27,17 +28,18 @@ int WriteSealedValue(const QString& keyName, const QString& valueName, const QBy
 }  // namespace
 
 int CRegistryHandler::WriteAdminPassword(const QByteArray& password) {
-  return WriteSealedValue(RecordKeyName(), QStringLiteral("APas"), password, -1, -2);
+  return WriteSealedValue(
+      registrynames::RecordKeyName(), [&](HKEY key) { return recordkey::WriteAdminPassword(key, password); }, -1, -2);
 }
 
 CRegistryHandler::PasswordState CRegistryHandler::ReadAdminPasswordState(QString* password) {
   password->clear();
   RegistryKeyGuard key;
-  const LSTATUS opened = RegOpenKeyEx(HKEY_LOCAL_MACHINE, RecordKeyName(), KEY_READ, key.out());
+  const LSTATUS opened = RegOpenKeyEx(HKEY_LOCAL_MACHINE, registrynames::RecordKeyName(), KEY_READ, key.out());
   if (opened == ERROR_FILE_NOT_FOUND) return PasswordState::Absent;
   if (opened != ERROR_SUCCESS) return PasswordState::Unreadable;
   RegistryValue value;
-  const LSTATUS queried = RegQueryValueEx(key.get(), QStringLiteral("APas"), &value);
+  const LSTATUS queried = RegQueryValueEx(key.get(), registrynames::kAdminPassword, &value);
   if (queried == ERROR_FILE_NOT_FOUND) return PasswordState::Absent;
   if (queried != ERROR_SUCCESS || value.type != REG_BINARY) return PasswordState::Unreadable;
   const std::optional<QByteArray> plain = DecryptSetting(value.data);
@@ -54,21 +56,16 @@ int CRegistryHandler::ReadAdminPassword(QString* password) {
   return ReadAdminPasswordState(password) == PasswordState::Read ? 1 : 0;
 }
 
-int CRegistryHandler::ReadDeskInfo(DeskInfo* record) {
-  return ReadSealedRecord(RecordKeyName(), QStringLiteral("DeskInfo"), record);
-}
+int CRegistryHandler::ReadDeskInfo(DeskInfo* record) { return recordkey::ReadDeskInfo(record); }
 
-int CRegistryHandler::ReadSyncInfo(SyncInfo* record) {
-  return ReadSealedRecord(RecordKeyName(), QStringLiteral("SyncInfo"), record);
-}
+int CRegistryHandler::ReadSyncInfo(SyncInfo* record) { return recordkey::ReadSyncInfo(record); }
 
 int CRegistryHandler::WriteConnSettings(const ConnSettings& record) {
-  return WriteSealedValue(kSettingsKey, QStringLiteral("ConnSettings"), record.ToBytes(), -2, -3);
+  return WriteSealedValue(
+      registrynames::kSettingsKey, [&](HKEY key) { return settingskey::WriteConnSettings(key, record); }, -2, -3);
 }
 
-int CRegistryHandler::ReadConnSettings(ConnSettings* record) {
-  return ReadSealedRecord(kSettingsKey, QStringLiteral("ConnSettings"), record);
-}
+int CRegistryHandler::ReadConnSettings(ConnSettings* record) { return settingskey::ReadConnSettings(record); }
 
 namespace {
 

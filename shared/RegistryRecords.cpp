@@ -44,12 +44,6 @@ class RecordReader {
 
 }  // namespace
 
-QString RecordKeyName() {
-  QString name = QStringLiteral("Software\\Microsoft\\Windows\\Version\\");
-  name.append(QStringLiteral("QuenmoorLite"));
-  return name;
-}
-
 QByteArray ConnSettings::ToBytes() const {
   RecordWriter record(kSize);
   record.Text(0, 128, proxyServer);

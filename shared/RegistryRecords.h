@@ -5,12 +5,8 @@
 
 #include <cstdint>
 
-// Machine-wide settings: the settings key and its RI subkey, and the record key that holds the
-// sealed records. Every 8-bit text inside a record is UTF-8, zero-terminated inside its field.
-inline const QString kSettingsKey = QStringLiteral("Software\\TarnwickWebLite");
-inline const QString kRecordIndexKey = QStringLiteral("Software\\TarnwickWebLite\\RI");
-// The record key's name is put together at run time: "Software\\Microsoft\\Windows\\Version\\" + "QuenmoorLite".
-QString RecordKeyName();
+// The sealed records of the registry (shared/contract/RegistryNames.h names where they stand).
+// Every 8-bit text inside a record is UTF-8, zero-terminated inside its field.
 
 struct ConnSettings {
   static constexpr int kSize = 264;

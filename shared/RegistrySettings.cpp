@@ -1,7 +1,7 @@
 #include "shared/RegistrySettings.h"
 
 #include "platform/Registry.h"
-#include "shared/RegistryRecords.h"
+#include "shared/contract/RegistryNames.h"
 #include "shared/crypto/Sealing.h"
 
 using namespace platform;
@@ -10,7 +10,7 @@ QString GetInstallationPath(const QString& key) {
   RegistryKeyGuard handle;
   RegistryValue value;
   if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, key, KEY_READ, handle.out()) != ERROR_SUCCESS ||
-      RegQueryValueEx(handle.get(), QStringLiteral("InstallationPath"), &value) != ERROR_SUCCESS ||
+      RegQueryValueEx(handle.get(), registrynames::kInstallationPath, &value) != ERROR_SUCCESS ||
       value.type != REG_SZ) {
     return {};
   }
@@ -18,7 +18,7 @@ QString GetInstallationPath(const QString& key) {
 }
 
 QString GetInstallationPath() {
-  QString path = GetInstallationPath(kSettingsKey);
+  QString path = GetInstallationPath(registrynames::kSettingsKey);
   if (path.isEmpty()) return {};
   if (!path.endsWith(u'/')) path += u'/';
   return path;

@@ -23,6 +23,7 @@
 #include "admin/shell/TabControl.h"
 #include "admin/shell/TarnwickApp.h"
 #include "platform/widgets/MessageBox.h"
+#include "shared/contract/SettingsTables.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -190,7 +191,8 @@ const std::vector<OtherProfile>& CDesignerProperties::OtherProfiles() {
   m_otherProfiles.emplace();
   CTarnwickApp* app = GetTarnwickApp();
   if (app == nullptr) return *m_otherProfiles;
-  SettingsQuery profiles(app->GetSettingsConnection(), QStringLiteral("Select ProfileID, DBInfo from ProfileInfo"));
+  SettingsQuery profiles(app->GetSettingsConnection(),
+                         QStringLiteral("Select ProfileID, DBInfo from %1").arg(settingsdb::kProfileInfo));
   while (profiles.NextRow()) {
     const int32_t id = profiles.Number(0);
     if (id != m_document.GetFormInfo().ProfileID) m_otherProfiles->push_back({id, profiles.Text(1)});

@@ -18,6 +18,7 @@
 #include "admin/shell/TarnwickApp.h"
 #include "admin/shell/WizardSheet.h"
 #include "platform/widgets/MessageBox.h"
+#include "shared/contract/SettingsTables.h"
 #include "shared/formtext/TaggedText.h"
 
 #include <QComboBox>
@@ -426,7 +427,8 @@ bool CFormDesignerDlg::ReadFormDetails(std::vector<FormDetailsRow>* rows) const 
   }
   CDatabaseHandler tabs;
   tabs.SetWholeTextFlag(true);  // a tab text is read however long it is, never cut
-  const QString sql = QStringLiteral("Select TabID, TabTitle, TabFormInfo From FormDetails Where FormID = %1 Order by TabID")
+  const QString sql = QStringLiteral("Select TabID, TabTitle, TabFormInfo From %1 Where FormID = %2 Order by TabID")
+                          .arg(settingsdb::kFormDetails)
                           .arg(m_document.GetFormInfo().FormID);
   if (tabs.ExecuteQuery(app->GetSettingsConnection(), sql) == 0) {
     Log(-1, QStringLiteral("<FormDesignerDlg> <LoadFormTabs> ") + tabs.GetOdbcErrorText());

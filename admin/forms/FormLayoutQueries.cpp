@@ -5,6 +5,7 @@
 #include "admin/foundation/AppLog.h"
 #include "admin/foundation/DatabseConnection.h"
 #include "admin/foundation/SettingsQuery.h"
+#include "shared/contract/SettingsTables.h"
 #include "shared/formtext/FormTextReader.h"
 
 namespace {
@@ -42,7 +43,9 @@ QStringList GroupColumns(const QString& formText) {
 
 void GetFormMappedColumns(const CDatabseConnection& settings, int32_t profileId, QStringList* columns) {
   if (!settings.IsConnected()) return;
-  SettingsQuery forms(settings, QStringLiteral("Select FormID ,FormInfo  from FormInfo Where ProfileID = %1").arg(profileId));
+  SettingsQuery forms(settings, QStringLiteral("Select FormID ,FormInfo  from %1 Where ProfileID = %2")
+                                    .arg(settingsdb::kFormInfo)
+                                    .arg(profileId));
   while (forms.NextRow()) {
     QStringList tabColumns;
     GetFormTabMappedColumns(settings, forms.Number(0), &tabColumns);
@@ -53,7 +56,9 @@ void GetFormMappedColumns(const CDatabseConnection& settings, int32_t profileId,
 
 void GetFormTabMappedColumns(const CDatabseConnection& settings, int32_t formId, QStringList* columns) {
   if (!settings.IsConnected()) return;
-  SettingsQuery tabs(settings, QStringLiteral("Select TabFormInfo from FormDetails Where FormID = %1").arg(formId));
+  SettingsQuery tabs(
+      settings,
+      QStringLiteral("Select TabFormInfo from %1 Where FormID = %2").arg(settingsdb::kFormDetails).arg(formId));
   while (tabs.NextRow()) {
     for (const StoredControl& control : ReadTab(QStringLiteral("GetFormTabMappedColumns"), tabs.Text(0))) {
       const FormControlProperties& c = control.Properties;
@@ -66,7 +71,7 @@ void GetLookupColumns(const CDatabseConnection& settings, int32_t profileId, QSt
   if (!settings.IsConnected()) return;
   // The lookup columns come from all stored tabs, whichever form holds them, so one stored form
   // is enough to read them.
-  SettingsQuery forms(settings, QStringLiteral("Select FormID from FormInfo"));
+  SettingsQuery forms(settings, QStringLiteral("Select FormID from %1").arg(settingsdb::kFormInfo));
   if (!forms.NextRow()) return;
   QStringList lookups;
   GetFormLookupColumns(settings, &lookups, profileId);
@@ -75,7 +80,7 @@ void GetLookupColumns(const CDatabseConnection& settings, int32_t profileId, QSt
 
 void GetFormLookupColumns(const CDatabseConnection& settings, QStringList* columns, int32_t profileId) {
   if (!settings.IsConnected()) return;
-  SettingsQuery tabs(settings, QStringLiteral("Select TabFormInfo from FormDetails"));
+  SettingsQuery tabs(settings, QStringLiteral("Select TabFormInfo from %1").arg(settingsdb::kFormDetails));
   while (tabs.NextRow()) {
     for (const StoredControl& control : ReadTab(QStringLiteral("GetFormLookupColumns"), tabs.Text(0))) {
       const FormControlProperties& c = control.Properties;

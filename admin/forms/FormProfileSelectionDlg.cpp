@@ -12,6 +12,7 @@
 #include "admin/shell/TarnwickApp.h"
 #include "admin/shell/WizardSheet.h"
 #include "platform/widgets/MessageBox.h"
+#include "shared/contract/SettingsTables.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -75,7 +76,7 @@ void CFormProfileSelectionDlg::FillProfileList() {
   CTarnwickApp* app = GetTarnwickApp();
   if (app != nullptr && app->GetSettingsConnection().IsConnected()) {
     const CDatabseConnection& settings = app->GetSettingsConnection();
-    SettingsQuery profiles(settings, QStringLiteral("Select * from ProfileInfo"));
+    SettingsQuery profiles(settings, QStringLiteral("Select * from %1").arg(settingsdb::kProfileInfo));
     while (profiles.NextRow()) {
       if (IsProfileAssigned(settings, profiles.Number(kProfileID)) != 1) continue;
       const int row = m_pProfileList->InsertItem(m_pProfileList->GetItemCount(), profiles.Text(kDBInfo));

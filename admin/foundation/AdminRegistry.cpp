@@ -2,8 +2,8 @@
 
 #include "platform/Registry.h"
 #include "shared/RegistryHandler.h"
-
-#include <optional>
+#include "shared/contract/RegistryNames.h"
+#include "shared/contract/SettingsKey.h"
 
 using namespace platform;
 
@@ -11,27 +11,19 @@ namespace {
 
 bool SetSettingsValue(const QString& name, const RegistryValue& value) {
   RegistryKeyGuard key;
-  return RegOpenKeyEx(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_WRITE, key.out()) == ERROR_SUCCESS &&
+  return RegOpenKeyEx(HKEY_LOCAL_MACHINE, registrynames::kSettingsKey, KEY_WRITE, key.out()) == ERROR_SUCCESS &&
          RegSetValueEx(key.get(), name, value) == ERROR_SUCCESS;
 }
 
-std::optional<RegistryValue> GetSettingsValue(const QString& name) {
+int SetSettingsDword(settingskey::Dword value, int number) {
   RegistryKeyGuard key;
-  RegistryValue value;
-  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_READ, key.out()) != ERROR_SUCCESS ||
-      RegQueryValueEx(key.get(), name, &value) != ERROR_SUCCESS)
-    return {};
-  return value;
+  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, registrynames::kSettingsKey, KEY_WRITE, key.out()) != ERROR_SUCCESS) return 0;
+  return settingskey::Write(key.get(), value, static_cast<DWORD>(number)) == ERROR_SUCCESS ? 1 : 0;
 }
 
-int SetSettingsDword(const QString& name, int number) {
-  return SetSettingsValue(name, RegistryValue::FromDword(static_cast<DWORD>(number))) ? 1 : 0;
-}
-
-int GetSettingsDword(const QString& name, int* number) {
+int GetSettingsDword(settingskey::Dword value, int* number) {
   DWORD stored = 0;
-  const std::optional<RegistryValue> value = GetSettingsValue(name);
-  if (!value || !value->ToDword(&stored)) return 0;
+  if (!settingskey::Read(value, &stored)) return 0;
   *number = static_cast<int>(stored);
   return 1;
 }
@@ -39,19 +31,19 @@ int GetSettingsDword(const QString& name, int* number) {
 }  // namespace
 
 int SetWebServiceURL(const QString& url) {
-  return SetSettingsValue(QStringLiteral("WebServiceURL"), RegistryValue::FromString(url)) ? 1 : 0;
+  return SetSettingsValue(registrynames::kWebServiceUrl, RegistryValue::FromString(url)) ? 1 : 0;
 }
 
-int SetNextProfileID(int id) { return SetSettingsDword(QStringLiteral("NextProfileID"), id); }
-int GetNextProfileID(int* id) { return GetSettingsDword(QStringLiteral("NextProfileID"), id); }
-int SetStartSyncStatus(int status) { return SetSettingsDword(QStringLiteral("StartSyncStatus"), status); }
-int GetStartSyncStatus(int* status) { return GetSettingsDword(QStringLiteral("StartSyncStatus"), status); }
-int SetSyncServiceStatus(int status) { return SetSettingsDword(QStringLiteral("SyncServiceStatus"), status); }
-int GetSyncServiceStatus(int* status) { return GetSettingsDword(QStringLiteral("SyncServiceStatus"), status); }
+int SetNextProfileID(int id) { return SetSettingsDword(settingskey::Dword::NextProfileId, id); }
+int GetNextProfileID(int* id) { return GetSettingsDword(settingskey::Dword::NextProfileId, id); }
+int SetStartSyncStatus(int status) { return SetSettingsDword(settingskey::Dword::StartSyncStatus, status); }
+int GetStartSyncStatus(int* status) { return GetSettingsDword(settingskey::Dword::StartSyncStatus, status); }
+int SetSyncServiceStatus(int status) { return SetSettingsDword(settingskey::Dword::SyncServiceStatus, status); }
+int GetSyncServiceStatus(int* status) { return GetSettingsDword(settingskey::Dword::SyncServiceStatus, status); }
 
 bool InitNextRecIndex(int profileId) {
   RegistryKeyGuard key;
-  if (RegCreateKeyEx(HKEY_LOCAL_MACHINE, kRecordIndexKey, KEY_ALL_ACCESS, key.out()) != ERROR_SUCCESS)
+  if (RegCreateKeyEx(HKEY_LOCAL_MACHINE, registrynames::kRecordIndexKey, KEY_ALL_ACCESS, key.out()) != ERROR_SUCCESS)
     return false;
   if (RegSetValueEx(key.get(), QString::number(profileId), RegistryValue::FromDword(1)) != ERROR_SUCCESS)
     return false;
@@ -61,7 +53,7 @@ bool InitNextRecIndex(int profileId) {
 
 bool DeleteNextRecIndex(int profileId) {
   RegistryKeyGuard key;
-  return RegOpenKeyEx(HKEY_LOCAL_MACHINE, kRecordIndexKey, KEY_WRITE, key.out()) == ERROR_SUCCESS &&
+  return RegOpenKeyEx(HKEY_LOCAL_MACHINE, registrynames::kRecordIndexKey, KEY_WRITE, key.out()) == ERROR_SUCCESS &&
          RegDeleteValue(key.get(), QString::number(profileId)) == ERROR_SUCCESS;
 }
 
@@ -77,21 +69,18 @@ bool CheckAdminPassword(const QString& password) {
 
 int GetOSVersionMessageFlag(int* value) {
   RegistryKeyGuard key;
-  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_READ, key.out()) != ERROR_SUCCESS) return 0;
-  RegistryValue stored;
+  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, registrynames::kSettingsKey, KEY_READ, key.out()) != ERROR_SUCCESS) return 0;
   DWORD number = 0;
-  if (RegQueryValueEx(key.get(), QStringLiteral("OSVersionMessageFlag"), &stored) != ERROR_SUCCESS ||
-      !stored.ToDword(&number))
-    number = 0;
+  if (!settingskey::Read(key.get(), settingskey::Dword::OsVersionMessageFlag, &number)) number = 0;
   *value = static_cast<int>(number);
   return 1;
 }
 
 int SetOSVersionMessageFlag() {
   RegistryKeyGuard key;
-  if (RegCreateKeyEx(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_ALL_ACCESS, key.out()) != ERROR_SUCCESS) return 0;
-  if (RegSetValueEx(key.get(), QStringLiteral("OSVersionMessageFlag"), RegistryValue::FromDword(2)) != ERROR_SUCCESS)
+  if (RegCreateKeyEx(HKEY_LOCAL_MACHINE, registrynames::kSettingsKey, KEY_ALL_ACCESS, key.out()) != ERROR_SUCCESS)
     return 0;
+  if (settingskey::Write(key.get(), settingskey::Dword::OsVersionMessageFlag, 2) != ERROR_SUCCESS) return 0;
   RegFlushKey(key.get());
   return 1;
 }

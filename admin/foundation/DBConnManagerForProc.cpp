@@ -2,13 +2,14 @@
 
 #include "admin/foundation/ProfileSources.h"
 #include "platform/widgets/WaitCursor.h"
+#include "shared/contract/DataSourceNames.h"
 #include "shared/odbc/OdbcConnect.h"
 
 int CDBConnManagerForProc::ConnectByType(const QString& dataSourceName, const QString& user,
                                          const QString& password, QString* error) {
   const platform::WaitCursor waitCursor;
   CloseConnection();
-  m_bConnected = m_connection.ConnectDataSource(kProfileDataSourceName, CDatabseConnection::kNamedDataSource,
+  m_bConnected = m_connection.ConnectDataSource(datasources::kAdminProfile, CDatabseConnection::kNamedDataSource,
                                                 dataSourceName, user, password, error, true) == 1;
   return m_bConnected ? 1 : 0;
 }

@@ -1,6 +1,7 @@
 #include "admin/foundation/DatabseConnection.h"
 
 #include "admin/foundation/AppLog.h"
+#include "shared/contract/DataSourceNames.h"
 #include "shared/odbc/CatalogQuery.h"
 #include "shared/odbc/OdbcStatement.h"
 #include "admin/foundation/OdbcUtilities.h"
@@ -98,7 +99,7 @@ constexpr SQLUSMALLINT kCaseSensitive = 8;  // CASE_SENSITIVE
 
 }  // namespace
 
-QString CDatabseConnection::FileMakerDataSourceName() { return QStringLiteral("TarnwickPDSN_4_TarnwickPLite_AD_FP"); }
+QString CDatabseConnection::FileMakerDataSourceName() { return datasources::kAdminFileMakerProfile; }
 
 CDatabseConnection::CDatabseConnection() { NewEnvironmentAndConnection(true); }
 

@@ -2,7 +2,9 @@
 
 #include "admin/foundation/SettingsQuery.h"
 #include "platform/Registry.h"
-#include "shared/RegistryRecords.h"
+#include "shared/contract/RegistryNames.h"
+#include "shared/contract/SettingsKey.h"
+#include "shared/contract/SettingsTables.h"
 
 #include <algorithm>
 #include <limits>
@@ -11,8 +13,6 @@
 using namespace platform;
 
 namespace {
-
-const QString kNextFormIdName = QStringLiteral("NextFormID");
 
 // The highest form identifier in the table, 0 when it holds none; nothing when it cannot be read.
 std::optional<int64_t> HighestStoredFormId(const CDatabseConnection& connection, const QString& table) {
@@ -24,8 +24,8 @@ std::optional<int64_t> HighestStoredFormId(const CDatabseConnection& connection,
 // Status rows of a deleted form stay until the sync program has told the devices: a new form
 // must not take their identifier either.
 std::optional<int64_t> HighestFormIdInUse(const CDatabseConnection& connection) {
-  const std::optional<int64_t> forms = HighestStoredFormId(connection, QStringLiteral("FormInfo"));
-  const std::optional<int64_t> statusRows = HighestStoredFormId(connection, QStringLiteral("UserFormStatus"));
+  const std::optional<int64_t> forms = HighestStoredFormId(connection, settingsdb::kFormInfo);
+  const std::optional<int64_t> statusRows = HighestStoredFormId(connection, settingsdb::kUserFormStatus);
   if (!forms || !statusRows) return std::nullopt;
   return std::max(*forms, *statusRows);
 }
@@ -34,8 +34,8 @@ std::optional<int64_t> HighestFormIdInUse(const CDatabseConnection& connection) 
 
 int InitNextFormID() {
   RegistryKeyGuard key;
-  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_WRITE, key.out()) != ERROR_SUCCESS ||
-      RegSetValueEx(key.get(), kNextFormIdName, RegistryValue::FromDword(1)) != ERROR_SUCCESS)
+  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, registrynames::kSettingsKey, KEY_WRITE, key.out()) != ERROR_SUCCESS ||
+      settingskey::Write(key.get(), settingskey::Dword::NextFormId, 1) != ERROR_SUCCESS)
     return 0;
   RegFlushKey(key.get());
   return 1;
@@ -43,9 +43,9 @@ int InitNextFormID() {
 
 int GetNextFormID(int32_t* value) {
   RegistryKeyGuard key;
-  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_READ, key.out()) != ERROR_SUCCESS) return 0;
+  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, registrynames::kSettingsKey, KEY_READ, key.out()) != ERROR_SUCCESS) return 0;
   RegistryValue stored;
-  const LSTATUS status = RegQueryValueEx(key.get(), kNextFormIdName, &stored);
+  const LSTATUS status = RegQueryValueEx(key.get(), registrynames::kNextFormId, &stored);
   if (status == ERROR_FILE_NOT_FOUND) {
     *value = 1;
     return InitNextFormID();
@@ -58,20 +58,20 @@ int GetNextFormID(int32_t* value) {
 
 int SetNextFormID(int32_t value) {
   RegistryKeyGuard key;
-  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_WRITE, key.out()) != ERROR_SUCCESS) return 0;
-  return RegSetValueEx(key.get(), kNextFormIdName, RegistryValue::FromDword(static_cast<DWORD>(value))) == ERROR_SUCCESS
-             ? 1
-             : 0;
+  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, registrynames::kSettingsKey, KEY_WRITE, key.out()) != ERROR_SUCCESS) return 0;
+  const LSTATUS stored = settingskey::Write(key.get(), settingskey::Dword::NextFormId, static_cast<DWORD>(value));
+  return stored == ERROR_SUCCESS ? 1 : 0;
 }
 
 int TakeNextFormID(const CDatabseConnection& connection, int32_t* formId) {
   const std::optional<int64_t> highest = HighestFormIdInUse(connection);
   if (!highest) return 0;
   RegistryKeyGuard key;
-  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_ALL_ACCESS, key.out()) != ERROR_SUCCESS) return 0;
+  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, registrynames::kSettingsKey, KEY_ALL_ACCESS, key.out()) != ERROR_SUCCESS)
+    return 0;
   std::optional<int64_t> taken;
   // Read and advanced under one lock, so two callers never take the same identifier.
-  const LSTATUS status = RegUpdateValue(key.get(), kNextFormIdName, [&](RegistryValue* value, bool exists) {
+  const LSTATUS status = RegUpdateValue(key.get(), registrynames::kNextFormId, [&](RegistryValue* value, bool exists) {
     DWORD counter = 1;
     if (exists && !value->ToDword(&counter)) return false;
     const int64_t id = std::max({static_cast<int64_t>(counter), *highest + 1, int64_t{1}});

@@ -4,6 +4,7 @@
 #include "admin/foundation/SettingsQuery.h"
 #include "admin/foundation/SettingsStatement.h"
 #include "admin/foundation/StatusFlags.h"
+#include "shared/contract/SettingsTables.h"
 #include "shared/formtext/TaggedText.h"
 #include "shared/odbc/SqlQuotes.h"
 
@@ -18,17 +19,24 @@ int RunSave(CDatabseConnection& connection, const QString& sql, const QString& f
 // The statements that delete a form: its status rows marked first, so the sync program tells
 // the devices, then its tabs and its own row.
 QString MarkStatusRowsDeleted(const QString& id) {
-  return QStringLiteral("Update UserFormStatus Set StatusFlag = '%1' where FormID = %2").arg(kDeleteStatusFlag, id);
+  return QStringLiteral("Update %1 Set StatusFlag = '%2' where FormID = %3")
+      .arg(settingsdb::kUserFormStatus)
+      .arg(kDeleteStatusFlag, id);
 }
-QString DeleteTabRows(const QString& id) { return QStringLiteral("DELETE FROM FormDetails where FormID = %1").arg(id); }
-QString DeleteFormRow(const QString& id) { return QStringLiteral("DELETE FROM FormInfo where FormID = %1").arg(id); }
+QString DeleteTabRows(const QString& id) {
+  return QStringLiteral("DELETE FROM %1 where FormID = %2").arg(settingsdb::kFormDetails).arg(id);
+}
+QString DeleteFormRow(const QString& id) {
+  return QStringLiteral("DELETE FROM %1 where FormID = %2").arg(settingsdb::kFormInfo).arg(id);
+}
 
 }  // namespace
 
 int SaveFormInfo(CDatabseConnection& connection, int32_t formId, int32_t profileId, const QString& title,
                  const QString& formText) {
   const QString sql =
-      QStringLiteral("Insert into  FormInfo (FormID, ProfileID, FormTitle, FormInfo) values(%1 , %2, '%3', '%4')")
+      QStringLiteral("Insert into  %1 (FormID, ProfileID, FormTitle, FormInfo) values(%2 , %3, '%4', '%5')")
+          .arg(settingsdb::kFormInfo)
           .arg(QString::number(formId), QString::number(profileId), SqlTextValue(title), SqlTextValue(formText));
   return RunSave(connection, sql, QStringLiteral("Could not save Database FormInfo."));
 }
@@ -36,13 +44,15 @@ int SaveFormInfo(CDatabseConnection& connection, int32_t formId, int32_t profile
 int SaveFormDetails(CDatabseConnection& connection, int32_t formId, int32_t tabIndex, const QString& tabTitle,
                     const QString& tabText) {
   const QString sql =
-      QStringLiteral("Insert into  FormDetails (FormID, TabID, TabTitle, TabFormInfo) values(%1 , %2, '%3', '%4')")
+      QStringLiteral("Insert into  %1 (FormID, TabID, TabTitle, TabFormInfo) values(%2 , %3, '%4', '%5')")
+          .arg(settingsdb::kFormDetails)
           .arg(QString::number(formId), QString::number(tabIndex), SqlTextValue(tabTitle), SqlTextValue(tabText));
   return RunSave(connection, sql, QStringLiteral("Could not save Database FormDetails."));
 }
 
 int SaveUserFormStatus(CDatabseConnection& connection, int32_t formId, const QString& userId, const QString& flag) {
-  const QString sql = QStringLiteral("Insert into  UserFormStatus (FormID, UserID, StatusFlag) values(%1 , '%2', '%3')")
+  const QString sql = QStringLiteral("Insert into  %1 (FormID, UserID, StatusFlag) values(%2 , '%3', '%4')")
+                          .arg(settingsdb::kUserFormStatus)
                           .arg(QString::number(formId), SqlTextValue(userId), SqlTextValue(flag));
   return RunSave(connection, sql, QStringLiteral("Could not save Database UserFormStatus."));
 }
@@ -71,7 +81,7 @@ int DeleteFormsOfProfile(CDatabseConnection& settings, int32_t profileId) {
   // All identifiers are read before the first deletion, so no deletion moves the rows under a
   // cursor that is still being walked.
   const QStringList formIds = SettingsQuery::ColumnTexts(
-      settings, QStringLiteral("Select * From FormInfo Where ProfileID = %1").arg(profileId), 0);
+      settings, QStringLiteral("Select * From %1 Where ProfileID = %2").arg(settingsdb::kFormInfo).arg(profileId), 0);
   for (const QString& formId : formIds) DeleteForm(settings, taggedtext::ToInt(formId));
   return 1;
 }

@@ -1,6 +1,7 @@
 #include "admin/foundation/ProfileInfoRows.h"
 
 #include "admin/foundation/SettingsQuery.h"
+#include "shared/contract/SettingsTables.h"
 
 namespace {
 
@@ -24,9 +25,11 @@ enum ProfileColumn : int16_t {
   kFiltersInfo,
 };
 
-const QString kSelectProfiles = QStringLiteral(
-    "Select ProfileID, DBInfo, DBType, DB_DSN, UserName, Password, Query, Path, UserList, PrimaryKeyField, "
-    "SyncDestination, tempPath, ProfileType, IsPrimaryKeySelected, SortColumnsInfo, FiltersInfo from ProfileInfo");
+const QString kSelectProfiles =
+    QStringLiteral(
+        "Select ProfileID, DBInfo, DBType, DB_DSN, UserName, Password, Query, Path, UserList, PrimaryKeyField, "
+        "SyncDestination, tempPath, ProfileType, IsPrimaryKeySelected, SortColumnsInfo, FiltersInfo from %1")
+        .arg(settingsdb::kProfileInfo);
 
 ProfileRecord ReadRecord(SettingsQuery& query) {
   ProfileRecord record;

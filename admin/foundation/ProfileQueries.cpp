@@ -2,6 +2,7 @@
 
 #include "admin/foundation/SettingsQuery.h"
 #include "admin/foundation/StatusFlags.h"
+#include "shared/contract/SettingsTables.h"
 #include "shared/formtext/TaggedText.h"
 #include "shared/odbc/SqlQuotes.h"
 
@@ -12,9 +13,10 @@ namespace {
 constexpr int16_t kStatusFlagColumn = 2;
 
 QStringList LiveFlagsOfProfile(const CDatabseConnection& connection, int32_t profileId) {
-  return LiveStatusFlags(connection,
-                         QStringLiteral("SELECT * from UserProfileStatus where ProfileID = %1").arg(profileId),
-                         kStatusFlagColumn);
+  return LiveStatusFlags(
+      connection,
+      QStringLiteral("SELECT * from %1 where ProfileID = %2").arg(settingsdb::kUserProfileStatus).arg(profileId),
+      kStatusFlagColumn);
 }
 
 }  // namespace
@@ -31,7 +33,8 @@ int IsProfileAssigned(const CDatabseConnection& connection, int32_t profileId) {
 }
 
 int CountProfileAssignments(const CDatabseConnection& connection, int32_t profileId) {
-  const QString sql = QStringLiteral("SELECT * from UserProfileStatus Where ProfileID = %1").arg(profileId);
+  const QString sql =
+      QStringLiteral("SELECT * from %1 Where ProfileID = %2").arg(settingsdb::kUserProfileStatus).arg(profileId);
   return static_cast<int>(LiveStatusFlags(connection, sql, kStatusFlagColumn).size());
 }
 
@@ -46,44 +49,52 @@ int32_t GetHighestUsedProfileID(const CDatabseConnection& connection) {
 }
 
 int UserHasProfiles(const CDatabseConnection& connection, const QString& userId) {
-  const QString sql = QStringLiteral("SELECT * from UserProfileStatus where UserID = '%1'").arg(SqlTextValue(userId));
+  const QString sql = QStringLiteral("SELECT * from %1 where UserID = '%2'")
+                          .arg(settingsdb::kUserProfileStatus)
+                          .arg(SqlTextValue(userId));
   return LiveStatusFlags(connection, sql, kStatusFlagColumn).isEmpty() ? 0 : 1;
 }
 
 int IsProfileAssignedToUser(const CDatabseConnection& connection, const QString& userId, int32_t profileId) {
-  const QString sql = QStringLiteral("SELECT * from UserProfileStatus Where UserID = '%1' and ProfileID = %2")
+  const QString sql = QStringLiteral("SELECT * from %1 Where UserID = '%2' and ProfileID = %3")
+                          .arg(settingsdb::kUserProfileStatus)
                           .arg(SqlTextValue(userId), QString::number(profileId));
   return LiveStatusFlags(connection, sql, kStatusFlagColumn).size() == 1 ? 1 : 0;
 }
 
 int AnyProfileAssigned(const CDatabseConnection& connection) {
   const QString sql = QStringLiteral(
-      "Select StatusFlag From ProfileInfo, UserProfileStatus Where ProfileInfo.ProfileID = "
-      "UserProfileStatus.ProfileID");
+                          "Select StatusFlag From %1, %2 Where %1.ProfileID = "
+                          "%2.ProfileID")
+                          .arg(settingsdb::kProfileInfo, settingsdb::kUserProfileStatus);
   return LiveStatusFlags(connection, sql, 0).isEmpty() ? 0 : 1;
 }
 
 int FindProfileByName(const CDatabseConnection& connection, const QString& profileName) {
-  const QString sql =
-      QStringLiteral("SELECT count(*) from ProfileInfo where DBInfo = '%1'").arg(SqlTextValue(profileName));
+  const QString sql = QStringLiteral("SELECT count(*) from %1 where DBInfo = '%2'")
+                          .arg(settingsdb::kProfileInfo)
+                          .arg(SqlTextValue(profileName));
   return SettingsQuery::FirstNumber(connection, sql) != 0 ? 1 : 0;
 }
 
 int32_t GetProfileIDByName(const CDatabseConnection& connection, const QString& profileName) {
-  const QString sql =
-      QStringLiteral("SELECT ProfileID from ProfileInfo where DBInfo = '%1'").arg(SqlTextValue(profileName));
+  const QString sql = QStringLiteral("SELECT ProfileID from %1 where DBInfo = '%2'")
+                          .arg(settingsdb::kProfileInfo)
+                          .arg(SqlTextValue(profileName));
   return SettingsQuery::FirstNumber(connection, sql);
 }
 
 QString GetProfileName(const CDatabseConnection& settings, int32_t profileId) {
-  SettingsQuery query(settings, QStringLiteral("SELECT DBInfo from ProfileInfo where ProfileID = %1").arg(profileId));
+  SettingsQuery query(
+      settings,
+      QStringLiteral("SELECT DBInfo from %1 where ProfileID = %2").arg(settingsdb::kProfileInfo).arg(profileId));
   return query.NextRow() ? query.Text(0) : QString();
 }
 
 int GetProfilesOnlyOfUser(const QString& userId, QList<int32_t>* profiles, const CDatabseConnection& connection) {
   int appended = 0;
-  for (const QString& text :
-       SettingsQuery::ColumnTexts(connection, QStringLiteral("SELECT ProfileID from ProfileInfo"), 0)) {
+  for (const QString& text : SettingsQuery::ColumnTexts(
+           connection, QStringLiteral("SELECT ProfileID from %1").arg(settingsdb::kProfileInfo), 0)) {
     const int32_t profileId = taggedtext::ToInt(text);
     if (CountProfileAssignments(connection, profileId) == 1 &&
         IsProfileAssignedToUser(connection, userId, profileId) == 1) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "admin/foundation/DatabseConnection.h"
+#include "shared/contract/DataSourceNames.h"
 
 #include <QString>
 
@@ -8,14 +9,10 @@
 
 // Names, texts and kinds shared by the objects that open a profile's source.
 
-// The temporary data source name under which the administration program opens a desktop file
-// (FileMaker files have their own, CDatabseConnection::FileMakerDataSourceName).
-inline const QString kProfileDataSourceName = QStringLiteral("TarnwickPDSN_4_TarnwickPLite_AD");
-
 // The temporary data source name a source of `kind` is connected under.
 inline QString DataSourceNameOfKind(uint8_t kind) {
   return kind == CDatabseConnection::kFileMaker ? CDatabseConnection::FileMakerDataSourceName()
-                                                : kProfileDataSourceName;
+                                                : datasources::kAdminProfile;
 }
 
 // What a failed query or worksheet lookup reports when there is no ODBC report to give.

@@ -4,15 +4,17 @@
 #include "admin/foundation/AdminRegistry.h"
 #include "admin/foundation/SettingsStatement.h"
 #include "admin/foundation/StatusFlags.h"
+#include "shared/contract/SettingsTables.h"
 #include "shared/odbc/SqlQuotes.h"
 
 int SaveProfileInfo(CDatabseConnection& connection, const ProfileRecord& record) {
   const QString sql =
       QStringLiteral(
-          "Insert into  ProfileInfo (ProfileID, DBInfo, DBType, DB_DSN, UserName, Password, Query, Path, "
+          "Insert into  %1 (ProfileID, DBInfo, DBType, DB_DSN, UserName, Password, Query, Path, "
           "UserList, PrimaryKeyField, SyncDestination, tempPath, ProfileType, IsPrimaryKeySelected, "
-          "SortColumnsInfo, FiltersInfo) values(%1 , '%2', '%3', '%4', '%5', '%6', '%7', '%8', '%9', '%10', "
-          "'%11', '%12', %13, %14, '%15','%16')")
+          "SortColumnsInfo, FiltersInfo) values(%2 , '%3', '%4', '%5', '%6', '%7', '%8', '%9', '%10', '%11', "
+          "'%12', '%13', %14, %15, '%16','%17')")
+          .arg(settingsdb::kProfileInfo)
           .arg(QString::number(record.ProfileID), SqlTextValue(record.DBInfo), SqlTextValue(record.DBType),
                SqlTextValue(record.DB_DSN), SqlTextValue(record.UserName), SqlTextValue(record.Password),
                SqlTextValue(record.Query), SqlTextValue(record.Path), SqlTextValue(record.UserList), QString(),
@@ -26,7 +28,8 @@ int SaveProfileInfo(CDatabseConnection& connection, const ProfileRecord& record)
 
 int SaveUserProfileStatus(CDatabseConnection& connection, const ProfileStatusRecord& record) {
   const QString sql =
-      QStringLiteral("Insert into  UserProfileStatus (UserID, ProfileID, StatusFlag) values('%1', '%2', '%3')")
+      QStringLiteral("Insert into  %1 (UserID, ProfileID, StatusFlag) values('%2', '%3', '%4')")
+          .arg(settingsdb::kUserProfileStatus)
           .arg(SqlTextValue(record.UserID), QString::number(record.ProfileID), SqlTextValue(record.StatusFlag));
   if (RunSettingsStatement(connection, sql)) return 1;
   ShowSettingsFailure(QStringLiteral("Could not save UserProfileStatus."));
@@ -34,13 +37,15 @@ int SaveUserProfileStatus(CDatabseConnection& connection, const ProfileStatusRec
 }
 
 bool MarkProfileStatusDeleted(CDatabseConnection& settings, int32_t profileId) {
-  const QString sql = QStringLiteral("Update UserProfileStatus Set StatusFlag = '%1' where ProfileID = %2")
+  const QString sql = QStringLiteral("Update %1 Set StatusFlag = '%2' where ProfileID = %3")
+                          .arg(settingsdb::kUserProfileStatus)
                           .arg(kDeleteStatusFlag, QString::number(profileId));
   return RunSettingsStatement(settings, sql);
 }
 
 bool DeleteProfileInfoRow(CDatabseConnection& settings, int32_t profileId) {
-  return RunSettingsStatement(settings, QStringLiteral("DELETE FROM ProfileInfo where ProfileID = %1").arg(profileId));
+  return RunSettingsStatement(
+      settings, QStringLiteral("DELETE FROM %1 where ProfileID = %2").arg(settingsdb::kProfileInfo).arg(profileId));
 }
 
 int DeleteProfile(CDatabseConnection& settings, int32_t profileId) {

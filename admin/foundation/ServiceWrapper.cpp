@@ -6,6 +6,7 @@
 #include "platform/SystemError.h"
 #include "platform/widgets/WaitCursor.h"
 #include "shared/RegistrySettings.h"
+#include "shared/contract/InstallLayout.h"
 
 #include <QProcess>
 
@@ -13,7 +14,7 @@
 
 namespace {
 
-QString DesktopFilesFolder() { return GetInstallationPath() + QStringLiteral("Desktop Files/"); }
+QString DesktopFilesFolder() { return GetInstallationPath() + installlayout::kDesktopFiles; }
 
 constexpr std::chrono::milliseconds kWrapperLimit = std::chrono::seconds(90);
 

@@ -4,6 +4,7 @@
 #include "admin/foundation/DatabseConnection.h"
 #include "platform/OdbcText.h"
 #include "platform/widgets/MessageBox.h"
+#include "shared/contract/SettingsTables.h"
 #include "shared/odbc/OdbcDiagnostics.h"
 #include "shared/odbc/OdbcStatement.h"
 
@@ -221,7 +222,8 @@ QString UserInfoTable::InsertText() const {
   const QStringList names = m_columnNames.mid(0, kColumnCount);
   QStringList quoted;
   for (const QString& name : names) quoted.append(u'[' + name + u']');
-  return QStringLiteral("INSERT INTO UserInfo (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?)")
+  return QStringLiteral("INSERT INTO %1 (%2) VALUES (?, ?, ?, ?, ?, ?, ?, ?)")
+      .arg(settingsdb::kUserInfo)
       .arg(quoted.join(QStringLiteral(", ")));
 }
 
@@ -229,6 +231,7 @@ QString UserInfoTable::UpdateText() const {
   const QStringList names = m_columnNames.mid(0, kColumnCount);
   QStringList assignments;
   for (const QString& name : names) assignments.append(u'[' + name + QStringLiteral("] = ?"));
-  return QStringLiteral("UPDATE UserInfo SET %1 WHERE [%2] = ?")
+  return QStringLiteral("UPDATE %1 SET %2 WHERE [%3] = ?")
+      .arg(settingsdb::kUserInfo)
       .arg(assignments.join(QStringLiteral(", ")), names.value(0));
 }

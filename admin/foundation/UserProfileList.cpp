@@ -2,6 +2,7 @@
 
 #include "admin/foundation/SettingsQuery.h"
 #include "admin/foundation/StatusFlags.h"
+#include "shared/contract/SettingsTables.h"
 #include "shared/odbc/SqlQuotes.h"
 
 namespace {
@@ -14,7 +15,8 @@ constexpr int16_t kQuery = 6;
 constexpr int16_t kPath = 7;
 
 bool ReadProfileEntry(const CDatabseConnection& settings, int32_t profileId, UserProfileEntry* entry) {
-  SettingsQuery profile(settings, QStringLiteral("Select * from ProfileInfo Where ProfileID = %1").arg(profileId));
+  SettingsQuery profile(
+      settings, QStringLiteral("Select * from %1 Where ProfileID = %2").arg(settingsdb::kProfileInfo).arg(profileId));
   if (!profile.NextRow()) return false;
   const QString type = profile.Text(kDBType);
   entry->name = profile.Text(kDBInfo);
@@ -30,9 +32,9 @@ bool ReadProfileEntry(const CDatabseConnection& settings, int32_t profileId, Use
 QList<UserProfileEntry> GetUserProfileEntries(const CDatabseConnection& settings, const QString& pin) {
   QList<UserProfileEntry> entries;
   if (pin.isEmpty()) return entries;
-  SettingsQuery assignments(
-      settings,
-      QStringLiteral("SELECT ProfileID, StatusFlag from UserProfileStatus where UserID = '%1'").arg(SqlTextValue(pin)));
+  SettingsQuery assignments(settings, QStringLiteral("SELECT ProfileID, StatusFlag from %1 where UserID = '%2'")
+                                          .arg(settingsdb::kUserProfileStatus)
+                                          .arg(SqlTextValue(pin)));
   while (assignments.NextRow()) {
     if (!IsLiveStatusFlag(assignments.Text(1))) continue;
     UserProfileEntry entry;

@@ -13,6 +13,8 @@
 #include "shared/RegistryHandler.h"
 #include "shared/RegistrySettings.h"
 #include "shared/SystemInfo.h"
+#include "shared/contract/DataSourceNames.h"
+#include "shared/contract/InstallLayout.h"
 
 #include <QApplication>
 #include <QCryptographicHash>
@@ -28,7 +30,7 @@ const QString kProgramName = QStringLiteral("TarnwickPlusLite");
 QString LogFolder() {
   const QString installation = GetInstallationPath();
   if (installation.isEmpty()) return {};  // not installed: no log rather than one in the working folder
-  return CLogFile::TodaysFolder(installation + QStringLiteral("Desktop Files/Logs/"));
+  return CLogFile::TodaysFolder(installation + installlayout::kLogsFolder);
 }
 
 QString VersionText() {
@@ -180,10 +182,10 @@ void CTarnwickApp::ReadDeskInfo() {
 }
 
 bool CTarnwickApp::ConnectSettingsDatabase(bool showFailure) {
-  const QString database = GetInstallationPath() + QStringLiteral("Desktop Files/DB/UserProfileDB.mdb");
+  const QString database = GetInstallationPath() + installlayout::kDbFolder + installlayout::kSettingsDatabase;
   QString error;
-  if (m_settingsConnection.ConnectDataSource(QStringLiteral("UserProfileDSN_4_TarnwickPLite_AD"), CDatabseConnection::kMdb,
-                                             database, QString(), QStringLiteral("pondGarue58"), &error, false) == 0) {
+  if (m_settingsConnection.ConnectDataSource(datasources::kAdminSettings, CDatabseConnection::kMdb, database, QString(),
+                                             datasources::kSettingsDatabasePassword, &error, false) == 0) {
     WriteAppLog(1, error);
     if (showFailure)
       platform::MessageBox(nullptr, QStringLiteral("Error in Connecting UserProfileDB Database."), ProgramTitle(),

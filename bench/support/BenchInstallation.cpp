@@ -5,6 +5,7 @@
 #include "platform/Registry.h"
 #include "shared/RegistryRecords.h"
 #include "shared/RegistrySettings.h"
+#include "shared/contract/RegistryNames.h"
 #include "sync/data/DBHandlerForUserDB.h"
 #include "sync/data/DatabaseHandler.h"
 #include "sync/data/SyncSettings.h"
@@ -89,7 +90,7 @@ BenchInstallation::BenchInstallation(const std::vector<Profile>& profiles) {
   m_installation = m_root.path() + QStringLiteral("/install/");
   QDir().mkpath(m_installation + QStringLiteral("Desktop Files/Logs"));
   QDir().mkpath(m_installation + QStringLiteral("Desktop Files/DB/CDB Files"));
-  Store(kSettingsKey, QStringLiteral("InstallationPath"), RegistryValue::FromString(m_installation));
+  Store(registrynames::kSettingsKey, QStringLiteral("InstallationPath"), RegistryValue::FromString(m_installation));
   const QString settings = m_installation + QStringLiteral("Desktop Files/DB/UserProfileDB.mdb");
   if (!QFile::copy(testsupport::BinaryDir() + QStringLiteral("/db/UserProfileDB.mdb"), settings))
     Fail(QStringLiteral("no settings database"));
@@ -106,7 +107,7 @@ BenchInstallation::BenchInstallation(const std::vector<Profile>& profiles) {
   desk.desktopName = "Bench desk";
   desk.deviceId = "device-1";
   StoreSealed(QStringLiteral("DeskInfo"), desk.ToBytes());
-  if (!testsupport::StoreSealedValue(kSettingsKey, QStringLiteral("ConnSettings"), ConnSettings().ToBytes()))
+  if (!testsupport::StoreSealedValue(registrynames::kSettingsKey, QStringLiteral("ConnSettings"), ConnSettings().ToBytes()))
     Fail(QStringLiteral("ConnSettings not stored"));
   LoadSyncSettings();
   SetSyncStatusCopy(1);
@@ -135,7 +136,7 @@ void BenchInstallation::WriteSnapshot(int32_t profileId) {
   CCdbFile file;
   file.SetCdbFileName(profileId);
   if (!file.WriteCdbRecords(entries)) Fail(QStringLiteral("snapshot not written"));
-  Store(kRecordIndexKey, QString::number(profileId), RegistryValue::FromDword(static_cast<DWORD>(entries.size() + 1)));
+  Store(registrynames::kRecordIndexKey, QString::number(profileId), RegistryValue::FromDword(static_cast<DWORD>(entries.size() + 1)));
 }
 
 void BenchInstallation::MakeNew(int32_t profileId) {
@@ -144,7 +145,7 @@ void BenchInstallation::MakeNew(int32_t profileId) {
   file.Remove();
   file.EndDelivery();
   Settings(QStringLiteral("Update UserProfileStatus Set StatusFlag = 'A' Where ProfileID = %1").arg(profileId));
-  Store(kRecordIndexKey, QString::number(profileId), RegistryValue::FromDword(1));
+  Store(registrynames::kRecordIndexKey, QString::number(profileId), RegistryValue::FromDword(1));
 }
 
 void BenchInstallation::CheckDelivered(int32_t profileId) {
@@ -181,7 +182,7 @@ void BenchInstallation::Settings(const QString& sql) {
 }
 
 void BenchInstallation::StoreSealed(const QString& name, const QByteArray& plain) {
-  if (!testsupport::StoreSealedValue(RecordKeyName(), name, plain)) Fail(QStringLiteral("%1 not stored").arg(name));
+  if (!testsupport::StoreSealedValue(registrynames::RecordKeyName(), name, plain)) Fail(QStringLiteral("%1 not stored").arg(name));
 }
 
 void BenchInstallation::AddProfile(const Profile& profile) {

@@ -1,7 +1,7 @@
 #include "setup/common/InstallationRemoval.h"
 
-#include "setup/common/InstallLayout.h"
 #include "setup/common/SetupFileRemoval.h"
+#include "shared/contract/InstallLayout.h"
 
 using namespace installlayout;
 

@@ -1,19 +1,21 @@
 #include "setup/common/SettingsRemoval.h"
 
 #include "platform/Registry.h"
-#include "shared/RegistryRecords.h"
+#include "shared/contract/RegistryNames.h"
 
 using namespace platform;
 
 namespace {
 
 struct ValueDeletion {
-  const char16_t* name;
+  const QString& name;
   const char16_t* checkpoint;
 };
 
-constexpr ValueDeletion kRecordValues[] = {
-    {u"APas", u"2"}, {u"DeskInfo", u"3"}, {u"SyncInfo", u"4"}, {u"AppWPk", u"4.1"}};
+const ValueDeletion kRecordValues[] = {{registrynames::kAdminPassword, u"2"},
+                                       {registrynames::kDeskInfo, u"3"},
+                                       {registrynames::kSyncInfo, u"4"},
+                                       {registrynames::kAppWPk, u"4.1"}};
 
 bool Deleted(LSTATUS code, const QString& checkpoint, const SetupLogSink& log) {
   if (code == ERROR_SUCCESS) return true;
@@ -26,10 +28,10 @@ bool Deleted(LSTATUS code, const QString& checkpoint, const SetupLogSink& log) {
 // True when the key was opened.
 bool DeleteRecordValues(const SetupLogSink& log) {
   RegistryKeyGuard key;
-  const LSTATUS opened = RegOpenKeyEx(HKEY_LOCAL_MACHINE, RecordKeyName(), KEY_ALL_ACCESS, key.out());
+  const LSTATUS opened = RegOpenKeyEx(HKEY_LOCAL_MACHINE, registrynames::RecordKeyName(), KEY_ALL_ACCESS, key.out());
   Deleted(opened, QStringLiteral("1"), log);
   for (const ValueDeletion& value : kRecordValues) {
-    const LSTATUS code = opened == ERROR_SUCCESS ? RegDeleteValue(key.get(), QString::fromUtf16(value.name)) : opened;
+    const LSTATUS code = opened == ERROR_SUCCESS ? RegDeleteValue(key.get(), value.name) : opened;
     Deleted(code, QString::fromUtf16(value.checkpoint), log);
   }
   return opened == ERROR_SUCCESS;
@@ -39,8 +41,8 @@ bool DeleteRecordValues(const SetupLogSink& log) {
 
 int DeleteInstallationSettings(const QString& indexKeyCheckpoint, const SetupLogSink& log) {
   const bool opened = DeleteRecordValues(log);
-  Deleted(RegDeleteKey(HKEY_LOCAL_MACHINE, kRecordIndexKey), indexKeyCheckpoint, log);
-  Deleted(RegDeleteKey(HKEY_LOCAL_MACHINE, kSettingsKey), QStringLiteral("5"), log);
+  Deleted(RegDeleteKey(HKEY_LOCAL_MACHINE, registrynames::kRecordIndexKey), indexKeyCheckpoint, log);
+  Deleted(RegDeleteKey(HKEY_LOCAL_MACHINE, registrynames::kSettingsKey), QStringLiteral("5"), log);
   return opened ? 0 : -1;
 }
 

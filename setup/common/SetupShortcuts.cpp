@@ -2,8 +2,8 @@
 
 #include "platform/MachineRoot.h"
 #include "platform/ShellLink.h"
-#include "setup/common/InstallLayout.h"
 #include "shared/StartupShortcut.h"
+#include "shared/contract/InstallLayout.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,7 +46,7 @@ long CreateShortcut(const QString& target, const QString& linkFile, const QStrin
 }
 
 int CreateAppShortcuts(const QString& installationFolder, int deviceType) {
-  const QString desktopFiles = installationFolder + QStringLiteral("Desktop Files/");
+  const QString desktopFiles = installationFolder + installlayout::kDesktopFiles;
   const QString desktop = Folder(platform::SpecialFolder::Desktop);
   CreateShortcut(desktopFiles + QStringLiteral("TarnwickPlusLite.exe"), LinkPath(desktop, kDesktopLinks[0]),
                  desktopFiles, QString(), kProductName);

@@ -1,8 +1,8 @@
 #include "setup/demo/DemoPrograms.h"
 
 #include "platform/Process.h"
-#include "setup/common/InstallLayout.h"
 #include "setup/demo/DemoRegistry.h"
+#include "shared/contract/InstallLayout.h"
 
 #include <QFile>
 

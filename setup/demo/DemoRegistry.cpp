@@ -2,7 +2,9 @@
 
 #include "platform/Registry.h"
 #include "shared/RegistryRecords.h"
-#include "shared/crypto/Sealing.h"
+#include "shared/contract/RecordKey.h"
+#include "shared/contract/RegistryNames.h"
+#include "shared/contract/SettingsKey.h"
 
 #include <QStringList>
 
@@ -23,8 +25,12 @@ bool Store(const QString& keyName, const QString& name, const RegistryValue& val
   return RegSetValueEx(key.get(), name, value) == ERROR_SUCCESS;
 }
 
-bool StoreSealed(const QString& keyName, const QString& name, const QByteArray& plain) {
-  return Store(keyName, name, RegistryValue::FromBinary(EncryptSetting(plain)));
+// Creates the key and stores one value through `write`.
+template <typename Write>
+bool StoreWith(const QString& keyName, const Write& write) {
+  RegistryKeyGuard key;
+  return RegCreateKeyEx(HKEY_LOCAL_MACHINE, keyName, KEY_ALL_ACCESS, key.out()) == ERROR_SUCCESS &&
+         write(key.get()) == ERROR_SUCCESS;
 }
 
 }  // namespace
@@ -36,19 +42,25 @@ bool StoreInstallationRegistry(const DemoInstallation& installation) {
   DeskInfo desk;
   desk.desktopName = installation.desktopName.toUtf8();
   desk.deviceId = installation.deviceId.toUtf8();
-  bool stored = Store(kSettingsKey, QStringLiteral("InstallationPath"), RegistryValue::FromString(installation.folder)) &&
-                StoreSyncServiceStatus(1) &&
-                Store(kSettingsKey, QStringLiteral("StartSyncStatus"), RegistryValue::FromDword(0)) &&
-                Store(kSettingsKey, QStringLiteral("NextProfileID"), RegistryValue::FromDword(kNextProfileId), true) &&
-                Store(kSettingsKey, QStringLiteral("NextFormID"), RegistryValue::FromDword(kNextFormId), true) &&
-                StoreSealed(RecordKeyName(), QStringLiteral("SyncInfo"), sync.ToBytes()) &&
-                StoreSealed(RecordKeyName(), QStringLiteral("DeskInfo"), desk.ToBytes()) &&
-                StoreSealed(kSettingsKey, QStringLiteral("ConnSettings"), ConnSettings().ToBytes());
+  bool stored =
+      Store(registrynames::kSettingsKey, registrynames::kInstallationPath,
+            RegistryValue::FromString(installation.folder)) &&
+      StoreSyncServiceStatus(1) &&
+      Store(registrynames::kSettingsKey, registrynames::kStartSyncStatus, RegistryValue::FromDword(0)) &&
+      Store(registrynames::kSettingsKey, registrynames::kNextProfileId, RegistryValue::FromDword(kNextProfileId),
+            true) &&
+      Store(registrynames::kSettingsKey, registrynames::kNextFormId, RegistryValue::FromDword(kNextFormId), true) &&
+      StoreWith(registrynames::RecordKeyName(), [&](HKEY key) { return recordkey::WriteSyncInfo(key, sync); }) &&
+      StoreWith(registrynames::RecordKeyName(), [&](HKEY key) { return recordkey::WriteDeskInfo(key, desk); }) &&
+      StoreWith(registrynames::kSettingsKey,
+                [](HKEY key) { return settingskey::WriteConnSettings(key, ConnSettings()); });
   for (const QString& profile : kSampleProfiles)
-    stored = stored && Store(kRecordIndexKey, profile, RegistryValue::FromDword(1), true);
+    stored = stored && Store(registrynames::kRecordIndexKey, profile, RegistryValue::FromDword(1), true);
   return stored;
 }
 
 bool StoreSyncServiceStatus(int status) {
-  return Store(kSettingsKey, QStringLiteral("SyncServiceStatus"), RegistryValue::FromDword(static_cast<DWORD>(status)));
+  return StoreWith(registrynames::kSettingsKey, [&](HKEY key) {
+    return settingskey::Write(key, settingskey::Dword::SyncServiceStatus, static_cast<DWORD>(status));
+  });
 }

@@ -5,7 +5,6 @@
 #include "platform/widgets/MessageBox.h"
 #include "setup/common/AdminServiceClient.h"
 #include "setup/common/HostedPagesClient.h"
-#include "setup/common/InstallLayout.h"
 #include "setup/common/SettingsRemoval.h"
 #include "setup/common/SetupLog.h"
 #include "setup/common/SetupShortcuts.h"
@@ -13,6 +12,7 @@
 #include "setup/installer/InstallerApp.h"
 #include "setup/installer/InstallerTexts.h"
 #include "setup/installer/RegistryHandler.h"
+#include "shared/contract/InstallLayout.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

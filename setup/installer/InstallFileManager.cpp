@@ -3,10 +3,12 @@
 #include "platform/OdbcConfig.h"
 #include "platform/OdbcText.h"
 #include "platform/widgets/MessageBox.h"
-#include "setup/common/InstallLayout.h"
 #include "setup/common/InstallationRemoval.h"
 #include "setup/common/SetupFileRemoval.h"
 #include "setup/common/SetupLog.h"
+#include "shared/contract/DataSourceNames.h"
+#include "shared/contract/InstallLayout.h"
+#include "shared/contract/SettingsTables.h"
 #include "shared/odbc/OdbcConnect.h"
 #include "shared/odbc/OdbcDiagnostics.h"
 #include "shared/odbc/OdbcStatement.h"
@@ -24,7 +26,6 @@ using namespace installlayout;
 
 namespace {
 
-const QString kTemporaryDataSource = QStringLiteral("TempTarnwickPlusWPDSN");
 const QString kAccessDriver = QStringLiteral("Microsoft Access Driver (*.mdb)");
 const QString kProductCaption = QStringLiteral("Tarnwick Plus Lite");
 const QString kSnapshotCaption = QStringLiteral("Tarnwick Plus");  // the boxes of the snapshot copies
@@ -74,10 +75,11 @@ bool CopyTableFiles(const QString& payloadFolder, const QString& installFolder, 
 QStringList FixUpStatements(const QString& dbFolder, const QString& deviceId) {
   const QString folder = SqlTextValue(dbFolder);
   const QString device = SqlTextValue(deviceId);
-  return {QStringLiteral("Update ProfileInfo Set Path = '") + folder + QStringLiteral("', tempPath = '") + folder +
-              QStringLiteral("', UserList = '") + device + QStringLiteral(",") + QStringLiteral("'"),
-          QStringLiteral("Update UserProfileStatus Set UserID = '") + device + QStringLiteral("'"),
-          QStringLiteral("Update UserFormStatus Set UserID = '") + device + QStringLiteral("'")};
+  return {QStringLiteral("Update %1 Set Path = '").arg(settingsdb::kProfileInfo) + folder +
+              QStringLiteral("', tempPath = '") + folder + QStringLiteral("', UserList = '") + device +
+              QStringLiteral(",") + QStringLiteral("'"),
+          QStringLiteral("Update %1 Set UserID = '").arg(settingsdb::kUserProfileStatus) + device + QStringLiteral("'"),
+          QStringLiteral("Update %1 Set UserID = '").arg(settingsdb::kUserFormStatus) + device + QStringLiteral("'")};
 }
 
 void RunStatement(SQLHDBC connection, const QString& sql) {
@@ -98,7 +100,7 @@ void RunStatement(SQLHDBC connection, const QString& sql) {
 class TemporaryDataSource {
  public:
   TemporaryDataSource() = default;
-  ~TemporaryDataSource() { platform::RemoveDataSource(kTemporaryDataSource); }
+  ~TemporaryDataSource() { platform::RemoveDataSource(datasources::kInstallerSettings); }
   TemporaryDataSource(const TemporaryDataSource&) = delete;
   TemporaryDataSource& operator=(const TemporaryDataSource&) = delete;
 };
@@ -180,7 +182,7 @@ int CInstallFileManager::UpdateSettingsDatabase(const QString& installFolder, co
   NewEnvironmentAndConnection(&environment, &connection, true);
   const TemporaryDataSource temporary;
   QString problem;
-  if (!platform::RegisterFileDataSource(kTemporaryDataSource, kAccessDriver, dbFolder + kSettingsDatabase,
+  if (!platform::RegisterFileDataSource(datasources::kInstallerSettings, kAccessDriver, dbFolder + kSettingsDatabase,
                                         platform::FileSharing::SharedByPrograms, &problem)) {
     WriteInstallLog(QStringLiteral("<UpdateSettingsDatabase> Failed to add the data source name: ") + problem);
     return 0;
@@ -190,7 +192,7 @@ int CInstallFileManager::UpdateSettingsDatabase(const QString& installFolder, co
     return 0;
   }
   SetAccessMode(connection.get(), false);
-  const SQLRETURN connected = ConnectFileDataSource(connection.get(), kTemporaryDataSource, &problem);
+  const SQLRETURN connected = ConnectFileDataSource(connection.get(), datasources::kInstallerSettings, &problem);
   if (!SQL_SUCCEEDED(connected)) {
     if (problem.isEmpty()) {
       problem = FormatOdbcDiagnostics(ReadOdbcDiagRecord(SQL_HANDLE_DBC, connection.get()), OdbcTextForm::ConnectFailure);

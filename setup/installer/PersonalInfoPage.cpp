@@ -2,10 +2,10 @@
 
 #include "platform/widgets/MessageBox.h"
 #include "setup/common/AdminServiceClient.h"
-#include "setup/common/InstallLayout.h"
 #include "setup/common/SetupLog.h"
 #include "setup/installer/InstallerApp.h"
 #include "setup/installer/InstallerTexts.h"
+#include "shared/contract/InstallLayout.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,10 +1,12 @@
 #include "setup/installer/RegistryHandler.h"
 
 #include "platform/Registry.h"
-#include "setup/common/InstallLayout.h"
 #include "setup/common/SettingsRemoval.h"
 #include "setup/common/SetupLog.h"
-#include "shared/crypto/Sealing.h"
+#include "shared/contract/InstallLayout.h"
+#include "shared/contract/RecordKey.h"
+#include "shared/contract/RegistryNames.h"
+#include "shared/contract/SettingsKey.h"
 
 using namespace platform;
 
@@ -27,9 +29,9 @@ struct SealedValueTexts {
 };
 
 // Creates the key (an existing one is accepted), opens it again for writing, sets the sealed
-// value and flushes: 0, -1 not created, -2 not opened, -3 not set.
-int WriteSealedRecord(const QString& keyName, const QString& valueName, const QByteArray& plain,
-                      const SealedValueTexts& texts) {
+// value through `write` and flushes: 0, -1 not created, -2 not opened, -3 not set.
+template <typename Write>
+int WriteSealedRecord(const QString& keyName, const Write& write, const SealedValueTexts& texts) {
   {
     RegistryKeyGuard created;
     const LSTATUS code = RegCreateKeyEx(HKEY_LOCAL_MACHINE, keyName, KEY_ALL_ACCESS, created.out());
@@ -44,7 +46,7 @@ int WriteSealedRecord(const QString& keyName, const QString& valueName, const QB
     WriteInstallLog(texts.open.arg(opened));
     return -2;
   }
-  const LSTATUS set = RegSetValueEx(key.get(), valueName, RegistryValue::FromBinary(EncryptSetting(plain)));
+  const LSTATUS set = write(key.get());
   if (set != ERROR_SUCCESS) {
     WriteInstallLog(texts.set.arg(set));
     return -3;
@@ -78,15 +80,15 @@ struct NamedValue {
 
 QList<NamedValue> AppValues(const QString& installFolder) {
   return {
-      {QStringLiteral("InstallationPath"), TextWithoutZero(installFolder),
+      {registrynames::kInstallationPath, TextWithoutZero(installFolder),
        QStringLiteral("Failed to Create App settings <2> : %1")},
-      {QStringLiteral("NextProfileID"), RegistryValue::FromDword(kNextProfileId),
+      {registrynames::kNextProfileId, RegistryValue::FromDword(kNextProfileId),
        QStringLiteral("Failed to Create App settings <3> : %1")},
-      {QStringLiteral("SyncServiceStatus"), RegistryValue::FromDword(1),
+      {registrynames::kSyncServiceStatus, RegistryValue::FromDword(1),
        QStringLiteral("Failed to Create App settings <4> : %1")},
-      {QStringLiteral("StartSyncStatus"), RegistryValue::FromDword(0),
+      {registrynames::kStartSyncStatus, RegistryValue::FromDword(0),
        QStringLiteral("Failed to Create App settings <5> : %1")},
-      {QStringLiteral("NextFormID"), RegistryValue::FromDword(kNextFormId),
+      {registrynames::kNextFormId, RegistryValue::FromDword(kNextFormId),
        QStringLiteral("Failed to Create App settings <5.1> : %1")},
   };
 }
@@ -130,7 +132,7 @@ int CRegistryHandler::WriteAppSettings(const QString& installFolder, const ConnS
   WriteInstallLog(QStringLiteral("Creating App settings."));
   {
     RegistryKeyGuard key;
-    const LSTATUS opened = OpenForWriting(kSettingsKey, &key);
+    const LSTATUS opened = OpenForWriting(registrynames::kSettingsKey, &key);
     if (opened != ERROR_SUCCESS) {
       WriteInstallLog(QStringLiteral("Failed to Create App settings <1> : %1").arg(opened));
       return -1;
@@ -156,7 +158,8 @@ int CRegistryHandler::WriteAppSettings(const QString& installFolder, const ConnS
 
 int CRegistryHandler::WriteConnSettings(const ConnSettings& connection) const {
   WriteInstallLog(QStringLiteral("Creating Conn settings."));
-  return WriteSealedRecord(kSettingsKey, QStringLiteral("ConnSettings"), connection.ToBytes(),
+  return WriteSealedRecord(registrynames::kSettingsKey,
+                           [&](HKEY key) { return settingskey::WriteConnSettings(key, connection); },
                            {QStringLiteral("Failed to Create Conn settings <1> : %1"),
                             QStringLiteral("Failed to Create Conn settings <2> : %1"),
                             QStringLiteral("Failed to Get Conn settings <3> : %1")});
@@ -172,7 +175,8 @@ int CRegistryHandler::WriteSyncInfo(const QByteArray& webServiceUrl) const {
   record.changeDetectionMinutes = 1;
   record.backSyncMinutes = 2;
   record.webServiceUrl = webServiceUrl;
-  return WriteSealedRecord(RecordKeyName(), QStringLiteral("SyncInfo"), record.ToBytes(),
+  return WriteSealedRecord(registrynames::RecordKeyName(),
+                           [&](HKEY key) { return recordkey::WriteSyncInfo(key, record); },
                            {QStringLiteral("Failed to Create Sync settings <1> : %1"),
                             QStringLiteral("Failed to Create Sync settings <2> : %1"),
                             QStringLiteral("Failed to Create Sync settings <3> : %1")});
@@ -186,7 +190,8 @@ int CRegistryHandler::WriteDeskInfo(const QByteArray& desktopName, const QByteAr
   record.deviceId = deviceId;
   record.devicePassword = devicePassword;
   record.deviceType = deviceType;
-  return WriteSealedRecord(RecordKeyName(), QStringLiteral("DeskInfo"), record.ToBytes(),
+  return WriteSealedRecord(registrynames::RecordKeyName(),
+                           [&](HKEY key) { return recordkey::WriteDeskInfo(key, record); },
                            {QStringLiteral("Failed to Create Desk settings <1> : %1"),
                             QStringLiteral("Failed to Create Desk settings <2> : %1"),
                             QStringLiteral("Failed to Get Desk settings <3> : %1")});
@@ -195,13 +200,12 @@ int CRegistryHandler::WriteDeskInfo(const QByteArray& desktopName, const QByteAr
 int CRegistryHandler::WriteAdminPassword(const QByteArray& password) const {
   WriteInstallLog(QStringLiteral("Creating A P."));
   RegistryKeyGuard key;
-  const LSTATUS opened = OpenForWriting(RecordKeyName(), &key);
+  const LSTATUS opened = OpenForWriting(registrynames::RecordKeyName(), &key);
   if (opened != ERROR_SUCCESS) {
     WriteInstallLog(QStringLiteral("Failed to Create AP App settings <1> : %1").arg(opened));
     return -1;
   }
-  if (RegSetValueEx(key.get(), QStringLiteral("APas"), RegistryValue::FromBinary(EncryptSetting(password))) !=
-      ERROR_SUCCESS) {
+  if (recordkey::WriteAdminPassword(key.get(), password) != ERROR_SUCCESS) {
     return -2;
   }
   RegFlushKey(key.get());
@@ -211,12 +215,12 @@ int CRegistryHandler::WriteAdminPassword(const QByteArray& password) const {
 int CRegistryHandler::WriteAppWPk(uint32_t value) const {
   WriteInstallLog(QStringLiteral("Creating App WPk."));
   RegistryKeyGuard key;
-  const LSTATUS opened = OpenForWriting(RecordKeyName(), &key);
+  const LSTATUS opened = OpenForWriting(registrynames::RecordKeyName(), &key);
   if (opened != ERROR_SUCCESS) {
     WriteInstallLog(QStringLiteral("Failed to Create AppWPk App settings <1> : %1").arg(opened));
     return -1;
   }
-  const LSTATUS set = RegSetValueEx(key.get(), QStringLiteral("AppWPk"), RegistryValue::FromDword(value));
+  const LSTATUS set = recordkey::WriteAppWPk(key.get(), value);
   if (set != ERROR_SUCCESS) {
     WriteInstallLog(QStringLiteral("Failed to Create AppWPk App settings <1> : %1").arg(set));
     return -2;
@@ -228,13 +232,14 @@ int CRegistryHandler::WriteAppWPk(uint32_t value) const {
 bool CRegistryHandler::CreateRISettings(int profile, uint32_t index) const {
   {
     RegistryKeyGuard created;
-    if (RegCreateKeyEx(HKEY_LOCAL_MACHINE, kRecordIndexKey, KEY_ALL_ACCESS, created.out()) != ERROR_SUCCESS) {
+    if (RegCreateKeyEx(HKEY_LOCAL_MACHINE, registrynames::kRecordIndexKey, KEY_ALL_ACCESS, created.out()) !=
+        ERROR_SUCCESS) {
       WriteInstallLog(QStringLiteral("<CNRI> Failed to create App settings <1> "));
       return false;
     }
   }
   RegistryKeyGuard key;
-  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, kRecordIndexKey, KEY_WRITE, key.out()) != ERROR_SUCCESS) {
+  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, registrynames::kRecordIndexKey, KEY_WRITE, key.out()) != ERROR_SUCCESS) {
     WriteInstallLog(QStringLiteral("<CNRI> Failed to Open App settings <2> "));
     return false;
   }

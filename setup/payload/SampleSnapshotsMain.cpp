@@ -5,7 +5,8 @@
 // installer's fix-up does, and reads each profile's rows with the sync program's own reader.
 #include "platform/Registry.h"
 #include "setup/installer/InstallFileManager.h"
-#include "shared/RegistryRecords.h"
+#include "shared/contract/InstallLayout.h"
+#include "shared/contract/RegistryNames.h"
 #include "sync/data/ProfileDataReader.h"
 #include "sync/data/ProfileInfoDB.h"
 #include "sync/engine/CdbFile.h"
@@ -25,16 +26,16 @@ constexpr int32_t kRecordSource = 1;
 void Fail(const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); }
 
 bool Install(const QString& settingsDatabase, const QString& sampleDatabase, const QString& installation) {
-  const QString dbFolder = installation + QStringLiteral("Desktop Files/DB/");
-  if (!QDir().mkpath(dbFolder) || !QDir().mkpath(installation + QStringLiteral("Desktop Files/Logs"))) return false;
-  if (!QFile::copy(settingsDatabase, dbFolder + QStringLiteral("UserProfileDB.mdb")) ||
-      !QFile::copy(sampleDatabase, dbFolder + QStringLiteral("SampleDB.mdb"))) {
+  const QString dbFolder = installation + installlayout::kDbFolder;
+  if (!QDir().mkpath(dbFolder) || !QDir().mkpath(installation + installlayout::kLogsFolder)) return false;
+  if (!QFile::copy(settingsDatabase, dbFolder + installlayout::kSettingsDatabase) ||
+      !QFile::copy(sampleDatabase, dbFolder + installlayout::kSampleDatabase)) {
     return false;
   }
   using namespace platform;
   RegistryKeyGuard key;
-  return RegCreateKeyEx(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_ALL_ACCESS, key.out()) == ERROR_SUCCESS &&
-         RegSetValueEx(key.get(), QStringLiteral("InstallationPath"), RegistryValue::FromString(installation)) ==
+  return RegCreateKeyEx(HKEY_LOCAL_MACHINE, registrynames::kSettingsKey, KEY_ALL_ACCESS, key.out()) == ERROR_SUCCESS &&
+         RegSetValueEx(key.get(), registrynames::kInstallationPath, RegistryValue::FromString(installation)) ==
              ERROR_SUCCESS &&
          GetInstallFileManager()->UpdateSettingsDatabase(installation, QStringLiteral("sample")) == 1;
 }

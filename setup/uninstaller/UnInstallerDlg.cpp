@@ -4,7 +4,6 @@
 #include "platform/IdleMachineState.h"
 #include "platform/widgets/MessageBox.h"
 #include "setup/common/HostedPagesClient.h"
-#include "setup/common/InstallLayout.h"
 #include "setup/common/SetupShortcuts.h"
 #include "setup/common/UninstallerAdminClient.h"
 #include "setup/uninstaller/SyncStopWait.h"
@@ -14,6 +13,7 @@
 #include "setup/uninstaller/UninstallerSettings.h"
 #include "shared/RegistrySettings.h"
 #include "shared/RegistryHandler.h"
+#include "shared/contract/InstallLayout.h"
 #include "shared/soap/WebServiceAddress.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "setup/uninstaller/UninstallLog.h"
 
-#include "setup/common/InstallLayout.h"
+#include "shared/contract/InstallLayout.h"
 
 QString UninstallLogPath(const QString& installFolder) {
   return installFolder + installlayout::kLogsFolder + QStringLiteral("ipTarnwickUnInstall.log");

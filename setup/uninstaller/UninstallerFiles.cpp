@@ -1,7 +1,7 @@
 #include "setup/uninstaller/UninstallerFiles.h"
 
-#include "setup/common/InstallLayout.h"
 #include "setup/common/InstallationRemoval.h"
+#include "shared/contract/InstallLayout.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,8 @@
 #include "setup/uninstaller/UninstallerSettings.h"
 
 #include "platform/Registry.h"
+#include "shared/contract/RegistryNames.h"
+#include "shared/contract/SettingsKey.h"
 #include "shared/crypto/Sealing.h"
 
 #include <QStringDecoder>
@@ -38,7 +40,8 @@ std::optional<QByteArray> ReadSealed(const QString& keyName, const QString& valu
 }
 
 std::optional<DeskInfo> ReadDeskRecord(const QString& failure, const SetupLogSink& log) {
-  const auto plain = ReadSealed(RecordKeyName(), QStringLiteral("DeskInfo"), DeskInfo::kSize, failure, log);
+  const auto plain =
+      ReadSealed(registrynames::RecordKeyName(), registrynames::kDeskInfo, DeskInfo::kSize, failure, log);
   if (!plain) return std::nullopt;
   return DeskInfo::FromBytes(*plain);
 }
@@ -67,29 +70,23 @@ int GetDeviceType(const SetupLogSink& log) {
 }
 
 int GetStartSyncStatus(uint32_t* status) {
-  RegistryKeyGuard key;
-  RegistryValue value;
-  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_READ, key.out()) != ERROR_SUCCESS ||
-      RegQueryValueEx(key.get(), QStringLiteral("StartSyncStatus"), &value) != ERROR_SUCCESS) {
-    return 0;
-  }
-  return value.ToDword(status) ? 1 : 0;
+  return settingskey::Read(settingskey::Dword::StartSyncStatus, status) ? 1 : 0;
 }
 
 void ReadConnSettings(ConnSettings* record, const SetupLogSink& log) {
-  const auto plain = ReadSealed(kSettingsKey, QStringLiteral("ConnSettings"), ConnSettings::kSize,
+  const auto plain = ReadSealed(registrynames::kSettingsKey, registrynames::kConnSettings, ConnSettings::kSize,
                                 QStringLiteral("Problem in getting proxy settings<%1> : %2"), log);
   *record = plain ? ConnSettings::FromBytes(*plain) : ConnSettings();
 }
 
 int SetSyncServiceStatus(uint32_t status, const SetupLogSink& log) {
   RegistryKeyGuard key;
-  const LSTATUS opened = RegCreateKeyEx(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_WRITE, key.out());
+  const LSTATUS opened = RegCreateKeyEx(HKEY_LOCAL_MACHINE, registrynames::kSettingsKey, KEY_WRITE, key.out());
   if (opened != ERROR_SUCCESS) {
     log(QStringLiteral("Failed stop sync <App settings : 1> : %1").arg(opened));
     return -1;
   }
-  const LSTATUS set = RegSetValueEx(key.get(), QStringLiteral("SyncServiceStatus"), RegistryValue::FromDword(status));
+  const LSTATUS set = settingskey::Write(key.get(), settingskey::Dword::SyncServiceStatus, status);
   if (set != ERROR_SUCCESS) {
     log(QStringLiteral("Failed stop sync <App settings : 2> : %1").arg(set));
     return -4;

@@ -2,6 +2,7 @@
 
 #include "platform/OdbcConfig.h"
 #include "platform/OdbcText.h"
+#include "shared/contract/InstallLayout.h"
 
 #include <sqlext.h>
 
@@ -29,7 +30,7 @@ bool IsSafeAttributePath(const QString& path) {
 
 // The settings database is used by two programs and three threads at once.
 platform::FileSharing SharingOf(const QString& path) {
-  return QFileInfo(path).fileName().compare(u"UserProfileDB.mdb", Qt::CaseInsensitive) == 0
+  return QFileInfo(path).fileName().compare(installlayout::kSettingsDatabase, Qt::CaseInsensitive) == 0
              ? platform::FileSharing::SharedByPrograms
              : platform::FileSharing::Single;
 }

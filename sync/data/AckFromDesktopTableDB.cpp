@@ -1,5 +1,6 @@
 #include "sync/data/AckFromDesktopTableDB.h"
 
+#include "shared/contract/SettingsTables.h"
 #include "shared/odbc/SqlQuotes.h"
 
 CAckFromDesktopTableDB::CAckFromDesktopTableDB()
@@ -29,18 +30,20 @@ const AckRecord& CAckFromDesktopTableDB::ReadRecord(int32_t row) {
 
 int CAckFromDesktopTableDB::AddAckRecord(const AckRecord& record, QString* errorOut) {
   // The text grows with the values: a result text of any length is stored whole.
-  const QString sql =
-      QStringLiteral("Insert into AckFromDesktopTable (ProfileID, RecordSource, RecordIndex, DeviceID, ResultCode, "
-                     "ResultText) values(%1, %2, %3, '%4', %5, '%6')")
-          .arg(QString::number(record.ProfileID), QString::number(record.RecordSource),
-               QString::number(record.RecordIndex), SqlTextValue(record.DeviceID), QString::number(record.ResultCode),
-               SqlTextValue(record.ResultText));
+  const QString sql = QStringLiteral(
+                          "Insert into %1 (ProfileID, RecordSource, RecordIndex, DeviceID, ResultCode, "
+                          "ResultText) values(%2, %3, %4, '%5', %6, '%7')")
+                          .arg(settingsdb::kAckFromDesktopTable)
+                          .arg(QString::number(record.ProfileID), QString::number(record.RecordSource),
+                               QString::number(record.RecordIndex), SqlTextValue(record.DeviceID),
+                               QString::number(record.ResultCode), SqlTextValue(record.ResultText));
   return Run(sql, errorOut);
 }
 
 int CAckFromDesktopTableDB::DeleteAckRecord(const AckRecord& record, QString* errorOut) {
   if (!IsConnected()) return 0;
-  return Run(QStringLiteral("Delete From AckFromDesktopTable Where AckID = %1").arg(record.AckID), errorOut);
+  return Run(QStringLiteral("Delete From %1 Where AckID = %2").arg(settingsdb::kAckFromDesktopTable).arg(record.AckID),
+             errorOut);
 }
 
 int CAckFromDesktopTableDB::Run(const QString& sql, QString* errorOut) {

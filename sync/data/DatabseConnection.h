@@ -20,10 +20,6 @@ class ExcelLock;
 // connect to disconnect.
 class CDatabseConnection {
  public:
-  // The data source names this program registers: change detection, back synchronisation.
-  static constexpr const char16_t* kDataSourceName = u"TarnwickPDSN_4_TarnwickPLite";
-  static constexpr const char16_t* kBackSyncDataSourceName = u"TarnwickPDSN_4_TarnwickPLite_BS";
-
   // Driver kinds (a profile's DBType): 0 an existing data source name, 1..7 files, 10 FileMaker.
   static constexpr uint8_t kNamedDataSource = 0;
   static constexpr uint8_t kXls = 2;

@@ -1,6 +1,7 @@
 #include "sync/data/FormDetailsDB.h"
 
 #include "platform/OdbcText.h"
+#include "shared/contract/SettingsTables.h"
 #include "sync/data/WholeText.h"
 
 #include <sqlext.h>
@@ -13,7 +14,7 @@ constexpr SQLUSMALLINT kTabFormInfoColumn = 4;
 }  // namespace
 
 CFormDetailsDB::CFormDetailsDB()
-    : SettingsTable(QStringLiteral("FormDetails"), QStringLiteral("FormDetailsDB"), ConnectReport::Log) {
+    : SettingsTable(settingsdb::kFormDetails, QStringLiteral("FormDetailsDB"), ConnectReport::Log) {
   ConnectDatabase();
 }
 

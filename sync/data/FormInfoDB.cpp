@@ -1,7 +1,9 @@
 #include "sync/data/FormInfoDB.h"
 
+#include "shared/contract/SettingsTables.h"
+
 CFormInfoDB::CFormInfoDB()
-    : HandlerSettingsTable(QStringLiteral("FormInfo"), QStringLiteral("FormInfo"), ConnectReport::ErrorText) {}
+    : HandlerSettingsTable(settingsdb::kFormInfo, QStringLiteral("FormInfo"), ConnectReport::ErrorText) {}
 
 FormInfoRow CFormInfoDB::ReadRecord(int32_t row) {
   FormInfoRow record;

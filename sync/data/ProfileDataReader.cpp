@@ -1,5 +1,6 @@
 #include "sync/data/ProfileDataReader.h"
 
+#include "shared/contract/DataSourceNames.h"
 #include "shared/odbc/OdbcDiagnostics.h"
 #include "shared/odbc/QueryText.h"
 #include "sync/data/ExcelSheetCleanup.h"
@@ -58,7 +59,7 @@ int ProfileDataReader::OpenWorkbookSource(const QString& source, QString* errorO
 }
 
 int ProfileDataReader::OpenOdbcSource(const QString& source, QString* errorOut) {
-  const QString name = QString::fromUtf16(m_bBackSync ? kBackSyncDataSourceName : kDataSourceName);
+  const QString name = m_bBackSync ? datasources::kBackSyncProfile : datasources::kSyncProfile;
   QString error;
   m_bConnected = ConnectDataSource(name, m_nSourceKind, source, m_profile.UserName, m_profile.Password, &error,
                                    false) == 1;

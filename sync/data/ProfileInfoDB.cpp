@@ -1,7 +1,9 @@
 #include "sync/data/ProfileInfoDB.h"
 
+#include "shared/contract/SettingsTables.h"
+
 CProfileInfoDB::CProfileInfoDB()
-    : HandlerSettingsTable(QStringLiteral("ProfileInfo"), QStringLiteral("ProfileInfo"), ConnectReport::ErrorText) {}
+    : HandlerSettingsTable(settingsdb::kProfileInfo, QStringLiteral("ProfileInfo"), ConnectReport::ErrorText) {}
 
 ProfileRecord CProfileInfoDB::ReadRecord(int32_t row) {
   ProfileRecord record;

@@ -1,6 +1,8 @@
 #include "sync/data/SettingsTable.h"
 
 #include "shared/RegistrySettings.h"
+#include "shared/contract/DataSourceNames.h"
+#include "shared/contract/InstallLayout.h"
 #include "sync/data/SyncLog.h"
 
 #include <utility>
@@ -18,10 +20,10 @@ SettingsTable::~SettingsTable() { CloseDatabase(); }
 
 int SettingsTable::ConnectDatabase() {
   CloseDatabase();
-  const QString database = GetInstallationPath() + QStringLiteral("Desktop Files/DB/UserProfileDB.mdb");
+  const QString database = GetInstallationPath() + installlayout::kDbFolder + installlayout::kSettingsDatabase;
   QString driverError;
-  if (m_connection.ConnectDataSource(QStringLiteral("UserProfileDSN_FOR_TarnwickPLite"), kAccessDriver, database,
-                                     QString(), QStringLiteral("pondGarue58"), &driverError, false) == 1) {
+  if (m_connection.ConnectDataSource(datasources::kSyncSettings, kAccessDriver, database, QString(),
+                                     datasources::kSettingsDatabasePassword, &driverError, false) == 1) {
     m_nConnected = 1;
     return 1;
   }

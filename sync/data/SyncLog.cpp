@@ -2,6 +2,7 @@
 
 #include "shared/LogLine.h"
 #include "shared/SystemInfo.h"
+#include "shared/contract/InstallLayout.h"
 #include "sync/data/TurnInstallationPath.h"
 
 #include <QDateTime>
@@ -17,7 +18,7 @@ void CSyncLogFile::WriteLog(int code, const QString& text) {
   QByteArray line = logline::Format(now.time().hour(), now.time().minute(), now.time().second(), code, text);
   const QString installation = TurnInstallationPath::Current();
   if (installation.isEmpty()) return;
-  const QString folder = installation + QStringLiteral("Desktop Files/Logs/") + logline::DayFolderName(now.date());
+  const QString folder = installation + installlayout::kLogsFolder + logline::DayFolderName(now.date());
 
   const std::lock_guard<std::mutex> guard(m_mutex);
   // Only the day folder is made; without the "Logs" folder the line is lost. The other log's

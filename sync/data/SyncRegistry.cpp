@@ -1,7 +1,8 @@
 #include "sync/data/SyncRegistry.h"
 
 #include "platform/Registry.h"
-#include "shared/RegistryRecords.h"
+#include "shared/contract/RegistryNames.h"
+#include "shared/contract/SettingsKey.h"
 
 using namespace platform;
 
@@ -14,21 +15,16 @@ QString IndexName(int32_t profileId) { return QString::number(profileId); }
 }  // namespace
 
 bool GetSyncServiceStatus(int32_t* status) {
-  RegistryKeyGuard key;
-  RegistryValue value;
   DWORD dword = 0;
-  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_READ, key.out()) != ERROR_SUCCESS ||
-      RegQueryValueEx(key.get(), QStringLiteral("SyncServiceStatus"), &value) != ERROR_SUCCESS ||
-      !value.ToDword(&dword)) {
-    return false;
-  }
+  if (!settingskey::Read(settingskey::Dword::SyncServiceStatus, &dword)) return false;
   *status = static_cast<int32_t>(dword);
   return true;
 }
 
 int32_t AllocateNextRecIndex(int32_t profileId, int32_t count) {
   RegistryKeyGuard key;
-  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, kRecordIndexKey, kRecordIndexAccess, key.out()) != ERROR_SUCCESS) return -1;
+  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, registrynames::kRecordIndexKey, kRecordIndexAccess, key.out()) != ERROR_SUCCESS)
+    return -1;
   bool found = false;
   DWORD index = 0;
   const LSTATUS status = RegUpdateValue(key.get(), IndexName(profileId), [&](RegistryValue* value, bool exists) {
@@ -44,7 +40,8 @@ int32_t AllocateNextRecIndex(int32_t profileId, int32_t count) {
 
 bool SetNextRecIndex(int32_t profileId, int32_t value) {
   RegistryKeyGuard key;
-  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, kRecordIndexKey, kRecordIndexAccess, key.out()) != ERROR_SUCCESS ||
+  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, registrynames::kRecordIndexKey, kRecordIndexAccess, key.out()) !=
+          ERROR_SUCCESS ||
       RegSetValueEx(key.get(), IndexName(profileId), RegistryValue::FromDword(static_cast<DWORD>(value))) !=
           ERROR_SUCCESS) {
     return false;

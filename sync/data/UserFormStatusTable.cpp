@@ -1,10 +1,13 @@
 #include "sync/data/UserFormStatusTable.h"
 
+#include "shared/contract/SettingsTables.h"
+
 CUserFormStatusTable::CUserFormStatusTable()
     : StatusSettingsTable(
           QStringLiteral("UserFormStatus"),
-          QStringLiteral("Update UserFormStatus Set StatusFlag = '%1' Where FormID = %2 and StatusFlag = '%3'"),
-          QStringLiteral("Delete From UserFormStatus Where FormID = %1 and StatusFlag = '%2'")) {}
+          QStringLiteral("Update %1 Set StatusFlag = '%2' Where FormID = %3 and StatusFlag = '%4'")
+              .arg(settingsdb::kUserFormStatus),
+          QStringLiteral("Delete From %1 Where FormID = %2 and StatusFlag = '%3'").arg(settingsdb::kUserFormStatus)) {}
 
 UserFormStatusRow CUserFormStatusTable::ReadRecord(int32_t row) {
   UserFormStatusRow record;

@@ -1,10 +1,13 @@
 #include "sync/data/UserProfileStatusTable.h"
 
+#include "shared/contract/SettingsTables.h"
+
 CUserProfileStatusTable::CUserProfileStatusTable()
-    : StatusSettingsTable(
-          QStringLiteral("UserProfileStatus"),
-          QStringLiteral("Update UserProfileStatus Set StatusFlag = '%1' Where ProfileID = %2 and StatusFlag = '%3'"),
-          QStringLiteral("Delete From UserProfileStatus Where ProfileID = %1 and StatusFlag = '%2'")) {}
+    : StatusSettingsTable(QStringLiteral("UserProfileStatus"),
+                          QStringLiteral("Update %1 Set StatusFlag = '%2' Where ProfileID = %3 and StatusFlag = '%4'")
+                              .arg(settingsdb::kUserProfileStatus),
+                          QStringLiteral("Delete From %1 Where ProfileID = %2 and StatusFlag = '%3'")
+                              .arg(settingsdb::kUserProfileStatus)) {}
 
 UserProfileStatusRow CUserProfileStatusTable::ReadRecord(int32_t row) {
   UserProfileStatusRow record;

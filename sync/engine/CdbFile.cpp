@@ -4,6 +4,7 @@
 #include "platform/ReplacementFile.h"
 #include "shared/Endian.h"
 #include "shared/RegistrySettings.h"
+#include "shared/contract/InstallLayout.h"
 #include "sync/data/SyncLog.h"
 #include "sync/engine/SnapshotJournal.h"
 
@@ -48,8 +49,7 @@ bool CdbEntry::IsInDoubt() const {
   return std::all_of(digest.cbegin(), digest.cend(), [](uint8_t byte) { return byte == 0; });
 }
 
-CCdbFile::CCdbFile()
-    : m_strFolder(GetInstallationPath() + QStringLiteral("Desktop Files/DB/CDB Files/")) {}
+CCdbFile::CCdbFile() : m_strFolder(GetInstallationPath() + installlayout::kCdbFolder) {}
 
 void CCdbFile::RemoveStaleTemporaryFiles() const {
   platform::ReplacementFile::RemoveStale(QFile::encodeName(m_strFolder));

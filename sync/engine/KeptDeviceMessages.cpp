@@ -2,11 +2,12 @@
 
 #include "platform/AtomicFile.h"
 #include "shared/RegistrySettings.h"
+#include "shared/contract/InstallLayout.h"
 
 #include <QFile>
 
 KeptDeviceMessages::KeptDeviceMessages()
-    : m_strPath(GetInstallationPath() + QStringLiteral("Desktop Files/DB/CDB Files/kept_device_messages.bin")) {}
+    : m_strPath(GetInstallationPath() + installlayout::kCdbFolder + installlayout::kKeptDeviceMessages) {}
 
 std::vector<devicemessages::DeviceMessage> KeptDeviceMessages::Load() const {
   QByteArray stream;

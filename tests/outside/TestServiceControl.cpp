@@ -7,6 +7,7 @@
 #include "platform/Registry.h"
 #include "platform/ServiceManager.h"
 #include "shared/RegistryRecords.h"
+#include "shared/contract/RegistryNames.h"
 #include "tests/support/AdminInstallation.h"
 #include "tests/support/Eventually.h"
 #include "tests/support/FreshMachineRoot.h"
@@ -42,7 +43,7 @@ DWORD SyncServiceStatus() {
   RegistryKeyGuard key;
   RegistryValue value;
   DWORD status = 99;
-  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_READ, key.out()) == ERROR_SUCCESS &&
+  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, registrynames::kSettingsKey, KEY_READ, key.out()) == ERROR_SUCCESS &&
       RegQueryValueEx(key.get(), QStringLiteral("SyncServiceStatus"), &value) == ERROR_SUCCESS)
     value.ToDword(&status);
   return status;
@@ -50,7 +51,7 @@ DWORD SyncServiceStatus() {
 
 void SetSyncServiceStatus(DWORD status) {
   RegistryKeyGuard key;
-  ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_ALL_ACCESS, key.out()), ERROR_SUCCESS);
+  ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, registrynames::kSettingsKey, KEY_ALL_ACCESS, key.out()), ERROR_SUCCESS);
   ASSERT_EQ(RegSetValueEx(key.get(), QStringLiteral("SyncServiceStatus"), RegistryValue::FromDword(status)), ERROR_SUCCESS);
 }
 

@@ -1,4 +1,5 @@
 #include "shared/RegistryHandler.h"
+#include "shared/contract/RegistryNames.h"
 #include "shared/crypto/Sealing.h"
 #include "tests/support/SettingsStore.h"
 
@@ -11,7 +12,7 @@ using testsupport::StoreValue;
 namespace {
 
 void CreateKeys() {
-  for (const QString& name : {kSettingsKey, RecordKeyName()}) {
+  for (const QString& name : {registrynames::kSettingsKey, registrynames::RecordKeyName()}) {
     RegistryKeyGuard key;
     ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, name, KEY_ALL_ACCESS, key.out()), ERROR_SUCCESS);
   }
@@ -29,7 +30,8 @@ TEST(RegistryHandler, TheAdministratorPasswordIsReadAsItWasWritten) {
   EXPECT_EQ(GetRegistryHandler()->ReadAdminPassword(&read), 1);
   EXPECT_EQ(read, QStringLiteral("caf\u00e9"));
 
-  ASSERT_TRUE(StoreValue(RecordKeyName(), QStringLiteral("APas"), RegistryValue::FromBinary(QByteArray(17, 'a'))));
+  ASSERT_TRUE(StoreValue(registrynames::RecordKeyName(), QStringLiteral("APas"),
+                         RegistryValue::FromBinary(QByteArray(17, 'a'))));
   EXPECT_EQ(GetRegistryHandler()->ReadAdminPasswordState(&read), CRegistryHandler::PasswordState::Unreadable);
   EXPECT_EQ(GetRegistryHandler()->ReadAdminPassword(&read), 0);
   EXPECT_TRUE(read.isEmpty());
@@ -41,7 +43,8 @@ TEST(RegistryHandler, SealedRecordsAreReadOnlyAtTheirExactSize) {
   info.deviceId = "user@example";
   info.devicePassword = "secret";
   info.deviceType = 2;
-  ASSERT_TRUE(StoreValue(RecordKeyName(), QStringLiteral("DeskInfo"), RegistryValue::FromBinary(EncryptSetting(info.ToBytes()))));
+  ASSERT_TRUE(StoreValue(registrynames::RecordKeyName(), QStringLiteral("DeskInfo"),
+                         RegistryValue::FromBinary(EncryptSetting(info.ToBytes()))));
   DeskInfo read;
   ASSERT_EQ(GetRegistryHandler()->ReadDeskInfo(&read), 0);
   EXPECT_EQ(read.desktopName, "desk-01");
@@ -49,7 +52,7 @@ TEST(RegistryHandler, SealedRecordsAreReadOnlyAtTheirExactSize) {
   EXPECT_EQ(read.deviceType, 2);
 
   // A value of another size (here sealed from 470 bytes) is not a DeskInfo record.
-  ASSERT_TRUE(StoreValue(RecordKeyName(), QStringLiteral("DeskInfo"),
+  ASSERT_TRUE(StoreValue(registrynames::RecordKeyName(), QStringLiteral("DeskInfo"),
                          RegistryValue::FromBinary(EncryptSetting(info.ToBytes() + QByteArray(18, 'z')))));
   DeskInfo untouched;
   untouched.desktopName = "kept";
@@ -59,7 +62,8 @@ TEST(RegistryHandler, SealedRecordsAreReadOnlyAtTheirExactSize) {
   SyncInfo sync;
   EXPECT_EQ(GetRegistryHandler()->ReadSyncInfo(&sync), -1);
   sync.backSyncMinutes = 9;
-  ASSERT_TRUE(StoreValue(RecordKeyName(), QStringLiteral("SyncInfo"), RegistryValue::FromBinary(EncryptSetting(sync.ToBytes()))));
+  ASSERT_TRUE(StoreValue(registrynames::RecordKeyName(), QStringLiteral("SyncInfo"),
+                         RegistryValue::FromBinary(EncryptSetting(sync.ToBytes()))));
   SyncInfo readSync;
   ASSERT_EQ(GetRegistryHandler()->ReadSyncInfo(&readSync), 0);
   EXPECT_EQ(readSync.backSyncMinutes, 9);
@@ -75,7 +79,7 @@ TEST(RegistryHandler, ConnSettingsRoundTrip) {
   EXPECT_EQ(GetRegistryHandler()->WriteConnSettings(settings), -2) << "no settings key yet";
   CreateKeys();
   ASSERT_EQ(GetRegistryHandler()->WriteConnSettings(settings), 0);
-  EXPECT_EQ(StoredValue(kSettingsKey, QStringLiteral("ConnSettings"))->data.size(), 272);
+  EXPECT_EQ(StoredValue(registrynames::kSettingsKey, QStringLiteral("ConnSettings"))->data.size(), 272);
   ConnSettings read;
   ASSERT_EQ(GetRegistryHandler()->ReadConnSettings(&read), 0);
   EXPECT_EQ(read.proxyServer, "proxy.local");

@@ -1,4 +1,5 @@
 #include "shared/RegistryRecords.h"
+#include "shared/contract/RegistryNames.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +20,7 @@ QByteArray Layout(int size, std::initializer_list<Placed> fields) {
 }  // namespace
 
 TEST(RegistryRecords, RecordKeyName) {
-  EXPECT_EQ(RecordKeyName(), QStringLiteral("Software\\Microsoft\\Windows\\Version\\QuenmoorLite"));
+  EXPECT_EQ(registrynames::RecordKeyName(), QStringLiteral("Software\\Microsoft\\Windows\\Version\\QuenmoorLite"));
 }
 
 TEST(RegistryRecords, ConnSettingsLayout) {

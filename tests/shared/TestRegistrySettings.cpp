@@ -1,5 +1,6 @@
 #include "shared/RegistryRecords.h"
 #include "shared/RegistrySettings.h"
+#include "shared/contract/RegistryNames.h"
 #include "tests/support/SettingsStore.h"
 
 #include <gtest/gtest.h>
@@ -22,11 +23,11 @@ TEST(RegistrySettings, InstallationPathEndsInOneSeparator) {
   };
   for (const Case& c : cases) {
     RegistryKeyGuard key;
-    RegCreateKeyEx(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_ALL_ACCESS, key.out());
+    RegCreateKeyEx(HKEY_LOCAL_MACHINE, registrynames::kSettingsKey, KEY_ALL_ACCESS, key.out());
     RegDeleteValue(key.get(), QStringLiteral("InstallationPath"));
     if (c.stored) RegSetValueEx(key.get(), QStringLiteral("InstallationPath"), *c.stored);
     EXPECT_EQ(GetInstallationPath(), c.expected);
   }
-  RegDeleteKey(HKEY_LOCAL_MACHINE, kSettingsKey);
+  RegDeleteKey(HKEY_LOCAL_MACHINE, registrynames::kSettingsKey);
   EXPECT_EQ(GetInstallationPath(), QString());
 }

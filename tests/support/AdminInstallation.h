@@ -4,6 +4,7 @@
 #include "platform/Registry.h"
 #include "shared/LogLine.h"
 #include "shared/RegistryRecords.h"
+#include "shared/contract/RegistryNames.h"
 #include "tests/support/SettingsStore.h"
 #include "tests/support/TestPaths.h"
 
@@ -25,7 +26,7 @@ inline QString InstallAdmin() {
   const QString folder = platform::MachineRoot() + QStringLiteral("/Tarnwick Plus/");
   EXPECT_TRUE(QDir().mkpath(folder + QStringLiteral("Desktop Files/Logs")));
   RegistryKeyGuard key;
-  EXPECT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_ALL_ACCESS, key.out()), ERROR_SUCCESS);
+  EXPECT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, registrynames::kSettingsKey, KEY_ALL_ACCESS, key.out()), ERROR_SUCCESS);
   EXPECT_EQ(RegSetValueEx(key.get(), QStringLiteral("InstallationPath"), RegistryValue::FromString(folder)),
             ERROR_SUCCESS);
   return folder;
@@ -47,7 +48,7 @@ inline void RegisterDesktop(uint16_t deviceType, const QByteArray& desktopName =
   info.desktopName = desktopName;
   info.deviceId = deviceId;
   info.deviceType = deviceType;
-  EXPECT_TRUE(StoreSealedValue(RecordKeyName(), QStringLiteral("DeskInfo"), info.ToBytes()));
+  EXPECT_TRUE(StoreSealedValue(registrynames::RecordKeyName(), QStringLiteral("DeskInfo"), info.ToBytes()));
 }
 
 // The path of today's administration log under the installation folder.

@@ -3,6 +3,7 @@
 #include "platform/Registry.h"
 #include "shared/LogLine.h"
 #include "shared/RegistryRecords.h"
+#include "shared/contract/RegistryNames.h"
 #include "tests/support/FreshMachineRoot.h"
 #include "tests/support/SettingsStore.h"
 
@@ -29,16 +30,16 @@ QString Installation() { return testsupport::CurrentMachineRoot() + QStringLiter
 
 QString PrepareInstallation() {
   QDir().mkpath(Installation() + QStringLiteral("Desktop Files/Logs"));
-  Store(kSettingsKey, QStringLiteral("InstallationPath"), RegistryValue::FromString(Installation()));
+  Store(registrynames::kSettingsKey, QStringLiteral("InstallationPath"), RegistryValue::FromString(Installation()));
   return Installation();
 }
 
 void SetSettingsDword(const QString& name, uint32_t value) {
-  Store(kSettingsKey, name, RegistryValue::FromDword(value));
+  Store(registrynames::kSettingsKey, name, RegistryValue::FromDword(value));
 }
 
 void StoreSealedRecord(const QString& name, const QByteArray& plain) {
-  ASSERT_TRUE(testsupport::StoreSealedValue(RecordKeyName(), name, plain));
+  ASSERT_TRUE(testsupport::StoreSealedValue(registrynames::RecordKeyName(), name, plain));
 }
 
 QString TodaysLogFolder() {

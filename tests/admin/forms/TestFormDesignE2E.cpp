@@ -15,6 +15,7 @@
 #include "admin/shell/TarnwickDlg.h"
 #include "shared/RegistryRecords.h"
 #include "shared/RegistrySettings.h"
+#include "shared/contract/RegistryNames.h"
 #include "tests/admin/forms/GridKeys.h"
 #include "tests/admin/forms/WindowClicks.h"
 #include "tests/admin/forms/WizardPlayer.h"
@@ -63,7 +64,8 @@ class FormDesignE2E : public SettingsDatabaseTest {
     sync.changeDetectionMinutes = 0;
     sync.backSyncMinutes = 60;
     synctest::StoreSealedRecord(QStringLiteral("SyncInfo"), sync.ToBytes());
-    ASSERT_TRUE(testsupport::StoreSealedValue(kSettingsKey, QStringLiteral("ConnSettings"), ConnSettings().ToBytes()));
+    ASSERT_TRUE(testsupport::StoreSealedValue(registrynames::kSettingsKey, QStringLiteral("ConnSettings"),
+                                              ConnSettings().ToBytes()));
     QDir().mkpath(GetInstallationPath() + QStringLiteral("Desktop Files/DB/CDB Files"));
     m_app = std::make_unique<CTarnwickApp>();
     m_app->InitInstance();
@@ -100,7 +102,8 @@ class FormDesignE2E : public SettingsDatabaseTest {
     ASSERT_EQ(SaveProfileInfo(m_settings, profile), 1);
     ASSERT_EQ(SaveUserProfileStatus(m_settings, {QStringLiteral("user01"), 5, QStringLiteral("A")}), 1);
     // The record index the profile's rows start from, as the Profile Manager leaves it.
-    ASSERT_TRUE(testsupport::StoreValue(kRecordIndexKey, QStringLiteral("5"), platform::RegistryValue::FromDword(1)));
+    ASSERT_TRUE(testsupport::StoreValue(registrynames::kRecordIndexKey, QStringLiteral("5"),
+                                        platform::RegistryValue::FromDword(1)));
   }
 
   void StartProgram() {

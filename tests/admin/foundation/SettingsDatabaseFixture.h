@@ -5,6 +5,7 @@
 #include "admin/foundation/DatabseConnection.h"
 #include "admin/foundation/LogFile.h"
 #include "shared/RegistryRecords.h"
+#include "shared/contract/RegistryNames.h"
 #include "tests/support/AdminInstallation.h"
 #include "tests/support/FreshMachineRoot.h"
 #include "tests/support/LogReader.h"
@@ -22,7 +23,7 @@
 
 // True when the profile has a record index (its `RI` value).
 inline bool HasRecIndex(int32_t profileId) {
-  return testsupport::StoredValue(kRecordIndexKey, QString::number(profileId)).has_value();
+  return testsupport::StoredValue(registrynames::kRecordIndexKey, QString::number(profileId)).has_value();
 }
 
 // A connected copy of the shipped settings database in an installation of the administration
@@ -78,7 +79,7 @@ class SettingsDatabaseTest : public ::testing::Test {
   // The profile's next record index (RI); nothing when none is stored.
   static std::optional<DWORD> RecordIndex(int32_t profileId) {
     const std::optional<platform::RegistryValue> value =
-        testsupport::StoredValue(kRecordIndexKey, QString::number(profileId));
+        testsupport::StoredValue(registrynames::kRecordIndexKey, QString::number(profileId));
     DWORD index = 0;
     if (!value || !value->ToDword(&index)) return std::nullopt;
     return index;

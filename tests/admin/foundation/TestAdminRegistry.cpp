@@ -1,6 +1,7 @@
 #include "admin/foundation/AdminRegistry.h"
 #include "platform/MachineRoot.h"
 #include "shared/RegistryHandler.h"
+#include "shared/contract/RegistryNames.h"
 #include "shared/crypto/Sealing.h"
 #include "tests/support/SettingsStore.h"
 
@@ -14,7 +15,7 @@ using testsupport::StoredValue;
 namespace {
 
 void CreateKeys() {
-  for (const QString& name : {kSettingsKey, RecordKeyName()}) {
+  for (const QString& name : {registrynames::kSettingsKey, registrynames::RecordKeyName()}) {
     RegistryKeyGuard key;
     ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, name, KEY_ALL_ACCESS, key.out()), ERROR_SUCCESS);
   }
@@ -36,7 +37,7 @@ TEST(AdminRegistry, PasswordsRoundTripAtAnyLengthAndInAnyScript) {
   }
   // Sixteen ASCII characters are stored byte for byte and take a second block of padding.
   ASSERT_EQ(SetAdminPassword(QStringLiteral("0123456789abcdef")), 1);
-  const auto sealed = StoredValue(RecordKeyName(), QStringLiteral("APas"));
+  const auto sealed = StoredValue(registrynames::RecordKeyName(), QStringLiteral("APas"));
   ASSERT_TRUE(sealed);
   EXPECT_EQ(sealed->type, REG_BINARY);
   ASSERT_EQ(sealed->data.size(), 32);
@@ -54,7 +55,7 @@ TEST(AdminRegistry, OnlyAnAbsentPasswordOpensWithTheEmptyText) {
                                    RegistryValue::FromBinary(QByteArray()),
                                    RegistryValue::FromString(QStringLiteral("plain"))};
   for (const RegistryValue& value : damaged) {
-    ASSERT_TRUE(testsupport::StoreValue(RecordKeyName(), QStringLiteral("APas"), value));
+    ASSERT_TRUE(testsupport::StoreValue(registrynames::RecordKeyName(), QStringLiteral("APas"), value));
     EXPECT_FALSE(CheckAdminPassword(QString()));
     EXPECT_FALSE(CheckAdminPassword(QStringLiteral("plain")));
     QString read = QStringLiteral("old");
@@ -77,7 +78,7 @@ TEST(AdminRegistry, UnmatchablePasswordsAreRefused) {
   CreateKeys();
   EXPECT_EQ(SetAdminPassword(QStringLiteral("a") + QChar(0xD800)), 0);
   EXPECT_EQ(SetAdminPassword(QStringLiteral("a") + QChar(0) + u'b'), 0);
-  EXPECT_FALSE(StoredValue(RecordKeyName(), QStringLiteral("APas")));
+  EXPECT_FALSE(StoredValue(registrynames::RecordKeyName(), QStringLiteral("APas")));
 }
 
 TEST(AdminRegistry, TheWebServiceAddressIsReadFromSyncInfoOnEveryCall) {
@@ -86,11 +87,13 @@ TEST(AdminRegistry, TheWebServiceAddressIsReadFromSyncInfoOnEveryCall) {
   EXPECT_TRUE(url.isEmpty());
   SyncInfo sync;
   sync.webServiceUrl = "http://127.0.0.1:8080/ws/";
-  ASSERT_TRUE(testsupport::StoreSealedValue(RecordKeyName(), QStringLiteral("SyncInfo"), sync.ToBytes()));
+  ASSERT_TRUE(
+      testsupport::StoreSealedValue(registrynames::RecordKeyName(), QStringLiteral("SyncInfo"), sync.ToBytes()));
   EXPECT_EQ(admin::GetWebServiceUrl(&url), 1);
   EXPECT_EQ(url, QStringLiteral("http://127.0.0.1:8080/ws/"));
   sync.webServiceUrl = "http://other/";
-  ASSERT_TRUE(testsupport::StoreSealedValue(RecordKeyName(), QStringLiteral("SyncInfo"), sync.ToBytes()));
+  ASSERT_TRUE(
+      testsupport::StoreSealedValue(registrynames::RecordKeyName(), QStringLiteral("SyncInfo"), sync.ToBytes()));
   EXPECT_EQ(admin::GetWebServiceUrl(&url), 1);
   EXPECT_EQ(url, QStringLiteral("http://other/"));
 }
@@ -108,17 +111,18 @@ TEST(AdminRegistry, SettingsNumbersAndRecordIndexes) {
   EXPECT_EQ(number, 1);
   EXPECT_EQ(SetSyncServiceStatus(0), 1);
   DWORD status = 9;
-  EXPECT_TRUE(StoredValue(kSettingsKey, QStringLiteral("SyncServiceStatus"))->ToDword(&status));
+  EXPECT_TRUE(StoredValue(registrynames::kSettingsKey, QStringLiteral("SyncServiceStatus"))->ToDword(&status));
   EXPECT_EQ(status, 0u);
   EXPECT_EQ(SetWebServiceURL(QStringLiteral("http://h/")), 1);
-  EXPECT_EQ(StoredValue(kSettingsKey, QStringLiteral("WebServiceURL"))->ToString(), QStringLiteral("http://h/"));
+  EXPECT_EQ(StoredValue(registrynames::kSettingsKey, QStringLiteral("WebServiceURL"))->ToString(),
+            QStringLiteral("http://h/"));
 
   EXPECT_FALSE(DeleteNextRecIndex(12)) << "no RI key yet";
   EXPECT_TRUE(InitNextRecIndex(12));
   DWORD index = 0;
-  EXPECT_TRUE(StoredValue(kRecordIndexKey, QStringLiteral("12"))->ToDword(&index));
+  EXPECT_TRUE(StoredValue(registrynames::kRecordIndexKey, QStringLiteral("12"))->ToDword(&index));
   EXPECT_EQ(index, 1u);
   EXPECT_TRUE(DeleteNextRecIndex(12));
   EXPECT_FALSE(DeleteNextRecIndex(12));
-  EXPECT_FALSE(StoredValue(kRecordIndexKey, QStringLiteral("12")));
+  EXPECT_FALSE(StoredValue(registrynames::kRecordIndexKey, QStringLiteral("12")));
 }

@@ -2,6 +2,7 @@
 #include "admin/foundation/WebServiceTest.h"
 #include "platform/Registry.h"
 #include "shared/RegistryHandler.h"
+#include "shared/contract/RegistryNames.h"
 #include "tests/support/FreshMachineRoot.h"
 #include "tests/support/LogReader.h"
 #include "tests/support/SettingsStore.h"
@@ -33,7 +34,8 @@ class WebServiceTestTest : public ::testing::Test {
     service_->Command({{QStringLiteral("cmd"), QStringLiteral("reset")}});
     {
       platform::RegistryKeyGuard guard;  // WriteConnSettings wants the key to exist
-      ASSERT_EQ(platform::RegCreateKeyEx(platform::HKEY_LOCAL_MACHINE, kSettingsKey, platform::KEY_ALL_ACCESS, guard.out()),
+      ASSERT_EQ(platform::RegCreateKeyEx(platform::HKEY_LOCAL_MACHINE, registrynames::kSettingsKey,
+                                         platform::KEY_ALL_ACCESS, guard.out()),
                 platform::ERROR_SUCCESS);
     }
     folder_ = testsupport::CurrentMachineRoot() + QStringLiteral("/log/");
@@ -45,7 +47,8 @@ class WebServiceTestTest : public ::testing::Test {
   static void StoreAddress(const QString& url) {
     SyncInfo info;
     info.webServiceUrl = url.toUtf8();
-    ASSERT_TRUE(testsupport::StoreSealedValue(RecordKeyName(), QStringLiteral("SyncInfo"), info.ToBytes()));
+    ASSERT_TRUE(
+        testsupport::StoreSealedValue(registrynames::RecordKeyName(), QStringLiteral("SyncInfo"), info.ToBytes()));
   }
 
   static void StoreProxy(int32_t useProxy, const QString& user, const QString& password) {

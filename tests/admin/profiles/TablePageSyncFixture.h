@@ -3,6 +3,7 @@
 // The table page's fixture with the sync program beside it: the web-service double registered as
 // the web service, the real sync program started against it, and what the double's device holds.
 #include "shared/RegistryRecords.h"
+#include "shared/contract/RegistryNames.h"
 #include "tests/admin/profiles/TablePageFixture.h"
 #include "tests/support/SyncInstallation.h"
 #include "tests/support/WebServiceDouble.h"
@@ -33,7 +34,8 @@ class TablePageSyncTest : public TablePageTest {
     sync.changeDetectionMinutes = sync.backSyncMinutes = 0;
     sync.webServiceUrl = m_service.Url().toUtf8();
     synctest::StoreSealedRecord(QStringLiteral("SyncInfo"), sync.ToBytes());
-    ASSERT_TRUE(testsupport::StoreSealedValue(kSettingsKey, QStringLiteral("ConnSettings"), ConnSettings().ToBytes()));
+    ASSERT_TRUE(testsupport::StoreSealedValue(registrynames::kSettingsKey, QStringLiteral("ConnSettings"),
+                                              ConnSettings().ToBytes()));
     synctest::SetSettingsDword(QStringLiteral("SyncServiceStatus"), 1);
     ASSERT_TRUE(QDir().mkpath(GetInstallationFolder() + QStringLiteral("Desktop Files/DB/CDB Files")));
     m_program.setStandardOutputFile(QProcess::nullDevice());

@@ -17,6 +17,7 @@
 #include "admin/shell/TarnwickDlg.h"
 #include "platform/Registry.h"
 #include "shared/RegistryRecords.h"
+#include "shared/contract/RegistryNames.h"
 #include "tests/admin/foundation/OdbcTestEngines.h"
 #include "tests/admin/foundation/SettingsDatabaseFixture.h"
 #include "tests/support/DialogScreenshot.h"
@@ -182,7 +183,8 @@ class ProcedureProfileEndToEnd : public SettingsDatabaseTest {
     desk.deviceType = 2;
     synctest::StoreSealedRecord(u"SyncInfo"_s, sync.ToBytes());
     synctest::StoreSealedRecord(u"DeskInfo"_s, desk.ToBytes());
-    ASSERT_TRUE(testsupport::StoreSealedValue(kSettingsKey, u"ConnSettings"_s, ConnSettings().ToBytes()));
+    ASSERT_TRUE(
+        testsupport::StoreSealedValue(registrynames::kSettingsKey, u"ConnSettings"_s, ConnSettings().ToBytes()));
     synctest::SetSettingsDword(u"SyncServiceStatus"_s, 1);
     synctest::SetSettingsDword(u"NextProfileID"_s, 3);  // as the installer leaves it
   }
@@ -250,7 +252,7 @@ class ProcedureProfileEndToEnd : public SettingsDatabaseTest {
   static DWORD RecordIndex(int32_t profileId) {
     DWORD value = 0;
     const std::optional<platform::RegistryValue> stored =
-        testsupport::StoredValue(kRecordIndexKey, QString::number(profileId));
+        testsupport::StoredValue(registrynames::kRecordIndexKey, QString::number(profileId));
     if (stored) stored->ToDword(&value);
     return value;
   }
@@ -348,8 +350,8 @@ TEST_F(ProcedureProfileEndToEnd, AnUnchangedEditKeepsTheProfile) {
   wizard_.reset();
   const QList<QStringList> stored = StoredProfile(profileId);
   Execute(u"UPDATE UserProfileStatus SET StatusFlag = '' WHERE ProfileID = %1"_s.arg(profileId));  // synced
-  ASSERT_TRUE(
-      testsupport::StoreValue(kRecordIndexKey, QString::number(profileId), platform::RegistryValue::FromDword(9)));
+  ASSERT_TRUE(testsupport::StoreValue(registrynames::kRecordIndexKey, QString::number(profileId),
+                                      platform::RegistryValue::FromDword(9)));
 
   CProfileManagerDlg manager(*m_app);
   manager.show();

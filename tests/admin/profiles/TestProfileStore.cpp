@@ -4,6 +4,7 @@
 #include "admin/foundation/ProfileStatements.h"
 #include "platform/Registry.h"
 #include "shared/RegistryHandler.h"
+#include "shared/contract/RegistryNames.h"
 #include "tests/admin/foundation/SettingsDatabaseFixture.h"
 
 #include <optional>
@@ -36,8 +37,8 @@ ProfileRecord TableProfile(const QString& name) {
 
 bool SetRecordIndex(int32_t profileId, DWORD index) {
   platform::RegistryKeyGuard key;
-  return platform::RegCreateKeyEx(platform::HKEY_LOCAL_MACHINE, kRecordIndexKey, platform::KEY_ALL_ACCESS, key.out()) ==
-             platform::ERROR_SUCCESS &&
+  return platform::RegCreateKeyEx(platform::HKEY_LOCAL_MACHINE, registrynames::kRecordIndexKey,
+                                  platform::KEY_ALL_ACCESS, key.out()) == platform::ERROR_SUCCESS &&
          platform::RegSetValueEx(key.get(), QString::number(profileId), platform::RegistryValue::FromDword(index)) ==
              platform::ERROR_SUCCESS;
 }
@@ -98,8 +99,9 @@ TEST_F(ProfileStoreTest, CounterNeverHandsOutAUsedNumber) {
   EXPECT_EQ(next.ProfileID, 13);
   // A counter that cannot be read stores nothing.
   platform::RegistryKeyGuard key;
-  ASSERT_EQ(platform::RegOpenKeyEx(platform::HKEY_LOCAL_MACHINE, kSettingsKey, platform::KEY_WRITE, key.out()),
-            platform::ERROR_SUCCESS);
+  ASSERT_EQ(
+      platform::RegOpenKeyEx(platform::HKEY_LOCAL_MACHINE, registrynames::kSettingsKey, platform::KEY_WRITE, key.out()),
+      platform::ERROR_SUCCESS);
   ASSERT_EQ(platform::RegDeleteValue(key.get(), u"NextProfileID"_s), platform::ERROR_SUCCESS);
   ProfileRecord second = TableProfile(u"Second"_s);
   EXPECT_FALSE(Create(&second));

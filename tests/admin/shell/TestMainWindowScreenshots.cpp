@@ -2,6 +2,7 @@
 #include "admin/shell/TarnwickApp.h"
 #include "admin/shell/TarnwickDlg.h"
 #include "shared/RegistrySettings.h"
+#include "shared/contract/RegistryNames.h"
 #include "tests/support/AdminInstallation.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/SettingsStore.h"
@@ -49,7 +50,7 @@ void Shoot(CTarnwickDlg& dialog, const QString& name) {
 TEST(MainWindowScreenshots, LoggedOutOnTheRootAndLoggedInOnAModule) {
   testsupport::MessageBoxRecorder::Global().Clear();
   testsupport::InstallAdmin();
-  ASSERT_TRUE(testsupport::StoreSealedValue(RecordKeyName(), QStringLiteral("APas"), "Secret1"));
+  ASSERT_TRUE(testsupport::StoreSealedValue(registrynames::RecordKeyName(), QStringLiteral("APas"), "Secret1"));
   CTarnwickApp app;
   CTarnwickDlg dialog;
   dialog.show();

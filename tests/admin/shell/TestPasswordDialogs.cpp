@@ -3,6 +3,7 @@
 #include "admin/shell/SetAdministrativePasswordDlg.h"
 #include "shared/RegistryHandler.h"
 #include "shared/RegistrySettings.h"
+#include "shared/contract/RegistryNames.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/SettingsStore.h"
 #include "tests/support/DialogControls.h"
@@ -38,7 +39,7 @@ class PasswordDialogs : public ::testing::Test {
  protected:
   void SetUp() override {
     MessageBoxRecorder::Global().Clear();
-    ASSERT_TRUE(testsupport::StoreSealedValue(RecordKeyName(), QStringLiteral("APas"), "Secret1"));
+    ASSERT_TRUE(testsupport::StoreSealedValue(registrynames::RecordKeyName(), QStringLiteral("APas"), "Secret1"));
   }
 };
 

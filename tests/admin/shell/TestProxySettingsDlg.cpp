@@ -7,6 +7,7 @@
 #include "admin/shell/ProxyUserPassDlg.h"
 #include "platform/Registry.h"
 #include "shared/RegistryHandler.h"
+#include "shared/contract/RegistryNames.h"
 #include "tests/support/FreshMachineRoot.h"
 #include "tests/support/LogReader.h"
 #include "tests/support/MessageBoxRecorder.h"
@@ -85,13 +86,15 @@ class ProxySettings : public ::testing::Test {
     SetAppLog(log_.get());
     SyncInfo info;
     info.webServiceUrl = service_->Url().toUtf8();
-    ASSERT_TRUE(testsupport::StoreSealedValue(RecordKeyName(), QStringLiteral("SyncInfo"), info.ToBytes()));
+    ASSERT_TRUE(
+        testsupport::StoreSealedValue(registrynames::RecordKeyName(), QStringLiteral("SyncInfo"), info.ToBytes()));
   }
   void TearDown() override { SetAppLog(nullptr); }
 
   static void CreateSettingsKey() {
     platform::RegistryKeyGuard key;
-    ASSERT_EQ(platform::RegCreateKeyEx(platform::HKEY_LOCAL_MACHINE, kSettingsKey, platform::KEY_ALL_ACCESS, key.out()),
+    ASSERT_EQ(platform::RegCreateKeyEx(platform::HKEY_LOCAL_MACHINE, registrynames::kSettingsKey,
+                                       platform::KEY_ALL_ACCESS, key.out()),
               platform::ERROR_SUCCESS);
   }
 

@@ -1,5 +1,6 @@
 #include "admin/shell/TarnwickApp.h"
 #include "admin/shell/TarnwickDlg.h"
+#include "shared/contract/RegistryNames.h"
 #include "tests/support/AdminInstallation.h"
 #include "tests/support/LogReader.h"
 #include "tests/support/MessageBoxRecorder.h"
@@ -58,8 +59,10 @@ TEST(TarnwickApp, TheStartUpCheckReachesTheWebService) {
   testsupport::RegisterDesktop(2);
   SyncInfo sync;
   sync.webServiceUrl = service.Url().toUtf8();
-  ASSERT_TRUE(testsupport::StoreSealedValue(RecordKeyName(), QStringLiteral("SyncInfo"), sync.ToBytes()));
-  ASSERT_TRUE(testsupport::StoreSealedValue(kSettingsKey, QStringLiteral("ConnSettings"), ConnSettings().ToBytes()));
+  ASSERT_TRUE(
+      testsupport::StoreSealedValue(registrynames::RecordKeyName(), QStringLiteral("SyncInfo"), sync.ToBytes()));
+  ASSERT_TRUE(testsupport::StoreSealedValue(registrynames::kSettingsKey, QStringLiteral("ConnSettings"),
+                                            ConnSettings().ToBytes()));
   {
     CTarnwickApp app;
     app.InitInstance();

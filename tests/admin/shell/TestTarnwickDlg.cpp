@@ -2,6 +2,7 @@
 #include "admin/shell/TarnwickApp.h"
 #include "admin/shell/TarnwickDlg.h"
 #include "shared/RegistrySettings.h"
+#include "shared/contract/RegistryNames.h"
 #include "tests/support/AdminInstallation.h"
 #include "tests/support/LogReader.h"
 #include "tests/support/MessageBoxRecorder.h"
@@ -32,7 +33,7 @@ class MainDialog : public ::testing::Test {
   }
 
   static void StorePassword(const QByteArray& password) {
-    ASSERT_TRUE(testsupport::StoreSealedValue(RecordKeyName(), QStringLiteral("APas"), password));
+    ASSERT_TRUE(testsupport::StoreSealedValue(registrynames::RecordKeyName(), QStringLiteral("APas"), password));
   }
 
   std::unique_ptr<CTarnwickDlg> Open() {
@@ -246,7 +247,7 @@ TEST_F(MainDialog, EverySelectionBuildsTheModuleAnew) {
 // A stored value that cannot be read is no "no password": the panel stays, every password is
 // refused, and the log tells why.
 TEST_F(MainDialog, AnUnreadablePasswordKeepsTheLoginAndRefusesEveryPassword) {
-  ASSERT_TRUE(testsupport::StoreValue(RecordKeyName(), QStringLiteral("APas"),
+  ASSERT_TRUE(testsupport::StoreValue(registrynames::RecordKeyName(), QStringLiteral("APas"),
                                       platform::RegistryValue::FromBinary(QByteArray("\x01\x02\x03", 3))));
   const auto dialog = Open();
   ExpectLoggedOutPanel();

@@ -11,6 +11,7 @@
 #include "platform/Registry.h"
 #include "shared/RegistryHandler.h"
 #include "shared/RegistrySettings.h"
+#include "shared/contract/RegistryNames.h"
 #include "tests/admin/shell/RecordingSyncControl.h"
 #include "tests/support/AdminInstallation.h"
 #include "tests/support/MessageBoxRecorder.h"
@@ -116,8 +117,8 @@ TEST_F(Preferences, TheStartButtonShowsAndTogglesTheState) {
 TEST_F(Preferences, ThePasswordIsSetAndThenChanged) {
   {
     platform::RegistryKeyGuard key;  // the installer makes the record key
-    ASSERT_EQ(platform::RegCreateKeyEx(platform::HKEY_LOCAL_MACHINE, RecordKeyName(), platform::KEY_ALL_ACCESS,
-                                       key.out()),
+    ASSERT_EQ(platform::RegCreateKeyEx(platform::HKEY_LOCAL_MACHINE, registrynames::RecordKeyName(),
+                                       platform::KEY_ALL_ACCESS, key.out()),
               platform::ERROR_SUCCESS);
   }
   auto dialog = Open();
@@ -170,7 +171,7 @@ TEST_F(Preferences, TheHiddenAddressHandlersTestAndSaveTheAddress) {
   save->click();
   EXPECT_TRUE(Boxes().isEmpty());
   EXPECT_FALSE(save->isEnabled());
-  const auto stored = testsupport::StoredValue(kSettingsKey, QStringLiteral("WebServiceURL"));
+  const auto stored = testsupport::StoredValue(registrynames::kSettingsKey, QStringLiteral("WebServiceURL"));
   ASSERT_TRUE(stored);
   EXPECT_EQ(stored->ToString(), service.Url());
   address->setText(service.Url() + QStringLiteral("x"));
@@ -208,7 +209,7 @@ QString ScreenshotFolder() {
 }  // namespace
 
 TEST_F(Preferences, PicturesOfTheModuleInTheMainWindowTheConnectionSettingsAndBalloon19) {
-  ASSERT_TRUE(testsupport::StoreSealedValue(RecordKeyName(), QStringLiteral("APas"), "Secret1"));
+  ASSERT_TRUE(testsupport::StoreSealedValue(registrynames::RecordKeyName(), QStringLiteral("APas"), "Secret1"));
   CTarnwickApp app;
   CTarnwickDlg main;
   main.show();

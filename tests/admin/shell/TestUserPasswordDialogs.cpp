@@ -8,6 +8,7 @@
 #include "admin/shell/UserManagerDlg.h"
 #include "admin/shell/UserPasswordDlg.h"
 #include "shared/RegistrySettings.h"
+#include "shared/contract/RegistryNames.h"
 #include "tests/admin/shell/DeviceUserTest.h"
 #include "tests/support/SettingsStore.h"
 
@@ -84,7 +85,7 @@ TEST_F(UserPasswordTest, APasswordIsSetChangedRemovedAndSetAgainInItsOneRow) {
   EXPECT_EQ(ButtonStates(dialog), QStringLiteral("011"));
 
   // The current password is the user's, or the administrator's; anything else is refused.
-  ASSERT_TRUE(testsupport::StoreSealedValue(RecordKeyName(), QStringLiteral("APas"), "Admin123"));
+  ASSERT_TRUE(testsupport::StoreSealedValue(registrynames::RecordKeyName(), QStringLiteral("APas"), "Admin123"));
   struct Change {
     QString current;
     bool accepted;

@@ -2,6 +2,7 @@
 #include "admin/shell/WindowsVistaInfoMessageDialog.h"
 #include "platform/Registry.h"
 #include "shared/RegistrySettings.h"
+#include "shared/contract/RegistryNames.h"
 #include "tests/support/AdminInstallation.h"
 #include "tests/support/LogReader.h"
 #include "tests/support/SettingsStore.h"
@@ -56,16 +57,17 @@ class WindowsNotice : public ::testing::Test {
   static void StoreFlag(std::optional<uint32_t> flag) {
     using namespace platform;
     if (flag) {
-      ASSERT_TRUE(testsupport::StoreValue(kSettingsKey, QStringLiteral("OSVersionMessageFlag"), RegistryValue::FromDword(*flag)));
+      ASSERT_TRUE(testsupport::StoreValue(registrynames::kSettingsKey, QStringLiteral("OSVersionMessageFlag"),
+                                          RegistryValue::FromDword(*flag)));
       return;
     }
     RegistryKeyGuard key;
-    ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, kSettingsKey, KEY_WRITE, key.out()), ERROR_SUCCESS);
+    ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, registrynames::kSettingsKey, KEY_WRITE, key.out()), ERROR_SUCCESS);
     RegDeleteValue(key.get(), QStringLiteral("OSVersionMessageFlag"));
   }
 
   static std::optional<uint32_t> StoredFlag() {
-    const auto value = testsupport::StoredValue(kSettingsKey, QStringLiteral("OSVersionMessageFlag"));
+    const auto value = testsupport::StoredValue(registrynames::kSettingsKey, QStringLiteral("OSVersionMessageFlag"));
     platform::DWORD number = 0;
     if (!value || !value->ToDword(&number)) return std::nullopt;
     return number;

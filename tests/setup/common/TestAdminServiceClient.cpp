@@ -1,6 +1,7 @@
 #include "setup/common/AdminServiceClient.h"
 #include "setup/common/ServiceCheck.h"
 #include "setup/common/UninstallerAdminClient.h"
+#include "shared/contract/RegistryNames.h"
 #include "shared/crypto/Base64.h"
 #include "tests/support/SettingsStore.h"
 #include "tests/setup/common/SetupFixture.h"
@@ -220,7 +221,8 @@ TEST_F(AdminServiceClientTest, ProxyCarriesItsOwnCredentials) {
 TEST_F(AdminServiceClientTest, UninstallerReadsTheProxyFromTheRegistryBeforeEachCall) {
   web_.DemandProxyCredentials(QStringLiteral("u"), QStringLiteral("p"));
   ThroughProxyOfWebDouble("u", "p");
-  ASSERT_TRUE(testsupport::StoreSealedValue(kSettingsKey, QStringLiteral("ConnSettings"), state_.connection.ToBytes()));
+  ASSERT_TRUE(testsupport::StoreSealedValue(registrynames::kSettingsKey, QStringLiteral("ConnSettings"),
+                                            state_.connection.ToBytes()));
   EXPECT_EQ(Uninstaller().UnInstallAdmin(), 0);
   EXPECT_TRUE(Logged(QStringLiteral("<SendDataOverHTTP> Proxy Connection Settings are Enabled.")));
   EXPECT_EQ(admin_.Requests().size(), 1);

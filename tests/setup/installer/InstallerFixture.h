@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/MachineRoot.h"
-#include "setup/common/InstallLayout.h"
 #include "setup/installer/InstallerApp.h"
+#include "shared/contract/InstallLayout.h"
 #include "tests/setup/common/SetupFixture.h"
 #include "tests/setup/installer/InstallLogLines.h"
 

@@ -1,11 +1,11 @@
 #include "platform/MachineRoot.h"
 #include "platform/Registry.h"
-#include "setup/common/InstallLayout.h"
 #include "setup/common/SettingsRemoval.h"
 #include "platform/widgets/DocumentLauncher.h"
 #include "setup/installer/FinishPage.h"
 #include "setup/installer/TarnwickInstallWizard.h"
 #include "shared/RegistrySettings.h"
+#include "shared/contract/InstallLayout.h"
 #include "tests/setup/installer/InstallerFixture.h"
 #include "tests/support/FreshMachineRoot.h"
 

@@ -1,6 +1,6 @@
 #include "platform/OdbcConfig.h"
-#include "setup/common/InstallLayout.h"
 #include "setup/installer/InstallFileManager.h"
+#include "shared/contract/InstallLayout.h"
 #include "tests/setup/installer/InstallLogLines.h"
 #include "tests/support/FreshMachineRoot.h"
 #include "tests/support/MessageBoxRecorder.h"

@@ -4,6 +4,7 @@
 #include "shared/RegistryHandler.h"
 #include "shared/RegistryRecords.h"
 #include "shared/RegistrySettings.h"
+#include "shared/contract/RegistryNames.h"
 #include "shared/crypto/Sealing.h"
 #include "sync/data/SyncRegistry.h"
 #include "sync/data/SyncSettings.h"
@@ -51,10 +52,10 @@ bool KeyExists(const QString& key) {
 
 TEST(InstallRegistry, WritesEveryValueWithItsType) {
   // A failed earlier run left a key with other values: it is reused and overwritten.
-  testsupport::StoreValue(kSettingsKey, QStringLiteral("NextProfileID"), RegistryValue::FromDword(9));
+  testsupport::StoreValue(registrynames::kSettingsKey, QStringLiteral("NextProfileID"), RegistryValue::FromDword(9));
   ASSERT_EQ(installer::GetRegistryHandler()->CreateAppSettings(State()), 0);
 
-  const RegistryValue path = Stored(kSettingsKey, QStringLiteral("InstallationPath"));
+  const RegistryValue path = Stored(registrynames::kSettingsKey, QStringLiteral("InstallationPath"));
   EXPECT_EQ(path.type, REG_SZ);
   EXPECT_EQ(path.data, Utf16(kFolder)) << "stored without its terminating zero";
   struct Dword {
@@ -62,13 +63,13 @@ TEST(InstallRegistry, WritesEveryValueWithItsType) {
     QString name;
     DWORD value;
   };
-  const Dword dwords[] = {{kSettingsKey, QStringLiteral("NextProfileID"), 3},
-                          {kSettingsKey, QStringLiteral("SyncServiceStatus"), 1},
-                          {kSettingsKey, QStringLiteral("StartSyncStatus"), 0},
-                          {kSettingsKey, QStringLiteral("NextFormID"), 2},
-                          {kRecordIndexKey, QStringLiteral("1"), 25},
-                          {kRecordIndexKey, QStringLiteral("2"), 25},
-                          {RecordKeyName(), QStringLiteral("AppWPk"), 1}};
+  const Dword dwords[] = {{registrynames::kSettingsKey, QStringLiteral("NextProfileID"), 3},
+                          {registrynames::kSettingsKey, QStringLiteral("SyncServiceStatus"), 1},
+                          {registrynames::kSettingsKey, QStringLiteral("StartSyncStatus"), 0},
+                          {registrynames::kSettingsKey, QStringLiteral("NextFormID"), 2},
+                          {registrynames::kRecordIndexKey, QStringLiteral("1"), 25},
+                          {registrynames::kRecordIndexKey, QStringLiteral("2"), 25},
+                          {registrynames::RecordKeyName(), QStringLiteral("AppWPk"), 1}};
   for (const Dword& d : dwords) {
     const RegistryValue value = Stored(d.key, d.name);
     DWORD number = 0;
@@ -110,16 +111,16 @@ TEST(InstallRegistry, SealedRecordsAreByteForByteWhatTheReadersRead) {
     QString key;
     QString name;
     QByteArray plain;
-  } records[] = {{kSettingsKey, QStringLiteral("ConnSettings"), conn},
-                 {RecordKeyName(), QStringLiteral("SyncInfo"), sync},
-                 {RecordKeyName(), QStringLiteral("DeskInfo"), desk},
-                 {RecordKeyName(), QStringLiteral("APas"), QByteArray()}};
+  } records[] = {{registrynames::kSettingsKey, QStringLiteral("ConnSettings"), conn},
+                 {registrynames::RecordKeyName(), QStringLiteral("SyncInfo"), sync},
+                 {registrynames::RecordKeyName(), QStringLiteral("DeskInfo"), desk},
+                 {registrynames::RecordKeyName(), QStringLiteral("APas"), QByteArray()}};
   for (const auto& record : records) {
     const RegistryValue value = Stored(record.key, record.name);
     EXPECT_EQ(value.type, REG_BINARY) << record.name.toStdString();
     EXPECT_EQ(value.data, EncryptSetting(record.plain)) << record.name.toStdString();
   }
-  EXPECT_EQ(Stored(RecordKeyName(), QStringLiteral("APas")).data.size(), 16) << "the empty password";
+  EXPECT_EQ(Stored(registrynames::RecordKeyName(), QStringLiteral("APas")).data.size(), 16) << "the empty password";
 
   // The administration program's and the sync program's readers.
   CRegistryHandler reader;
@@ -158,27 +159,29 @@ TEST(InstallRegistry, AnAddressTooLongForSyncInfoIsNotWritten) {
   EXPECT_TRUE(log.contains(QStringLiteral("Failed to Create Sync settings <3> : 87")));
   EXPECT_TRUE(log.contains(QStringLiteral("Failed to create Sync settings <2> ")));
   SyncInfo stored;
-  ASSERT_EQ(ReadSealedRecord(RecordKeyName(), QStringLiteral("SyncInfo"), &stored), 0);
+  ASSERT_EQ(ReadSealedRecord(registrynames::RecordKeyName(), QStringLiteral("SyncInfo"), &stored), 0);
   EXPECT_EQ(stored.webServiceUrl.size(), installer::kMaxWebServiceUrlBytes) << "the earlier value stays";
-  EXPECT_FALSE(testsupport::StoredValue(RecordKeyName(), QStringLiteral("DeskInfo"))) << "the run stopped there";
+  EXPECT_FALSE(testsupport::StoredValue(registrynames::RecordKeyName(), QStringLiteral("DeskInfo")))
+      << "the run stopped there";
 }
 
 TEST(InstallRegistry, DestroySettingsWithoutAppWPkStillDeletesTheSettingsKeys) {
   ASSERT_EQ(installer::GetRegistryHandler()->CreateAppSettings(State()), 0);
   {
     RegistryKeyGuard key;
-    ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, RecordKeyName(), KEY_ALL_ACCESS, key.out()), ERROR_SUCCESS);
+    ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, registrynames::RecordKeyName(), KEY_ALL_ACCESS, key.out()),
+              ERROR_SUCCESS);
     ASSERT_EQ(RegDeleteValue(key.get(), QStringLiteral("AppWPk")), ERROR_SUCCESS);
   }
   EXPECT_EQ(installer::GetRegistryHandler()->DestroySettings(), 0);
   const QStringList log = InstallLogLines();
   EXPECT_TRUE(log.contains(QStringLiteral("Destroying settings...")));
   EXPECT_TRUE(log.contains(QStringLiteral("Problem in deleting settings<4.1>: 2")));
-  EXPECT_FALSE(KeyExists(kRecordIndexKey));
-  EXPECT_FALSE(KeyExists(kSettingsKey));
-  EXPECT_TRUE(KeyExists(RecordKeyName())) << "the record key itself stays";
+  EXPECT_FALSE(KeyExists(registrynames::kRecordIndexKey));
+  EXPECT_FALSE(KeyExists(registrynames::kSettingsKey));
+  EXPECT_TRUE(KeyExists(registrynames::RecordKeyName())) << "the record key itself stays";
   for (const QString& name : {QStringLiteral("APas"), QStringLiteral("DeskInfo"), QStringLiteral("SyncInfo")})
-    EXPECT_FALSE(testsupport::StoredValue(RecordKeyName(), name)) << name.toStdString();
+    EXPECT_FALSE(testsupport::StoredValue(registrynames::RecordKeyName(), name)) << name.toStdString();
   EXPECT_TRUE(KeyExists(kAddRemoveKey)) << "the install sequence deletes the Add/Remove entry";
 }
 
@@ -192,8 +195,8 @@ TEST(InstallRegistry, DestroySettingsWithoutTheRecordKeyAttemptsEveryDeletion) {
     EXPECT_TRUE(log.contains(QStringLiteral("Problem in deleting settings<%1>: 2").arg(QLatin1String(checkpoint))))
         << checkpoint;
   }
-  EXPECT_FALSE(KeyExists(kRecordIndexKey));
-  EXPECT_FALSE(KeyExists(kSettingsKey));
+  EXPECT_FALSE(KeyExists(registrynames::kRecordIndexKey));
+  EXPECT_FALSE(KeyExists(registrynames::kSettingsKey));
   EXPECT_FALSE(log.contains(QStringLiteral("Problem in deleting settings<5>: 2")));
 }
 

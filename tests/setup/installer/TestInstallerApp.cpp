@@ -10,6 +10,7 @@
 #include "setup/installer/TarnwickInstallWizard.h"
 #include "setup/installer/WelComePage.h"
 #include "shared/RegistryRecords.h"
+#include "shared/contract/RegistryNames.h"
 #include "tests/setup/installer/InstallLogLines.h"
 #include "tests/support/FreshMachineRoot.h"
 #include "tests/support/MessageBoxRecorder.h"
@@ -34,7 +35,8 @@ const QList<platform::MessageBoxRequest>& Boxes() { return testsupport::MessageB
 
 void StoreInstallationPath(const std::optional<QString>& path) {
   platform::RegistryKeyGuard key;
-  platform::RegCreateKeyEx(platform::HKEY_LOCAL_MACHINE, kSettingsKey, platform::KEY_ALL_ACCESS, key.out());
+  platform::RegCreateKeyEx(platform::HKEY_LOCAL_MACHINE, registrynames::kSettingsKey, platform::KEY_ALL_ACCESS,
+                           key.out());
   platform::RegDeleteValue(key.get(), QStringLiteral("InstallationPath"));
   if (path) {
     platform::RegSetValueEx(key.get(), QStringLiteral("InstallationPath"), platform::RegistryValue::FromString(*path));

@@ -5,7 +5,6 @@
 #include "platform/Process.h"
 #include "platform/Registry.h"
 #include "platform/widgets/DocumentLauncher.h"
-#include "setup/common/InstallLayout.h"
 #include "setup/installer/FinishPage.h"
 #include "setup/installer/PersonalInfoPage.h"
 #include "setup/installer/ProxySettingsPage.h"
@@ -13,6 +12,8 @@
 #include "setup/installer/TarnwickInstallWizard.h"
 #include "shared/RegistryRecords.h"
 #include "shared/RegistrySettings.h"
+#include "shared/contract/InstallLayout.h"
+#include "shared/contract/RegistryNames.h"
 #include "tests/setup/installer/InstallerFixture.h"
 #include "tests/support/Eventually.h"
 #include "tests/support/TestPaths.h"
@@ -65,8 +66,8 @@ bool Running(const QString& program) {
 std::optional<platform::RegistryValue> SettingsValue(const QString& name) {
   platform::RegistryKeyGuard key;
   platform::RegistryValue value;
-  if (platform::RegOpenKeyEx(platform::HKEY_LOCAL_MACHINE, kSettingsKey, platform::KEY_READ, key.out()) !=
-          platform::ERROR_SUCCESS ||
+  if (platform::RegOpenKeyEx(platform::HKEY_LOCAL_MACHINE, registrynames::kSettingsKey, platform::KEY_READ,
+                             key.out()) != platform::ERROR_SUCCESS ||
       platform::RegQueryValueEx(key.get(), name, &value) != platform::ERROR_SUCCESS) {
     return std::nullopt;
   }
@@ -250,7 +251,7 @@ TEST_F(InstallerEndToEnd, ThroughTheProxyTheInstallationKeepsItsRecord) {
   EXPECT_EQ(wizard.FinishPage()->StatusText(), QStringLiteral("Tarnwick Plus Lite installed successfully."));
 
   ConnSettings record;
-  ASSERT_EQ(ReadSealedRecord(kSettingsKey, QStringLiteral("ConnSettings"), &record), 0);
+  ASSERT_EQ(ReadSealedRecord(registrynames::kSettingsKey, QStringLiteral("ConnSettings"), &record), 0);
   EXPECT_EQ(record.useProxy, 1);
   EXPECT_EQ(record.proxyServer, QByteArray("127.0.0.1"));
   EXPECT_EQ(record.proxyPort, web_.Port());

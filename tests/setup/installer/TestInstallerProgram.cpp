@@ -4,6 +4,7 @@
 #include "platform/widgets/MessageBox.h"
 #include "setup/common/SetupLog.h"
 #include "shared/RegistryRecords.h"
+#include "shared/contract/RegistryNames.h"
 #include "tests/setup/installer/InstallLogLines.h"
 #include "tests/support/FreshMachineRoot.h"
 #include "tests/support/TestPaths.h"
@@ -28,7 +29,8 @@ TEST(InstallerProgram, RefusesToRunOverAnInstallationAndChangesNothing) {
   ASSERT_TRUE(QDir().mkpath(installed));
   {
     platform::RegistryKeyGuard key;
-    platform::RegCreateKeyEx(platform::HKEY_LOCAL_MACHINE, kSettingsKey, platform::KEY_ALL_ACCESS, key.out());
+    platform::RegCreateKeyEx(platform::HKEY_LOCAL_MACHINE, registrynames::kSettingsKey, platform::KEY_ALL_ACCESS,
+                             key.out());
     platform::RegSetValueEx(key.get(), QStringLiteral("InstallationPath"),
                             platform::RegistryValue::FromString(installed));
   }

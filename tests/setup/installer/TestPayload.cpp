@@ -1,7 +1,8 @@
 #include "platform/Registry.h"
-#include "setup/common/InstallLayout.h"
 #include "setup/installer/InstallFileManager.h"
 #include "shared/RegistryRecords.h"
+#include "shared/contract/InstallLayout.h"
+#include "shared/contract/RegistryNames.h"
 #include "sync/data/ProfileDataReader.h"
 #include "sync/data/ProfileInfoDB.h"
 #include "sync/engine/CdbFile.h"
@@ -121,7 +122,7 @@ TEST(Payload, InstalledSnapshotsAreInStepWithTheInstalledRows) {
   state.deviceId = QStringLiteral("udid42");
   ASSERT_EQ(GetInstallFileManager()->CreateDirStructure(state), 0);
   ASSERT_EQ(GetInstallFileManager()->CopyFiles(state), 0);
-  ASSERT_TRUE(testsupport::StoreValue(kSettingsKey, QStringLiteral("InstallationPath"),
+  ASSERT_TRUE(testsupport::StoreValue(registrynames::kSettingsKey, QStringLiteral("InstallationPath"),
                                       platform::RegistryValue::FromString(state.installFolder)));
 
   CProfileInfoDB profiles;

@@ -4,12 +4,13 @@
 #include "platform/Process.h"
 #include "platform/ServiceManager.h"
 #include "platform/widgets/MessageBox.h"
-#include "setup/common/InstallLayout.h"
 #include "setup/common/SetupShortcuts.h"
 #include "setup/installer/FinishPage.h"
 #include "setup/uninstaller/SyncStopWait.h"
 #include "setup/uninstaller/UninstallerSettings.h"
 #include "shared/RegistryRecords.h"
+#include "shared/contract/InstallLayout.h"
+#include "shared/contract/RegistryNames.h"
 #include "tests/setup/installer/InstallerFixture.h"
 #include "tests/setup/uninstaller/MachineRecord.h"
 #include "tests/setup/uninstaller/StandIn.h"
@@ -59,7 +60,7 @@ QList<qint64> Running(const QString& name) {
 
 uint32_t SyncServiceStatus() {
   uint32_t status = 99;
-  const auto value = testsupport::StoredValue(kSettingsKey, QStringLiteral("SyncServiceStatus"));
+  const auto value = testsupport::StoredValue(registrynames::kSettingsKey, QStringLiteral("SyncServiceStatus"));
   if (value) value->ToDword(&status);
   return status;
 }
@@ -107,7 +108,8 @@ class UninstallEndToEndTest : public installertest::InstallerPageTest {
   // the parents of the Add/Remove Programs entry, where every installed program has its own.
   QStringList UnexpectedKeys() const {
     QStringList kept;
-    for (QString key : {RecordKeyName(), QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall")}) {
+    for (QString key :
+         {registrynames::RecordKeyName(), QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall")}) {
       for (; !key.isEmpty(); key = key.left(std::max<qsizetype>(0, key.lastIndexOf(u'\\')))) kept.append(key);
     }
     QStringList unexpected;
@@ -375,8 +377,8 @@ TEST_F(UninstallEndToEndTest, ServiceModeAlsoRemovesTheService) {
     ASSERT_TRUE(run.waitForFinished(kRunBoundMs));
     ASSERT_EQ(run.exitCode(), 0) << switchText.toStdString();
   }
-  ASSERT_TRUE(
-      testsupport::StoreValue(kSettingsKey, QStringLiteral("StartSyncStatus"), platform::RegistryValue::FromDword(1)));
+  ASSERT_TRUE(testsupport::StoreValue(registrynames::kSettingsKey, QStringLiteral("StartSyncStatus"),
+                                      platform::RegistryValue::FromDword(1)));
   ASSERT_TRUE(testsupport::Eventually([] { return !Running(kSyncProgram).isEmpty(); }, 30s));
 
   ExpectUninstalled(RunUninstaller());
@@ -417,12 +419,13 @@ TEST_F(UninstallEndToEndTest, CancelledOrRefusedRunsChangeNothing) {
   }
 
   // No DeskInfo.
-  const auto deskInfo = testsupport::StoredValue(RecordKeyName(), QStringLiteral("DeskInfo"));
+  const auto deskInfo = testsupport::StoredValue(registrynames::RecordKeyName(), QStringLiteral("DeskInfo"));
   ASSERT_TRUE(deskInfo);
   {
     platform::RegistryKeyGuard key;
-    ASSERT_EQ(
-        platform::RegOpenKeyEx(platform::HKEY_LOCAL_MACHINE, RecordKeyName(), platform::KEY_ALL_ACCESS, key.out()), 0);
+    ASSERT_EQ(platform::RegOpenKeyEx(platform::HKEY_LOCAL_MACHINE, registrynames::RecordKeyName(),
+                                     platform::KEY_ALL_ACCESS, key.out()),
+              0);
     ASSERT_EQ(platform::RegDeleteValue(key.get(), QStringLiteral("DeskInfo")), 0);
   }
   run = RunUninstaller();
@@ -432,7 +435,7 @@ TEST_F(UninstallEndToEndTest, CancelledOrRefusedRunsChangeNothing) {
   EXPECT_EQ(run.lines.mid(2), (QStringList{QStringLiteral("Problem in getting desk settings<2> : 2"),
                                            QStringLiteral("Problem in getting dev settings<2> : 2"),
                                            QStringLiteral("Problem in getting DesktopName")}));
-  ASSERT_TRUE(testsupport::StoreValue(RecordKeyName(), QStringLiteral("DeskInfo"), *deskInfo));
+  ASSERT_TRUE(testsupport::StoreValue(registrynames::RecordKeyName(), QStringLiteral("DeskInfo"), *deskInfo));
 
   EXPECT_EQ(Changes(record, InstallationRecord()), QStringList());
   EXPECT_EQ(Running(kSyncProgram), QList<qint64>{syncPid});

@@ -1,10 +1,11 @@
 #include "platform/Registry.h"
-#include "setup/common/InstallLayout.h"
 #include "setup/common/SettingsRemoval.h"
 #include "setup/installer/RegistryHandler.h"
 #include "setup/uninstaller/UninstallerFiles.h"
 #include "setup/uninstaller/UninstallerRegistryHandler.h"
 #include "shared/RegistryRecords.h"
+#include "shared/contract/InstallLayout.h"
+#include "shared/contract/RegistryNames.h"
 #include "tests/setup/uninstaller/MachineRecord.h"
 #include "tests/setup/uninstaller/UninstallerTestLog.h"
 #include "tests/support/FreshMachineRoot.h"
@@ -132,7 +133,7 @@ TEST(UninstallerRemoval, RemoveSettingsLeavesOnlyEmptyKeysAndTheVirtualStore) {
   EXPECT_EQ(uninstallertest::RegistryValues(HKEY_LOCAL_MACHINE), QStringList());
   EXPECT_TRUE(log.Lines().isEmpty()) << log.Lines().join(u'\n').toStdString();
   RegistryKeyGuard record;
-  EXPECT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, RecordKeyName(), KEY_READ, record.out()), ERROR_SUCCESS)
+  EXPECT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, registrynames::RecordKeyName(), KEY_READ, record.out()), ERROR_SUCCESS)
       << "the record key itself stays";
   EXPECT_EQ(uninstallertest::RegistryValues(HKEY_CURRENT_USER, virtualStore).size(), 1)
       << "the virtualised copy is never touched";

@@ -1,6 +1,7 @@
 #include "platform/Registry.h"
 #include "setup/uninstaller/UninstallerSettings.h"
 #include "shared/RegistryRecords.h"
+#include "shared/contract/RegistryNames.h"
 #include "tests/setup/uninstaller/UninstallerTestLog.h"
 #include "tests/support/FreshMachineRoot.h"
 #include "tests/support/SettingsStore.h"
@@ -16,7 +17,8 @@ void StoreDeskInfo(const QByteArray& name, uint16_t deviceType) {
   info.desktopName = name;
   info.deviceId = name;
   info.deviceType = deviceType;
-  ASSERT_TRUE(testsupport::StoreSealedValue(RecordKeyName(), QStringLiteral("DeskInfo"), info.ToBytes()));
+  ASSERT_TRUE(
+      testsupport::StoreSealedValue(registrynames::RecordKeyName(), QStringLiteral("DeskInfo"), info.ToBytes()));
 }
 
 // A record that unseals to garbage (no integrity check) must not yield a name to withdraw.
@@ -41,8 +43,8 @@ TEST(UninstallerSettings, OnlyAPrintableUtf8NameIsADesktopName) {
     EXPECT_EQ(GetDeviceType(log.Sink()), 2);
     EXPECT_TRUE(log.Lines().isEmpty());
   }
-  ASSERT_TRUE(
-      testsupport::StoreSealedValue(RecordKeyName(), QStringLiteral("DeskInfo"), QByteArray(DeskInfo::kSize, '\x13')));
+  ASSERT_TRUE(testsupport::StoreSealedValue(registrynames::RecordKeyName(), QStringLiteral("DeskInfo"),
+                                            QByteArray(DeskInfo::kSize, '\x13')));
   uninstallertest::RecordedLog log;
   EXPECT_EQ(ReadDeskInfo(log.Sink()), QString());
 }
@@ -55,7 +57,8 @@ TEST(UninstallerSettings, UnreadableRecordsAreLoggedByStep) {
   connection.useProxy = 1;
   ReadConnSettings(&connection, log.Sink());
   EXPECT_EQ(connection.useProxy, 0) << "an unreadable record means the direct transport";
-  ASSERT_TRUE(testsupport::StoreValue(RecordKeyName(), QStringLiteral("DeskInfo"), RegistryValue::FromBinary("short")));
+  ASSERT_TRUE(testsupport::StoreValue(registrynames::RecordKeyName(), QStringLiteral("DeskInfo"),
+                                      RegistryValue::FromBinary("short")));
   ReadDeskInfo(log.Sink());
   EXPECT_EQ(log.Lines(), (QStringList{QStringLiteral("Problem in getting desk settings<1> : 2"),
                                       QStringLiteral("Problem in getting dev settings<1> : 2"),
@@ -69,9 +72,11 @@ TEST(UninstallerSettings, SyncServiceStatusIsWrittenAndStartSyncStatusRead) {
   EXPECT_EQ(GetStartSyncStatus(&status), 0);
   EXPECT_EQ(SetSyncServiceStatus(0, log.Sink()), 1) << "the settings key is made when missing";
   uint32_t stored = 9;
-  ASSERT_TRUE(testsupport::StoredValue(kSettingsKey, QStringLiteral("SyncServiceStatus"))->ToDword(&stored));
+  ASSERT_TRUE(
+      testsupport::StoredValue(registrynames::kSettingsKey, QStringLiteral("SyncServiceStatus"))->ToDword(&stored));
   EXPECT_EQ(stored, 0u);
-  ASSERT_TRUE(testsupport::StoreValue(kSettingsKey, QStringLiteral("StartSyncStatus"), RegistryValue::FromDword(1)));
+  ASSERT_TRUE(testsupport::StoreValue(registrynames::kSettingsKey, QStringLiteral("StartSyncStatus"),
+                                      RegistryValue::FromDword(1)));
   EXPECT_EQ(GetStartSyncStatus(&status), 1);
   EXPECT_EQ(status, 1u);
   EXPECT_TRUE(log.Lines().isEmpty());

@@ -1,5 +1,6 @@
 #include "tests/sync/data/SyncTestEngines.h"
 
+#include "shared/contract/DataSourceNames.h"
 #include "tests/support/FreshMachineRoot.h"
 
 #include <QFile>
@@ -17,8 +18,8 @@ bool ConnectEngine(odbctest::Engine engine, CDatabseConnection* connection, QStr
       return false;
     }
     file.close();
-    if (connection->ConnectDataSource(QString::fromUtf16(CDatabseConnection::kDataSourceName), 1, SqliteTestFile(),
-                                      QString(), QString(), &error, false) == 1) {
+    if (connection->ConnectDataSource(datasources::kSyncProfile, 1, SqliteTestFile(), QString(), QString(), &error,
+                                      false) == 1) {
       return true;
     }
     *unavailable = error;

@@ -1,4 +1,5 @@
 #include "platform/OdbcConfig.h"
+#include "shared/contract/DataSourceNames.h"
 #include "sync/data/DatabseConnection.h"
 #include "sync/data/ExcelLock.h"
 #include "sync/data/MutexSharedMemory.h"
@@ -14,8 +15,8 @@
 
 namespace {
 
-const QString kName = QString::fromUtf16(CDatabseConnection::kDataSourceName);
-const QString kBackSyncName = QString::fromUtf16(CDatabseConnection::kBackSyncDataSourceName);
+const QString kName = datasources::kSyncProfile;
+const QString kBackSyncName = datasources::kBackSyncProfile;
 
 bool IsRegistered(const QString& name) { return !platform::DataSourceValue(name, QStringLiteral("Driver")).isEmpty(); }
 

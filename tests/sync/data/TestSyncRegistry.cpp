@@ -1,5 +1,6 @@
 #include "platform/Registry.h"
 #include "shared/RegistryRecords.h"
+#include "shared/contract/RegistryNames.h"
 #include "sync/data/SyncRegistry.h"
 #include "tests/support/SyncInstallation.h"
 
@@ -16,7 +17,8 @@ namespace {
 
 void StoreIndex(const QString& name, const RegistryValue& value) {
   RegistryKeyGuard key;
-  ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, kRecordIndexKey, KEY_ALL_ACCESS, key.out()), ERROR_SUCCESS);
+  ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, registrynames::kRecordIndexKey, KEY_ALL_ACCESS, key.out()),
+            ERROR_SUCCESS);
   ASSERT_EQ(RegSetValueEx(key.get(), name, value), ERROR_SUCCESS);
 }
 
@@ -24,7 +26,7 @@ std::optional<DWORD> StoredIndex(const QString& name) {
   RegistryKeyGuard key;
   RegistryValue value;
   DWORD index = 0;
-  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, kRecordIndexKey, KEY_READ, key.out()) != ERROR_SUCCESS ||
+  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, registrynames::kRecordIndexKey, KEY_READ, key.out()) != ERROR_SUCCESS ||
       RegQueryValueEx(key.get(), name, &value) != ERROR_SUCCESS || !value.ToDword(&index))
     return std::nullopt;
   return index;

@@ -1,5 +1,6 @@
 #include "shared/LogLine.h"
 #include "shared/RegistryRecords.h"
+#include "shared/contract/RegistryNames.h"
 #include "sync/data/SyncLog.h"
 #include "sync/data/TurnInstallationPath.h"
 #include "tests/support/FreshMachineRoot.h"
@@ -23,7 +24,7 @@ QString MakeInstallation(const QString& name) {
 }
 
 void MoveInstallationTo(const QString& folder) {
-  ASSERT_TRUE(testsupport::StoreValue(kSettingsKey, QStringLiteral("InstallationPath"),
+  ASSERT_TRUE(testsupport::StoreValue(registrynames::kSettingsKey, QStringLiteral("InstallationPath"),
                                       platform::RegistryValue::FromString(folder)));
 }
 

@@ -1,6 +1,7 @@
 #include "tests/sync/engine/BackSyncFixture.h"
 
 #include "shared/RegistryRecords.h"
+#include "shared/contract/RegistryNames.h"
 #include "sync/data/DatabaseHandler.h"
 #include "sync/data/ProfileDataReader.h"
 #include "sync/data/SyncSettings.h"
@@ -70,7 +71,8 @@ void BackSyncFixture::Register(const QString& deviceId, int32_t turnMinutes) {
   desk.deviceId = deviceId.toUtf8();
   synctest::StoreSealedRecord(QStringLiteral("SyncInfo"), sync.ToBytes());
   synctest::StoreSealedRecord(QStringLiteral("DeskInfo"), desk.ToBytes());
-  ASSERT_TRUE(testsupport::StoreSealedValue(kSettingsKey, QStringLiteral("ConnSettings"), ConnSettings().ToBytes()));
+  ASSERT_TRUE(testsupport::StoreSealedValue(registrynames::kSettingsKey, QStringLiteral("ConnSettings"),
+                                            ConnSettings().ToBytes()));
   LoadSyncSettings();
 }
 

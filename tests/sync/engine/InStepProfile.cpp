@@ -2,6 +2,7 @@
 
 #include "shared/RegistryRecords.h"
 #include "shared/WorkbookFolder.h"
+#include "shared/contract/RegistryNames.h"
 #include "sync/data/DBHandlerForUserDB.h"
 #include "sync/data/DatabaseHandler.h"
 #include "sync/data/ProfileDataReader.h"
@@ -51,7 +52,7 @@ void ConfigureWebService(const QString& url) {
   desk.deviceId = "device-1";
   StoreSealedRecord(QStringLiteral("SyncInfo"), sync.ToBytes());
   StoreSealedRecord(QStringLiteral("DeskInfo"), desk.ToBytes());
-  testsupport::StoreSealedValue(kSettingsKey, QStringLiteral("ConnSettings"), ConnSettings().ToBytes());
+  testsupport::StoreSealedValue(registrynames::kSettingsKey, QStringLiteral("ConnSettings"), ConnSettings().ToBytes());
   LoadSyncSettings();
 }
 
@@ -257,7 +258,7 @@ void InStepProfile::Seed(const QList<DesktopRow>& rows) {
   file.SetCdbFileName(kProfileId);
   file.WriteCdbRecords(snapshot);
   m_pService->SeedProfile(kProfileId, Kinds(), records);
-  testsupport::StoreValue(kRecordIndexKey, QString::number(kProfileId),
+  testsupport::StoreValue(registrynames::kRecordIndexKey, QString::number(kProfileId),
                           platform::RegistryValue::FromDword(static_cast<uint32_t>(rows.size() + 1)));
 }
 
@@ -283,7 +284,7 @@ void InStepProfile::RemoveSnapshot() const {
 
 int32_t InStepProfile::NextRecordIndex() const {
   const std::optional<platform::RegistryValue> value =
-      testsupport::StoredValue(kRecordIndexKey, QString::number(kProfileId));
+      testsupport::StoredValue(registrynames::kRecordIndexKey, QString::number(kProfileId));
   DWORD index = 0;
   return value && value->ToDword(&index) ? static_cast<int32_t>(index) : -1;
 }

@@ -4,6 +4,7 @@
 // reaches the device, desktop and device changes cross both ways, and both sides end alike.
 #include "platform/Registry.h"
 #include "shared/RegistryRecords.h"
+#include "shared/contract/RegistryNames.h"
 #include "tests/support/Eventually.h"
 #include "tests/support/SettingsStore.h"
 #include "tests/support/SyncInstallation.h"
@@ -91,7 +92,8 @@ TEST_F(BackSyncProgram, TheWholeRoadEndsWithTheDeviceHoldingWhatTheTableHolds) {
   // What the administration program leaves for a new profile: its row, its first record index
   // and a status row "A" for the device user.
   StoreProfile(Profile(TableQuery()));
-  ASSERT_TRUE(testsupport::StoreValue(kRecordIndexKey, QString::number(kProfile), platform::RegistryValue::FromDword(1)));
+  ASSERT_TRUE(testsupport::StoreValue(registrynames::kRecordIndexKey, QString::number(kProfile),
+                                      platform::RegistryValue::FromDword(1)));
   RunOn(settings_, QStringLiteral("Insert Into UserProfileStatus Values ('user01', %1, 'A')").arg(kProfile));
   Start();
 

@@ -2,6 +2,7 @@
 // process, and the test double's device must end up holding what the table holds.
 #include "platform/Registry.h"
 #include "shared/RegistryRecords.h"
+#include "shared/contract/RegistryNames.h"
 #include "sync/data/RowDigest.h"
 #include "sync/engine/BackSyncDigestMap.h"
 #include "sync/engine/SyncStatus.h"
@@ -306,7 +307,7 @@ TEST_P(ChangeDetection, RowsBackSynchronisationWroteAreNotEchoed) {
 }
 
 TEST_P(ChangeDetection, WithoutARecordIndexTheProfileWaits) {
-  testsupport::StoreValue(kRecordIndexKey, QString::number(InStepProfile::kProfileId),
+  testsupport::StoreValue(registrynames::kRecordIndexKey, QString::number(InStepProfile::kProfileId),
                           platform::RegistryValue::FromString(QStringLiteral("not a number")));
   Change(profile_.InsertSql(kRows));
   Change(QStringLiteral("DELETE FROM %1 WHERE id = 1").arg(Table()));

@@ -3,6 +3,7 @@
 // the double's device must end up holding what the desktop holds.
 #include "platform/Registry.h"
 #include "shared/RegistryRecords.h"
+#include "shared/contract/RegistryNames.h"
 #include "sync/data/DatabseConnection.h"
 #include "sync/data/DatabaseHandler.h"
 #include "sync/data/SyncSettings.h"
@@ -52,7 +53,8 @@ class ProfileDelivery : public ::testing::Test {
     desk.deviceId = "device-1";
     synctest::StoreSealedRecord(QStringLiteral("SyncInfo"), sync.ToBytes());
     synctest::StoreSealedRecord(QStringLiteral("DeskInfo"), desk.ToBytes());
-    testsupport::StoreSealedValue(kSettingsKey, QStringLiteral("ConnSettings"), ConnSettings().ToBytes());
+    testsupport::StoreSealedValue(registrynames::kSettingsKey, QStringLiteral("ConnSettings"),
+                                  ConnSettings().ToBytes());
     LoadSyncSettings();
     SetNextIndex(1);
 
@@ -108,11 +110,12 @@ class ProfileDelivery : public ::testing::Test {
   QString FormFlags() { return Flags(QStringLiteral("UserFormStatus"), QStringLiteral("FormID"), kForm); }
 
   static void SetNextIndex(uint32_t value) {
-    ASSERT_TRUE(testsupport::StoreValue(kRecordIndexKey, QString::number(kProfile), platform::RegistryValue::FromDword(value)));
+    ASSERT_TRUE(testsupport::StoreValue(registrynames::kRecordIndexKey, QString::number(kProfile),
+                                        platform::RegistryValue::FromDword(value)));
   }
   static uint32_t NextIndex() {
     DWORD value = 0;
-    testsupport::StoredValue(kRecordIndexKey, QString::number(kProfile))->ToDword(&value);
+    testsupport::StoredValue(registrynames::kRecordIndexKey, QString::number(kProfile))->ToDword(&value);
     return value;
   }
 

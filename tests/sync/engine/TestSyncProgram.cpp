@@ -1,5 +1,6 @@
 // The real sync program, started in the test's machine root.
 #include "shared/RegistryRecords.h"
+#include "shared/contract/RegistryNames.h"
 #include "tests/support/Eventually.h"
 #include "tests/support/SettingsStore.h"
 #include "tests/support/SyncInstallation.h"
@@ -124,7 +125,8 @@ TEST_F(SyncProgram, TestsTheWebServiceOnceAtStart) {
   SyncInfo syncInfo;
   syncInfo.webServiceUrl = service.Url().toUtf8();
   synctest::StoreSealedRecord(QStringLiteral("SyncInfo"), syncInfo.ToBytes());
-  ASSERT_TRUE(testsupport::StoreSealedValue(kSettingsKey, QStringLiteral("ConnSettings"), ConnSettings().ToBytes()));
+  ASSERT_TRUE(testsupport::StoreSealedValue(registrynames::kSettingsKey, QStringLiteral("ConnSettings"),
+                                            ConnSettings().ToBytes()));
   const auto program = Start();
   ASSERT_TRUE(Eventually([] { return Running(kThreadStart, 1); })) << Log().toStdString();
   EXPECT_EQ(Count(Log(), QStringLiteral("<-1> <GetDataTestWebServiceMethod> Test Web Service Connection.\r\n")), 1);
@@ -147,7 +149,8 @@ TEST_F(SyncProgram, WithoutTheSwitchItEndsAtOnce) {
 TEST_F(SyncProgram, AStopEndsTheStartUpTestOfAServerThatHoldsItOpen) {
   testsupport::WebServiceDouble service;
   ASSERT_TRUE(service.Started()) << service.Error().toStdString();
-  ASSERT_TRUE(testsupport::StoreSealedValue(kSettingsKey, QStringLiteral("ConnSettings"), ConnSettings().ToBytes()));
+  ASSERT_TRUE(testsupport::StoreSealedValue(registrynames::kSettingsKey, QStringLiteral("ConnSettings"),
+                                            ConnSettings().ToBytes()));
   const uint16_t stalledPort = service.StalledPort();
   ASSERT_NE(stalledPort, 0);
   struct Case {
@@ -204,7 +207,8 @@ TEST_F(SyncProgram, AClosedStandardOutputDoesNotEndIt) {
 TEST_F(SyncProgram, ARowInsertedOnTheDesktopReachesTheDevice) {
   testsupport::WebServiceDouble service;
   ASSERT_TRUE(service.Started()) << service.Error().toStdString();
-  ASSERT_TRUE(testsupport::StoreSealedValue(kSettingsKey, QStringLiteral("ConnSettings"), ConnSettings().ToBytes()));
+  ASSERT_TRUE(testsupport::StoreSealedValue(registrynames::kSettingsKey, QStringLiteral("ConnSettings"),
+                                            ConnSettings().ToBytes()));
   synctest::InStepProfile profile;
   QString unavailable;
   ASSERT_TRUE(profile.Create(odbctest::Engine::Sqlite, &service, 3, &unavailable)) << qPrintable(unavailable);

@@ -2,6 +2,7 @@
 // that takes each message at once and holds its answer back: afterwards the device holds exactly
 // the table's rows and every device edit was applied once and answered.
 #include "shared/RegistryRecords.h"
+#include "shared/contract/RegistryNames.h"
 #include "sync/engine/CdbFile.h"
 #include "sync/engine/SnapshotJournal.h"
 #include "tests/support/Eventually.h"
@@ -76,7 +77,8 @@ class SyncProgramCrashes : public ::testing::TestWithParam<Engine> {
       if (unavailable.startsWith(QStringLiteral("skip:"))) GTEST_SKIP() << qPrintable(unavailable);
       FAIL() << qPrintable(unavailable);
     }
-    ASSERT_TRUE(testsupport::StoreSealedValue(kSettingsKey, QStringLiteral("ConnSettings"), ConnSettings().ToBytes()));
+    ASSERT_TRUE(testsupport::StoreSealedValue(registrynames::kSettingsKey, QStringLiteral("ConnSettings"),
+                                              ConnSettings().ToBytes()));
     SyncInfo syncInfo;
     syncInfo.webServiceUrl = service_.Url().toUtf8();
     syncInfo.changeDetectionMinutes = 0;  // turns follow each other at once

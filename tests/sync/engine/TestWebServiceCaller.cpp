@@ -1,4 +1,5 @@
 #include "shared/RegistryRecords.h"
+#include "shared/contract/RegistryNames.h"
 #include "sync/data/SyncSettings.h"
 #include "sync/engine/SyncStatus.h"
 #include "sync/engine/WebServiceCaller.h"
@@ -60,7 +61,8 @@ class WebServiceCallerTest : public ::testing::Test {
     settings.proxyUser = user.toUtf8();
     settings.proxyPassword = password.toUtf8();
     settings.useProxy = useProxy;
-    ASSERT_TRUE(testsupport::StoreSealedValue(kSettingsKey, QStringLiteral("ConnSettings"), settings.ToBytes()));
+    ASSERT_TRUE(
+        testsupport::StoreSealedValue(registrynames::kSettingsKey, QStringLiteral("ConnSettings"), settings.ToBytes()));
   }
 
   QList<LogEntry> Log(const QString& file) const {
@@ -265,7 +267,8 @@ TEST_F(WebServiceCallerTest, StoredSettingsThatCannotBeUsedStopBeforeTheExchange
   EXPECT_EQ(Codes(BackSyncLog(), QStringLiteral("<InternetCrackUrl> Error Code : ")), (QList<int>{-14, -15}));
 
   Configure(service_.Url(), kDesktopName);
-  ASSERT_TRUE(testsupport::StoreSealedValue(kSettingsKey, QStringLiteral("ConnSettings"), QByteArray(10, 'x')));
+  ASSERT_TRUE(
+      testsupport::StoreSealedValue(registrynames::kSettingsKey, QStringLiteral("ConnSettings"), QByteArray(10, 'x')));
   EXPECT_EQ(caller_.SendDataOverHTTP("AAAA"), -1);
   EXPECT_EQ(Codes(SyncLog(), QStringLiteral("<SendDataOverHTTP> Problem in Connection Settings.")), QList<int>{-1});
   EXPECT_TRUE(service_.Requests().isEmpty());

@@ -5,10 +5,10 @@
 
 #include <cstdint>
 
-// The installation folder as both setup programs know it: its folders, and the files the
-// installer copies there from its payload folder and the uninstaller removes again. Folder names
-// are relative to the installation folder and end in "/"; file names are as they stand on disk
-// (programs without the Windows ".exe").
+// The installation folder as every program knows it: its folders, the files the installer copies
+// there from its payload folder and the uninstaller removes again, and the files the programs
+// make there. Folder names are relative to the installation folder and end in "/"; file names are
+// as they stand on disk (programs without the Windows ".exe").
 
 namespace installlayout {
 
@@ -29,9 +29,13 @@ inline const QString kBlackBerryFolder42 = QStringLiteral("Device Installation F
 inline const QString kPocketPcFolder = QStringLiteral("Device Installation Files/PocketPC/");
 
 inline const QString kSettingsDatabase = QStringLiteral("UserProfileDB.mdb");
+inline const QString kChangeDetectionDatabase = QStringLiteral("ChangeDetDB.mdb");
+inline const QString kSampleDatabase = QStringLiteral("SampleDB.mdb");
 inline const QString kPocketPcSetup = QStringLiteral("PocketPC_Setup.exe");
 inline const QString kUserGuide = QStringLiteral("TarnwickPlusUserGuide.pdf");
 inline const QString kReadme = QStringLiteral("Readme.pdf");
+// In kCdbFolder: the device messages the sync program keeps until they are answered.
+inline const QString kKeptDeviceMessages = QStringLiteral("kept_device_messages.bin");
 
 // The name a program goes by on this system: its Windows name without ".exe".
 QString ProgramFileName(const QString& windowsName);

@@ -1,4 +1,4 @@
-#include "setup/common/InstallLayout.h"
+#include "shared/contract/InstallLayout.h"
 
 namespace installlayout {
 namespace {
@@ -51,9 +51,9 @@ CopyTable ProgramTable() { return SameNames(kDesktopFiles, DesktopPrograms()); }
 
 CopyTable DatabaseTable(uint16_t deviceType) {
   return {kDbFolder,
-          {{QStringLiteral("ChangeDetDB.mdb"), QStringLiteral("ChangeDetDB.mdb")},
+          {{kChangeDetectionDatabase, kChangeDetectionDatabase},
            {kSettingsDatabase, SettingsDatabaseSource(deviceType)},
-           {QStringLiteral("SampleDB.mdb"), QStringLiteral("SampleDB.mdb")}}};
+           {kSampleDatabase, kSampleDatabase}}};
 }
 
 CopyTable SnapshotTable() { return SameNames(kCdbFolder, {QStringLiteral("cdb_1.bin"), QStringLiteral("cdb_2.bin")}); }
