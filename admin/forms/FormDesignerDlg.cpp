@@ -166,6 +166,7 @@ void CFormDesignerDlg::RemoveAllTabs() {
   const bool hadTabs = m_FormInfo.GetTabCount() > 0;
   while (m_FormInfo.GetTabCount() > 0) {
     m_pTabCtrl->RemoveTab(0);
+    m_controlWindows.DropTab(*m_FormInfo.GetTab(0));
     m_FormInfo.RemoveFormTab(0);
     RemoveTabCanvas(0);
   }
@@ -323,7 +324,7 @@ void CFormDesignerDlg::PlaceCtrl(FormControlInfo* control, int left, int top, in
   if (control->Type < kLabel || control->Type > kConditionalField) return;
   auto* window = new CControlButton(control->Type, this);
   window->setGeometry(left, top, right - left, bottom - top);
-  control->Window.Reset(window);
+  m_controlWindows.Place(*control, window);
   SetNewControlDefaults(control, FirstFreeAction());
   ShowNewControl(*control, window);
   window->show();
@@ -366,7 +367,7 @@ StoredControl CFormDesignerDlg::ToStored(const FormTabInfo& tab, const FormContr
   StoredControl stored;
   stored.Properties = control;
   stored.Properties.FontSize = StoredFontSize(control.FontSize);
-  if (const QWidget* window = control.Window.Get()) {
+  if (const QWidget* window = WindowOf(control)) {
     const QRect canvas = GetCanvasRect();
     const QRect rect = window->geometry();
     stored.X = rect.left() - canvas.left();
@@ -475,6 +476,7 @@ bool CFormDesignerDlg::RetrieveTabInfo(int tabIndex, const QString& title, const
   const QRect canvas = GetCanvasRect();
   FormTextReader reader;
   std::vector<StoredControl> controls = reader.ReadTab(text);
+  if (const FormTabInfo* replaced = m_FormInfo.GetTab(tabIndex)) m_controlWindows.DropTab(*replaced);
   if (!m_FormInfo.AddFormTab(tabIndex, title)) {
     Log(-1, kRetrieveTab.toString() + QStringLiteral("Tab %1 cannot follow the %2 tabs read so far.")
                                .arg(tabIndex).arg(m_FormInfo.GetTabCount()));
@@ -500,7 +502,7 @@ bool CFormDesignerDlg::RetrieveTabInfo(int tabIndex, const QString& title, const
 }
 
 void CFormDesignerDlg::ApplyStoredControl(FormControlInfo* control) const {
-  auto* window = qobject_cast<CControlButton*>(control->Window.Get());
+  auto* window = qobject_cast<CControlButton*>(WindowOf(*control));
   if (window == nullptr) return;
   window->hide();
   ShowControlValues(*control, window);

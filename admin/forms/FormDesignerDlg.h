@@ -1,5 +1,6 @@
 #pragma once
 
+#include "admin/forms/ControlWindows.h"
 #include "admin/forms/DesignerProfile.h"
 #include "admin/forms/FormSaver.h"
 #include "admin/forms/ProfileColumn.h"
@@ -82,6 +83,10 @@ class CFormDesignerDlg : public CWizardSheetPage {
   void SetLoadedProfile(const DesignerProfile& profile);
 
   FormInfo& GetFormInfo() { return m_FormInfo; }
+  // The windows that show the form's controls on the canvas.
+  ControlWindows& GetControlWindows() { return m_controlWindows; }
+  // The window of the control; null when it has none.
+  QWidget* WindowOf(const FormControlInfo& control) const { return m_controlWindows.Get(control); }
   std::vector<RadioGroupInfo>& GetRadioGroups() { return m_RadioGroups; }
   std::vector<FieldDefaultValue>& GetDefaultValues() { return m_DefaultValues; }
   QColor GetFormColor() const { return m_formColor; }
@@ -172,6 +177,7 @@ class CFormDesignerDlg : public CWizardSheetPage {
   bool AskDefaultValues(const ProfileColumns& unmapped, std::vector<FieldDefaultValue>* values);
 
   FormInfo m_FormInfo;
+  ControlWindows m_controlWindows;
   std::vector<RadioGroupInfo> m_RadioGroups;
   std::vector<FieldDefaultValue> m_DefaultValues;
   QColor m_formColor = Qt::white;
