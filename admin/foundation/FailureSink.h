@@ -13,7 +13,7 @@ class FailureSink {
 };
 
 // Makes `sink` the sink of the process (null: none) and answers the one it replaces. The
-// program sets it at start, before any data is read (FailureSinkScope).
+// program's application object sets it for its lifetime (FailureSinkScope).
 FailureSink* SetFailureSink(FailureSink* sink);
 
 // Hands the failure to the sink. Without one (a console caller, a test of the data layer alone)

@@ -1,7 +1,5 @@
 #include "admin/forms/FormManagerDlg.h"
-#include "admin/foundation/FailureSinkScope.h"
 #include "admin/profiles/ProfileManagerDlg.h"
-#include "admin/shell/FailurePresenter.h"
 #include "admin/shell/ModuleFactory.h"
 #include "admin/shell/TarnwickApp.h"
 #include "platform/TerminationSignal.h"
@@ -12,8 +10,6 @@
 // closes, with 1 when the settings database could not be connected.
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
-  admin::FailurePresenter presenter;
-  const admin::FailureSinkScope failures(&presenter);
   CTarnwickApp app;
   RegisterModuleDialog(QStringLiteral("Profile Manager"),
                        [&app](QWidget* parent) { return new CProfileManagerDlg(app, parent); });
