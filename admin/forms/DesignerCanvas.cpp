@@ -222,7 +222,7 @@ void CDesignerCanvas::EndTracking() {
 }
 
 bool CDesignerCanvas::MoveSelected(const QRect& rect) {
-  const FormControlInfo* control = GetSelectedControl();
+  FormControlInfo* control = GetSelectedControl();
   QWidget* window = WindowOf(*m_pPage, control);
   if (window == nullptr) return false;
   if (!canvas::Fits(control->Type, rect, m_pPage->GetCanvasRect())) return false;
