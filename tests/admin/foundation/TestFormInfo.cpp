@@ -53,7 +53,7 @@ TEST(FormInfo, AddFormTabAppendsOrReplacesButNeverLeavesAGap) {
 
 TEST(FormTabInfo, RemovingControlsMovesTheLaterOnesDown) {
   FormTabInfo tab(0, QStringLiteral("Main"));
-  for (const QString caption : {QStringLiteral("first"), QStringLiteral("second"), QStringLiteral("third")})
+  for (const QString& caption : {QStringLiteral("first"), QStringLiteral("second"), QStringLiteral("third")})
     AddLabel(&tab, caption);
   ASSERT_TRUE(tab.RemoveControl(0));
   EXPECT_EQ(tab.GetControlCount(), 2);
