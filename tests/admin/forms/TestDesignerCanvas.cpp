@@ -94,7 +94,10 @@ class CanvasTest : public ::testing::TestWithParam<uint16_t> {
     Click(point);
     return tab->GetControlCount() > before ? tab->GetControl(before) : nullptr;
   }
-  QRect RectOf(const FormControlInfo* control) { return page().WindowOf(*control)->geometry(); }
+  QRect RectOf(const FormControlInfo* control) { return RectOf(page(), control); }
+  static QRect RectOf(const CFormDesignerDlg& designer, const FormControlInfo* control) {
+    return designer.WindowOf(*control)->geometry();
+  }
   void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}, int times = 1) {
     for (int i = 0; i < times; ++i) QTest::keyClick(m_page.get(), key, modifiers);
   }
@@ -538,9 +541,9 @@ TEST_P(CanvasTest, AFormReadBackShowsEveryControlWhereItWasPlaced) {
   ASSERT_TRUE(reopened.LoadFormTabs(rows));
   reopened.GetDesignerCanvas()->Reset();
   const QPoint shift = reopened.GetCanvasRect().topLeft() - canvasRect().topLeft();
-  EXPECT_EQ(RectOf(reopened.GetFormInfo().GetTab(0)->GetControl(0)), RectOf(label).translated(shift + QPoint(0, scrolled)));
-  EXPECT_EQ(RectOf(reopened.GetFormInfo().GetTab(0)->GetControl(1)), RectOf(low).translated(shift + QPoint(0, scrolled)));
-  EXPECT_EQ(RectOf(reopened.GetFormInfo().GetTab(1)->GetControl(0)), RectOf(button).translated(shift));
+  EXPECT_EQ(RectOf(reopened, reopened.GetFormInfo().GetTab(0)->GetControl(0)), RectOf(label).translated(shift + QPoint(0, scrolled)));
+  EXPECT_EQ(RectOf(reopened, reopened.GetFormInfo().GetTab(0)->GetControl(1)), RectOf(low).translated(shift + QPoint(0, scrolled)));
+  EXPECT_EQ(RectOf(reopened, reopened.GetFormInfo().GetTab(1)->GetControl(0)), RectOf(button).translated(shift));
   EXPECT_EQ(reopened.GetFormInfo().GetTab(1)->GetControl(0)->Caption, QStringLiteral("First"));
   EXPECT_EQ(reopened.GetScrollBar()->value(), 0);
   EXPECT_GT(reopened.GetScrollBar()->maximum(), 0) << "the canvas reaches the low control";
