@@ -20,7 +20,7 @@ int SaveProfileInfo(CDatabseConnection& connection, const ProfileRecord& record)
                QString::number(record.IsPrimaryKeySelected), SqlTextValue(record.SortColumnsInfo),
                SqlTextValue(record.FiltersInfo));
   if (RunSettingsStatement(connection, sql)) return 1;
-  ShowSettingsFailure(QStringLiteral("Could not save Database ProfileInfo."));
+  RaiseSettingsFailure(connection, QStringLiteral("Could not save Database ProfileInfo."));
   return 0;
 }
 
@@ -29,7 +29,7 @@ int SaveUserProfileStatus(CDatabseConnection& connection, const ProfileStatusRec
       QStringLiteral("Insert into  UserProfileStatus (UserID, ProfileID, StatusFlag) values('%1', '%2', '%3')")
           .arg(SqlTextValue(record.UserID), QString::number(record.ProfileID), SqlTextValue(record.StatusFlag));
   if (RunSettingsStatement(connection, sql)) return 1;
-  ShowSettingsFailure(QStringLiteral("Could not save UserProfileStatus."));
+  RaiseSettingsFailure(connection, QStringLiteral("Could not save UserProfileStatus."));
   return 0;
 }
 
