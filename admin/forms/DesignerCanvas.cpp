@@ -26,11 +26,16 @@
 
 namespace {
 
-std::vector<QRect> PreviewRects(const FormTabInfo* tab) {
+// The window of the control on the page; null without a control or a window.
+QWidget* WindowOf(const CFormDesignerDlg& page, const FormControlInfo* control) {
+  return control != nullptr ? page.WindowOf(*control) : nullptr;
+}
+
+std::vector<QRect> PreviewRects(const CFormDesignerDlg& page, const FormTabInfo* tab) {
   std::vector<QRect> rects;
   if (tab == nullptr) return rects;
   for (int i = 0; i < tab->GetControlCount(); ++i) {
-    const QWidget* window = tab->GetControl(i)->Window.Get();
+    const QWidget* window = page.WindowOf(*tab->GetControl(i));
     rects.push_back(window != nullptr ? window->geometry() : QRect());
   }
   return rects;
@@ -117,11 +122,12 @@ bool CDesignerCanvas::OnKey(const QWidget* receiver, QEvent* event) {
     DeleteCtrl();
     return true;
   }
-  FormControlInfo* control = GetSelectedControl();
-  if (!IsArrow(key->key()) || control == nullptr || control->Window.Get() == nullptr) return false;
+  const FormControlInfo* control = GetSelectedControl();
+  const QWidget* window = WindowOf(*m_pPage, control);
+  if (!IsArrow(key->key()) || window == nullptr) return false;
   const bool shift = key->modifiers().testFlag(Qt::ShiftModifier);
-  if (const std::optional<QRect> moved = canvas::MoveByKey(control->Type, control->Window.Get()->geometry(), key->key(),
-                                                            shift, m_pPage->GetCanvasRect()))
+  if (const std::optional<QRect> moved =
+          canvas::MoveByKey(control->Type, window->geometry(), key->key(), shift, m_pPage->GetCanvasRect()))
     MoveSelected(*moved);
   return true;
 }
@@ -143,7 +149,7 @@ void CDesignerCanvas::PressAt(const QPoint& point) {
   const CControlTracker::Hit hit = m_pTracker->HitTest(point);
   if (hit == CControlTracker::Hit::None || hit == CControlTracker::Hit::Inside) {
     const FormTabInfo* tab = CurrentTab();
-    const int index = canvas::HitTest(point, PreviewRects(tab));
+    const int index = canvas::HitTest(point, PreviewRects(*m_pPage, tab));
     Select(index >= 0 ? tab->GetControl(index) : nullptr);
   }
   BeginTracking(point);
@@ -152,7 +158,7 @@ void CDesignerCanvas::PressAt(const QPoint& point) {
 void CDesignerCanvas::Place(const QPoint& point) {
   const int type = m_pPage->GetArmedType();
   FormTabInfo* tab = CurrentTab();
-  const std::optional<QRect> rect = canvas::PlacementRect(point, m_pPage->GetCanvasRect(), PreviewRects(tab));
+  const std::optional<QRect> rect = canvas::PlacementRect(point, m_pPage->GetCanvasRect(), PreviewRects(*m_pPage, tab));
   if (rect && tab != nullptr) {
     auto control = std::make_unique<FormControlInfo>();
     control->Type = type;
@@ -162,6 +168,8 @@ void CDesignerCanvas::Place(const QPoint& point) {
       Select(placed);
       GrowFor(*rect);
       Q_EMIT ControlPlaced(placed);
+    } else {
+      m_pPage->GetControlWindows().Drop(*control);
     }
   }
   RepaintCanvas();
@@ -175,15 +183,15 @@ bool CDesignerCanvas::JoinRadioGroup(FormControlInfo* radio) {
                          platform::MB_OK | (refused->ErrorIcon ? platform::MB_ICONERROR : platform::MB_ICONINFORMATION));
     return false;
   }
-  if (auto* window = qobject_cast<CControlButton*>(radio->Window.Get())) window->SetWindowText(radio->Caption);
+  if (auto* window = qobject_cast<CControlButton*>(m_pPage->WindowOf(*radio))) window->SetWindowText(radio->Caption);
   m_pPage->FillRadioGroupList();
   return true;
 }
 
 void CDesignerCanvas::Select(FormControlInfo* control) {
   m_selected[CurrentTab()] = control;
-  if (control != nullptr && control->Window.Get() != nullptr)
-    m_pTracker->SetControlRect(control->Window.Get()->geometry());
+  if (const QWidget* window = WindowOf(*m_pPage, control))
+    m_pTracker->SetControlRect(window->geometry());
   else
     m_pTracker->Clear();
   RepaintCanvas();
@@ -203,18 +211,19 @@ void CDesignerCanvas::Track(const QPoint& point) {
 void CDesignerCanvas::EndTracking() {
   m_trackHit = CControlTracker::Hit::None;
   const QRect wanted = m_pTracker->ControlRect();
-  FormControlInfo* control = GetSelectedControl();
-  if (control == nullptr || control->Window.Get() == nullptr) return;
-  if (wanted != control->Window.Get()->geometry() && MoveSelected(wanted)) return;
-  m_pTracker->SetControlRect(control->Window.Get()->geometry());
+  const QWidget* window = WindowOf(*m_pPage, GetSelectedControl());
+  if (window == nullptr) return;
+  if (wanted != window->geometry() && MoveSelected(wanted)) return;
+  m_pTracker->SetControlRect(window->geometry());
   RepaintCanvas();
 }
 
 bool CDesignerCanvas::MoveSelected(const QRect& rect) {
   FormControlInfo* control = GetSelectedControl();
-  if (control == nullptr || control->Window.Get() == nullptr) return false;
+  QWidget* window = WindowOf(*m_pPage, control);
+  if (window == nullptr) return false;
   if (!canvas::Fits(control->Type, rect, m_pPage->GetCanvasRect())) return false;
-  control->Window.Get()->setGeometry(rect);
+  window->setGeometry(rect);
   m_pTracker->SetControlRect(rect);
   GrowFor(rect);
   RepaintCanvas();
@@ -263,7 +272,7 @@ void CDesignerCanvas::ScrollUp() {
 void CDesignerCanvas::ShiftPreviews(int dy) {
   const FormTabInfo* tab = CurrentTab();
   for (int i = 0; tab != nullptr && dy != 0 && i < tab->GetControlCount(); ++i)
-    if (QWidget* window = tab->GetControl(i)->Window.Get()) window->move(window->x(), window->y() + dy);
+    if (QWidget* window = m_pPage->WindowOf(*tab->GetControl(i))) window->move(window->x(), window->y() + dy);
 }
 
 void CDesignerCanvas::RepaintCanvas() {
@@ -272,12 +281,10 @@ void CDesignerCanvas::RepaintCanvas() {
   for (int t = 0; t < form.GetTabCount(); ++t) {
     const FormTabInfo* tab = form.GetTab(t);
     for (int i = 0; i < tab->GetControlCount(); ++i)
-      if (QWidget* window = tab->GetControl(i)->Window.Get())
+      if (QWidget* window = m_pPage->WindowOf(*tab->GetControl(i)))
         window->setVisible(t == m_nCurrentTab && canvas.contains(window->geometry()));
   }
-  const FormControlInfo* selected = GetSelectedControl();
-  if (selected != nullptr && selected->Window.Get() != nullptr)
-    m_pTracker->SetControlRect(selected->Window.Get()->geometry());
+  if (const QWidget* window = WindowOf(*m_pPage, GetSelectedControl())) m_pTracker->SetControlRect(window->geometry());
   m_pTracker->setVisible(m_pTracker->IsActive() && canvas.contains(m_pTracker->TrackerRect()));
   // Controls placed high on the canvas pass under the tab strip, never over it.
   m_pPage->GetTabControl()->raise();
@@ -289,8 +296,8 @@ void CDesignerCanvas::SwitchTab(int tabIndex) {
   if (m_document.GetFormInfo().GetTab(tabIndex) == nullptr) return;
   Q_EMIT SelectionChanging();
   m_nCurrentTab = tabIndex;
-  if (const FormControlInfo* selected = GetSelectedControl(); selected != nullptr && selected->Window.Get() != nullptr)
-    m_pTracker->SetControlRect(selected->Window.Get()->geometry());
+  if (const QWidget* window = WindowOf(*m_pPage, GetSelectedControl()))
+    m_pTracker->SetControlRect(window->geometry());
   else
     m_pTracker->Clear();
   SyncScrollBar();
@@ -330,6 +337,7 @@ void CDesignerCanvas::DeleteCtrl() {
     }
     m_selected.erase(tab);
     m_pTracker->Clear();
+    m_pPage->GetControlWindows().Drop(*control);
     tab->RemoveControl(index);
     Q_EMIT ControlSelected(nullptr);
     Q_EMIT ControlDeleted();
@@ -349,6 +357,7 @@ void CDesignerCanvas::DeletePage() {
   m_selected.erase(tab);
   const int removed = m_nCurrentTab;
   m_pPage->GetTabControl()->RemoveTab(removed);
+  m_pPage->GetControlWindows().DropTab(*tab);
   form.RemoveFormTab(removed);
   m_pPage->RemoveTabCanvas(removed);
   if (form.GetTabCount() == 0) m_pPage->AddPage();

@@ -385,7 +385,7 @@ void CDesignerProperties::ChooseFormColor() {
     const FormTabInfo& tab = *form.GetTab(t);
     for (int c = 0; c < tab.GetControlCount(); ++c) {
       const FormControlInfo& control = *tab.GetControl(c);
-      auto* window = qobject_cast<CControlButton*>(control.Window.Get());
+      auto* window = qobject_cast<CControlButton*>(m_page.WindowOf(control));
       if (window != nullptr && control.Type != kButton) window->SetBackgroundColor(*color);
     }
   }
@@ -496,7 +496,7 @@ void CDesignerProperties::RefreshPreviews() const {
     const FormTabInfo& tab = *form.GetTab(t);
     for (int c = 0; c < tab.GetControlCount(); ++c) {
       const FormControlInfo& control = *tab.GetControl(c);
-      if (auto* window = qobject_cast<CControlButton*>(control.Window.Get())) ShowControlValues(control, window);
+      if (auto* window = qobject_cast<CControlButton*>(m_page.WindowOf(control))) ShowControlValues(control, window);
     }
   }
 }

@@ -155,6 +155,7 @@ void CFormDesignerDlg::RemoveAllTabs() {
   const bool hadTabs = m_document.GetFormInfo().GetTabCount() > 0;
   while (m_document.GetFormInfo().GetTabCount() > 0) {
     m_pTabCtrl->RemoveTab(0);
+    m_controlWindows.DropTab(*m_document.GetFormInfo().GetTab(0));
     m_document.GetFormInfo().RemoveFormTab(0);
     RemoveTabCanvas(0);
   }
@@ -291,7 +292,7 @@ void CFormDesignerDlg::PlaceCtrl(FormControlInfo* control, int left, int top, in
   if (control->Type < kLabel || control->Type > kConditionalField) return;
   auto* window = new CControlButton(control->Type, this);
   window->setGeometry(left, top, right - left, bottom - top);
-  control->Window.Reset(window);
+  m_controlWindows.Place(*control, window);
   SetNewControlDefaults(control, FirstFreeAction());
   ShowNewControl(*control, window);
   window->show();
@@ -335,7 +336,7 @@ bool CFormDesignerDlg::ConstructFormInfo(QString* text, QString* error) {
 }
 
 bool CFormDesignerDlg::ConstructTabInfo(int tabIndex, QString* text, QString* error) {
-  return m_document.WriteTabText(tabIndex, GetCanvasRect(), DeviceFontOffset(), text, error);
+  return m_document.WriteTabText(tabIndex, m_controlWindows, GetCanvasRect(), DeviceFontOffset(), text, error);
 }
 
 std::optional<int32_t> CFormDesignerDlg::SaveForm(CDatabseConnection& settings, const CFormSaver::Target& target,
@@ -366,6 +367,7 @@ bool CFormDesignerDlg::RetrieveTabInfo(int tabIndex, const QString& title, const
   QStringList problems;
   const std::vector<StoredControl> controls = FormDocument::ReadTabText(text, &problems);
   FormInfo& form = m_document.GetFormInfo();
+  if (const FormTabInfo* replaced = form.GetTab(tabIndex)) m_controlWindows.DropTab(*replaced);
   if (!form.AddFormTab(tabIndex, title)) {
     Log(-1, kRetrieveTab.toString() + QStringLiteral("Tab %1 cannot follow the %2 tabs read so far.")
                                .arg(tabIndex).arg(form.GetTabCount()));
@@ -392,7 +394,7 @@ bool CFormDesignerDlg::RetrieveTabInfo(int tabIndex, const QString& title, const
 }
 
 void CFormDesignerDlg::ApplyStoredControl(FormControlInfo* control) const {
-  auto* window = qobject_cast<CControlButton*>(control->Window.Get());
+  auto* window = qobject_cast<CControlButton*>(WindowOf(*control));
   if (window == nullptr) return;
   window->hide();
   ShowControlValues(*control, window);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "admin/forms/ControlWindows.h"
 #include "admin/forms/FormDocument.h"
 #include "admin/forms/FormSaver.h"
 #include "admin/forms/TabCanvas.h"
@@ -65,6 +66,11 @@ class CFormDesignerDlg : public CWizardSheetPage {
   // Lists the radio groups and selects the first.
   void FillRadioGroupList();
 
+  // The windows that show the form's controls on the canvas.
+  ControlWindows& GetControlWindows() { return m_controlWindows; }
+  const ControlWindows& GetControlWindows() const { return m_controlWindows; }
+  // The window of the control; null when it has none.
+  QWidget* WindowOf(const FormControlInfo& control) const { return m_controlWindows.Get(control); }
   // The form's colour, on the form and on the canvas, the tab strip and the scroll bar.
   void SetFormColor(const QColor& color);
   CTabControl* GetTabControl() const { return m_pTabCtrl; }
@@ -144,6 +150,8 @@ class CFormDesignerDlg : public CWizardSheetPage {
   bool AskDefaultValues(const ProfileColumns& unmapped, std::vector<FieldDefaultValue>* values);
 
   FormDocument m_document;
+  // Declared after the document: the windows go before the control records they are keyed by.
+  ControlWindows m_controlWindows;
   QFrame* m_pCanvas;
   CTabControl* m_pTabCtrl;
   QScrollBar* m_pScrollBar;

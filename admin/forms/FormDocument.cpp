@@ -1,6 +1,7 @@
 #include "admin/forms/FormDocument.h"
 
 #include "admin/forms/ButtonActions.h"
+#include "admin/forms/ControlWindows.h"
 #include "admin/forms/FormTextLog.h"
 #include "admin/foundation/AppLog.h"
 #include "admin/foundation/FormCodes.h"
@@ -73,8 +74,8 @@ bool FormDocument::WriteFormText(QSize canvasFrame, int fontOffset, QString* tex
   return false;
 }
 
-bool FormDocument::WriteTabText(int tabIndex, const QRect& canvas, int fontOffset, QString* text,
-                                QString* error) const {
+bool FormDocument::WriteTabText(int tabIndex, const ControlWindows& windows, const QRect& canvas, int fontOffset,
+                                QString* text, QString* error) const {
   const FormTabInfo* tab = m_FormInfo.GetTab(tabIndex);
   if (tab == nullptr) {
     *error = QStringLiteral("The form has no tab %1.").arg(tabIndex);
@@ -82,7 +83,8 @@ bool FormDocument::WriteTabText(int tabIndex, const QRect& canvas, int fontOffse
   }
   std::vector<StoredControl> controls;
   for (int i = 0; i < tab->GetControlCount(); ++i) {
-    controls.push_back(ToStored(*tab, *tab->GetControl(i), canvas, fontOffset));
+    const FormControlInfo& control = *tab->GetControl(i);
+    controls.push_back(ToStored(*tab, control, windows.Get(control), canvas, fontOffset));
     LogStoredControl(kConstructTab, controls.back(), DesignerFontSize(controls.back().Properties.FontSize, fontOffset),
                      true);
   }
@@ -93,12 +95,12 @@ bool FormDocument::WriteTabText(int tabIndex, const QRect& canvas, int fontOffse
   return false;
 }
 
-StoredControl FormDocument::ToStored(const FormTabInfo& tab, const FormControlInfo& control, const QRect& canvas,
-                                     int fontOffset) const {
+StoredControl FormDocument::ToStored(const FormTabInfo& tab, const FormControlInfo& control, const QWidget* window,
+                                     const QRect& canvas, int fontOffset) const {
   StoredControl stored;
   stored.Properties = control;
   stored.Properties.FontSize = StoredFontSize(control.FontSize, fontOffset);
-  if (const QWidget* window = control.Window.Get()) {
+  if (window != nullptr) {
     const QRect rect = window->geometry();
     stored.X = rect.left() - canvas.left();
     stored.Y = rect.top() + tab.VerticalOffset - canvas.top();

@@ -16,6 +16,9 @@
 #include <cstdint>
 #include <vector>
 
+class ControlWindows;
+class QWidget;
+
 // The form being designed: its tabs and controls, its radio groups, the default values of the
 // profile columns no control maps, its colour, the profile it is built on (number, kind, columns
 // and the Button actions that kind allows) and whether it is new or an edit of a stored form.
@@ -61,9 +64,10 @@ class FormDocument {
   // The form-level text for a canvas frame of that size; false with the reason in `error`
   // when a value cannot be stored as it is.
   bool WriteFormText(QSize canvasFrame, int fontOffset, QString* text, QString* error) const;
-  // The text of the tab at the index, each control's rectangle taken relative to the canvas;
-  // false with the reason as above, or for no such tab.
-  bool WriteTabText(int tabIndex, const QRect& canvas, int fontOffset, QString* text, QString* error) const;
+  // The text of the tab at the index, each control's rectangle that of its window among
+  // `windows`, taken relative to the canvas; false with the reason as above, or for no such tab.
+  bool WriteTabText(int tabIndex, const ControlWindows& windows, const QRect& canvas, int fontOffset, QString* text,
+                    QString* error) const;
   // Reads the form-level text (the form's FormText): the radio groups and default values join
   // the form's, the font size and colour replace its own. False when it was not read whole
   // (what was wrong is in the log).
@@ -77,8 +81,8 @@ class FormDocument {
   static int32_t DesignerFontSize(int32_t storedSize, int fontOffset);
 
  private:
-  StoredControl ToStored(const FormTabInfo& tab, const FormControlInfo& control, const QRect& canvas,
-                         int fontOffset) const;
+  StoredControl ToStored(const FormTabInfo& tab, const FormControlInfo& control, const QWidget* window,
+                         const QRect& canvas, int fontOffset) const;
 
   FormInfo m_FormInfo;
   std::vector<RadioGroupInfo> m_RadioGroups;

@@ -2,7 +2,6 @@
 
 #include "admin/foundation/AppLog.h"
 #include "admin/foundation/ProfileSources.h"
-#include "platform/widgets/WaitCursor.h"
 
 namespace {
 
@@ -17,7 +16,6 @@ bool IsWorkbookSourceKind(uint8_t kind) {
 
 int CDBConnManager::ConnectByType(const QString& pathOrName, const QString& user, const QString& password,
                                   QString* error, uint8_t kind) {
-  const platform::WaitCursor waitCursor;
   CloseConnection(IsWorkbookSourceKind(kind));
   m_bConnected = m_bWorkbook ? m_excelConnection.OpenWorkbook(error, true, pathOrName) == 1
                              : ConnectOdbcSource(pathOrName, user, password, error, kind) == 1;

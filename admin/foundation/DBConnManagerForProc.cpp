@@ -1,13 +1,11 @@
 #include "admin/foundation/DBConnManagerForProc.h"
 
 #include "admin/foundation/ProfileSources.h"
-#include "platform/widgets/WaitCursor.h"
 #include "shared/contract/DataSourceNames.h"
 #include "shared/odbc/OdbcConnect.h"
 
 int CDBConnManagerForProc::ConnectByType(const QString& dataSourceName, const QString& user,
                                          const QString& password, QString* error) {
-  const platform::WaitCursor waitCursor;
   CloseConnection();
   m_bConnected = m_connection.ConnectDataSource(datasources::kAdminProfile, CDatabseConnection::kNamedDataSource,
                                                 dataSourceName, user, password, error, true) == 1;

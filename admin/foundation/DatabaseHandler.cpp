@@ -1,12 +1,12 @@
 #include "admin/foundation/DatabaseHandler.h"
 
-#include "admin/foundation/AppLog.h"
 #include "admin/foundation/DatabseConnection.h"
+#include "admin/foundation/Failure.h"
+#include "admin/foundation/FailureSink.h"
 #include "admin/foundation/FieldFormat.h"
 #include "shared/odbc/QueryResult.h"
 #include "admin/foundation/SqlTypes.h"
 #include "platform/OdbcText.h"
-#include "platform/widgets/MessageBox.h"
 
 #include <sqlext.h>
 
@@ -34,10 +34,8 @@ int CDatabaseHandler::ExecuteQuery(const CDatabseConnection& connection, const Q
   const SQLHDBC handle = connection.GetConnectionHandle();
   if (!OpenStatement(handle)) return 0;
   if (!SQL_SUCCEEDED(Track(SQLPrepareW(Statement(), platform::SqlText(sql), SQL_NTS)))) {
-    const QString report = GetOdbcErrorText();
     FailStatement();
-    platform::MessageBox(nullptr, report, ProgramTitle(), platform::MB_OK);
-    WriteAppLog(88, report);
+    admin::RaiseFailure({0, 88, GetOdbcErrorText(), admin::FailureLook::Plain, CurrentDiagnostic()});
     return 0;
   }
   if (!SQL_SUCCEEDED(Track(SQLExecute(Statement()))) && !ExecuteReadOnly(handle, sql)) {

@@ -23,8 +23,8 @@ class CDatabaseHandler : public OdbcRecordSource {
   void BindColumns() override {}
   void UnbindColumns() override {}
 
-  // 1 when the query was prepared and executed, else 0. A query that cannot be prepared is shown
-  // in a message box and logged.
+  // 1 when the query was prepared and executed, else 0. A query that cannot be prepared is raised
+  // as a failure (admin::RaiseFailure), to be shown and logged.
   virtual int ExecuteQuery(const CDatabseConnection& connection, const QString& sql);
   // As GetFieldValue, with texts always read through the value buffer and the columns of no
   // supported kind read as 8-bit hexadecimal text and decoded.

@@ -1,13 +1,14 @@
 #include "admin/foundation/DatabseConnection.h"
 
 #include "admin/foundation/AppLog.h"
+#include "admin/foundation/Failure.h"
+#include "admin/foundation/FailureSink.h"
 #include "shared/contract/DataSourceNames.h"
 #include "shared/odbc/CatalogQuery.h"
 #include "shared/odbc/OdbcStatement.h"
 #include "admin/foundation/OdbcUtilities.h"
 #include "platform/OdbcConfig.h"
 #include "platform/OdbcText.h"
-#include "platform/widgets/MessageBox.h"
 #include "shared/odbc/OdbcConnect.h"
 #include "shared/odbc/FileMakerDsn.h"
 
@@ -370,9 +371,7 @@ int CDatabseConnection::GetPrimaryKeyList(const QString& table, QStringList* nam
   if (!query.Run([&table](SQLHSTMT statement) {
         return SQLPrimaryKeysW(statement, nullptr, 0, nullptr, 0, platform::SqlText(table), SQL_NTS);
       })) {
-    const QString report = CatalogFailureText(query);
-    platform::MessageBox(nullptr, report, ProgramTitle(), platform::MB_OK);
-    WriteAppLog(-1, report);
+    admin::RaiseFailure({0, -1, CatalogFailureText(query), admin::FailureLook::Plain, query.Diagnostic()});
     return 0;
   }
   return AppendAll(&query, primaryKeys::kColumnName, names);

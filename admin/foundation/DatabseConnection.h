@@ -69,6 +69,7 @@ class CDatabseConnection {
                              QList<int16_t>* types);
   bool AreColumnTypesSupported(const QString& table);
   int GetSpecialColumnList(const QString& table, QStringList* names);
+  // A key catalog that cannot be read is raised as a failure (admin::RaiseFailure).
   int GetPrimaryKeyList(const QString& table, QStringList* names);
   // 1 and the CASE_SENSITIVE flag of the first type whose DATA_TYPE, in decimal, equals `dataType`.
   int GetTypeCaseSensitivity(const QString& dataType, int* caseSensitive);

@@ -9,7 +9,7 @@
 #include <vector>
 
 // A form as the designer edits it: its tabs (indexes 0..n-1 without gaps, each owned with its
-// controls and their windows) and the form-wide values. The tab count is the number of tabs
+// controls) and the form-wide values. The tab count is the number of tabs
 // held, never a separate counter.
 class FormInfo {
  public:
@@ -25,7 +25,7 @@ class FormInfo {
   // Null for an index outside 0..count-1.
   FormTabInfo* GetTab(int index) const;
   // With index equal to the tab count, appends a new tab; with the index of a tab held,
-  // replaces that tab (its controls and windows are destroyed) and the count stays. Any other
+  // replaces that tab (its controls are destroyed) and the count stays. Any other
   // index would leave a gap and is refused (false).
   bool AddFormTab(int index, const QString& title);
   // Destroys the tab with its controls; later tabs move down one index and take their new

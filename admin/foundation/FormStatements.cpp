@@ -12,7 +12,7 @@ namespace {
 
 int RunSave(CDatabseConnection& connection, const QString& sql, const QString& failure) {
   if (RunSettingsStatement(connection, sql)) return 1;
-  ShowSettingsFailure(failure);
+  RaiseSettingsFailure(connection, failure);
   return 0;
 }
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 // One tab of a form: its title, its controls (indexes 0..n-1 without gaps) and how far its
-// canvas is scrolled down. The tab owns its control records and, through them, their windows.
+// canvas is scrolled down. The tab owns its control records.
 class FormTabInfo {
  public:
   FormTabInfo(int index, const QString& title);
@@ -24,7 +24,7 @@ class FormTabInfo {
   FormControlInfo* GetControl(int index) const;
   // Adds the control under the next index and returns that index.
   int AddControl(std::unique_ptr<FormControlInfo> control);
-  // Destroys the control and its window; the controls above move down one index. False for an
+  // Destroys the control; the controls above move down one index. False for an
   // index outside 0..count-1.
   bool RemoveControl(int index);
 

@@ -1,10 +1,11 @@
 #include "admin/foundation/OdbcUtilities.h"
 
 #include "admin/foundation/AppLog.h"
+#include "admin/foundation/Failure.h"
+#include "admin/foundation/FailureSink.h"
 #include "platform/OdbcConfig.h"
 #include "shared/odbc/FileMakerDsn.h"
 #include "shared/WorkbookFolder.h"
-#include "platform/widgets/MessageBox.h"
 
 #include <sqlext.h>
 
@@ -149,8 +150,7 @@ bool AddOdbcDataSourceEntry(const QString& dataSourceName) {
     const QString message = QStringLiteral(
         "ODBC Driver For FileMaker Pro is not installed !!\r\nPlease Install ODBC Driver from FileMaker Pro "
         "Installation CD \"\\xDBC\\ODBC Client Driver Installer\\setup.exe\".");
-    platform::MessageBox(nullptr, message, ProgramTitle(), platform::MB_ICONERROR);
-    WriteAppLog(-1, message);
+    admin::RaiseFailure({0, -1, message, admin::FailureLook::Error, std::nullopt});
     return false;
   }
   WriteAppLog(-1, QStringLiteral("ODBC Driver Name : %1").arg(driver));

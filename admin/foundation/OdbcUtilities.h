@@ -39,8 +39,8 @@ QString GetDsnDatabaseName(const QString& dataSourceName);
 
 namespace admin {
 
-// Twins of the sync program's, which runs unattended: a missing FileMaker driver is shown in a
-// message box and logged, and a found one logged (shared/odbc/FileMakerDsn.h holds the rest).
+// Twins of the sync program's, which runs unattended: a missing FileMaker driver is raised as a
+// failure to be shown and logged, and a found one logged (shared/odbc/FileMakerDsn.h holds the rest).
 bool AddOdbcDataSourceEntry(const QString& dataSourceName);
 bool CreateFileMakerDsn(const QString& databaseName, const QString& dataSourceName);
 

@@ -14,7 +14,7 @@ int SaveUserPasswordStatus(CDatabseConnection& connection, const PasswordStatusR
   if (RunSettingsStatement(connection, sql)) return 1;
   WriteAppLog(73, QStringLiteral("Error to save UserPasswordStatus for User %1 to Status '%2'.")
                       .arg(record.UserID, record.StatusFlag));
-  ShowSettingsFailure(QStringLiteral("Could not save UserPasswordStatus."));
+  RaiseSettingsFailure(connection, QStringLiteral("Could not save UserPasswordStatus."));
   return 0;
 }
 
@@ -26,7 +26,7 @@ int UpdateUserPasswordStatus(CDatabseConnection& connection, const PasswordStatu
   if (RunSettingsStatement(connection, sql)) return 1;
   WriteAppLog(72, QStringLiteral("Error to Update UserPasswordStatus for User %1 to Status '%2'.")
                       .arg(record.UserID, record.StatusFlag));
-  ShowSettingsFailure(QStringLiteral("Could not Update UserPasswordStatus."));
+  RaiseSettingsFailure(connection, QStringLiteral("Could not Update UserPasswordStatus."));
   return 0;
 }
 

@@ -22,7 +22,7 @@ int SaveProfileInfo(CDatabseConnection& connection, const ProfileRecord& record)
                QString::number(record.IsPrimaryKeySelected), SqlTextValue(record.SortColumnsInfo),
                SqlTextValue(record.FiltersInfo));
   if (RunSettingsStatement(connection, sql)) return 1;
-  ShowSettingsFailure(QStringLiteral("Could not save Database ProfileInfo."));
+  RaiseSettingsFailure(connection, QStringLiteral("Could not save Database ProfileInfo."));
   return 0;
 }
 
@@ -32,7 +32,7 @@ int SaveUserProfileStatus(CDatabseConnection& connection, const ProfileStatusRec
           .arg(settingsdb::kUserProfileStatus)
           .arg(SqlTextValue(record.UserID), QString::number(record.ProfileID), SqlTextValue(record.StatusFlag));
   if (RunSettingsStatement(connection, sql)) return 1;
-  ShowSettingsFailure(QStringLiteral("Could not save UserProfileStatus."));
+  RaiseSettingsFailure(connection, QStringLiteral("Could not save UserProfileStatus."));
   return 0;
 }
 

@@ -4,7 +4,6 @@
 #include "admin/foundation/SyncControl.h"
 #include "platform/DetachedProcess.h"
 #include "platform/SystemError.h"
-#include "platform/widgets/WaitCursor.h"
 #include "shared/RegistrySettings.h"
 #include "shared/contract/InstallLayout.h"
 
@@ -25,7 +24,6 @@ QString ProgramFile(const QString& windowsName) {
 }  // namespace
 
 bool RunSyncServiceWrapper(const QString& switchText, const QString& workingFolder) {
-  const platform::WaitCursor busy;
   QProcess wrapper;
   wrapper.setWorkingDirectory(workingFolder);
   wrapper.setStandardOutputFile(QProcess::nullDevice());

@@ -1,13 +1,13 @@
 #include "admin/foundation/SettingsStatement.h"
 
-#include "admin/foundation/AppLog.h"
 #include "admin/foundation/DatabseConnection.h"
-#include "platform/widgets/MessageBox.h"
+#include "admin/foundation/Failure.h"
+#include "admin/foundation/FailureSink.h"
 
 bool RunSettingsStatement(CDatabseConnection& connection, const QString& sql) {
   return SQL_SUCCEEDED(connection.ExecuteStatement(sql));
 }
 
-void ShowSettingsFailure(const QString& text) {
-  platform::MessageBox(nullptr, text, ProgramTitle(), platform::MB_OK | platform::MB_ICONERROR);
+void RaiseSettingsFailure(const CDatabseConnection& connection, const QString& text) {
+  admin::RaiseFailure({0, std::nullopt, text, admin::FailureLook::Error, connection.GetLastStatementDiagnostic()});
 }

@@ -9,6 +9,6 @@ class CDatabseConnection;
 // the caller's, the caller decides.
 bool RunSettingsStatement(CDatabseConnection& connection, const QString& sql);
 
-// The message box of a settings statement that failed: no owner, the program's caption and
-// the error icon.
-void ShowSettingsFailure(const QString& text);
+// Raises the failure of the settings statement last run on `connection`: `text` in the box with
+// the error icon, no log line of its own (the callers write theirs).
+void RaiseSettingsFailure(const CDatabseConnection& connection, const QString& text);

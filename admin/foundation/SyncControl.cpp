@@ -1,13 +1,13 @@
 #include "admin/foundation/SyncControl.h"
 
 #include "admin/foundation/AppLog.h"
+#include "admin/foundation/Failure.h"
+#include "admin/foundation/FailureSink.h"
 #include "platform/MachineRoot.h"
 #include "platform/Process.h"
 #include "platform/ServiceManager.h"
 #include "platform/ShellLink.h"
 #include "platform/SystemError.h"
-#include "platform/widgets/MessageBox.h"
-#include "platform/widgets/WaitCursor.h"
 #include "shared/RegistrySettings.h"
 
 #include <QElapsedTimer>
@@ -83,7 +83,6 @@ int IsSyncProcessRunning() { return IsProgramRunning(kSyncProgramName); }
 int IsStartSyncProcessRunning() { return IsProgramRunning(kStartSyncProgramName); }
 
 int WaitForSyncProcessExit(milliseconds limit) {
-  const platform::WaitCursor busy;
   QElapsedTimer clock;
   clock.start();
   int failures = 0;
@@ -162,11 +161,11 @@ int StopWindowsService(const QString& name) {
 int CheckServiceStatus() {
   const auto fail = [](int code, const QString& line, int result) {
     WriteAppLog(code, line);
-    platform::MessageBox(nullptr,
+    admin::RaiseFailure({result, std::nullopt,
                          QStringLiteral("Unable to check %1 status. Please make sure that windows service \"%1\" is "
                                         "installed properly. If the problem persists, please contact product support.")
                              .arg(kSyncServiceName),
-                         ProgramTitle(), platform::MB_OK);
+                         admin::FailureLook::Plain, std::nullopt});
     return result;
   };
   platform::ServiceManager manager;

@@ -33,7 +33,7 @@ int StartWindowsService(const QString& name);
 // stopped within 30 seconds.
 int StopWindowsService(const QString& name);
 
-// 1 when the sync service runs, 0 in any other state; -1/-2/-3 after a message box when the
+// 1 when the sync service runs, 0 in any other state; -1/-2/-3, after a raised failure, when the
 // manager, the service or its status cannot be had.
 int CheckServiceStatus();
 

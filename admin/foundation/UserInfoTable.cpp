@@ -2,8 +2,8 @@
 
 #include "admin/foundation/AppLog.h"
 #include "admin/foundation/DatabseConnection.h"
+#include "admin/foundation/FailureSink.h"
 #include "platform/OdbcText.h"
-#include "platform/widgets/MessageBox.h"
 #include "shared/contract/SettingsTables.h"
 #include "shared/odbc/OdbcDiagnostics.h"
 #include "shared/odbc/OdbcStatement.h"
@@ -164,8 +164,8 @@ int UserInfoTable::UpdateUserInfo(const UserInfoRow& row) {
   const bool found =
       std::any_of(rows.begin(), rows.end(), [&row](const UserInfoRow& stored) { return stored.PIN == row.PIN; });
   if (!found) {
-    platform::MessageBox(nullptr, QStringLiteral("User with Device PIN : %1 is not available.").arg(row.PIN),
-                         ProgramTitle(), platform::MB_ICONERROR);
+    admin::RaiseFailure({0, std::nullopt, QStringLiteral("User with Device PIN : %1 is not available.").arg(row.PIN),
+                         admin::FailureLook::Error, std::nullopt});
     return 0;
   }
   return Write(UpdateText(), row, &row.PIN, kUpdateLocation);
@@ -175,21 +175,20 @@ int UserInfoTable::Write(const QString& sql, const UserInfoRow& row, const QStri
   // The reading statement goes first, so that it holds nothing the write waits for.
   m_statement.reset();
   m_bOpen = false;
-  QString diagnostic;
-  if (SQL_SUCCEEDED(WriteRow(sql, row, where, &diagnostic))) return 1;
-  platform::MessageBox(nullptr, diagnostic, ProgramTitle(), platform::MB_OK);
-  WriteAppLog(location, diagnostic);
+  const std::optional<admin::Failure> failure = WriteRow(sql, row, where, location);
+  if (!failure) return 1;
+  admin::RaiseFailure(*failure);
   return 0;
 }
 
-SQLRETURN UserInfoTable::WriteRow(const QString& sql, const UserInfoRow& row, const QString* where,
-                                  QString* diagnostic) {
+std::optional<admin::Failure> UserInfoTable::WriteRow(const QString& sql, const UserInfoRow& row,
+                                                      const QString* where, int location) {
+  const auto failed = [location](const OdbcDiagRecord& diagnostic) {
+    return admin::Failure{0, location, FormatOdbcDiagnostics(diagnostic, OdbcTextForm::Diagnostic),
+                          admin::FailureLook::Plain, diagnostic};
+  };
   platform::OdbcHandle statement = platform::OdbcHandle::Allocate(SQL_HANDLE_STMT, m_settings.GetConnectionHandle());
-  if (!statement) {
-    *diagnostic = FormatOdbcDiagnostics(ReadOdbcDiagRecord(SQL_HANDLE_DBC, m_settings.GetConnectionHandle()),
-                                        OdbcTextForm::Diagnostic);
-    return SQL_ERROR;
-  }
+  if (!statement) return failed(ReadOdbcDiagRecord(SQL_HANDLE_DBC, m_settings.GetConnectionHandle()));
   SQLHSTMT handle = statement.get();
   TextParameter texts[] = {{row.PIN, kTextChars},         {row.Name, kTextChars},
                            {row.Designation, kTextChars}, {row.Department, kTextChars},
@@ -213,9 +212,8 @@ SQLRETURN UserInfoTable::WriteRow(const QString& sql, const UserInfoRow& row, co
         SQLBindParameter(handle, 8, SQL_PARAM_INPUT, SQL_C_UTINYINT, SQL_TINYINT, 0, 0, &deviceType, 0, &byteIndicator);
   if (SQL_SUCCEEDED(result) && where != nullptr) result = BindText(handle, 9, &texts[5]);
   if (SQL_SUCCEEDED(result)) result = SQLExecute(handle);
-  if (!SQL_SUCCEEDED(result))
-    *diagnostic = FormatOdbcDiagnostics(ReadOdbcDiagRecord(SQL_HANDLE_STMT, handle), OdbcTextForm::Diagnostic);
-  return result;
+  if (!SQL_SUCCEEDED(result)) return failed(ReadOdbcDiagRecord(SQL_HANDLE_STMT, handle));
+  return std::nullopt;
 }
 
 QString UserInfoTable::InsertText() const {

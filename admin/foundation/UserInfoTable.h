@@ -1,5 +1,6 @@
 #pragma once
 
+#include "admin/foundation/Failure.h"
 #include "platform/OdbcHandle.h"
 
 #include <sql.h>
@@ -10,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 class CDatabseConnection;
 
@@ -57,10 +59,10 @@ class UserInfoTable {
   bool IsPinPresent(const QString& pin);
   // Adds the user; 1 when stored. When the PIN (letter case aside) belongs only to removed users,
   // the first of their rows is written over instead, so the device ID comes back as one row.
-  // A failure is shown and logged and leaves the table as it was.
+  // A failure is raised (shown and logged) and leaves the table as it was.
   int AddUserInfo(const UserInfoRow& row);
   // Writes the row over the user with exactly this PIN; 1 when stored. An unknown PIN or a
-  // failure is shown (and a failure logged) and leaves the table as it was.
+  // failure is raised (shown, and a failure logged) and leaves the table as it was.
   int UpdateUserInfo(const UserInfoRow& row);
 
  private:
@@ -79,8 +81,10 @@ class UserInfoTable {
   // The stored PIN of the first row whose PIN equals `pin` letter case aside and that is
   // removed, when no other row has it; empty otherwise.
   QString FindOnlyRemovedPin(const QString& pin);
-  // Runs `sql` with the row's eight values bound (and the PIN `where` after them when given).
-  SQLRETURN WriteRow(const QString& sql, const UserInfoRow& row, const QString* where, QString* diagnostic);
+  // Runs `sql` with the row's eight values bound (and the PIN `where` after them when given);
+  // the failure, logged at `location`, when the statement cannot be made or run.
+  std::optional<admin::Failure> WriteRow(const QString& sql, const UserInfoRow& row, const QString* where,
+                                         int location);
   int Write(const QString& sql, const UserInfoRow& row, const QString* where, int location);
   QString InsertText() const;
   QString UpdateText() const;

@@ -170,7 +170,11 @@ bool CProfileBuildQueryForProcPage::OnSetActive() {
   if (m_strDriverDescription.isEmpty()) m_strDriverDescription = GetDataSourceDriver(record.DB_DSN);
   m_pConnManager = std::make_unique<CDBConnManagerForProc>();
   QString error;
-  if (m_pConnManager->ConnectByType(record.DB_DSN, record.UserName, record.Password, &error) != 1) Log(error);
+  const bool connected = [&] {
+    const platform::WaitCursor busy;
+    return m_pConnManager->ConnectByType(record.DB_DSN, record.UserName, record.Password, &error) == 1;
+  }();
+  if (!connected) Log(error);
   m_strDbmsName = m_pConnManager->GetDbmsName();
 
   if (edit) {

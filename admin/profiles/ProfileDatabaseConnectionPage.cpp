@@ -339,11 +339,14 @@ void CProfileDatabaseConnectionPage::SelectDataSourceName() {
 
 CProfileDatabaseConnectionPage::ConnectOutcome CProfileDatabaseConnectionPage::ConnectAskingLogin(
     const QString& target, uint8_t kind, bool tryAdmin, QString* user, QString* password, QString* error) {
-  CDBConnManager& source = m_draft.GetConnManager();
-  if (source.ConnectByType(target, QString(), QString(), error, kind) == 1) return ConnectOutcome::Connected;
+  const auto connect = [this, &target, error, kind](const QString& name, const QString& secret) {
+    const platform::WaitCursor busy;
+    return m_draft.GetConnManager().ConnectByType(target, name, secret, error, kind) == 1;
+  };
+  if (connect(QString(), QString())) return ConnectOutcome::Connected;
   if (!WantsLogin()) return ConnectOutcome::Failed;
   const QString admin = QStringLiteral("admin");
-  if (tryAdmin && source.ConnectByType(target, admin, QString(), error, kind) == 1) {
+  if (tryAdmin && connect(admin, QString())) {
     *user = admin;
     return ConnectOutcome::Connected;
   }
@@ -351,7 +354,7 @@ CProfileDatabaseConnectionPage::ConnectOutcome CProfileDatabaseConnectionPage::C
   if (login.exec() != QDialog::Accepted) return ConnectOutcome::Cancelled;
   *user = login.GetUserName();
   *password = login.GetPassword();
-  if (source.ConnectByType(target, *user, *password, error, kind) == 1) return ConnectOutcome::Connected;
+  if (connect(*user, *password)) return ConnectOutcome::Connected;
   user->clear();
   password->clear();
   return ConnectOutcome::Failed;

@@ -18,6 +18,7 @@
 #include "admin/shell/HelpBalloon.h"
 #include "admin/shell/TarnwickApp.h"
 #include "platform/widgets/MessageBox.h"
+#include "platform/widgets/WaitCursor.h"
 #include "shared/odbc/OdbcDiagnostics.h"
 
 #include <QAbstractItemView>
@@ -267,8 +268,12 @@ void CProfileManagerDlg::ConnectForEdit(CNewProfileWizard& wizard, const Profile
   Log(QStringLiteral("DSN Name : %1").arg(record.DB_DSN));
   Log(QStringLiteral("DSN Driver Name : %1").arg(GetDataSourceDriver(record.DB_DSN)));
   QString error;
-  if (wizard.GetDraft().GetConnManager().ConnectByType(record.DB_DSN, record.UserName, record.Password, &error,
-                                                       0) != 1) {
+  const bool connected = [&] {
+    const platform::WaitCursor busy;
+    return wizard.GetDraft().GetConnManager().ConnectByType(record.DB_DSN, record.UserName, record.Password, &error,
+                                                            0) == 1;
+  }();
+  if (!connected) {
     Log(error);
     return;
   }
@@ -296,7 +301,11 @@ void CProfileManagerDlg::ConnectTableSource(CNewProfileWizard& wizard, const Pro
   const QString target = IsFolderSourceKind(kind) ? folder : path;
   QString error;
   CDBConnManager& source = wizard.GetDraft().GetConnManager();
-  if (source.ConnectByType(target, record.UserName, record.Password, &error, kind) != 1) {
+  const bool connected = [&] {
+    const platform::WaitCursor busy;
+    return source.ConnectByType(target, record.UserName, record.Password, &error, kind) == 1;
+  }();
+  if (!connected) {
     Log(error);
     Box(error, platform::MB_OK | platform::MB_ICONERROR);
     return;

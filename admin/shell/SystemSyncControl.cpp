@@ -5,6 +5,7 @@
 #include "admin/foundation/ServiceWrapper.h"
 #include "admin/foundation/SyncControl.h"
 #include "platform/widgets/MessageBox.h"
+#include "platform/widgets/WaitCursor.h"
 
 int SystemSyncControl::GetStartSyncStatus() {
   int status = 0;
@@ -23,13 +24,17 @@ int SystemSyncControl::StartWindowsService() { return ::StartWindowsService(kSyn
 int SystemSyncControl::StopWindowsService() { return ::StopWindowsService(kSyncServiceName); }
 int SystemSyncControl::IsSyncProcessRunning() { return ::IsSyncProcessRunning(); }
 int SystemSyncControl::IsStartSyncProcessRunning() { return ::IsStartSyncProcessRunning(); }
-int SystemSyncControl::WaitForSyncProcessExit() { return ::WaitForSyncProcessExit(); }
+int SystemSyncControl::WaitForSyncProcessExit() {
+  const platform::WaitCursor busy;
+  return ::WaitForSyncProcessExit();
+}
 bool SystemSyncControl::StartupShortCutExists() { return ::StartupShortCutExists(); }
 bool SystemSyncControl::CreateStartupShortCut() { return ::CreateStartupShortCut(); }
 bool SystemSyncControl::DeleteStartupShortCut() { return ::DeleteStartupShortCut(); }
 bool SystemSyncControl::LaunchStartSyncProgram() { return ::LaunchStartSyncProgram(); }
 
 bool SystemSyncControl::RunServiceWrapper(const QString& switchText, const QString& workingFolder) {
+  const platform::WaitCursor busy;
   return RunSyncServiceWrapper(switchText, workingFolder);
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "admin/foundation/DatabseConnection.h"
+#include "admin/foundation/FailureSinkScope.h"
 #include "admin/foundation/LogFile.h"
+#include "admin/shell/FailurePresenter.h"
 
 #include <QFont>
 #include <QString>
@@ -13,10 +15,10 @@
 class CTarnwickDlg;
 class QLocalServer;
 
-// The administration program's application object: the day's log, the desktop registration
-// read at start-up, the settings connection and the administrator's login. Exactly one exists
-// while the program runs; it is made in main after the QApplication, never by static
-// construction.
+// The administration program's application object: the day's log, the presenter of the data
+// layer's failures, the desktop registration read at start-up, the settings connection and the
+// administrator's login. Exactly one exists while the program runs; it is made in main after the
+// QApplication, never by static construction.
 class CTarnwickApp {
  public:
   // Opens the day's log: "DesktopLog.log" in the folder "%d-%d-%d" (day, month, year) under the
@@ -79,6 +81,9 @@ class CTarnwickApp {
 
   CDatabseConnection m_settingsConnection;
   std::unique_ptr<CLogFile> m_pLog;
+  // The data layer's failures are shown while the application object lives.
+  admin::FailurePresenter m_failurePresenter;
+  admin::FailureSinkScope m_failureSink{&m_failurePresenter};
   std::unique_ptr<QLocalServer> m_pActivationServer;
   bool m_bLoggingEnabled = true;
   QString m_strDesktopName;

@@ -94,7 +94,10 @@ class CanvasTest : public ::testing::TestWithParam<uint16_t> {
     Click(point);
     return tab->GetControlCount() > before ? tab->GetControl(before) : nullptr;
   }
-  static QRect RectOf(const FormControlInfo* control) { return control->Window.Get()->geometry(); }
+  QRect RectOf(const FormControlInfo* control) { return RectOf(page(), control); }
+  static QRect RectOf(const CFormDesignerDlg& designer, const FormControlInfo* control) {
+    return designer.WindowOf(*control)->geometry();
+  }
   void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}, int times = 1) {
     for (int i = 0; i < times; ++i) QTest::keyClick(m_page.get(), key, modifiers);
   }
@@ -281,14 +284,14 @@ TEST_P(CanvasTest, AfterDeleteAndAddPageEachTabShowsItsOwnControls) {
   EXPECT_EQ(canvas().GetCurrentTab(), 0);
   PressButton(1153);
   ClickTab(1);
-  EXPECT_TRUE(placed[2]->Window.Get()->isVisible());
-  EXPECT_FALSE(placed[0]->Window.Get()->isVisible());
+  EXPECT_TRUE(page().WindowOf(*placed[2])->isVisible());
+  EXPECT_FALSE(page().WindowOf(*placed[0])->isVisible());
   ClickTab(2);
   EXPECT_EQ(canvas().GetCurrentTab(), 2);
   EXPECT_EQ(canvas().CurrentTab()->GetControlCount(), 0);
-  EXPECT_FALSE(placed[2]->Window.Get()->isVisible());
+  EXPECT_FALSE(page().WindowOf(*placed[2])->isVisible());
   ClickTab(0);
-  EXPECT_TRUE(placed[0]->Window.Get()->isVisible());
+  EXPECT_TRUE(page().WindowOf(*placed[0])->isVisible());
   EXPECT_EQ(canvas().GetSelectedControl(), placed[0]) << "each tab keeps its selection";
 }
 
@@ -379,7 +382,7 @@ TEST_P(CanvasTest, EachTypeIsPlacedWithItsDefaults) {
   EXPECT_EQ(tab->GetControl(5)->Format, 1);
   EXPECT_EQ(tab->GetControl(6)->Group, QStringLiteral("Group_Name"));
   EXPECT_EQ(tab->GetControl(6)->Caption, QStringLiteral("Radio"));
-  EXPECT_EQ(qobject_cast<CControlButton*>(tab->GetControl(6)->Window.Get())->GetWindowText(), QStringLiteral("Radio"));
+  EXPECT_EQ(qobject_cast<CControlButton*>(page().WindowOf(*tab->GetControl(6)))->GetWindowText(), QStringLiteral("Radio"));
   EXPECT_TRUE(Logged(QStringLiteral("<FormDesignerDlg> <PlaceCtrl> CtrlType : 9")));
 }
 
@@ -416,7 +419,7 @@ TEST_P(CanvasTest, ScrollingAndTheArrowButtonsNeverChangeStoredPositions) {
 
   bar->setValue(bar->maximum());
   EXPECT_EQ(canvas().CurrentTab()->VerticalOffset, bar->maximum());
-  EXPECT_FALSE(top->Window.Get()->isVisible()) << "scrolled out of the canvas";
+  EXPECT_FALSE(page().WindowOf(*top)->isVisible()) << "scrolled out of the canvas";
   EXPECT_EQ(StoredTab(0), stored);
   PressButton(1153);
   ClickTab(1);
@@ -538,9 +541,9 @@ TEST_P(CanvasTest, AFormReadBackShowsEveryControlWhereItWasPlaced) {
   ASSERT_TRUE(reopened.LoadFormTabs(rows));
   reopened.GetDesignerCanvas()->Reset();
   const QPoint shift = reopened.GetCanvasRect().topLeft() - canvasRect().topLeft();
-  EXPECT_EQ(RectOf(reopened.GetDocument().GetFormInfo().GetTab(0)->GetControl(0)), RectOf(label).translated(shift + QPoint(0, scrolled)));
-  EXPECT_EQ(RectOf(reopened.GetDocument().GetFormInfo().GetTab(0)->GetControl(1)), RectOf(low).translated(shift + QPoint(0, scrolled)));
-  EXPECT_EQ(RectOf(reopened.GetDocument().GetFormInfo().GetTab(1)->GetControl(0)), RectOf(button).translated(shift));
+  EXPECT_EQ(RectOf(reopened, reopened.GetDocument().GetFormInfo().GetTab(0)->GetControl(0)), RectOf(label).translated(shift + QPoint(0, scrolled)));
+  EXPECT_EQ(RectOf(reopened, reopened.GetDocument().GetFormInfo().GetTab(0)->GetControl(1)), RectOf(low).translated(shift + QPoint(0, scrolled)));
+  EXPECT_EQ(RectOf(reopened, reopened.GetDocument().GetFormInfo().GetTab(1)->GetControl(0)), RectOf(button).translated(shift));
   EXPECT_EQ(reopened.GetDocument().GetFormInfo().GetTab(1)->GetControl(0)->Caption, QStringLiteral("First"));
   EXPECT_EQ(reopened.GetScrollBar()->value(), 0);
   EXPECT_GT(reopened.GetScrollBar()->maximum(), 0) << "the canvas reaches the low control";

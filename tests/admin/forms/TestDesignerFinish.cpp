@@ -35,7 +35,7 @@ struct Placed {
 };
 
 QRect OnCanvas(const CFormDesignerDlg& page, const FormControlInfo& control) {
-  return control.Window.Get()->geometry().translated(-page.GetCanvasRect().topLeft());
+  return page.WindowOf(control)->geometry().translated(-page.GetCanvasRect().topLeft());
 }
 
 // The designer's controls, tab by tab.
@@ -216,7 +216,7 @@ TEST_P(DesignerFinishTest, AFormDesignedInTheWizardIsStoredAndReopenedAsPlaced) 
 
   // A control moved: only its tab's text changes.
   Edit([&](CNewFormWizard& wizard, CFormDesignerDlg& page) {
-    QWidget* window = page.GetDocument().GetFormInfo().GetTab(1)->GetControl(0)->Window.Get();
+    QWidget* window = page.WindowOf(*page.GetDocument().GetFormInfo().GetTab(1)->GetControl(0));
     window->move(window->pos() + QPoint(6, 9));
     wizard.PressFinish();
   });

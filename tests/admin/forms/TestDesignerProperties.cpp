@@ -184,7 +184,7 @@ TEST_F(DesignerPropertiesTest, ADateIsTypedWholeBeforeItIsChecked) {
   QCoreApplication::processEvents();
   EXPECT_EQ(TakeBox(platform::MB_ICONINFORMATION), QString());
   EXPECT_EQ(radio->Caption, QStringLiteral("2024-02-29 13:05:00"));
-  EXPECT_EQ(qobject_cast<CControlButton*>(radio->Window.Get())->GetWindowText(), radio->Caption);
+  EXPECT_EQ(qobject_cast<CControlButton*>(m_page->WindowOf(*radio))->GetWindowText(), radio->Caption);
 }
 
 // The tab's title and the form name: empty ones are refused and shown again; a new title goes
@@ -232,7 +232,7 @@ TEST_F(DesignerPropertiesTest, RadioGroups) {
   Choose(*Properties().GetControlGrid(), kPropSelected, QStringLiteral("TRUE"));
   EXPECT_EQ(second->Selected, 1);
   EXPECT_EQ(first->Selected, 0);
-  EXPECT_FALSE(qobject_cast<CControlButton*>(first->Window.Get())->IsChecked());
+  EXPECT_FALSE(qobject_cast<CControlButton*>(m_page->WindowOf(*first))->IsChecked());
 
   // A rename reaches the buttons; captions "Radio" do not suit a number column.
   CPropertiesControl& radioGrid = *Properties().GetRadioGroupGrid();
@@ -309,7 +309,7 @@ TEST_F(DesignerPropertiesTest, ComboBoxItems) {
   QCoreApplication::processEvents();
   EXPECT_TRUE(combo->Items.isEmpty());
   EXPECT_TRUE(combo->DefaultValue.isEmpty());
-  EXPECT_EQ(qobject_cast<CControlButton*>(combo->Window.Get())->GetWindowText(), QString());
+  EXPECT_EQ(qobject_cast<CControlButton*>(m_page->WindowOf(*combo))->GetWindowText(), QString());
 
   Select(Place(kLabel));
   EXPECT_FALSE(Properties().GetAddItemButton()->isVisible());
@@ -327,8 +327,8 @@ TEST_F(DesignerPropertiesTest, FormColourAndTextColour) {
   ASSERT_NE(colourBox, nullptr);
   colourBox->click();
   QCoreApplication::processEvents();
-  const auto background = [](const FormControlInfo* c) {
-    return qobject_cast<CControlButton*>(c->Window.Get())->GetBackgroundColor();
+  const auto background = [this](const FormControlInfo* c) {
+    return qobject_cast<CControlButton*>(m_page->WindowOf(*c))->GetBackgroundColor();
   };
   EXPECT_EQ(background(label), chosen);
   EXPECT_EQ(background(text), chosen);
@@ -340,7 +340,7 @@ TEST_F(DesignerPropertiesTest, FormColourAndTextColour) {
   qobject_cast<QPushButton*>(Box(*Properties().GetControlGrid(), kPropForeColor))->click();
   QCoreApplication::processEvents();
   EXPECT_EQ(QColor(label->TxtR, label->TxtG, label->TxtB), chosen);
-  EXPECT_EQ(qobject_cast<CControlButton*>(label->Window.Get())->GetTextColor(), chosen);
+  EXPECT_EQ(qobject_cast<CControlButton*>(m_page->WindowOf(*label))->GetTextColor(), chosen);
 }
 
 namespace {
@@ -384,7 +384,7 @@ QStringList ClippedRows(const CPropertiesControl& grid) {
 // canvas title follows the form name. Presses go through the window, as the user's do.
 TEST_F(DesignerPropertiesTest, TheGridsFollowTheTabStripAndTheTitleTheFormName) {
   FormControlInfo* label = Place(kLabel);
-  const QWidget& preview = *label->Window.Get();
+  const QWidget& preview = *m_page->WindowOf(*label);
   testsupport::ClickAsUser(preview, preview.rect().center());
   ASSERT_EQ(Properties().GetSelectedControl(), label);
   CPropertiesControl& controls = *Properties().GetControlGrid();
@@ -439,7 +439,7 @@ TEST_F(DesignerPropertiesTest, NothingShownIsCutWithoutASign) {
 TEST_F(DesignerPropertiesTest, EveryControlOfThePageCanBeClicked) {
   for (const int type : {kRadioButton, kComboBox}) {
     FormControlInfo* control = Place(type, type == kComboBox ? QStringLiteral("Name") : QString());
-    testsupport::ClickAsUser(*control->Window.Get(), control->Window.Get()->rect().center());
+    testsupport::ClickAsUser(*m_page->WindowOf(*control), m_page->WindowOf(*control)->rect().center());
     ASSERT_EQ(Properties().GetSelectedControl(), control);
     EXPECT_EQ(formtests::UnreachableWidgets(m_page.get()), QStringList()) << type;
   }
@@ -451,7 +451,7 @@ TEST_F(DesignerPropertiesTest, TheTabStripLiesOverTheControls) {
   control->Type = kLabel;
   const QRect canvas = m_page->GetCanvasRect();
   m_page->PlaceCtrl(control.get(), canvas.left() + 10, canvas.top(), canvas.left() + 110, canvas.top() + 25);
-  const QWidget* preview = control->Window.Get();
+  const QWidget* preview = m_page->WindowOf(*control);
   m_page->GetDocument().GetFormInfo().GetTab(0)->AddControl(std::move(control));
   m_page->GetDesignerCanvas()->Reset();
   const QObjectList& stacking = m_page->children();  // bottom to top

@@ -183,7 +183,7 @@ std::vector<Designed> Controls(CFormDesignerDlg& page) {
   for (int t = 0; t < form.GetTabCount(); ++t)
     for (int c = 0; c < form.GetTab(t)->GetControlCount(); ++c) {
       const FormControlInfo& control = *form.GetTab(t)->GetControl(c);
-      const QRect rect = control.Window.Get()->geometry().translated(-page.GetCanvasRect().topLeft());
+      const QRect rect = page.WindowOf(control)->geometry().translated(-page.GetCanvasRect().topLeft());
       controls.push_back({t, rect, control});
     }
   return controls;
@@ -249,7 +249,7 @@ TEST_F(FormDesignE2E, AFormDesignedInTheFormManagerReachesTheDeviceAndAnEditRepl
   {
     WizardPlayer editing([&](CNewFormWizard& wizard) {
       CFormDesignerDlg& page = *wizard.GetFormDesignerPage();
-      QWidget* label = page.GetDocument().GetFormInfo().GetTab(0)->GetControl(0)->Window.Get();
+      QWidget* label = page.WindowOf(*page.GetDocument().GetFormInfo().GetTab(0)->GetControl(0));
       testsupport::ClickAsUser(*label, label->rect().center());
       CPropertiesControl& formGrid = *page.GetProperties()->GetFormGrid();
       CPropertiesControl& controlGrid = *page.GetProperties()->GetControlGrid();

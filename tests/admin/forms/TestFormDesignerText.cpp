@@ -151,7 +151,7 @@ QImage Render(QWidget* widget) {
 }
 
 CControlButton* WindowOf(CFormDesignerDlg& designer, int tab, int control) {
-  return qobject_cast<CControlButton*>(designer.GetDocument().GetFormInfo().GetTab(tab)->GetControl(control)->Window.Get());
+  return qobject_cast<CControlButton*>(designer.WindowOf(*designer.GetDocument().GetFormInfo().GetTab(tab)->GetControl(control)));
 }
 
 }  // namespace
@@ -190,8 +190,8 @@ TEST_P(DesignerRoundTrip, FormComesBackAsItWasWritten) {
       const FormControlInfo& actual = *after->GetControl(c);
       EXPECT_EQ(static_cast<const FormControlProperties&>(actual), static_cast<const FormControlProperties&>(expected))
           << "tab " << t << " control " << c;
-      EXPECT_EQ(actual.Window.Get()->geometry(), expected.Window.Get()->geometry()) << "tab " << t << " control " << c;
-      EXPECT_TRUE(actual.Window.Get()->isHidden()) << "the canvas shows a tab's controls when it is chosen";
+      EXPECT_EQ(read.WindowOf(actual)->geometry(), written.WindowOf(expected)->geometry()) << "tab " << t << " control " << c;
+      EXPECT_TRUE(read.WindowOf(actual)->isHidden()) << "the canvas shows a tab's controls when it is chosen";
     }
   }
   // Written again, the loaded form gives the same texts.
@@ -260,7 +260,7 @@ TEST_F(DesignerTest, APlacedButtonIsCaptionedWithTheFirstFreeAction) {
   designer.PlaceCtrl(&button, 240, 100, 310, 125);
   EXPECT_EQ(button.Caption, QStringLiteral("Previous"));
   EXPECT_EQ(button.Action, QString());
-  EXPECT_EQ(qobject_cast<CControlButton*>(button.Window.Get())->GetWindowText(), QStringLiteral("Previous"));
+  EXPECT_EQ(qobject_cast<CControlButton*>(designer.WindowOf(button))->GetWindowText(), QStringLiteral("Previous"));
 }
 
 TEST_F(DesignerTest, LoadedControlsShowTheirStoredLook) {
@@ -368,8 +368,8 @@ TEST_F(DesignerTest, PlaceCtrlGivesANewControlItsTypeDefaults) {
   FormControlInfo check;
   check.Type = kCheckBox;
   designer.PlaceCtrl(&check, 240, 100, 310, 125);
-  ASSERT_TRUE(check.Window);
-  EXPECT_EQ(check.Window.Get()->geometry(), QRect(240, 100, 70, 25));
+  ASSERT_TRUE(designer.WindowOf(check));
+  EXPECT_EQ(designer.WindowOf(check)->geometry(), QRect(240, 100, 70, 25));
   EXPECT_EQ(check.DefaultValue, QStringLiteral("UnChecked"));
   EXPECT_EQ(check.UnChecked, QStringLiteral("0"));
   EXPECT_EQ(check.Checked, QStringLiteral("1"));
@@ -377,7 +377,7 @@ TEST_F(DesignerTest, PlaceCtrlGivesANewControlItsTypeDefaults) {
   EXPECT_EQ(check.MarkDW, 0x0000FFu);
   EXPECT_EQ(check.Visible, 1);
   EXPECT_EQ(check.FontSize, 10);
-  EXPECT_EQ(qobject_cast<CControlButton*>(check.Window.Get())->GetWindowText(), QStringLiteral("Check"));
+  EXPECT_EQ(qobject_cast<CControlButton*>(designer.WindowOf(check))->GetWindowText(), QStringLiteral("Check"));
   EXPECT_TRUE(Logged(QStringLiteral("<FormDesignerDlg> <PlaceCtrl> CtrlType : 3")));
 
   FormControlInfo label;
@@ -389,7 +389,7 @@ TEST_F(DesignerTest, PlaceCtrlGivesANewControlItsTypeDefaults) {
   FormControlInfo unknown;
   unknown.Type = 10;
   designer.PlaceCtrl(&unknown, 240, 180, 310, 205);
-  EXPECT_FALSE(unknown.Window);
+  EXPECT_FALSE(designer.WindowOf(unknown));
 }
 
 TEST_F(DesignerTest, TextsThatWouldCorruptTheFormAreRefused) {
@@ -463,9 +463,9 @@ TEST_F(DesignerForIPad, StoredNumbersAtTheEndsOfTheRangeAreReadWithoutOverflow) 
   EXPECT_EQ(tab->GetControl(0)->FontSize, INT32_MIN);
   EXPECT_EQ(tab->GetControl(1)->FontSize, INT32_MAX - 10);
   const QRect canvas = designer.GetCanvasRect();
-  EXPECT_EQ(tab->GetControl(0)->Window.Get()->geometry(),
+  EXPECT_EQ(designer.WindowOf(*tab->GetControl(0))->geometry(),
             QRect(canvas.left() + QWIDGETSIZE_MAX, canvas.top() + QWIDGETSIZE_MAX, QWIDGETSIZE_MAX, 0));
-  EXPECT_EQ(tab->GetControl(1)->Window.Get()->geometry().topLeft(),
+  EXPECT_EQ(designer.WindowOf(*tab->GetControl(1))->geometry().topLeft(),
             QPoint(canvas.left() - QWIDGETSIZE_MAX, canvas.top() - QWIDGETSIZE_MAX));
   EXPECT_GE(designer.GetTabScrollMax(0), QWIDGETSIZE_MAX + 100);
 

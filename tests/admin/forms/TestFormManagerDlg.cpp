@@ -496,7 +496,7 @@ TEST_F(FormManagerTest, EditShowsTheGridsAndTheirEditorsOpen) {
     EXPECT_EQ(formtests::Shown(*properties.GetFormGrid(), kPropFormName), QStringLiteral("Orders"));
     const FormTabInfo& tab = *page.GetDocument().GetFormInfo().GetTab(0);
     const auto select = [&](int index) {
-      const QWidget& preview = *tab.GetControl(index)->Window.Get();
+      const QWidget& preview = *page.WindowOf(*tab.GetControl(index));
       testsupport::ClickAsUser(preview, preview.rect().center());
       QCoreApplication::processEvents();
       EXPECT_EQ(properties.GetSelectedControl(), tab.GetControl(index));
