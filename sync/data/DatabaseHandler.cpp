@@ -59,11 +59,10 @@ int CDatabaseHandler::ExecuteQuery(const CDatabseConnection& connection, const Q
   if (!DescribeColumns(false, true)) return 1;
   const std::optional<int32_t> count = CountQueryRows(connection.GetConnectionHandle(), sql, &m_nLastReturnCode);
   if (!count && IsForwardOnly()) {
-    // Counted by fetching, the rows must be read again from the first: a scrollable cursor.
+    // Counted by fetching, the rows must be read again from the first: this result is read
+    // through a scrollable cursor.
     SetForwardOnly(false);
-    const int executed = ExecuteQuery(connection, sql);
-    SetForwardOnly(true);
-    return executed;
+    return ExecuteQuery(connection, sql);
   }
   m_nRowCount = count ? *count : CountRowsByFetching(Statement(), &m_nLastReturnCode);
   return 1;

@@ -132,6 +132,28 @@ TEST_P(UserDBRecords, ReadingRowsZeroOneOneTwoFetchesFirstNextAbsoluteNext) {
   EXPECT_EQ(handler.ReadRecord(3, &record, digest.data()), 0);
 }
 
+// A pass reads forward only, ahead of the rows asked for; what it reads must be what the
+// scrollable cursor reads, also when the rows can only be counted by fetching them.
+TEST_P(UserDBRecords, ReadingForwardOnlyGivesTheRecordsAndDigestsOfTheScrollableCursor) {
+  const std::vector<Row> expected = Rows();
+  for (const QString& query : {Query(), Query() + u';'}) {
+    CDBHandlerForUserDB handler;
+    handler.SetForwardOnly(true);
+    QString error;
+    ASSERT_EQ(handler.Initialize(connection_, query, &error), 1) << qPrintable(query);
+    ASSERT_EQ(handler.GetRowCount(), 3) << qPrintable(query);
+    for (int32_t row = 0; row < 3; ++row) {
+      Digest digest{};
+      ASSERT_EQ(handler.ReadDigest(row, digest.data()), 1) << qPrintable(query) << " row " << row;
+      EXPECT_EQ(digest, expected[static_cast<size_t>(row)].digest) << qPrintable(query) << " row " << row;
+      QByteArray record;
+      ASSERT_GT(handler.EncodeReadRow(&record), 0);
+      EXPECT_EQ(devicerecord::Decode(record, Kinds(), &error).value_or(QList<Value>()),
+                expected[static_cast<size_t>(row)].values);
+    }
+  }
+}
+
 TEST_P(UserDBRecords, ADeviceEditOfOneFieldChangesOnlyThatField) {
   const std::vector<Row> before = Rows();
   ASSERT_EQ(before.size(), 3u);
