@@ -3,8 +3,8 @@
 // queries the value and closes the key: of a hive file that has not changed since the last read,
 // and of one that another program has just replaced (the file is written again outside the
 // timing).
-#include "platform/MachineRoot.h"
-#include "platform/Registry.h"
+#include "platform/os/MachineRoot.h"
+#include "platform/registry/Registry.h"
 
 #include <benchmark/benchmark.h>
 

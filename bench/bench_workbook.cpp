@@ -1,6 +1,6 @@
-#include "platform/WorkbookContent.h"
-#include "platform/XlsxReader.h"
-#include "platform/XlsxWriter.h"
+#include "platform/workbook/WorkbookContent.h"
+#include "platform/workbook/XlsxReader.h"
+#include "platform/workbook/XlsxWriter.h"
 
 #include <benchmark/benchmark.h>
 

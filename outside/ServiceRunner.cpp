@@ -1,7 +1,7 @@
 #include "outside/ServiceRunner.h"
 
 #include "outside/SyncProgram.h"
-#include "platform/SystemError.h"
+#include "platform/os/SystemError.h"
 
 #include <cerrno>
 #include <csignal>

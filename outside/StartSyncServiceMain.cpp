@@ -1,6 +1,6 @@
 #include "outside/SyncProgram.h"
-#include "platform/DetachedProcess.h"
-#include "platform/SystemError.h"
+#include "platform/os/DetachedProcess.h"
+#include "platform/os/SystemError.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "outside/SyncProgram.h"
 
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 #include "shared/contract/RegistryNames.h"
 #include "shared/contract/SettingsKey.h"
 

@@ -1,5 +1,5 @@
 #include "outside/ServiceRunner.h"
-#include "platform/ServiceManager.h"
+#include "platform/os/ServiceManager.h"
 
 #include <QCoreApplication>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "shared/LogLine.h"
 
-#include "platform/Utf16Text.h"
+#include "platform/text/Utf16Text.h"
 
 #include <QTime>
 

@@ -1,6 +1,6 @@
 #include "shared/RegistryHandler.h"
 
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 #include "shared/contract/RecordKey.h"
 #include "shared/contract/RegistryNames.h"
 #include "shared/contract/SettingsKey.h"

@@ -1,6 +1,6 @@
 #include "shared/RegistrySettings.h"
 
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 #include "shared/contract/RegistryNames.h"
 #include "shared/crypto/Sealing.h"
 

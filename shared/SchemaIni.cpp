@@ -1,6 +1,6 @@
 #include "shared/SchemaIni.h"
 
-#include "platform/AtomicFile.h"
+#include "platform/files/AtomicFile.h"
 #include "shared/Endian.h"
 
 #include <QDir>

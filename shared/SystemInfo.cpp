@@ -1,6 +1,6 @@
 #include "shared/SystemInfo.h"
 
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 
 #include <utility>
 

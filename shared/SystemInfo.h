@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/OsVersion.h"
+#include "platform/os/OsVersion.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
 #include "shared/WorkbookEmptyRows.h"
 
-#include "platform/FileCopy.h"
-#include "platform/SystemError.h"
-#include "platform/Workbook.h"
+#include "platform/files/FileCopy.h"
+#include "platform/os/SystemError.h"
+#include "platform/workbook/Workbook.h"
 #include "shared/WorkbookFolder.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Worksheet.h"
+#include "platform/workbook/Worksheet.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "shared/WorkbookFolder.h"
 
-#include "platform/MachineRoot.h"
+#include "platform/os/MachineRoot.h"
 #include "shared/RegistrySettings.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "admin/foundation/AdminRegistry.h"
 
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 #include "shared/RegistryHandler.h"
 #include "shared/contract/RegistryNames.h"
 #include "shared/contract/SettingsKey.h"

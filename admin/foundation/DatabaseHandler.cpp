@@ -6,7 +6,7 @@
 #include "admin/foundation/FieldFormat.h"
 #include "shared/odbc/QueryResult.h"
 #include "admin/foundation/SqlTypes.h"
-#include "platform/OdbcText.h"
+#include "platform/odbc/OdbcText.h"
 
 #include <sqlext.h>
 

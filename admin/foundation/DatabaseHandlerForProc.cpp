@@ -2,7 +2,7 @@
 
 #include "admin/foundation/DatabseConnection.h"
 #include "admin/foundation/SqlTypes.h"
-#include "platform/OdbcText.h"
+#include "platform/odbc/OdbcText.h"
 
 #include <sqlext.h>
 

@@ -7,8 +7,8 @@
 #include "shared/odbc/CatalogQuery.h"
 #include "shared/odbc/OdbcStatement.h"
 #include "admin/foundation/OdbcUtilities.h"
-#include "platform/OdbcConfig.h"
-#include "platform/OdbcText.h"
+#include "platform/odbc/OdbcConfig.h"
+#include "platform/odbc/OdbcText.h"
 #include "shared/odbc/OdbcConnect.h"
 #include "shared/odbc/FileMakerDsn.h"
 

@@ -1,6 +1,6 @@
 #include "admin/foundation/ExcelHandler.h"
 
-#include "platform/CellReference.h"
+#include "platform/workbook/CellReference.h"
 #include "shared/WorkbookEmptyRows.h"
 #include "shared/devicerecord/SheetRowRecord.h"
 

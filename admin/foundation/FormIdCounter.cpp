@@ -1,7 +1,7 @@
 #include "admin/foundation/FormIdCounter.h"
 
 #include "admin/foundation/SettingsQuery.h"
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 #include "shared/contract/RegistryNames.h"
 #include "shared/contract/SettingsKey.h"
 #include "shared/contract/SettingsTables.h"

@@ -3,7 +3,7 @@
 #include "admin/foundation/DBHandler.h"
 #include "shared/odbc/OdbcDiagnostics.h"
 #include "shared/odbc/QueryResult.h"
-#include "platform/OdbcHandle.h"
+#include "platform/odbc/OdbcHandle.h"
 
 #include <sql.h>
 

@@ -3,7 +3,7 @@
 #include "admin/foundation/AppLog.h"
 #include "admin/foundation/Failure.h"
 #include "admin/foundation/FailureSink.h"
-#include "platform/OdbcConfig.h"
+#include "platform/odbc/OdbcConfig.h"
 #include "shared/odbc/FileMakerDsn.h"
 #include "shared/WorkbookFolder.h"
 

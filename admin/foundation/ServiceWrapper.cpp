@@ -2,8 +2,8 @@
 
 #include "admin/foundation/AppLog.h"
 #include "admin/foundation/SyncControl.h"
-#include "platform/DetachedProcess.h"
-#include "platform/SystemError.h"
+#include "platform/os/DetachedProcess.h"
+#include "platform/os/SystemError.h"
 #include "shared/RegistrySettings.h"
 #include "shared/contract/InstallLayout.h"
 

@@ -3,11 +3,11 @@
 #include "admin/foundation/AppLog.h"
 #include "admin/foundation/Failure.h"
 #include "admin/foundation/FailureSink.h"
-#include "platform/MachineRoot.h"
-#include "platform/Process.h"
-#include "platform/ServiceManager.h"
-#include "platform/ShellLink.h"
-#include "platform/SystemError.h"
+#include "platform/os/MachineRoot.h"
+#include "platform/os/Process.h"
+#include "platform/os/ServiceManager.h"
+#include "platform/os/ShellLink.h"
+#include "platform/os/SystemError.h"
 #include "shared/RegistrySettings.h"
 
 #include <QElapsedTimer>

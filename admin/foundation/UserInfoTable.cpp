@@ -3,7 +3,7 @@
 #include "admin/foundation/AppLog.h"
 #include "admin/foundation/DatabseConnection.h"
 #include "admin/foundation/FailureSink.h"
-#include "platform/OdbcText.h"
+#include "platform/odbc/OdbcText.h"
 #include "shared/contract/SettingsTables.h"
 #include "shared/odbc/OdbcDiagnostics.h"
 #include "shared/odbc/OdbcStatement.h"

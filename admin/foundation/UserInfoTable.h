@@ -1,7 +1,7 @@
 #pragma once
 
 #include "admin/foundation/Failure.h"
-#include "platform/OdbcHandle.h"
+#include "platform/odbc/OdbcHandle.h"
 
 #include <sql.h>
 

@@ -7,8 +7,8 @@
 #include "admin/forms/FieldValueChecks.h"
 #include "shared/odbc/QueryText.h"
 #include "shared/odbc/SqlQuotes.h"
-#include "platform/OdbcHandle.h"
-#include "platform/OdbcText.h"
+#include "platform/odbc/OdbcHandle.h"
+#include "platform/odbc/OdbcText.h"
 
 #include <sqlext.h>
 

@@ -24,7 +24,7 @@
 #include "admin/shell/HelpBalloon.h"
 #include "admin/shell/TarnwickApp.h"
 #include "admin/shell/WizardSheet.h"
-#include "platform/OdbcConfig.h"
+#include "platform/odbc/OdbcConfig.h"
 #include "platform/widgets/MessageBox.h"
 #include "platform/widgets/WaitCursor.h"
 #include "shared/odbc/OdbcConnect.h"

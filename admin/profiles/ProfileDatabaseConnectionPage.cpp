@@ -17,7 +17,7 @@
 #include "admin/shell/ExcelConnDlg.h"
 #include "admin/shell/HelpBalloon.h"
 #include "admin/shell/WizardSheet.h"
-#include "platform/OdbcConfig.h"
+#include "platform/odbc/OdbcConfig.h"
 #include "platform/widgets/DocumentLauncher.h"
 #include "platform/widgets/FileOpenDialog.h"
 #include "platform/widgets/MessageBox.h"

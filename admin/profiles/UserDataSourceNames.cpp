@@ -1,6 +1,6 @@
 #include "admin/profiles/UserDataSourceNames.h"
 
-#include "platform/OdbcConfig.h"
+#include "platform/odbc/OdbcConfig.h"
 #include "shared/contract/DataSourceNames.h"
 #include "shared/odbc/OdbcDiagnostics.h"
 

@@ -2,7 +2,7 @@
 #include "admin/profiles/ProfileManagerDlg.h"
 #include "admin/shell/ModuleFactory.h"
 #include "admin/shell/TarnwickApp.h"
-#include "platform/TerminationSignal.h"
+#include "platform/os/TerminationSignal.h"
 
 #include <QApplication>
 

@@ -1,8 +1,8 @@
 #include "bench/support/BenchInstallation.h"
 
-#include "platform/OdbcHandle.h"
-#include "platform/OdbcText.h"
-#include "platform/Registry.h"
+#include "platform/odbc/OdbcHandle.h"
+#include "platform/odbc/OdbcText.h"
+#include "platform/registry/Registry.h"
 #include "shared/RegistryRecords.h"
 #include "shared/RegistrySettings.h"
 #include "shared/contract/RegistryNames.h"

@@ -1,6 +1,6 @@
 #include "setup/common/DataBuffer.h"
 
-#include "platform/Utf16Text.h"
+#include "platform/text/Utf16Text.h"
 #include "shared/Endian.h"
 
 namespace databuffer {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Internet.h"
+#include "platform/os/Internet.h"
 #include "setup/common/SetupLog.h"
 #include "shared/RegistryRecords.h"
 

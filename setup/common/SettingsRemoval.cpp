@@ -1,6 +1,6 @@
 #include "setup/common/SettingsRemoval.h"
 
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 #include "shared/contract/RegistryNames.h"
 
 using namespace platform;

@@ -1,6 +1,6 @@
 #include "setup/common/SetupLog.h"
 
-#include "platform/MachineRoot.h"
+#include "platform/os/MachineRoot.h"
 
 #include <QFile>
 

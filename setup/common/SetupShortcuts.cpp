@@ -1,7 +1,7 @@
 #include "setup/common/SetupShortcuts.h"
 
-#include "platform/MachineRoot.h"
-#include "platform/ShellLink.h"
+#include "platform/os/MachineRoot.h"
+#include "platform/os/ShellLink.h"
 #include "shared/StartupShortcut.h"
 #include "shared/contract/InstallLayout.h"
 

@@ -1,6 +1,6 @@
 #include "setup/common/SetupSystem.h"
 
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 #include "shared/SystemInfo.h"
 
 #include <QUrl>

@@ -1,6 +1,6 @@
 #include "setup/demo/DemoPrograms.h"
 
-#include "platform/Process.h"
+#include "platform/os/Process.h"
 #include "setup/demo/DemoRegistry.h"
 #include "shared/contract/InstallLayout.h"
 

@@ -1,6 +1,6 @@
 #include "setup/demo/DemoRegistry.h"
 
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 #include "shared/RegistryRecords.h"
 #include "shared/contract/RecordKey.h"
 #include "shared/contract/RegistryNames.h"

@@ -1,6 +1,6 @@
 #include "setup/installer/FinishPage.h"
 
-#include "platform/DetachedProcess.h"
+#include "platform/os/DetachedProcess.h"
 #include "platform/widgets/DocumentLauncher.h"
 #include "platform/widgets/MessageBox.h"
 #include "setup/common/AdminServiceClient.h"

@@ -1,7 +1,7 @@
 #include "setup/installer/InstallFileManager.h"
 
-#include "platform/OdbcConfig.h"
-#include "platform/OdbcText.h"
+#include "platform/odbc/OdbcConfig.h"
+#include "platform/odbc/OdbcText.h"
 #include "platform/widgets/MessageBox.h"
 #include "setup/common/InstallationRemoval.h"
 #include "setup/common/SetupFileRemoval.h"

@@ -1,6 +1,6 @@
 #include "setup/installer/InstallerApp.h"
 
-#include "platform/MachineRoot.h"
+#include "platform/os/MachineRoot.h"
 #include "platform/widgets/MessageBox.h"
 #include "setup/common/SetupLog.h"
 #include "setup/common/SetupSystem.h"

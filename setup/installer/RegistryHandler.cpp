@@ -1,6 +1,6 @@
 #include "setup/installer/RegistryHandler.h"
 
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 #include "setup/common/SettingsRemoval.h"
 #include "setup/common/SetupLog.h"
 #include "shared/contract/InstallLayout.h"

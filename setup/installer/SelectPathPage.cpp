@@ -1,6 +1,6 @@
 #include "setup/installer/SelectPathPage.h"
 
-#include "platform/MachineRoot.h"
+#include "platform/os/MachineRoot.h"
 #include "platform/widgets/MessageBox.h"
 #include "setup/installer/InstallerApp.h"
 #include "setup/installer/InstallerTexts.h"

@@ -3,7 +3,7 @@
 //   TarnwickSampleSnapshots <settings database> <SampleDB.mdb> <output folder>
 // It installs both databases into a private machine root, points the profiles there as the
 // installer's fix-up does, and reads each profile's rows with the sync program's own reader.
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 #include "setup/installer/InstallFileManager.h"
 #include "shared/contract/InstallLayout.h"
 #include "shared/contract/RegistryNames.h"

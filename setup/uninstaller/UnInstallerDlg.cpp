@@ -1,7 +1,7 @@
 #include "setup/uninstaller/UnInstallerDlg.h"
 
-#include "platform/DetachedProcess.h"
-#include "platform/IdleMachineState.h"
+#include "platform/os/DetachedProcess.h"
+#include "platform/os/IdleMachineState.h"
 #include "platform/widgets/MessageBox.h"
 #include "setup/common/HostedPagesClient.h"
 #include "setup/common/SetupShortcuts.h"

@@ -1,7 +1,7 @@
 #include "setup/uninstaller/UninstallerProcesses.h"
 
-#include "platform/Process.h"
-#include "platform/SystemError.h"
+#include "platform/os/Process.h"
+#include "platform/os/SystemError.h"
 
 #include <QList>
 

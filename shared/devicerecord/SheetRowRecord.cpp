@@ -1,6 +1,6 @@
 #include "shared/devicerecord/SheetRowRecord.h"
 
-#include "platform/Worksheet.h"
+#include "platform/workbook/Worksheet.h"
 #include "shared/devicerecord/RecordWriter.h"
 
 namespace devicerecord {

@@ -1,6 +1,6 @@
 #include "shared/odbc/FileMakerDsn.h"
 
-#include "platform/OdbcConfig.h"
+#include "platform/odbc/OdbcConfig.h"
 
 QString FindFileMakerDriverName() {
   platform::PrepareOdbc();

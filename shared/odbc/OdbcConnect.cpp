@@ -1,7 +1,7 @@
 #include "shared/odbc/OdbcConnect.h"
 
-#include "platform/OdbcConfig.h"
-#include "platform/OdbcText.h"
+#include "platform/odbc/OdbcConfig.h"
+#include "platform/odbc/OdbcText.h"
 #include "shared/contract/InstallLayout.h"
 
 #include <sqlext.h>

@@ -1,8 +1,8 @@
 #include "shared/odbc/OdbcDiagnostics.h"
 
-#include "platform/OdbcConfig.h"
-#include "platform/OdbcHandle.h"
-#include "platform/OdbcText.h"
+#include "platform/odbc/OdbcConfig.h"
+#include "platform/odbc/OdbcHandle.h"
+#include "platform/odbc/OdbcText.h"
 
 #include <sqlext.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/OdbcHandle.h"
+#include "platform/odbc/OdbcHandle.h"
 
 #include <sql.h>
 

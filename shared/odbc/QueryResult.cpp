@@ -1,6 +1,6 @@
 #include "shared/odbc/QueryResult.h"
 
-#include "platform/OdbcText.h"
+#include "platform/odbc/OdbcText.h"
 #include "shared/odbc/OdbcStatement.h"
 
 #include <sqlext.h>

@@ -1,6 +1,6 @@
 #include "sync/data/DatabaseHandler.h"
 
-#include "platform/OdbcText.h"
+#include "platform/odbc/OdbcText.h"
 #include "shared/odbc/CatalogQuery.h"
 #include "shared/odbc/ColumnKind.h"
 #include "shared/odbc/QueryResult.h"

@@ -1,7 +1,7 @@
 #include "sync/data/DatabseConnection.h"
 
-#include "platform/OdbcConfig.h"
-#include "platform/OdbcText.h"
+#include "platform/odbc/OdbcConfig.h"
+#include "platform/odbc/OdbcText.h"
 #include "shared/odbc/FileMakerDsn.h"
 #include "shared/odbc/OdbcConnect.h"
 #include "shared/odbc/OdbcDiagnostics.h"

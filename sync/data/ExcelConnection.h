@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Workbook.h"
+#include "platform/workbook/Workbook.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "sync/data/ExcelHandler.h"
 
-#include "platform/CellReference.h"
+#include "platform/workbook/CellReference.h"
 #include "shared/Endian.h"
 #include "shared/WorkbookEmptyRows.h"
 #include "shared/devicerecord/DeviceRecord.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/HeldFileLock.h"
+#include "platform/files/HeldFileLock.h"
 
 #include <functional>
 

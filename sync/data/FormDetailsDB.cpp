@@ -1,6 +1,6 @@
 #include "sync/data/FormDetailsDB.h"
 
-#include "platform/OdbcText.h"
+#include "platform/odbc/OdbcText.h"
 #include "shared/contract/SettingsTables.h"
 #include "sync/data/WholeText.h"
 

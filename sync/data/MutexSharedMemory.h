@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/SharedMemoryFile.h"
+#include "platform/files/SharedMemoryFile.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

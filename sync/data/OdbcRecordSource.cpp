@@ -1,6 +1,6 @@
 #include "sync/data/OdbcRecordSource.h"
 
-#include "platform/OdbcText.h"
+#include "platform/odbc/OdbcText.h"
 #include "shared/odbc/ColumnKind.h"
 #include "shared/odbc/OdbcStatement.h"
 #include "shared/odbc/QueryResult.h"

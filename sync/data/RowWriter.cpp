@@ -1,7 +1,7 @@
 #include "sync/data/RowWriter.h"
 
-#include "platform/OdbcHandle.h"
-#include "platform/OdbcText.h"
+#include "platform/odbc/OdbcHandle.h"
+#include "platform/odbc/OdbcText.h"
 #include "shared/odbc/ColumnKind.h"
 #include "shared/odbc/OdbcConnect.h"
 #include "shared/odbc/OdbcDiagnostics.h"

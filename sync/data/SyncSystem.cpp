@@ -1,7 +1,7 @@
 #include "sync/data/SyncSystem.h"
 
-#include "platform/MachineRoot.h"
-#include "platform/Process.h"
+#include "platform/os/MachineRoot.h"
+#include "platform/os/Process.h"
 #include "shared/WorkbookFolder.h"
 #include "sync/data/SyncLog.h"
 

@@ -1,6 +1,6 @@
 #include "sync/data/WholeText.h"
 
-#include "platform/OdbcText.h"
+#include "platform/odbc/OdbcText.h"
 #include "shared/odbc/QueryResult.h"
 
 #include <sqlext.h>

@@ -1,7 +1,7 @@
 #include "sync/engine/CdbFile.h"
 
-#include "platform/AtomicFile.h"
-#include "platform/ReplacementFile.h"
+#include "platform/files/AtomicFile.h"
+#include "platform/files/ReplacementFile.h"
 #include "shared/Endian.h"
 #include "shared/RegistrySettings.h"
 #include "shared/contract/InstallLayout.h"

@@ -1,5 +1,5 @@
 // The workbook path of DeviceChange: profiles whose rows live in a worksheet.
-#include "platform/Workbook.h"
+#include "platform/workbook/Workbook.h"
 #include "sync/data/ExcelConnection.h"
 #include "sync/data/ExcelHandlerForUserDB.h"
 #include "sync/data/SyncLog.h"

@@ -1,6 +1,6 @@
 #include "sync/engine/KeptDeviceMessages.h"
 
-#include "platform/AtomicFile.h"
+#include "platform/files/AtomicFile.h"
 #include "shared/RegistrySettings.h"
 #include "shared/contract/InstallLayout.h"
 

@@ -1,6 +1,6 @@
 #include "sync/engine/PayloadEnvelope.h"
 
-#include "platform/Random.h"
+#include "platform/os/Random.h"
 #include "shared/crypto/Cbc.h"
 #include "shared/Endian.h"
 #include "shared/crypto/Sealing.h"

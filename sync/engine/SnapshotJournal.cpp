@@ -1,7 +1,7 @@
 #include "sync/engine/SnapshotJournal.h"
 
-#include "platform/AtomicFile.h"
-#include "platform/DurableAppend.h"
+#include "platform/files/AtomicFile.h"
+#include "platform/files/DurableAppend.h"
 #include "shared/Endian.h"
 #include "sync/data/Sha2.h"
 #include "sync/data/SyncLog.h"

@@ -1,4 +1,4 @@
-#include "platform/Process.h"
+#include "platform/os/Process.h"
 #include "sync/engine/CdbFile.h"
 #include "sync/engine/StatusChangeCheck.h"
 #include "sync/data/SyncLog.h"

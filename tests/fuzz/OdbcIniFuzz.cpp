@@ -1,8 +1,8 @@
 // Any bytes read as an ODBC file are written back byte for byte, and after each kind of edit the
 // written text reads again with every line the edit did not touch in it byte for byte, every
 // entry the edit did not touch reading the same and the edit itself reading back.
-#include "platform/OdbcIni.h"
-#include "platform/Utf8Text.h"
+#include "platform/odbc/OdbcIni.h"
+#include "platform/text/Utf8Text.h"
 #include "tests/fuzz/FuzzLines.h"
 
 #include <cstddef>

@@ -1,8 +1,8 @@
 // Any bytes that parse as a hive take each kind of edit: the written text parses again, every
 // line the edit did not touch is in it byte for byte (the unreadable ones too, and unreadable
 // still), every value the edit did not touch reads the same and the edit itself reads back.
-#include "platform/RegistryHive.h"
-#include "platform/RegistryHiveEdit.h"
+#include "platform/registry/RegistryHive.h"
+#include "platform/registry/RegistryHiveEdit.h"
 #include "tests/fuzz/FuzzLines.h"
 
 #include <cstddef>

@@ -1,7 +1,7 @@
 // Any bytes given to the text-file reader, under any format, and to the schema.ini reader are
 // read without a fault; a table read is square, typed and holds only values of its types.
-#include "platform/SchemaIniReader.h"
-#include "platform/TextFileTable.h"
+#include "platform/standin/SchemaIniReader.h"
+#include "platform/standin/TextFileTable.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "platform/XlsxReader.h"
-#include "platform/XlsxWriter.h"
-#include "platform/ZipPackage.h"
+#include "platform/workbook/XlsxReader.h"
+#include "platform/workbook/XlsxWriter.h"
+#include "platform/workbook/ZipPackage.h"
 
 #include <pugixml.hpp>
 

@@ -1,5 +1,5 @@
-#include "platform/AtomicFile.h"
-#include "platform/MachineRoot.h"
+#include "platform/files/AtomicFile.h"
+#include "platform/os/MachineRoot.h"
 #include "tests/support/Eventually.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "platform/IdleMachineState.h"
-#include "platform/MachineRoot.h"
-#include "platform/OdbcConfig.h"
+#include "platform/os/IdleMachineState.h"
+#include "platform/os/MachineRoot.h"
+#include "platform/odbc/OdbcConfig.h"
 #include "tests/support/FreshMachineRoot.h"
 
 #include <gtest/gtest.h>

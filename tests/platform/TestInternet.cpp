@@ -1,4 +1,4 @@
-#include "platform/Internet.h"
+#include "platform/os/Internet.h"
 #include "tests/support/WebServiceDouble.h"
 
 #include "tests/support/Eventually.h"

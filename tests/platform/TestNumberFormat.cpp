@@ -1,5 +1,5 @@
-#include "platform/CellReference.h"
-#include "platform/NumberFormat.h"
+#include "platform/workbook/CellReference.h"
+#include "platform/workbook/NumberFormat.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "platform/MachineRoot.h"
-#include "platform/OdbcConfig.h"
-#include "platform/OdbcHandle.h"
-#include "platform/OdbcText.h"
-#include "platform/OdbcIni.h"
+#include "platform/os/MachineRoot.h"
+#include "platform/odbc/OdbcConfig.h"
+#include "platform/odbc/OdbcHandle.h"
+#include "platform/odbc/OdbcText.h"
+#include "platform/odbc/OdbcIni.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "platform/DetachedProcess.h"
-#include "platform/MachineRoot.h"
-#include "platform/Process.h"
+#include "platform/os/DetachedProcess.h"
+#include "platform/os/MachineRoot.h"
+#include "platform/os/Process.h"
 #include "tests/support/FreshMachineRoot.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "platform/MachineRoot.h"
-#include "platform/Registry.h"
+#include "platform/os/MachineRoot.h"
+#include "platform/registry/Registry.h"
 
 #include <gtest/gtest.h>
 

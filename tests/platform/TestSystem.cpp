@@ -1,6 +1,6 @@
-#include "platform/OsVersion.h"
-#include "platform/Random.h"
-#include "platform/SystemError.h"
+#include "platform/os/OsVersion.h"
+#include "platform/os/Random.h"
+#include "platform/os/SystemError.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "platform/SchemaIniReader.h"
-#include "platform/TextFileTable.h"
+#include "platform/standin/SchemaIniReader.h"
+#include "platform/standin/TextFileTable.h"
 
 #include <gtest/gtest.h>
 

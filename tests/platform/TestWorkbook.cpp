@@ -1,5 +1,5 @@
-#include "platform/Workbook.h"
-#include "platform/ZipPackage.h"
+#include "platform/workbook/Workbook.h"
+#include "platform/workbook/ZipPackage.h"
 #include "tests/support/XlsxFixture.h"
 
 #include <gtest/gtest.h>

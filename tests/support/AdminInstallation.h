@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/MachineRoot.h"
-#include "platform/Registry.h"
+#include "platform/os/MachineRoot.h"
+#include "platform/registry/Registry.h"
 #include "shared/LogLine.h"
 #include "shared/RegistryRecords.h"
 #include "shared/contract/RegistryNames.h"

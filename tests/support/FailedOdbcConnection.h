@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/OdbcHandle.h"
-#include "platform/OdbcText.h"
+#include "platform/odbc/OdbcHandle.h"
+#include "platform/odbc/OdbcText.h"
 
 #include <sqlext.h>
 

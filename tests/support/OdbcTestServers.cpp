@@ -1,6 +1,6 @@
 #include "tests/support/OdbcTestServers.h"
 
-#include "platform/OdbcConfig.h"
+#include "platform/odbc/OdbcConfig.h"
 
 namespace odbctest {
 namespace {

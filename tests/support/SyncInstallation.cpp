@@ -1,6 +1,6 @@
 #include "tests/support/SyncInstallation.h"
 
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 #include "shared/LogLine.h"
 #include "shared/RegistryRecords.h"
 #include "shared/contract/RegistryNames.h"

@@ -1,6 +1,6 @@
 #include "tests/support/WebServiceDouble.h"
 
-#include "platform/Internet.h"
+#include "platform/os/Internet.h"
 #include "tests/support/TestPaths.h"
 
 #include <QJsonDocument>

@@ -4,7 +4,7 @@
 #include "admin/shell/BMButton.h"
 #include "admin/shell/ColoredListCtrl.h"
 #include "admin/shell/HelpBalloon.h"
-#include "platform/MachineRoot.h"
+#include "platform/os/MachineRoot.h"
 #include "tests/admin/forms/FormDialogTest.h"
 #include "tests/admin/foundation/SettingsDatabaseFixture.h"
 

@@ -1,5 +1,5 @@
 #include "admin/foundation/AdminRegistry.h"
-#include "platform/MachineRoot.h"
+#include "platform/os/MachineRoot.h"
 #include "shared/RegistryHandler.h"
 #include "shared/contract/RegistryNames.h"
 #include "shared/crypto/Sealing.h"

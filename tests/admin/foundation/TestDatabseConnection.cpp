@@ -1,7 +1,7 @@
 #include "admin/foundation/DatabaseHandler.h"
 #include "admin/foundation/DatabseConnection.h"
 #include "admin/foundation/OdbcUtilities.h"
-#include "platform/OdbcConfig.h"
+#include "platform/odbc/OdbcConfig.h"
 #include "tests/admin/foundation/OdbcTestEngines.h"
 #include "tests/support/FreshMachineRoot.h"
 #include "tests/support/MessageBoxRecorder.h"

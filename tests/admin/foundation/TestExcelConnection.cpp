@@ -2,7 +2,7 @@
 #include "admin/foundation/ExcelConnection.h"
 #include "admin/foundation/ExcelHandler.h"
 #include "admin/foundation/LogFile.h"
-#include "platform/MachineRoot.h"
+#include "platform/os/MachineRoot.h"
 #include "shared/WorkbookFolder.h"
 #include "tests/support/AdminInstallation.h"
 #include "tests/support/FreshMachineRoot.h"

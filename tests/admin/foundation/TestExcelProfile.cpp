@@ -1,7 +1,7 @@
 #include "admin/foundation/AppLog.h"
 #include "admin/foundation/ExcelProfile.h"
 #include "admin/foundation/LogFile.h"
-#include "platform/MachineRoot.h"
+#include "platform/os/MachineRoot.h"
 #include "shared/WorkbookFolder.h"
 #include "tests/support/AdminInstallation.h"
 #include "tests/support/LogReader.h"

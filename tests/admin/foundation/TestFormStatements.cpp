@@ -1,7 +1,7 @@
 #include "admin/foundation/FormIdCounter.h"
 #include "admin/foundation/FormQueries.h"
 #include "admin/foundation/FormStatements.h"
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 #include "shared/RegistryRecords.h"
 #include "tests/admin/foundation/NextFormIdRegistry.h"
 #include "tests/admin/foundation/SettingsDatabaseFixture.h"

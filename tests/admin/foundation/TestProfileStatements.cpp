@@ -2,7 +2,7 @@
 #include "admin/foundation/ProfileQueries.h"
 #include "admin/foundation/ProfileStatements.h"
 #include "admin/foundation/AdminRegistry.h"
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 #include "tests/admin/foundation/SettingsDatabaseFixture.h"
 
 #include <sqlext.h>

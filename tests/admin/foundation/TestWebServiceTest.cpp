@@ -1,6 +1,6 @@
 #include "admin/foundation/LogFile.h"
 #include "admin/foundation/WebServiceTest.h"
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 #include "shared/RegistryHandler.h"
 #include "shared/contract/RegistryNames.h"
 #include "tests/support/FreshMachineRoot.h"

@@ -15,7 +15,7 @@
 #include "admin/shell/HelpBalloon.h"
 #include "admin/shell/TarnwickApp.h"
 #include "admin/shell/TarnwickDlg.h"
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 #include "shared/RegistryRecords.h"
 #include "shared/contract/RegistryNames.h"
 #include "tests/admin/foundation/OdbcTestEngines.h"

@@ -11,7 +11,7 @@
 #include "admin/shell/BMButton.h"
 #include "admin/shell/HelpBalloon.h"
 #include "admin/shell/HelpTopics.h"
-#include "platform/OdbcConfig.h"
+#include "platform/odbc/OdbcConfig.h"
 #include "platform/widgets/DocumentLauncher.h"
 #include "platform/widgets/FileOpenDialog.h"
 #include "shared/WorkbookFolder.h"

@@ -2,7 +2,7 @@
 
 #include "admin/foundation/AdminRegistry.h"
 #include "admin/foundation/ProfileStatements.h"
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 #include "shared/RegistryHandler.h"
 #include "shared/contract/RegistryNames.h"
 #include "tests/admin/foundation/SettingsDatabaseFixture.h"

@@ -8,7 +8,7 @@
 #include "admin/foundation/SyncControl.h"
 #include "admin/shell/BMButton.h"
 #include "admin/shell/TarnwickOptionsDlg.h"
-#include "platform/MachineRoot.h"
+#include "platform/os/MachineRoot.h"
 #include "tests/support/AdminInstallation.h"
 #include "tests/support/Eventually.h"
 #include "tests/support/LogReader.h"

@@ -5,7 +5,7 @@
 #include "admin/shell/BMButton.h"
 #include "admin/shell/ProxySettingsDlg.h"
 #include "admin/shell/ProxyUserPassDlg.h"
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 #include "shared/RegistryHandler.h"
 #include "shared/contract/RegistryNames.h"
 #include "tests/support/FreshMachineRoot.h"

@@ -8,7 +8,7 @@
 #include "admin/shell/TarnwickApp.h"
 #include "admin/shell/TarnwickDlg.h"
 #include "admin/shell/TarnwickOptionsDlg.h"
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 #include "shared/RegistryHandler.h"
 #include "shared/RegistrySettings.h"
 #include "shared/contract/RegistryNames.h"

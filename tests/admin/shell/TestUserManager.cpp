@@ -6,7 +6,7 @@
 #include "admin/foundation/UserInfoTable.h"
 #include "admin/shell/NewUserDlg.h"
 #include "admin/shell/UserManagerDlg.h"
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 #include "shared/RegistryRecords.h"
 #include "tests/admin/shell/DeviceUserTest.h"
 

@@ -1,6 +1,6 @@
 #include "admin/shell/TarnwickApp.h"
 #include "admin/shell/WindowsVistaInfoMessageDialog.h"
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 #include "shared/RegistrySettings.h"
 #include "shared/contract/RegistryNames.h"
 #include "tests/support/AdminInstallation.h"

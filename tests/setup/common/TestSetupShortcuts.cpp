@@ -1,4 +1,4 @@
-#include "platform/MachineRoot.h"
+#include "platform/os/MachineRoot.h"
 #include "setup/common/SetupShortcuts.h"
 #include "tests/support/FreshMachineRoot.h"
 

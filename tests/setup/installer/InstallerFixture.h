@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/MachineRoot.h"
+#include "platform/os/MachineRoot.h"
 #include "setup/installer/InstallerApp.h"
 #include "shared/contract/InstallLayout.h"
 #include "tests/setup/common/SetupFixture.h"

@@ -1,4 +1,4 @@
-#include "platform/OdbcConfig.h"
+#include "platform/odbc/OdbcConfig.h"
 #include "setup/installer/InstallFileManager.h"
 #include "shared/contract/InstallLayout.h"
 #include "tests/setup/installer/InstallLogLines.h"

@@ -1,4 +1,4 @@
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 #include "setup/common/SettingsRemoval.h"
 #include "setup/installer/RegistryHandler.h"
 #include "shared/RegistryHandler.h"

@@ -1,9 +1,9 @@
 // The wizard driven in-process over the built payload, against both services' doubles, from the
 // first page to an installation whose programs run.
-#include "platform/MachineRoot.h"
-#include "platform/OdbcConfig.h"
-#include "platform/Process.h"
-#include "platform/Registry.h"
+#include "platform/os/MachineRoot.h"
+#include "platform/odbc/OdbcConfig.h"
+#include "platform/os/Process.h"
+#include "platform/registry/Registry.h"
 #include "platform/widgets/DocumentLauncher.h"
 #include "setup/installer/FinishPage.h"
 #include "setup/installer/PersonalInfoPage.h"

@@ -1,6 +1,6 @@
 // The real installer, started as a child over an installation, its boxes written to a transcript.
-#include "platform/MachineRoot.h"
-#include "platform/Registry.h"
+#include "platform/os/MachineRoot.h"
+#include "platform/registry/Registry.h"
 #include "platform/widgets/MessageBox.h"
 #include "setup/common/SetupLog.h"
 #include "shared/RegistryRecords.h"

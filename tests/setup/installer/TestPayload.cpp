@@ -1,4 +1,4 @@
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 #include "setup/installer/InstallFileManager.h"
 #include "shared/RegistryRecords.h"
 #include "shared/contract/InstallLayout.h"

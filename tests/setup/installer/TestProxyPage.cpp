@@ -1,4 +1,4 @@
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 #include "setup/installer/ProxySettingsPage.h"
 #include "tests/setup/installer/InstallerFixture.h"
 

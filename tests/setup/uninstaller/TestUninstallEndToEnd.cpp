@@ -1,8 +1,8 @@
 // The installed uninstaller run as a child over a real installation made by the install sequence
 // against the doubles; its boxes are answered through a transcript.
-#include "platform/MachineRoot.h"
-#include "platform/Process.h"
-#include "platform/ServiceManager.h"
+#include "platform/os/MachineRoot.h"
+#include "platform/os/Process.h"
+#include "platform/os/ServiceManager.h"
 #include "platform/widgets/MessageBox.h"
 #include "setup/common/SetupShortcuts.h"
 #include "setup/installer/FinishPage.h"

@@ -1,7 +1,7 @@
 #include "shared/devicerecord/SheetRowRecord.h"
 
-#include "platform/WorkbookStyles.h"
-#include "platform/Worksheet.h"
+#include "platform/workbook/WorkbookStyles.h"
+#include "platform/workbook/Worksheet.h"
 
 #include <gtest/gtest.h>
 

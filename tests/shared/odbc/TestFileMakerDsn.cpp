@@ -1,5 +1,5 @@
-#include "platform/OdbcConfig.h"
-#include "platform/OdbcIni.h"
+#include "platform/odbc/OdbcConfig.h"
+#include "platform/odbc/OdbcIni.h"
 #include "shared/odbc/FileMakerDsn.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "platform/OdbcConfig.h"
-#include "platform/OdbcHandle.h"
+#include "platform/odbc/OdbcConfig.h"
+#include "platform/odbc/OdbcHandle.h"
 #include "shared/odbc/OdbcDiagnostics.h"
 #include "tests/support/FailedOdbcConnection.h"
 

@@ -1,4 +1,4 @@
-#include "platform/OdbcConfig.h"
+#include "platform/odbc/OdbcConfig.h"
 #include "shared/contract/DataSourceNames.h"
 #include "sync/data/DatabseConnection.h"
 #include "sync/data/ExcelLock.h"

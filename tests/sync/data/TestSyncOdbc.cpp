@@ -1,4 +1,4 @@
-#include "platform/OdbcConfig.h"
+#include "platform/odbc/OdbcConfig.h"
 #include "sync/data/SyncOdbc.h"
 #include "tests/support/FailedOdbcConnection.h"
 

@@ -1,4 +1,4 @@
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 #include "shared/RegistryRecords.h"
 #include "shared/contract/RegistryNames.h"
 #include "sync/data/SyncRegistry.h"

@@ -1,4 +1,4 @@
-#include "platform/MachineRoot.h"
+#include "platform/os/MachineRoot.h"
 #include "sync/data/SyncSystem.h"
 #include "tests/support/FreshMachineRoot.h"
 #include "tests/support/SyncInstallation.h"

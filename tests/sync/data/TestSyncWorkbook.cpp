@@ -1,4 +1,4 @@
-#include "platform/MachineRoot.h"
+#include "platform/os/MachineRoot.h"
 #include "shared/WorkbookFolder.h"
 #include "shared/devicerecord/DeviceRecord.h"
 #include "sync/data/ExcelConnection.h"

@@ -2,7 +2,7 @@
 // fetches them from the web-service double turn after turn, applies them under the conflict rule
 // and acknowledges each, and the program still ends on its switch. The whole road: a new profile
 // reaches the device, desktop and device changes cross both ways, and both sides end alike.
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 #include "shared/RegistryRecords.h"
 #include "shared/contract/RegistryNames.h"
 #include "tests/support/Eventually.h"

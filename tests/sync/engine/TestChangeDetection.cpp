@@ -1,6 +1,6 @@
 // Change detection end to end: an in-step profile's table is changed, a pass runs in this
 // process, and the test double's device must end up holding what the table holds.
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 #include "shared/RegistryRecords.h"
 #include "shared/contract/RegistryNames.h"
 #include "sync/data/RowDigest.h"

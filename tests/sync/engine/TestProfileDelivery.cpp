@@ -1,7 +1,7 @@
 // Profiles and forms reach the devices: status rows are set as the administration program sets
 // them, the passes of a change-detection turn run in this process against the test double, and
 // the double's device must end up holding what the desktop holds.
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 #include "shared/RegistryRecords.h"
 #include "shared/contract/RegistryNames.h"
 #include "sync/data/DatabseConnection.h"
