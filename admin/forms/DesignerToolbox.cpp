@@ -2,8 +2,8 @@
 
 #include "admin/shell/ControlButton.h"
 #include "admin/shell/DialogLook.h"
-#include "shared/formtext/FormTextRecords.h"
 #include "admin/shell/StaticExG.h"
+#include "shared/formtext/FormTextRecords.h"
 
 #include <QEvent>
 #include <QMouseEvent>

@@ -4,9 +4,9 @@
 #include "admin/foundation/Failure.h"
 #include "admin/foundation/FailureSink.h"
 #include "admin/foundation/FieldFormat.h"
-#include "shared/odbc/QueryResult.h"
 #include "admin/foundation/SqlTypes.h"
 #include "platform/odbc/OdbcText.h"
+#include "shared/odbc/QueryResult.h"
 
 #include <sqlext.h>
 

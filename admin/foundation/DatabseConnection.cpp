@@ -3,14 +3,14 @@
 #include "admin/foundation/AppLog.h"
 #include "admin/foundation/Failure.h"
 #include "admin/foundation/FailureSink.h"
-#include "shared/contract/DataSourceNames.h"
-#include "shared/odbc/CatalogQuery.h"
-#include "shared/odbc/OdbcStatement.h"
 #include "admin/foundation/OdbcUtilities.h"
 #include "platform/odbc/OdbcConfig.h"
 #include "platform/odbc/OdbcText.h"
-#include "shared/odbc/OdbcConnect.h"
+#include "shared/contract/DataSourceNames.h"
+#include "shared/odbc/CatalogQuery.h"
 #include "shared/odbc/FileMakerDsn.h"
+#include "shared/odbc/OdbcConnect.h"
+#include "shared/odbc/OdbcStatement.h"
 
 #include <sqlext.h>
 

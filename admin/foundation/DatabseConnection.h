@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shared/odbc/CatalogQuery.h"
 #include "platform/odbc/OdbcHandle.h"
+#include "shared/odbc/CatalogQuery.h"
 #include "shared/odbc/OdbcDiagnostics.h"
 
 #include <sql.h>

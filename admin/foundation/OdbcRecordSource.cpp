@@ -1,8 +1,8 @@
 #include "admin/foundation/OdbcRecordSource.h"
 
 #include "admin/foundation/ColumnBuffers.h"
-#include "shared/odbc/OdbcStatement.h"
 #include "admin/foundation/SqlTypes.h"
+#include "shared/odbc/OdbcStatement.h"
 
 #include <sqlext.h>
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "admin/foundation/DBHandler.h"
+#include "platform/odbc/OdbcHandle.h"
 #include "shared/odbc/OdbcDiagnostics.h"
 #include "shared/odbc/QueryResult.h"
-#include "platform/odbc/OdbcHandle.h"
 
 #include <sql.h>
 

@@ -4,8 +4,8 @@
 #include "admin/foundation/Failure.h"
 #include "admin/foundation/FailureSink.h"
 #include "platform/odbc/OdbcConfig.h"
-#include "shared/odbc/FileMakerDsn.h"
 #include "shared/WorkbookFolder.h"
+#include "shared/odbc/FileMakerDsn.h"
 
 #include <sqlext.h>
 

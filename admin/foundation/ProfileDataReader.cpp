@@ -3,6 +3,7 @@
 #include "admin/foundation/AppLog.h"
 #include "admin/foundation/ProfileQueryText.h"
 #include "admin/foundation/ProfileSources.h"
+#include "shared/data/SourceKinds.h"
 
 #include <limits>
 
@@ -15,7 +16,7 @@ constexpr int kQueryFailureLogCode = 98;
 // Kind 9 is read as a data source name here (a MySQL source); the other workbook kinds open
 // as workbooks.
 bool IsWorkbookSourceKind(uint8_t kind) {
-  return kind == CDatabseConnection::kXlsx || kind == CDatabseConnection::kXlsm || kind == kOtherFileKind;
+  return kind == CDatabseConnection::kXlsx || kind == CDatabseConnection::kXlsm || kind == sourcekind::kOtherFile;
 }
 
 bool ParseSourceKind(const QString& text, uint8_t* kind) {
@@ -52,7 +53,7 @@ int ProfileDataReader::OpenProfileSource() {
 QString ProfileDataReader::SourceOfKind(uint8_t* kind) {
   switch (*kind) {
     case CDatabseConnection::kNamedDataSource:
-    case kXlsbOrMySqlKind:
+    case sourcekind::kXlsbOrMySql:
       *kind = CDatabseConnection::kNamedDataSource;
       return m_profile.DB_DSN;
     case CDatabseConnection::kDbf:

@@ -4,7 +4,7 @@
 #include "admin/foundation/DatabseConnection.h"
 #include "admin/foundation/ExcelConnection.h"
 #include "admin/foundation/ExcelHandler.h"
-#include "admin/foundation/ProfileRecord.h"
+#include "shared/data/ProfileRecord.h"
 
 #include <QString>
 

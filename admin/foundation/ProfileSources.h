@@ -17,8 +17,3 @@ inline QString DataSourceNameOfKind(uint8_t kind) {
 
 // What a failed query or worksheet lookup reports when there is no ODBC report to give.
 inline const QString kUnableToFetchContents = QStringLiteral("Unable to Fetch Contents");
-
-// Source kinds beyond CDatabseConnection's file kinds: 9 an .xlsb workbook or a MySQL data
-// source name, 11 a file of any other extension.
-inline constexpr uint8_t kXlsbOrMySqlKind = 9;
-inline constexpr uint8_t kOtherFileKind = 11;

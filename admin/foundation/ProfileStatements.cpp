@@ -1,7 +1,7 @@
 #include "admin/foundation/ProfileStatements.h"
 
-#include "admin/foundation/AppLog.h"
 #include "admin/foundation/AdminRegistry.h"
+#include "admin/foundation/AppLog.h"
 #include "admin/foundation/SettingsStatement.h"
 #include "admin/foundation/StatusFlags.h"
 #include "shared/contract/SettingsTables.h"

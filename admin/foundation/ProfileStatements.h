@@ -1,6 +1,6 @@
 #pragma once
 
-#include "admin/foundation/ProfileRecord.h"
+#include "shared/data/ProfileRecord.h"
 
 #include <QString>
 

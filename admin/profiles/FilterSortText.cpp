@@ -2,8 +2,8 @@
 
 #include "admin/foundation/AppLog.h"
 #include "admin/foundation/OdbcUtilities.h"
-#include "admin/foundation/ProfileRecord.h"
 #include "admin/profiles/StoredTextCursor.h"
+#include "shared/data/ProfileRecord.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
 #include "admin/profiles/ProcedureCall.h"
 
+#include "admin/forms/FieldValueChecks.h"
 #include "admin/foundation/AppLog.h"
 #include "admin/foundation/DatabseConnection.h"
 #include "admin/foundation/OdbcUtilities.h"
 #include "admin/foundation/SqlTypes.h"
-#include "admin/forms/FieldValueChecks.h"
-#include "shared/odbc/QueryText.h"
-#include "shared/odbc/SqlQuotes.h"
 #include "platform/odbc/OdbcHandle.h"
 #include "platform/odbc/OdbcText.h"
+#include "shared/odbc/QueryText.h"
+#include "shared/odbc/SqlQuotes.h"
 
 #include <sqlext.h>
 

@@ -8,7 +8,6 @@
 #include "admin/foundation/ProfileSources.h"
 #include "admin/profiles/ProfileDraft.h"
 #include "admin/profiles/ProfilePageLook.h"
-#include "admin/profiles/SourceKindCode.h"
 #include "admin/profiles/UserDataSourceNames.h"
 #include "admin/shell/BMButton.h"
 #include "admin/shell/BMSmallButton.h"
@@ -23,6 +22,7 @@
 #include "platform/widgets/MessageBox.h"
 #include "platform/widgets/WaitCursor.h"
 #include "shared/WorkbookFolder.h"
+#include "shared/data/SourceKinds.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -242,13 +242,13 @@ void CProfileDatabaseConnectionPage::BrowseDatabaseFile() {
   Log(QStringLiteral("Database File Path : %1.").arg(path));
   const uint8_t code = SourceKindOfFile(path);
   Log(QStringLiteral("Database Type : %1.").arg(code));
-  if (code == kOtherFileKind) {
+  if (code == sourcekind::kOtherFile) {
     ShowBox(this, QStringLiteral("Unable to Connect to Source Database."), platform::MB_ICONERROR);
     return;
   }
   // No reader of binary workbooks exists here, and a stored 9 would be read back as a data
   // source name.
-  if (code == kXlsbOrMySqlKind) {
+  if (code == sourcekind::kXlsbOrMySql) {
     Log(QStringLiteral("The binary workbook format (.xlsb) cannot be opened."));
     ShowConnectFailure(QStringLiteral("Unable To Connect"));
     return;
@@ -329,7 +329,7 @@ void CProfileDatabaseConnectionPage::SelectDataSourceName() {
     Log(QStringLiteral("Database is Connected."));
     // 9 marks a MySQL or MariaDB name only; every other name is 0.
     const uint8_t code =
-        CDatabseConnection::GetMySqlFlag() ? kXlsbOrMySqlKind : uint8_t{CDatabseConnection::kNamedDataSource};
+        CDatabseConnection::GetMySqlFlag() ? sourcekind::kXlsbOrMySql : uint8_t{CDatabseConnection::kNamedDataSource};
     StoreSourceFields(code, QString(), user, password, QString(), name);
   } else {
     ShowConnectFailure(error);

@@ -10,7 +10,6 @@
 #include "admin/profiles/ProfileDatabaseConnectionPage.h"
 #include "admin/profiles/ProfileList.h"
 #include "admin/profiles/ProfileManagerActions.h"
-#include "admin/profiles/SourceKindCode.h"
 #include "admin/shell/BMButton.h"
 #include "admin/shell/BMSmallButton.h"
 #include "admin/shell/ColoredListCtrl.h"
@@ -19,6 +18,7 @@
 #include "admin/shell/TarnwickApp.h"
 #include "platform/widgets/MessageBox.h"
 #include "platform/widgets/WaitCursor.h"
+#include "shared/data/SourceKinds.h"
 #include "shared/odbc/OdbcDiagnostics.h"
 
 #include <QAbstractItemView>

@@ -2,9 +2,9 @@
 
 #include "admin/foundation/AppLog.h"
 #include "admin/foundation/ProfileQueries.h"
+#include "admin/foundation/ProfileRemoval.h"
 #include "admin/foundation/UserInfoTable.h"
 #include "admin/foundation/UserProfileList.h"
-#include "admin/foundation/ProfileRemoval.h"
 #include "admin/shell/ColoredListCtrl.h"
 #include "admin/shell/DeviceUserList.h"
 #include "admin/shell/DialogLook.h"

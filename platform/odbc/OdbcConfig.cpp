@@ -1,9 +1,9 @@
 #include "platform/odbc/OdbcConfig.h"
 
-#include "platform/files/FileLock.h"
 #include "platform/files/AtomicFile.h"
-#include "platform/os/MachineRoot.h"
+#include "platform/files/FileLock.h"
 #include "platform/odbc/OdbcIni.h"
+#include "platform/os/MachineRoot.h"
 #include "platform/standin/OdbcStandIn.h"
 
 #include <QFile>

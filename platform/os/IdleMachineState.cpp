@@ -1,7 +1,7 @@
 #include "platform/os/IdleMachineState.h"
 
-#include "platform/os/MachineRoot.h"
 #include "platform/odbc/OdbcConfig.h"
+#include "platform/os/MachineRoot.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -2,8 +2,8 @@
 
 #include "platform/files/AtomicFile.h"
 #include "platform/files/FileLock.h"
-#include "platform/registry/HiveFileCache.h"
 #include "platform/os/MachineRoot.h"
+#include "platform/registry/HiveFileCache.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
 #include "platform/standin/OdbcStandIn.h"
 
-#include "platform/standin/DbfTable.h"
 #include "platform/os/MachineRoot.h"
+#include "platform/standin/DbfTable.h"
 #include "platform/standin/SchemaIniReader.h"
 #include "platform/standin/StandInDatabase.h"
 #include "platform/standin/TextFileTable.h"

@@ -11,8 +11,8 @@
 #include "setup/uninstaller/UninstallerProcesses.h"
 #include "setup/uninstaller/UninstallerRegistryHandler.h"
 #include "setup/uninstaller/UninstallerSettings.h"
-#include "shared/RegistrySettings.h"
 #include "shared/RegistryHandler.h"
+#include "shared/RegistrySettings.h"
 #include "shared/contract/InstallLayout.h"
 #include "shared/soap/WebServiceAddress.h"
 

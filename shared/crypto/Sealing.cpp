@@ -1,8 +1,8 @@
 #include "shared/crypto/Sealing.h"
 
+#include "shared/Endian.h"
 #include "shared/crypto/Aes.h"
 #include "shared/crypto/Cbc.h"
-#include "shared/Endian.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 #include "shared/odbc/CatalogQuery.h"
 
-#include "shared/odbc/OdbcStatement.h"
 #include "platform/odbc/OdbcText.h"
+#include "shared/odbc/OdbcStatement.h"
 
 #include <sqlext.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "sync/data/BoundColumns.h"
-#include "sync/data/ReadAheadRows.h"
 #include "sync/data/DatabaseHandler.h"
+#include "sync/data/ReadAheadRows.h"
 #include "sync/data/RowDigest.h"
 #include "sync/data/RowWriter.h"
 

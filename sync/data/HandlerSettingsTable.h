@@ -1,7 +1,7 @@
 #pragma once
 
-#include "sync/data/SettingsTableHandler.h"
 #include "sync/data/SettingsTable.h"
+#include "sync/data/SettingsTableHandler.h"
 
 // A settings table read through a record source: the selection runs on the handler, rows are
 // positioned by number and columns read as whole texts.

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "shared/data/ProfileRecord.h"
 #include "sync/data/DBHandlerForUserDB.h"
 #include "sync/data/DBHandlerForUserDBForProc.h"
 #include "sync/data/DatabseConnection.h"
 #include "sync/data/ExcelConnection.h"
 #include "sync/data/ExcelHandlerForUserDB.h"
-#include "sync/data/ProfileRecord.h"
 #include "sync/data/RowDigest.h"
 
 #include <QByteArray>

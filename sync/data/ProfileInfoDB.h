@@ -1,7 +1,7 @@
 #pragma once
 
+#include "shared/data/ProfileRecord.h"
 #include "sync/data/HandlerSettingsTable.h"
-#include "sync/data/ProfileRecord.h"
 
 // The ProfileInfo table of the settings database; a failed connect is kept in GetErrorText().
 class CProfileInfoDB : public HandlerSettingsTable {

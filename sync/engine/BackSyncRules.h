@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sync/data/ProfileRecord.h"
+#include "shared/data/ProfileRecord.h"
 
 #include <QString>
 

@@ -11,8 +11,8 @@
 #include "sync/engine/ConsoleLog.h"
 #include "sync/engine/ProfileChangeScan.h"
 #include "sync/engine/ProfileSnapshotLock.h"
-#include "sync/engine/SnapshotJournal.h"
 #include "sync/engine/ProfileSource.h"
+#include "sync/engine/SnapshotJournal.h"
 #include "sync/engine/SyncStatus.h"
 
 #include <future>

@@ -1,8 +1,8 @@
 #include "sync/engine/ExcelProfileConnection.h"
 
 #include "sync/data/ExcelConnection.h"
-#include "sync/data/SyncLog.h"
 #include "sync/data/ExcelSheetCleanup.h"
+#include "sync/data/SyncLog.h"
 
 int32_t ConnectExcelProfile(QString path, QString fileName) {
   // A failed clean-up leaves the path naming the missing copy: the open below fails and says so.

@@ -1,8 +1,8 @@
 #include "sync/engine/PayloadEnvelope.h"
 
 #include "platform/os/Random.h"
-#include "shared/crypto/Cbc.h"
 #include "shared/Endian.h"
+#include "shared/crypto/Cbc.h"
 #include "shared/crypto/Sealing.h"
 #include "sync/data/Sha2.h"
 

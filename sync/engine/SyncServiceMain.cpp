@@ -1,9 +1,9 @@
 #include "platform/os/Process.h"
-#include "sync/engine/CdbFile.h"
-#include "sync/engine/StatusChangeCheck.h"
 #include "sync/data/SyncLog.h"
 #include "sync/data/SyncSettings.h"
 #include "sync/data/SyncSystem.h"
+#include "sync/engine/CdbFile.h"
+#include "sync/engine/StatusChangeCheck.h"
 #include "sync/engine/WebServiceConnectionTest.h"
 
 #include <QCoreApplication>

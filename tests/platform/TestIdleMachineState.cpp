@@ -1,6 +1,6 @@
+#include "platform/odbc/OdbcConfig.h"
 #include "platform/os/IdleMachineState.h"
 #include "platform/os/MachineRoot.h"
-#include "platform/odbc/OdbcConfig.h"
 #include "tests/support/FreshMachineRoot.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
-#include "platform/os/MachineRoot.h"
 #include "platform/odbc/OdbcConfig.h"
 #include "platform/odbc/OdbcHandle.h"
-#include "platform/odbc/OdbcText.h"
 #include "platform/odbc/OdbcIni.h"
+#include "platform/odbc/OdbcText.h"
+#include "platform/os/MachineRoot.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "platform/registry/Registry.h"
 #include "platform/os/ServiceManager.h"
+#include "platform/registry/Registry.h"
 #include "tests/support/FreshMachineRoot.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "tests/support/FreshMachineRoot.h"
-#include "tests/support/SanitizerOptions.h"
 #include "tests/support/MessageBoxRecorder.h"
+#include "tests/support/SanitizerOptions.h"
 
 #include <gmock/gmock.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "admin/shell/HelpBalloon.h"
-#include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/DialogControls.h"
+#include "tests/support/MessageBoxRecorder.h"
 
 #include <gtest/gtest.h>
 

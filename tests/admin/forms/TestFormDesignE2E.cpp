@@ -21,12 +21,12 @@
 #include "tests/admin/forms/WizardPlayer.h"
 #include "tests/admin/foundation/OdbcTestEngines.h"
 #include "tests/admin/foundation/SettingsDatabaseFixture.h"
+#include "tests/admin/shell/MainDialogClosesAtOnce.h"
 #include "tests/support/AdminInstallation.h"
 #include "tests/support/Eventually.h"
 #include "tests/support/SettingsStore.h"
 #include "tests/support/SyncInstallation.h"
 #include "tests/support/WebServiceDouble.h"
-#include "tests/admin/shell/MainDialogClosesAtOnce.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

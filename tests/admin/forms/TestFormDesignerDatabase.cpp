@@ -2,9 +2,9 @@
 #include "admin/shell/TabControl.h"
 #include "admin/shell/TarnwickApp.h"
 #include "admin/shell/TarnwickDlg.h"
+#include "tests/admin/shell/MainDialogClosesAtOnce.h"
 #include "tests/support/AdminInstallation.h"
 #include "tests/support/LogReader.h"
-#include "tests/admin/shell/MainDialogClosesAtOnce.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 #include "admin/shell/ControlButton.h"
 #include "admin/shell/TabControl.h"
 #include "admin/shell/TarnwickApp.h"
+#include "shared/formtext/FormTextWriter.h"
 #include "tests/support/AdminInstallation.h"
 #include "tests/support/LogReader.h"
 #include "tests/support/MessageBoxRecorder.h"
-#include "shared/formtext/FormTextWriter.h"
 
 #include <gtest/gtest.h>
 

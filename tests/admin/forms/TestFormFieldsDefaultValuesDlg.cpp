@@ -1,6 +1,6 @@
 #include "admin/forms/FormFieldsDefaultValuesDlg.h"
-#include "admin/shell/ParameterListCtrl.h"
 #include "admin/shell/BMButton.h"
+#include "admin/shell/ParameterListCtrl.h"
 #include "tests/admin/forms/FormDialogTest.h"
 
 #include <QLabel>

@@ -7,9 +7,9 @@
 #include "admin/forms/FormProfileSelectionDlg.h"
 #include "admin/forms/FormulaDesignDlg.h"
 #include "admin/forms/GoToFormListDialog.h"
+#include "admin/forms/NewFormWizard.h"
 #include "admin/forms/PropertiesControl.h"
 #include "admin/forms/PropertyValue.h"
-#include "admin/forms/NewFormWizard.h"
 #include "admin/foundation/FormStatements.h"
 #include "admin/foundation/ProfileStatements.h"
 #include "admin/shell/BMButton.h"
@@ -25,8 +25,8 @@
 #include "tests/admin/forms/WizardPlayer.h"
 #include "tests/admin/foundation/OdbcTestEngines.h"
 #include "tests/admin/foundation/SettingsDatabaseFixture.h"
-#include "tests/support/DialogScreenshot.h"
 #include "tests/admin/shell/MainDialogClosesAtOnce.h"
+#include "tests/support/DialogScreenshot.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
+#include "admin/foundation/AdminRegistry.h"
 #include "admin/foundation/PasswordStatements.h"
 #include "admin/foundation/ProfileQueries.h"
 #include "admin/foundation/ProfileStatements.h"
-#include "admin/foundation/AdminRegistry.h"
 #include "platform/registry/Registry.h"
 #include "tests/admin/foundation/SettingsDatabaseFixture.h"
 

@@ -2,8 +2,8 @@
 // read them: every fixture is written here.
 #include "admin/foundation/DatabaseHandler.h"
 #include "admin/foundation/DatabseConnection.h"
-#include "platform/os/MachineRoot.h"
 #include "platform/odbc/OdbcConfig.h"
+#include "platform/os/MachineRoot.h"
 #include "platform/text/Utf16Text.h"
 #include "platform/workbook/Workbook.h"
 #include "shared/SchemaIni.h"

@@ -2,8 +2,8 @@
 #include "admin/profiles/ArrangeColumnsDlg.h"
 #include "admin/shell/ColoredListCtrl.h"
 #include "admin/shell/HelpBalloon.h"
-#include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/DialogScreenshot.h"
+#include "tests/support/MessageBoxRecorder.h"
 
 #include <gtest/gtest.h>
 

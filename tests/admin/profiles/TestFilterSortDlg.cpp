@@ -1,5 +1,4 @@
 #include "admin/foundation/AppLog.h"
-#include "admin/foundation/ProfileRecord.h"
 #include "admin/profiles/DroppedEntriesNotice.h"
 #include "admin/profiles/FilterSortDlg.h"
 #include "admin/profiles/FilterSortItemData.h"
@@ -7,8 +6,9 @@
 #include "admin/profiles/FilterValue.h"
 #include "admin/shell/GridListCtrl.h"
 #include "admin/shell/HelpBalloon.h"
-#include "tests/support/MessageBoxRecorder.h"
+#include "shared/data/ProfileRecord.h"
 #include "tests/support/DialogScreenshot.h"
+#include "tests/support/MessageBoxRecorder.h"
 
 #include <gtest/gtest.h>
 

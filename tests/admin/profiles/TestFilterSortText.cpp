@@ -1,6 +1,6 @@
 #include "admin/foundation/FilterValueQuoting.h"
-#include "admin/foundation/ProfileRecord.h"
 #include "admin/profiles/FilterSortText.h"
+#include "shared/data/ProfileRecord.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "admin/profiles/ParameterDialog.h"
-#include "admin/shell/ParameterListCtrl.h"
 #include "admin/shell/HelpBalloon.h"
+#include "admin/shell/ParameterListCtrl.h"
 #include "tests/support/MessageBoxRecorder.h"
 
 #include <gtest/gtest.h>

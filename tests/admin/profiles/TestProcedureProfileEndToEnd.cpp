@@ -20,12 +20,12 @@
 #include "shared/contract/RegistryNames.h"
 #include "tests/admin/foundation/OdbcTestEngines.h"
 #include "tests/admin/foundation/SettingsDatabaseFixture.h"
+#include "tests/admin/shell/MainDialogClosesAtOnce.h"
 #include "tests/support/DialogScreenshot.h"
 #include "tests/support/Eventually.h"
 #include "tests/support/SettingsStore.h"
 #include "tests/support/SyncInstallation.h"
 #include "tests/support/WebServiceDouble.h"
-#include "tests/admin/shell/MainDialogClosesAtOnce.h"
 
 #include <QApplication>
 #include <QCheckBox>

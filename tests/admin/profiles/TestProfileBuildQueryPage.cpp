@@ -2,12 +2,12 @@
 // copy of the settings database with the application object's settings connection: the column
 // list's refusals, the table change, Filter, Sort, Arrange and the preview, and Finish storing a
 // table and a view profile.
+#include "admin/foundation/FormStatements.h"
 #include "admin/profiles/PopupDlg.h"
 #include "admin/shell/BMButton.h"
 #include "admin/shell/HelpTopics.h"
-#include "tests/admin/profiles/TablePageFixture.h"
-#include "admin/foundation/FormStatements.h"
 #include "shared/formtext/FormTextWriter.h"
+#include "tests/admin/profiles/TablePageFixture.h"
 #include "tests/support/DialogScreenshot.h"
 #include "tests/support/XlsxFixture.h"
 

@@ -11,8 +11,8 @@
 #include "admin/shell/TarnwickDlg.h"
 #include "shared/RegistrySettings.h"
 #include "tests/admin/foundation/SettingsDatabaseFixture.h"
-#include "tests/support/DialogScreenshot.h"
 #include "tests/admin/shell/MainDialogClosesAtOnce.h"
+#include "tests/support/DialogScreenshot.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,5 +1,5 @@
 // The source kind code of a chosen file, from its extension.
-#include "admin/profiles/SourceKindCode.h"
+#include "shared/data/SourceKinds.h"
 
 #include <gtest/gtest.h>
 

@@ -4,9 +4,9 @@
 #include "shared/RegistryHandler.h"
 #include "shared/RegistrySettings.h"
 #include "shared/contract/RegistryNames.h"
+#include "tests/support/DialogControls.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/SettingsStore.h"
-#include "tests/support/DialogControls.h"
 #include "tests/support/WidgetReach.h"
 
 #include <gtest/gtest.h>

@@ -7,8 +7,8 @@
 #include "admin/shell/HelpBalloon.h"
 #include "admin/shell/ManageSynchronizationDlg.h"
 #include "tests/admin/shell/RecordingSyncControl.h"
-#include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/DialogControls.h"
+#include "tests/support/MessageBoxRecorder.h"
 
 #include <gtest/gtest.h>
 

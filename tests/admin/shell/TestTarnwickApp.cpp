@@ -1,12 +1,12 @@
 #include "admin/shell/TarnwickApp.h"
 #include "admin/shell/TarnwickDlg.h"
 #include "shared/contract/RegistryNames.h"
+#include "tests/admin/shell/MainDialogClosesAtOnce.h"
 #include "tests/support/AdminInstallation.h"
 #include "tests/support/LogReader.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/SettingsStore.h"
 #include "tests/support/WebServiceDouble.h"
-#include "tests/admin/shell/MainDialogClosesAtOnce.h"
 
 #include <gtest/gtest.h>
 

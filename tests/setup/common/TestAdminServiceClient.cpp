@@ -3,8 +3,8 @@
 #include "setup/common/UninstallerAdminClient.h"
 #include "shared/contract/RegistryNames.h"
 #include "shared/crypto/Base64.h"
-#include "tests/support/SettingsStore.h"
 #include "tests/setup/common/SetupFixture.h"
+#include "tests/support/SettingsStore.h"
 
 #include <QJsonArray>
 

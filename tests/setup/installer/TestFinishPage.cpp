@@ -1,7 +1,7 @@
 #include "platform/os/MachineRoot.h"
 #include "platform/registry/Registry.h"
-#include "setup/common/SettingsRemoval.h"
 #include "platform/widgets/DocumentLauncher.h"
+#include "setup/common/SettingsRemoval.h"
 #include "setup/installer/FinishPage.h"
 #include "setup/installer/TarnwickInstallWizard.h"
 #include "shared/RegistrySettings.h"

@@ -1,7 +1,7 @@
 // The wizard driven in-process over the built payload, against both services' doubles, from the
 // first page to an installation whose programs run.
-#include "platform/os/MachineRoot.h"
 #include "platform/odbc/OdbcConfig.h"
+#include "platform/os/MachineRoot.h"
 #include "platform/os/Process.h"
 #include "platform/registry/Registry.h"
 #include "platform/widgets/DocumentLauncher.h"

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "shared/data/ProfileRecord.h"
 #include "sync/data/DatabseConnection.h"
-#include "sync/data/ProfileRecord.h"
 #include "sync/engine/CdbFile.h"
 #include "tests/support/OdbcTestServers.h"
 #include "tests/support/WebServiceDouble.h"

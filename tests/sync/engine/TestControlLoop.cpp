@@ -1,9 +1,9 @@
+#include "shared/RegistryRecords.h"
 #include "sync/data/SyncSettings.h"
 #include "sync/engine/StatusChangeCheck.h"
 #include "sync/engine/StopEvent.h"
 #include "sync/engine/SyncStatus.h"
 #include "sync/engine/SyncThreads.h"
-#include "shared/RegistryRecords.h"
 #include "tests/support/Eventually.h"
 #include "tests/support/SyncInstallation.h"
 

@@ -4,8 +4,9 @@
 
 #include <cstdint>
 
-// One profile of the settings database (a ProfileInfo row) as the administration program holds
-// it; each field is the column of the same name.
+// One profile of the settings database (a ProfileInfo row); each field is the column of the same
+// name. The sync program reads neither FiltersInfo nor the administration program's
+// PrimaryKeyField.
 struct ProfileRecord {
   int32_t ProfileID = 0;
   QString DBInfo;  // the profile name
@@ -18,6 +19,7 @@ struct ProfileRecord {
   QString tempPath;  // differs from Path for a workbook read through its text export
   QString UserList;
   QString SyncDestination;
+  QString PrimaryKeyField;
   int32_t ProfileType = 0;
   int32_t IsPrimaryKeySelected = 0;
   QString SortColumnsInfo;

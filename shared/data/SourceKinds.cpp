@@ -1,7 +1,4 @@
-#include "admin/profiles/SourceKindCode.h"
-
-#include "admin/foundation/DatabseConnection.h"
-#include "admin/foundation/ProfileSources.h"
+#include "shared/data/SourceKinds.h"
 
 #include <QFileInfo>
 
@@ -20,14 +17,14 @@ uint8_t SourceKindOfFile(const QString& path) {
   for (size_t index = 0; index < kExtensions.size(); ++index) {
     if (extension.compare(kExtensions[index], Qt::CaseInsensitive) == 0) return static_cast<uint8_t>(index + 1);
   }
-  return kOtherFileKind;
+  return sourcekind::kOtherFile;
 }
 
 bool IsFolderSourceKind(uint8_t kind) {
-  return kind == CDatabseConnection::kDbf || kind == CDatabseConnection::kTxt || kind == CDatabseConnection::kCsv;
+  return kind == sourcekind::kDbf || kind == sourcekind::kTxt || kind == sourcekind::kCsv;
 }
 
 bool IsWorkbookFileKind(uint8_t kind) {
-  return kind == CDatabseConnection::kXls || kind == CDatabseConnection::kXlsx || kind == CDatabseConnection::kXlsm ||
-         kind == kXlsbOrMySqlKind;
+  return kind == sourcekind::kXls || kind == sourcekind::kXlsx || kind == sourcekind::kXlsm ||
+         kind == sourcekind::kXlsbOrMySql;
 }
