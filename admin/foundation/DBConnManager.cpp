@@ -2,6 +2,7 @@
 
 #include "admin/foundation/AppLog.h"
 #include "admin/foundation/ProfileSources.h"
+#include "shared/data/SourceKinds.h"
 
 namespace {
 
@@ -9,7 +10,7 @@ constexpr int kFetchFailureLogCode = 92;
 
 // The wizard opens every kind from .xlsx up as a workbook, except FileMaker.
 bool IsWorkbookSourceKind(uint8_t kind) {
-  return kind >= CDatabseConnection::kXlsx && kind != CDatabseConnection::kFileMaker;
+  return kind >= sourcekind::kXlsx && kind != sourcekind::kFileMaker;
 }
 
 }  // namespace
@@ -25,9 +26,9 @@ int CDBConnManager::ConnectByType(const QString& pathOrName, const QString& user
 int CDBConnManager::ConnectOdbcSource(const QString& pathOrName, const QString& user, const QString& password,
                                       QString* error, uint8_t kind) {
   const int connected =
-      m_connection.ConnectDataSource(DataSourceNameOfKind(kind), static_cast<CDatabseConnection::SourceKind>(kind),
+      m_connection.ConnectDataSource(DataSourceNameOfKind(kind), kind,
                                      pathOrName, user, password, error, true);
-  if (kind == CDatabseConnection::kNamedDataSource && CDatabseConnection::IsMySqlDataSource(pathOrName)) {
+  if (kind == sourcekind::kNamedDataSource && CDatabseConnection::IsMySqlDataSource(pathOrName)) {
     m_handler.SetWholeTextFlag(true);
   }
   return connected;

@@ -2,12 +2,13 @@
 
 #include "admin/foundation/ProfileSources.h"
 #include "shared/contract/DataSourceNames.h"
+#include "shared/data/SourceKinds.h"
 #include "shared/odbc/OdbcConnect.h"
 
 int CDBConnManagerForProc::ConnectByType(const QString& dataSourceName, const QString& user,
                                          const QString& password, QString* error) {
   CloseConnection();
-  m_bConnected = m_connection.ConnectDataSource(datasources::kAdminProfile, CDatabseConnection::kNamedDataSource,
+  m_bConnected = m_connection.ConnectDataSource(datasources::kAdminProfile, sourcekind::kNamedDataSource,
                                                 dataSourceName, user, password, error, true) == 1;
   return m_bConnected ? 1 : 0;
 }

@@ -120,7 +120,7 @@ QString CDatabseConnection::FileMakerDatabaseName(const QString& path) {
   return fileName.chopped(std::min<qsizetype>(4, fileName.size()));
 }
 
-int CDatabseConnection::ConnectDataSource(const QString& dataSourceName, SourceKind kind, const QString& pathOrName,
+int CDatabseConnection::ConnectDataSource(const QString& dataSourceName, uint8_t kind, const QString& pathOrName,
                                           const QString& user, const QString& password, QString* error,
                                           bool readOnly) {
   if (m_bConnected) DisconnectDataSource();
@@ -132,9 +132,9 @@ int CDatabseConnection::ConnectDataSource(const QString& dataSourceName, SourceK
   }
   Track(SetAccessMode(m_connection.get(), readOnly));
   switch (kind) {
-    case kNamedDataSource:
+    case sourcekind::kNamedDataSource:
       return ConnectNamedSource(pathOrName, user, password, error);
-    case kFileMaker:
+    case sourcekind::kFileMaker:
       return ConnectFileMaker(dataSourceName, pathOrName, user, password, error);
     default:
       return ConnectFile(dataSourceName, kind, pathOrName, error);
@@ -145,7 +145,7 @@ int CDatabseConnection::ConnectNamedSource(const QString& name, const QString& u
                                            QString* error) {
   g_bMySqlDataSource = IsMySqlDataSource(name);
   if (GetDataSourceDriver(name).contains(u"DataDirect 32-BIT SequeLink")) NewEnvironmentAndConnection(true);
-  return Connect(name, kNamedDataSource, user, password, error);
+  return Connect(name, sourcekind::kNamedDataSource, user, password, error);
 }
 
 int CDatabseConnection::ConnectFileMaker(const QString& dataSourceName, const QString& path, const QString& user,
@@ -153,17 +153,17 @@ int CDatabseConnection::ConnectFileMaker(const QString& dataSourceName, const QS
   if (!admin::CreateFileMakerDsn(FileMakerDatabaseName(path), dataSourceName)) return 0;
   const QString usedPassword = password.contains(u"Q:\\Vorn") ? QString() : password;
   NewEnvironmentAndConnection(true);
-  return Connect(dataSourceName, kFileMaker, user, usedPassword, error);
+  return Connect(dataSourceName, sourcekind::kFileMaker, user, usedPassword, error);
 }
 
-int CDatabseConnection::ConnectFile(const QString& dataSourceName, SourceKind kind, const QString& path,
+int CDatabseConnection::ConnectFile(const QString& dataSourceName, uint8_t kind, const QString& path,
                                     QString* error) {
   if (!RegisterTemporaryDataSource(dataSourceName, kind, path, error)) return 0;
   m_strDataSourceName = dataSourceName;
   return ConnectRegisteredFile(dataSourceName, kind, error);
 }
 
-int CDatabseConnection::ConnectRegisteredFile(const QString& dataSourceName, SourceKind kind, QString* error) {
+int CDatabseConnection::ConnectRegisteredFile(const QString& dataSourceName, uint8_t kind, QString* error) {
   QString problem;
   const SQLRETURN result = Track(ConnectFileDataSource(m_connection.get(), dataSourceName, &problem));
   if (!problem.isEmpty()) {
@@ -174,14 +174,14 @@ int CDatabseConnection::ConnectRegisteredFile(const QString& dataSourceName, Sou
   return FinishConnect(result, kind, error);
 }
 
-int CDatabseConnection::Connect(const QString& dataSourceName, SourceKind kind, const QString& user,
+int CDatabseConnection::Connect(const QString& dataSourceName, uint8_t kind, const QString& user,
                                 const QString& password, QString* error) {
-  if (kind == kNamedDataSource) m_strDataSourceName = dataSourceName;
+  if (kind == sourcekind::kNamedDataSource) m_strDataSourceName = dataSourceName;
   const SQLRETURN result = Track(ConnectDataSourceName(m_connection.get(), dataSourceName, user, password));
   return FinishConnect(result, kind, error);
 }
 
-int CDatabseConnection::FinishConnect(SQLRETURN result, SourceKind kind, QString* error) {
+int CDatabseConnection::FinishConnect(SQLRETURN result, uint8_t kind, QString* error) {
   if (SQL_SUCCEEDED(result)) {
     m_nSourceKind = kind;
     m_bConnected = true;
@@ -195,9 +195,9 @@ int CDatabseConnection::FinishConnect(SQLRETURN result, SourceKind kind, QString
   return 0;
 }
 
-void CDatabseConnection::RemoveTemporaryDataSource(SourceKind kind) {
-  if (kind == kNamedDataSource) return;
-  if (kind == kFileMaker) {
+void CDatabseConnection::RemoveTemporaryDataSource(uint8_t kind) {
+  if (kind == sourcekind::kNamedDataSource) return;
+  if (kind == sourcekind::kFileMaker) {
     DeleteDsnKey(FileMakerDataSourceName());
     return;
   }
@@ -206,7 +206,7 @@ void CDatabseConnection::RemoveTemporaryDataSource(SourceKind kind) {
 
 void CDatabseConnection::DisconnectDataSource() {
   if (m_connection) Track(SQLDisconnect(m_connection.get()));
-  if (m_nSourceKind > kNamedDataSource && m_bConnected) RemoveTemporaryDataSource(m_nSourceKind);
+  if (m_nSourceKind > sourcekind::kNamedDataSource && m_bConnected) RemoveTemporaryDataSource(m_nSourceKind);
   m_bConnected = false;
 }
 
@@ -252,7 +252,7 @@ CatalogQuery CDatabseConnection::Catalog(std::initializer_list<CatalogQuery::Col
 }
 
 int CDatabseConnection::GetTableList(QStringList* names, QStringList* schemas, QStringList* types, int request) {
-  const bool worksheets = m_nSourceKind == kXls;
+  const bool worksheets = m_nSourceKind == sourcekind::kXls;
   QString typeText;
   if (request == 1) {
     typeText = worksheets ? QStringLiteral("TABLE,SYSTEM TABLE") : QStringLiteral("TABLE");

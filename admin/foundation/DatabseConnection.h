@@ -3,6 +3,7 @@
 #include "platform/odbc/OdbcHandle.h"
 #include "shared/odbc/CatalogQuery.h"
 #include "shared/odbc/OdbcDiagnostics.h"
+#include "shared/data/SourceKinds.h"
 
 #include <sql.h>
 
@@ -19,20 +20,6 @@
 // profile pages and the execution of single statements.
 class CDatabseConnection {
  public:
-  // Source kinds of the files behind a temporary data source name (a profile's DBType).
-  enum SourceKind : uint8_t {
-    kNamedDataSource = 0,
-    kMdb = 1,
-    kXls = 2,
-    kDbf = 3,
-    kTxt = 4,
-    kCsv = 5,
-    kAccdb = 6,
-    kXlsx = 7,
-    kXlsm = 8,
-    kFileMaker = 10,
-  };
-
   // The name every FileMaker file is registered under.
   static QString FileMakerDataSourceName();
   // The database name of a FileMaker file: its file name without the extension's four characters.
@@ -46,7 +33,7 @@ class CDatabseConnection {
   // 1 connected, 0 failed (with the reason in `error` when given). `pathOrName` is the data
   // source name for kind 0, else the file. The user name and password go to the connect call
   // only, never into a data source file.
-  int ConnectDataSource(const QString& dataSourceName, SourceKind kind, const QString& pathOrName,
+  int ConnectDataSource(const QString& dataSourceName, uint8_t kind, const QString& pathOrName,
                         const QString& user, const QString& password, QString* error, bool readOnly);
   void DisconnectDataSource();
 
@@ -89,7 +76,7 @@ class CDatabseConnection {
   // The database product name the driver reports; empty when not connected.
   QString GetProductName() const;
   bool IsConnected() const { return m_bConnected; }
-  SourceKind GetSourceKind() const { return m_nSourceKind; }
+  uint8_t GetSourceKind() const { return m_nSourceKind; }
   SQLRETURN GetLastReturnCode() const { return m_nLastReturnCode; }
 
  private:
@@ -97,18 +84,18 @@ class CDatabseConnection {
   int ConnectNamedSource(const QString& name, const QString& user, const QString& password, QString* error);
   int ConnectFileMaker(const QString& dataSourceName, const QString& path, const QString& user,
                        const QString& password, QString* error);
-  int ConnectFile(const QString& dataSourceName, SourceKind kind, const QString& path, QString* error);
+  int ConnectFile(const QString& dataSourceName, uint8_t kind, const QString& path, QString* error);
   // Connects the data source name and finishes (FinishConnect).
-  int Connect(const QString& dataSourceName, SourceKind kind, const QString& user, const QString& password,
+  int Connect(const QString& dataSourceName, uint8_t kind, const QString& user, const QString& password,
               QString* error);
   // Connects a registered file by what its name is registered for now, never by the name: the
   // driver manager may still hold an earlier registration of that name. The file drivers take no
   // credentials.
-  int ConnectRegisteredFile(const QString& dataSourceName, SourceKind kind, QString* error);
+  int ConnectRegisteredFile(const QString& dataSourceName, uint8_t kind, QString* error);
   // Connected with `kind` after a successful connect call; else reports the failure and removes a
   // temporary name.
-  int FinishConnect(SQLRETURN result, SourceKind kind, QString* error);
-  void RemoveTemporaryDataSource(SourceKind kind);
+  int FinishConnect(SQLRETURN result, uint8_t kind, QString* error);
+  void RemoveTemporaryDataSource(uint8_t kind);
   // The catalog search pattern that matches `name` only, with the driver's escape character.
   QString SearchPattern(const QString& name);
   // A text answer of SQLGetInfo; empty when the driver gives none.
@@ -128,7 +115,7 @@ class CDatabseConnection {
   platform::OdbcHandle m_environment;
   platform::OdbcHandle m_connection;
   bool m_bConnected = false;
-  SourceKind m_nSourceKind = kNamedDataSource;
+  uint8_t m_nSourceKind = sourcekind::kNamedDataSource;
   // The data source name for a named source; the temporary name registered for a file.
   QString m_strDataSourceName;
   OdbcDiagRecord m_lastStatementDiagnostic;

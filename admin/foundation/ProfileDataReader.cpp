@@ -16,7 +16,7 @@ constexpr int kQueryFailureLogCode = 98;
 // Kind 9 is read as a data source name here (a MySQL source); the other workbook kinds open
 // as workbooks.
 bool IsWorkbookSourceKind(uint8_t kind) {
-  return kind == CDatabseConnection::kXlsx || kind == CDatabseConnection::kXlsm || kind == sourcekind::kOtherFile;
+  return kind == sourcekind::kXlsx || kind == sourcekind::kXlsm || kind == sourcekind::kOtherFile;
 }
 
 bool ParseSourceKind(const QString& text, uint8_t* kind) {
@@ -52,13 +52,13 @@ int ProfileDataReader::OpenProfileSource() {
 
 QString ProfileDataReader::SourceOfKind(uint8_t* kind) {
   switch (*kind) {
-    case CDatabseConnection::kNamedDataSource:
+    case sourcekind::kNamedDataSource:
     case sourcekind::kXlsbOrMySql:
-      *kind = CDatabseConnection::kNamedDataSource;
+      *kind = sourcekind::kNamedDataSource;
       return m_profile.DB_DSN;
-    case CDatabseConnection::kDbf:
-    case CDatabseConnection::kCsv: return m_profile.Path;
-    case CDatabseConnection::kTxt:
+    case sourcekind::kDbf:
+    case sourcekind::kCsv: return m_profile.Path;
+    case sourcekind::kTxt:
       if (m_profile.Path == m_profile.tempPath) return m_profile.Path;
       m_profile.Query = QueryOnWorkbookExport(m_profile.Query);
       return m_profile.tempPath;
@@ -67,7 +67,7 @@ QString ProfileDataReader::SourceOfKind(uint8_t* kind) {
 }
 
 int ProfileDataReader::ConnectOdbcSource(uint8_t kind, const QString& source, QString* error) {
-  return m_connection.ConnectDataSource(DataSourceNameOfKind(kind), static_cast<CDatabseConnection::SourceKind>(kind),
+  return m_connection.ConnectDataSource(DataSourceNameOfKind(kind), kind,
                                         source, m_profile.UserName, m_profile.Password, error, true);
 }
 

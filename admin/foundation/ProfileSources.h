@@ -2,6 +2,7 @@
 
 #include "admin/foundation/DatabseConnection.h"
 #include "shared/contract/DataSourceNames.h"
+#include "shared/data/SourceKinds.h"
 
 #include <QString>
 
@@ -11,7 +12,7 @@
 
 // The temporary data source name a source of `kind` is connected under.
 inline QString DataSourceNameOfKind(uint8_t kind) {
-  return kind == CDatabseConnection::kFileMaker ? CDatabseConnection::FileMakerDataSourceName()
+  return kind == sourcekind::kFileMaker ? CDatabseConnection::FileMakerDataSourceName()
                                                 : datasources::kAdminProfile;
 }
 

@@ -27,6 +27,7 @@
 #include "platform/odbc/OdbcConfig.h"
 #include "platform/widgets/MessageBox.h"
 #include "platform/widgets/WaitCursor.h"
+#include "shared/data/SourceKinds.h"
 #include "shared/odbc/OdbcConnect.h"
 
 #include <QButtonGroup>
@@ -204,7 +205,7 @@ SelectSource CProfileBuildQueryPage::SourceFacts() const {
   source.productName = Source().GetProductName();
   source.sourceKind = Source().GetSourceKind();
   // By the name's driver: an edit connects without the data-source page's choice.
-  source.mySql = source.sourceKind == CDatabseConnection::kNamedDataSource &&
+  source.mySql = source.sourceKind == sourcekind::kNamedDataSource &&
                  CDatabseConnection::IsMySqlDataSource(m_draft.GetProfileRecord().DB_DSN);
   source.workbookExport = IsWorkbookExport();
   return source;
@@ -865,7 +866,7 @@ bool CProfileBuildQueryPage::CreateTableProfile() {
   record.DBInfo = m_pNameEdit->text().trimmed();
   // A workbook read as its exported text files is stored as a text source: every reader of the
   // profile then opens the export folder (tempPath) and knows the workbook by its differing Path.
-  if (IsWorkbookExport()) record.DBType = QString::number(CDatabseConnection::kTxt);
+  if (IsWorkbookExport()) record.DBType = QString::number(sourcekind::kTxt);
   record.Query = GetQueryText();
   record.ProfileType = m_nProfileType;
   record.FiltersInfo = WriteFiltersInfo(m_lists);

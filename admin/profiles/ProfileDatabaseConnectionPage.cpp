@@ -261,7 +261,7 @@ void CProfileDatabaseConnectionPage::BrowseDatabaseFile() {
   QString error;
   const QString target = IsFolderSourceKind(connectionKind) ? connectionFolder : path;
   const ConnectOutcome outcome =
-      ConnectAskingLogin(target, connectionKind, code == CDatabseConnection::kFileMaker, &user, &password, &error);
+      ConnectAskingLogin(target, connectionKind, code == sourcekind::kFileMaker, &user, &password, &error);
   if (outcome == ConnectOutcome::Cancelled) return;
   if (outcome == ConnectOutcome::Connected) {
     Log(QStringLiteral("Database is Connected."));
@@ -288,7 +288,7 @@ bool CProfileDatabaseConnectionPage::PrepareWorkbook(QString* path, QString* con
   if (!ExportWorkbookSheets(path, connectionFolder)) return false;
   // The text driver reads the export folder; no driver opens the workbook's own kind on a
   // "*.txt" pattern.
-  *connectionKind = CDatabseConnection::kTxt;
+  *connectionKind = sourcekind::kTxt;
   return true;
 }
 
@@ -321,7 +321,7 @@ void CProfileDatabaseConnectionPage::SelectDataSourceName() {
   QString user;
   QString password;
   QString error;
-  const ConnectOutcome outcome = ConnectAskingLogin(name, CDatabseConnection::kNamedDataSource,
+  const ConnectOutcome outcome = ConnectAskingLogin(name, sourcekind::kNamedDataSource,
                                                     driver.contains(kSequeLinkDriver), &user, &password, &error);
   if (outcome == ConnectOutcome::Cancelled) return;
   if (outcome == ConnectOutcome::Connected) {
@@ -329,7 +329,7 @@ void CProfileDatabaseConnectionPage::SelectDataSourceName() {
     Log(QStringLiteral("Database is Connected."));
     // 9 marks a MySQL or MariaDB name only; every other name is 0.
     const uint8_t code =
-        CDatabseConnection::GetMySqlFlag() ? sourcekind::kXlsbOrMySql : uint8_t{CDatabseConnection::kNamedDataSource};
+        CDatabseConnection::GetMySqlFlag() ? sourcekind::kXlsbOrMySql : uint8_t{sourcekind::kNamedDataSource};
     StoreSourceFields(code, QString(), user, password, QString(), name);
   } else {
     ShowConnectFailure(error);

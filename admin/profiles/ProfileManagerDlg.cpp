@@ -289,7 +289,7 @@ void CProfileManagerDlg::ConnectTableSource(CNewProfileWizard& wizard, const Pro
   Log(record.tempPath.isEmpty() ? QStringLiteral("<ProfileManagerDlg> Edited Profile is DSN Type")
                                 : QStringLiteral("<ProfileManagerDlg> Edited Profile is Not DSN Type"));
   const int code = record.DBType.toInt();
-  if (code == CDatabseConnection::kTxt && record.Path != record.tempPath) {
+  if (code == sourcekind::kTxt && record.Path != record.tempPath) {
     Log(QStringLiteral("<ProfileManagerDlg> Edited Profile have isExcel true."));
     QString workbook = record.Path + record.DB_DSN;
     DeleteEmptyRowsInExcelSheets(&workbook, record.DB_DSN);

@@ -3,13 +3,14 @@
 #include "admin/foundation/DatabseConnection.h"
 #include "admin/foundation/ProfileQueryText.h"
 #include "admin/profiles/FilterSortText.h"
+#include "shared/data/SourceKinds.h"
 
 namespace {
 
 const QString kExportSuffix = QStringLiteral(".txt");
 
 bool IsAccessFile(int sourceKind) {
-  return sourceKind == CDatabseConnection::kMdb || sourceKind == CDatabseConnection::kAccdb;
+  return sourceKind == sourcekind::kMdb || sourceKind == sourcekind::kAccdb;
 }
 
 // Access files take the bare name; nothing else is quoted there.
@@ -24,7 +25,7 @@ QString QuotedForSource(const SelectSource& source, const QString& name) {
 bool IsDoubleQuoteProduct(const SelectSource& source) {
   static const QStringList kProducts = {QStringLiteral("SQL Server"), QStringLiteral("DataDirect 32-BIT SequeLink"),
                                         QStringLiteral("Oracle"), QStringLiteral("PostgreSQL")};
-  if (source.sourceKind == CDatabseConnection::kFileMaker) return true;
+  if (source.sourceKind == sourcekind::kFileMaker) return true;
   for (const QString& product : kProducts) {
     if (source.productName.contains(product)) return true;
   }

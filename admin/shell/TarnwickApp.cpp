@@ -15,6 +15,7 @@
 #include "shared/SystemInfo.h"
 #include "shared/contract/DataSourceNames.h"
 #include "shared/contract/InstallLayout.h"
+#include "shared/data/SourceKinds.h"
 
 #include <QApplication>
 #include <QCryptographicHash>
@@ -184,7 +185,7 @@ void CTarnwickApp::ReadDeskInfo() {
 bool CTarnwickApp::ConnectSettingsDatabase(bool showFailure) {
   const QString database = GetInstallationPath() + installlayout::kDbFolder + installlayout::kSettingsDatabase;
   QString error;
-  if (m_settingsConnection.ConnectDataSource(datasources::kAdminSettings, CDatabseConnection::kMdb, database, QString(),
+  if (m_settingsConnection.ConnectDataSource(datasources::kAdminSettings, sourcekind::kMdb, database, QString(),
                                              datasources::kSettingsDatabasePassword, &error, false) == 0) {
     WriteAppLog(1, error);
     if (showFailure)

@@ -56,8 +56,8 @@ int CDatabseConnection::ConnectDataSource(const QString& dataSourceName, uint8_t
     return 0;
   }
   Track(SetAccessMode(m_connection.get(), readOnly));
-  if (kind == kNamedDataSource) return Connect(source, kind, user, password, error);
-  if (kind == kFileMaker) return ConnectFileMaker(dataSourceName, source, user, password, error);
+  if (kind == sourcekind::kNamedDataSource) return Connect(source, kind, user, password, error);
+  if (kind == sourcekind::kFileMaker) return ConnectFileMaker(dataSourceName, source, user, password, error);
   return ConnectFile(dataSourceName, kind, source, error);
 }
 
@@ -66,12 +66,12 @@ int CDatabseConnection::ConnectFileMaker(const QString& dataSourceName, const QS
   if (!syncservice::CreateFileMakerDsn(FileMakerServerDataSource(path), dataSourceName)) return 0;
   m_strRegisteredName = dataSourceName;
   const QString usedPassword = password.contains(u"Q:\\Vorn") ? QString() : password;
-  return Connect(dataSourceName, kFileMaker, user, usedPassword, error);
+  return Connect(dataSourceName, sourcekind::kFileMaker, user, usedPassword, error);
 }
 
 int CDatabseConnection::ConnectFile(const QString& dataSourceName, uint8_t kind, const QString& path,
                                     QString* error) {
-  if (kind > kLastFileKind) {
+  if (kind > sourcekind::kLastRegisteredFileKind) {
     SetError(error, QStringLiteral("Failed to connect to database.\n\nNo ODBC driver serves source kind %1.").arg(kind));
     return 0;
   }
@@ -104,7 +104,7 @@ int CDatabseConnection::Finish(SQLRETURN result, uint8_t kind, QString* error) {
   }
   m_nDriverKind = kind;
   m_bConnected = true;
-  if (kind == kXls && !TakeExcelLock(error)) {
+  if (kind == sourcekind::kXls && !TakeExcelLock(error)) {
     DisconnectDataSource();
     return 0;
   }
@@ -121,7 +121,7 @@ bool CDatabseConnection::TakeExcelLock(QString* error) {
 
 void CDatabseConnection::RemoveRegisteredName(uint8_t kind) {
   if (m_strRegisteredName.isEmpty()) return;
-  if (kind == kFileMaker) {
+  if (kind == sourcekind::kFileMaker) {
     DeleteDsnKey(m_strRegisteredName);
   } else {
     platform::RemoveDataSource(m_strRegisteredName);
@@ -131,7 +131,7 @@ void CDatabseConnection::RemoveRegisteredName(uint8_t kind) {
 
 void CDatabseConnection::DisconnectDataSource() {
   if (m_connection) Track(SQLDisconnect(m_connection.get()));
-  if (m_nDriverKind != kNamedDataSource && m_bConnected) RemoveRegisteredName(m_nDriverKind);
+  if (m_nDriverKind != sourcekind::kNamedDataSource && m_bConnected) RemoveRegisteredName(m_nDriverKind);
   m_bConnected = false;
   // Only the lock this connection holds is given back.
   m_pExcelLock->Release();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/odbc/OdbcHandle.h"
+#include "shared/data/SourceKinds.h"
 
 #include <sql.h>
 
@@ -20,12 +21,6 @@ class ExcelLock;
 // connect to disconnect.
 class CDatabseConnection {
  public:
-  // Driver kinds (a profile's DBType): 0 an existing data source name, 1..7 files, 10 FileMaker.
-  static constexpr uint8_t kNamedDataSource = 0;
-  static constexpr uint8_t kXls = 2;
-  static constexpr uint8_t kLastFileKind = 7;
-  static constexpr uint8_t kFileMaker = 10;
-
   CDatabseConnection();
   virtual ~CDatabseConnection();
   CDatabseConnection(const CDatabseConnection&) = delete;
@@ -75,7 +70,7 @@ class CDatabseConnection {
   platform::OdbcHandle m_connection;
   SQLRETURN m_nLastReturnCode = SQL_SUCCESS;
   bool m_bConnected = false;
-  uint8_t m_nDriverKind = kNamedDataSource;
+  uint8_t m_nDriverKind = sourcekind::kNamedDataSource;
   // The name this connection registered for a file; empty for a named source.
   QString m_strRegisteredName;
   QString m_strLastError;

@@ -1,21 +1,15 @@
 #include "sync/data/ProfileDataReader.h"
 
 #include "shared/contract/DataSourceNames.h"
+#include "shared/data/SourceKinds.h"
 #include "shared/odbc/OdbcDiagnostics.h"
 #include "shared/odbc/QueryText.h"
 #include "sync/data/ExcelSheetCleanup.h"
 
 namespace {
 
-constexpr uint8_t kNamedSourceAlias = 9;
-constexpr uint8_t kFolderKind = 3;
-constexpr uint8_t kTextFileKind = 4;
-constexpr uint8_t kSecondFolderKind = 5;
-constexpr uint8_t kFirstAutomationKind = 7;
-constexpr uint8_t kWorkbookNameKind = 8;
-
 // Workbooks of kinds 7, 8 and 11 upward are read through the workbook model.
-bool UsesAutomation(uint8_t kind) { return kind >= kFirstAutomationKind && kind != CDatabseConnection::kFileMaker; }
+bool UsesAutomation(uint8_t kind) { return kind >= sourcekind::kXlsx && kind != sourcekind::kFileMaker; }
 
 }  // namespace
 
@@ -23,16 +17,16 @@ ProfileDataReader::~ProfileDataReader() { CloseProfileSource(m_bAutomation); }
 
 QString ProfileDataReader::SourceText(uint8_t* kind) const {
   switch (*kind) {
-    case kNamedDataSource:
-    case kNamedSourceAlias:
-      *kind = kNamedDataSource;
+    case sourcekind::kNamedDataSource:
+    case sourcekind::kXlsbOrMySql:
+      *kind = sourcekind::kNamedDataSource;
       return m_profile.DB_DSN;
-    case kWorkbookNameKind:
+    case sourcekind::kXlsm:
       return m_profile.Path + m_profile.DB_DSN;
-    case kFolderKind:
-    case kSecondFolderKind:
+    case sourcekind::kDbf:
+    case sourcekind::kCsv:
       return m_profile.Path;
-    case kTextFileKind:
+    case sourcekind::kTxt:
       return m_profile.tempPath != m_profile.Path ? m_profile.tempPath : m_profile.Path;
     default:
       return m_profile.Path + m_profile.DB_DSN;
@@ -44,7 +38,7 @@ int ProfileDataReader::OpenProfileSource(QString* errorOut) {
   const QString source = SourceText(&kind);
   m_nSourceKind = kind;
   CloseProfileSource(UsesAutomation(kind));
-  if (!m_profile.Query.startsWith(QStringLiteral("Select")) && kind != kWorkbookNameKind) m_bProcedure = true;
+  if (!m_profile.Query.startsWith(QStringLiteral("Select")) && kind != sourcekind::kXlsm) m_bProcedure = true;
   if (m_bAutomation) return OpenWorkbookSource(source, errorOut);
   return OpenOdbcSource(source, errorOut);
 }

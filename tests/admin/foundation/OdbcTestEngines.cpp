@@ -1,5 +1,6 @@
 #include "tests/admin/foundation/OdbcTestEngines.h"
 
+#include "shared/data/SourceKinds.h"
 #include "tests/support/FreshMachineRoot.h"
 
 #include <QFile>
@@ -11,7 +12,7 @@ bool ConnectServer(Engine engine, CDatabseConnection* connection, QString* unava
   ServerLogin login;
   if (!RegisterServerDataSource(engine, &login, unavailable)) return false;
   QString error;
-  if (connection->ConnectDataSource(QString(), CDatabseConnection::kNamedDataSource, login.dataSourceName, login.user,
+  if (connection->ConnectDataSource(QString(), sourcekind::kNamedDataSource, login.dataSourceName, login.user,
                                     login.password, &error, false) != 1) {
     *unavailable = error;
     return false;
@@ -32,7 +33,7 @@ bool ConnectEngine(Engine engine, CDatabseConnection* connection, QString* unava
   }
   file.close();
   QString error;
-  if (connection->ConnectDataSource(QStringLiteral("TarnwickPDSN_4_TarnwickPLite_AD"), CDatabseConnection::kMdb,
+  if (connection->ConnectDataSource(QStringLiteral("TarnwickPDSN_4_TarnwickPLite_AD"), sourcekind::kMdb,
                                     SqliteTestFile(), QString(), QString(), &error, false) != 1) {
     *unavailable = error;
     return false;

@@ -6,6 +6,7 @@
 #include "admin/foundation/LogFile.h"
 #include "shared/RegistryRecords.h"
 #include "shared/contract/RegistryNames.h"
+#include "shared/data/SourceKinds.h"
 #include "tests/support/AdminInstallation.h"
 #include "tests/support/FreshMachineRoot.h"
 #include "tests/support/LogReader.h"
@@ -38,7 +39,7 @@ class SettingsDatabaseTest : public ::testing::Test {
     testsupport::MessageBoxRecorder::Global().Clear();
     QString error;
     ASSERT_EQ(
-        m_settings.ConnectDataSource(QStringLiteral("UserProfileDSN_4_TarnwickPLite_AD"), CDatabseConnection::kMdb,
+        m_settings.ConnectDataSource(QStringLiteral("UserProfileDSN_4_TarnwickPLite_AD"), sourcekind::kMdb,
                                      file, QString(), QStringLiteral("pondGarue58"), &error, false),
         1)
         << qPrintable(error);

@@ -2,6 +2,7 @@
 #include "admin/foundation/DatabseConnection.h"
 #include "admin/foundation/OdbcUtilities.h"
 #include "platform/odbc/OdbcConfig.h"
+#include "shared/data/SourceKinds.h"
 #include "tests/admin/foundation/OdbcTestEngines.h"
 #include "tests/support/FreshMachineRoot.h"
 #include "tests/support/MessageBoxRecorder.h"
@@ -42,14 +43,14 @@ TEST(DatabseConnection, TemporaryNameLivesFromConnectToDisconnectAndHoldsNoCrede
   const QString file = ShippedCopy(QStringLiteral("SampleDB.mdb"));
   CDatabseConnection connection;
   QString error;
-  ASSERT_EQ(connection.ConnectDataSource(kAdminName, CDatabseConnection::kMdb, file, QStringLiteral("admin"),
+  ASSERT_EQ(connection.ConnectDataSource(kAdminName, sourcekind::kMdb, file, QStringLiteral("admin"),
                                          QStringLiteral("s3cret;PWD=x"), &error, true),
             1)
       << qPrintable(error);
   EXPECT_TRUE(IsRegistered(kAdminName));
   EXPECT_FALSE(OdbcIniText().contains("s3cret"));
   EXPECT_FALSE(OdbcIniText().contains("admin"));
-  EXPECT_EQ(connection.GetSourceKind(), CDatabseConnection::kMdb);
+  EXPECT_EQ(connection.GetSourceKind(), sourcekind::kMdb);
   CDatabaseHandler handler;
   ASSERT_EQ(handler.ExecuteQuery(connection, QStringLiteral("SELECT CompanyName FROM Customers ORDER BY CustomerID")), 1);
   EXPECT_EQ(handler.GetRowCount(), 4);
@@ -64,7 +65,7 @@ TEST(DatabseConnection, TemporaryNameLivesFromConnectToDisconnectAndHoldsNoCrede
 TEST(DatabseConnection, AMissingFileIsAnErrorNeverANewDatabase) {
   CDatabseConnection connection;
   QString error;
-  EXPECT_EQ(connection.ConnectDataSource(kAdminName, CDatabseConnection::kMdb, RootFile(QStringLiteral("gone.mdb")),
+  EXPECT_EQ(connection.ConnectDataSource(kAdminName, sourcekind::kMdb, RootFile(QStringLiteral("gone.mdb")),
                                          QString(), QString(), &error, false),
             0);
   EXPECT_TRUE(error.startsWith(u"Failed to connect to database.\n\nODBC Reports : \n\n SQLSTATE:")) << qPrintable(error);
@@ -76,10 +77,10 @@ TEST(DatabseConnection, AMissingFileIsAnErrorNeverANewDatabase) {
 TEST(DatabseConnection, ConnectingAgainRemovesTheFirstTemporaryName) {
   const QString file = ShippedCopy(QStringLiteral("SampleDB.mdb"));
   CDatabseConnection connection;
-  ASSERT_EQ(connection.ConnectDataSource(QStringLiteral("First"), CDatabseConnection::kMdb, file, QString(), QString(),
+  ASSERT_EQ(connection.ConnectDataSource(QStringLiteral("First"), sourcekind::kMdb, file, QString(), QString(),
                                          nullptr, true),
             1);
-  ASSERT_EQ(connection.ConnectDataSource(QStringLiteral("Second"), CDatabseConnection::kAccdb, file, QString(),
+  ASSERT_EQ(connection.ConnectDataSource(QStringLiteral("Second"), sourcekind::kAccdb, file, QString(),
                                          QString(), nullptr, true),
             1);
   EXPECT_FALSE(IsRegistered(QStringLiteral("First")));
@@ -90,7 +91,7 @@ TEST(DatabseConnection, KindsWithoutADriverAndUnsafePathsAreRefused) {
   CDatabseConnection connection;
   for (const int kind : {9, 11, 0xFF}) {
     QString error;
-    EXPECT_EQ(connection.ConnectDataSource(kAdminName, static_cast<CDatabseConnection::SourceKind>(kind),
+    EXPECT_EQ(connection.ConnectDataSource(kAdminName, kind,
                                            RootFile(QStringLiteral("a.xlsb")), QString(), QString(), &error, true),
               0);
     EXPECT_TRUE(error.contains(QStringLiteral("source kind %1").arg(kind))) << qPrintable(error);
@@ -98,7 +99,7 @@ TEST(DatabseConnection, KindsWithoutADriverAndUnsafePathsAreRefused) {
   for (const QString& path : {RootFile(QStringLiteral("a;DBQ=b.mdb")), RootFile(QStringLiteral("{a}.mdb")),
                               RootFile(QStringLiteral("a\nb.mdb")), QString()}) {
     QString error;
-    EXPECT_EQ(connection.ConnectDataSource(kAdminName, CDatabseConnection::kMdb, path, QString(), QString(), &error, true),
+    EXPECT_EQ(connection.ConnectDataSource(kAdminName, sourcekind::kMdb, path, QString(), QString(), &error, true),
               0);
     EXPECT_FALSE(error.isEmpty());
   }
@@ -110,7 +111,7 @@ TEST(DatabseConnection, KindsWithoutADriverAndUnsafePathsAreRefused) {
 TEST(DatabseConnection, AMissingWorkbookIsAnErrorAndLeavesNoName) {
   CDatabseConnection connection;
   QString error;
-  EXPECT_EQ(connection.ConnectDataSource(kAdminName, CDatabseConnection::kXlsm, RootFile(QStringLiteral("b.xlsm")),
+  EXPECT_EQ(connection.ConnectDataSource(kAdminName, sourcekind::kXlsm, RootFile(QStringLiteral("b.xlsm")),
                                          QString(), QString(), &error, true),
             0);
   EXPECT_TRUE(error.contains(u"does not exist")) << qPrintable(error);
@@ -122,7 +123,7 @@ TEST(DatabseConnection, FileMakerWithoutItsDriverShowsTheMessageAndLeavesNothing
   auto& recorder = testsupport::MessageBoxRecorder::Global();
   recorder.Clear();
   CDatabseConnection connection;
-  EXPECT_EQ(connection.ConnectDataSource(CDatabseConnection::FileMakerDataSourceName(), CDatabseConnection::kFileMaker,
+  EXPECT_EQ(connection.ConnectDataSource(CDatabseConnection::FileMakerDataSourceName(), sourcekind::kFileMaker,
                                          QStringLiteral("C:\\data\\Orders.fp7"), QString(), QString(), nullptr, true),
             0);
   ASSERT_EQ(recorder.shown().size(), 1);
@@ -140,7 +141,7 @@ TEST(DatabseConnection, ShippedSettingsDatabaseHasEveryTableWithItsColumnsInOrde
   const QString file = ShippedCopy(QStringLiteral("UserProfileDB.mdb"));
   CDatabseConnection connection;
   QString error;
-  ASSERT_EQ(connection.ConnectDataSource(QStringLiteral("UserProfileDSN_4_TarnwickPLite_AD"), CDatabseConnection::kMdb,
+  ASSERT_EQ(connection.ConnectDataSource(QStringLiteral("UserProfileDSN_4_TarnwickPLite_AD"), sourcekind::kMdb,
                                          file, QString(), QStringLiteral("pondGarue58"), &error, false),
             1)
       << qPrintable(error);
@@ -186,10 +187,10 @@ TEST(DatabseConnection, SettingsDatabaseReadsWhileAnotherConnectionWrites) {
   const QString file = ShippedCopy(QStringLiteral("UserProfileDB.mdb"));
   CDatabseConnection writer;
   CDatabseConnection reader;
-  ASSERT_EQ(writer.ConnectDataSource(QStringLiteral("UserProfileDSN_FOR_TarnwickPLite"), CDatabseConnection::kMdb, file,
+  ASSERT_EQ(writer.ConnectDataSource(QStringLiteral("UserProfileDSN_FOR_TarnwickPLite"), sourcekind::kMdb, file,
                                      QString(), QStringLiteral("pondGarue58"), nullptr, false),
             1);
-  ASSERT_EQ(reader.ConnectDataSource(QStringLiteral("UserProfileDSN_4_TarnwickPLite_AD"), CDatabseConnection::kMdb, file,
+  ASSERT_EQ(reader.ConnectDataSource(QStringLiteral("UserProfileDSN_4_TarnwickPLite_AD"), sourcekind::kMdb, file,
                                      QString(), QStringLiteral("pondGarue58"), nullptr, false),
             1);
   ASSERT_EQ(SQLSetConnectAttrW(writer.GetConnectionHandle(), SQL_ATTR_AUTOCOMMIT,
@@ -216,14 +217,14 @@ TEST(DatabseConnection, OneNameRegisteredAgainReachesTheFileRegisteredLast) {
   CDatabaseHandler handler;
   QString error;
   ASSERT_EQ(
-      connection.ConnectDataSource(kAdminName, CDatabseConnection::kMdb, sample, QString(), QString(), &error, true), 1)
+      connection.ConnectDataSource(kAdminName, sourcekind::kMdb, sample, QString(), QString(), &error, true), 1)
       << qPrintable(error);
   EXPECT_EQ(handler.ExecuteQuery(connection, QStringLiteral("SELECT * FROM Customers")), 1);
   handler.CloseStatement();
   connection.DisconnectDataSource();
 
   EXPECT_EQ(
-      connection.ConnectDataSource(kAdminName, CDatabseConnection::kXlsx, missing, QString(), QString(), &error, true),
+      connection.ConnectDataSource(kAdminName, sourcekind::kXlsx, missing, QString(), QString(), &error, true),
       0);
   EXPECT_FALSE(QFile::exists(missing));
   EXPECT_FALSE(connection.IsConnected());
@@ -232,7 +233,7 @@ TEST(DatabseConnection, OneNameRegisteredAgainReachesTheFileRegisteredLast) {
   worksheet_write_string(book.AddSheet("Sheet1"), 0, 0, "Name", nullptr);
   ASSERT_TRUE(book.Close());
   ASSERT_EQ(
-      connection.ConnectDataSource(kAdminName, CDatabseConnection::kXlsx, missing, QString(), QString(), &error, true),
+      connection.ConnectDataSource(kAdminName, sourcekind::kXlsx, missing, QString(), QString(), &error, true),
       1)
       << qPrintable(error);
   EXPECT_EQ(handler.ExecuteQuery(connection, QStringLiteral("SELECT Name FROM [Sheet1$]")), 1);
@@ -241,7 +242,7 @@ TEST(DatabseConnection, OneNameRegisteredAgainReachesTheFileRegisteredLast) {
   connection.DisconnectDataSource();
 
   ASSERT_EQ(
-      connection.ConnectDataSource(kAdminName, CDatabseConnection::kMdb, settings, QString(), QString(), &error, true),
+      connection.ConnectDataSource(kAdminName, sourcekind::kMdb, settings, QString(), QString(), &error, true),
       1)
       << qPrintable(error);
   EXPECT_EQ(handler.ExecuteQuery(connection, QStringLiteral("SELECT * FROM ProfileInfo")), 1);
@@ -275,7 +276,7 @@ TEST_P(NamedSourceEngine, AWrongPasswordIsALoginError) {
   }
   CDatabseConnection connection;
   QString error;
-  EXPECT_EQ(connection.ConnectDataSource(QString(), CDatabseConnection::kNamedDataSource, name,
+  EXPECT_EQ(connection.ConnectDataSource(QString(), sourcekind::kNamedDataSource, name,
                                          QStringLiteral("tarnwick"), QStringLiteral("wrong"), &error, true),
             0);
   EXPECT_TRUE(error.startsWith(u"Failed to connect to database."));

@@ -6,6 +6,7 @@
 #include "admin/foundation/ProfileColumnTypes.h"
 #include "admin/foundation/ProfileDataReader.h"
 #include "shared/WorkbookFolder.h"
+#include "shared/data/SourceKinds.h"
 #include "tests/support/AdminInstallation.h"
 #include "tests/support/FreshMachineRoot.h"
 #include "tests/support/XlsxFixture.h"
@@ -63,15 +64,15 @@ ProfileRecord FileProfile(const FileSourceCase& source, const QString& folder) {
 
 TEST(ProfileFileSources, ManagerAndReaderReadTextCsvAndDbaseFolders) {
   const FileSourceCase cases[] = {
-      {"CSV", CDatabseConnection::kCsv, "customers.csv", "SELECT CustID, Name FROM \"customers.csv\""},
-      {"text", CDatabseConnection::kTxt, "customers.txt", "SELECT CustID, Name FROM \"customers.txt\""},
-      {"dBase", CDatabseConnection::kDbf, "customer.dbf", "SELECT CUSTID, NAME FROM CUSTOMER"},
+      {"CSV", sourcekind::kCsv, "customers.csv", "SELECT CustID, Name FROM \"customers.csv\""},
+      {"text", sourcekind::kTxt, "customers.txt", "SELECT CustID, Name FROM \"customers.txt\""},
+      {"dBase", sourcekind::kDbf, "customer.dbf", "SELECT CUSTID, NAME FROM CUSTOMER"},
   };
   for (const FileSourceCase& source : cases) {
     SCOPED_TRACE(source.what);
     const QString folder = FolderOf(source.what);
     const QString file = folder + QString::fromLatin1(source.fileName);
-    if (source.kind == CDatabseConnection::kDbf) {
+    if (source.kind == sourcekind::kDbf) {
       WriteDbf(file);
     } else {
       WriteBytes(file, "CustID,Name\n7,Alder Outfitters\n");
@@ -104,7 +105,7 @@ TEST(ProfileFileSources, ManagerAndReaderReadAnXlsWorkbookThroughItsDriverName) 
   ASSERT_TRUE(testsupport::WriteXlsFixture(
       folder + QStringLiteral("stock.xls"),
       QStringLiteral("[('Stock', [(0, 0, 'Item', None), (0, 1, 'Qty', None), (1, 0, 'Bolt', None), (1, 1, 40, None)])]")));
-  const FileSourceCase source{"xls", CDatabseConnection::kXls, "stock.xls", "SELECT Item, Qty FROM [Stock$]"};
+  const FileSourceCase source{"xls", sourcekind::kXls, "stock.xls", "SELECT Item, Qty FROM [Stock$]"};
 
   CDBConnManager manager;
   QString error;

@@ -6,6 +6,7 @@
 #include "admin/foundation/ProfileDataReader.h"
 #include "admin/foundation/ProfileQueryText.h"
 #include "admin/foundation/SqlTypes.h"
+#include "shared/data/SourceKinds.h"
 #include "tests/admin/foundation/OdbcTestEngines.h"
 #include "tests/support/FreshMachineRoot.h"
 #include "tests/support/LogReader.h"
@@ -82,17 +83,17 @@ class ProfileSourceEngine : public ::testing::TestWithParam<Engine> {
       if (GetParam() == Engine::Sqlite) MakeSqliteCustomers(&preparation);
     }
     if (GetParam() == Engine::Sqlite) {
-      source_ = {odbctest::SqliteTestFile(), QString(), QString(), CDatabseConnection::kMdb};
+      source_ = {odbctest::SqliteTestFile(), QString(), QString(), sourcekind::kMdb};
     } else {
       source_ = {odbctest::ServerDataSourceName(GetParam()), odbctest::ServerUser(GetParam()),
-                 odbctest::ServerPassword(GetParam()), CDatabseConnection::kNamedDataSource};
+                 odbctest::ServerPassword(GetParam()), sourcekind::kNamedDataSource};
     }
   }
 
   ProfileRecord Profile() const {
     ProfileRecord profile;
     profile.DBType = QString::number(source_.kind);
-    if (source_.kind == CDatabseConnection::kNamedDataSource) {
+    if (source_.kind == sourcekind::kNamedDataSource) {
       profile.DB_DSN = source_.pathOrName;
     } else {
       const QFileInfo file(source_.pathOrName);
@@ -244,7 +245,7 @@ TEST(ProfileSources, FailedConnectsReportAndLeaveTheObjectsCloseable) {
   const QString missing = testsupport::CurrentMachineRoot() + QStringLiteral("/missing.mdb");
   CDBConnManager manager;
   QString error;
-  EXPECT_EQ(manager.ConnectByType(missing, QString(), QString(), &error, CDatabseConnection::kMdb), 0);
+  EXPECT_EQ(manager.ConnectByType(missing, QString(), QString(), &error, sourcekind::kMdb), 0);
   EXPECT_TRUE(error.startsWith(u"Failed to connect to database.")) << qPrintable(error);
   EXPECT_FALSE(manager.IsConnected());
   manager.CloseConnection(false);

@@ -7,6 +7,7 @@
 #include "platform/text/Utf16Text.h"
 #include "platform/workbook/Workbook.h"
 #include "shared/SchemaIni.h"
+#include "shared/data/SourceKinds.h"
 #include "tests/support/FreshMachineRoot.h"
 #include "tests/support/XlsxFixture.h"
 
@@ -81,7 +82,7 @@ QList<QStringList> Rows(CDatabseConnection& connection, const QString& sql) {
   return rows;
 }
 
-int Connect(CDatabseConnection& connection, CDatabseConnection::SourceKind kind, const QString& path, QString* error) {
+int Connect(CDatabseConnection& connection, uint8_t kind, const QString& path, QString* error) {
   return connection.ConnectDataSource(kAdminName, kind, path, QString(), QString(), error, true);
 }
 
@@ -118,7 +119,7 @@ TEST(StandIns, TextFolderWithSchemaIniReadsEveryFileAsATable) {
   const QString folder = WriteTextFolder();
   CDatabseConnection connection;
   QString error;
-  ASSERT_EQ(Connect(connection, CDatabseConnection::kTxt, folder, &error), 1) << qPrintable(error);
+  ASSERT_EQ(Connect(connection, sourcekind::kTxt, folder, &error), 1) << qPrintable(error);
   EXPECT_EQ(Tables(connection), QStringList({QStringLiteral("New_Orders.txt"), QStringLiteral("prices.csv")}));
   const std::vector<Column> orders{{QStringLiteral("OrderID"), SQL_INTEGER},
                                    {QStringLiteral("Customer"), SQL_LONGVARCHAR},
@@ -150,7 +151,7 @@ TEST(StandIns, OneTextFileByPathInEachUnicodeForm) {
   for (const QString& file : {QStringLiteral("plain.txt"), QStringLiteral("utf8.csv")}) {
     CDatabseConnection connection;
     QString error;
-    ASSERT_EQ(Connect(connection, CDatabseConnection::kCsv, folder + u'/' + file, &error), 1) << qPrintable(error);
+    ASSERT_EQ(Connect(connection, sourcekind::kCsv, folder + u'/' + file, &error), 1) << qPrintable(error);
     EXPECT_EQ(Tables(connection), QStringList{file});
     const QList<QStringList> rows = Rows(connection, QStringLiteral("SELECT Name, Qty FROM \"%1\"").arg(file));
     ASSERT_EQ(rows.size(), 1);
@@ -193,7 +194,7 @@ TEST(StandIns, DbaseFolderGivesOneTablePerFileInCapitals) {
   WriteDbf(folder + QStringLiteral("/customer.dbf"));
   CDatabseConnection connection;
   QString error;
-  ASSERT_EQ(Connect(connection, CDatabseConnection::kDbf, folder, &error), 1) << qPrintable(error);
+  ASSERT_EQ(Connect(connection, sourcekind::kDbf, folder, &error), 1) << qPrintable(error);
   EXPECT_EQ(Tables(connection), QStringList{QStringLiteral("CUSTOMER")});
   const std::vector<Column> columns{{QStringLiteral("CUSTID"), SQL_INTEGER},
                                     {QStringLiteral("NAME"), SQL_LONGVARCHAR},
@@ -231,7 +232,7 @@ TEST(StandIns, WorkbookSheetsAreTablesOfDisplayedTexts) {
   WriteXlsx(path);
   CDatabseConnection connection;
   QString error;
-  ASSERT_EQ(Connect(connection, CDatabseConnection::kXlsx, path, &error), 1) << qPrintable(error);
+  ASSERT_EQ(Connect(connection, sourcekind::kXlsx, path, &error), 1) << qPrintable(error);
   EXPECT_EQ(Tables(connection), QStringList({QStringLiteral("Empty$"), QStringLiteral("Orders$")}));
   const std::vector<Column> columns{{QStringLiteral("OrderID"), SQL_INTEGER},
                                     {QStringLiteral("Customer"), SQL_LONGVARCHAR},
@@ -254,7 +255,7 @@ TEST(StandIns, XlsWorkbookReadsThroughTheModel) {
                            "  (2, 0, 'Nut', None), (2, 1, 7, None), (2, 2, 1.5, None)])]")));
   CDatabseConnection connection;
   QString error;
-  ASSERT_EQ(Connect(connection, CDatabseConnection::kXls, path, &error), 1) << qPrintable(error);
+  ASSERT_EQ(Connect(connection, sourcekind::kXls, path, &error), 1) << qPrintable(error);
   EXPECT_EQ(Tables(connection), QStringList{QStringLiteral("Stock$")});
   const std::vector<Column> columns{{QStringLiteral("Item"), SQL_LONGVARCHAR},
                                     {QStringLiteral("Qty"), SQL_INTEGER},
@@ -289,7 +290,7 @@ TEST(StandIns, WorkbookTextExportReadsBackAsTheSheetShowsIt) {
       << qPrintable(error);
   ASSERT_TRUE(WriteSchemaIni(folder, folder + QStringLiteral("/schema.ini")));
   CDatabseConnection connection;
-  ASSERT_EQ(Connect(connection, CDatabseConnection::kTxt, folder, &error), 1) << qPrintable(error);
+  ASSERT_EQ(Connect(connection, sourcekind::kTxt, folder, &error), 1) << qPrintable(error);
   EXPECT_EQ(Tables(connection), QStringList{QStringLiteral("New_Orders.txt")});
   EXPECT_EQ(Rows(connection, QStringLiteral("SELECT Customer, Amount FROM [New_Orders.txt]")),
             QList<QStringList>({{QStringLiteral("Say \"hi\"\tthere"), QStringLiteral("12.5")},
@@ -300,24 +301,24 @@ TEST(StandIns, WorkbookTextExportReadsBackAsTheSheetShowsIt) {
 TEST(StandIns, BadFilesGiveAClearErrorAndLeaveEverythingAsItWas) {
   struct Case {
     const char* what;
-    CDatabseConnection::SourceKind kind;
+    uint8_t kind;
     const char* file;
     QByteArray content;
     const char* schema;
     const char* expected;
   };
   const Case cases[] = {
-      {"malformed schema.ini", CDatabseConnection::kCsv, "a.csv", "x\n1\n", "[a.csv]\nColNameHeader\n", "line 2"},
-      {"unknown format", CDatabseConnection::kCsv, "a.csv", "x\n1\n", "[a.csv]\nFormat=FixedLength\n", "FixedLength"},
-      {"invalid UTF-8", CDatabseConnection::kCsv, "a.csv", "x\n\xC3\x28\n", "[a.csv]\nCharacterSet=65001\n", "UTF-8"},
-      {"odd UTF-16", CDatabseConnection::kTxt, "a.txt", QByteArray("x\0\n", 3), "[a.txt]\nCharacterSet=Unicode\n",
+      {"malformed schema.ini", sourcekind::kCsv, "a.csv", "x\n1\n", "[a.csv]\nColNameHeader\n", "line 2"},
+      {"unknown format", sourcekind::kCsv, "a.csv", "x\n1\n", "[a.csv]\nFormat=FixedLength\n", "FixedLength"},
+      {"invalid UTF-8", sourcekind::kCsv, "a.csv", "x\n\xC3\x28\n", "[a.csv]\nCharacterSet=65001\n", "UTF-8"},
+      {"odd UTF-16", sourcekind::kTxt, "a.txt", QByteArray("x\0\n", 3), "[a.txt]\nCharacterSet=Unicode\n",
        "odd number"},
-      {"ragged row", CDatabseConnection::kCsv, "a.csv", "x,y\n1,2\n3,4,5\n", "", "line 3 holds 3 fields"},
-      {"open quote", CDatabseConnection::kCsv, "a.csv", "x\n\"1\n2\n", "", "line 2 is never closed"},
-      {"missing folder", CDatabseConnection::kDbf, nullptr, {}, nullptr, "does not exist"},
-      {"damaged workbook", CDatabseConnection::kXlsx, "b.xlsx", "PK\x03\x04 broken", nullptr, "b.xlsx"},
-      {"binary workbook", CDatabseConnection::kXlsm, "b.xlsb", "PK\x03\x04", nullptr, "b.xlsb"},
-      {"truncated dBase", CDatabseConnection::kDbf, "t.dbf",
+      {"ragged row", sourcekind::kCsv, "a.csv", "x,y\n1,2\n3,4,5\n", "", "line 3 holds 3 fields"},
+      {"open quote", sourcekind::kCsv, "a.csv", "x\n\"1\n2\n", "", "line 2 is never closed"},
+      {"missing folder", sourcekind::kDbf, nullptr, {}, nullptr, "does not exist"},
+      {"damaged workbook", sourcekind::kXlsx, "b.xlsx", "PK\x03\x04 broken", nullptr, "b.xlsx"},
+      {"binary workbook", sourcekind::kXlsm, "b.xlsb", "PK\x03\x04", nullptr, "b.xlsb"},
+      {"truncated dBase", sourcekind::kDbf, "t.dbf",
        QByteArray("\x03\x7C\x01\x01\x10\x00\x00\x00\x61\x00\x0C\x00", 12) + QByteArray(20, '\0'), nullptr,
        "records of 12 bytes"},
   };
@@ -326,7 +327,7 @@ TEST(StandIns, BadFilesGiveAClearErrorAndLeaveEverythingAsItWas) {
     const QString folder = RootPath(QString::fromLatin1(test.what));
     if (test.file != nullptr) WriteBytes(folder + u'/' + QString::fromLatin1(test.file), test.content);
     if (test.schema != nullptr) WriteBytes(folder + QStringLiteral("/schema.ini"), QByteArray(test.schema));
-    const bool workbook = test.kind == CDatabseConnection::kXlsx || test.kind == CDatabseConnection::kXlsm;
+    const bool workbook = test.kind == sourcekind::kXlsx || test.kind == sourcekind::kXlsm;
     const QString path = workbook ? folder + u'/' + QString::fromLatin1(test.file) : folder;
     CDatabseConnection connection;
     QString error;
@@ -350,11 +351,11 @@ TEST(StandIns, AChangedFileIsReadAgainInOneProcess) {
   WriteBytes(file, "Item,Qty\nA,1\n");
   CDatabseConnection connection;
   QString error;
-  ASSERT_EQ(Connect(connection, CDatabseConnection::kCsv, file, &error), 1) << qPrintable(error);
+  ASSERT_EQ(Connect(connection, sourcekind::kCsv, file, &error), 1) << qPrintable(error);
   EXPECT_EQ(Rows(connection, QStringLiteral("SELECT Qty FROM [stock.csv]")),
             QList<QStringList>({{QStringLiteral("1")}}));
   WriteBytes(file, "Item,Qty\nA,2\n");
-  ASSERT_EQ(Connect(connection, CDatabseConnection::kCsv, file, &error), 1) << qPrintable(error);
+  ASSERT_EQ(Connect(connection, sourcekind::kCsv, file, &error), 1) << qPrintable(error);
   EXPECT_EQ(Rows(connection, QStringLiteral("SELECT Qty FROM [stock.csv]")),
             QList<QStringList>({{QStringLiteral("2")}}));
   EXPECT_EQ(StandInFiles().size(), 1);

@@ -1,6 +1,7 @@
 // The preview over a real SQLite query, and its picture for a look by eye in <build>/screenshots.
 #include "admin/foundation/DBConnManager.h"
 #include "admin/profiles/PopupDlg.h"
+#include "shared/data/SourceKinds.h"
 #include "tests/admin/foundation/OdbcTestEngines.h"
 #include "tests/support/TestPaths.h"
 
@@ -34,7 +35,7 @@ TEST(PreviewOfASource, ShowsTheRowsOfASqliteQueryInThePopup) {
   }
   CDBConnManager manager;
   QString error;
-  ASSERT_EQ(manager.ConnectByType(odbctest::SqliteTestFile(), QString(), QString(), &error, CDatabseConnection::kMdb), 1)
+  ASSERT_EQ(manager.ConnectByType(odbctest::SqliteTestFile(), QString(), QString(), &error, sourcekind::kMdb), 1)
       << qPrintable(error);
   ASSERT_EQ(manager.FetchContents(&error, QStringLiteral("SELECT order_id, customer, amount FROM orders ORDER BY order_id")),
             1)

@@ -6,6 +6,7 @@
 #include "admin/profiles/PopupDlg.h"
 #include "admin/shell/BMButton.h"
 #include "admin/shell/HelpTopics.h"
+#include "shared/data/SourceKinds.h"
 #include "shared/formtext/FormTextWriter.h"
 #include "tests/admin/profiles/TablePageFixture.h"
 #include "tests/support/DialogScreenshot.h"
@@ -355,7 +356,7 @@ class TablePageEditTest : public TablePageTest {
     m_wizard->GetProfileRecord() = stored;
     QString error;
     ASSERT_EQ(m_wizard->m_DatabaseConnectionPage->GetConnManager()->ConnectByType(m_path, QString(), QString(), &error,
-                                                                                  CDatabseConnection::kMdb),
+                                                                                  sourcekind::kMdb),
               1)
         << qPrintable(error);
     MessageBoxRecorder::Global().Clear();

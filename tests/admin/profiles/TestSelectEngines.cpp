@@ -3,6 +3,7 @@
 #include "admin/profiles/FilterSortText.h"
 #include "admin/profiles/SelectQueryBuilder.h"
 #include "admin/profiles/TableColumns.h"
+#include "shared/data/SourceKinds.h"
 #include "tests/admin/foundation/OdbcTestEngines.h"
 
 #include <gtest/gtest.h>
@@ -21,17 +22,17 @@ class SelectEngine : public ::testing::TestWithParam<Engine> {
     CONNECT_OR_SKIP(GetParam(), &connection_);
     switch (GetParam()) {
       case Engine::PostgreSql:
-        source_ = {u"PostgreSQL"_s, CDatabseConnection::kNamedDataSource, false, false};
+        source_ = {u"PostgreSQL"_s, sourcekind::kNamedDataSource, false, false};
         schema_ = u"public"_s;
         table_ = u"Sel \"Q\" %1"_s.arg(QCoreApplication::applicationPid());
         break;
       case Engine::MariaDb:
-        source_ = {u"MariaDB"_s, CDatabseConnection::kNamedDataSource, true, false};
+        source_ = {u"MariaDB"_s, sourcekind::kNamedDataSource, true, false};
         table_ = u"Sel `Q` %1"_s.arg(QCoreApplication::applicationPid());
         break;
       case Engine::Sqlite:
         // An Access-kind file takes its table name bare.
-        source_ = {u"SQLite"_s, CDatabseConnection::kMdb, false, false};
+        source_ = {u"SQLite"_s, sourcekind::kMdb, false, false};
         table_ = u"SelPlain"_s;
         break;
     }

@@ -2,6 +2,7 @@
 
 #include "admin/foundation/DatabseConnection.h"
 #include "admin/foundation/ProfileQueryText.h"
+#include "shared/data/SourceKinds.h"
 
 #include <gtest/gtest.h>
 
@@ -9,13 +10,13 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-SelectSource PostgreSql() { return {u"PostgreSQL"_s, CDatabseConnection::kNamedDataSource, false, false}; }
-SelectSource MariaDb() { return {u"MariaDB"_s, CDatabseConnection::kNamedDataSource, true, false}; }
-SelectSource SqliteName() { return {u"SQLite"_s, CDatabseConnection::kNamedDataSource, false, false}; }
+SelectSource PostgreSql() { return {u"PostgreSQL"_s, sourcekind::kNamedDataSource, false, false}; }
+SelectSource MariaDb() { return {u"MariaDB"_s, sourcekind::kNamedDataSource, true, false}; }
+SelectSource SqliteName() { return {u"SQLite"_s, sourcekind::kNamedDataSource, false, false}; }
 SelectSource SqliteFile() { return {u"SQLite"_s, 11, false, false}; }
-SelectSource AccessFile() { return {u"MDBTOOLS"_s, CDatabseConnection::kMdb, false, false}; }
-SelectSource AccdbFile() { return {u"MDBTOOLS"_s, CDatabseConnection::kAccdb, false, false}; }
-SelectSource WorkbookExport() { return {u"Text"_s, CDatabseConnection::kTxt, false, true}; }
+SelectSource AccessFile() { return {u"MDBTOOLS"_s, sourcekind::kMdb, false, false}; }
+SelectSource AccdbFile() { return {u"MDBTOOLS"_s, sourcekind::kAccdb, false, false}; }
+SelectSource WorkbookExport() { return {u"Text"_s, sourcekind::kTxt, false, true}; }
 
 struct SelectCase {
   const char* label;
@@ -67,7 +68,7 @@ TEST(SelectQueryBuilder, WorkbookExportRewriteFindsTheQuotedSheet) {
 TEST(SelectQueryBuilder, ListedColumnQuotes) {
   EXPECT_EQ(ListedColumnName(PostgreSql(), u"a"_s), u"\"a\""_s);
   EXPECT_EQ(ListedColumnName({u"Microsoft SQL Server"_s, 0, false, false}, u"a"_s), u"\"a\""_s);
-  EXPECT_EQ(ListedColumnName({u"FileMaker"_s, CDatabseConnection::kFileMaker, false, false}, u"a"_s), u"\"a\""_s);
+  EXPECT_EQ(ListedColumnName({u"FileMaker"_s, sourcekind::kFileMaker, false, false}, u"a"_s), u"\"a\""_s);
   EXPECT_EQ(ListedColumnName(MariaDb(), u"a"_s), u"`a`"_s);
   EXPECT_EQ(ListedColumnName(SqliteName(), u"a"_s), u"`a`"_s);
 }

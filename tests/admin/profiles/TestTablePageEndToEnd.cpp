@@ -1,6 +1,7 @@
 // A table profile and a view profile made through the real wizard on each engine, then sent by
 // the running sync program to the web-service double's device: the device holds exactly the
 // filtered, sorted rows in the arranged column order.
+#include "shared/data/SourceKinds.h"
 #include "tests/admin/profiles/TablePageSyncFixture.h"
 
 #include <QCoreApplication>
@@ -92,7 +93,7 @@ class TablePageEndToEnd : public TablePageSyncTest, public ::testing::WithParamI
     const bool file = GetParam() == Engine::Sqlite;
     ASSERT_EQ(m_wizard->m_DatabaseConnectionPage->GetConnManager()->ConnectByType(
                   file ? stored.Path + stored.DB_DSN : stored.DB_DSN, stored.UserName, stored.Password, &error,
-                  file ? CDatabseConnection::kMdb : CDatabseConnection::kNamedDataSource),
+                  file ? sourcekind::kMdb : sourcekind::kNamedDataSource),
               1)
         << qPrintable(error);
     m_wizard->show();

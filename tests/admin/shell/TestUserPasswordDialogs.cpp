@@ -9,6 +9,7 @@
 #include "admin/shell/UserPasswordDlg.h"
 #include "shared/RegistrySettings.h"
 #include "shared/contract/RegistryNames.h"
+#include "shared/data/SourceKinds.h"
 #include "tests/admin/shell/DeviceUserTest.h"
 #include "tests/support/SettingsStore.h"
 
@@ -161,7 +162,7 @@ class WiredUpTest : public ::testing::Test {
     m_app = std::make_unique<CTarnwickApp>();
     QString error;
     ASSERT_EQ(m_app->GetSettingsConnection().ConnectDataSource(QStringLiteral("UserProfileDSN_4_TarnwickPLite_AD"),
-                                                               CDatabseConnection::kMdb, file, QString(),
+                                                               sourcekind::kMdb, file, QString(),
                                                                QStringLiteral("pondGarue58"), &error, false),
               1)
         << qPrintable(error);

@@ -1,6 +1,7 @@
 #include "tests/sync/data/SyncTestEngines.h"
 
 #include "shared/contract/DataSourceNames.h"
+#include "shared/data/SourceKinds.h"
 #include "tests/support/FreshMachineRoot.h"
 
 #include <QFile>
@@ -27,7 +28,7 @@ bool ConnectEngine(odbctest::Engine engine, CDatabseConnection* connection, QStr
   }
   odbctest::ServerLogin login;
   if (!odbctest::RegisterServerDataSource(engine, &login, unavailable)) return false;
-  if (connection->ConnectDataSource(QString(), CDatabseConnection::kNamedDataSource, login.dataSourceName, login.user,
+  if (connection->ConnectDataSource(QString(), sourcekind::kNamedDataSource, login.dataSourceName, login.user,
                                     login.password, &error, false) == 1) {
     return true;
   }

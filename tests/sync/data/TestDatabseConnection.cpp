@@ -1,5 +1,6 @@
 #include "platform/odbc/OdbcConfig.h"
 #include "shared/contract/DataSourceNames.h"
+#include "shared/data/SourceKinds.h"
 #include "sync/data/DatabseConnection.h"
 #include "sync/data/ExcelLock.h"
 #include "sync/data/MutexSharedMemory.h"
@@ -73,7 +74,7 @@ TEST(SyncDatabseConnection, KindsWithoutADriverAndFileMakerWithoutItsDriverAreRe
             0);
   EXPECT_TRUE(error.contains(u"source kind 8")) << qPrintable(error);
   error.clear();
-  EXPECT_EQ(connection.ConnectDataSource(kName, CDatabseConnection::kFileMaker, QStringLiteral("C:\\Data\\Shop.fp7"),
+  EXPECT_EQ(connection.ConnectDataSource(kName, sourcekind::kFileMaker, QStringLiteral("C:\\Data\\Shop.fp7"),
                                          QString(), QStringLiteral("Q:\\Vorn"), &error, false),
             0);
   EXPECT_TRUE(error.isEmpty());
@@ -87,13 +88,13 @@ TEST(SyncDatabseConnection, AnXlsConnectionHoldsTheWorkbookLockUntilItDisconnect
   ASSERT_TRUE(testsupport::WriteXlsFixture(workbook, QStringLiteral("[('Stock', [(0, 0, 'Item', None), (1, 0, 'Bolt', None)])]")));
   CDatabseConnection first;
   QString error;
-  ASSERT_EQ(first.ConnectDataSource(kName, CDatabseConnection::kXls, workbook, QString(), QString(), &error, true), 1)
+  ASSERT_EQ(first.ConnectDataSource(kName, sourcekind::kXls, workbook, QString(), QString(), &error, true), 1)
       << qPrintable(error);
   EXPECT_TRUE(first.HoldsExcelLock());
   EXPECT_EQ(ExcelKeyValue(), 1);
   CDatabseConnection second;
   second.SetLockGiveUp(GiveUpAfter(3));
-  EXPECT_EQ(second.ConnectDataSource(kBackSyncName, CDatabseConnection::kXls, workbook, QString(), QString(), &error,
+  EXPECT_EQ(second.ConnectDataSource(kBackSyncName, sourcekind::kXls, workbook, QString(), QString(), &error,
                                      true),
             0);
   EXPECT_FALSE(second.HoldsExcelLock());
@@ -103,7 +104,7 @@ TEST(SyncDatabseConnection, AnXlsConnectionHoldsTheWorkbookLockUntilItDisconnect
   first.DisconnectDataSource();
   EXPECT_EQ(ExcelKeyValue(), 0);
   second.SetLockGiveUp(GiveUpAfter(3));
-  EXPECT_EQ(second.ConnectDataSource(kBackSyncName, CDatabseConnection::kXls, workbook, QString(), QString(), &error,
+  EXPECT_EQ(second.ConnectDataSource(kBackSyncName, sourcekind::kXls, workbook, QString(), QString(), &error,
                                      true),
             1)
       << qPrintable(error);

@@ -3,6 +3,7 @@
 #include "shared/RegistryRecords.h"
 #include "shared/WorkbookFolder.h"
 #include "shared/contract/RegistryNames.h"
+#include "shared/data/SourceKinds.h"
 #include "sync/data/DBHandlerForUserDB.h"
 #include "sync/data/DatabaseHandler.h"
 #include "sync/data/ProfileDataReader.h"
@@ -93,7 +94,7 @@ bool InStepProfile::Create(Engine engine, testsupport::WebServiceDouble* service
   } else {
     odbctest::ServerLogin login;
     if (!odbctest::RegisterServerDataSource(engine, &login, unavailable)) return false;
-    if (m_source.ConnectDataSource(QString(), CDatabseConnection::kNamedDataSource, login.dataSourceName, login.user,
+    if (m_source.ConnectDataSource(QString(), sourcekind::kNamedDataSource, login.dataSourceName, login.user,
                                    login.password, &error, false) != 1) {
       *unavailable = error;
       return false;
