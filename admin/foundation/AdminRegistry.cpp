@@ -39,7 +39,6 @@ int GetNextProfileID(int* id) { return GetSettingsDword(settingskey::Dword::Next
 int SetStartSyncStatus(int status) { return SetSettingsDword(settingskey::Dword::StartSyncStatus, status); }
 int GetStartSyncStatus(int* status) { return GetSettingsDword(settingskey::Dword::StartSyncStatus, status); }
 int SetSyncServiceStatus(int status) { return SetSettingsDword(settingskey::Dword::SyncServiceStatus, status); }
-int GetSyncServiceStatus(int* status) { return GetSettingsDword(settingskey::Dword::SyncServiceStatus, status); }
 
 bool InitNextRecIndex(int profileId) {
   RegistryKeyGuard key;

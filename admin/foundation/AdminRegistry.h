@@ -12,7 +12,6 @@ int GetNextProfileID(int* id);
 int SetStartSyncStatus(int status);
 int GetStartSyncStatus(int* status);
 int SetSyncServiceStatus(int status);
-int GetSyncServiceStatus(int* status);
 bool InitNextRecIndex(int profileId);
 bool DeleteNextRecIndex(int profileId);
 bool CheckAdminPassword(const QString& password);

@@ -6,6 +6,7 @@
 #include "admin/foundation/SyncControl.h"
 #include "platform/widgets/MessageBox.h"
 #include "platform/widgets/WaitCursor.h"
+#include "shared/contract/SyncServiceStatus.h"
 
 int SystemSyncControl::GetStartSyncStatus() {
   int status = 0;

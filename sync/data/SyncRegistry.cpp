@@ -2,7 +2,6 @@
 
 #include "platform/registry/Registry.h"
 #include "shared/contract/RegistryNames.h"
-#include "shared/contract/SettingsKey.h"
 
 using namespace platform;
 
@@ -13,13 +12,6 @@ constexpr REGSAM kRecordIndexAccess = KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_CREA
 QString IndexName(int32_t profileId) { return QString::number(profileId); }
 
 }  // namespace
-
-bool GetSyncServiceStatus(int32_t* status) {
-  DWORD dword = 0;
-  if (!settingskey::Read(settingskey::Dword::SyncServiceStatus, &dword)) return false;
-  *status = static_cast<int32_t>(dword);
-  return true;
-}
 
 int32_t AllocateNextRecIndex(int32_t profileId, int32_t count) {
   RegistryKeyGuard key;

@@ -4,11 +4,8 @@
 
 #include <cstdint>
 
-// The registry values the sync program polls and writes: the stop switch and the next record
-// index of each profile.
-
-// Reads SyncServiceStatus; false (and `status` unchanged) when it cannot be read.
-bool GetSyncServiceStatus(int32_t* status);
+// The registry values the sync program writes: the next record index of each profile (the stop
+// switch it polls is read through shared/contract/SyncServiceStatus.h).
 
 // Hands out the profile's next `count` record indexes, answering the first, and stores the one
 // after them, in one step under the registry's lock (the administration program writes these

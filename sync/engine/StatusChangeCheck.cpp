@@ -1,6 +1,7 @@
 #include "sync/engine/StatusChangeCheck.h"
 
 #include "shared/SyncStopBounds.h"
+#include "shared/contract/SyncServiceStatus.h"
 #include "sync/data/SyncLog.h"
 #include "sync/data/SyncRegistry.h"
 #include "sync/engine/StopEvent.h"

@@ -1,5 +1,6 @@
 #include "sync/engine/WebServiceConnectionTest.h"
 
+#include "shared/contract/SyncServiceStatus.h"
 #include "shared/soap/SoapExchange.h"
 #include "sync/data/SyncLog.h"
 #include "sync/data/SyncRegistry.h"

@@ -9,6 +9,7 @@
 #include "admin/shell/BMButton.h"
 #include "admin/shell/TarnwickOptionsDlg.h"
 #include "platform/os/MachineRoot.h"
+#include "shared/contract/SyncServiceStatus.h"
 #include "tests/support/AdminInstallation.h"
 #include "tests/support/Eventually.h"
 #include "tests/support/LogReader.h"

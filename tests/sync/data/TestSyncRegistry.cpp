@@ -1,6 +1,7 @@
 #include "platform/registry/Registry.h"
 #include "shared/RegistryRecords.h"
 #include "shared/contract/RegistryNames.h"
+#include "shared/contract/SyncServiceStatus.h"
 #include "sync/data/SyncRegistry.h"
 #include "tests/support/SyncInstallation.h"
 
