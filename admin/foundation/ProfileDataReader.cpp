@@ -3,7 +3,7 @@
 #include "admin/foundation/AppLog.h"
 #include "admin/foundation/ProfileQueryText.h"
 #include "admin/foundation/ProfileSources.h"
-#include "shared/data/SourceKinds.h"
+#include "shared/data/ProfileSourcePlan.h"
 
 #include <limits>
 
@@ -12,12 +12,6 @@ namespace {
 constexpr int kOdbcConnectFailureLogCode = 95;
 constexpr int kWorkbookConnectFailureLogCode = 96;
 constexpr int kQueryFailureLogCode = 98;
-
-// Kind 9 is read as a data source name here (a MySQL source); the other workbook kinds open
-// as workbooks.
-bool IsWorkbookSourceKind(uint8_t kind) {
-  return kind == sourcekind::kXlsx || kind == sourcekind::kXlsm || kind == sourcekind::kOtherFile;
-}
 
 bool ParseSourceKind(const QString& text, uint8_t* kind) {
   bool parsed = false;
@@ -37,33 +31,19 @@ int ProfileDataReader::OpenProfileSource() {
     WriteAppLog(kOdbcConnectFailureLogCode, problem.arg(m_profile.DBType));
     return 0;
   }
-  const QString source = SourceOfKind(&kind);
-  CloseProfileSource(IsWorkbookSourceKind(kind));
+  const data::ProfileSourcePlan plan = data::PlanProfileSource(m_profile, kind);
+  // The export's text files are named "New_" + sheet.
+  if (plan.workbookExport) m_profile.Query = QueryOnWorkbookExport(m_profile.Query);
+  CloseProfileSource(plan.workbookModel);
   QString error;
   if (m_bWorkbook) {
-    m_bConnected = m_excelConnection.OpenWorkbook(&error, true, source) == 1;
+    m_bConnected = m_excelConnection.OpenWorkbook(&error, true, plan.source) == 1;
     if (!m_bConnected) WriteAppLog(kWorkbookConnectFailureLogCode, error);
   } else {
-    m_bConnected = ConnectOdbcSource(kind, source, &error) == 1;
+    m_bConnected = ConnectOdbcSource(plan.kind, plan.source, &error) == 1;
     if (!m_bConnected) WriteAppLog(kOdbcConnectFailureLogCode, error);
   }
   return m_bConnected ? 1 : 0;
-}
-
-QString ProfileDataReader::SourceOfKind(uint8_t* kind) {
-  switch (*kind) {
-    case sourcekind::kNamedDataSource:
-    case sourcekind::kXlsbOrMySql:
-      *kind = sourcekind::kNamedDataSource;
-      return m_profile.DB_DSN;
-    case sourcekind::kDbf:
-    case sourcekind::kCsv: return m_profile.Path;
-    case sourcekind::kTxt:
-      if (m_profile.Path == m_profile.tempPath) return m_profile.Path;
-      m_profile.Query = QueryOnWorkbookExport(m_profile.Query);
-      return m_profile.tempPath;
-    default: return m_profile.Path + m_profile.DB_DSN;
-  }
 }
 
 int ProfileDataReader::ConnectOdbcSource(uint8_t kind, const QString& source, QString* error) {

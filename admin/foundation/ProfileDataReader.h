@@ -40,9 +40,6 @@ class ProfileDataReader {
   int16_t GetColumnCount() const { return m_nColumnCount; }
 
  private:
-  // The file, folder or data source name the profile's kind connects; may point the query at a
-  // workbook's text export.
-  QString SourceOfKind(uint8_t* kind);
   int ConnectOdbcSource(uint8_t kind, const QString& source, QString* error);
   bool ExecuteOnSheet();
   bool ExecuteOnOdbcSource();

@@ -1,10 +1,7 @@
 #include "sync/data/ExcelHandler.h"
 
-#include "platform/workbook/CellReference.h"
 #include "shared/Endian.h"
-#include "shared/WorkbookEmptyRows.h"
 #include "shared/devicerecord/DeviceRecord.h"
-#include "shared/devicerecord/SheetRowRecord.h"
 
 #include <QFileInfo>
 
@@ -23,48 +20,23 @@ qsizetype RecordColumnCount(QByteArrayView record) {
 
 }  // namespace
 
-QString CExcelHandler::GetColumnName(int16_t column) {
-  return column < 0 ? QString() : platform::ColumnLetters(column);
-}
-
-QString CExcelHandler::GetFieldValue(int32_t row, int16_t column) {
-  return m_bAttached ? m_sheet->CellText(row, column) : QString();
-}
-
 int CExcelHandler::GetRowValues(int32_t row, QByteArray* buffer) {
-  if (!m_bAttached || row < 0 || row > m_nRowCount) return 0;
-  return devicerecord::EncodeSheetRow(*m_sheet, row, m_nColumnCount, kMaxValueUnits, buffer);
-}
-
-int CExcelHandler::OpenWorksheet(const ExcelWorksheets& worksheets, const QString& name) {
-  platform::Worksheet* sheet = worksheets ? worksheets->FindWorksheet(name) : nullptr;
-  if (sheet == nullptr) return 0;
-  m_workbook = worksheets;
-  m_sheet = sheet;
-  m_bAttached = true;
-  LoadUsedRange();
-  return 1;
-}
-
-void CExcelHandler::LoadUsedRange() {
-  m_nColumnCount = static_cast<int16_t>(std::min<int32_t>(m_sheet->ColumnCount(), INT16_MAX));
-  m_nRowCount = m_sheet->RowCount();
+  return Rows().EncodeRow(row, kMaxValueUnits, buffer);
 }
 
 int CExcelHandler::IsRowEmpty(int32_t row, int* extraColumn) const {
-  *extraColumn = 0;
-  if (!m_bAttached || row < 0 || row > m_nRowCount) return 0;
   bool extra = false;
-  const bool empty = IsWorksheetRowEmpty(*m_sheet, row, m_nColumnCount, &extra);
+  const bool empty = Rows().IsRowEmpty(row, &extra);
   *extraColumn = extra ? 1 : 0;
   return empty ? 1 : 0;
 }
 
 QStringList CExcelHandler::RowTexts(int32_t row) const {
   QStringList texts;
-  if (!m_bAttached || row < 0 || row >= m_nRowCount) return texts;
-  texts.reserve(m_nColumnCount);
-  for (int16_t column = 0; column < m_nColumnCount; ++column) texts.append(m_sheet->CellText(row, column));
+  const int16_t columns = Rows().ColumnCount();
+  if (!Rows().IsAttached() || row < 0 || row >= Rows().RowCount()) return texts;
+  texts.reserve(columns);
+  for (int16_t column = 0; column < columns; ++column) texts.append(Rows().CellText(row, column));
   return texts;
 }
 
@@ -74,16 +46,17 @@ void CExcelHandler::GetRowDigest(int32_t row, uint8_t digest[kRowDigestSize]) co
 }
 
 bool CExcelHandler::CanWrite(QString* error) const {
-  if (!m_bAttached) {
+  if (!Rows().IsAttached()) {
     *error = QStringLiteral("No worksheet is attached.");
     return false;
   }
-  const QString fileName = QFileInfo(m_workbook->Path()).fileName();
-  if (m_workbook->FromXls()) {
+  const platform::Workbook& workbook = Rows().Workbook();
+  const QString fileName = QFileInfo(workbook.Path()).fileName();
+  if (workbook.FromXls()) {
     *error = QStringLiteral("The workbook %1 is an .xls file, which can only be read.").arg(fileName);
     return false;
   }
-  if (m_workbook->ReadOnly()) {
+  if (workbook.ReadOnly()) {
     *error = QStringLiteral("The workbook %1 was opened read-only.").arg(fileName);
     return false;
   }
@@ -99,26 +72,26 @@ int CExcelHandler::WriteRecord(QByteArrayView record, int32_t sheetRow, uint8_t 
     if (values) *error = QStringLiteral("The record carries no values.");
     return 0;
   }
-  const qsizetype columns = std::min<qsizetype>(values->size(), m_nColumnCount);
+  const qsizetype columns = std::min<qsizetype>(values->size(), Rows().ColumnCount());
   for (qsizetype column = 0; column < columns; ++column) {
-    if (!m_sheet->WriteCell(sheetRow - 1, static_cast<int32_t>(column), values->at(column).text)) {
+    if (!Rows().WriteCell(sheetRow - 1, static_cast<int32_t>(column), values->at(column).text)) {
       *error = QStringLiteral("Sheet row %1 is beyond the sheet.").arg(sheetRow);
       return 0;
     }
   }
-  LoadUsedRange();
+  Rows().ReloadUsedRange();
   // The digest of the row as it now reads, which change detection compares with what it reads.
   GetRowDigest(sheetRow - 1, digest);
   return 1;
 }
 
 int CExcelHandler::AddRecord(QByteArrayView record, uint8_t digest[kRowDigestSize], QString* error) {
-  return WriteRecord(record, m_nRowCount + 1, digest, error);
+  return WriteRecord(record, Rows().RowCount() + 1, digest, error);
 }
 
 int CExcelHandler::UpdateRecord(QByteArrayView record, int32_t sheetRow, uint8_t digest[kRowDigestSize],
                                 QString* error) {
-  if (sheetRow < 1 || sheetRow > m_nRowCount) {
+  if (sheetRow < 1 || sheetRow > Rows().RowCount()) {
     *error = QStringLiteral("Sheet row %1 is beyond the rows of the sheet.").arg(sheetRow);
     return 0;
   }
@@ -127,7 +100,6 @@ int CExcelHandler::UpdateRecord(QByteArrayView record, int32_t sheetRow, uint8_t
 
 int CExcelHandler::DeleteRecord(int32_t sheetRow) {
   QString error;
-  if (sheetRow < 1 || sheetRow > m_nRowCount || !CanWrite(&error) || !m_sheet->DeleteRow(sheetRow - 1)) return 0;
-  LoadUsedRange();
-  return 1;
+  if (sheetRow < 1 || sheetRow > Rows().RowCount() || !CanWrite(&error)) return 0;
+  return Rows().DeleteRow(sheetRow - 1) ? 1 : 0;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shared/data/WorksheetHandler.h"
 #include "sync/data/DBHandler.h"
 #include "sync/data/ExcelConnection.h"
 #include "sync/data/RowDigest.h"
@@ -10,27 +11,14 @@
 // One worksheet as a record source: every column text (named by its letters), every value the
 // text the sheet shows; and the rows the devices add, change or delete written back. Rows and
 // columns count from A1 up to the last used cell.
-class CExcelHandler : public CDBHandler {
+class CExcelHandler : public data::WorksheetHandler<CDBHandler> {
  public:
-  static constexpr int16_t kColumnSize = 32766;
-
-  int16_t GetColumnCount() override { return m_nColumnCount; }
-  int32_t GetRowCount() override { return m_nRowCount; }
-  QString GetColumnName(int16_t column) override;
-  int16_t GetColumnType(int16_t) override { return 1; }
-  int16_t GetColumnSize(int16_t) override { return kColumnSize; }
-  int16_t GetColumnDecimalDigits(int16_t) override { return 0; }
-  QString GetFieldValue(int32_t row, int16_t column) override;
   // Sheet row `row` + 1 as a device record of text columns: a big-endian 16-bit offset per
   // column, then each value as UTF-16 units (at most 32,766 bytes) and a 16-bit zero. 0 past
   // the row count, and when a value would start beyond what a 16-bit offset reaches.
   int GetRowValues(int32_t row, QByteArray* buffer) override;
   int MoveToRow(int32_t) override { return 1; }
-  void BindColumns() override {}
-  void UnbindColumns() override {}
 
-  // 1 when a worksheet of exactly that name exists and the handler is attached to it, else 0.
-  int OpenWorksheet(const ExcelWorksheets& worksheets, const QString& name);
   // 1 when every used column of sheet row `row` + 1 is blank; `extraColumn` 1 when more blanks
   // than columns were counted. 0 past the row count.
   int IsRowEmpty(int32_t row, int* extraColumn) const;
@@ -55,13 +43,6 @@ class CExcelHandler : public CDBHandler {
   QStringList RowTexts(int32_t row) const;
 
  private:
-  void LoadUsedRange();
   // Whether written rows can be saved; else false with the reason.
   bool CanWrite(QString* error) const;
-
-  ExcelWorksheets m_workbook;
-  platform::Worksheet* m_sheet = nullptr;
-  int16_t m_nColumnCount = 0;
-  int32_t m_nRowCount = 0;
-  bool m_bAttached = false;
 };

@@ -1,46 +1,30 @@
 #include "sync/data/ProfileDataReader.h"
 
 #include "shared/contract/DataSourceNames.h"
-#include "shared/data/SourceKinds.h"
+#include "shared/data/ProfileSourcePlan.h"
 #include "shared/odbc/OdbcDiagnostics.h"
 #include "shared/odbc/QueryText.h"
 #include "sync/data/ExcelSheetCleanup.h"
 
 namespace {
 
-// Workbooks of kinds 7, 8 and 11 upward are read through the workbook model.
-bool UsesAutomation(uint8_t kind) { return kind >= sourcekind::kXlsx && kind != sourcekind::kFileMaker; }
+// Kinds past the table are read as workbooks too.
+bool UsesAutomation(const data::ProfileSourcePlan& plan) {
+  return plan.workbookModel || plan.kind > sourcekind::kOtherFile;
+}
 
 }  // namespace
 
 ProfileDataReader::~ProfileDataReader() { CloseProfileSource(m_bAutomation); }
 
-QString ProfileDataReader::SourceText(uint8_t* kind) const {
-  switch (*kind) {
-    case sourcekind::kNamedDataSource:
-    case sourcekind::kXlsbOrMySql:
-      *kind = sourcekind::kNamedDataSource;
-      return m_profile.DB_DSN;
-    case sourcekind::kXlsm:
-      return m_profile.Path + m_profile.DB_DSN;
-    case sourcekind::kDbf:
-    case sourcekind::kCsv:
-      return m_profile.Path;
-    case sourcekind::kTxt:
-      return m_profile.tempPath != m_profile.Path ? m_profile.tempPath : m_profile.Path;
-    default:
-      return m_profile.Path + m_profile.DB_DSN;
-  }
-}
-
 int ProfileDataReader::OpenProfileSource(QString* errorOut) {
-  uint8_t kind = static_cast<uint8_t>(m_profile.DBType.toLong() & 0xFF);
-  const QString source = SourceText(&kind);
-  m_nSourceKind = kind;
-  CloseProfileSource(UsesAutomation(kind));
-  if (!m_profile.Query.startsWith(QStringLiteral("Select")) && kind != sourcekind::kXlsm) m_bProcedure = true;
-  if (m_bAutomation) return OpenWorkbookSource(source, errorOut);
-  return OpenOdbcSource(source, errorOut);
+  const data::ProfileSourcePlan plan =
+      data::PlanProfileSource(m_profile, static_cast<uint8_t>(m_profile.DBType.toLong() & 0xFF));
+  m_nSourceKind = plan.kind;
+  CloseProfileSource(UsesAutomation(plan));
+  if (plan.procedure) m_bProcedure = true;
+  if (m_bAutomation) return OpenWorkbookSource(plan.source, errorOut);
+  return OpenOdbcSource(plan.source, errorOut);
 }
 
 int ProfileDataReader::OpenWorkbookSource(const QString& source, QString* errorOut) {

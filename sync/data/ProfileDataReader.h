@@ -101,8 +101,6 @@ class ProfileDataReader : public CDatabseConnection {
   uint8_t GetSourceKind() const { return m_nSourceKind; }
 
  private:
-  // The data source text of kind `kind`; kind 9 becomes 0.
-  QString SourceText(uint8_t* kind) const;
   int OpenWorkbookSource(const QString& source, QString* errorOut);
   int OpenOdbcSource(const QString& source, QString* errorOut);
   bool ExecuteOnSheet();
