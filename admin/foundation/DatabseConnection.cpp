@@ -4,17 +4,16 @@
 #include "admin/foundation/Failure.h"
 #include "admin/foundation/FailureSink.h"
 #include "admin/foundation/OdbcUtilities.h"
-#include "platform/odbc/OdbcConfig.h"
 #include "platform/odbc/OdbcText.h"
 #include "shared/contract/DataSourceNames.h"
+#include "shared/data/SourceKinds.h"
 #include "shared/odbc/CatalogQuery.h"
 #include "shared/odbc/FileMakerDsn.h"
 #include "shared/odbc/OdbcConnect.h"
-#include "shared/odbc/OdbcStatement.h"
+#include "shared/odbc/OdbcDiagnostics.h"
 
 #include <sqlext.h>
 
-#include <algorithm>
 #include <array>
 
 namespace {
@@ -45,10 +44,6 @@ bool SameCatalogName(const QString& found, const QString& wanted) {
 QString WithoutVersion(const QString& name) {
   const qsizetype semicolon = name.lastIndexOf(u';');
   return semicolon < 0 ? name : name.left(semicolon);
-}
-
-void SetError(QString* error, const QString& text) {
-  if (error != nullptr) *error = text;
 }
 
 QString CatalogFailureText(const CatalogQuery& query) {
@@ -102,124 +97,25 @@ constexpr SQLUSMALLINT kCaseSensitive = 8;  // CASE_SENSITIVE
 
 QString CDatabseConnection::FileMakerDataSourceName() { return datasources::kAdminFileMakerProfile; }
 
-CDatabseConnection::CDatabseConnection() { NewEnvironmentAndConnection(true); }
+CDatabseConnection::CDatabseConnection() : data::OdbcConnection(sourcekind::kXlsm) {}
 
-CDatabseConnection::~CDatabseConnection() {
-  if (m_bConnected) DisconnectDataSource();
-  m_connection.reset();
-  m_environment.reset();
+bool CDatabseConnection::CreateFileMakerDsn(const QString& databaseName, const QString& dataSourceName) {
+  return admin::CreateFileMakerDsn(databaseName, dataSourceName);
 }
 
-void CDatabseConnection::NewEnvironmentAndConnection(bool loginTimeout) {
-  Track(::NewEnvironmentAndConnection(&m_environment, &m_connection, loginTimeout));
-}
+void CDatabseConnection::DeleteFileMakerDsn(const QString&) { DeleteDsnKey(FileMakerDataSourceName()); }
 
-QString CDatabseConnection::FileMakerDatabaseName(const QString& path) {
-  const qsizetype separator = std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'));
-  const QString fileName = path.mid(separator + 1);
-  return fileName.chopped(std::min<qsizetype>(4, fileName.size()));
-}
-
-int CDatabseConnection::ConnectDataSource(const QString& dataSourceName, uint8_t kind, const QString& pathOrName,
-                                          const QString& user, const QString& password, QString* error,
-                                          bool readOnly) {
-  if (m_bConnected) DisconnectDataSource();
-  m_strDataSourceName.clear();
-  if (!m_connection) NewEnvironmentAndConnection(true);
-  if (!m_connection) {
-    SetError(error, QStringLiteral("Failed to connect to database.\n\nNo ODBC connection handle could be made."));
-    return 0;
-  }
-  Track(SetAccessMode(m_connection.get(), readOnly));
-  switch (kind) {
-    case sourcekind::kNamedDataSource:
-      return ConnectNamedSource(pathOrName, user, password, error);
-    case sourcekind::kFileMaker:
-      return ConnectFileMaker(dataSourceName, pathOrName, user, password, error);
-    default:
-      return ConnectFile(dataSourceName, kind, pathOrName, error);
-  }
-}
-
-int CDatabseConnection::ConnectNamedSource(const QString& name, const QString& user, const QString& password,
-                                           QString* error) {
-  g_bMySqlDataSource = IsMySqlDataSource(name);
-  if (GetDataSourceDriver(name).contains(u"DataDirect 32-BIT SequeLink")) NewEnvironmentAndConnection(true);
-  return Connect(name, sourcekind::kNamedDataSource, user, password, error);
-}
-
-int CDatabseConnection::ConnectFileMaker(const QString& dataSourceName, const QString& path, const QString& user,
-                                         const QString& password, QString* error) {
-  if (!admin::CreateFileMakerDsn(FileMakerDatabaseName(path), dataSourceName)) return 0;
-  const QString usedPassword = password.contains(u"Q:\\Vorn") ? QString() : password;
-  NewEnvironmentAndConnection(true);
-  return Connect(dataSourceName, sourcekind::kFileMaker, user, usedPassword, error);
-}
-
-int CDatabseConnection::ConnectFile(const QString& dataSourceName, uint8_t kind, const QString& path,
-                                    QString* error) {
-  if (!RegisterTemporaryDataSource(dataSourceName, kind, path, error)) return 0;
-  m_strDataSourceName = dataSourceName;
-  return ConnectRegisteredFile(dataSourceName, kind, error);
-}
-
-int CDatabseConnection::ConnectRegisteredFile(const QString& dataSourceName, uint8_t kind, QString* error) {
-  QString problem;
-  const SQLRETURN result = Track(ConnectFileDataSource(m_connection.get(), dataSourceName, &problem));
-  if (!problem.isEmpty()) {
-    RemoveTemporaryDataSource(kind);
-    SetError(error, QStringLiteral("Failed to connect to database.\n\n%1").arg(problem));
-    return 0;
-  }
-  return FinishConnect(result, kind, error);
-}
-
-int CDatabseConnection::Connect(const QString& dataSourceName, uint8_t kind, const QString& user,
-                                const QString& password, QString* error) {
-  if (kind == sourcekind::kNamedDataSource) m_strDataSourceName = dataSourceName;
-  const SQLRETURN result = Track(ConnectDataSourceName(m_connection.get(), dataSourceName, user, password));
-  return FinishConnect(result, kind, error);
-}
-
-int CDatabseConnection::FinishConnect(SQLRETURN result, uint8_t kind, QString* error) {
-  if (SQL_SUCCEEDED(result)) {
-    m_nSourceKind = kind;
-    m_bConnected = true;
-    return 1;
-  }
-  if (error != nullptr) {
-    *error = FormatOdbcDiagnostics(ReadOdbcDiagRecord(SQL_HANDLE_DBC, m_connection.get()), OdbcTextForm::ConnectFailure);
-  }
-  m_bConnected = false;
-  RemoveTemporaryDataSource(kind);
-  return 0;
-}
-
-void CDatabseConnection::RemoveTemporaryDataSource(uint8_t kind) {
-  if (kind == sourcekind::kNamedDataSource) return;
+void CDatabseConnection::BeforeConnect(uint8_t kind, const QString& dataSourceName) {
   if (kind == sourcekind::kFileMaker) {
-    DeleteDsnKey(FileMakerDataSourceName());
+    RenewHandles();
     return;
   }
-  if (!m_strDataSourceName.isEmpty()) platform::RemoveDataSource(m_strDataSourceName);
-}
-
-void CDatabseConnection::DisconnectDataSource() {
-  if (m_connection) Track(SQLDisconnect(m_connection.get()));
-  if (m_nSourceKind > sourcekind::kNamedDataSource && m_bConnected) RemoveTemporaryDataSource(m_nSourceKind);
-  m_bConnected = false;
+  g_bMySqlDataSource = IsMySqlDataSource(dataSourceName);
+  if (GetDataSourceDriver(dataSourceName).contains(u"DataDirect 32-BIT SequeLink")) RenewHandles();
 }
 
 SQLRETURN CDatabseConnection::ExecuteStatement(const QString& sql) {
-  m_lastStatementDiagnostic = {};
-  platform::OdbcHandle statement = NewCursorStatement(m_connection.get());
-  if (!statement) {
-    m_lastStatementDiagnostic = ReadOdbcDiagRecord(SQL_HANDLE_DBC, m_connection.get());
-    return Track(SQL_ERROR);
-  }
-  SQLRETURN result = Track(SQLPrepareW(statement.get(), platform::SqlText(sql), SQL_NTS));
-  if (SQL_SUCCEEDED(result)) result = Track(SQLExecute(statement.get()));
-  if (result == SQL_ERROR) m_lastStatementDiagnostic = ReadOdbcDiagRecord(SQL_HANDLE_STMT, statement.get());
+  const SQLRETURN result = RunStatement(sql, false);
   // An UPDATE or DELETE that matches no row has done what was asked.
   return result == SQL_NO_DATA ? SQL_SUCCESS : result;
 }
@@ -227,14 +123,15 @@ SQLRETURN CDatabseConnection::ExecuteStatement(const QString& sql) {
 QString CDatabseConnection::InfoText(SQLUSMALLINT infoType) const {
   std::array<SQLWCHAR, 128> text{};
   SQLSMALLINT length = 0;
-  if (!m_connection || !SQL_SUCCEEDED(SQLGetInfoW(m_connection.get(), infoType, text.data(),
-                                                  static_cast<SQLSMALLINT>(sizeof text), &length))) {
+  const SQLHDBC connection = GetConnectionHandle();
+  if (connection == SQL_NULL_HDBC || !SQL_SUCCEEDED(SQLGetInfoW(connection, infoType, text.data(),
+                                                               static_cast<SQLSMALLINT>(sizeof text), &length))) {
     return {};
   }
   return platform::FromSqlTextZ(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QString CDatabseConnection::GetProductName() const { return m_bConnected ? InfoText(SQL_DBMS_NAME) : QString(); }
+QString CDatabseConnection::GetProductName() const { return IsConnected() ? InfoText(SQL_DBMS_NAME) : QString(); }
 
 QString CDatabseConnection::SearchPattern(const QString& name) {
   const QString escapeText = InfoText(SQL_SEARCH_PATTERN_ESCAPE);
@@ -247,12 +144,8 @@ QString CDatabseConnection::SearchPattern(const QString& name) {
   return pattern;
 }
 
-CatalogQuery CDatabseConnection::Catalog(std::initializer_list<CatalogQuery::Column> columns) {
-  return CatalogQuery(m_connection.get(), columns, &m_nLastReturnCode);
-}
-
 int CDatabseConnection::GetTableList(QStringList* names, QStringList* schemas, QStringList* types, int request) {
-  const bool worksheets = m_nSourceKind == sourcekind::kXls;
+  const bool worksheets = GetSourceKind() == sourcekind::kXls;
   QString typeText;
   if (request == 1) {
     typeText = worksheets ? QStringLiteral("TABLE,SYSTEM TABLE") : QStringLiteral("TABLE");
