@@ -2,8 +2,6 @@
 
 #include "admin/foundation/OdbcRecordSource.h"
 
-#include <array>
-
 class CDatabseConnection;
 
 // The record source of one SELECT query on a connection: executes it, describes its columns,
@@ -40,14 +38,10 @@ class CDatabaseHandler : public OdbcRecordSource {
   static constexpr qsizetype kValueBufferBytes = 260;
 
   bool ExecuteReadOnly(SQLHDBC connection, const QString& sql);
-  bool GetRecordCount(SQLHDBC connection, const QString& sql);
-  void WalkRows();
   QString ReadField(int16_t column, bool wholeTextAllowed);
   QString ReadWholeText(int16_t column);
-  QString ReadIntoValueBuffer(int16_t column, SQLSMALLINT cType, int16_t kind);
   QString ReadHexText(int16_t column);
 
-  std::array<char, kValueBufferBytes> m_valueBuffer{};
   bool m_bWholeText = false;
   int32_t m_nRememberedRow = -1;
 };

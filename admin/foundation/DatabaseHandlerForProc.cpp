@@ -2,9 +2,6 @@
 
 #include "admin/foundation/DatabseConnection.h"
 #include "admin/foundation/SqlTypes.h"
-#include "platform/odbc/OdbcText.h"
-
-#include <sqlext.h>
 
 CDatabaseHandlerForProc::~CDatabaseHandlerForProc() {
   m_buffers.Unbind(Statement());
@@ -12,7 +9,7 @@ CDatabaseHandlerForProc::~CDatabaseHandlerForProc() {
 }
 
 QString CDatabaseHandlerForProc::GetFieldValue(int32_t row, int16_t column) {
-  if (!HasColumn(column) || m_columnTypes[static_cast<size_t>(column)] == ColumnKind::Unsupported) return {};
+  if (!HasColumn(column) || ColumnType(column) == ColumnKind::Unsupported) return {};
   const auto found = m_rowCache.find(row + 1);
   if (found == m_rowCache.end() || column >= found->second.size()) return {};
   return found->second.at(column);
@@ -32,14 +29,8 @@ int CDatabaseHandlerForProc::ExecuteQuery(const CDatabseConnection& connection, 
   m_buffers.Unbind(Statement());
   m_rowCache.clear();
   m_nBoundColumnCount = 0;
-  if (!OpenStatement(connection.GetConnectionHandle())) return 0;
-  if (!SQL_SUCCEEDED(Track(SQLPrepareW(Statement(), platform::SqlText(callText), SQL_NTS))) ||
-      !SQL_SUCCEEDED(Track(SQLExecute(Statement())))) {
-    FailStatement();
-    return 0;
-  }
-  m_bOpen = true;
-  if (!DescribeColumns()) return 1;
+  if (!OpenAndExecute(connection.GetConnectionHandle(), callText, true, true)) return 0;
+  if (!OpenResult()) return 1;
   m_nBoundColumnCount = GetColumnCount();
   BindColumns();
   CacheRows();
@@ -48,12 +39,9 @@ int CDatabaseHandlerForProc::ExecuteQuery(const CDatabseConnection& connection, 
 }
 
 void CDatabaseHandlerForProc::CacheRows() {
-  int32_t row = 0;
-  while (SQL_SUCCEEDED(Track(SQLFetchScroll(Statement(), SQL_FETCH_NEXT, 0)))) {
-    ++row;
+  FetchEveryRow([this](int32_t row) {
     QStringList texts;
     for (int16_t i = 0; i < m_nBoundColumnCount; ++i) texts.append(m_buffers.Text(static_cast<size_t>(i)));
     m_rowCache[row] = texts;
-  }
-  m_nRowCount = row;
+  });
 }

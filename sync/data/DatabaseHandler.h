@@ -36,6 +36,4 @@ class CDatabaseHandler : public syncservice::OdbcRecordSource {
 
  private:
   static constexpr qsizetype kValueBufferBytes = 32765;
-
-  QString ReadField(int16_t column, int16_t kind);
 };

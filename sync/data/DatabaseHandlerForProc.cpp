@@ -22,11 +22,7 @@ int CDatabaseHandlerForProc::GetRowValues(int32_t, QByteArray*) { return 0; }
 
 int CDatabaseHandlerForProc::MoveToRow(int32_t) { return 1; }
 
-void CDatabaseHandlerForProc::BindColumns() {
-  if (Statement() == SQL_NULL_HSTMT) return;
-  const SQLRETURN result = m_buffers.Bind(Statement(), ColumnKinds());
-  if (!SQL_SUCCEEDED(result)) Track(result);
-}
+void CDatabaseHandlerForProc::BindColumns() { BindColumnsTo(&m_buffers, ColumnKinds()); }
 
 void CDatabaseHandlerForProc::UnbindColumns() { m_buffers.Unbind(Statement()); }
 
@@ -34,8 +30,7 @@ int CDatabaseHandlerForProc::ExecuteQuery(const CDatabseConnection& connection, 
   m_buffers.Unbind(Statement());
   m_rowCache.clear();
   if (!OpenAndExecute(connection.GetConnectionHandle(), callText)) return 0;
-  m_bOpen = true;
-  if (!DescribeColumns(true, false)) return 1;
+  if (!OpenResult(true, false)) return 1;
   BindColumns();
   CacheRows();
   UnbindColumns();
@@ -43,9 +38,7 @@ int CDatabaseHandlerForProc::ExecuteQuery(const CDatabseConnection& connection, 
 }
 
 void CDatabaseHandlerForProc::CacheRows() {
-  int32_t row = 0;
-  while (SQL_SUCCEEDED(Track(SQLFetchScroll(Statement(), SQL_FETCH_NEXT, 0)))) {
-    ++row;
+  FetchEveryRow([this](int32_t row) {
     CachedRow cached;
     for (size_t i = 0; i < ColumnKinds().size(); ++i) cached.texts.append(m_buffers.DisplayText(i));
     const std::optional<QByteArray> record = devicerecord::Encode(m_buffers.Values());
@@ -56,6 +49,5 @@ void CDatabaseHandlerForProc::CacheRows() {
     }
     cached.rowText = m_buffers.RowText();
     m_rowCache[row] = cached;
-  }
-  m_nRowCount = row;
+  });
 }

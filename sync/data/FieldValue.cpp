@@ -9,23 +9,6 @@
 namespace syncservice {
 namespace {
 
-bool IsSyncKind(int16_t kind) {
-  switch (kind) {
-    case ColumnKind::Text:
-    case ColumnKind::Numeric:
-    case ColumnKind::Int32:
-    case ColumnKind::Int16:
-    case ColumnKind::Float:
-    case ColumnKind::Double:
-    case ColumnKind::Date:
-    case ColumnKind::Time:
-    case ColumnKind::Timestamp:
-    case ColumnKind::TinyInt:
-    case ColumnKind::Bit: return true;
-    default: return false;
-  }
-}
-
 template <typename T>
 QString ShortestText(T value) {
   std::array<char, 64> text{};
@@ -65,11 +48,6 @@ int16_t MapSqlType(SQLSMALLINT sqlType, bool procedureResult) {
     case SQL_BIT: return ColumnKind::Bit;
     default: return ColumnKind::Unsupported;
   }
-}
-
-QString FormatFieldValue(int16_t kind, SQLLEN length, const char* buffer, qsizetype capacity) {
-  if (!IsSyncKind(kind)) return {};
-  return ::FormatFieldValue(buffer, capacity, length, kind);
 }
 
 QString FormatOdbcDateTime(const TIMESTAMP_STRUCT& t) {
