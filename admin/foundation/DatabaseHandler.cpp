@@ -12,10 +12,6 @@
 #include <array>
 #include <vector>
 
-CDatabaseHandler::~CDatabaseHandler() { CloseStatement(); }
-
-int CDatabaseHandler::GetRowValues(int32_t, QByteArray*) { return 0; }
-
 bool CDatabaseHandler::MoveToRow(int32_t row) {
   if (Statement() == SQL_NULL_HSTMT) return false;
   return FetchAbsolute(row);
@@ -40,7 +36,7 @@ int CDatabaseHandler::ExecuteQuery(const CDatabseConnection& connection, const Q
     FailStatement();
     return 0;
   }
-  if (!OpenResult()) return 1;
+  if (!OpenResult(Rules())) return 1;
   if (!CountRowsByQuery(handle, sql)) CountRowsByFetching();
   return 1;
 }

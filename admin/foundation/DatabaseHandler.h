@@ -8,14 +8,8 @@ class CDatabseConnection;
 // counts its rows and reads the value of a column on the current cursor row as display text.
 class CDatabaseHandler : public OdbcRecordSource {
  public:
-  CDatabaseHandler() = default;
-  ~CDatabaseHandler() override;
-  CDatabaseHandler(const CDatabaseHandler&) = delete;
-  CDatabaseHandler& operator=(const CDatabaseHandler&) = delete;
-
   // Reads the current cursor row (`row` is not used; MoveToRow or FetchNext position it).
   QString GetFieldValue(int32_t row, int16_t column) override;
-  int GetRowValues(int32_t row, QByteArray* buffer) override;
   bool MoveToRow(int32_t row) override;
   bool FetchNext(int32_t row) override;
   void BindColumns() override {}

@@ -9,10 +9,10 @@ bool OdbcRecordSource::OpenStatement(SQLHDBC connection, bool lockRows) {
   return data::OdbcCursor::OpenStatement(connection, true, lockRows);
 }
 
-bool OdbcRecordSource::OpenResult() {
+data::OdbcCursor::ColumnRules OdbcRecordSource::Rules() {
   ColumnRules rules;
   rules.kindOf = [](SQLSMALLINT sqlType) { return MapSqlType(sqlType); };
-  return data::OdbcCursor::OpenResult(rules);
+  return rules;
 }
 
 std::vector<int16_t> OdbcRecordSource::ColumnKinds(int16_t count) const {

@@ -76,6 +76,12 @@ QString ColumnBinder::DisplayText(size_t column) const {
   return Cell(m_columns[column]).DisplayText();
 }
 
+QStringList ColumnBinder::DisplayTexts() const {
+  QStringList texts;
+  for (const Column& column : m_columns) texts.append(Cell(column).DisplayText());
+  return texts;
+}
+
 void ColumnBinder::Capture(FetchedRow* row) const {
   row->Clear();
   for (const Column& column : m_columns) {

@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -33,6 +34,8 @@ class ColumnBinder {
   // without a buffer).
   devicerecord::Value Value(size_t column) const;
   QString DisplayText(size_t column) const;
+  // The display texts of every column, in column order.
+  QStringList DisplayTexts() const;
 
   // For a positioned update: whether `value` fits column `column`'s buffer, storing it there,
   // and whether the fetched value lies whole in the buffer.

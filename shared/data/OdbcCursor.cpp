@@ -13,6 +13,8 @@
 
 namespace data {
 
+OdbcCursor::~OdbcCursor() { CloseStatement(); }
+
 QString OdbcCursor::ColumnName(int16_t column) {
   ResultColumn description;
   return m_bOpen && HasColumn(column) && DescribeColumn(column, &description) ? description.name : QString();
@@ -93,6 +95,18 @@ bool OdbcCursor::OpenAndExecute(SQLHDBC connection, const QString& sql, bool dyn
   if (Prepare(sql) && Execute()) return true;
   FailStatement();
   return false;
+}
+
+int OdbcCursor::ExecuteAndReadAll(SQLHDBC connection, const QString& sql, bool dynamicCursor, bool lockRows,
+                                  const ColumnRules& rules, ColumnBinder* binder,
+                                  const std::function<void(int32_t row)>& onRow) {
+  binder->Unbind(Statement());
+  if (!OpenAndExecute(connection, sql, dynamicCursor, lockRows)) return 0;
+  if (!OpenResult(rules)) return 1;
+  BindColumnsTo(binder, m_columnTypes);
+  FetchEveryRow(onRow);
+  binder->Unbind(Statement());
+  return 1;
 }
 
 void OdbcCursor::FailStatement() {

@@ -32,6 +32,12 @@ class OdbcCursor {
     std::function<bool(int16_t column, const QString& name)> isAutoNumber;
   };
 
+  OdbcCursor() = default;
+  // Closes what is open.
+  ~OdbcCursor();
+  OdbcCursor(const OdbcCursor&) = delete;
+  OdbcCursor& operator=(const OdbcCursor&) = delete;
+
   int16_t ColumnCount() const { return m_bOpen ? m_nColumnCount : 0; }
   int32_t RowCount() const { return m_bOpen ? m_nRowCount : 0; }
   QString ColumnName(int16_t column);
@@ -70,6 +76,11 @@ class OdbcCursor {
   bool OpenAndExecute(SQLHDBC connection, const QString& sql, bool dynamicCursor, bool lockRows);
   // Keeps the statement's diagnostic record and frees the statement.
   void FailStatement();
+  // Executes a call and reads its whole result once: binds the described columns to `binder`,
+  // hands each fetched row to `onRow` (numbered from 1) and unbinds. 1 when the call was
+  // prepared and executed, else 0.
+  int ExecuteAndReadAll(SQLHDBC connection, const QString& sql, bool dynamicCursor, bool lockRows,
+                        const ColumnRules& rules, ColumnBinder* binder, const std::function<void(int32_t row)>& onRow);
   // Opens the executed result and describes its columns: count, then kind, size and digits of
   // each (kind 0 for a column whose description fails). False when the column count cannot be
   // read.

@@ -35,10 +35,6 @@ int CollectNames(SQLHDBC connection, SQLUSMALLINT column, const std::function<SQ
 
 }  // namespace
 
-CDatabaseHandler::~CDatabaseHandler() { CloseStatement(); }
-
-int CDatabaseHandler::GetRowValues(int32_t, QByteArray*) { return 0; }
-
 int CDatabaseHandler::MoveToRow(int32_t row) {
   if (!IsOpen()) return 0;
   return FetchAbsolute(row) ? 1 : 0;
@@ -52,7 +48,7 @@ int CDatabaseHandler::FetchNext(int32_t next) {
 
 int CDatabaseHandler::ExecuteQuery(const CDatabseConnection& connection, const QString& sql) {
   if (!OpenAndExecute(connection.GetConnectionHandle(), sql)) return 0;
-  if (!OpenResult(false, true)) return 1;
+  if (!OpenResult(Rules(false, true))) return 1;
   const bool counted = CountRowsByQuery(connection.GetConnectionHandle(), sql);
   if (!counted && IsForwardOnly()) {
     // Counted by fetching, the rows must be read again from the first: this result is read

@@ -12,12 +12,12 @@ bool OdbcRecordSource::OpenAndExecute(SQLHDBC connection, const QString& sql) {
   return data::OdbcCursor::OpenAndExecute(connection, sql, !m_bForwardOnly, !m_bForwardOnly);
 }
 
-bool OdbcRecordSource::OpenResult(bool procedureResult, bool autoNumberScan) {
+data::OdbcCursor::ColumnRules OdbcRecordSource::Rules(bool procedureResult, bool autoNumberScan) {
   ColumnRules rules;
   rules.kindOf = [procedureResult](SQLSMALLINT sqlType) { return MapSqlType(sqlType, procedureResult); };
   rules.countWithWarning = false;
   if (autoNumberScan) rules.isAutoNumber = [this](int16_t column, const QString& name) { return ScanAutoNumber(column, name); };
-  return data::OdbcCursor::OpenResult(rules);
+  return rules;
 }
 
 bool OdbcRecordSource::ScanAutoNumber(int16_t column, const QString& name) {

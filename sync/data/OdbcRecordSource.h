@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shared/data/CursorColumns.h"
+#include "shared/data/CursorRecordSource.h"
 #include "sync/data/DBHandler.h"
 
 #include <sql.h>
@@ -9,7 +9,7 @@ namespace syncservice {
 
 // The sync program's ODBC record sources: columns described by its own kinds, with the columns
 // the database numbers itself (AutoNumber), and the log their messages go to.
-class OdbcRecordSource : public data::CursorColumns<CDBHandler> {
+class OdbcRecordSource : public data::CursorRecordSource<CDBHandler> {
  public:
   // 0: messages go to the sync-service log, 1: to the back-sync log.
   void SetLogTarget(int target) { m_nLogTarget = target; }
@@ -24,9 +24,9 @@ class OdbcRecordSource : public data::CursorColumns<CDBHandler> {
   // Closes what is open and makes the statement of the next execution; prepares and executes
   // `sql` on it. False (the statement freed, its diagnostic kept) when any step fails.
   bool OpenAndExecute(SQLHDBC connection, const QString& sql);
-  // Opens the executed result and describes its columns; with `autoNumberScan` also each
-  // column's AutoNumber flag. False when the column count cannot be read.
-  bool OpenResult(bool procedureResult, bool autoNumberScan);
+  // The columns described by the sync program's kinds, those of a stored-procedure result or of
+  // a query; with `autoNumberScan` each column's AutoNumber flag is read as well.
+  ColumnRules Rules(bool procedureResult, bool autoNumberScan);
   void WriteLog(int code, const QString& text) const;
 
  private:
