@@ -5,88 +5,62 @@
 #include "admin/foundation/FailureSink.h"
 #include "admin/foundation/FieldFormat.h"
 #include "admin/foundation/SqlTypes.h"
-#include "platform/odbc/OdbcText.h"
 #include "shared/odbc/QueryResult.h"
 
 #include <sqlext.h>
 
+#include <array>
 #include <vector>
 
-CDatabaseHandler::~CDatabaseHandler() { CloseStatement(); }
-
-int CDatabaseHandler::GetRowValues(int32_t, QByteArray*) { return 0; }
-
 bool CDatabaseHandler::MoveToRow(int32_t row) {
-  if (!m_statement) return false;
-  return SQL_SUCCEEDED(Track(SQLFetchScroll(Statement(), SQL_FETCH_ABSOLUTE, static_cast<SQLLEN>(row) + 1)));
+  if (Statement() == SQL_NULL_HSTMT) return false;
+  return FetchAbsolute(row);
 }
 
 bool CDatabaseHandler::FetchNext(int32_t row) {
-  if (!m_statement) return false;
-  if (row == 0) return SQL_SUCCEEDED(Track(SQLFetchScroll(Statement(), SQL_FETCH_FIRST, 0)));
-  if (row == m_nRememberedRow) {
-    return SQL_SUCCEEDED(Track(SQLFetchScroll(Statement(), SQL_FETCH_ABSOLUTE, static_cast<SQLLEN>(row) + 1)));
-  }
-  return SQL_SUCCEEDED(Track(SQLFetchScroll(Statement(), SQL_FETCH_NEXT, 0)));
+  if (Statement() == SQL_NULL_HSTMT) return false;
+  if (row == 0) return Fetch(SQL_FETCH_FIRST);
+  if (row == m_nRememberedRow) return FetchAbsolute(row);
+  return Fetch(SQL_FETCH_NEXT);
 }
 
 int CDatabaseHandler::ExecuteQuery(const CDatabseConnection& connection, const QString& sql) {
   const SQLHDBC handle = connection.GetConnectionHandle();
   if (!OpenStatement(handle)) return 0;
-  if (!SQL_SUCCEEDED(Track(SQLPrepareW(Statement(), platform::SqlText(sql), SQL_NTS)))) {
+  if (!Prepare(sql)) {
     FailStatement();
     admin::RaiseFailure({0, 88, GetOdbcErrorText(), admin::FailureLook::Plain, CurrentDiagnostic()});
     return 0;
   }
-  if (!SQL_SUCCEEDED(Track(SQLExecute(Statement()))) && !ExecuteReadOnly(handle, sql)) {
+  if (!Execute() && !ExecuteReadOnly(handle, sql)) {
     FailStatement();
     return 0;
   }
-  m_bOpen = true;
-  if (!DescribeColumns()) return 1;
-  if (!GetRecordCount(handle, sql)) WalkRows();
+  if (!OpenResult(Rules())) return 1;
+  if (!CountRowsByQuery(handle, sql)) CountRowsByFetching();
   return 1;
 }
 
 // A driver that keeps lockable rows by a hidden row column (PostgreSQL's ctid) cannot lock the
 // rows of a view; the rows are only read here, so a read-only cursor does.
 bool CDatabaseHandler::ExecuteReadOnly(SQLHDBC connection, const QString& sql) {
-  if (!OpenStatement(connection, false)) return false;
-  return SQL_SUCCEEDED(Track(SQLExecDirectW(Statement(), platform::SqlText(sql), SQL_NTS)));
+  return OpenStatement(connection, false) && ExecuteDirect(sql);
 }
-
-bool CDatabaseHandler::GetRecordCount(SQLHDBC connection, const QString& sql) {
-  const std::optional<int32_t> count = CountQueryRows(connection, sql, &m_nLastReturnCode);
-  if (count) m_nRowCount = *count;
-  return count.has_value();
-}
-
-void CDatabaseHandler::WalkRows() { m_nRowCount = CountRowsByFetching(Statement(), &m_nLastReturnCode); }
 
 QString CDatabaseHandler::GetFieldValue(int32_t, int16_t column) { return ReadField(column, m_bWholeText); }
 
 QString CDatabaseHandler::GetFormattedFieldValue(int16_t column) {
-  if (!m_statement || !HasColumn(column)) return {};
-  if (m_columnTypes[static_cast<size_t>(column)] == ColumnKind::Unsupported) return ReadHexText(column);
+  if (Statement() == SQL_NULL_HSTMT || !HasColumn(column)) return {};
+  if (ColumnType(column) == ColumnKind::Unsupported) return ReadHexText(column);
   return ReadField(column, false);
 }
 
 QString CDatabaseHandler::ReadField(int16_t column, bool wholeTextAllowed) {
-  if (!m_statement || !HasColumn(column)) return {};
-  const int16_t kind = m_columnTypes[static_cast<size_t>(column)];
+  if (Statement() == SQL_NULL_HSTMT || !HasColumn(column)) return {};
+  const int16_t kind = ColumnType(column);
   if (kind == ColumnKind::Unsupported) return {};
   if (kind == ColumnKind::Text && wholeTextAllowed) return ReadWholeText(column);
-  return ReadIntoValueBuffer(column, CTypeOfKind(kind), kind);
-}
-
-QString CDatabaseHandler::ReadIntoValueBuffer(int16_t column, SQLSMALLINT cType, int16_t kind) {
-  SQLLEN indicator = SQL_NULL_DATA;
-  const SQLRETURN result = Track(SQLGetData(Statement(), static_cast<SQLUSMALLINT>(column + 1), cType,
-                                            m_valueBuffer.data(), kValueBufferBytes, &indicator));
-  if (!SQL_SUCCEEDED(result)) return {};
-  const bool text = cType == SQL_C_WCHAR;
-  const SQLLEN length = text ? WrittenLength(indicator, kValueBufferBytes, 2) : indicator;
-  return FormatFieldValue(m_valueBuffer.data(), kValueBufferBytes, length, kind);
+  return ReadFieldText(column, kValueBufferBytes);
 }
 
 QString CDatabaseHandler::ReadWholeText(int16_t column) {
@@ -105,11 +79,12 @@ QString CDatabaseHandler::ReadWholeText(int16_t column) {
 }
 
 QString CDatabaseHandler::ReadHexText(int16_t column) {
+  std::array<char, kValueBufferBytes> buffer{};
   SQLLEN indicator = SQL_NULL_DATA;
   const SQLRETURN result = Track(SQLGetData(Statement(), static_cast<SQLUSMALLINT>(column + 1), SQL_C_CHAR,
-                                            m_valueBuffer.data(), kValueBufferBytes, &indicator));
+                                            buffer.data(), kValueBufferBytes, &indicator));
   if (!SQL_SUCCEEDED(result)) return {};
   const SQLLEN length = WrittenLength(indicator, kValueBufferBytes, 1);
   if (length < 1) return {};
-  return DecodeHexText(QByteArray(m_valueBuffer.data(), static_cast<qsizetype>(length)), length);
+  return DecodeHexText(QByteArray(buffer.data(), static_cast<qsizetype>(length)), length);
 }

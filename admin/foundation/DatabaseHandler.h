@@ -2,22 +2,14 @@
 
 #include "admin/foundation/OdbcRecordSource.h"
 
-#include <array>
-
 class CDatabseConnection;
 
 // The record source of one SELECT query on a connection: executes it, describes its columns,
 // counts its rows and reads the value of a column on the current cursor row as display text.
 class CDatabaseHandler : public OdbcRecordSource {
  public:
-  CDatabaseHandler() = default;
-  ~CDatabaseHandler() override;
-  CDatabaseHandler(const CDatabaseHandler&) = delete;
-  CDatabaseHandler& operator=(const CDatabaseHandler&) = delete;
-
   // Reads the current cursor row (`row` is not used; MoveToRow or FetchNext position it).
   QString GetFieldValue(int32_t row, int16_t column) override;
-  int GetRowValues(int32_t row, QByteArray* buffer) override;
   bool MoveToRow(int32_t row) override;
   bool FetchNext(int32_t row) override;
   void BindColumns() override {}
@@ -40,14 +32,10 @@ class CDatabaseHandler : public OdbcRecordSource {
   static constexpr qsizetype kValueBufferBytes = 260;
 
   bool ExecuteReadOnly(SQLHDBC connection, const QString& sql);
-  bool GetRecordCount(SQLHDBC connection, const QString& sql);
-  void WalkRows();
   QString ReadField(int16_t column, bool wholeTextAllowed);
   QString ReadWholeText(int16_t column);
-  QString ReadIntoValueBuffer(int16_t column, SQLSMALLINT cType, int16_t kind);
   QString ReadHexText(int16_t column);
 
-  std::array<char, kValueBufferBytes> m_valueBuffer{};
   bool m_bWholeText = false;
   int32_t m_nRememberedRow = -1;
 };

@@ -2,23 +2,15 @@
 
 #include "admin/foundation/DatabseConnection.h"
 #include "admin/foundation/SqlTypes.h"
-#include "platform/odbc/OdbcText.h"
 
-#include <sqlext.h>
-
-CDatabaseHandlerForProc::~CDatabaseHandlerForProc() {
-  m_buffers.Unbind(Statement());
-  CloseStatement();
-}
+CDatabaseHandlerForProc::~CDatabaseHandlerForProc() { m_buffers.Unbind(Statement()); }
 
 QString CDatabaseHandlerForProc::GetFieldValue(int32_t row, int16_t column) {
-  if (!HasColumn(column) || m_columnTypes[static_cast<size_t>(column)] == ColumnKind::Unsupported) return {};
+  if (!HasColumn(column) || ColumnType(column) == ColumnKind::Unsupported) return {};
   const auto found = m_rowCache.find(row + 1);
   if (found == m_rowCache.end() || column >= found->second.size()) return {};
   return found->second.at(column);
 }
-
-int CDatabaseHandlerForProc::GetRowValues(int32_t, QByteArray*) { return 0; }
 
 bool CDatabaseHandlerForProc::MoveToRow(int32_t) { return true; }
 
@@ -29,31 +21,10 @@ void CDatabaseHandlerForProc::BindColumns() { BindInto(&m_buffers, m_nBoundColum
 void CDatabaseHandlerForProc::UnbindColumns() { m_buffers.Unbind(Statement()); }
 
 int CDatabaseHandlerForProc::ExecuteQuery(const CDatabseConnection& connection, const QString& callText) {
-  m_buffers.Unbind(Statement());
   m_rowCache.clear();
   m_nBoundColumnCount = 0;
-  if (!OpenStatement(connection.GetConnectionHandle())) return 0;
-  if (!SQL_SUCCEEDED(Track(SQLPrepareW(Statement(), platform::SqlText(callText), SQL_NTS))) ||
-      !SQL_SUCCEEDED(Track(SQLExecute(Statement())))) {
-    FailStatement();
-    return 0;
-  }
-  m_bOpen = true;
-  if (!DescribeColumns()) return 1;
+  const int executed = ExecuteAndReadAll(connection.GetConnectionHandle(), callText, true, true, Rules(), &m_buffers,
+                                         [this](int32_t row) { m_rowCache[row] = m_buffers.DisplayTexts(); });
   m_nBoundColumnCount = GetColumnCount();
-  BindColumns();
-  CacheRows();
-  UnbindColumns();
-  return 1;
-}
-
-void CDatabaseHandlerForProc::CacheRows() {
-  int32_t row = 0;
-  while (SQL_SUCCEEDED(Track(SQLFetchScroll(Statement(), SQL_FETCH_NEXT, 0)))) {
-    ++row;
-    QStringList texts;
-    for (int16_t i = 0; i < m_nBoundColumnCount; ++i) texts.append(m_buffers.Text(static_cast<size_t>(i)));
-    m_rowCache[row] = texts;
-  }
-  m_nRowCount = row;
+  return executed;
 }

@@ -13,13 +13,9 @@ class CDatabseConnection;
 // text, into a cache that all later reads answer from.
 class CDatabaseHandlerForProc : public OdbcRecordSource {
  public:
-  CDatabaseHandlerForProc() = default;
   ~CDatabaseHandlerForProc() override;
-  CDatabaseHandlerForProc(const CDatabaseHandlerForProc&) = delete;
-  CDatabaseHandlerForProc& operator=(const CDatabaseHandlerForProc&) = delete;
 
   QString GetFieldValue(int32_t row, int16_t column) override;
-  int GetRowValues(int32_t row, QByteArray* buffer) override;
   bool MoveToRow(int32_t row) override;
   bool FetchNext(int32_t row) override;
   void BindColumns() override;
@@ -32,8 +28,6 @@ class CDatabaseHandlerForProc : public OdbcRecordSource {
   size_t GetBoundBufferCount() const { return m_buffers.BufferCount(); }
 
  private:
-  void CacheRows();
-
   ColumnBuffers m_buffers;
   int16_t m_nBoundColumnCount = 0;
   std::map<int32_t, QStringList> m_rowCache;  // row numbers from 1

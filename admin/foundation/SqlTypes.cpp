@@ -1,53 +1,20 @@
 #include "admin/foundation/SqlTypes.h"
 
+#include "shared/data/SqlTypeKind.h"
+
 #include <sqlext.h>
 
 int16_t MapSqlType(SQLSMALLINT sqlType) {
+  // The integer C type codes count as column types too.
   switch (sqlType) {
-    case SQL_CHAR:
-    case SQL_VARCHAR:
-    case SQL_LONGVARCHAR:
-    case SQL_WCHAR:
-    case SQL_WVARCHAR:
-    case SQL_WLONGVARCHAR:
-    case SQL_GUID:
-      return ColumnKind::Text;
-    case SQL_NUMERIC:
-    case SQL_DECIMAL:
-      return ColumnKind::Numeric;
-    case SQL_INTEGER:
-    case SQL_C_SLONG:
-      return ColumnKind::Int32;
-    case SQL_SMALLINT:
-    case SQL_C_SSHORT:
-      return ColumnKind::Int16;
-    case SQL_FLOAT:
-    case SQL_DOUBLE:
-      return ColumnKind::Double;
-    case SQL_REAL:
-      return ColumnKind::Float;
-    case SQL_DATE:
-    case SQL_TYPE_DATE:
-      return ColumnKind::Date;
-    case SQL_TIME:
-    case SQL_TYPE_TIME:
-      return ColumnKind::Time;
-    case SQL_TIMESTAMP:
-    case SQL_TYPE_TIMESTAMP:
-      return ColumnKind::Timestamp;
-    case SQL_TINYINT:
-    case SQL_C_UTINYINT:
-      return ColumnKind::TinyInt;
-    case SQL_BIT:
-      return ColumnKind::Bit;
+    case SQL_C_SLONG: return ColumnKind::Int32;
+    case SQL_C_SSHORT: return ColumnKind::Int16;
+    case SQL_C_UTINYINT: return ColumnKind::TinyInt;
     case SQL_C_STINYINT:
     case SQL_C_ULONG:
-    case SQL_C_USHORT:
-      return sqlType;
-    case SQL_BIGINT:
-      return ColumnKind::BigInt;
-    default:
-      return ColumnKind::Unsupported;
+    case SQL_C_USHORT: return sqlType;
+    case SQL_BIGINT: return ColumnKind::BigInt;
+    default: return data::KindOfSqlType(sqlType);
   }
 }
 

@@ -34,11 +34,7 @@ void CDBHandlerForUserDB::StopReadingAhead() {
   m_bHoldsLastReadRow = false;
 }
 
-void CDBHandlerForUserDB::BindColumns() {
-  if (Statement() == SQL_NULL_HSTMT) return;
-  const SQLRETURN result = m_buffers.Bind(Statement(), ColumnKinds());
-  if (!SQL_SUCCEEDED(result)) Track(result);
-}
+void CDBHandlerForUserDB::BindColumns() { BindColumnsTo(&m_buffers, ColumnKinds()); }
 
 void CDBHandlerForUserDB::UnbindColumns() {
   StopReadingAhead();
@@ -65,7 +61,7 @@ bool CDBHandlerForUserDB::Position(int32_t row) {
 bool CDBHandlerForUserDB::DigestOf(int32_t row, uint8_t digest[kRowDigestSize]) {
   if (IsForwardOnly()) {
     if (!m_readAhead) {
-      m_readAhead = std::make_unique<syncservice::ReadAheadRows>(GetRowCount(), [this](syncservice::FetchedRow* next) {
+      m_readAhead = std::make_unique<syncservice::ReadAheadRows>(GetRowCount(), [this](data::FetchedRow* next) {
         if (FetchNext(1) != 1) return false;
         m_buffers.Capture(next);
         return true;

@@ -11,14 +11,8 @@ class CDatabseConnection;
 // a column on the current cursor row as text.
 class CDatabaseHandler : public syncservice::OdbcRecordSource {
  public:
-  CDatabaseHandler() = default;
-  ~CDatabaseHandler() override;
-  CDatabaseHandler(const CDatabaseHandler&) = delete;
-  CDatabaseHandler& operator=(const CDatabaseHandler&) = delete;
-
   // The current cursor row's value (`row` is not used; MoveToRow or FetchNext position it).
   QString GetFieldValue(int32_t row, int16_t column) override;
-  int GetRowValues(int32_t row, QByteArray* buffer) override;
   int MoveToRow(int32_t row) override;
   void BindColumns() override {}
   void UnbindColumns() override {}
@@ -36,6 +30,4 @@ class CDatabaseHandler : public syncservice::OdbcRecordSource {
 
  private:
   static constexpr qsizetype kValueBufferBytes = 32765;
-
-  QString ReadField(int16_t column, int16_t kind);
 };

@@ -2,10 +2,7 @@
 
 #include "sync/data/DatabseConnection.h"
 
-CDatabaseHandlerForProc::~CDatabaseHandlerForProc() {
-  m_buffers.Unbind(Statement());
-  CloseStatement();
-}
+CDatabaseHandlerForProc::~CDatabaseHandlerForProc() { m_buffers.Unbind(Statement()); }
 
 QString CDatabaseHandlerForProc::GetFieldValue(int32_t row, int16_t column) {
   const CachedRow* cached = FindRow(row);
@@ -18,44 +15,27 @@ const CDatabaseHandlerForProc::CachedRow* CDatabaseHandlerForProc::FindRow(int32
   return found == m_rowCache.end() ? nullptr : &found->second;
 }
 
-int CDatabaseHandlerForProc::GetRowValues(int32_t, QByteArray*) { return 0; }
-
 int CDatabaseHandlerForProc::MoveToRow(int32_t) { return 1; }
 
-void CDatabaseHandlerForProc::BindColumns() {
-  if (Statement() == SQL_NULL_HSTMT) return;
-  const SQLRETURN result = m_buffers.Bind(Statement(), ColumnKinds());
-  if (!SQL_SUCCEEDED(result)) Track(result);
-}
+void CDatabaseHandlerForProc::BindColumns() { BindColumnsTo(&m_buffers, ColumnKinds()); }
 
 void CDatabaseHandlerForProc::UnbindColumns() { m_buffers.Unbind(Statement()); }
 
 int CDatabaseHandlerForProc::ExecuteQuery(const CDatabseConnection& connection, const QString& callText) {
-  m_buffers.Unbind(Statement());
   m_rowCache.clear();
-  if (!OpenAndExecute(connection.GetConnectionHandle(), callText)) return 0;
-  m_bOpen = true;
-  if (!DescribeColumns(true, false)) return 1;
-  BindColumns();
-  CacheRows();
-  UnbindColumns();
-  return 1;
+  return ExecuteAndReadAll(connection.GetConnectionHandle(), callText, !IsForwardOnly(), !IsForwardOnly(),
+                           Rules(true, false), &m_buffers, [this](int32_t row) { m_rowCache[row] = ReadRow(row); });
 }
 
-void CDatabaseHandlerForProc::CacheRows() {
-  int32_t row = 0;
-  while (SQL_SUCCEEDED(Track(SQLFetchScroll(Statement(), SQL_FETCH_NEXT, 0)))) {
-    ++row;
-    CachedRow cached;
-    for (size_t i = 0; i < ColumnKinds().size(); ++i) cached.texts.append(m_buffers.DisplayText(i));
-    const std::optional<QByteArray> record = devicerecord::Encode(m_buffers.Values());
-    if (record) {
-      cached.record = *record;
-    } else {
-      WriteLog(-1, QStringLiteral("Row No. %1 is too long for a device record and is not sent.").arg(row));
-    }
-    cached.rowText = m_buffers.RowText();
-    m_rowCache[row] = cached;
+CDatabaseHandlerForProc::CachedRow CDatabaseHandlerForProc::ReadRow(int32_t row) const {
+  CachedRow cached;
+  cached.texts = m_buffers.DisplayTexts();
+  const std::optional<QByteArray> record = devicerecord::Encode(m_buffers.Values());
+  if (record) {
+    cached.record = *record;
+  } else {
+    WriteLog(-1, QStringLiteral("Row No. %1 is too long for a device record and is not sent.").arg(row));
   }
-  m_nRowCount = row;
+  cached.rowText = m_buffers.RowText();
+  return cached;
 }

@@ -15,13 +15,9 @@ class CDatabseConnection;
 // answer from.
 class CDatabaseHandlerForProc : public syncservice::OdbcRecordSource {
  public:
-  CDatabaseHandlerForProc() = default;
   ~CDatabaseHandlerForProc() override;
-  CDatabaseHandlerForProc(const CDatabaseHandlerForProc&) = delete;
-  CDatabaseHandlerForProc& operator=(const CDatabaseHandlerForProc&) = delete;
 
   QString GetFieldValue(int32_t row, int16_t column) override;
-  int GetRowValues(int32_t row, QByteArray* buffer) override;
   int MoveToRow(int32_t row) override;
   void BindColumns() override;
   void UnbindColumns() override;
@@ -39,7 +35,7 @@ class CDatabaseHandlerForProc : public syncservice::OdbcRecordSource {
   const CachedRow* FindRow(int32_t row) const;
 
  private:
-  void CacheRows();
+  CachedRow ReadRow(int32_t row) const;
 
   syncservice::BoundColumns m_buffers;
   std::map<int32_t, CachedRow> m_rowCache;  // row numbers from 1

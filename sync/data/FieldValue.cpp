@@ -1,5 +1,6 @@
 #include "sync/data/FieldValue.h"
 
+#include "shared/data/SqlTypeKind.h"
 #include "shared/odbc/ColumnKind.h"
 #include "shared/odbc/ValueText.h"
 
@@ -8,23 +9,6 @@
 
 namespace syncservice {
 namespace {
-
-bool IsSyncKind(int16_t kind) {
-  switch (kind) {
-    case ColumnKind::Text:
-    case ColumnKind::Numeric:
-    case ColumnKind::Int32:
-    case ColumnKind::Int16:
-    case ColumnKind::Float:
-    case ColumnKind::Double:
-    case ColumnKind::Date:
-    case ColumnKind::Time:
-    case ColumnKind::Timestamp:
-    case ColumnKind::TinyInt:
-    case ColumnKind::Bit: return true;
-    default: return false;
-  }
-}
 
 template <typename T>
 QString ShortestText(T value) {
@@ -37,39 +21,10 @@ QString ShortestText(T value) {
 }  // namespace
 
 int16_t MapSqlType(SQLSMALLINT sqlType, bool procedureResult) {
-  switch (sqlType) {
-    case SQL_CHAR:
-    case SQL_VARCHAR:
-    case SQL_LONGVARCHAR:
-    case SQL_WCHAR:
-    case SQL_WVARCHAR:
-    case SQL_WLONGVARCHAR:
-    case SQL_GUID: return ColumnKind::Text;
-    case SQL_NUMERIC:
-    case SQL_DECIMAL: return ColumnKind::Numeric;
-    case SQL_INTEGER: return ColumnKind::Int32;
-    // A procedure's 64-bit result goes as its decimal text: no device kind holds 64 bits, and
-    // 32 would cut it.
-    case SQL_BIGINT: return procedureResult ? ColumnKind::Numeric : ColumnKind::Unsupported;
-    case SQL_SMALLINT: return ColumnKind::Int16;
-    case SQL_REAL: return ColumnKind::Float;
-    case SQL_FLOAT:
-    case SQL_DOUBLE: return ColumnKind::Double;
-    case SQL_DATE:
-    case SQL_TYPE_DATE: return ColumnKind::Date;
-    case SQL_TIME:
-    case SQL_TYPE_TIME: return ColumnKind::Time;
-    case SQL_TIMESTAMP:
-    case SQL_TYPE_TIMESTAMP: return ColumnKind::Timestamp;
-    case SQL_TINYINT: return ColumnKind::TinyInt;
-    case SQL_BIT: return ColumnKind::Bit;
-    default: return ColumnKind::Unsupported;
-  }
-}
-
-QString FormatFieldValue(int16_t kind, SQLLEN length, const char* buffer, qsizetype capacity) {
-  if (!IsSyncKind(kind)) return {};
-  return ::FormatFieldValue(buffer, capacity, length, kind);
+  // A procedure's 64-bit result goes as its decimal text: no device kind holds 64 bits, and 32
+  // would cut it.
+  if (sqlType == SQL_BIGINT) return procedureResult ? ColumnKind::Numeric : ColumnKind::Unsupported;
+  return data::KindOfSqlType(sqlType);
 }
 
 QString FormatOdbcDateTime(const TIMESTAMP_STRUCT& t) {

@@ -16,10 +16,6 @@ namespace syncservice {
 // text) of a stored-procedure result and an unsupported column of a table or view.
 int16_t MapSqlType(SQLSMALLINT sqlType, bool procedureResult);
 
-// The value text of one bound or fetched value of `kind`: `length` is what the driver reported
-// (below 1 gives the empty text), taken no further than `capacity` bytes of `buffer`.
-QString FormatFieldValue(int16_t kind, SQLLEN length, const char* buffer, qsizetype capacity);
-
 // "%d/%d/%d" for midnight, else with a 12-hour time; the time alone on 1899-12-30 or an all-zero
 // date; the empty text for 1899-12-30 00:00:00.
 QString FormatOdbcDateTime(const TIMESTAMP_STRUCT& timestamp);

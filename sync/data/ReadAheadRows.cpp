@@ -1,5 +1,7 @@
 #include "sync/data/ReadAheadRows.h"
 
+#include "sync/data/FetchedRowText.h"
+
 #include <algorithm>
 
 namespace syncservice {
@@ -34,7 +36,7 @@ bool ReadAheadRows::Digest(int32_t row, uint8_t digest[kRowDigestSize]) {
   return true;
 }
 
-const FetchedRow& ReadAheadRows::Row(int32_t row) const { return BatchOf(row / kBatchRows).rows[static_cast<size_t>(row % kBatchRows)]; }
+const data::FetchedRow& ReadAheadRows::Row(int32_t row) const { return BatchOf(row / kBatchRows).rows[static_cast<size_t>(row % kBatchRows)]; }
 
 void ReadAheadRows::FetchBatch() {
   {
@@ -64,7 +66,7 @@ void ReadAheadRows::DigestBatches() {
     lock.unlock();
     for (int32_t i = 0; i < batch.count; ++i) {
       const auto at = static_cast<size_t>(i);
-      ComputeTextDigest(batch.rows[at].RowText(), batch.digests[at].data());
+      ComputeTextDigest(RowTextOf(batch.rows[at]), batch.digests[at].data());
     }
     lock.lock();
     ++m_nDigested;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sync/data/FetchedRow.h"
+#include "shared/data/FetchedRow.h"
 #include "sync/data/RowDigest.h"
 
 #include <array>
@@ -20,7 +20,7 @@ namespace syncservice {
 class ReadAheadRows {
  public:
   // Fetches the next row of the result into `row`; false when the fetch failed.
-  using FetchNext = std::function<bool(FetchedRow* row)>;
+  using FetchNext = std::function<bool(data::FetchedRow* row)>;
 
   ReadAheadRows(int32_t rowCount, FetchNext fetchNext);
   ~ReadAheadRows();
@@ -30,7 +30,7 @@ class ReadAheadRows {
   // The digest of zero-based `row`; false when the row could not be fetched.
   bool Digest(int32_t row, uint8_t digest[kRowDigestSize]);
   // The values of `row`, the row Digest answered last.
-  const FetchedRow& Row(int32_t row) const;
+  const data::FetchedRow& Row(int32_t row) const;
 
  private:
   static constexpr int32_t kBatchRows = 256;
@@ -39,7 +39,7 @@ class ReadAheadRows {
 
   struct Batch {
     int32_t count = 0;  // the rows fetched
-    std::vector<FetchedRow> rows = std::vector<FetchedRow>(kBatchRows);
+    std::vector<data::FetchedRow> rows = std::vector<data::FetchedRow>(kBatchRows);
     std::vector<std::array<uint8_t, kRowDigestSize>> digests = std::vector<std::array<uint8_t, kRowDigestSize>>(kBatchRows);
   };
 

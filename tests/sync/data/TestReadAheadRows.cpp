@@ -10,8 +10,8 @@
 
 namespace {
 
-using syncservice::FetchedCell;
-using syncservice::FetchedRow;
+using data::FetchedCell;
+using data::FetchedRow;
 using syncservice::ReadAheadRows;
 
 // A result whose row n holds the integer n and the text "row n"; the fetch of `failAt` fails.
