@@ -4,7 +4,7 @@
 #include "admin/foundation/ProfileInfoRows.h"
 #include "admin/foundation/ProfileQueries.h"
 
-int LoadProfileForDesigner(const CDatabseConnection& settings, const QString& profileName, DesignerProfile* profile) {
+int LoadProfileForDesigner(const admin::CDatabseConnection& settings, const QString& profileName, DesignerProfile* profile) {
   ProfileRecord record;
   const int32_t profileId = GetProfileIDByName(settings, profileName);
   if (profileId == 0 || !ReadStoredProfile(settings, profileId, &record)) return 0;

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-class CDatabseConnection;
+namespace admin { class CDatabseConnection; }
 
 // A stored profile as the form designer works on it: its number, its kind (ProfileType: 0
 // table, 1 view, 2 stored procedure) and the names and SQL type names ("SQL_VARCHAR", ...) of
@@ -20,4 +20,4 @@ struct DesignerProfile {
 // Reads the profile of that name from the settings database, opens its source (a workbook is
 // exported afresh first) and runs its query for the columns. 1 when it did, 0 when the profile
 // is missing or its source or query failed (the reason is in the log).
-int LoadProfileForDesigner(const CDatabseConnection& settings, const QString& profileName, DesignerProfile* profile);
+int LoadProfileForDesigner(const admin::CDatabseConnection& settings, const QString& profileName, DesignerProfile* profile);

@@ -339,7 +339,7 @@ bool CFormDesignerDlg::ConstructTabInfo(int tabIndex, QString* text, QString* er
   return m_document.WriteTabText(tabIndex, m_controlWindows, GetCanvasRect(), DeviceFontOffset(), text, error);
 }
 
-std::optional<int32_t> CFormDesignerDlg::SaveForm(CDatabseConnection& settings, const CFormSaver::Target& target,
+std::optional<int32_t> CFormDesignerDlg::SaveForm(admin::CDatabseConnection& settings, const CFormSaver::Target& target,
                                                   const CFormSaver::AskDefaultValues& ask) {
   CFormSaver saver(
       settings, m_document, target, ask,
@@ -427,7 +427,7 @@ bool CFormDesignerDlg::ReadFormDetails(std::vector<FormDetailsRow>* rows) const 
     Log(-1, QStringLiteral("<FormDesignerDlg> <LoadFormTabs> The settings database is not connected."));
     return false;
   }
-  CDatabaseHandler tabs;
+  admin::CDatabaseHandler tabs;
   tabs.SetWholeTextFlag(true);  // a tab text is read however long it is, never cut
   const QString sql = QStringLiteral("Select TabID, TabTitle, TabFormInfo From %1 Where FormID = %2 Order by TabID")
                           .arg(settingsdb::kFormDetails)
@@ -437,6 +437,7 @@ bool CFormDesignerDlg::ReadFormDetails(std::vector<FormDetailsRow>* rows) const 
     return false;
   }
   for (int32_t row = 0; tabs.FetchNext(row); ++row)
-    rows->push_back({taggedtext::ToInt(tabs.GetFieldValue(row, 0)), tabs.GetFieldValue(row, 1), tabs.GetFieldValue(row, 2)});
+    rows->push_back({m_document.GetFormInfo().FormID, taggedtext::ToInt(tabs.GetFieldValue(row, 0)),
+                     tabs.GetFieldValue(row, 1), tabs.GetFieldValue(row, 2)});
   return true;
 }

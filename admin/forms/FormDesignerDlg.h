@@ -5,6 +5,7 @@
 #include "admin/forms/FormSaver.h"
 #include "admin/forms/TabCanvas.h"
 #include "admin/shell/WizardSheetPage.h"
+#include "shared/data/FormDetailsRow.h"
 
 #include <QColor>
 #include <QRect>
@@ -23,13 +24,6 @@ class CTabControl;
 class QComboBox;
 class QFrame;
 class QScrollBar;
-
-// One row of a stored form's tabs, as the settings database holds it.
-struct FormDetailsRow {
-  int32_t TabID = 0;
-  QString TabTitle;
-  QString TabFormInfo;
-};
 
 // The form designer page: a view of its form document (the form with its tabs and controls,
 // radio groups and default values), the canvas on which the control previews lie, the tab strip
@@ -122,7 +116,7 @@ class CFormDesignerDlg : public CWizardSheetPage {
   bool ConstructTabInfo(int tabIndex, QString* text, QString* error);
   // Stores the form (new, or in place of the stored one the target names) on the settings
   // connection; the identifier it was stored under, nothing when it was refused or failed.
-  std::optional<int32_t> SaveForm(CDatabseConnection& settings, const CFormSaver::Target& target,
+  std::optional<int32_t> SaveForm(admin::CDatabseConnection& settings, const CFormSaver::Target& target,
                                   const CFormSaver::AskDefaultValues& ask);
   // Reads the form's stored form-level text (the form's FormText) into the designer; false
   // when it was not read whole (what was wrong is in the log).

@@ -41,7 +41,7 @@ QStringList GroupColumns(const QString& formText) {
 
 }  // namespace
 
-void GetFormMappedColumns(const CDatabseConnection& settings, int32_t profileId, QStringList* columns) {
+void GetFormMappedColumns(const admin::CDatabseConnection& settings, int32_t profileId, QStringList* columns) {
   if (!settings.IsConnected()) return;
   SettingsQuery forms(settings, QStringLiteral("Select FormID ,FormInfo  from %1 Where ProfileID = %2")
                                     .arg(settingsdb::kFormInfo)
@@ -54,7 +54,7 @@ void GetFormMappedColumns(const CDatabseConnection& settings, int32_t profileId,
   }
 }
 
-void GetFormTabMappedColumns(const CDatabseConnection& settings, int32_t formId, QStringList* columns) {
+void GetFormTabMappedColumns(const admin::CDatabseConnection& settings, int32_t formId, QStringList* columns) {
   if (!settings.IsConnected()) return;
   SettingsQuery tabs(
       settings,
@@ -67,7 +67,7 @@ void GetFormTabMappedColumns(const CDatabseConnection& settings, int32_t formId,
   }
 }
 
-void GetLookupColumns(const CDatabseConnection& settings, int32_t profileId, QStringList* columns) {
+void GetLookupColumns(const admin::CDatabseConnection& settings, int32_t profileId, QStringList* columns) {
   if (!settings.IsConnected()) return;
   // The lookup columns come from all stored tabs, whichever form holds them, so one stored form
   // is enough to read them.
@@ -78,7 +78,7 @@ void GetLookupColumns(const CDatabseConnection& settings, int32_t profileId, QSt
   AppendMissing(lookups, columns);
 }
 
-void GetFormLookupColumns(const CDatabseConnection& settings, QStringList* columns, int32_t profileId) {
+void GetFormLookupColumns(const admin::CDatabseConnection& settings, QStringList* columns, int32_t profileId) {
   if (!settings.IsConnected()) return;
   SettingsQuery tabs(settings, QStringLiteral("Select TabFormInfo from %1").arg(settingsdb::kFormDetails));
   while (tabs.NextRow()) {

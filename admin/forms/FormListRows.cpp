@@ -3,7 +3,7 @@
 #include "admin/foundation/SettingsQuery.h"
 #include "shared/contract/SettingsTables.h"
 
-std::vector<FormListRow> ReadFormListRows(const CDatabseConnection& settings) {
+std::vector<FormListRow> ReadFormListRows(const admin::CDatabseConnection& settings) {
   SettingsQuery query(settings, QStringLiteral("Select FormID, FormTitle, DBInfo, FormInfo  from %1, %2 "
                                                "Where %1.ProfileID = %2.ProfileID")
                                     .arg(settingsdb::kFormInfo, settingsdb::kProfileInfo));

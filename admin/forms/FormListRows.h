@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-class CDatabseConnection;
+namespace admin { class CDatabseConnection; }
 
 // One stored form as the form list reads it: with the name of its profile and its whole
 // form-level text.
@@ -18,4 +18,4 @@ struct FormListRow {
 
 // Every stored form whose profile is stored, in the order the settings database gives them;
 // nothing when the query fails. The statement is freed before this returns.
-std::vector<FormListRow> ReadFormListRows(const CDatabseConnection& settings);
+std::vector<FormListRow> ReadFormListRows(const admin::CDatabseConnection& settings);

@@ -33,7 +33,7 @@ int Box(QWidget* parent, const QString& text, unsigned type) {
 }
 
 // The stored form of that title as the form list reads it now; nothing when it is gone.
-std::optional<FormListRow> FindListedForm(const CDatabseConnection& settings, const QString& title) {
+std::optional<FormListRow> FindListedForm(const admin::CDatabseConnection& settings, const QString& title) {
   for (FormListRow& row : ReadFormListRows(settings))
     if (row.FormTitle == title) return std::move(row);
   return std::nullopt;
@@ -94,7 +94,7 @@ void CFormManagerDlg::LoadFormList() {
   m_pFormList->DeleteAllItems();
   EnableFormButtons(false);
   if (!m_app.ReconnectSettingsDatabase()) return;
-  const CDatabseConnection& settings = m_app.GetSettingsConnection();
+  const admin::CDatabseConnection& settings = m_app.GetSettingsConnection();
   for (const FormListRow& row : ReadFormListRows(settings)) {
     if (IsFormAssigned(settings, row.FormID) != 1) continue;
     const int item = m_pFormList->InsertItem(m_pFormList->GetItemCount(), row.FormTitle);
@@ -181,7 +181,7 @@ void CFormManagerDlg::OnBnClickedRemoveForm() {
   if (Box(this, QStringLiteral("Are you sure to remove Form with Form Title : %1 ?").arg(title),
           platform::MB_YESNO | platform::MB_DEFBUTTON2) != platform::IDYES)
     return;
-  CDatabseConnection& settings = m_app.GetSettingsConnection();
+  admin::CDatabseConnection& settings = m_app.GetSettingsConnection();
   if (IsGoToFormTarget(settings, title) == 1) {
     Box(this,
         QStringLiteral("You can not delete this Form, Form \"%1\" is used in another Form for \"Go To Form\" option.")

@@ -75,7 +75,7 @@ void CFormProfileSelectionDlg::InitProfileListColumns() {
 void CFormProfileSelectionDlg::FillProfileList() {
   CTarnwickApp* app = GetTarnwickApp();
   if (app != nullptr && app->GetSettingsConnection().IsConnected()) {
-    const CDatabseConnection& settings = app->GetSettingsConnection();
+    const admin::CDatabseConnection& settings = app->GetSettingsConnection();
     SettingsQuery profiles(settings, QStringLiteral("Select * from %1").arg(settingsdb::kProfileInfo));
     while (profiles.NextRow()) {
       if (IsProfileAssigned(settings, profiles.Number(kProfileID)) != 1) continue;

@@ -29,7 +29,7 @@ const QString kCreationFailed = QStringLiteral("Error in Form Creation.");
 
 }  // namespace
 
-CFormSaver::CFormSaver(CDatabseConnection& settings, FormDocument& form, Target target, AskDefaultValues ask,
+CFormSaver::CFormSaver(admin::CDatabseConnection& settings, FormDocument& form, Target target, AskDefaultValues ask,
                        BuildFormText formText, BuildTabText tabText)
     : m_settings(settings),
       m_form(form),

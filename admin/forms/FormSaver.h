@@ -11,7 +11,7 @@
 #include <optional>
 #include <vector>
 
-class CDatabseConnection;
+namespace admin { class CDatabseConnection; }
 class FormDocument;
 
 // Stores the designer's form document: checks it in a fixed order, stopping at the first
@@ -38,7 +38,7 @@ class CFormSaver {
   using BuildTabText = std::function<bool(int tabIndex, QString* text, QString* error)>;
 
   // The document's default values are replaced by the answer of the question.
-  CFormSaver(CDatabseConnection& settings, FormDocument& form, Target target, AskDefaultValues ask,
+  CFormSaver(admin::CDatabseConnection& settings, FormDocument& form, Target target, AskDefaultValues ask,
              BuildFormText formText, BuildTabText tabText);
 
   // The identifier the form was stored under; nothing when it was refused or not stored.
@@ -55,7 +55,7 @@ class CFormSaver {
   bool HasButtonWith(const QString& action) const;
   ProfileColumns UnmappedColumns() const;
 
-  CDatabseConnection& m_settings;
+  admin::CDatabseConnection& m_settings;
   FormDocument& m_form;
   Target m_target;
   AskDefaultValues m_ask;

@@ -26,7 +26,7 @@ void Inform(QWidget* parent, const QString& text) {
 
 }  // namespace
 
-CGoToFormListDialog::CGoToFormListDialog(const CDatabseConnection& settings, const std::vector<GoToFormInfo>& mappings,
+CGoToFormListDialog::CGoToFormListDialog(const admin::CDatabseConnection& settings, const std::vector<GoToFormInfo>& mappings,
                                          const QStringList& sourceFields, const QString& editedFormTitle,
                                          QWidget* parent)
     : QDialog(parent),

@@ -10,7 +10,7 @@
 
 class CBMButton;
 class CColoredListCtrl;
-class CDatabseConnection;
+namespace admin { class CDatabseConnection; }
 class QComboBox;
 class QLabel;
 
@@ -29,7 +29,7 @@ class CGoToFormListDialog : public QDialog {
   // `sourceFields` are the columns of this form's profile; `editedFormTitle` the title of the
   // form being designed (empty for a new form), never offered as destination. The settings
   // connection answers the forms and their profiles.
-  CGoToFormListDialog(const CDatabseConnection& settings, const std::vector<GoToFormInfo>& mappings,
+  CGoToFormListDialog(const admin::CDatabseConnection& settings, const std::vector<GoToFormInfo>& mappings,
                       const QStringList& sourceFields, const QString& editedFormTitle, QWidget* parent = nullptr);
 
   // The links in list order, once the dialog ended with OK.
@@ -55,7 +55,7 @@ class CGoToFormListDialog : public QDialog {
   void SetRow(int row, const GoToFormInfo& mapping);
   GoToFormInfo EditedMapping() const;
 
-  const CDatabseConnection& m_settings;
+  const admin::CDatabseConnection& m_settings;
   std::vector<GoToFormInfo> m_mappings;
   QStringList m_sourceFields;
   QString m_strEditedFormTitle;

@@ -28,7 +28,7 @@ int CDBConnManager::ConnectOdbcSource(const QString& pathOrName, const QString& 
   const int connected =
       m_connection.ConnectDataSource(DataSourceNameOfKind(kind), kind,
                                      pathOrName, user, password, error, true);
-  if (kind == sourcekind::kNamedDataSource && CDatabseConnection::IsMySqlDataSource(pathOrName)) {
+  if (kind == sourcekind::kNamedDataSource && admin::CDatabseConnection::IsMySqlDataSource(pathOrName)) {
     m_handler.SetWholeTextFlag(true);
   }
   return connected;
@@ -55,7 +55,7 @@ bool CDBConnManager::FetchQuery(const QString& query) {
   return executed;
 }
 
-CDBHandler* CDBConnManager::GetActiveHandler() {
+admin::CDBHandler* CDBConnManager::GetActiveHandler() {
   if (!m_bConnected || !m_bExecuted) return nullptr;
   if (m_bWorkbook) return &m_excelHandler;
   return &m_handler;
@@ -63,7 +63,7 @@ CDBHandler* CDBConnManager::GetActiveHandler() {
 
 void CDBConnManager::CloseConnection(bool nextWorkbookFlag) {
   // A detached handler lets go of the worksheets, which keep the workbook alive.
-  m_excelHandler = CExcelHandler();
+  m_excelHandler = admin::CExcelHandler();
   m_excelConnection.CloseWorkbook();
   m_handler.CloseStatement();
   if (m_connection.IsConnected()) m_connection.DisconnectDataSource();

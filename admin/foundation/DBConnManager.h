@@ -22,7 +22,7 @@ class CDBConnManager {
   // given the reason goes there and into the log.
   int FetchContents(QString* error, const QString& queryOrSheet);
   // The rows of the last fetch; none unless connected and executed.
-  CDBHandler* GetActiveHandler();
+  admin::CDBHandler* GetActiveHandler();
   // Closes whatever is open; the workbook flag becomes `nextWorkbookFlag`.
   void CloseConnection(bool nextWorkbookFlag);
 
@@ -30,7 +30,7 @@ class CDBConnManager {
   // The ODBC connection, whose diagnostics tell why a connect of an ODBC source failed.
   SQLHDBC GetConnectionHandle() const { return m_connection.GetConnectionHandle(); }
   // The ODBC connection, for the catalogue of the source the pages list.
-  CDatabseConnection& GetConnection() { return m_connection; }
+  admin::CDatabseConnection& GetConnection() { return m_connection; }
   bool IsWorkbook() const { return m_bWorkbook; }
   // The worksheets of a workbook opened as such; 0 for any other source.
   int GetWorksheetList(QStringList* names, QStringList* schemas, QStringList* types) const {
@@ -44,10 +44,10 @@ class CDBConnManager {
   bool FetchSheet(const QString& name);
   bool FetchQuery(const QString& query);
 
-  CDatabseConnection m_connection;
-  CExcelConnection m_excelConnection;
-  CDatabaseHandler m_handler;
-  CExcelHandler m_excelHandler;
+  admin::CDatabseConnection m_connection;
+  admin::CExcelConnection m_excelConnection;
+  admin::CDatabaseHandler m_handler;
+  admin::CExcelHandler m_excelHandler;
   bool m_bWorkbook = false;
   bool m_bConnected = false;
   bool m_bExecuted = false;

@@ -41,7 +41,7 @@ void CDBConnManagerForProc::CloseConnection() {
   m_nRowCount = 0;
 }
 
-CDBHandler* CDBConnManagerForProc::GetActiveHandler() { return m_bConnected && m_bExecuted ? &m_handler : nullptr; }
+admin::CDBHandler* CDBConnManagerForProc::GetActiveHandler() { return m_bConnected && m_bExecuted ? &m_handler : nullptr; }
 
 QString CDBConnManagerForProc::GetDbmsName() const {
   return m_bConnected ? ::GetDbmsName(m_connection.GetConnectionHandle()) : QString();

@@ -23,19 +23,19 @@ class CDBConnManagerForProc {
   void CloseConnection();
 
   // The call's rows; none unless connected and executed.
-  CDBHandler* GetActiveHandler();
+  admin::CDBHandler* GetActiveHandler();
   int32_t GetRowCount() const { return m_nRowCount; }
   bool IsConnected() const { return m_bConnected; }
   // The connection itself, for the catalog lookups of the page.
-  CDatabseConnection& GetConnection() { return m_connection; }
+  admin::CDatabseConnection& GetConnection() { return m_connection; }
   // The connected database product ("PostgreSQL", ...); empty when not connected.
   QString GetDbmsName() const;
   // Closes the executed call's statement; the connection stays.
   void CloseStatement();
 
  private:
-  CDatabseConnection m_connection;
-  CDatabaseHandlerForProc m_handler;
+  admin::CDatabseConnection m_connection;
+  admin::CDatabaseHandlerForProc m_handler;
   bool m_bConnected = false;
   bool m_bExecuted = false;
   int32_t m_nRowCount = 0;

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace admin {
+
 // A record source of the administration program, which moves to a row and on to the next one.
 class CDBHandler : public data::RecordSource {
  public:
@@ -12,3 +14,5 @@ class CDBHandler : public data::RecordSource {
   virtual void BindColumns() = 0;
   virtual void UnbindColumns() = 0;
 };
+
+}  // namespace admin

@@ -10,10 +10,10 @@ void CDBHandlerForUserProfileDB::BindColumns() { BindInto(&m_buffers, m_nBoundCo
 
 void CDBHandlerForUserProfileDB::UnbindColumns() { m_buffers.Unbind(Statement()); }
 
-int CDBHandlerForUserProfileDB::ExecuteQuery(const CDatabseConnection& connection, const QString& sql) {
+int CDBHandlerForUserProfileDB::ExecuteQuery(const admin::CDatabseConnection& connection, const QString& sql) {
   m_buffers.Unbind(Statement());
   m_nSupportedColumnCount = 0;
-  const int result = CDatabaseHandler::ExecuteQuery(connection, sql);
+  const int result = admin::CDatabaseHandler::ExecuteQuery(connection, sql);
   m_nBoundColumnCount = GetColumnCount();
   if (result == 1) {
     const std::vector<int16_t> kinds = ColumnKinds(m_nBoundColumnCount);

@@ -5,14 +5,14 @@
 
 // The query handler of a profile's own data source, able to bind every column of the query to
 // buffers of its own.
-class CDBHandlerForUserProfileDB : public CDatabaseHandler {
+class CDBHandlerForUserProfileDB : public admin::CDatabaseHandler {
  public:
   CDBHandlerForUserProfileDB() = default;
   ~CDBHandlerForUserProfileDB() override;
 
   void BindColumns() override;
   void UnbindColumns() override;
-  int ExecuteQuery(const CDatabseConnection& connection, const QString& sql) override;
+  int ExecuteQuery(const admin::CDatabseConnection& connection, const QString& sql) override;
 
   int16_t GetBoundColumnCount() const { return m_nBoundColumnCount; }
   // Columns of a kind other than unsupported, as the last successful execution found them.

@@ -12,6 +12,8 @@
 #include <array>
 #include <vector>
 
+namespace admin {
+
 bool CDatabaseHandler::MoveToRow(int32_t row) {
   if (Statement() == SQL_NULL_HSTMT) return false;
   return FetchAbsolute(row);
@@ -88,3 +90,5 @@ QString CDatabaseHandler::ReadHexText(int16_t column) {
   if (length < 1) return {};
   return DecodeHexText(QByteArray(buffer.data(), static_cast<qsizetype>(length)), length);
 }
+
+}  // namespace admin

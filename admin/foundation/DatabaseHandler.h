@@ -2,6 +2,8 @@
 
 #include "admin/foundation/OdbcRecordSource.h"
 
+namespace admin {
+
 class CDatabseConnection;
 
 // The record source of one SELECT query on a connection: executes it, describes its columns,
@@ -39,3 +41,5 @@ class CDatabaseHandler : public OdbcRecordSource {
   bool m_bWholeText = false;
   int32_t m_nRememberedRow = -1;
 };
+
+}  // namespace admin

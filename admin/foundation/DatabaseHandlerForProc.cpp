@@ -3,6 +3,8 @@
 #include "admin/foundation/DatabseConnection.h"
 #include "admin/foundation/SqlTypes.h"
 
+namespace admin {
+
 CDatabaseHandlerForProc::~CDatabaseHandlerForProc() { m_buffers.Unbind(Statement()); }
 
 QString CDatabaseHandlerForProc::GetFieldValue(int32_t row, int16_t column) {
@@ -28,3 +30,5 @@ int CDatabaseHandlerForProc::ExecuteQuery(const CDatabseConnection& connection, 
   m_nBoundColumnCount = GetColumnCount();
   return executed;
 }
+
+}  // namespace admin

@@ -7,6 +7,8 @@
 
 #include <map>
 
+namespace admin {
+
 class CDatabseConnection;
 
 // The record source of a stored-procedure call: executing it fetches every result row once, as
@@ -32,3 +34,5 @@ class CDatabaseHandlerForProc : public OdbcRecordSource {
   int16_t m_nBoundColumnCount = 0;
   std::map<int32_t, QStringList> m_rowCache;  // row numbers from 1
 };
+
+}  // namespace admin

@@ -16,6 +16,8 @@
 
 #include <array>
 
+namespace admin {
+
 namespace {
 
 // Schemas of the engine's own procedures, which no profile calls: SQL Server's and PostgreSQL's.
@@ -316,3 +318,5 @@ bool CDatabseConnection::IsFoxProDataSource(const QString& name) {
 }
 
 bool CDatabseConnection::GetMySqlFlag() { return g_bMySqlDataSource; }
+
+}  // namespace admin

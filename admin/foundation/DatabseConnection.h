@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace admin {
+
 // The administration program's ODBC connection: a missing FileMaker driver is raised as a
 // failure, and the SequeLink driver gets fresh handles. Offers the catalog lookups of the profile
 // pages and the execution of single statements.
@@ -80,3 +82,5 @@ class CDatabseConnection : public data::OdbcConnection {
   // equals `dataType`; nothing when none does or the catalog cannot be read (logged).
   std::optional<int> FindListedType(const QString& dataType);
 };
+
+}  // namespace admin

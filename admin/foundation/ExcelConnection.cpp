@@ -4,6 +4,8 @@
 
 #include <QFileInfo>
 
+namespace admin {
+
 CExcelConnection::CExcelConnection()
     : WorkbookConnection({[](const QString& text) { WriteAppLog(-1, text); }, QStringLiteral("New_"), true}) {}
 
@@ -20,3 +22,5 @@ int CExcelConnection::GetWorksheetList(QStringList* names, QStringList* schemas,
 QString GetDispatchName(const platform::Workbook& workbook) { return QFileInfo(workbook.Path()).fileName(); }
 
 QString GetDispatchName(const platform::Worksheet& worksheet) { return worksheet.Name(); }
+
+}  // namespace admin

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace admin {
+
 // The worksheets of an open workbook as a caller holds them to attach a worksheet handler.
 using ExcelWorksheetsDriver = data::SharedWorkbook;
 
@@ -35,3 +37,5 @@ class CExcelConnection : private data::WorkbookConnection {
 // The name an automation object shows: a workbook's file name, a worksheet's name.
 QString GetDispatchName(const platform::Workbook& workbook);
 QString GetDispatchName(const platform::Worksheet& worksheet);
+
+}  // namespace admin

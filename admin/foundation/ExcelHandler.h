@@ -4,6 +4,8 @@
 #include "admin/foundation/ExcelConnection.h"
 #include "shared/data/WorksheetHandler.h"
 
+namespace admin {
+
 // One worksheet as a record source: every column text (named by its letters), every value the
 // text the sheet shows. Rows and columns count from A1 up to the last used cell.
 class CExcelHandler : public data::WorksheetHandler<CDBHandler> {
@@ -21,3 +23,5 @@ class CExcelHandler : public data::WorksheetHandler<CDBHandler> {
   // Deletes the sheet row; the rows below move up. False past the row count.
   bool DeleteRow(int32_t row) { return Rows().DeleteRow(row); }
 };
+
+}  // namespace admin

@@ -4,6 +4,8 @@
 #include "admin/foundation/ExcelConnection.h"
 #include "shared/WorkbookEmptyRows.h"
 
+namespace admin {
+
 bool DeleteEmptyRowsInExcelSheets(QString* path, const QString& fileName) {
   return DeleteEmptyRowsInWorkbookCopy(path, QStringLiteral("New_") + fileName,
                                        [](const QString& text) { WriteAppLog(-1, text); });
@@ -25,3 +27,5 @@ int ConnectExcelProfile(const QString& path, const QString& fileName) {
   connection.CloseWorkbook();
   return exported;
 }
+
+}  // namespace admin

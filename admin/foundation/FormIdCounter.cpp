@@ -15,7 +15,7 @@ using namespace platform;
 namespace {
 
 // The highest form identifier in the table, 0 when it holds none; nothing when it cannot be read.
-std::optional<int64_t> HighestStoredFormId(const CDatabseConnection& connection, const QString& table) {
+std::optional<int64_t> HighestStoredFormId(const admin::CDatabseConnection& connection, const QString& table) {
   SettingsQuery query(connection, QStringLiteral("Select Max(FormID) From %1").arg(table));
   if (!query.NextRow()) return std::nullopt;  // an aggregate always gives one row when it runs
   return query.Number(0);
@@ -23,7 +23,7 @@ std::optional<int64_t> HighestStoredFormId(const CDatabseConnection& connection,
 
 // Status rows of a deleted form stay until the sync program has told the devices: a new form
 // must not take their identifier either.
-std::optional<int64_t> HighestFormIdInUse(const CDatabseConnection& connection) {
+std::optional<int64_t> HighestFormIdInUse(const admin::CDatabseConnection& connection) {
   const std::optional<int64_t> forms = HighestStoredFormId(connection, settingsdb::kFormInfo);
   const std::optional<int64_t> statusRows = HighestStoredFormId(connection, settingsdb::kUserFormStatus);
   if (!forms || !statusRows) return std::nullopt;
@@ -63,7 +63,7 @@ int SetNextFormID(int32_t value) {
   return stored == ERROR_SUCCESS ? 1 : 0;
 }
 
-int TakeNextFormID(const CDatabseConnection& connection, int32_t* formId) {
+int TakeNextFormID(const admin::CDatabseConnection& connection, int32_t* formId) {
   const std::optional<int64_t> highest = HighestFormIdInUse(connection);
   if (!highest) return 0;
   RegistryKeyGuard key;

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-class CDatabseConnection;
+namespace admin { class CDatabseConnection; }
 
 // The registry counter `NextFormID` under the settings key that hands out form identifiers.
 
@@ -18,4 +18,4 @@ int SetNextFormID(int32_t value);
 // the settings database still holds (a lost or reset counter would give an identifier again),
 // with the counter set past it before the caller writes the form's rows. 1 and the identifier;
 // 0 when the stored identifiers or the counter cannot be read or the counter not written.
-int TakeNextFormID(const CDatabseConnection& connection, int32_t* formId);
+int TakeNextFormID(const admin::CDatabseConnection& connection, int32_t* formId);

@@ -14,31 +14,31 @@ constexpr int16_t kFormTitleColumn = 2;
 
 }  // namespace
 
-int IsFormAssigned(const CDatabseConnection& connection, int32_t formId) {
+int IsFormAssigned(const admin::CDatabseConnection& connection, int32_t formId) {
   const QString sql = QStringLiteral("SELECT * from %1 where FormID = %2").arg(settingsdb::kUserFormStatus).arg(formId);
   return LiveStatusFlags(connection, sql, 2).isEmpty() ? 0 : 1;
 }
 
-int32_t GetFormIDByTitle(const CDatabseConnection& connection, const QString& title) {
+int32_t GetFormIDByTitle(const admin::CDatabseConnection& connection, const QString& title) {
   return SettingsQuery::FirstNumber(connection, QStringLiteral("Select FormID from %1 where FormTitle = '%2'")
                                                     .arg(settingsdb::kFormInfo)
                                                     .arg(SqlTextValue(title)));
 }
 
-int ProfileHasForms(const CDatabseConnection& connection, int32_t profileId) {
+int ProfileHasForms(const admin::CDatabseConnection& connection, int32_t profileId) {
   const QString sql =
       QStringLiteral("Select count(*) From %1 Where ProfileID = %2").arg(settingsdb::kFormInfo).arg(profileId);
   return SettingsQuery::FirstNumber(connection, sql) != 0 ? 1 : 0;
 }
 
-int IsFormTitleUsed(const CDatabseConnection& connection, const QString& title) {
+int IsFormTitleUsed(const admin::CDatabseConnection& connection, const QString& title) {
   const QString sql = QStringLiteral("SELECT count(*) from %1 where FormTitle = '%2'")
                           .arg(settingsdb::kFormInfo)
                           .arg(SqlTextValue(title));
   return SettingsQuery::FirstNumber(connection, sql) != 0 ? 1 : 0;
 }
 
-int FindFormUsingLookupProfile(const CDatabseConnection& settings, int32_t profileId, QString* title) {
+int FindFormUsingLookupProfile(const admin::CDatabseConnection& settings, int32_t profileId, QString* title) {
   title->clear();
   if (!settings.IsConnected()) return 0;
   // The closing tag keeps profile 1 from matching a lookup of profile 12.
@@ -54,7 +54,7 @@ int FindFormUsingLookupProfile(const CDatabseConnection& settings, int32_t profi
   return 0;
 }
 
-void GetFormList(const CDatabseConnection& settings, const QString& excludedTitle, QStringList* titles,
+void GetFormList(const admin::CDatabseConnection& settings, const QString& excludedTitle, QStringList* titles,
                  QStringList* profiles) {
   if (!settings.IsConnected()) return;
   SettingsQuery query(settings, QStringLiteral("Select * from %1").arg(settingsdb::kFormInfo));
@@ -67,11 +67,11 @@ void GetFormList(const CDatabseConnection& settings, const QString& excludedTitl
   }
 }
 
-int IsGoToFormTarget(const CDatabseConnection& settings, const QString& title) {
+int IsGoToFormTarget(const admin::CDatabseConnection& settings, const QString& title) {
   return GetGoToFormSource(settings, title) ? 1 : 0;
 }
 
-std::optional<QString> GetGoToFormSource(const CDatabseConnection& settings, const QString& title) {
+std::optional<QString> GetGoToFormSource(const admin::CDatabseConnection& settings, const QString& title) {
   if (title.isEmpty() || !settings.IsConnected()) return std::nullopt;
   // The closing tag keeps a title from matching a longer title that begins with it.
   const QString probe = QStringLiteral("<DestForm>") + title + QStringLiteral("</DestForm>");
@@ -84,7 +84,7 @@ std::optional<QString> GetGoToFormSource(const CDatabseConnection& settings, con
   return std::nullopt;
 }
 
-int IsProfileFormGoToTarget(const CDatabseConnection& settings, int32_t profileId) {
+int IsProfileFormGoToTarget(const admin::CDatabseConnection& settings, int32_t profileId) {
   if (!settings.IsConnected()) return 0;
   const QStringList titles = SettingsQuery::ColumnTexts(
       settings, QStringLiteral("Select * from %1 Where ProfileID = %2").arg(settingsdb::kFormInfo).arg(profileId),

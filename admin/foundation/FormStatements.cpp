@@ -10,7 +10,7 @@
 
 namespace {
 
-int RunSave(CDatabseConnection& connection, const QString& sql, const QString& failure) {
+int RunSave(admin::CDatabseConnection& connection, const QString& sql, const QString& failure) {
   if (RunSettingsStatement(connection, sql)) return 1;
   RaiseSettingsFailure(connection, failure);
   return 0;
@@ -32,7 +32,7 @@ QString DeleteFormRow(const QString& id) {
 
 }  // namespace
 
-int SaveFormInfo(CDatabseConnection& connection, int32_t formId, int32_t profileId, const QString& title,
+int SaveFormInfo(admin::CDatabseConnection& connection, int32_t formId, int32_t profileId, const QString& title,
                  const QString& formText) {
   const QString sql =
       QStringLiteral("Insert into  %1 (FormID, ProfileID, FormTitle, FormInfo) values(%2 , %3, '%4', '%5')")
@@ -41,7 +41,7 @@ int SaveFormInfo(CDatabseConnection& connection, int32_t formId, int32_t profile
   return RunSave(connection, sql, QStringLiteral("Could not save Database FormInfo."));
 }
 
-int SaveFormDetails(CDatabseConnection& connection, int32_t formId, int32_t tabIndex, const QString& tabTitle,
+int SaveFormDetails(admin::CDatabseConnection& connection, int32_t formId, int32_t tabIndex, const QString& tabTitle,
                     const QString& tabText) {
   const QString sql =
       QStringLiteral("Insert into  %1 (FormID, TabID, TabTitle, TabFormInfo) values(%2 , %3, '%4', '%5')")
@@ -50,14 +50,14 @@ int SaveFormDetails(CDatabseConnection& connection, int32_t formId, int32_t tabI
   return RunSave(connection, sql, QStringLiteral("Could not save Database FormDetails."));
 }
 
-int SaveUserFormStatus(CDatabseConnection& connection, int32_t formId, const QString& userId, const QString& flag) {
+int SaveUserFormStatus(admin::CDatabseConnection& connection, int32_t formId, const QString& userId, const QString& flag) {
   const QString sql = QStringLiteral("Insert into  %1 (FormID, UserID, StatusFlag) values(%2 , '%3', '%4')")
                           .arg(settingsdb::kUserFormStatus)
                           .arg(QString::number(formId), SqlTextValue(userId), SqlTextValue(flag));
   return RunSave(connection, sql, QStringLiteral("Could not save Database UserFormStatus."));
 }
 
-int DeleteForm(CDatabseConnection& settings, int32_t formId) {
+int DeleteForm(admin::CDatabseConnection& settings, int32_t formId) {
   const QString id = QString::number(formId);
   if (!RunSettingsStatement(settings, MarkStatusRowsDeleted(id))) {
     WriteAppLog(-1, QStringLiteral("Error while updating UserFormStatus for FormID %1 to Delete Status.").arg(id));
@@ -70,14 +70,14 @@ int DeleteForm(CDatabseConnection& settings, int32_t formId) {
   return 1;
 }
 
-int DeleteFormInTransaction(CDatabseConnection& settings, int32_t formId) {
+int DeleteFormInTransaction(admin::CDatabseConnection& settings, int32_t formId) {
   const QString id = QString::number(formId);
   for (const QString& sql : {MarkStatusRowsDeleted(id), DeleteTabRows(id), DeleteFormRow(id)})
     if (!RunSettingsStatement(settings, sql)) return 0;
   return 1;
 }
 
-int DeleteFormsOfProfile(CDatabseConnection& settings, int32_t profileId) {
+int DeleteFormsOfProfile(admin::CDatabseConnection& settings, int32_t profileId) {
   // All identifiers are read before the first deletion, so no deletion moves the rows under a
   // cursor that is still being walked.
   const QStringList formIds = SettingsQuery::ColumnTexts(

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace admin {
+
 bool OdbcRecordSource::OpenStatement(SQLHDBC connection, bool lockRows) {
   return data::OdbcCursor::OpenStatement(connection, true, lockRows);
 }
@@ -22,3 +24,5 @@ std::vector<int16_t> OdbcRecordSource::ColumnKinds(int16_t count) const {
 }
 
 void OdbcRecordSource::BindInto(ColumnBuffers* buffers, int16_t count) { BindColumnsTo(buffers, ColumnKinds(count)); }
+
+}  // namespace admin

@@ -9,6 +9,8 @@
 
 class ColumnBuffers;
 
+namespace admin {
+
 // The administration program's ODBC record sources: columns described by its own kinds, where
 // 64-bit integers are read as their decimal text.
 class OdbcRecordSource : public data::CursorRecordSource<CDBHandler> {
@@ -23,3 +25,5 @@ class OdbcRecordSource : public data::CursorRecordSource<CDBHandler> {
   // Binds the first `count` columns of the open statement to `buffers`.
   void BindInto(ColumnBuffers* buffers, int16_t count);
 };
+
+}  // namespace admin

@@ -6,7 +6,7 @@
 #include "shared/contract/SettingsTables.h"
 #include "shared/odbc/SqlQuotes.h"
 
-int SaveUserPasswordStatus(CDatabseConnection& connection, const PasswordStatusRecord& record) {
+int SaveUserPasswordStatus(admin::CDatabseConnection& connection, const PasswordStatusRecord& record) {
   const QString sql =
       QStringLiteral("Insert into %1 (UserID, Password, StatusFlag) values('%2', '%3', '%4')")
           .arg(settingsdb::kUserPasswordStatus)
@@ -18,7 +18,7 @@ int SaveUserPasswordStatus(CDatabseConnection& connection, const PasswordStatusR
   return 0;
 }
 
-int UpdateUserPasswordStatus(CDatabseConnection& connection, const PasswordStatusRecord& record) {
+int UpdateUserPasswordStatus(admin::CDatabseConnection& connection, const PasswordStatusRecord& record) {
   const QString sql =
       QStringLiteral("Update %1 Set Password = '%2', StatusFlag = '%3' Where UserID = '%4'")
           .arg(settingsdb::kUserPasswordStatus)
@@ -30,7 +30,7 @@ int UpdateUserPasswordStatus(CDatabseConnection& connection, const PasswordStatu
   return 0;
 }
 
-int GetUserPasswordStatus(const CDatabseConnection& connection, PasswordStatusRecord* record) {
+int GetUserPasswordStatus(const admin::CDatabseConnection& connection, PasswordStatusRecord* record) {
   SettingsQuery query(connection, QStringLiteral("Select * From %1 Where UserID = '%2'")
                                       .arg(settingsdb::kUserPasswordStatus)
                                       .arg(SqlTextValue(record->UserID)));

@@ -7,10 +7,10 @@
 int GetProfileColumnTypes(QStringList* names, QStringList* types, const ProfileRecord& profile) {
   // A workbook read as text is exported afresh; when that fails, the text files of an earlier
   // export would be read as if they were current.
-  if (profile.Path != profile.tempPath && ConnectExcelProfile(profile.Path + profile.DB_DSN, profile.DB_DSN) == 0) {
+  if (profile.Path != profile.tempPath && admin::ConnectExcelProfile(profile.Path + profile.DB_DSN, profile.DB_DSN) == 0) {
     return 0;
   }
-  ProfileDataReader reader;
+  admin::ProfileDataReader reader;
   reader.Profile() = profile;
   if (reader.OpenProfileSource() != 1 || reader.ExecuteProfileQuery() != 1) return 0;
   for (int16_t column = 0; column < reader.GetColumnCount(); ++column) {

@@ -7,6 +7,8 @@
 
 #include <limits>
 
+namespace admin {
+
 namespace {
 
 constexpr int kOdbcConnectFailureLogCode = 95;
@@ -101,3 +103,5 @@ void ProfileDataReader::CloseProfileSource(bool nextWorkbookFlag) {
   m_nColumnCount = 0;
   m_bWorkbook = nextWorkbookFlag;
 }
+
+}  // namespace admin

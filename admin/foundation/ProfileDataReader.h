@@ -10,6 +10,8 @@
 
 #include <cstdint>
 
+namespace admin {
+
 // Opens the source of a stored profile and runs its query, for the form designer and the form
 // code: a workbook's sheet, or the profile's query on its ODBC source (opened read-only).
 class ProfileDataReader {
@@ -57,3 +59,5 @@ class ProfileDataReader {
   int16_t m_nColumnCount = 0;
   ProfileRecord m_profile;
 };
+
+}  // namespace admin

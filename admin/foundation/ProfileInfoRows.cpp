@@ -53,14 +53,14 @@ ProfileRecord ReadRecord(SettingsQuery& query) {
 
 }  // namespace
 
-QList<ProfileRecord> ReadStoredProfiles(const CDatabseConnection& settings) {
+QList<ProfileRecord> ReadStoredProfiles(const admin::CDatabseConnection& settings) {
   QList<ProfileRecord> records;
   SettingsQuery query(settings, kSelectProfiles);
   while (query.NextRow()) records.append(ReadRecord(query));
   return records;
 }
 
-bool ReadStoredProfile(const CDatabseConnection& settings, int32_t profileId, ProfileRecord* record) {
+bool ReadStoredProfile(const admin::CDatabseConnection& settings, int32_t profileId, ProfileRecord* record) {
   SettingsQuery query(settings, kSelectProfiles + QStringLiteral(" where ProfileID = %1").arg(profileId));
   if (!query.NextRow()) return false;
   *record = ReadRecord(query);

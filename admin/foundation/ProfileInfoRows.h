@@ -6,11 +6,11 @@
 
 #include <cstdint>
 
-class CDatabseConnection;
+namespace admin { class CDatabseConnection; }
 
 // The stored profiles, read whole from ProfileInfo on the settings connection.
 
 // Every stored profile, in table order.
-QList<ProfileRecord> ReadStoredProfiles(const CDatabseConnection& settings);
+QList<ProfileRecord> ReadStoredProfiles(const admin::CDatabseConnection& settings);
 // The stored profile of that number; false when no row has it.
-bool ReadStoredProfile(const CDatabseConnection& settings, int32_t profileId, ProfileRecord* record);
+bool ReadStoredProfile(const admin::CDatabseConnection& settings, int32_t profileId, ProfileRecord* record);

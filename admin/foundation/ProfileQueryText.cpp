@@ -75,7 +75,7 @@ CallPieces SplitExec(const QString& callText) {
 bool IsCallEscape(const QString& callText) { return callText.trimmed().startsWith(u'{'); }
 
 bool IsCallSyntax(const QString& driverDescription, const QString& callText) {
-  return IsCallEscape(callText) || CDatabseConnection::IsMySqlDriver(driverDescription);
+  return IsCallEscape(callText) || admin::CDatabseConnection::IsMySqlDriver(driverDescription);
 }
 
 // The first `keyword` at or after `from`, as a position in `text`; -1 when there is none.

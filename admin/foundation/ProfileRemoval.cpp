@@ -9,7 +9,7 @@ namespace {
 using Outcome = ProfileRemovalResult::Outcome;
 
 // The refusal of the first profile that must stay; Removed when every one may go.
-ProfileRemovalResult CheckRemovable(const CDatabseConnection& settings, const QList<int32_t>& profiles) {
+ProfileRemovalResult CheckRemovable(const admin::CDatabseConnection& settings, const QList<int32_t>& profiles) {
   ProfileRemovalResult result;
   for (const int32_t profileId : profiles) {
     QString title;
@@ -31,7 +31,7 @@ ProfileRemovalResult CheckRemovable(const CDatabseConnection& settings, const QL
   return result;
 }
 
-bool ConfirmedForms(const CDatabseConnection& settings, const QList<int32_t>& profiles,
+bool ConfirmedForms(const admin::CDatabseConnection& settings, const QList<int32_t>& profiles,
                     const ConfirmFormsRemoval& confirmForms) {
   if (!confirmForms) return true;
   for (const int32_t profileId : profiles)
@@ -41,7 +41,7 @@ bool ConfirmedForms(const CDatabseConnection& settings, const QList<int32_t>& pr
 
 }  // namespace
 
-ProfileRemovalResult RemoveProfiles(CDatabseConnection& settings, const QList<int32_t>& profiles,
+ProfileRemovalResult RemoveProfiles(admin::CDatabseConnection& settings, const QList<int32_t>& profiles,
                                     const ConfirmFormsRemoval& confirmForms) {
   ProfileRemovalResult result = CheckRemovable(settings, profiles);
   if (result.outcome != Outcome::Removed) return result;

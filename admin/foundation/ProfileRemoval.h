@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <functional>
 
-class CDatabseConnection;
+namespace admin { class CDatabseConnection; }
 
 // What became of a removal of profiles, and the message (stop icon) its caller shows when it
 // was refused; the message is empty otherwise.
@@ -34,5 +34,5 @@ using ConfirmFormsRemoval = std::function<bool(int32_t profileId)>;
 // why. Otherwise each profile is deleted (its status rows marked "D", its row and record index
 // gone) and, once that succeeded, its forms, so that no form outlives its profile. `settings` is
 // the application's settings connection.
-ProfileRemovalResult RemoveProfiles(CDatabseConnection& settings, const QList<int32_t>& profiles,
+ProfileRemovalResult RemoveProfiles(admin::CDatabseConnection& settings, const QList<int32_t>& profiles,
                                     const ConfirmFormsRemoval& confirmForms = {});

@@ -12,7 +12,7 @@
 
 // The temporary data source name a source of `kind` is connected under.
 inline QString DataSourceNameOfKind(uint8_t kind) {
-  return kind == sourcekind::kFileMaker ? CDatabseConnection::FileMakerDataSourceName()
+  return kind == sourcekind::kFileMaker ? admin::CDatabseConnection::FileMakerDataSourceName()
                                                 : datasources::kAdminProfile;
 }
 

@@ -7,7 +7,7 @@
 #include "shared/contract/SettingsTables.h"
 #include "shared/odbc/SqlQuotes.h"
 
-int SaveProfileInfo(CDatabseConnection& connection, const ProfileRecord& record) {
+int SaveProfileInfo(admin::CDatabseConnection& connection, const ProfileRecord& record) {
   const QString sql =
       QStringLiteral(
           "Insert into  %1 (ProfileID, DBInfo, DBType, DB_DSN, UserName, Password, Query, Path, "
@@ -26,7 +26,7 @@ int SaveProfileInfo(CDatabseConnection& connection, const ProfileRecord& record)
   return 0;
 }
 
-int SaveUserProfileStatus(CDatabseConnection& connection, const ProfileStatusRecord& record) {
+int SaveUserProfileStatus(admin::CDatabseConnection& connection, const ProfileStatusRecord& record) {
   const QString sql =
       QStringLiteral("Insert into  %1 (UserID, ProfileID, StatusFlag) values('%2', '%3', '%4')")
           .arg(settingsdb::kUserProfileStatus)
@@ -36,19 +36,19 @@ int SaveUserProfileStatus(CDatabseConnection& connection, const ProfileStatusRec
   return 0;
 }
 
-bool MarkProfileStatusDeleted(CDatabseConnection& settings, int32_t profileId) {
+bool MarkProfileStatusDeleted(admin::CDatabseConnection& settings, int32_t profileId) {
   const QString sql = QStringLiteral("Update %1 Set StatusFlag = '%2' where ProfileID = %3")
                           .arg(settingsdb::kUserProfileStatus)
                           .arg(kDeleteStatusFlag, QString::number(profileId));
   return RunSettingsStatement(settings, sql);
 }
 
-bool DeleteProfileInfoRow(CDatabseConnection& settings, int32_t profileId) {
+bool DeleteProfileInfoRow(admin::CDatabseConnection& settings, int32_t profileId) {
   return RunSettingsStatement(
       settings, QStringLiteral("DELETE FROM %1 where ProfileID = %2").arg(settingsdb::kProfileInfo).arg(profileId));
 }
 
-int DeleteProfile(CDatabseConnection& settings, int32_t profileId) {
+int DeleteProfile(admin::CDatabseConnection& settings, int32_t profileId) {
   const QString id = QString::number(profileId);
   if (!MarkProfileStatusDeleted(settings, profileId)) {
     // Without the "D" rows the devices would never hear of the deletion: keep the profile.

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-class CDatabseConnection;
+namespace admin { class CDatabseConnection; }
 
 // One UserProfileStatus row: a profile assigned to a device user.
 struct ProfileStatusRecord {
@@ -20,16 +20,16 @@ struct ProfileStatusRecord {
 // failed save shows its message box. Every text value goes into the statement with its quotes
 // doubled, so it is stored exactly as given.
 
-int SaveProfileInfo(CDatabseConnection& connection, const ProfileRecord& record);
-int SaveUserProfileStatus(CDatabseConnection& connection, const ProfileStatusRecord& record);
+int SaveProfileInfo(admin::CDatabseConnection& connection, const ProfileRecord& record);
+int SaveUserProfileStatus(admin::CDatabseConnection& connection, const ProfileStatusRecord& record);
 
 // The two steps of a deletion, for callers that run them inside their own transaction: the
 // status rows marked "D", and the ProfileInfo row deleted. True when done.
-bool MarkProfileStatusDeleted(CDatabseConnection& settings, int32_t profileId);
-bool DeleteProfileInfoRow(CDatabseConnection& settings, int32_t profileId);
+bool MarkProfileStatusDeleted(admin::CDatabseConnection& settings, int32_t profileId);
+bool DeleteProfileInfoRow(admin::CDatabseConnection& settings, int32_t profileId);
 
 // Marks the profile's status rows "D" (so the sync program tells the devices), deletes its
 // ProfileInfo row and its next-record-index value. When the status rows cannot be marked,
 // nothing is deleted and the answer is 0; a later failure is only logged. `settings` is the
 // application's settings connection.
-int DeleteProfile(CDatabseConnection& settings, int32_t profileId);
+int DeleteProfile(admin::CDatabseConnection& settings, int32_t profileId);

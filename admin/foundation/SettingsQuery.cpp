@@ -2,7 +2,7 @@
 
 #include "shared/formtext/TaggedText.h"
 
-SettingsQuery::SettingsQuery(const CDatabseConnection& connection, const QString& sql) {
+SettingsQuery::SettingsQuery(const admin::CDatabseConnection& connection, const QString& sql) {
   m_handler.SetWholeTextFlag(true);
   m_bExecuted = m_handler.ExecuteQuery(connection, sql) == 1;
 }
@@ -17,14 +17,14 @@ QString SettingsQuery::Text(int16_t column) { return m_handler.GetFieldValue(m_n
 
 int32_t SettingsQuery::Number(int16_t column) { return taggedtext::ToInt(Text(column)); }
 
-QStringList SettingsQuery::ColumnTexts(const CDatabseConnection& connection, const QString& sql, int16_t column) {
+QStringList SettingsQuery::ColumnTexts(const admin::CDatabseConnection& connection, const QString& sql, int16_t column) {
   SettingsQuery query(connection, sql);
   QStringList texts;
   while (query.NextRow()) texts.append(query.Text(column));
   return texts;
 }
 
-int32_t SettingsQuery::FirstNumber(const CDatabseConnection& connection, const QString& sql) {
+int32_t SettingsQuery::FirstNumber(const admin::CDatabseConnection& connection, const QString& sql) {
   SettingsQuery query(connection, sql);
   return query.NextRow() ? query.Number(0) : 0;
 }

@@ -7,13 +7,13 @@
 
 #include <cstdint>
 
-class CDatabseConnection;
+namespace admin { class CDatabseConnection; }
 
 // One SELECT on the settings database, run at construction, its rows visited in order with
 // every text read whole. A query that fails has no rows, so its readers answer 0 or nothing.
 class SettingsQuery {
  public:
-  SettingsQuery(const CDatabseConnection& connection, const QString& sql);
+  SettingsQuery(const admin::CDatabseConnection& connection, const QString& sql);
 
   // Whether the SELECT ran; a query without rows ran too.
   bool IsExecuted() const { return m_bExecuted; }
@@ -24,12 +24,12 @@ class SettingsQuery {
   int32_t Number(int16_t column);
 
   // Texts of `column` in every row.
-  static QStringList ColumnTexts(const CDatabseConnection& connection, const QString& sql, int16_t column);
+  static QStringList ColumnTexts(const admin::CDatabseConnection& connection, const QString& sql, int16_t column);
   // The first row's `column` read as a number; 0 without a row.
-  static int32_t FirstNumber(const CDatabseConnection& connection, const QString& sql);
+  static int32_t FirstNumber(const admin::CDatabseConnection& connection, const QString& sql);
 
  private:
-  CDatabaseHandler m_handler;
+  admin::CDatabaseHandler m_handler;
   bool m_bExecuted = false;
   int32_t m_nRow = -1;
 };

@@ -4,10 +4,10 @@
 #include "admin/foundation/Failure.h"
 #include "admin/foundation/FailureSink.h"
 
-bool RunSettingsStatement(CDatabseConnection& connection, const QString& sql) {
+bool RunSettingsStatement(admin::CDatabseConnection& connection, const QString& sql) {
   return SQL_SUCCEEDED(connection.ExecuteStatement(sql));
 }
 
-void RaiseSettingsFailure(const CDatabseConnection& connection, const QString& text) {
+void RaiseSettingsFailure(const admin::CDatabseConnection& connection, const QString& text) {
   admin::RaiseFailure({0, std::nullopt, text, admin::FailureLook::Error, connection.GetLastStatementDiagnostic()});
 }

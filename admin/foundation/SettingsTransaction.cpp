@@ -6,14 +6,14 @@
 
 namespace {
 
-bool SetAutoCommit(const CDatabseConnection& connection, SQLULEN mode) {
+bool SetAutoCommit(const admin::CDatabseConnection& connection, SQLULEN mode) {
   return SQL_SUCCEEDED(SQLSetConnectAttrW(connection.GetConnectionHandle(), SQL_ATTR_AUTOCOMMIT,
                                           reinterpret_cast<SQLPOINTER>(mode), SQL_IS_UINTEGER));
 }
 
 }  // namespace
 
-SettingsTransaction::SettingsTransaction(CDatabseConnection& connection) : m_connection(connection) {
+SettingsTransaction::SettingsTransaction(admin::CDatabseConnection& connection) : m_connection(connection) {
   m_bOpen = connection.IsConnected() && SetAutoCommit(connection, SQL_AUTOCOMMIT_OFF);
 }
 

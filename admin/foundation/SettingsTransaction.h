@@ -1,13 +1,13 @@
 #pragma once
 
-class CDatabseConnection;
+namespace admin { class CDatabseConnection; }
 
 // The statements run on the connection while it lives make up one transaction: Commit() keeps
 // them, anything else (a failure, an early return) rolls them back. The connection commits
 // each statement on its own again afterwards.
 class SettingsTransaction {
  public:
-  explicit SettingsTransaction(CDatabseConnection& connection);
+  explicit SettingsTransaction(admin::CDatabseConnection& connection);
   ~SettingsTransaction();
   SettingsTransaction(const SettingsTransaction&) = delete;
   SettingsTransaction& operator=(const SettingsTransaction&) = delete;
@@ -20,6 +20,6 @@ class SettingsTransaction {
  private:
   bool End(short completion);
 
-  CDatabseConnection& m_connection;
+  admin::CDatabseConnection& m_connection;
   bool m_bOpen = false;
 };

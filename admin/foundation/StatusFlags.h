@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-class CDatabseConnection;
+namespace admin { class CDatabseConnection; }
 
 // The flag the administration program writes into a profile's or form's status rows when it
 // deletes it; the sync program tells the devices and removes those rows afterwards.
@@ -16,4 +16,4 @@ inline const QString kDeleteStatusFlag = QStringLiteral("D");
 bool IsLiveStatusFlag(const QString& flag);
 
 // The live flags in `column` of the rows of `sql`, in row order.
-QStringList LiveStatusFlags(const CDatabseConnection& connection, const QString& sql, int16_t column);
+QStringList LiveStatusFlags(const admin::CDatabseConnection& connection, const QString& sql, int16_t column);

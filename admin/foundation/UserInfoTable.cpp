@@ -47,7 +47,7 @@ SQLRETURN BindText(SQLHSTMT statement, SQLUSMALLINT number, TextParameter* param
 
 bool UserInfoRow::IsRemoved() const { return StatusFlag == QStringLiteral("D") || StatusFlag == QStringLiteral("DEL"); }
 
-UserInfoTable::UserInfoTable(CDatabseConnection& settings) : m_settings(settings) {}
+UserInfoTable::UserInfoTable(admin::CDatabseConnection& settings) : m_settings(settings) {}
 
 int32_t UserInfoTable::LoadUserInfo() {
   m_statement.reset();

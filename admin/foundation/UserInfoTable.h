@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <optional>
 
-class CDatabseConnection;
+namespace admin { class CDatabseConnection; }
 
 // One device user as the UserInfo table keeps it; the table's eight columns in this order.
 struct UserInfoRow {
@@ -42,7 +42,7 @@ class UserInfoTable {
   static constexpr int kTextChars = 1024;
   static constexpr int kFlagChars = 4;
 
-  explicit UserInfoTable(CDatabseConnection& settings);
+  explicit UserInfoTable(admin::CDatabseConnection& settings);
   UserInfoTable(const UserInfoTable&) = delete;
   UserInfoTable& operator=(const UserInfoTable&) = delete;
 
@@ -89,7 +89,7 @@ class UserInfoTable {
   QString InsertText() const;
   QString UpdateText() const;
 
-  CDatabseConnection& m_settings;
+  admin::CDatabseConnection& m_settings;
   platform::OdbcHandle m_statement;
   BoundRow m_row;
   QStringList m_columnNames;

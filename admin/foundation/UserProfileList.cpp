@@ -14,7 +14,7 @@ constexpr int16_t kDB_DSN = 3;
 constexpr int16_t kQuery = 6;
 constexpr int16_t kPath = 7;
 
-bool ReadProfileEntry(const CDatabseConnection& settings, int32_t profileId, UserProfileEntry* entry) {
+bool ReadProfileEntry(const admin::CDatabseConnection& settings, int32_t profileId, UserProfileEntry* entry) {
   SettingsQuery profile(
       settings, QStringLiteral("Select * from %1 Where ProfileID = %2").arg(settingsdb::kProfileInfo).arg(profileId));
   if (!profile.NextRow()) return false;
@@ -29,7 +29,7 @@ bool ReadProfileEntry(const CDatabseConnection& settings, int32_t profileId, Use
 
 }  // namespace
 
-QList<UserProfileEntry> GetUserProfileEntries(const CDatabseConnection& settings, const QString& pin) {
+QList<UserProfileEntry> GetUserProfileEntries(const admin::CDatabseConnection& settings, const QString& pin) {
   QList<UserProfileEntry> entries;
   if (pin.isEmpty()) return entries;
   SettingsQuery assignments(settings, QStringLiteral("SELECT ProfileID, StatusFlag from %1 where UserID = '%2'")

@@ -3,7 +3,7 @@
 #include <QList>
 #include <QString>
 
-class CDatabseConnection;
+namespace admin { class CDatabseConnection; }
 
 // One profile of a device user as the user lists show it.
 struct UserProfileEntry {
@@ -15,4 +15,4 @@ struct UserProfileEntry {
 
 // The profiles the user has live status rows for, in the order of those rows; nothing for an
 // empty PIN. `settings` is the application's settings connection.
-QList<UserProfileEntry> GetUserProfileEntries(const CDatabseConnection& settings, const QString& pin);
+QList<UserProfileEntry> GetUserProfileEntries(const admin::CDatabseConnection& settings, const QString& pin);

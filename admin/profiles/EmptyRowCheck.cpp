@@ -2,7 +2,7 @@
 
 #include "admin/foundation/DBHandler.h"
 
-bool HasEmptyRow(CDBHandler& rows) {
+bool HasEmptyRow(admin::CDBHandler& rows) {
   const int16_t columns = rows.GetColumnCount();
   if (columns == 0) return false;
   for (int32_t row = 0; row < rows.GetRowCount(); ++row) {

@@ -40,7 +40,7 @@ int16_t KindOfWord(const QString& word) {
 
 // The first row's first column read whole as UTF-8 bytes: mysql.proc keeps param_list as a
 // blob, which the record sources take for a column they cannot show. Empty when nothing is read.
-QString ReadFirstBlobText(const CDatabseConnection& connection, const QString& sql) {
+QString ReadFirstBlobText(const admin::CDatabseConnection& connection, const QString& sql) {
   const platform::OdbcHandle statement =
       platform::OdbcHandle::Allocate(SQL_HANDLE_STMT, connection.GetConnectionHandle());
   if (!statement || !SQL_SUCCEEDED(SQLExecDirectW(statement.get(), platform::SqlText(sql), SQL_NTS)) ||
@@ -61,7 +61,7 @@ QString ReadFirstBlobText(const CDatabseConnection& connection, const QString& s
   return QString::fromUtf8(bytes);
 }
 
-QString ReadParamList(const CDatabseConnection& connection, const QString& dataSourceName, const QString& procedure) {
+QString ReadParamList(const admin::CDatabseConnection& connection, const QString& dataSourceName, const QString& procedure) {
   const QString sql = QStringLiteral(
                           "select param_list from mysql.proc where (name = '%1') and (type = 'PROCEDURE') and "
                           "(db = '%2');")
@@ -69,7 +69,7 @@ QString ReadParamList(const CDatabseConnection& connection, const QString& dataS
   return ReadFirstBlobText(connection, sql);
 }
 
-QList<ProcedureParameter> ReadCatalogParameters(CDatabseConnection& connection, const QString& procedure) {
+QList<ProcedureParameter> ReadCatalogParameters(admin::CDatabseConnection& connection, const QString& procedure) {
   QStringList names;
   QList<int16_t> kinds;
   QList<int16_t> types;
@@ -103,12 +103,12 @@ QList<ProcedureParameter> ParseMySqlParamList(const QString& paramList) {
   return parameters;
 }
 
-QList<ProcedureParameter> GetMySqlProcedureParams(const CDatabseConnection& connection, const QString& dataSourceName,
+QList<ProcedureParameter> GetMySqlProcedureParams(const admin::CDatabseConnection& connection, const QString& dataSourceName,
                                                   const QString& procedure) {
   return ParseMySqlParamList(ReadParamList(connection, dataSourceName, procedure));
 }
 
-QList<ProcedureParameter> GetProcedureParameters(CDatabseConnection& connection, const QString& dataSourceName,
+QList<ProcedureParameter> GetProcedureParameters(admin::CDatabseConnection& connection, const QString& dataSourceName,
                                                  const QString& procedure, bool mySql) {
   if (mySql) {
     const QList<ProcedureParameter> parameters = GetMySqlProcedureParams(connection, dataSourceName, procedure);

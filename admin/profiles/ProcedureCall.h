@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-class CDatabseConnection;
+namespace admin { class CDatabseConnection; }
 
 // The parameters of a stored procedure and the call text a procedure profile stores.
 
@@ -27,13 +27,13 @@ QList<ProcedureParameter> ParseMySqlParamList(const QString& paramList);
 
 // The parameters of a MySQL or MariaDB procedure, from mysql.proc's param_list (the database
 // the data source name points at); empty when it cannot be read.
-QList<ProcedureParameter> GetMySqlProcedureParams(const CDatabseConnection& connection, const QString& dataSourceName,
+QList<ProcedureParameter> GetMySqlProcedureParams(const admin::CDatabseConnection& connection, const QString& dataSourceName,
                                                   const QString& procedure);
 
 // The parameters of the procedure: for a MySQL or MariaDB source read from mysql.proc (the
 // database the data source name points at), else, and when that fails or finds nothing, from
 // the driver's procedure columns.
-QList<ProcedureParameter> GetProcedureParameters(CDatabseConnection& connection, const QString& dataSourceName,
+QList<ProcedureParameter> GetProcedureParameters(admin::CDatabseConnection& connection, const QString& dataSourceName,
                                                  const QString& procedure, bool mySql);
 
 // The records the parameter dialog asks for: inputs and input/outputs, in order, with their type

@@ -135,12 +135,12 @@ void CProfileBuildQueryForProcPage::CreateLists() {
 void CProfileBuildQueryForProcPage::OnInitDialog() { ResetResultList(); }
 
 bool CProfileBuildQueryForProcPage::IsMySql() const {
-  return CDatabseConnection::IsMySqlDriver(m_strDriverDescription);
+  return admin::CDatabseConnection::IsMySqlDriver(m_strDriverDescription);
 }
 
 CallSyntax CProfileBuildQueryForProcPage::Syntax() const { return CallSyntaxOf(IsMySql(), m_strDbmsName); }
 
-CDatabseConnection* CProfileBuildQueryForProcPage::Settings() const {
+admin::CDatabseConnection* CProfileBuildQueryForProcPage::Settings() const {
   CTarnwickApp* app = GetTarnwickApp();
   return app != nullptr ? &app->GetSettingsConnection() : nullptr;
 }
@@ -193,7 +193,7 @@ bool CProfileBuildQueryForProcPage::OnSetActive() {
 
 void CProfileBuildQueryForProcPage::ReadFormColumnUse() {
   m_formUse = {};
-  const CDatabseConnection* settings = Settings();
+  const admin::CDatabseConnection* settings = Settings();
   if (settings == nullptr) return;
   const int32_t profileId = m_draft.GetProfileRecord().ProfileID;
   GetFormMappedColumns(*settings, profileId, &m_formUse.mapped);
@@ -239,7 +239,7 @@ QString CProfileBuildQueryForProcPage::SelectedProcedure() const {
 }
 
 QString CProfileBuildQueryForProcPage::OtherProcedureRefusal() const {
-  const CDatabseConnection* settings = Settings();
+  const admin::CDatabseConnection* settings = Settings();
   if (settings == nullptr) return {};
   const int32_t profileId = m_draft.GetProfileRecord().ProfileID;
   QString title;
@@ -433,7 +433,7 @@ bool CProfileBuildQueryForProcPage::RecheckRows() {
     Box(this, error, platform::MB_OK | platform::MB_ICONERROR);
     return false;
   }
-  if (CDBHandler* rows = m_pConnManager->GetActiveHandler(); rows != nullptr && HasEmptyRow(*rows)) {
+  if (admin::CDBHandler* rows = m_pConnManager->GetActiveHandler(); rows != nullptr && HasEmptyRow(*rows)) {
     Box(this,
         QStringLiteral("It seems that your selected table/file has some empty records, please delete those records "
                        "and try again."),
@@ -451,7 +451,7 @@ bool CProfileBuildQueryForProcPage::OnWizardFinish() {
     Box(this, QStringLiteral("Please, Select Procedure from available procedures list."), platform::MB_OK);
     return false;
   }
-  CDatabseConnection* settings = Settings();
+  admin::CDatabseConnection* settings = Settings();
   const QString name = m_pNameEdit->text().trimmed();
   const auto exists = [settings](const QString& n) {
     return settings != nullptr && FindProfileByName(*settings, n) == 1;

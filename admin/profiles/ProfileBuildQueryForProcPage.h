@@ -12,7 +12,7 @@
 
 class CBMButton;
 class CColoredListCtrl;
-class CDatabseConnection;
+namespace admin { class CDatabseConnection; }
 class CDBConnManagerForProc;
 class CWizardSheet;
 class CPopupDlg;
@@ -83,7 +83,7 @@ class CProfileBuildQueryForProcPage : public CWizardSheetPage {
   bool RecheckRows();
   void HidePreview();
   void ReadFormColumnUse();
-  CDatabseConnection* Settings() const;
+  admin::CDatabseConnection* Settings() const;
 
   CWizardSheet* m_pWizard;
   ProfileDraft& m_draft;

@@ -74,7 +74,7 @@ void Inform(QWidget* parent, const QString& text) {
   Ask(parent, text, platform::MB_OK | platform::MB_ICONINFORMATION);
 }
 
-CDatabseConnection* SettingsConnection() {
+admin::CDatabseConnection* SettingsConnection() {
   CTarnwickApp* app = GetTarnwickApp();
   return app != nullptr ? &app->GetSettingsConnection() : nullptr;
 }
@@ -88,7 +88,7 @@ QString SheetOfExportFile(const QString& fileName) {
   return fileName.mid(prefix.size(), fileName.size() - prefix.size() - suffix.size());
 }
 
-bool HasRowWithoutValues(CDBHandler& rows) {
+bool HasRowWithoutValues(admin::CDBHandler& rows) {
   const int16_t columns = rows.GetColumnCount();
   for (int32_t row = 0; row < rows.GetRowCount(); ++row) {
     if (!rows.MoveToRow(row)) break;
@@ -194,7 +194,7 @@ CDBConnManager& CProfileBuildQueryPage::ConnManager() const {
   return m_draft.GetConnManager();
 }
 
-CDatabseConnection& CProfileBuildQueryPage::Source() const { return ConnManager().GetConnection(); }
+admin::CDatabseConnection& CProfileBuildQueryPage::Source() const { return ConnManager().GetConnection(); }
 
 bool CProfileBuildQueryPage::IsWorkbookExport() const { return m_draft.IsExcel(); }
 
@@ -206,7 +206,7 @@ SelectSource CProfileBuildQueryPage::SourceFacts() const {
   source.sourceKind = Source().GetSourceKind();
   // By the name's driver: an edit connects without the data-source page's choice.
   source.mySql = source.sourceKind == sourcekind::kNamedDataSource &&
-                 CDatabseConnection::IsMySqlDataSource(m_draft.GetProfileRecord().DB_DSN);
+                 admin::CDatabseConnection::IsMySqlDataSource(m_draft.GetProfileRecord().DB_DSN);
   source.workbookExport = IsWorkbookExport();
   return source;
 }
@@ -283,7 +283,7 @@ void CProfileBuildQueryPage::OnViewsListType() {
 bool CProfileBuildQueryPage::ChangeListType(int listType) {
   if (listType == m_nListType) return true;
   if (m_draft.IsEditMode()) {
-    const CDatabseConnection* settings = SettingsConnection();
+    const admin::CDatabseConnection* settings = SettingsConnection();
     const int32_t profileId = m_draft.GetProfileRecord().ProfileID;
     const QString refusal = !m_forms.lookup.isEmpty() ? kLookupRefusal
                             : settings != nullptr && ProfileHasForms(*settings, profileId) == 1 ? kFormsRefusal
@@ -370,7 +370,7 @@ int CProfileBuildQueryPage::StoredTableRow() const {
 
 bool CProfileBuildQueryPage::MayLeaveChosenTable(int newRow) {
   if (m_draft.IsEditMode() && newRow != StoredTableRow()) {
-    const CDatabseConnection* settings = SettingsConnection();
+    const admin::CDatabseConnection* settings = SettingsConnection();
     if (!m_forms.lookup.isEmpty()) {
       Ask(this, kLookupRefusal, platform::MB_OK);
       return false;
@@ -438,7 +438,7 @@ void CProfileBuildQueryPage::ListColumns() {
 QList<ListedColumn> CProfileBuildQueryPage::ListWorksheetColumns(const SelectSource& source, const QString& sheet) {
   QList<ListedColumn> columns;
   if (ConnManager().FetchContents(nullptr, sheet) != 1) return columns;
-  CDBHandler* rows = ConnManager().GetActiveHandler();
+  admin::CDBHandler* rows = ConnManager().GetActiveHandler();
   for (int16_t column = 0; column < rows->GetColumnCount(); ++column) {
     const int16_t code = rows->GetColumnType(column);
     const QString typeName = GetSqlTypeName(code);
@@ -704,7 +704,7 @@ void CProfileBuildQueryPage::OnPreview() {
     return;
   }
   if (!RunQuery(query)) return;
-  CDBHandler* rows = ConnManager().GetActiveHandler();
+  admin::CDBHandler* rows = ConnManager().GetActiveHandler();
   m_pRecordCount->setText(QStringLiteral("Number of Records : %1").arg(rows->GetRowCount()));
   PlacePreview();
   m_pPopup->Grid().SetHandler(rows);
@@ -716,7 +716,7 @@ void CProfileBuildQueryPage::OnPreview() {
 // ---- edit mode ----
 
 bool CProfileBuildQueryPage::ReadEditedProfile() {
-  const CDatabseConnection* settings = SettingsConnection();
+  const admin::CDatabseConnection* settings = SettingsConnection();
   ProfileRecord& record = m_draft.GetProfileRecord();
   m_forms = {};
   if (settings != nullptr) {
@@ -807,7 +807,7 @@ QString CProfileBuildQueryPage::FinishRefusal() const {
     return QStringLiteral("Please, Enter Query or Select Table/View from available tables/views list.");
   if (!IsExcelAutomation() && !query.startsWith(QStringLiteral("Select")))
     return QStringLiteral("Please, Enter only SELECT query.");
-  const CDatabseConnection* settings = SettingsConnection();
+  const admin::CDatabseConnection* settings = SettingsConnection();
   const QString nameRefusal =
       CheckProfileName(m_pNameEdit->text(), ProfilePage::kTable, m_strEditedName, [settings](const QString& name) {
         return settings != nullptr && FindProfileByName(*settings, name) == 1;
@@ -823,7 +823,7 @@ QString CProfileBuildQueryPage::FinishRefusal() const {
 
 bool CProfileBuildQueryPage::CheckRowsHaveValues() {
   if (!RunQuery(GetQueryText())) return false;
-  CDBHandler* rows = ConnManager().GetActiveHandler();
+  admin::CDBHandler* rows = ConnManager().GetActiveHandler();
   if (rows == nullptr || !HasRowWithoutValues(*rows)) return true;
   // The worksheet's own refusal ends with a second point.
   Inform(this, IsExcelAutomation() ? kEmptyRecords + u'.' : kEmptyRecords);
@@ -859,7 +859,7 @@ bool CProfileBuildQueryPage::OnWizardFinish() {
 }
 
 bool CProfileBuildQueryPage::CreateTableProfile() {
-  CDatabseConnection* settings = SettingsConnection();
+  admin::CDatabseConnection* settings = SettingsConnection();
   CTarnwickApp* app = GetTarnwickApp();
   if (settings == nullptr || app == nullptr) return false;
   ProfileRecord& record = m_draft.GetProfileRecord();

@@ -13,7 +13,7 @@
 class CBMButton;
 class CColoredListCtrl;
 class CDBConnManager;
-class CDatabseConnection;
+namespace admin { class CDatabseConnection; }
 class CWizardSheet;
 class CPopupDlg;
 class ProfileDraft;
@@ -83,7 +83,7 @@ class CProfileBuildQueryPage : public CWizardSheetPage {
   void CreateLocationGroup();
 
   CDBConnManager& ConnManager() const;
-  CDatabseConnection& Source() const;
+  admin::CDatabseConnection& Source() const;
   SelectSource SourceFacts() const;
   bool IsWorkbookExport() const;
   bool IsExcelAutomation() const;

@@ -279,7 +279,7 @@ bool CProfileDatabaseConnectionPage::PrepareWorkbook(QString* path, QString* con
   Log(QStringLiteral("Excel Database is selected."));
   CExcelConnDlg choice(this);
   if (choice.exec() != QDialog::Accepted) return false;
-  DeleteEmptyRowsInExcelSheets(path, QFileInfo(*path).fileName());
+  admin::DeleteEmptyRowsInExcelSheets(path, QFileInfo(*path).fileName());
   if (choice.GetChoice() == 1) {
     Log(QStringLiteral("View as Excel Worksheet option is selected."));
     return true;
@@ -295,7 +295,7 @@ bool CProfileDatabaseConnectionPage::PrepareWorkbook(QString* path, QString* con
 bool CProfileDatabaseConnectionPage::ExportWorkbookSheets(QString* path, QString* connectionFolder) {
   const platform::WaitCursor waitCursor;
   m_draft.GetConnManager().CloseConnection(false);
-  CExcelConnection workbook;
+  admin::CExcelConnection workbook;
   QString error;
   QStringList names;
   if (workbook.OpenWorkbook(&error, true, *path) == 1) m_draft.SetSheetCount(workbook.ExportSheetsToText(&names));
@@ -329,7 +329,7 @@ void CProfileDatabaseConnectionPage::SelectDataSourceName() {
     Log(QStringLiteral("Database is Connected."));
     // 9 marks a MySQL or MariaDB name only; every other name is 0.
     const uint8_t code =
-        CDatabseConnection::GetMySqlFlag() ? sourcekind::kXlsbOrMySql : uint8_t{sourcekind::kNamedDataSource};
+        admin::CDatabseConnection::GetMySqlFlag() ? sourcekind::kXlsbOrMySql : uint8_t{sourcekind::kNamedDataSource};
     StoreSourceFields(code, QString(), user, password, QString(), name);
   } else {
     ShowConnectFailure(error);

@@ -11,7 +11,7 @@ QString SourceText(const ProfileRecord& record) {
 
 }  // namespace
 
-QList<ProfileListRow> LoadProfileList(const CDatabseConnection& settings) {
+QList<ProfileListRow> LoadProfileList(const admin::CDatabseConnection& settings) {
   const QList<ProfileRecord> records = ReadStoredProfiles(settings);
   QList<ProfileListRow> rows;
   for (const ProfileRecord& record : records) {

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-class CDatabseConnection;
+namespace admin { class CDatabseConnection; }
 
 // The stored profiles as the Profile Manager lists them, apart from its widgets.
 
@@ -21,4 +21,4 @@ struct ProfileListRow {
 
 // The profiles with a live status row, in ProfileInfo order; profiles whose rows are all "D"
 // are gone for the devices and not listed.
-QList<ProfileListRow> LoadProfileList(const CDatabseConnection& settings);
+QList<ProfileListRow> LoadProfileList(const admin::CDatabseConnection& settings);

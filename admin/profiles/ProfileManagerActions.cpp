@@ -22,7 +22,7 @@ bool Ask(const QString& question) {
 
 }  // namespace
 
-QString EditProfileRefusal(const CDatabseConnection& settings, const QString& name, ProfileRecord* record) {
+QString EditProfileRefusal(const admin::CDatabseConnection& settings, const QString& name, ProfileRecord* record) {
   if (name.isEmpty()) return kNoProfileSelected;
   const int32_t profileId = GetProfileIDByName(settings, name);
   // Removed meanwhile: editing what the list still shows would write over another profile.
@@ -37,7 +37,7 @@ QString EditProfileRefusal(const CDatabseConnection& settings, const QString& na
   return {};
 }
 
-bool RemoveListedProfile(CDatabseConnection& settings, const QString& name) {
+bool RemoveListedProfile(admin::CDatabseConnection& settings, const QString& name) {
   if (name.isEmpty()) {
     Show(kNoProfileSelected, platform::MB_OK);
     return false;

@@ -292,10 +292,10 @@ void CProfileManagerDlg::ConnectTableSource(CNewProfileWizard& wizard, const Pro
   if (code == sourcekind::kTxt && record.Path != record.tempPath) {
     Log(QStringLiteral("<ProfileManagerDlg> Edited Profile have isExcel true."));
     QString workbook = record.Path + record.DB_DSN;
-    DeleteEmptyRowsInExcelSheets(&workbook, record.DB_DSN);
+    admin::DeleteEmptyRowsInExcelSheets(&workbook, record.DB_DSN);
     if (page->ExportWorkbookSheets(&workbook, &folder)) path = workbook;
   } else if (code == kXlsmKind) {
-    DeleteEmptyRowsInExcelSheets(&path, record.DB_DSN);
+    admin::DeleteEmptyRowsInExcelSheets(&path, record.DB_DSN);
   }
   const uint8_t kind = code == kMySqlKind ? uint8_t{0} : static_cast<uint8_t>(code);
   const QString target = IsFolderSourceKind(kind) ? folder : path;

@@ -72,7 +72,7 @@ bool CheckRequest(const ProfileStoreRequest& request, const ProfileRecord& recor
 }
 
 // A number for a new profile, the counter already past it; 0 when none can be handed out.
-int32_t TakeNextProfileID(const CDatabseConnection& settings) {
+int32_t TakeNextProfileID(const admin::CDatabseConnection& settings) {
   int counter = 0;
   const int32_t highestUsed = GetHighestUsedProfileID(settings);
   if (GetNextProfileID(&counter) == 0 || counter <= 0 || highestUsed < 0) {
@@ -90,7 +90,7 @@ int32_t TakeNextProfileID(const CDatabseConnection& settings) {
   return id;
 }
 
-bool SaveStatusRows(CDatabseConnection& settings, const ProfileRecord& record) {
+bool SaveStatusRows(admin::CDatabseConnection& settings, const ProfileRecord& record) {
   for (const QString& user : record.UserList.split(u',', Qt::SkipEmptyParts)) {
     if (SaveUserProfileStatus(settings, {user, record.ProfileID, QStringLiteral("A")}) == 1) continue;
     WriteAppLog(-1, QStringLiteral("Error to save UserProfileStatus of User %1 for Profile ID %2.")
@@ -101,7 +101,7 @@ bool SaveStatusRows(CDatabseConnection& settings, const ProfileRecord& record) {
   return true;
 }
 
-bool RemoveForEdit(CDatabseConnection& settings, const ProfileRecord& record) {
+bool RemoveForEdit(admin::CDatabseConnection& settings, const ProfileRecord& record) {
   if (!MarkProfileStatusDeleted(settings, record.ProfileID) || !DeleteProfileInfoRow(settings, record.ProfileID))
     return false;
   WriteAppLog(
@@ -111,7 +111,7 @@ bool RemoveForEdit(CDatabseConnection& settings, const ProfileRecord& record) {
 }
 
 // The statements of the profile inside `transaction`, committed when all succeeded.
-bool WriteProfile(CDatabseConnection& settings, SettingsTransaction& transaction, ProfileStoreMode mode,
+bool WriteProfile(admin::CDatabseConnection& settings, SettingsTransaction& transaction, ProfileStoreMode mode,
                   const ProfileRecord& record) {
   if (!transaction.IsOpen()) return false;
   if (mode == ProfileStoreMode::kEdit && !RemoveForEdit(settings, record)) return false;
@@ -127,7 +127,7 @@ bool WriteProfile(CDatabseConnection& settings, SettingsTransaction& transaction
   return transaction.Commit();
 }
 
-bool StoreProfile(CDatabseConnection& settings, const ProfileStoreRequest& request, ProfileRecord* record,
+bool StoreProfile(admin::CDatabseConnection& settings, const ProfileStoreRequest& request, ProfileRecord* record,
                   const PageTexts& texts) {
   if (!CheckRequest(request, *record)) return false;
   record->UserList = request.defaultUserId + u',';
@@ -158,10 +158,10 @@ bool StoreProfile(CDatabseConnection& settings, const ProfileStoreRequest& reque
 
 }  // namespace
 
-bool CreateTableProfile(CDatabseConnection& settings, const ProfileStoreRequest& request, ProfileRecord* record) {
+bool CreateTableProfile(admin::CDatabseConnection& settings, const ProfileStoreRequest& request, ProfileRecord* record) {
   return StoreProfile(settings, request, record, TableTexts());
 }
 
-bool CreateProcedureProfile(CDatabseConnection& settings, const ProfileStoreRequest& request, ProfileRecord* record) {
+bool CreateProcedureProfile(admin::CDatabseConnection& settings, const ProfileStoreRequest& request, ProfileRecord* record) {
   return StoreProfile(settings, request, record, ProcedureTexts());
 }

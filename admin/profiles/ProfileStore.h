@@ -4,7 +4,7 @@
 
 #include <QString>
 
-class CDatabseConnection;
+namespace admin { class CDatabseConnection; }
 
 // Finish of both profile pages: the profile written into the settings database as one unit.
 //
@@ -28,5 +28,5 @@ inline constexpr qsizetype kLongestProfileText = 6144;
 
 // `record` is the page's filled record; UserList, SyncDestination, IsPrimaryKeySelected and (new
 // profile) ProfileID are set here. True when the profile is stored.
-bool CreateTableProfile(CDatabseConnection& settings, const ProfileStoreRequest& request, ProfileRecord* record);
-bool CreateProcedureProfile(CDatabseConnection& settings, const ProfileStoreRequest& request, ProfileRecord* record);
+bool CreateTableProfile(admin::CDatabseConnection& settings, const ProfileStoreRequest& request, ProfileRecord* record);
+bool CreateProcedureProfile(admin::CDatabseConnection& settings, const ProfileStoreRequest& request, ProfileRecord* record);

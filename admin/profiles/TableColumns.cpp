@@ -11,7 +11,7 @@ QString CatalogTableName(const SelectSource& source, const QString& table) {
   return table;
 }
 
-QList<ListedColumn> ListTableColumns(CDatabseConnection& connection, const SelectSource& source, const QString& table) {
+QList<ListedColumn> ListTableColumns(admin::CDatabseConnection& connection, const SelectSource& source, const QString& table) {
   const QString catalogName = CatalogTableName(source, table);
   QStringList names;
   QList<int16_t> types;

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-class CDatabseConnection;
+namespace admin { class CDatabseConnection; }
 
 // One column of the table page's column list.
 struct ListedColumn {
@@ -24,4 +24,4 @@ QString CatalogTableName(const SelectSource& source, const QString& table);
 
 // The columns of the table with their types and keys. A column of an unsupported type (a BIGINT
 // key) is listed, unticked, and does not refuse the table.
-QList<ListedColumn> ListTableColumns(CDatabseConnection& connection, const SelectSource& source, const QString& table);
+QList<ListedColumn> ListTableColumns(admin::CDatabseConnection& connection, const SelectSource& source, const QString& table);

@@ -18,7 +18,7 @@ QStringList Listed(const QStringList& names, const QStringList& columnNames) {
 
 }  // namespace
 
-QStringList GetTableKeyColumns(CDatabseConnection& connection, const QString& productName, const QString& table,
+QStringList GetTableKeyColumns(admin::CDatabseConnection& connection, const QString& productName, const QString& table,
                                const QStringList& columnNames) {
   QStringList names;
   if (UsesBestRowIdentifier(productName)) {

@@ -5,7 +5,7 @@
 
 CDatabaseGrid::CDatabaseGrid(QWidget* parent) : CGridCtrl(parent) {}
 
-void CDatabaseGrid::SetHandler(CDBHandler* handler) {
+void CDatabaseGrid::SetHandler(admin::CDBHandler* handler) {
   m_pHandler = handler;
   if (handler == nullptr) {
     DeleteAllItems();

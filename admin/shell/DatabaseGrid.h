@@ -2,7 +2,7 @@
 
 #include "admin/shell/GridCtrl.h"
 
-class CDBHandler;
+namespace admin { class CDBHandler; }
 
 // A grid over a record source: one header row with the column names, one header column with
 // the row numbers, and the field values. The source is not owned: its owner detaches it
@@ -15,8 +15,8 @@ class CDatabaseGrid : public CGridCtrl {
 
   explicit CDatabaseGrid(QWidget* parent = nullptr);
 
-  void SetHandler(CDBHandler* handler);
-  CDBHandler* GetHandler() const { return m_pHandler; }
+  void SetHandler(admin::CDBHandler* handler);
+  admin::CDBHandler* GetHandler() const { return m_pHandler; }
 
   // Empty for the corner, without a source, and for a row the source cannot move to.
   QString GetCellText(int row, int column) override;
@@ -24,5 +24,5 @@ class CDatabaseGrid : public CGridCtrl {
   int GetCellFormat(int column) override;
 
  private:
-  CDBHandler* m_pHandler = nullptr;
+  admin::CDBHandler* m_pHandler = nullptr;
 };

@@ -23,7 +23,7 @@ void InitUserListColumns(CColoredListCtrl* list) {
     list->InsertColumn(column++, heading, width);
 }
 
-int FillDeviceUserList(CColoredListCtrl* list, CDatabseConnection& settings) {
+int FillDeviceUserList(CColoredListCtrl* list, admin::CDatabseConnection& settings) {
   list->DeleteAllItems();
   UserInfoTable table(settings);
   for (const UserInfoRow& user : table.Rows()) {

@@ -3,7 +3,7 @@
 #include <QString>
 
 class CColoredListCtrl;
-class CDatabseConnection;
+namespace admin { class CDatabseConnection; }
 class QRect;
 class QWidget;
 
@@ -15,7 +15,7 @@ CColoredListCtrl* NewDeviceUserList(QWidget* parent, const QRect& place);
 // The columns "PIN", "Name", "Designation" and "Department", a quarter of the list each.
 void InitUserListColumns(CColoredListCtrl* list);
 // Lists the users afresh; the number listed.
-int FillDeviceUserList(CColoredListCtrl* list, CDatabseConnection& settings);
+int FillDeviceUserList(CColoredListCtrl* list, admin::CDatabseConnection& settings);
 // The PIN of the row at the selection mark; empty without one.
 QString SelectedUserPin(const CColoredListCtrl& list);
 // Columns of equal width over the list's inner width.

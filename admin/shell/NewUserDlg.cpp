@@ -30,7 +30,7 @@ void AddSorted(QComboBox* combo, const QString& text) {
 
 }  // namespace
 
-CNewUserDlg::CNewUserDlg(CDatabseConnection& settings, QWidget* parent)
+CNewUserDlg::CNewUserDlg(admin::CDatabseConnection& settings, QWidget* parent)
     : QDialog(parent), m_settings(settings), m_syncOption(this, QPoint(20, 300)) {
   setWindowTitle(QStringLiteral("New User Information"));
   setFixedSize(400, 470);

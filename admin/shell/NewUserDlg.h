@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-class CDatabseConnection;
+namespace admin { class CDatabseConnection; }
 class QComboBox;
 class QLineEdit;
 
@@ -19,7 +19,7 @@ class CNewUserDlg : public QDialog {
   // Every text of these dialogs fits a field of 1,024 characters with its terminating zero.
   static constexpr int kMaxTextChars = 1023;
 
-  explicit CNewUserDlg(CDatabseConnection& settings, QWidget* parent = nullptr);
+  explicit CNewUserDlg(admin::CDatabseConnection& settings, QWidget* parent = nullptr);
 
   // The accepted input; the device ID without blanks at its ends.
   QString GetDeviceId() const { return m_strDeviceId; }
@@ -42,7 +42,7 @@ class CNewUserDlg : public QDialog {
   void OnOK();
   bool Refuse(const QString& text);
 
-  CDatabseConnection& m_settings;
+  admin::CDatabseConnection& m_settings;
   QComboBox* m_pDeviceType;
   QLineEdit* m_pDeviceId;
   QLineEdit* m_pConfirmDeviceId;

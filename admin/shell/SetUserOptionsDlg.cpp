@@ -9,7 +9,7 @@
 namespace {
 
 // The user's row; false when the table has no row of exactly that PIN.
-bool FindUser(CDatabseConnection& settings, const QString& pin, UserInfoRow* user) {
+bool FindUser(admin::CDatabseConnection& settings, const QString& pin, UserInfoRow* user) {
   UserInfoTable table(settings);
   for (const UserInfoRow& row : table.Rows()) {
     if (row.PIN != pin) continue;
@@ -21,7 +21,7 @@ bool FindUser(CDatabseConnection& settings, const QString& pin, UserInfoRow* use
 
 }  // namespace
 
-CSetUserOptionsDlg::CSetUserOptionsDlg(CDatabseConnection& settings, const QString& pin, QWidget* parent)
+CSetUserOptionsDlg::CSetUserOptionsDlg(admin::CDatabseConnection& settings, const QString& pin, QWidget* parent)
     : QDialog(parent), m_settings(settings), m_strPin(pin), m_syncOption(this, QPoint(20, 16)) {
   setWindowTitle(QStringLiteral("Set User Options"));
   setFixedSize(400, 180);

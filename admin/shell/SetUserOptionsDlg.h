@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-class CDatabseConnection;
+namespace admin { class CDatabseConnection; }
 
 // "Set User Options": changes the sync option and interval of one device user; the user's row
 // is stored with the flag "U".
@@ -12,7 +12,7 @@ class CSetUserOptionsDlg : public QDialog {
   Q_OBJECT
 
  public:
-  CSetUserOptionsDlg(CDatabseConnection& settings, const QString& pin, QWidget* parent = nullptr);
+  CSetUserOptionsDlg(admin::CDatabseConnection& settings, const QString& pin, QWidget* parent = nullptr);
 
  private:
   void OnInitDialog();
@@ -20,7 +20,7 @@ class CSetUserOptionsDlg : public QDialog {
   void OnBnClickedSyncOption();
   void OnOK();
 
-  CDatabseConnection& m_settings;
+  admin::CDatabseConnection& m_settings;
   QString m_strPin;
   SyncOptionControls m_syncOption;
 };

@@ -14,14 +14,14 @@
 
 namespace {
 
-bool HasLivePassword(const CDatabseConnection& settings, const QString& pin) {
+bool HasLivePassword(const admin::CDatabseConnection& settings, const QString& pin) {
   PasswordStatusRecord record{pin, QString(), QString()};
   return GetUserPasswordStatus(settings, &record) == 1 && IsLiveStatusFlag(record.StatusFlag);
 }
 
 }  // namespace
 
-SetUserPasswordDlg::SetUserPasswordDlg(CDatabseConnection& settings, QWidget* parent)
+SetUserPasswordDlg::SetUserPasswordDlg(admin::CDatabseConnection& settings, QWidget* parent)
     : QDialog(parent), m_settings(settings) {
   setWindowTitle(QStringLiteral("Set User Password"));
   setFixedSize(620, 330);

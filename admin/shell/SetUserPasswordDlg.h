@@ -3,7 +3,7 @@
 #include <QDialog>
 
 class CColoredListCtrl;
-class CDatabseConnection;
+namespace admin { class CDatabseConnection; }
 class QPushButton;
 
 // "Set User Password": the device users with buttons to set, change or remove a user's device
@@ -13,7 +13,7 @@ class SetUserPasswordDlg : public QDialog {
   Q_OBJECT
 
  public:
-  explicit SetUserPasswordDlg(CDatabseConnection& settings, QWidget* parent = nullptr);
+  explicit SetUserPasswordDlg(admin::CDatabseConnection& settings, QWidget* parent = nullptr);
 
  private:
   QPushButton* AddButton(const QString& text, const QString& id, int left);
@@ -28,7 +28,7 @@ class SetUserPasswordDlg : public QDialog {
   // The selected PIN; empty after "No User is Selected.".
   QString SelectedPin();
 
-  CDatabseConnection& m_settings;
+  admin::CDatabseConnection& m_settings;
   CColoredListCtrl* m_pUserList;
   QPushButton* m_pSet;
   QPushButton* m_pChange;

@@ -49,7 +49,7 @@ class CTarnwickApp {
   CLogFile* GetLog() const { return m_pLog.get(); }
   bool IsLoggingEnabled() const { return m_bLoggingEnabled; }
   // The one connection to the settings database, connected by InitInstance.
-  CDatabseConnection& GetSettingsConnection() { return m_settingsConnection; }
+  admin::CDatabseConnection& GetSettingsConnection() { return m_settingsConnection; }
   // Disconnects the settings database and connects it again; a failure is logged, shown as at
   // start-up unless `showFailure` is off, and leaves it disconnected. Every statement on the
   // connection must be freed before: its handle goes with the old connection.
@@ -79,7 +79,7 @@ class CTarnwickApp {
   bool ConnectSettingsDatabase(bool showFailure = true);
   void RunMainDialog();
 
-  CDatabseConnection m_settingsConnection;
+  admin::CDatabseConnection m_settingsConnection;
   std::unique_ptr<CLogFile> m_pLog;
   // The data layer's failures are shown while the application object lives.
   admin::FailurePresenter m_failurePresenter;

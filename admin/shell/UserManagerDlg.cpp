@@ -22,7 +22,7 @@ constexpr uint8_t kIPhone = 2;
 
 }  // namespace
 
-CUserManagerDlg::CUserManagerDlg(CDatabseConnection& settings, QWidget* parent)
+CUserManagerDlg::CUserManagerDlg(admin::CDatabseConnection& settings, QWidget* parent)
     : QDialog(parent, Qt::Widget), m_settings(settings) {
   setObjectName(QStringLiteral("User Manager"));
   resize(660, 480);

@@ -3,7 +3,7 @@
 #include <QDialog>
 
 class CColoredListCtrl;
-class CDatabseConnection;
+namespace admin { class CDatabseConnection; }
 class QGroupBox;
 class QPushButton;
 struct UserInfoRow;
@@ -14,7 +14,7 @@ class CUserManagerDlg : public QDialog {
   Q_OBJECT
 
  public:
-  explicit CUserManagerDlg(CDatabseConnection& settings, QWidget* parent = nullptr);
+  explicit CUserManagerDlg(admin::CDatabseConnection& settings, QWidget* parent = nullptr);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -38,7 +38,7 @@ class CUserManagerDlg : public QDialog {
   int Box(const QString& text, unsigned type);
   bool Ask(const QString& question);
 
-  CDatabseConnection& m_settings;
+  admin::CDatabseConnection& m_settings;
   CColoredListCtrl* m_pUserList;
   QPushButton* m_pSetUserOptions;
   QPushButton* m_pRemoveUser;

@@ -11,7 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-CUserPasswordDlg::CUserPasswordDlg(CDatabseConnection& settings, int mode, const QString& pin, QWidget* parent)
+CUserPasswordDlg::CUserPasswordDlg(admin::CDatabseConnection& settings, int mode, const QString& pin, QWidget* parent)
     : QDialog(parent), m_settings(settings), m_nMode(mode), m_strPin(pin) {
   setWindowTitle(QStringLiteral("User Password"));
   setFixedSize(520, 250);

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-class CDatabseConnection;
+namespace admin { class CDatabseConnection; }
 class QLabel;
 class QLineEdit;
 
@@ -14,7 +14,7 @@ class CUserPasswordDlg : public QDialog {
  public:
   enum Mode { kChange = 0, kSet = 1 };
 
-  CUserPasswordDlg(CDatabseConnection& settings, int mode, const QString& pin, QWidget* parent = nullptr);
+  CUserPasswordDlg(admin::CDatabseConnection& settings, int mode, const QString& pin, QWidget* parent = nullptr);
 
  private:
   QLineEdit* AddPasswordEdit(const QString& id, int top);
@@ -27,7 +27,7 @@ class CUserPasswordDlg : public QDialog {
   bool ReadNewPassword(QString* password);
   void Refuse(const QString& text);
 
-  CDatabseConnection& m_settings;
+  admin::CDatabseConnection& m_settings;
   int m_nMode;
   QString m_strPin;
   QLabel* m_pPin;

@@ -63,7 +63,7 @@ void ReportPeak(benchmark::State& state, long peakBefore, int rows) {
   state.counters["rows"] = rows;
 }
 
-void FetchBare(const CDatabseConnection& source, const QString& query, int rows) {
+void FetchBare(const syncservice::CDatabseConnection& source, const QString& query, int rows) {
   const platform::OdbcHandle statement = platform::OdbcHandle::Allocate(SQL_HANDLE_STMT, source.GetConnectionHandle());
   if (!SQL_SUCCEEDED(SQLExecDirectW(statement.get(), platform::SqlText(query), SQL_NTS))) Fail(QStringLiteral("query"));
   SQLINTEGER id = 0;
@@ -149,7 +149,7 @@ void BenchInstallation::MakeNew(int32_t profileId) {
 }
 
 void BenchInstallation::CheckDelivered(int32_t profileId) {
-  CDatabaseHandler status;
+  syncservice::CDatabaseHandler status;
   if (status.ExecuteQuery(m_settings, QStringLiteral("Select StatusFlag From UserProfileStatus Where ProfileID = %1")
                                           .arg(profileId)) != 1 ||
       status.GetRowCount() != 1 || status.MoveToRow(0) != 1 || !status.GetFieldValue(0, 0).isEmpty())
@@ -188,7 +188,7 @@ void BenchInstallation::StoreSealed(const QString& name, const QByteArray& plain
 void BenchInstallation::AddProfile(const Profile& profile) {
   const QString file = m_root.path() + u'/' + SourceFile(profile.id);
   QFile(file).open(QIODevice::WriteOnly);
-  auto source = std::make_unique<CDatabseConnection>();
+  auto source = std::make_unique<syncservice::CDatabseConnection>();
   QString error;
   if (source->ConnectDataSource(QStringLiteral("BenchSource%1").arg(profile.id), 1, file, QString(), QString(), &error,
                                 false) != 1)

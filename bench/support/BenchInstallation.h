@@ -25,7 +25,7 @@ void ReportPeak(benchmark::State& state, long peakBefore, int rows);
 
 // Every column of every row of `query` into bound buffers with a forward-only cursor, and
 // nothing else: the yardstick the passes are measured against. Fails unless `rows` came.
-void FetchBare(const CDatabseConnection& source, const QString& query, int rows);
+void FetchBare(const syncservice::CDatabseConnection& source, const QString& query, int rows);
 
 // The installation, the settings database, profiles over SQLite tables of six mixed columns
 // ("items": id, name, city, amount, day, ratio) in step with their snapshots or new (never delivered), and the web-service double
@@ -44,7 +44,7 @@ class BenchInstallation {
   // Only `profileId` is in step for the next pass.
   void Select(int32_t profileId);
 
-  CDatabseConnection& Source(int32_t profileId) { return *m_sources.at(static_cast<size_t>(profileId - 1)); }
+  syncservice::CDatabseConnection& Source(int32_t profileId) { return *m_sources.at(static_cast<size_t>(profileId - 1)); }
   static QString Query() { return QStringLiteral("Select * From items Order By id"); }
   QString Installation() const { return m_installation; }
   testsupport::WebServiceDouble& Service() { return m_service; }
@@ -68,9 +68,9 @@ class BenchInstallation {
 
   QTemporaryDir m_root;
   QString m_installation;
-  CDatabseConnection m_settings;
+  syncservice::CDatabseConnection m_settings;
   testsupport::WebServiceDouble m_service;
-  std::vector<std::unique_ptr<CDatabseConnection>> m_sources;
+  std::vector<std::unique_ptr<syncservice::CDatabseConnection>> m_sources;
   std::map<int32_t, int> m_profileRows;
 };
 

@@ -41,7 +41,7 @@ bool Install(const QString& settingsDatabase, const QString& sampleDatabase, con
 }
 
 bool Snapshot(const ProfileRecord& profile, const QString& outputFolder) {
-  ProfileDataReader reader;
+  syncservice::ProfileDataReader reader;
   reader.Profile() = profile;
   QString error;
   if (reader.OpenProfileSource(&error) != 1 || reader.ExecuteProfileQuery(&error) != 1) {

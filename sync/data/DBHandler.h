@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace syncservice {
+
 // A record source of the sync program, whose move to a row answers 1 on success.
 class CDBHandler : public data::RecordSource {
  public:
@@ -11,3 +13,5 @@ class CDBHandler : public data::RecordSource {
   virtual void BindColumns() = 0;
   virtual void UnbindColumns() = 0;
 };
+
+}  // namespace syncservice

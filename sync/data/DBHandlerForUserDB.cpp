@@ -41,7 +41,7 @@ void CDBHandlerForUserDB::UnbindColumns() {
   m_buffers.Unbind(Statement());
 }
 
-int CDBHandlerForUserDB::Initialize(const CDatabseConnection& connection, const QString& query, QString* error) {
+int CDBHandlerForUserDB::Initialize(const syncservice::CDatabseConnection& connection, const QString& query, QString* error) {
   StopReadingAhead();
   m_buffers.Unbind(Statement());
   m_nLastReadRow = -1;

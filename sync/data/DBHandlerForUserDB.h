@@ -14,11 +14,11 @@
 #include <memory>
 #include <optional>
 
-class CDatabseConnection;
+namespace syncservice { class CDatabseConnection; }
 
 // The query source of a profile's own data source: reads its rows as device records with their
 // row digests, and applies records received from the devices to it (add, update, delete).
-class CDBHandlerForUserDB : public CDatabaseHandler {
+class CDBHandlerForUserDB : public syncservice::CDatabaseHandler {
  public:
   CDBHandlerForUserDB() = default;
   ~CDBHandlerForUserDB() override;
@@ -27,7 +27,7 @@ class CDBHandlerForUserDB : public CDatabaseHandler {
   void UnbindColumns() override;
 
   // Executes the profile query; 0 with "Failed to Initialize User's Profile Database." in `error`.
-  int Initialize(const CDatabseConnection& connection, const QString& query, QString* error);
+  int Initialize(const syncservice::CDatabseConnection& connection, const QString& query, QString* error);
 
   // The record of zero-based `row` and its row digest; its length, 0 when there is none,
   // devicerecord::kRecordNotEncodable (with the digest) when the row cannot travel to a device.
@@ -97,7 +97,7 @@ class CDBHandlerForUserDB : public CDatabaseHandler {
   bool FitsBuffers(const syncservice::RowWriter& writer, const QList<devicerecord::Value>& values,
                    const QList<devicerecord::Value>& current, bool writeAutoNumber) const;
 
-  const CDatabseConnection* m_pConnection = nullptr;
+  const syncservice::CDatabseConnection* m_pConnection = nullptr;
   QString m_strQuery;
   syncservice::BoundColumns m_buffers;
   int32_t m_nLastReadRow = -1;

@@ -2,7 +2,7 @@
 
 #include "shared/devicerecord/DeviceRecord.h"
 
-int CDBHandlerForUserDBForProc::Initialize(const CDatabseConnection& connection, const QString& callText,
+int CDBHandlerForUserDBForProc::Initialize(const syncservice::CDatabseConnection& connection, const QString& callText,
                                            QString* error) {
   if (ExecuteQuery(connection, callText) == 1) return 1;
   *error = QStringLiteral("Failed to Initialize User's Profile Database.");

@@ -10,6 +10,8 @@
 
 #include <functional>
 
+namespace syncservice {
+
 namespace {
 
 constexpr SQLUSMALLINT kSpecialColumnName = 2;  // COLUMN_NAME of SQLSpecialColumns
@@ -85,3 +87,5 @@ int CDatabaseHandler::GetPrimaryKeyList(const CDatabseConnection& connection, co
                       },
                       names);
 }
+
+}  // namespace syncservice

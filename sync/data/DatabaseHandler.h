@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+namespace syncservice {
+
 class CDatabseConnection;
 
 // The sync program's record source of one SELECT query: executes it, describes its columns and
@@ -31,3 +33,5 @@ class CDatabaseHandler : public syncservice::OdbcRecordSource {
  private:
   static constexpr qsizetype kValueBufferBytes = 32765;
 };
+
+}  // namespace syncservice

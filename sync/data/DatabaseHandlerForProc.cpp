@@ -2,6 +2,8 @@
 
 #include "sync/data/DatabseConnection.h"
 
+namespace syncservice {
+
 CDatabaseHandlerForProc::~CDatabaseHandlerForProc() { m_buffers.Unbind(Statement()); }
 
 QString CDatabaseHandlerForProc::GetFieldValue(int32_t row, int16_t column) {
@@ -39,3 +41,5 @@ CDatabaseHandlerForProc::CachedRow CDatabaseHandlerForProc::ReadRow(int32_t row)
   cached.rowText = m_buffers.RowText();
   return cached;
 }
+
+}  // namespace syncservice

@@ -8,6 +8,8 @@
 
 #include <map>
 
+namespace syncservice {
+
 class CDatabseConnection;
 
 // The sync program's record source of a stored-procedure call: executing it fetches every result
@@ -40,3 +42,5 @@ class CDatabaseHandlerForProc : public syncservice::OdbcRecordSource {
   syncservice::BoundColumns m_buffers;
   std::map<int32_t, CachedRow> m_rowCache;  // row numbers from 1
 };
+
+}  // namespace syncservice

@@ -6,6 +6,8 @@
 #include "sync/data/MutexSharedMemory.h"
 #include "sync/data/SyncOdbc.h"
 
+namespace syncservice {
+
 namespace {
 
 constexpr uint32_t kSharedMemorySize = 100;
@@ -63,3 +65,5 @@ SQLRETURN CDatabseConnection::ExecuteStatement(const QString& sql) {
   if (result == SQL_ERROR) m_strLastError = FormatOdbcDiagnostics(GetLastStatementDiagnostic(), OdbcTextForm::Diagnostic);
   return result;
 }
+
+}  // namespace syncservice

@@ -13,6 +13,8 @@
 class CMutexSharedMemory;
 class ExcelLock;
 
+namespace syncservice {
+
 // The sync program's ODBC connection: it keeps a last-error text, and a workbook reached through
 // the ODBC Excel driver (kind 2) is worked on by one connection at a time: the connection holds
 // the workbook lock from connect to disconnect.
@@ -54,3 +56,5 @@ class CDatabseConnection : public data::OdbcConnection {
   std::unique_ptr<ExcelLock> m_pExcelLock;
   std::function<bool()> m_lockGiveUp;
 };
+
+}  // namespace syncservice

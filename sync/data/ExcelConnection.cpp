@@ -2,5 +2,9 @@
 
 #include "sync/data/SyncLog.h"
 
+namespace syncservice {
+
 CExcelConnection::CExcelConnection()
     : WorkbookConnection({[](const QString& text) { WriteSyncServiceLog(-1, text); }, QString(), false}) {}
+
+}  // namespace syncservice

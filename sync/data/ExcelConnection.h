@@ -2,6 +2,8 @@
 
 #include "shared/data/WorkbookConnection.h"
 
+namespace syncservice {
+
 // The worksheets of an open workbook as a worksheet handler holds them.
 using ExcelWorksheets = data::SharedWorkbook;
 
@@ -23,3 +25,5 @@ class CExcelConnection : private data::WorkbookConnection {
   // WorkbookConnection::ExportSheetsToText).
   int ExportSheetsToText() { return WorkbookConnection::ExportSheetsToText(nullptr); }
 };
+
+}  // namespace syncservice

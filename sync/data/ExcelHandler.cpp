@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <optional>
 
+namespace syncservice {
+
 namespace {
 
 constexpr qsizetype kMaxValueUnits = CExcelHandler::kColumnSize / 2;
@@ -103,3 +105,5 @@ int CExcelHandler::DeleteRecord(int32_t sheetRow) {
   if (sheetRow < 1 || sheetRow > Rows().RowCount() || !CanWrite(&error)) return 0;
   return Rows().DeleteRow(sheetRow - 1) ? 1 : 0;
 }
+
+}  // namespace syncservice

@@ -8,6 +8,8 @@
 #include <QByteArrayView>
 #include <QStringList>
 
+namespace syncservice {
+
 // One worksheet as a record source: every column text (named by its letters), every value the
 // text the sheet shows; and the rows the devices add, change or delete written back. Rows and
 // columns count from A1 up to the last used cell.
@@ -46,3 +48,5 @@ class CExcelHandler : public data::WorksheetHandler<CDBHandler> {
   // Whether written rows can be saved; else false with the reason.
   bool CanWrite(QString* error) const;
 };
+
+}  // namespace syncservice

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/odbc/OdbcHandle.h"
-#include "sync/data/FormDetailsRow.h"
+#include "shared/data/FormDetailsRow.h"
 #include "sync/data/SettingsTable.h"
 
 #include <sql.h>

@@ -9,7 +9,7 @@ namespace syncservice {
 
 // The sync program's ODBC record sources: columns described by its own kinds, with the columns
 // the database numbers itself (AutoNumber), and the log their messages go to.
-class OdbcRecordSource : public data::CursorRecordSource<CDBHandler> {
+class OdbcRecordSource : public data::CursorRecordSource<syncservice::CDBHandler> {
  public:
   // 0: messages go to the sync-service log, 1: to the back-sync log.
   void SetLogTarget(int target) { m_nLogTarget = target; }

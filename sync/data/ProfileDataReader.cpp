@@ -6,6 +6,8 @@
 #include "shared/odbc/QueryText.h"
 #include "sync/data/ExcelSheetCleanup.h"
 
+namespace syncservice {
+
 namespace {
 
 // Kinds past the table are read as workbooks too.
@@ -187,3 +189,5 @@ int ProfileDataReader::GetPrimaryKeyColumns(QList<int16_t>* columns) {
   }
   return count;
 }
+
+}  // namespace syncservice

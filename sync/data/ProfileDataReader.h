@@ -15,6 +15,8 @@
 
 #include <cstdint>
 
+namespace syncservice {
+
 // One profile's own data source as the engine works on it: an ODBC data source name, a desktop
 // file behind this program's data source name, a stored procedure, or a workbook opened through
 // the workbook model. It runs the profile query, hands out column names, rows as device records
@@ -126,3 +128,5 @@ class ProfileDataReader : public CDatabseConnection {
   uint8_t m_nSourceKind = 0;
   ProfileRecord m_profile;
 };
+
+}  // namespace syncservice

@@ -37,14 +37,14 @@ class SettingsTable {
   // "Failed to Initialize <table>, Database not connected.".
   QString NotConnectedText() const;
   const QString& TableName() const { return m_strTableName; }
-  CDatabseConnection& Connection() { return m_connection; }
+  syncservice::CDatabseConnection& Connection() { return m_connection; }
 
   virtual void ReleaseStatement() {}
 
  private:
   void ReportConnectFailure(const QString& driverError);
 
-  CDatabseConnection m_connection;
+  syncservice::CDatabseConnection m_connection;
   int32_t m_nConnected = 0;
   QString m_strError;
   QString m_strSelection;

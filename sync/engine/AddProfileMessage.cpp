@@ -9,7 +9,7 @@
 
 namespace {
 
-QList<profilemetadata::Column> DescribeColumns(CDBHandler& handler) {
+QList<profilemetadata::Column> DescribeColumns(syncservice::CDBHandler& handler) {
   QList<profilemetadata::Column> columns;
   const int16_t count = handler.GetColumnCount();
   for (int16_t i = 0; i < count; ++i) {
@@ -28,7 +28,7 @@ QList<int32_t> Widened(const QList<int16_t>& columns) { return QList<int32_t>(co
 QByteArray CStatusChangeCheck::BuildProfileMetadata(int32_t profileId) const {
   std::optional<ProfileRecord> record = ReadProfileRecord(profileId, 74, 75);
   if (!record) return {};
-  ProfileDataReader reader;
+  syncservice::ProfileDataReader reader;
   if (!OpenProfileForSending(*record, &reader, 77, 76)) return {};
 
   const auto now = static_cast<uint32_t>(QDateTime::currentSecsSinceEpoch());

@@ -39,7 +39,7 @@ void WriteSnapshot(int32_t profileId, const CCdbFile& snapshotFile, const Profil
 
 // Compares the profile's rows with its snapshot and sends what changed.
 ProfileResult CompareAndSend(int32_t profileId, const CCdbFile& snapshotFile, QList<CdbEntry> snapshot,
-                             ProfileDataReader* reader) {
+                             syncservice::ProfileDataReader* reader) {
   ProfileChanges changes;
   reader->BindColumns();
   const changescan::Outcome outcome = changescan::Compare(
@@ -74,7 +74,7 @@ ProfileResult DetectProfileChanges(const ProfileRecord& profile) {
     snapshotFile.LoadCdbRecords(&entries);
     return entries;
   });
-  ProfileDataReader reader;
+  syncservice::ProfileDataReader reader;
   reader.ReadForwardOnly();
   if (!OpenProfileForSending(profile, &reader, 54, 53)) return ProfileResult::Done;
   return CompareAndSend(profile.ProfileID, snapshotFile, snapshot.get(), &reader);

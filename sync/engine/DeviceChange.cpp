@@ -88,7 +88,7 @@ std::optional<ProfileRecord> DeviceChange::ReadProfileRow(DeviceChangeOutcome* o
 }
 
 bool DeviceChange::OpenTable(const ProfileRecord& profile, ProfileChangeRun& run) const {
-  ProfileDataReader& reader = run.Reader(profile);
+  syncservice::ProfileDataReader& reader = run.Reader(profile);
   QString error;
   if (!reader.IsProfileConnected() && reader.OpenProfileSource(&error) != 1) {
     WriteBackSyncLog(Code(31, 19), error);
@@ -107,7 +107,7 @@ bool DeviceChange::OpenTable(const ProfileRecord& profile, ProfileChangeRun& run
 
 DeviceChangeOutcome DeviceChange::ApplyToTable(const ProfileRecord& profile, ProfileChangeRun& run) const {
   if (!OpenTable(profile, run)) return DeviceChangeOutcome::Keep();
-  ProfileDataReader& reader = run.Reader(profile);
+  syncservice::ProfileDataReader& reader = run.Reader(profile);
   if (reader.IsProcedureProfile()) {
     WriteBackSyncLog(-1, kNotForProcedure);
     return DeviceChangeOutcome::Answer(0, kNotForProcedure);
@@ -130,7 +130,7 @@ DeviceChangeOutcome DeviceChange::ApplyToTable(const ProfileRecord& profile, Pro
   }
 }
 
-bool DeviceChange::AddTableRow(ProfileChangeRun& run, ProfileDataReader& reader, uint8_t* digest,
+bool DeviceChange::AddTableRow(ProfileChangeRun& run, syncservice::ProfileDataReader& reader, uint8_t* digest,
                                QString* reason) const {
   TurnRowLookup::Row stored;
   TurnRowLookup* rows = run.Rows();
@@ -152,7 +152,7 @@ DeviceChangeOutcome DeviceChange::AddRow(ProfileSnapshot& snapshot, int failureC
   return DeviceChangeOutcome::Synced();
 }
 
-std::optional<DeviceChange::TableRow> DeviceChange::FindTableRow(ProfileChangeRun& run, ProfileDataReader& reader,
+std::optional<DeviceChange::TableRow> DeviceChange::FindTableRow(ProfileChangeRun& run, syncservice::ProfileDataReader& reader,
                                                                  const ProfileSnapshot& snapshot) const {
   TableRow found;
   found.entry = MessageEntry();
@@ -168,7 +168,7 @@ std::optional<DeviceChange::TableRow> DeviceChange::FindTableRow(ProfileChangeRu
   return found;
 }
 
-DeviceChangeOutcome DeviceChange::UpdateTable(ProfileChangeRun& run, ProfileDataReader& reader,
+DeviceChangeOutcome DeviceChange::UpdateTable(ProfileChangeRun& run, syncservice::ProfileDataReader& reader,
                                               ProfileSnapshot& snapshot) const {
   WriteBackSyncLog(-1, RecordText("In Record Update, RecordSource : %1 & RecordIndex : %2"));
   const std::optional<TableRow> found = FindTableRow(run, reader, snapshot);
@@ -198,14 +198,14 @@ DeviceChangeOutcome DeviceChange::UpdateTable(ProfileChangeRun& run, ProfileData
   return DeviceChangeOutcome::Synced();
 }
 
-bool DeviceChange::HoldsUpdate(ProfileDataReader& reader, const TableRow& found) const {
+bool DeviceChange::HoldsUpdate(syncservice::ProfileDataReader& reader, const TableRow& found) const {
   if (found.values != nullptr) return devicerecord::Encode(*found.values) == m_message.rowData;
   QByteArray current;
   uint8_t currentDigest[kRowDigestSize];
   return reader.FetchRecord(found.index, &current, currentDigest) > 0 && current == m_message.rowData;
 }
 
-bool DeviceChange::UpdateRow(ProfileChangeRun& run, ProfileDataReader& reader, const TableRow& found,
+bool DeviceChange::UpdateRow(ProfileChangeRun& run, syncservice::ProfileDataReader& reader, const TableRow& found,
                              uint8_t digest[kRowDigestSize], QString* error) const {
   const uint8_t* expected = found.entry.digest.data();
   if (found.values == nullptr) {
@@ -220,7 +220,7 @@ bool DeviceChange::UpdateRow(ProfileChangeRun& run, ProfileDataReader& reader, c
   return true;
 }
 
-DeviceChangeOutcome DeviceChange::DeleteFromTable(ProfileChangeRun& run, ProfileDataReader& reader,
+DeviceChangeOutcome DeviceChange::DeleteFromTable(ProfileChangeRun& run, syncservice::ProfileDataReader& reader,
                                                   ProfileSnapshot& snapshot) const {
   WriteBackSyncLog(-1, RecordText("In Record Delete, RecordSource : %1 & RecordIndex : %2"));
   const std::optional<TableRow> found = FindTableRow(run, reader, snapshot);
@@ -245,7 +245,7 @@ DeviceChangeOutcome DeviceChange::DeleteFromTable(ProfileChangeRun& run, Profile
   return DeviceChangeOutcome::Synced();
 }
 
-bool DeviceChange::DeleteRow(ProfileChangeRun& run, ProfileDataReader& reader, const TableRow& found,
+bool DeviceChange::DeleteRow(ProfileChangeRun& run, syncservice::ProfileDataReader& reader, const TableRow& found,
                              QString* error) const {
   const uint8_t* expected = found.entry.digest.data();
   const bool deleted = found.values == nullptr ? reader.DeleteRecord(error, found.index, expected) == 1
@@ -299,7 +299,7 @@ QString DeviceChange::RecordText(const char* format) const {
   return QString::fromLatin1(format).arg(m_message.recordSource).arg(m_message.recordIndex);
 }
 
-std::optional<CdbEntry> DeviceChange::LandedRow(ProfileChangeRun& run, ProfileDataReader& reader,
+std::optional<CdbEntry> DeviceChange::LandedRow(ProfileChangeRun& run, syncservice::ProfileDataReader& reader,
                                                 const ProfileSnapshot& snapshot) const {
   if (!m_bMayBeApplied) return std::nullopt;
   QString error;

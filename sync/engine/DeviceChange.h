@@ -13,7 +13,7 @@
 #include <optional>
 
 class ProfileChangeRun;
-class ProfileDataReader;
+namespace syncservice { class ProfileDataReader; }
 class ProfileSnapshot;
 class CExcelHandlerForUserDB;
 namespace platform {
@@ -77,19 +77,19 @@ class DeviceChange {
   // The run's source open and its query run; false, logged, when the source is out of reach.
   bool OpenTable(const ProfileRecord& profile, ProfileChangeRun& run) const;
   DeviceChangeOutcome ApplyToTable(const ProfileRecord& profile, ProfileChangeRun& run) const;
-  bool AddTableRow(ProfileChangeRun& run, ProfileDataReader& reader, uint8_t* digest, QString* reason) const;
-  std::optional<TableRow> FindTableRow(ProfileChangeRun& run, ProfileDataReader& reader,
+  bool AddTableRow(ProfileChangeRun& run, syncservice::ProfileDataReader& reader, uint8_t* digest, QString* reason) const;
+  std::optional<TableRow> FindTableRow(ProfileChangeRun& run, syncservice::ProfileDataReader& reader,
                                        const ProfileSnapshot& snapshot) const;
-  DeviceChangeOutcome UpdateTable(ProfileChangeRun& run, ProfileDataReader& reader, ProfileSnapshot& snapshot) const;
+  DeviceChangeOutcome UpdateTable(ProfileChangeRun& run, syncservice::ProfileDataReader& reader, ProfileSnapshot& snapshot) const;
   // Whether the found row holds the message's record already.
-  bool HoldsUpdate(ProfileDataReader& reader, const TableRow& found) const;
+  bool HoldsUpdate(syncservice::ProfileDataReader& reader, const TableRow& found) const;
   // Writes the message's record over the found row, refused when the row no longer has the
   // snapshot's digest: true with the stored row's digest, else false with the reason.
-  bool UpdateRow(ProfileChangeRun& run, ProfileDataReader& reader, const TableRow& found,
+  bool UpdateRow(ProfileChangeRun& run, syncservice::ProfileDataReader& reader, const TableRow& found,
                  uint8_t digest[kRowDigestSize], QString* error) const;
-  DeviceChangeOutcome DeleteFromTable(ProfileChangeRun& run, ProfileDataReader& reader,
+  DeviceChangeOutcome DeleteFromTable(ProfileChangeRun& run, syncservice::ProfileDataReader& reader,
                                       ProfileSnapshot& snapshot) const;
-  bool DeleteRow(ProfileChangeRun& run, ProfileDataReader& reader, const TableRow& found, QString* error) const;
+  bool DeleteRow(ProfileChangeRun& run, syncservice::ProfileDataReader& reader, const TableRow& found, QString* error) const;
 
   DeviceChangeOutcome ApplyToWorkbook(const ProfileRecord& profile) const;
   // `book` is saved after each write, before the snapshot records it.
@@ -124,7 +124,7 @@ class DeviceChange {
   // For a message that may have been applied: the digest of a desktop row that holds the
   // message's row and that the snapshot does not account for (more such rows than entries of
   // their digest); nothing when there is none.
-  std::optional<CdbEntry> LandedRow(ProfileChangeRun& run, ProfileDataReader& reader,
+  std::optional<CdbEntry> LandedRow(ProfileChangeRun& run, syncservice::ProfileDataReader& reader,
                                     const ProfileSnapshot& snapshot) const;
   // Records a change found standing on the desktop already and answers it "Synced".
   DeviceChangeOutcome AlreadyApplied(const char* what) const;

@@ -41,7 +41,7 @@ DeviceChangeOutcome DeviceChange::ApplyToWorkbook(const ProfileRecord& profile) 
     WriteBackSyncLog(-1, QStringLiteral("Problem in connecting Excel profile, Excel Sheet already open."));
     return DeviceChangeOutcome::Keep();
   }
-  CExcelConnection connection;
+  syncservice::CExcelConnection connection;
   QString error;
   if (connection.OpenWorkbook(workbook, &error, false) != 1) {
     WriteBackSyncLog(-1, QStringLiteral("Problem in connecting Excel profile."));

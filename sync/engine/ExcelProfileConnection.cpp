@@ -6,8 +6,8 @@
 
 int32_t ConnectExcelProfile(QString path, QString fileName) {
   // A failed clean-up leaves the path naming the missing copy: the open below fails and says so.
-  DeleteEmptyRowsInExcelSheets(&path, fileName);
-  CExcelConnection connection;
+  syncservice::DeleteEmptyRowsInExcelSheets(&path, fileName);
+  syncservice::CExcelConnection connection;
   QString error;
   if (!connection.OpenWorkbook(path, &error, true)) {
     WriteSyncServiceLog(-13, QStringLiteral("Problem connecting Excel profile."));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sync/data/FormDetailsRow.h"
+#include "shared/data/FormDetailsRow.h"
 
 #include <QByteArray>
 

@@ -14,9 +14,9 @@ ProfileChangeRun::~ProfileChangeRun() {
   }
 }
 
-ProfileDataReader& ProfileChangeRun::Reader(const ProfileRecord& profile) {
+syncservice::ProfileDataReader& ProfileChangeRun::Reader(const ProfileRecord& profile) {
   if (!m_reader) {
-    m_reader = std::make_unique<ProfileDataReader>();
+    m_reader = std::make_unique<syncservice::ProfileDataReader>();
     m_reader->Profile() = profile;
     m_reader->SetBackSync(true);
   }

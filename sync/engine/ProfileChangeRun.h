@@ -10,7 +10,7 @@
 #include <memory>
 #include <optional>
 
-class ProfileDataReader;
+namespace syncservice { class ProfileDataReader; }
 
 // One run of a profile's device changes, applied under the profile's snapshot lock: the
 // profile's source is opened and its query run once, its snapshot loaded once (each change goes
@@ -29,7 +29,7 @@ class ProfileChangeRun {
   std::optional<ProfileRecord>& Profile() { return m_profile; }
 
   // The reader of the profile's source; a new one, for `profile`, when the run has none.
-  ProfileDataReader& Reader(const ProfileRecord& profile);
+  syncservice::ProfileDataReader& Reader(const ProfileRecord& profile);
   // Whether the query must run (again) before the rows are read: it has not run, or a change
   // was written since and the rows are found by reading them again.
   bool NeedsQuery() const { return !m_bQueried || (m_bWritten && !m_rows); }
@@ -52,7 +52,7 @@ class ProfileChangeRun {
   const int32_t m_nProfileId;
   const QSet<uint64_t> m_named;
   std::optional<ProfileRecord> m_profile;
-  std::unique_ptr<ProfileDataReader> m_reader;
+  std::unique_ptr<syncservice::ProfileDataReader> m_reader;
   std::optional<ProfileSnapshot> m_snapshot;
   std::optional<TurnRowLookup> m_rows;
   bool m_bQueried = false;

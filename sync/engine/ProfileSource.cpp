@@ -16,7 +16,7 @@ std::optional<ProfileRecord> ReadProfileRecord(int32_t profileId, int connectCod
   return table.ReadRecord(0);
 }
 
-bool OpenProfileForSending(const ProfileRecord& record, ProfileDataReader* reader, int openCode, int queryCode) {
+bool OpenProfileForSending(const ProfileRecord& record, syncservice::ProfileDataReader* reader, int openCode, int queryCode) {
   if (record.Path != record.tempPath && ConnectExcelProfile(record.Path + record.DB_DSN, record.DB_DSN) == 0)
     return false;
   reader->Profile() = record;

@@ -56,7 +56,7 @@ void RecordEntry(int32_t recordIndex, QByteArrayView row, QByteArray* entry) {
 // One profile's rows on their way to the devices.
 class ProfileSending {
  public:
-  ProfileSending(CUserProfileStatusTable& table, const DeviceListEntry& entry, ProfileDataReader& reader,
+  ProfileSending(CUserProfileStatusTable& table, const DeviceListEntry& entry, syncservice::ProfileDataReader& reader,
                  int32_t firstIndex)
       : m_table(table), m_entry(entry), m_reader(reader), m_firstIndex(firstIndex), m_nextIndex(firstIndex),
         m_strip(messages::AddProfileDataHeader(entry.id)) {}
@@ -148,7 +148,7 @@ class ProfileSending {
 
   CUserProfileStatusTable& m_table;
   const DeviceListEntry& m_entry;
-  ProfileDataReader& m_reader;
+  syncservice::ProfileDataReader& m_reader;
   const int32_t m_firstIndex;
   int32_t m_nextIndex;
   StripBuilder m_strip;
@@ -178,7 +178,7 @@ bool CStatusChangeCheck::SendNewProfileData() const {
     }
     std::optional<ProfileRecord> record = ReadProfileRecord(entry.id, 3, 5);
     if (!record) continue;
-    ProfileDataReader reader;
+    syncservice::ProfileDataReader reader;
     reader.ReadForwardOnly();
     if (!OpenProfileForSending(*record, &reader, 21, 20)) continue;
     Log(8, QStringLiteral("Create Byte Strip For New Profile %1 and Device List %2.").arg(entry.id).arg(entry.deviceList));

@@ -14,7 +14,7 @@ QByteArray DigestKey(const uint8_t* digest) {
 
 }  // namespace
 
-RecordDigestLookup::RecordDigestLookup(ProfileDataReader& reader, int32_t profileId) {
+RecordDigestLookup::RecordDigestLookup(syncservice::ProfileDataReader& reader, int32_t profileId) {
   LoadSnapshot(profileId);
   if (m_entries.isEmpty()) return;
   reader.BindColumns();
@@ -25,7 +25,7 @@ RecordDigestLookup::RecordDigestLookup(ProfileDataReader& reader, int32_t profil
   reader.UnbindColumns();
 }
 
-RecordDigestLookup::RecordDigestLookup(CExcelHandler& handler, int32_t profileId, bool skipFirstRow) {
+RecordDigestLookup::RecordDigestLookup(syncservice::CExcelHandler& handler, int32_t profileId, bool skipFirstRow) {
   LoadSnapshot(profileId);
   if (m_entries.isEmpty()) return;
   IndexRows(skipFirstRow ? 1 : 0, handler.GetRowCount(), [&handler](int32_t row, uint8_t* digest) {

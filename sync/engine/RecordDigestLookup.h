@@ -9,8 +9,8 @@
 #include <functional>
 #include <utility>
 
-class CExcelHandler;
-class ProfileDataReader;
+namespace syncservice { class CExcelHandler; }
+namespace syncservice { class ProfileDataReader; }
 
 // Finds the desktop row that carries the digest a profile's snapshot holds for a record. Built
 // once from the snapshot and one read of the rows, it answers any number of lookups (back
@@ -18,9 +18,9 @@ class ProfileDataReader;
 class RecordDigestLookup {
  public:
   // The rows of the reader's executed query, its columns bound while they are read.
-  RecordDigestLookup(ProfileDataReader& reader, int32_t profileId);
+  RecordDigestLookup(syncservice::ProfileDataReader& reader, int32_t profileId);
   // The rows of the worksheet; with `skipFirstRow` the header row is never a match.
-  RecordDigestLookup(CExcelHandler& handler, int32_t profileId, bool skipFirstRow);
+  RecordDigestLookup(syncservice::CExcelHandler& handler, int32_t profileId, bool skipFirstRow);
 
   // The first row whose digest is the one the snapshot holds for `entry`'s record source and
   // index: true with its index in `rowIndex` and the snapshot's entry copied into `entry`.

@@ -37,11 +37,11 @@ bool IsFormProfileProcessed(int32_t formId) {
   return HasSyncedStatus(forms.ReadRecord(0).ProfileID);
 }
 
-bool FindRecordByDigest(ProfileDataReader& reader, int32_t profileId, int32_t* rowIndex, CdbEntry* entry) {
+bool FindRecordByDigest(syncservice::ProfileDataReader& reader, int32_t profileId, int32_t* rowIndex, CdbEntry* entry) {
   return RecordDigestLookup(reader, profileId).Find(rowIndex, entry);
 }
 
-bool FindRecordBySourceIndex(CExcelHandler& handler, int32_t profileId, int32_t* rowIndex, CdbEntry* entry,
+bool FindRecordBySourceIndex(syncservice::CExcelHandler& handler, int32_t profileId, int32_t* rowIndex, CdbEntry* entry,
                              int skipFirstRow) {
   return RecordDigestLookup(handler, profileId, skipFirstRow == 1).Find(rowIndex, entry);
 }

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-bool TurnRowLookup::Build(ProfileDataReader& reader, const QSet<QByteArray>& digests) {
+bool TurnRowLookup::Build(syncservice::ProfileDataReader& reader, const QSet<QByteArray>& digests) {
   m_rows.clear();
   return digests.isEmpty() || reader.FindRows(digests, &m_rows);
 }

@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-class ProfileDataReader;
+namespace syncservice { class ProfileDataReader; }
 
 // The desktop rows that a run of device changes names, by their digest: found in one read of
 // the profile's rows, and kept true across the run's own writes (an update gives its row a new
@@ -22,7 +22,7 @@ class TurnRowLookup {
 
   // Reads the reader's rows once for those whose digest is in `digests`; false when a row could
   // not be read.
-  bool Build(ProfileDataReader& reader, const QSet<QByteArray>& digests);
+  bool Build(syncservice::ProfileDataReader& reader, const QSet<QByteArray>& digests);
 
   // The values of the row that carries `digest`; null when no row does. Valid until the next
   // change of the lookup.

@@ -9,7 +9,7 @@ namespace testsupport {
 
 // A record source of any size that makes up its values ("r<row>c<column>"), counts what is
 // read, and can refuse to move to one row.
-class CountingRecordSource : public CDBHandler {
+class CountingRecordSource : public admin::CDBHandler {
  public:
   CountingRecordSource(int16_t columns, int32_t rows, int32_t failingRow = -1)
       : columns_(columns), rows_(rows), failingRow_(failingRow) {}

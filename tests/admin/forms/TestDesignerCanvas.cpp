@@ -534,7 +534,7 @@ TEST_P(CanvasTest, AFormReadBackShowsEveryControlWhereItWasPlaced) {
   QString error;
   ASSERT_TRUE(page().ConstructFormInfo(&formText, &error));
   std::vector<FormDetailsRow> rows;
-  for (int t = 0; t < 2; ++t) rows.push_back({t, page().GetDocument().GetFormInfo().GetTab(t)->GetFormTabTitle(), StoredTab(t)});
+  for (int t = 0; t < 2; ++t) rows.push_back({0, t, page().GetDocument().GetFormInfo().GetTab(t)->GetFormTabTitle(), StoredTab(t)});
 
   CFormDesignerDlg reopened;
   reopened.GetDocument().GetFormInfo().FormText = formText;

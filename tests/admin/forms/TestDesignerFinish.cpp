@@ -72,7 +72,7 @@ class DesignerFinishTest : public SettingsDatabaseTest, public ::testing::WithPa
 
   // A table profile on a SQLite file with an Orders table, assigned to the desktop's user.
   void StoreOrdersProfile() {
-    CDatabseConnection source;
+    admin::CDatabseConnection source;
     CONNECT_OR_SKIP(odbctest::Engine::Sqlite, &source);
     source.ExecuteStatement(QStringLiteral("CREATE TABLE IF NOT EXISTS Orders (OrderID INTEGER, Customer VARCHAR(40))"));
     source.DisconnectDataSource();

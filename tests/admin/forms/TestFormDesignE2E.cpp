@@ -81,7 +81,7 @@ class FormDesignE2E : public SettingsDatabaseTest {
   // A table profile on a SQLite file with an Orders table of one row, assigned to the desktop's
   // user.
   void StoreOrdersProfile() {
-    CDatabseConnection source;
+    admin::CDatabseConnection source;
     CONNECT_OR_SKIP(odbctest::Engine::Sqlite, &source);
     source.ExecuteStatement(
         QStringLiteral("CREATE TABLE Orders (OrderID INTEGER PRIMARY KEY, Customer VARCHAR(40), Placed DATE)"));

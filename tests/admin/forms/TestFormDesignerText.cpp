@@ -347,7 +347,7 @@ TEST_F(DesignerTest, LoadedControlsFarDownGrowTheCanvasUntilTheyFit) {
       "<Height>25</Height><FontFace>0</FontFace><FontSize>10</FontSize><FontStyle>0</FontStyle>"
       "<TxtR>0</TxtR><TxtG>0</TxtG><TxtB>0</TxtB><Visible>1</Visible><Type>1</Type>"
       "<Caption>far</Caption><AlignText>0</AlignText></ControlInfo></TabInfo>").arg(3 * height);
-  ASSERT_TRUE(designer.LoadFormTabs({{0, QStringLiteral("Main"), tab}}));
+  ASSERT_TRUE(designer.LoadFormTabs({{0, 0, QStringLiteral("Main"), tab}}));
   EXPECT_GE(designer.GetTabScrollMax(0), 3 * height + 25 + 100);
   EXPECT_LT(designer.GetTabScrollMax(0), 3 * height + 25 + 100 + height);
   EXPECT_EQ(designer.GetScrollBar()->maximum(), designer.GetTabScrollMax(0) - height);
@@ -456,7 +456,7 @@ TEST_F(DesignerForIPad, StoredNumbersAtTheEndsOfTheRangeAreReadWithoutOverflow) 
 
   CFormDesignerDlg designer;
   designer.GetDocument().GetFormInfo().FormText = formText;
-  ASSERT_TRUE(designer.LoadFormTabs({{0, QStringLiteral("Main"), tabText}}));
+  ASSERT_TRUE(designer.LoadFormTabs({{0, 0, QStringLiteral("Main"), tabText}}));
   EXPECT_EQ(designer.GetDocument().GetFormInfo().FontSize, INT32_MIN);
   const FormTabInfo* tab = designer.GetDocument().GetFormInfo().GetTab(0);
   ASSERT_EQ(tab->GetControlCount(), 2);

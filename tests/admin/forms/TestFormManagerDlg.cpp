@@ -106,7 +106,7 @@ class FormManagerTest : public SettingsDatabaseTest {
   // A profile on a SQLite file with an Orders table, assigned to a device user when `flag` is
   // live.
   void StoreSqliteProfile(int32_t profileId, const QString& name, const QString& flag) {
-    CDatabseConnection source;
+    admin::CDatabseConnection source;
     CONNECT_OR_SKIP(odbctest::Engine::Sqlite, &source);
     source.ExecuteStatement(QStringLiteral("CREATE TABLE IF NOT EXISTS Orders (OrderID INTEGER, Customer VARCHAR(40))"));
     source.DisconnectDataSource();

@@ -228,7 +228,7 @@ TEST_F(FormSaverTest, AnUnchangedEditStoresTheSameTextsUnderANewIdentifier) {
   form.FormText = Rows(QStringLiteral("SELECT FormInfo FROM FormInfo WHERE FormID = 7")).value(0).value(0);
   std::vector<FormDetailsRow> rows;
   for (const QStringList& row : Rows(QStringLiteral("SELECT TabID, TabTitle, TabFormInfo FROM FormDetails WHERE FormID = 7 ORDER BY TabID")))
-    rows.push_back({row[0].toInt(), row[1], row[2]});
+    rows.push_back({7, row[0].toInt(), row[1], row[2]});
   ASSERT_TRUE(edited.LoadFormTabs(rows));
   ASSERT_EQ(Save(edited, {true, 7, QStringLiteral("Orders"), kUser}), 8);
 

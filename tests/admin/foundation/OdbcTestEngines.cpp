@@ -8,7 +8,7 @@
 namespace odbctest {
 namespace {
 
-bool ConnectServer(Engine engine, CDatabseConnection* connection, QString* unavailable) {
+bool ConnectServer(Engine engine, admin::CDatabseConnection* connection, QString* unavailable) {
   ServerLogin login;
   if (!RegisterServerDataSource(engine, &login, unavailable)) return false;
   QString error;
@@ -24,7 +24,7 @@ bool ConnectServer(Engine engine, CDatabseConnection* connection, QString* unava
 
 QString SqliteTestFile() { return testsupport::CurrentMachineRoot() + QStringLiteral("/test.mdb"); }
 
-bool ConnectEngine(Engine engine, CDatabseConnection* connection, QString* unavailable) {
+bool ConnectEngine(Engine engine, admin::CDatabseConnection* connection, QString* unavailable) {
   if (engine != Engine::Sqlite) return ConnectServer(engine, connection, unavailable);
   QFile file(SqliteTestFile());
   if (!file.exists() && !file.open(QIODevice::WriteOnly)) {

@@ -11,7 +11,7 @@ namespace odbctest {
 // machine root behind the administration program's temporary data source name; for the servers
 // a data source name of the machine root for the server the test run started. False with the
 // reason when the engine is not available here (the test then skips with that text).
-bool ConnectEngine(Engine engine, CDatabseConnection* connection, QString* unavailable);
+bool ConnectEngine(Engine engine, admin::CDatabseConnection* connection, QString* unavailable);
 
 // The SQLite file behind the last SQLite connection of this test.
 QString SqliteTestFile();

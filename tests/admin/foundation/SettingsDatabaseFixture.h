@@ -51,7 +51,7 @@ class SettingsDatabaseTest : public ::testing::Test {
 
   // Every row of `sql`, each column read whole.
   QList<QStringList> Rows(const QString& sql) {
-    CDatabaseHandler handler;
+    admin::CDatabaseHandler handler;
     handler.SetWholeTextFlag(true);
     QList<QStringList> rows;
     if (handler.ExecuteQuery(m_settings, sql) != 1) {
@@ -90,6 +90,6 @@ class SettingsDatabaseTest : public ::testing::Test {
 
   static const QList<platform::MessageBoxRequest>& Shown() { return testsupport::MessageBoxRecorder::Global().shown(); }
 
-  CDatabseConnection m_settings;
+  admin::CDatabseConnection m_settings;
   std::unique_ptr<CLogFile> m_log;
 };

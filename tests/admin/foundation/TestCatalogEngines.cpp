@@ -17,7 +17,7 @@ using odbctest::Engine;
 namespace {
 
 // The objects that the server scripts make in their test databases, made in a fresh SQLite file.
-void MakeSqliteCatalog(CDatabseConnection* connection) {
+void MakeSqliteCatalog(admin::CDatabseConnection* connection) {
   const QStringList statements = {
       QStringLiteral("CREATE TABLE customers (customer_id INTEGER PRIMARY KEY, company_name VARCHAR(60) NOT NULL, "
                      "city VARCHAR(30))"),
@@ -43,7 +43,7 @@ class CatalogEngine : public ::testing::TestWithParam<Engine> {
     if (GetParam() == Engine::Sqlite) MakeSqliteCatalog(&connection_);
   }
 
-  CDatabseConnection connection_;
+  admin::CDatabseConnection connection_;
 };
 
 TEST_P(CatalogEngine, TablesAndViews) {
@@ -122,7 +122,7 @@ class ProcedureEngine : public ::testing::TestWithParam<Engine> {
  protected:
   void SetUp() override { CONNECT_OR_SKIP(GetParam(), &connection_); }
 
-  CDatabseConnection connection_;
+  admin::CDatabseConnection connection_;
 };
 
 TEST_P(ProcedureEngine, ProcedureAndItsParameters) {
@@ -143,7 +143,7 @@ TEST_P(ProcedureEngine, ProcedureAndItsParameters) {
 }
 
 TEST_P(ProcedureEngine, RowsAreCachedAndBigIntsReadAsTheirValue) {
-  CDatabaseHandlerForProc procedure;
+  admin::CDatabaseHandlerForProc procedure;
   ASSERT_EQ(procedure.ExecuteQuery(connection_, QStringLiteral("{call orders_of_customer(1, 0)}")), 1)
       << qPrintable(procedure.GetOdbcErrorText());
   EXPECT_EQ(procedure.GetRowCount(), 2);
@@ -175,7 +175,7 @@ TEST(Catalog, LookupsWithoutAConnectionFindNothingAndSayWhy) {
   recorder.Clear();
   CLogFile log(testsupport::CurrentMachineRoot() + u'/', QStringLiteral("DesktopLog.log"));
   SetAppLog(&log);
-  CDatabseConnection connection;
+  admin::CDatabseConnection connection;
   QStringList names, schemas, types;
   QList<int16_t> kinds, sqlTypes;
   int sensitive = -1;
@@ -209,7 +209,7 @@ TEST(Catalog, LookupsWithoutAConnectionFindNothingAndSayWhy) {
 
 // Names longer than 31 characters are looked up whole.
 TEST(Catalog, PrimaryKeysOfALongTableName) {
-  CDatabseConnection connection;
+  admin::CDatabseConnection connection;
   CONNECT_OR_SKIP(Engine::Sqlite, &connection);
   const QString table = QStringLiteral("customer_addresses_of_the_northern_region");
   ASSERT_TRUE(SQL_SUCCEEDED(connection.ExecuteStatement(
@@ -224,11 +224,11 @@ TEST(Catalog, PrimaryKeysOfALongTableName) {
 // Long texts, a result whose middle column has no supported kind (the others are cached, every
 // buffer goes) and a statement without result columns.
 TEST(ProcedureHandler, LongTextsUnsupportedColumnsAndResultsWithoutColumns) {
-  CDatabseConnection connection;
+  admin::CDatabseConnection connection;
   CONNECT_OR_SKIP(Engine::Sqlite, &connection);
   MakeSqliteCatalog(&connection);
   ASSERT_TRUE(SQL_SUCCEEDED(connection.ExecuteStatement(QStringLiteral("INSERT INTO orderx1 VALUES (7, x'00ff')"))));
-  CDatabaseHandlerForProc procedure;
+  admin::CDatabaseHandlerForProc procedure;
   ASSERT_TRUE(SQL_SUCCEEDED(connection.ExecuteStatement(QStringLiteral("CREATE TABLE long_texts (t TEXT)"))));
   ASSERT_TRUE(SQL_SUCCEEDED(connection.ExecuteStatement(
       QStringLiteral("INSERT INTO long_texts VALUES ('%1')").arg(QString(20000, u'z')))));

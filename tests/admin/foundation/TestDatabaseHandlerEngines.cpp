@@ -99,8 +99,8 @@ class DatabaseHandlerEngine : public ::testing::TestWithParam<Engine> {
     ASSERT_TRUE(SQL_SUCCEEDED(connection_.ExecuteStatement(QStringLiteral("INSERT INTO type_probe (t_text) VALUES ('')"))));
   }
 
-  CDatabseConnection connection_;
-  CDatabaseHandler handler_;
+  admin::CDatabseConnection connection_;
+  admin::CDatabaseHandler handler_;
 };
 
 TEST_P(DatabaseHandlerEngine, KindsSizesAndValuesOfEveryColumnType) {

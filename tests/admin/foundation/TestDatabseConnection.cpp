@@ -41,7 +41,7 @@ QString ShippedCopy(const QString& fileName) {
 
 TEST(DatabseConnection, TemporaryNameLivesFromConnectToDisconnectAndHoldsNoCredentials) {
   const QString file = ShippedCopy(QStringLiteral("SampleDB.mdb"));
-  CDatabseConnection connection;
+  admin::CDatabseConnection connection;
   QString error;
   ASSERT_EQ(connection.ConnectDataSource(kAdminName, sourcekind::kMdb, file, QStringLiteral("admin"),
                                          QStringLiteral("s3cret;PWD=x"), &error, true),
@@ -51,7 +51,7 @@ TEST(DatabseConnection, TemporaryNameLivesFromConnectToDisconnectAndHoldsNoCrede
   EXPECT_FALSE(OdbcIniText().contains("s3cret"));
   EXPECT_FALSE(OdbcIniText().contains("admin"));
   EXPECT_EQ(connection.GetSourceKind(), sourcekind::kMdb);
-  CDatabaseHandler handler;
+  admin::CDatabaseHandler handler;
   ASSERT_EQ(handler.ExecuteQuery(connection, QStringLiteral("SELECT CompanyName FROM Customers ORDER BY CustomerID")), 1);
   EXPECT_EQ(handler.GetRowCount(), 4);
   ASSERT_TRUE(handler.MoveToRow(1));
@@ -63,7 +63,7 @@ TEST(DatabseConnection, TemporaryNameLivesFromConnectToDisconnectAndHoldsNoCrede
 }
 
 TEST(DatabseConnection, AMissingFileIsAnErrorNeverANewDatabase) {
-  CDatabseConnection connection;
+  admin::CDatabseConnection connection;
   QString error;
   EXPECT_EQ(connection.ConnectDataSource(kAdminName, sourcekind::kMdb, RootFile(QStringLiteral("gone.mdb")),
                                          QString(), QString(), &error, false),
@@ -76,7 +76,7 @@ TEST(DatabseConnection, AMissingFileIsAnErrorNeverANewDatabase) {
 
 TEST(DatabseConnection, ConnectingAgainRemovesTheFirstTemporaryName) {
   const QString file = ShippedCopy(QStringLiteral("SampleDB.mdb"));
-  CDatabseConnection connection;
+  admin::CDatabseConnection connection;
   ASSERT_EQ(connection.ConnectDataSource(QStringLiteral("First"), sourcekind::kMdb, file, QString(), QString(),
                                          nullptr, true),
             1);
@@ -88,7 +88,7 @@ TEST(DatabseConnection, ConnectingAgainRemovesTheFirstTemporaryName) {
 }
 
 TEST(DatabseConnection, KindsWithoutADriverAndUnsafePathsAreRefused) {
-  CDatabseConnection connection;
+  admin::CDatabseConnection connection;
   for (const int kind : {9, 11, 0xFF}) {
     QString error;
     EXPECT_EQ(connection.ConnectDataSource(kAdminName, kind,
@@ -109,7 +109,7 @@ TEST(DatabseConnection, KindsWithoutADriverAndUnsafePathsAreRefused) {
 // Kind 8 goes to kind 7's driver, whose stand-in reads the workbook: a missing one is an error
 // and never a new file.
 TEST(DatabseConnection, AMissingWorkbookIsAnErrorAndLeavesNoName) {
-  CDatabseConnection connection;
+  admin::CDatabseConnection connection;
   QString error;
   EXPECT_EQ(connection.ConnectDataSource(kAdminName, sourcekind::kXlsm, RootFile(QStringLiteral("b.xlsm")),
                                          QString(), QString(), &error, true),
@@ -122,8 +122,8 @@ TEST(DatabseConnection, AMissingWorkbookIsAnErrorAndLeavesNoName) {
 TEST(DatabseConnection, FileMakerWithoutItsDriverShowsTheMessageAndLeavesNothing) {
   auto& recorder = testsupport::MessageBoxRecorder::Global();
   recorder.Clear();
-  CDatabseConnection connection;
-  EXPECT_EQ(connection.ConnectDataSource(CDatabseConnection::FileMakerDataSourceName(), sourcekind::kFileMaker,
+  admin::CDatabseConnection connection;
+  EXPECT_EQ(connection.ConnectDataSource(admin::CDatabseConnection::FileMakerDataSourceName(), sourcekind::kFileMaker,
                                          QStringLiteral("C:\\data\\Orders.fp7"), QString(), QString(), nullptr, true),
             0);
   ASSERT_EQ(recorder.shown().size(), 1);
@@ -133,13 +133,13 @@ TEST(DatabseConnection, FileMakerWithoutItsDriverShowsTheMessageAndLeavesNothing
   EXPECT_EQ(recorder.shown().first().caption, QStringLiteral("Tarnwick Plus Lite"));
   EXPECT_EQ(recorder.shown().first().icon(), platform::MB_ICONERROR);
   EXPECT_FALSE(OdbcIniText().contains("TarnwickPDSN"));
-  EXPECT_EQ(CDatabseConnection::FileMakerDatabaseName(QStringLiteral("C:\\data\\Orders.fp7")), QStringLiteral("Orders"));
-  EXPECT_EQ(CDatabseConnection::FileMakerDatabaseName(QStringLiteral("/data/Stock.fp7")), QStringLiteral("Stock"));
+  EXPECT_EQ(admin::CDatabseConnection::FileMakerDatabaseName(QStringLiteral("C:\\data\\Orders.fp7")), QStringLiteral("Orders"));
+  EXPECT_EQ(admin::CDatabseConnection::FileMakerDatabaseName(QStringLiteral("/data/Stock.fp7")), QStringLiteral("Stock"));
 }
 
 TEST(DatabseConnection, ShippedSettingsDatabaseHasEveryTableWithItsColumnsInOrder) {
   const QString file = ShippedCopy(QStringLiteral("UserProfileDB.mdb"));
-  CDatabseConnection connection;
+  admin::CDatabseConnection connection;
   QString error;
   ASSERT_EQ(connection.ConnectDataSource(QStringLiteral("UserProfileDSN_4_TarnwickPLite_AD"), sourcekind::kMdb,
                                          file, QString(), QStringLiteral("pondGarue58"), &error, false),
@@ -163,7 +163,7 @@ TEST(DatabseConnection, ShippedSettingsDatabaseHasEveryTableWithItsColumnsInOrde
       {"AckFromDesktopTable", "ProfileID,RecordSource,RecordIndex,DeviceID,ResultCode,ResultText,AckID"},
   };
   for (const Table& table : tables) {
-    CDatabaseHandler handler;
+    admin::CDatabaseHandler handler;
     ASSERT_EQ(handler.ExecuteQuery(connection, QStringLiteral("SELECT * FROM %1").arg(QString::fromLatin1(table.name))), 1);
     QStringList columns;
     for (int16_t i = 0; i < handler.GetColumnCount(); ++i) columns.append(handler.GetColumnName(i));
@@ -175,7 +175,7 @@ TEST(DatabseConnection, ShippedSettingsDatabaseHasEveryTableWithItsColumnsInOrde
                                                        "values('O''Brien', '7', 'A')")),
             SQL_SUCCESS);
   EXPECT_EQ(connection.ExecuteStatement(QStringLiteral("Delete from ProfileInfo where ProfileID = 7")), SQL_SUCCESS);
-  CDatabaseHandler handler;
+  admin::CDatabaseHandler handler;
   ASSERT_EQ(handler.ExecuteQuery(connection, QStringLiteral("SELECT * from UserProfileStatus where ProfileID = 7")), 1);
   ASSERT_TRUE(handler.MoveToRow(0));
   EXPECT_EQ(handler.GetFieldValue(0, 0), QStringLiteral("O'Brien"));
@@ -185,8 +185,8 @@ TEST(DatabseConnection, ShippedSettingsDatabaseHasEveryTableWithItsColumnsInOrde
 // A reader of the settings database is not turned away while another connection writes.
 TEST(DatabseConnection, SettingsDatabaseReadsWhileAnotherConnectionWrites) {
   const QString file = ShippedCopy(QStringLiteral("UserProfileDB.mdb"));
-  CDatabseConnection writer;
-  CDatabseConnection reader;
+  admin::CDatabseConnection writer;
+  admin::CDatabseConnection reader;
   ASSERT_EQ(writer.ConnectDataSource(QStringLiteral("UserProfileDSN_FOR_TarnwickPLite"), sourcekind::kMdb, file,
                                      QString(), QStringLiteral("pondGarue58"), nullptr, false),
             1);
@@ -199,7 +199,7 @@ TEST(DatabseConnection, SettingsDatabaseReadsWhileAnotherConnectionWrites) {
   ASSERT_EQ(writer.ExecuteStatement(QStringLiteral("Insert into UserPasswordStatus (UserID, Password, StatusFlag) "
                                                    "values('u1', 'p', 'A')")),
             SQL_SUCCESS);
-  CDatabaseHandler handler;
+  admin::CDatabaseHandler handler;
   EXPECT_EQ(handler.ExecuteQuery(reader, QStringLiteral("Select * From UserPasswordStatus")), 1);
   EXPECT_EQ(handler.GetRowCount(), 0);
   SQLEndTran(SQL_HANDLE_DBC, writer.GetConnectionHandle(), SQL_COMMIT);
@@ -213,8 +213,8 @@ TEST(DatabseConnection, OneNameRegisteredAgainReachesTheFileRegisteredLast) {
   const QString sample = ShippedCopy(QStringLiteral("SampleDB.mdb"));
   const QString settings = ShippedCopy(QStringLiteral("UserProfileDB.mdb"));
   const QString missing = RootFile(QStringLiteral("missing.xlsx"));
-  CDatabseConnection connection;
-  CDatabaseHandler handler;
+  admin::CDatabseConnection connection;
+  admin::CDatabaseHandler handler;
   QString error;
   ASSERT_EQ(
       connection.ConnectDataSource(kAdminName, sourcekind::kMdb, sample, QString(), QString(), &error, true), 1)
@@ -255,13 +255,13 @@ TEST(DatabseConnection, OneNameRegisteredAgainReachesTheFileRegisteredLast) {
 class NamedSourceEngine : public ::testing::TestWithParam<Engine> {};
 
 TEST_P(NamedSourceEngine, DriverDescriptionAndTheMySqlFlag) {
-  CDatabseConnection connection;
+  admin::CDatabseConnection connection;
   CONNECT_OR_SKIP(GetParam(), &connection);
   const QString name = odbctest::ServerDataSourceName(GetParam());
   const bool maria = GetParam() == Engine::MariaDb;
-  EXPECT_EQ(CDatabseConnection::IsMySqlDataSource(name), maria);
-  EXPECT_EQ(CDatabseConnection::GetMySqlFlag(), maria);
-  EXPECT_FALSE(CDatabseConnection::IsFoxProDataSource(name));
+  EXPECT_EQ(admin::CDatabseConnection::IsMySqlDataSource(name), maria);
+  EXPECT_EQ(admin::CDatabseConnection::GetMySqlFlag(), maria);
+  EXPECT_FALSE(admin::CDatabseConnection::IsFoxProDataSource(name));
   EXPECT_EQ(GetDataSourceDriver(name), maria ? QStringLiteral("MariaDB Unicode") : QStringLiteral("PostgreSQL Unicode"));
   EXPECT_EQ(GetDataSourceDriver(QStringLiteral("NoSuchName")), QString());
   connection.DisconnectDataSource();
@@ -271,10 +271,10 @@ TEST_P(NamedSourceEngine, DriverDescriptionAndTheMySqlFlag) {
 TEST_P(NamedSourceEngine, AWrongPasswordIsALoginError) {
   const QString name = odbctest::ServerDataSourceName(GetParam());
   {
-    CDatabseConnection connection;
+    admin::CDatabseConnection connection;
     CONNECT_OR_SKIP(GetParam(), &connection);
   }
-  CDatabseConnection connection;
+  admin::CDatabseConnection connection;
   QString error;
   EXPECT_EQ(connection.ConnectDataSource(QString(), sourcekind::kNamedDataSource, name,
                                          QStringLiteral("tarnwick"), QStringLiteral("wrong"), &error, true),

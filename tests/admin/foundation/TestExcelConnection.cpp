@@ -47,7 +47,7 @@ QString WriteOrdersAndItems() {
 }
 
 TEST(ExcelConnection, OpensListsAndNamesWorksheets) {
-  CExcelConnection connection;
+  admin::CExcelConnection connection;
   QString error;
   ASSERT_EQ(connection.OpenWorkbook(&error, true, WriteOrdersAndItems()), 1);
   QStringList names, schemas, types;
@@ -57,8 +57,8 @@ TEST(ExcelConnection, OpensListsAndNamesWorksheets) {
   EXPECT_EQ(types, (QStringList{QString(), QString()}));
   EXPECT_EQ(connection.GetWorksheetName(2), QStringLiteral("Items"));
   EXPECT_EQ(connection.GetWorksheetName(3), QString());
-  EXPECT_EQ(GetDispatchName(*connection.GetWorksheetsDriver()), QStringLiteral("book.xlsx"));
-  EXPECT_EQ(GetDispatchName(*connection.GetWorksheetsDriver()->WorksheetAt(0)), QStringLiteral("Orders"));
+  EXPECT_EQ(admin::GetDispatchName(*connection.GetWorksheetsDriver()), QStringLiteral("book.xlsx"));
+  EXPECT_EQ(admin::GetDispatchName(*connection.GetWorksheetsDriver()->WorksheetAt(0)), QStringLiteral("Orders"));
   connection.CloseWorkbook();
   EXPECT_FALSE(connection.IsOpened());
   EXPECT_EQ(connection.GetWorksheetCount(), 0);
@@ -73,7 +73,7 @@ TEST(ExcelConnection, FailedOpenSaysUnableToConnectAndLogsTheReason) {
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   file.write("not a workbook");
   file.close();
-  CExcelConnection connection;
+  admin::CExcelConnection connection;
   QString error;
   EXPECT_EQ(connection.OpenWorkbook(&error, true, path), 0);
   EXPECT_EQ(connection.OpenWorkbook(nullptr, true, path), 0);
@@ -90,14 +90,14 @@ TEST(ExcelConnection, FailedOpenSaysUnableToConnectAndLogsTheReason) {
 TEST(ExcelConnection, SavesOnCloseOnlyWhenOpenedReadWrite) {
   const QString path = WriteOrdersAndItems();
   for (const bool readOnly : {true, false}) {
-    CExcelConnection connection;
+    admin::CExcelConnection connection;
     QString error;
     ASSERT_EQ(connection.OpenWorkbook(&error, readOnly, path), 1);
-    CExcelHandler handler;
+    admin::CExcelHandler handler;
     ASSERT_EQ(handler.OpenWorksheet(connection.GetWorksheetsDriver(), QStringLiteral("Items")), 1);
     ASSERT_TRUE(handler.DeleteRow(0));
     connection.CloseWorkbook();
-    CExcelConnection reopened;
+    admin::CExcelConnection reopened;
     ASSERT_EQ(reopened.OpenWorkbook(&error, true, path), 1);
     EXPECT_EQ(reopened.GetWorksheetsDriver()->WorksheetAt(1)->RowCount(), readOnly ? 1 : 0) << readOnly;
   }
@@ -106,7 +106,7 @@ TEST(ExcelConnection, SavesOnCloseOnlyWhenOpenedReadWrite) {
 TEST(ExcelConnection, ExportsEverySheetAsUnicodeTextWithASchema) {
   testsupport::InstallAdmin();
   const QString folder = WorkbookTempFolder();
-  CExcelConnection connection;
+  admin::CExcelConnection connection;
   QStringList names;
   EXPECT_EQ(connection.ExportSheetsToText(&names), 0);  // nothing open
   QString error;
@@ -129,7 +129,7 @@ TEST(ExcelConnection, ExportThatCannotWriteASheetFails) {
   const QString folder = WorkbookTempFolder();
   // A folder that holds something cannot be replaced by the sheet's file.
   ASSERT_TRUE(QDir().mkpath(folder + QStringLiteral("/New_Items.txt/inside")));
-  CExcelConnection connection;
+  admin::CExcelConnection connection;
   QString error;
   ASSERT_EQ(connection.OpenWorkbook(&error, true, WriteOrdersAndItems()), 1);
   QStringList names;
@@ -138,7 +138,7 @@ TEST(ExcelConnection, ExportThatCannotWriteASheetFails) {
 }
 
 TEST(ExcelConnection, ExportNeedsADocumentsFolder) {
-  CExcelConnection connection;
+  admin::CExcelConnection connection;
   QString error;
   ASSERT_EQ(connection.OpenWorkbook(&error, true, WriteOrdersAndItems()), 1);
   QStringList names;
@@ -153,8 +153,8 @@ class ExcelHandlerTest : public ::testing::Test {
     ASSERT_EQ(handler_.OpenWorksheet(connection_.GetWorksheetsDriver(), QString::fromLatin1(sheet)), 1);
   }
 
-  CExcelConnection connection_;
-  CExcelHandler handler_;
+  admin::CExcelConnection connection_;
+  admin::CExcelHandler handler_;
 };
 
 TEST_F(ExcelHandlerTest, ReadsASheetFromA1AsTextColumns) {

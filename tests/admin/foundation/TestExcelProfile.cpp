@@ -61,7 +61,7 @@ class ExcelProfileTest : public ::testing::Test {
 TEST_F(ExcelProfileTest, CleansACopyAndExportsIt) {
   const QString original = WriteData(platform::MachineRoot() + QStringLiteral("/book.xlsx"));
   const QByteArray originalBytes = ReadBytes(original);
-  EXPECT_EQ(ConnectExcelProfile(original, QStringLiteral("book.xlsx")), 2);
+  EXPECT_EQ(admin::ConnectExcelProfile(original, QStringLiteral("book.xlsx")), 2);
   EXPECT_EQ(ReadBytes(original), originalBytes);
   EXPECT_EQ(ReadBytes(folder_ + QStringLiteral("/New_Data.txt")),
             Utf16(QStringLiteral("\uFEFFName\t\tNote\r\n\t\tonly last\r\nZed\t\t\r\n")));
@@ -84,10 +84,10 @@ TEST_F(ExcelProfileTest, CleansAnXlsWorkbookIntoAnXlsxCopy) {
   ASSERT_TRUE(testsupport::WriteXlsFixture(
       original, QStringLiteral("[('Data', [(0, 0, 'Name', None), (3, 0, 'Zed', None), (3, 1, 7, None)])]")));
   QString path = original;
-  ASSERT_TRUE(DeleteEmptyRowsInExcelSheets(&path, QStringLiteral("old.xls")));
+  ASSERT_TRUE(admin::DeleteEmptyRowsInExcelSheets(&path, QStringLiteral("old.xls")));
   EXPECT_EQ(path, folder_ + QStringLiteral("/New_old.xls"));
   EXPECT_TRUE(ReadBytes(path).startsWith("PK\x03\x04"));
-  EXPECT_EQ(ConnectExcelProfile(original, QStringLiteral("old.xls")), 1);
+  EXPECT_EQ(admin::ConnectExcelProfile(original, QStringLiteral("old.xls")), 1);
   EXPECT_EQ(ReadBytes(folder_ + QStringLiteral("/New_Data.txt")),
             Utf16(QStringLiteral("\uFEFFName\t\r\nZed\t7\r\n")));
 }
@@ -96,9 +96,9 @@ TEST_F(ExcelProfileTest, FailedCopyStopsAndLeavesNoStaleCopy) {
   ASSERT_TRUE(QDir().mkpath(folder_));
   const QString stale = WriteData(folder_ + QStringLiteral("/New_book.xlsx"));
   QString path = platform::MachineRoot() + QStringLiteral("/missing/book.xlsx");
-  EXPECT_FALSE(DeleteEmptyRowsInExcelSheets(&path, QStringLiteral("book.xlsx")));
+  EXPECT_FALSE(admin::DeleteEmptyRowsInExcelSheets(&path, QStringLiteral("book.xlsx")));
   EXPECT_FALSE(QFile::exists(stale));
-  EXPECT_EQ(ConnectExcelProfile(platform::MachineRoot() + QStringLiteral("/missing/book.xlsx"),
+  EXPECT_EQ(admin::ConnectExcelProfile(platform::MachineRoot() + QStringLiteral("/missing/book.xlsx"),
                                 QStringLiteral("book.xlsx")),
             0);
   EXPECT_FALSE(QFile::exists(folder_ + QStringLiteral("/New_Data.txt")));
@@ -114,7 +114,7 @@ TEST_F(ExcelProfileTest, CopyThatIsNoWorkbookIsReportedWithItsCodes) {
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   file.write("Name,Note\n");
   file.close();
-  EXPECT_EQ(ConnectExcelProfile(original, QStringLiteral("book.xlsx")), 0);
+  EXPECT_EQ(admin::ConnectExcelProfile(original, QStringLiteral("book.xlsx")), 0);
   const QStringList texts = LogTexts();
   EXPECT_TRUE(texts.contains(QStringLiteral("13 Problem connecting Excel profile.")));
   EXPECT_TRUE(texts.contains(QStringLiteral("13 Unable To Connect")));

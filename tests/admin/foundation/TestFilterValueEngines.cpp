@@ -14,7 +14,7 @@ class FilterValueEngine : public ::testing::TestWithParam<Engine> {};
 }  // namespace
 
 TEST_P(FilterValueEngine, QuotedValuesSelectTheirRows) {
-  CDatabseConnection connection;
+  admin::CDatabseConnection connection;
   CONNECT_OR_SKIP(GetParam(), &connection);
   const QString create = GetParam() == Engine::Sqlite ? QStringLiteral("CREATE TABLE") : QStringLiteral("CREATE TEMPORARY TABLE");
   for (const QString& statement :
@@ -39,7 +39,7 @@ TEST_P(FilterValueEngine, QuotedValuesSelectTheirRows) {
     const QString sql = QStringLiteral("SELECT name FROM filter_probe WHERE %1 %2")
                             .arg(c.condition, QuoteFilterValue(c.value, c.sqlType, target));
     SCOPED_TRACE(qPrintable(sql));
-    CDatabaseHandler handler;
+    admin::CDatabaseHandler handler;
     ASSERT_EQ(handler.ExecuteQuery(connection, sql), 1);
     EXPECT_EQ(handler.GetRowCount(), 1);
   }

@@ -91,16 +91,16 @@ TEST_F(FormStatementsTest, FormIsAssignedWhileAStatusRowIsLive) {
 TEST_F(FormStatementsTest, FailedSavesShowTheirMessages) {
   struct Case {
     const char* table;
-    std::function<int(CDatabseConnection&)> save;
+    std::function<int(admin::CDatabseConnection&)> save;
     QString message;
   };
   const Case cases[] = {
-      {"FormInfo", [](CDatabseConnection& c) { return SaveFormInfo(c, 1, 1, QStringLiteral("t"), QString()); },
+      {"FormInfo", [](admin::CDatabseConnection& c) { return SaveFormInfo(c, 1, 1, QStringLiteral("t"), QString()); },
        QStringLiteral("Could not save Database FormInfo.")},
-      {"FormDetails", [](CDatabseConnection& c) { return SaveFormDetails(c, 1, 0, QStringLiteral("t"), QString()); },
+      {"FormDetails", [](admin::CDatabseConnection& c) { return SaveFormDetails(c, 1, 0, QStringLiteral("t"), QString()); },
        QStringLiteral("Could not save Database FormDetails.")},
       {"UserFormStatus",
-       [](CDatabseConnection& c) { return SaveUserFormStatus(c, 1, QStringLiteral("u"), QStringLiteral("A")); },
+       [](admin::CDatabseConnection& c) { return SaveUserFormStatus(c, 1, QStringLiteral("u"), QStringLiteral("A")); },
        QStringLiteral("Could not save Database UserFormStatus.")},
   };
   for (const Case& c : cases) {

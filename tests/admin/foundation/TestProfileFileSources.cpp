@@ -86,7 +86,7 @@ TEST(ProfileFileSources, ManagerAndReaderReadTextCsvAndDbaseFolders) {
     EXPECT_EQ(manager.GetActiveHandler()->GetFieldValue(0, 1), QStringLiteral("Alder Outfitters"));
     manager.CloseConnection(false);
 
-    ProfileDataReader reader;
+    admin::ProfileDataReader reader;
     reader.Profile() = FileProfile(source, folder);
     ASSERT_EQ(reader.OpenProfileSource(), 1);
     ASSERT_EQ(reader.ExecuteProfileQuery(), 1);
@@ -116,7 +116,7 @@ TEST(ProfileFileSources, ManagerAndReaderReadAnXlsWorkbookThroughItsDriverName) 
   EXPECT_EQ(manager.GetActiveHandler()->GetFieldValue(0, 0), QStringLiteral("Bolt"));
   manager.CloseConnection(false);
 
-  ProfileDataReader reader;
+  admin::ProfileDataReader reader;
   reader.Profile() = FileProfile(source, folder);
   ASSERT_EQ(reader.OpenProfileSource(), 1);
   ASSERT_EQ(reader.ExecuteProfileQuery(), 1);
@@ -161,7 +161,7 @@ TEST(ProfileFileSources, WorkbookReadAsTextIsExportedAndReadThroughItsCopy) {
   names.clear();
   types.clear();
   ASSERT_EQ(GetProfileColumnTypes(&names, &types, profile), 1);
-  ProfileDataReader reader;
+  admin::ProfileDataReader reader;
   reader.Profile() = profile;
   ASSERT_EQ(reader.OpenProfileSource(), 1);
   ASSERT_EQ(reader.ExecuteProfileQuery(), 1);

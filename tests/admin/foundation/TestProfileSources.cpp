@@ -61,7 +61,7 @@ struct EngineSource {
 };
 
 // The customers table of the servers' scripts, made in a fresh SQLite file.
-void MakeSqliteCustomers(CDatabseConnection* connection) {
+void MakeSqliteCustomers(admin::CDatabseConnection* connection) {
   for (const QString& statement :
        {QStringLiteral("CREATE TABLE customers (customer_id INTEGER PRIMARY KEY, company_name VARCHAR(60) NOT NULL, "
                        "city VARCHAR(30))"),
@@ -78,7 +78,7 @@ class ProfileSourceEngine : public ::testing::TestWithParam<Engine> {
     testsupport::MessageBoxRecorder::Global().Clear();
     {
       // Registers the server's name or makes the SQLite file; the objects under test connect anew.
-      CDatabseConnection preparation;
+      admin::CDatabseConnection preparation;
       CONNECT_OR_SKIP(GetParam(), &preparation);
       if (GetParam() == Engine::Sqlite) MakeSqliteCustomers(&preparation);
     }
@@ -122,7 +122,7 @@ TEST_P(ProfileSourceEngine, ManagerRunsAQueryAndStaysUsableAfterAFailedOne) {
   EXPECT_EQ(manager.GetActiveHandler(), nullptr);
   ASSERT_EQ(manager.FetchContents(&error, kCustomersQuery), 1) << qPrintable(error);
   EXPECT_EQ(manager.GetRowCount(), 3);
-  CDBHandler* rows = manager.GetActiveHandler();
+  admin::CDBHandler* rows = manager.GetActiveHandler();
   ASSERT_NE(rows, nullptr);
   ASSERT_TRUE(rows->MoveToRow(1));
   EXPECT_EQ(rows->GetFieldValue(1, 1), QStringLiteral("Brookside Traders"));
@@ -147,7 +147,7 @@ TEST_P(ProfileSourceEngine, ManagerRunsAQueryAndStaysUsableAfterAFailedOne) {
 }
 
 TEST_P(ProfileSourceEngine, ReaderOpensTheProfileAndNamesItsColumns) {
-  ProfileDataReader reader;
+  admin::ProfileDataReader reader;
   reader.Profile() = Profile();
   EXPECT_EQ(reader.GetProfileColumnName(0), QString());
   ASSERT_EQ(reader.OpenProfileSource(), 1);
@@ -157,7 +157,7 @@ TEST_P(ProfileSourceEngine, ReaderOpensTheProfileAndNamesItsColumns) {
   EXPECT_EQ(reader.GetRowCount(), 3);
   EXPECT_EQ(reader.GetProfileColumnName(1), QStringLiteral("company_name"));
   EXPECT_EQ(reader.GetProfileColumnName(2), QString());
-  CDBHandler* rows = reader.GetActiveHandler();
+  admin::CDBHandler* rows = reader.GetActiveHandler();
   ASSERT_NE(rows, nullptr);
   ASSERT_TRUE(rows->MoveToRow(2));
   EXPECT_EQ(rows->GetFieldValue(2, 1), QStringLiteral("Cedar Lane Books"));
@@ -186,7 +186,7 @@ TEST_P(ProfileServerSource, LongTextsOfAMariaDbSourceArriveWhole) {
   QString error;
   ASSERT_EQ(Connect(&manager, &error), 1) << qPrintable(error);
   ASSERT_EQ(manager.FetchContents(&error, QStringLiteral("SELECT repeat('x', 1000) AS t")), 1) << qPrintable(error);
-  CDBHandler* rows = manager.GetActiveHandler();
+  admin::CDBHandler* rows = manager.GetActiveHandler();
   ASSERT_NE(rows, nullptr);
   ASSERT_TRUE(rows->MoveToRow(0));
   EXPECT_EQ(rows->GetFieldValue(0, 0).size(), GetParam() == Engine::MariaDb ? 1000 : 129);
@@ -194,7 +194,7 @@ TEST_P(ProfileServerSource, LongTextsOfAMariaDbSourceArriveWhole) {
 
 // Kind 9 in a stored profile is a MySQL data source name.
 TEST_P(ProfileServerSource, ReaderTakesKindNineAsADataSourceName) {
-  ProfileDataReader reader;
+  admin::ProfileDataReader reader;
   reader.Profile() = Profile();
   reader.Profile().DBType = QStringLiteral("9");
   ASSERT_EQ(reader.OpenProfileSource(), 1);
@@ -222,7 +222,7 @@ TEST_P(ProfileServerSource, ProcedureManagerCachesTheRowsOfACall) {
   ASSERT_EQ(manager.GetColumnInfoList(&names, &types), 3);
   EXPECT_EQ(names.first(), QStringLiteral("order_id"));
   EXPECT_EQ(types.first(), ColumnKind::BigInt);
-  CDBHandler* rows = manager.GetActiveHandler();
+  admin::CDBHandler* rows = manager.GetActiveHandler();
   ASSERT_NE(rows, nullptr);
   EXPECT_EQ(rows->GetFieldValue(1, 0), QStringLiteral("5000000003"));
 
@@ -255,7 +255,7 @@ TEST(ProfileSources, FailedConnectsReportAndLeaveTheObjectsCloseable) {
   EXPECT_TRUE(error.startsWith(u"Failed to connect to database.")) << qPrintable(error);
   procedures.CloseConnection();
 
-  ProfileDataReader reader;
+  admin::ProfileDataReader reader;
   reader.Profile().DBType = QStringLiteral("1");
   reader.Profile().Path = testsupport::CurrentMachineRoot() + u'/';
   reader.Profile().tempPath = reader.Profile().Path;
@@ -279,13 +279,13 @@ TEST(ProfileSources, FailedConnectsReportAndLeaveTheObjectsCloseable) {
 }
 
 TEST(ProfileSources, ReaderLogsTheOdbcReportOfAFailedQuery) {
-  CDatabseConnection preparation;
+  admin::CDatabseConnection preparation;
   CONNECT_OR_SKIP(Engine::Sqlite, &preparation);
   MakeSqliteCustomers(&preparation);
   preparation.DisconnectDataSource();
   const TestLog log;
   testsupport::MessageBoxRecorder::Global().Clear();
-  ProfileDataReader reader;
+  admin::ProfileDataReader reader;
   const QFileInfo file(odbctest::SqliteTestFile());
   reader.Profile().DBType = QStringLiteral("1");
   reader.Profile().Path = file.absolutePath() + u'/';
@@ -303,7 +303,7 @@ TEST(ProfileSources, ReaderLogsTheOdbcReportOfAFailedQuery) {
 // A text profile read through a workbook's export reads the export's "New_" file, however often
 // it is opened; one whose paths are the same reads its own file.
 TEST(ProfileSources, ReaderPointsAQueryAtTheWorkbookExportOnce) {
-  ProfileDataReader reader;
+  admin::ProfileDataReader reader;
   ProfileRecord& profile = reader.Profile();
   profile.DBType = QStringLiteral("4");
   profile.Path = testsupport::CurrentMachineRoot() + QStringLiteral("/books/");

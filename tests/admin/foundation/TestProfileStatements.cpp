@@ -197,7 +197,7 @@ TEST_F(ProfileStatementsTest, FailedWritesShowTheirMessages) {
   struct Case {
     const char* table;
     const char* action;
-    std::function<int(CDatabseConnection&)> write;
+    std::function<int(admin::CDatabseConnection&)> write;
     QString message;
     int logCode;
     QString logLine;
@@ -205,17 +205,17 @@ TEST_F(ProfileStatementsTest, FailedWritesShowTheirMessages) {
   const PasswordStatusRecord password{QStringLiteral("O'Brien"), QStringLiteral("pw"), QStringLiteral("A")};
   const Case cases[] = {
       {"ProfileInfo", "INSERT",
-       [](CDatabseConnection& c) { return SaveProfileInfo(c, SampleProfile(1, QStringLiteral("p"))); },
+       [](admin::CDatabseConnection& c) { return SaveProfileInfo(c, SampleProfile(1, QStringLiteral("p"))); },
        QStringLiteral("Could not save Database ProfileInfo."), 0, QString()},
       {"UserProfileStatus", "INSERT",
-       [](CDatabseConnection& c) {
+       [](admin::CDatabseConnection& c) {
          return SaveUserProfileStatus(c, {QStringLiteral("u"), 1, QStringLiteral("A")});
        },
        QStringLiteral("Could not save UserProfileStatus."), 0, QString()},
-      {"UserPasswordStatus", "INSERT", [&](CDatabseConnection& c) { return SaveUserPasswordStatus(c, password); },
+      {"UserPasswordStatus", "INSERT", [&](admin::CDatabseConnection& c) { return SaveUserPasswordStatus(c, password); },
        QStringLiteral("Could not save UserPasswordStatus."), 73,
        QStringLiteral("Error to save UserPasswordStatus for User O'Brien to Status 'A'.")},
-      {"UserPasswordStatus", "UPDATE", [&](CDatabseConnection& c) { return UpdateUserPasswordStatus(c, password); },
+      {"UserPasswordStatus", "UPDATE", [&](admin::CDatabseConnection& c) { return UpdateUserPasswordStatus(c, password); },
        QStringLiteral("Could not Update UserPasswordStatus."), 72,
        QStringLiteral("Error to Update UserPasswordStatus for User O'Brien to Status 'A'.")},
   };

@@ -72,7 +72,7 @@ TEST_F(ProfileWorkbook, ManagerReadsTheSheetsOfAWorkbook) {
     EXPECT_TRUE(manager.IsWorkbook());
     ASSERT_EQ(manager.FetchContents(&error, QStringLiteral("Orders")), 1);
     EXPECT_EQ(manager.GetRowCount(), 3);
-    CDBHandler* rows = manager.GetActiveHandler();
+    admin::CDBHandler* rows = manager.GetActiveHandler();
     ASSERT_NE(rows, nullptr);
     EXPECT_EQ(rows->GetColumnCount(), 2);
     EXPECT_EQ(rows->GetColumnName(1), QStringLiteral("B"));
@@ -91,7 +91,7 @@ TEST_F(ProfileWorkbook, ManagerReportsAMissingSheetAndSwitchesToAnOdbcSource) {
   EXPECT_EQ(manager.FetchContents(&error, QStringLiteral("Items")), 1);
   EXPECT_EQ(manager.GetRowCount(), 1);
 
-  CDatabseConnection preparation;
+  admin::CDatabseConnection preparation;
   CONNECT_OR_SKIP(Engine::Sqlite, &preparation);
   preparation.DisconnectDataSource();
   ASSERT_EQ(manager.ConnectByType(odbctest::SqliteTestFile(), QString(), QString(), &error, 1), 1)
@@ -122,7 +122,7 @@ TEST_F(ProfileWorkbook, ReaderReadsTheSheetTheQueryNames) {
   WriteBook(QStringLiteral("book.xlsx"));
   for (const uint8_t kind : {7, 8, 11}) {
     SCOPED_TRACE(kind);
-    ProfileDataReader reader;
+    admin::ProfileDataReader reader;
     reader.Profile() = WorkbookProfile(kind, QStringLiteral("book.xlsx"));
     ASSERT_EQ(reader.OpenProfileSource(), 1);
     EXPECT_TRUE(reader.IsWorkbook());
@@ -142,7 +142,7 @@ TEST_F(ProfileWorkbook, ReaderReadsTheSheetTheQueryNames) {
 }
 
 TEST_F(ProfileWorkbook, ReaderLogsAWorkbookOrSheetItCannotOpen) {
-  ProfileDataReader reader;
+  admin::ProfileDataReader reader;
   reader.Profile() = WorkbookProfile(7, QStringLiteral("missing.xlsx"));
   EXPECT_EQ(reader.OpenProfileSource(), 0);
   EXPECT_EQ(LoggedText(96), QStringLiteral("Unable To Connect"));

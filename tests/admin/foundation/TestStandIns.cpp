@@ -40,7 +40,7 @@ QStringList StandInFiles() {
   return QDir(platform::RunFolder() + QStringLiteral("/odbc-standins")).entryList(QDir::Files);
 }
 
-QStringList Tables(CDatabseConnection& connection) {
+QStringList Tables(admin::CDatabseConnection& connection) {
   QStringList names;
   QStringList schemas;
   QStringList types;
@@ -54,7 +54,7 @@ struct Column {
   bool operator==(const Column&) const = default;
 };
 
-std::vector<Column> Columns(CDatabseConnection& connection, const QString& table) {
+std::vector<Column> Columns(admin::CDatabseConnection& connection, const QString& table) {
   QStringList names;
   QList<int16_t> types;
   connection.GetColumnList(table, &names, &types);
@@ -66,8 +66,8 @@ std::vector<Column> Columns(CDatabseConnection& connection, const QString& table
 void PrintTo(const Column& column, std::ostream* out) { *out << column.name.toStdString() << ':' << column.type; }
 
 // Every row of the query, each value as the handler reads it ("" for NULL).
-QList<QStringList> Rows(CDatabseConnection& connection, const QString& sql) {
-  CDatabaseHandler handler;
+QList<QStringList> Rows(admin::CDatabseConnection& connection, const QString& sql) {
+  admin::CDatabaseHandler handler;
   QList<QStringList> rows;
   if (handler.ExecuteQuery(connection, sql) != 1) return {{QStringLiteral("query failed")}};
   for (int32_t row = 0; row < handler.GetRowCount(); ++row) {
@@ -82,11 +82,11 @@ QList<QStringList> Rows(CDatabseConnection& connection, const QString& sql) {
   return rows;
 }
 
-int Connect(CDatabseConnection& connection, uint8_t kind, const QString& path, QString* error) {
+int Connect(admin::CDatabseConnection& connection, uint8_t kind, const QString& path, QString* error) {
   return connection.ConnectDataSource(kAdminName, kind, path, QString(), QString(), error, true);
 }
 
-void ExpectWritesRefused(CDatabseConnection& connection, const QString& table) {
+void ExpectWritesRefused(admin::CDatabseConnection& connection, const QString& table) {
   EXPECT_EQ(connection.ExecuteStatement(QStringLiteral("DELETE FROM %1").arg(table)), SQL_ERROR);
   EXPECT_TRUE(connection.GetLastStatementDiagnostic().message.contains(u"readonly"))
       << qPrintable(connection.GetLastStatementDiagnostic().message);
@@ -117,7 +117,7 @@ QString WriteTextFolder() {
 
 TEST(StandIns, TextFolderWithSchemaIniReadsEveryFileAsATable) {
   const QString folder = WriteTextFolder();
-  CDatabseConnection connection;
+  admin::CDatabseConnection connection;
   QString error;
   ASSERT_EQ(Connect(connection, sourcekind::kTxt, folder, &error), 1) << qPrintable(error);
   EXPECT_EQ(Tables(connection), QStringList({QStringLiteral("New_Orders.txt"), QStringLiteral("prices.csv")}));
@@ -149,7 +149,7 @@ TEST(StandIns, OneTextFileByPathInEachUnicodeForm) {
   WriteBytes(folder + QStringLiteral("/schema.ini"),
              QByteArray("[plain.txt]\nFormat=TabDelimited\nCharacterSet=Unicode\n[utf8.csv]\nCharacterSet=65001\n"));
   for (const QString& file : {QStringLiteral("plain.txt"), QStringLiteral("utf8.csv")}) {
-    CDatabseConnection connection;
+    admin::CDatabseConnection connection;
     QString error;
     ASSERT_EQ(Connect(connection, sourcekind::kCsv, folder + u'/' + file, &error), 1) << qPrintable(error);
     EXPECT_EQ(Tables(connection), QStringList{file});
@@ -192,7 +192,7 @@ void WriteDbf(const QString& path) {
 TEST(StandIns, DbaseFolderGivesOneTablePerFileInCapitals) {
   const QString folder = RootPath(QStringLiteral("dbase"));
   WriteDbf(folder + QStringLiteral("/customer.dbf"));
-  CDatabseConnection connection;
+  admin::CDatabseConnection connection;
   QString error;
   ASSERT_EQ(Connect(connection, sourcekind::kDbf, folder, &error), 1) << qPrintable(error);
   EXPECT_EQ(Tables(connection), QStringList{QStringLiteral("CUSTOMER")});
@@ -230,7 +230,7 @@ void WriteXlsx(const QString& path) {
 TEST(StandIns, WorkbookSheetsAreTablesOfDisplayedTexts) {
   const QString path = RootPath(QStringLiteral("book.xlsx"));
   WriteXlsx(path);
-  CDatabseConnection connection;
+  admin::CDatabseConnection connection;
   QString error;
   ASSERT_EQ(Connect(connection, sourcekind::kXlsx, path, &error), 1) << qPrintable(error);
   EXPECT_EQ(Tables(connection), QStringList({QStringLiteral("Empty$"), QStringLiteral("Orders$")}));
@@ -253,7 +253,7 @@ TEST(StandIns, XlsWorkbookReadsThroughTheModel) {
       path, QStringLiteral("[('Stock', [(0, 0, 'Item', None), (0, 1, 'Qty', None), (0, 2, 'Price', None),"
                            "  (1, 0, 'Bolt', None), (1, 1, 40, None), (1, 2, 0.25, None),"
                            "  (2, 0, 'Nut', None), (2, 1, 7, None), (2, 2, 1.5, None)])]")));
-  CDatabseConnection connection;
+  admin::CDatabseConnection connection;
   QString error;
   ASSERT_EQ(Connect(connection, sourcekind::kXls, path, &error), 1) << qPrintable(error);
   EXPECT_EQ(Tables(connection), QStringList{QStringLiteral("Stock$")});
@@ -289,7 +289,7 @@ TEST(StandIns, WorkbookTextExportReadsBackAsTheSheetShowsIt) {
                   ->SaveAsUnicodeText(folder + QStringLiteral("/New_Orders.txt"), &error))
       << qPrintable(error);
   ASSERT_TRUE(WriteSchemaIni(folder, folder + QStringLiteral("/schema.ini")));
-  CDatabseConnection connection;
+  admin::CDatabseConnection connection;
   ASSERT_EQ(Connect(connection, sourcekind::kTxt, folder, &error), 1) << qPrintable(error);
   EXPECT_EQ(Tables(connection), QStringList{QStringLiteral("New_Orders.txt")});
   EXPECT_EQ(Rows(connection, QStringLiteral("SELECT Customer, Amount FROM [New_Orders.txt]")),
@@ -329,7 +329,7 @@ TEST(StandIns, BadFilesGiveAClearErrorAndLeaveEverythingAsItWas) {
     if (test.schema != nullptr) WriteBytes(folder + QStringLiteral("/schema.ini"), QByteArray(test.schema));
     const bool workbook = test.kind == sourcekind::kXlsx || test.kind == sourcekind::kXlsm;
     const QString path = workbook ? folder + u'/' + QString::fromLatin1(test.file) : folder;
-    CDatabseConnection connection;
+    admin::CDatabseConnection connection;
     QString error;
     EXPECT_EQ(Connect(connection, test.kind, path, &error), 0);
     EXPECT_TRUE(error.startsWith(u"Failed to connect to database.")) << qPrintable(error);
@@ -349,7 +349,7 @@ TEST(StandIns, BadFilesGiveAClearErrorAndLeaveEverythingAsItWas) {
 TEST(StandIns, AChangedFileIsReadAgainInOneProcess) {
   const QString file = RootPath(QStringLiteral("data/stock.csv"));
   WriteBytes(file, "Item,Qty\nA,1\n");
-  CDatabseConnection connection;
+  admin::CDatabseConnection connection;
   QString error;
   ASSERT_EQ(Connect(connection, sourcekind::kCsv, file, &error), 1) << qPrintable(error);
   EXPECT_EQ(Rows(connection, QStringLiteral("SELECT Qty FROM [stock.csv]")),

@@ -57,7 +57,7 @@ class TablePageTest : public SettingsDatabaseTest {
 
   // `extra` statements run on the file before it is copied.
   QString MakeSqliteSource(const QStringList& extra = {}) {
-    CDatabseConnection source;
+    admin::CDatabseConnection source;
     QString unavailable;
     EXPECT_TRUE(odbctest::ConnectEngine(odbctest::Engine::Sqlite, &source, &unavailable)) << qPrintable(unavailable);
     for (const char* sql : {"CREATE TABLE items (id INTEGER PRIMARY KEY, name VARCHAR(40), city VARCHAR(40), "

@@ -16,7 +16,7 @@ namespace {
 const QColor kCells(255, 255, 224);
 const QColor kDialog(210, 210, 255);
 
-void MakeOrders(CDatabseConnection* connection) {
+void MakeOrders(admin::CDatabseConnection* connection) {
   ASSERT_TRUE(SQL_SUCCEEDED(connection->ExecuteStatement(
       QStringLiteral("CREATE TABLE orders (order_id INTEGER PRIMARY KEY, customer VARCHAR(40), amount INTEGER)"))));
   for (int id = 1; id <= 50; ++id) {
@@ -29,7 +29,7 @@ void MakeOrders(CDatabseConnection* connection) {
 
 TEST(PreviewOfASource, ShowsTheRowsOfASqliteQueryInThePopup) {
   {
-    CDatabseConnection preparation;
+    admin::CDatabseConnection preparation;
     CONNECT_OR_SKIP(odbctest::Engine::Sqlite, &preparation);
     MakeOrders(&preparation);
   }

@@ -21,7 +21,7 @@ class ProcedureProfileEngine : public ::testing::TestWithParam<Engine> {
   bool IsMariaDb() const { return GetParam() == Engine::MariaDb; }
   QString ProductName() const { return IsMariaDb() ? u"MariaDB"_s : u"PostgreSQL"_s; }
 
-  CDatabseConnection connection_;
+  admin::CDatabseConnection connection_;
 };
 
 }  // namespace
@@ -49,7 +49,7 @@ TEST_P(ProcedureProfileEngine, BuiltCallReturnsTheRowsAndReadsBack) {
   const QString arguments = JoinParameterValues({{u"p_customer"_s, u"SQL_INTEGER"_s, u"INPUT"_s, u"1"_s},
                                                  {u"p_minimum"_s, u"SQL_NUMERIC"_s, u"INPUT"_s, u"13"_s}});
   const QString call = BuildCallText(syntax, u"orders_of_customer"_s, arguments);
-  CDatabaseHandlerForProc procedure;
+  admin::CDatabaseHandlerForProc procedure;
   ASSERT_EQ(procedure.ExecuteQuery(connection_, call), 1) << qPrintable(call + u": "_s + procedure.GetOdbcErrorText());
   EXPECT_EQ(procedure.GetRowCount(), 1);
   EXPECT_EQ(procedure.GetFieldValue(0, 0), u"5000000003"_s);

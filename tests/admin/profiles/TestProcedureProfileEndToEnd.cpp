@@ -191,7 +191,7 @@ class ProcedureProfileEndToEnd : public SettingsDatabaseTest {
 
   // Makes the engine's procedure; false (the test skipped) without the server.
   bool PrepareServer(const EngineCase& engine) {
-    CDatabseConnection server;
+    admin::CDatabseConnection server;
     QString unavailable;
     if (!odbctest::ConnectEngine(engine.engine, &server, &unavailable)) {
       skipped_ = unavailable;

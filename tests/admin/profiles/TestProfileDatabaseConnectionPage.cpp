@@ -149,7 +149,7 @@ class DataSourcePage : public ::testing::Test {
   // An SQLite database with one table, copied to `fileName` in the sources folder.
   static QString MakeSqliteFile(const QString& fileName) {
     {
-      CDatabseConnection preparation;
+      admin::CDatabseConnection preparation;
       QString unavailable;
       EXPECT_TRUE(odbctest::ConnectEngine(Engine::Sqlite, &preparation, &unavailable)) << qPrintable(unavailable);
       EXPECT_TRUE(SQL_SUCCEEDED(

@@ -52,7 +52,7 @@ class SelectEngine : public ::testing::TestWithParam<Engine> {
     ASSERT_TRUE(SQL_SUCCEEDED(result)) << qPrintable(sql);
   }
 
-  CDatabseConnection connection_;
+  admin::CDatabseConnection connection_;
   SelectSource source_;
   QString schema_;
   QString table_;
@@ -63,7 +63,7 @@ class SelectEngine : public ::testing::TestWithParam<Engine> {
 
 TEST_P(SelectEngine, BuiltSelectRunsAndNamesItsTable) {
   const QString select = BuildSelectQuery(source_, {column_}, schema_, table_);
-  CDatabaseHandler handler;
+  admin::CDatabaseHandler handler;
   ASSERT_EQ(handler.ExecuteQuery(connection_, select), 1) << qPrintable(select);
   ASSERT_TRUE(handler.MoveToRow(0));
   EXPECT_EQ(handler.GetFieldValue(0, 0), u"O'Brien"_s);
@@ -97,7 +97,7 @@ class TableColumnsEngine : public ::testing::TestWithParam<Engine> {
                                          : SelectSource{u"PostgreSQL"_s, 0, false, false};
   }
 
-  CDatabseConnection connection_;
+  admin::CDatabseConnection connection_;
 };
 
 }  // namespace

@@ -110,7 +110,7 @@ class TablePageEndToEnd : public TablePageSyncTest, public ::testing::WithParamI
   }
 
   odbctest::ServerLogin m_login;
-  CDatabseConnection m_server;
+  admin::CDatabseConnection m_server;
   QString m_table;
   QString m_view;
   QString m_sqlitePath;

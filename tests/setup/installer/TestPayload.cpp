@@ -137,7 +137,7 @@ TEST(Payload, InstalledSnapshotsAreInStepWithTheInstalledRows) {
     snapshot.SetCdbFileName(profile.ProfileID);
     QList<CdbEntry> entries;
     ASSERT_EQ(snapshot.LoadCdbRecords(&entries), 24);
-    ProfileDataReader reader;
+    syncservice::ProfileDataReader reader;
     reader.Profile() = profile;
     ASSERT_EQ(reader.OpenProfileSource(&error), 1) << error.toStdString();
     ASSERT_EQ(reader.ExecuteProfileQuery(&error), 1) << error.toStdString();

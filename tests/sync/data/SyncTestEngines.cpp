@@ -10,7 +10,7 @@ namespace synctest {
 
 QString SqliteTestFile() { return testsupport::CurrentMachineRoot() + QStringLiteral("/sync-test.mdb"); }
 
-bool ConnectEngine(odbctest::Engine engine, CDatabseConnection* connection, QString* unavailable) {
+bool ConnectEngine(odbctest::Engine engine, syncservice::CDatabseConnection* connection, QString* unavailable) {
   QString error;
   if (engine == odbctest::Engine::Sqlite) {
     QFile file(SqliteTestFile());

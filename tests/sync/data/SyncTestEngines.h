@@ -11,7 +11,7 @@ namespace synctest {
 // SQLite a fresh, empty file in the machine root behind the change-detection data source name;
 // for the servers the data source name of the server the test run started. False with the
 // reason when the engine is not available ("skip:" when its server was not started).
-bool ConnectEngine(odbctest::Engine engine, CDatabseConnection* connection, QString* unavailable);
+bool ConnectEngine(odbctest::Engine engine, syncservice::CDatabseConnection* connection, QString* unavailable);
 
 // The SQLite file behind the SQLite connections of this test.
 QString SqliteTestFile();

@@ -37,12 +37,12 @@ std::function<bool()> GiveUpAfter(int slices) {
 }  // namespace
 
 TEST(SyncDatabseConnection, TheLockTableHasTheExcelKeyFromTheFirstConnection) {
-  const CDatabseConnection connection;
+  const syncservice::CDatabseConnection connection;
   EXPECT_EQ(ExcelKeyValue(), 0);
 }
 
 TEST(SyncDatabseConnection, AFileNameLivesFromConnectToDisconnectAndStatementsRun) {
-  CDatabseConnection connection;
+  syncservice::CDatabseConnection connection;
   QString unavailable;
   ASSERT_TRUE(synctest::ConnectEngine(odbctest::Engine::Sqlite, &connection, &unavailable)) << qPrintable(unavailable);
   EXPECT_TRUE(IsRegistered(kName));
@@ -56,7 +56,7 @@ TEST(SyncDatabseConnection, AFileNameLivesFromConnectToDisconnectAndStatementsRu
 }
 
 TEST(SyncDatabseConnection, AFailedConnectLeavesNoRegisteredName) {
-  CDatabseConnection connection;
+  syncservice::CDatabseConnection connection;
   QString error;
   EXPECT_EQ(connection.ConnectDataSource(kBackSyncName, 1, RootFile(QStringLiteral("missing.mdb")), QString(),
                                          QString(), &error, false),
@@ -67,7 +67,7 @@ TEST(SyncDatabseConnection, AFailedConnectLeavesNoRegisteredName) {
 }
 
 TEST(SyncDatabseConnection, KindsWithoutADriverAndFileMakerWithoutItsDriverAreRefused) {
-  CDatabseConnection connection;
+  syncservice::CDatabseConnection connection;
   QString error;
   EXPECT_EQ(connection.ConnectDataSource(kName, 8, RootFile(QStringLiteral("a.xlsm")), QString(), QString(), &error,
                                          false),
@@ -79,20 +79,20 @@ TEST(SyncDatabseConnection, KindsWithoutADriverAndFileMakerWithoutItsDriverAreRe
             0);
   EXPECT_TRUE(error.isEmpty());
   EXPECT_FALSE(IsRegistered(kName));
-  EXPECT_EQ(CDatabseConnection::FileMakerServerDataSource(QStringLiteral("C:\\Data\\Shop.fp7")), u"Shop");
-  EXPECT_EQ(CDatabseConnection::FileMakerServerDataSource(QStringLiteral("/data/Shop.fp7")), u"Shop");
+  EXPECT_EQ(syncservice::CDatabseConnection::FileMakerServerDataSource(QStringLiteral("C:\\Data\\Shop.fp7")), u"Shop");
+  EXPECT_EQ(syncservice::CDatabseConnection::FileMakerServerDataSource(QStringLiteral("/data/Shop.fp7")), u"Shop");
 }
 
 TEST(SyncDatabseConnection, AnXlsConnectionHoldsTheWorkbookLockUntilItDisconnects) {
   const QString workbook = RootFile(QStringLiteral("book.xls"));
   ASSERT_TRUE(testsupport::WriteXlsFixture(workbook, QStringLiteral("[('Stock', [(0, 0, 'Item', None), (1, 0, 'Bolt', None)])]")));
-  CDatabseConnection first;
+  syncservice::CDatabseConnection first;
   QString error;
   ASSERT_EQ(first.ConnectDataSource(kName, sourcekind::kXls, workbook, QString(), QString(), &error, true), 1)
       << qPrintable(error);
   EXPECT_TRUE(first.HoldsExcelLock());
   EXPECT_EQ(ExcelKeyValue(), 1);
-  CDatabseConnection second;
+  syncservice::CDatabseConnection second;
   second.SetLockGiveUp(GiveUpAfter(3));
   EXPECT_EQ(second.ConnectDataSource(kBackSyncName, sourcekind::kXls, workbook, QString(), QString(), &error,
                                      true),
@@ -112,7 +112,7 @@ TEST(SyncDatabseConnection, AnXlsConnectionHoldsTheWorkbookLockUntilItDisconnect
 }
 
 TEST(SyncDatabseConnection, OnlyXlsSourcesTakeTheWorkbookLock) {
-  CDatabseConnection connection;
+  syncservice::CDatabseConnection connection;
   QString unavailable;
   ASSERT_TRUE(synctest::ConnectEngine(odbctest::Engine::Sqlite, &connection, &unavailable)) << qPrintable(unavailable);
   EXPECT_FALSE(connection.HoldsExcelLock());

@@ -13,7 +13,7 @@ class ProcedureCallRows : public ::testing::TestWithParam<Engine> {
  protected:
   void SetUp() override { SYNC_CONNECT_OR_SKIP(GetParam(), &connection_); }
 
-  CDatabseConnection connection_;
+  syncservice::CDatabseConnection connection_;
 };
 
 }  // namespace

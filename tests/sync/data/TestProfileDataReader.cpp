@@ -39,7 +39,7 @@ void WriteBytes(const QString& path, const QByteArray& bytes) {
 // "shop.mdb" in the root with the table customers (CustID numbered by the database, Name).
 void WriteSqliteShop() {
   WriteBytes(RootFolder() + QStringLiteral("shop.mdb"), QByteArray());
-  CDatabseConnection connection;
+  syncservice::CDatabseConnection connection;
   QString error;
   ASSERT_EQ(connection.ConnectDataSource(QStringLiteral("ShopWriter"), 1, RootFolder() + QStringLiteral("shop.mdb"),
                                          QString(), QString(), &error, false),
@@ -83,7 +83,7 @@ struct Read {
 };
 
 // Opens, executes and reads every row's digest.
-Read ReadAll(ProfileDataReader* reader) {
+Read ReadAll(syncservice::ProfileDataReader* reader) {
   Read read;
   QString error;
   EXPECT_EQ(reader->OpenProfileSource(&error), 1) << qPrintable(error);
@@ -121,7 +121,7 @@ TEST_F(ProfileDataReaderTest, EveryFileKindHandsOutItsRowsWithTheirDigests) {
   // tempPath names while Path still names the workbook's own folder.
   WriteXlsxShop(RootFolder() + QStringLiteral("export.xlsx"));
   {
-    CExcelConnection connection;
+    syncservice::CExcelConnection connection;
     QString error;
     ASSERT_EQ(connection.OpenWorkbook(RootFolder() + QStringLiteral("export.xlsx"), &error, true), 1);
     ASSERT_EQ(connection.ExportSheetsToText(), 1);
@@ -141,7 +141,7 @@ TEST_F(ProfileDataReaderTest, EveryFileKindHandsOutItsRowsWithTheirDigests) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    ProfileDataReader reader;
+    syncservice::ProfileDataReader reader;
     reader.Profile() = c.profile;
     const Read read = ReadAll(&reader);
     EXPECT_EQ(read.columns, c.columns);
@@ -150,7 +150,7 @@ TEST_F(ProfileDataReaderTest, EveryFileKindHandsOutItsRowsWithTheirDigests) {
     EXPECT_EQ(reader.HoldsExcelLock(), c.profile.DBType == u"2") << "only the ODBC Excel driver takes the lock";
   }
 
-  ProfileDataReader text;
+  syncservice::ProfileDataReader text;
   text.Profile() = Profile(4, RootFolder(), QStringLiteral("export.xlsx"), QStringLiteral("Select CustID, Name From \"Customers.txt\""));
   text.Profile().tempPath = WorkbookTempFolder() + u'/';
   const Read exported = ReadAll(&text);
@@ -166,7 +166,7 @@ TEST_F(ProfileDataReaderTest, AnXlsxProfileReadsACleanedCopyThroughTheWorkbookMo
     QFile file(RootFolder() + QStringLiteral("shop.xlsx"));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   }();
-  ProfileDataReader reader;
+  syncservice::ProfileDataReader reader;
   reader.Profile() = Profile(7, RootFolder(), QStringLiteral("shop.xlsx"), QStringLiteral("Customers"));
   const Read read = ReadAll(&reader);
   EXPECT_TRUE(reader.IsWorkbookProfile());
@@ -193,7 +193,7 @@ TEST_F(ProfileDataReaderTest, AQueryNotBeginningWithSelectExactlyMakesAProcedure
   };
   for (const Case c : {Case{"select CustID, Name From customers", true}, Case{"Select CustID, Name From customers", false}}) {
     SCOPED_TRACE(c.query);
-    ProfileDataReader reader;
+    syncservice::ProfileDataReader reader;
     reader.Profile() = Profile(1, RootFolder(), QStringLiteral("shop.mdb"), QString::fromLatin1(c.query));
     const Read read = ReadAll(&reader);
     EXPECT_EQ(reader.IsProcedureProfile(), c.procedure);
@@ -205,7 +205,7 @@ TEST_F(ProfileDataReaderTest, AQueryNotBeginningWithSelectExactlyMakesAProcedure
 }
 
 TEST_F(ProfileDataReaderTest, ASourceThatDoesNotOpenAnswersNothingAndSaysWhy) {
-  ProfileDataReader reader;
+  syncservice::ProfileDataReader reader;
   reader.Profile() = Profile(1, RootFolder(), QStringLiteral("missing.mdb"), QStringLiteral("Select * From t"));
   QString error;
   EXPECT_EQ(reader.OpenProfileSource(&error), 0);
@@ -220,14 +220,14 @@ TEST_F(ProfileDataReaderTest, ASourceThatDoesNotOpenAnswersNothingAndSaysWhy) {
   EXPECT_EQ(reader.FetchRecord(0, &record, digest.data()), 0);
 
   WriteXlsxShop(RootFolder() + QStringLiteral("shop.xlsx"));
-  ProfileDataReader sheet;
+  syncservice::ProfileDataReader sheet;
   sheet.Profile() = Profile(7, RootFolder(), QStringLiteral("shop.xlsx"), QStringLiteral("NoSuchSheet"));
   ASSERT_EQ(sheet.OpenProfileSource(&error), 1) << qPrintable(error);
   EXPECT_EQ(sheet.ExecuteProfileQuery(&error), 0);
   EXPECT_EQ(error, QStringLiteral("Unable to Fetch Contents of User's Profile."));
   EXPECT_EQ(sheet.GetRecordCount(), 0);
 
-  ProfileDataReader missingWorkbook;
+  syncservice::ProfileDataReader missingWorkbook;
   missingWorkbook.Profile() = Profile(7, RootFolder(), QStringLiteral("gone.xlsx"), QStringLiteral("Customers"));
   EXPECT_EQ(missingWorkbook.OpenProfileSource(&error), 0);
   EXPECT_TRUE(error.startsWith(u"Failed to Connect User's Excel Profile Database.")) << qPrintable(error);
@@ -274,7 +274,7 @@ class ServerProfile : public ::testing::TestWithParam<Engine> {
   }
 
   odbctest::ServerLogin login_;
-  CDatabseConnection writer_;
+  syncservice::CDatabseConnection writer_;
   bool created_ = false;
 };
 
@@ -283,7 +283,7 @@ class ServerProfile : public ::testing::TestWithParam<Engine> {
 TEST_P(ServerProfile, ANamedSourceHandsOutRowsAutoNumberAndKeyColumnsAndTakesChanges) {
   for (const QString& dbType : {QStringLiteral("0"), QStringLiteral("9")}) {
     SCOPED_TRACE(qPrintable(dbType));
-    ProfileDataReader reader;
+    syncservice::ProfileDataReader reader;
     reader.Profile() = Profile(dbType);
     const Read read = ReadAll(&reader);
     EXPECT_EQ(reader.GetSourceKind(), 0);
@@ -298,7 +298,7 @@ TEST_P(ServerProfile, ANamedSourceHandsOutRowsAutoNumberAndKeyColumnsAndTakesCha
     EXPECT_EQ(keys, QList<int16_t>{1});
   }
 
-  ProfileDataReader reader;
+  syncservice::ProfileDataReader reader;
   reader.Profile() = Profile(QStringLiteral("0"));
   reader.SetBackSync(true);
   QString error;

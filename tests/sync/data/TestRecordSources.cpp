@@ -29,7 +29,7 @@ class SqliteRecordSource : public ::testing::Test {
   }
   void CreateProbe();
 
-  CDatabseConnection connection_;
+  syncservice::CDatabseConnection connection_;
 };
 
 const QString kProbeQuery = QStringLiteral(

@@ -36,7 +36,7 @@ class SettingsTables : public ::testing::Test {
 
   // "<id>/<user>/<flag>" of every row of a status table, sorted, a blank between rows.
   QString StatusRows(const QString& table, const QString& idColumn) {
-    CDatabaseHandler handler;
+    syncservice::CDatabaseHandler handler;
     const QString sql = QStringLiteral("Select %1, UserID, StatusFlag From %2 Order By %1, UserID, StatusFlag")
                             .arg(idColumn, table);
     EXPECT_EQ(handler.ExecuteQuery(m_writer, sql), 1);
@@ -49,7 +49,7 @@ class SettingsTables : public ::testing::Test {
     return rows.join(u' ');
   }
 
-  CDatabseConnection m_writer;
+  syncservice::CDatabseConnection m_writer;
 };
 
 // Text that differs everywhere, so that a lost or repeated chunk shows.

@@ -72,7 +72,7 @@ struct PeopleSheet {
     return DigestToHex(digest);
   }
 
-  CExcelConnection connection;
+  syncservice::CExcelConnection connection;
   CExcelHandlerForUserDB handler;
 };
 
@@ -129,7 +129,7 @@ TEST(SyncExcelHandler, ValuesAreCutAsDevicesCarryThem) {
 }
 
 TEST(SyncExcelHandler, ColumnsAreNamedByTheirLetters) {
-  CExcelHandler handler;
+  syncservice::CExcelHandler handler;
   const std::pair<int16_t, const char*> cases[] = {{0, "A"}, {25, "Z"}, {26, "AA"}, {52, "BA"}, {701, "ZZ"},
                                                    {702, "AAA"}};
   for (const auto& [column, letters] : cases) EXPECT_EQ(handler.GetColumnName(column), QLatin1String(letters));
@@ -271,7 +271,7 @@ TEST(SyncExcelHandler, IsRowEmptyCountsBlanksInsideTheUsedRange) {
 }
 
 TEST(SyncExcelConnection, OpensNamesAndClosesSavingOnlyWhenReadWrite) {
-  CExcelConnection connection;
+  syncservice::CExcelConnection connection;
   QString error;
   EXPECT_EQ(connection.OpenWorkbook(FixturePath("missing.xlsx"), &error, true), 0);
   EXPECT_EQ(error, QStringLiteral("Unable To Connect"));
@@ -292,7 +292,7 @@ TEST(SyncExcelConnection, OpensNamesAndClosesSavingOnlyWhenReadWrite) {
 }
 
 TEST(SyncExcelConnection, ExportsEachSheetAsItsNameDotTxtWithASchema) {
-  CExcelConnection connection;
+  syncservice::CExcelConnection connection;
   const QString path = FixturePath("two.xlsx");
   XlsxFixture fixture(path);
   worksheet_write_string(fixture.AddSheet("Orders"), 0, 0, "Order", nullptr);

@@ -107,7 +107,7 @@ class UserDBRecords : public ::testing::TestWithParam<Engine> {
   }
   QList<int16_t> Kinds() const { return kinds_; }
 
-  CDatabseConnection connection_;
+  syncservice::CDatabseConnection connection_;
   bool created_ = false;
   QList<int16_t> kinds_;  // of the supported columns
 };
@@ -175,7 +175,7 @@ TEST_P(UserDBRecords, ADeviceEditOfOneFieldChangesOnlyThatField) {
   EXPECT_EQ(after[0].digest, before[0].digest);
   EXPECT_EQ(after[2].digest, before[2].digest);
   // The other columns keep their desktop values, carriage returns, tabs and every digit included.
-  CDatabaseHandler reader;
+  syncservice::CDatabaseHandler reader;
   ASSERT_EQ(reader.ExecuteQuery(connection_, Query()), 1);
   ASSERT_EQ(reader.MoveToRow(1), 1);
   EXPECT_EQ(reader.GetFieldValue(1, 2), kNote);
@@ -196,7 +196,7 @@ TEST_P(UserDBRecords, ADecimalWrittenFromADeviceKeepsEveryDigit) {
   QString error;
   ASSERT_EQ(handler.UpdateRecord(*devicerecord::Encode(edited), 0, written.data(), &error, QStringLiteral("0")), 1)
       << qPrintable(error);
-  CDatabaseHandler reader;
+  syncservice::CDatabaseHandler reader;
   ASSERT_EQ(reader.ExecuteQuery(connection_, Query()), 1);
   ASSERT_EQ(reader.MoveToRow(0), 1);
   EXPECT_EQ(reader.GetFieldValue(0, 4), reader.GetColumnType(4) == 2 ? amount + QStringLiteral(".0") : amount);

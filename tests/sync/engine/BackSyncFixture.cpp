@@ -76,7 +76,7 @@ void BackSyncFixture::Register(const QString& deviceId, int32_t turnMinutes) {
   LoadSyncSettings();
 }
 
-void BackSyncFixture::RunOn(CDatabseConnection& connection, const QString& sql) {
+void BackSyncFixture::RunOn(syncservice::CDatabseConnection& connection, const QString& sql) {
   ASSERT_TRUE(SQL_SUCCEEDED(connection.ExecuteStatement(sql))) << qPrintable(sql + u' ' + connection.GetLastError());
 }
 
@@ -126,7 +126,7 @@ QStringList BackSyncFixture::DeviceRecords() {
 }
 
 QStringList BackSyncFixture::PendingAcks() {
-  CDatabaseHandler handler;
+  syncservice::CDatabaseHandler handler;
   EXPECT_EQ(handler.ExecuteQuery(settings_, QStringLiteral("Select ProfileID, RecordSource, RecordIndex, DeviceID, "
                                                            "ResultCode, ResultText From AckFromDesktopTable")),
             1);
@@ -199,7 +199,7 @@ ProfileRecord TableBackSync::Profile(const QString& query, const QString& userLi
 
 void TableBackSync::AddProfileInStep(const ProfileRecord& profile) {
   StoreProfile(profile);
-  ProfileDataReader reader;
+  syncservice::ProfileDataReader reader;
   reader.Profile() = profile;
   QString error;
   ASSERT_EQ(reader.OpenProfileSource(&error), 1) << qPrintable(error);
@@ -217,7 +217,7 @@ void TableBackSync::AddProfileInStep(const ProfileRecord& profile) {
 }
 
 QStringList TableBackSync::Rows() {
-  CDatabaseHandler handler;
+  syncservice::CDatabaseHandler handler;
   EXPECT_EQ(handler.ExecuteQuery(data_, TableQuery()), 1);
   QStringList rows;
   for (int32_t row = 0; row < handler.GetRowCount(); ++row) {
@@ -234,7 +234,7 @@ std::array<uint8_t, kRowDigestSize> TableBackSync::DesktopDigest(int32_t row) {
 }
 
 std::array<uint8_t, kRowDigestSize> TableBackSync::DesktopRow(int32_t row, QByteArray* record) {
-  ProfileDataReader reader;
+  syncservice::ProfileDataReader reader;
   reader.Profile() = Profile(TableQuery());
   QString error;
   std::array<uint8_t, kRowDigestSize> digest{};

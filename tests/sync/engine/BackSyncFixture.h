@@ -42,7 +42,7 @@ class BackSyncFixture : public ::testing::Test {
   // Stores DeskInfo with `deviceId`, the double's address and the turns' interval, and loads them
   // as the program does.
   void Register(const QString& deviceId, int32_t turnMinutes = 1);
-  static void RunOn(CDatabseConnection& connection, const QString& sql);
+  static void RunOn(syncservice::CDatabseConnection& connection, const QString& sql);
   // A ProfileInfo row for the profile.
   void StoreProfile(const ProfileRecord& profile);
   // The device holds the records in step (record source 1, indexes from 1), the snapshot their digests.
@@ -57,7 +57,7 @@ class BackSyncFixture : public ::testing::Test {
   int LogLines(const QString& part) const;
 
   testsupport::WebServiceDouble service_;
-  CDatabseConnection settings_;
+  syncservice::CDatabseConnection settings_;
 };
 
 // A profile over a table "id (numbered by the database), name, qty" of three rows a, b, c on an
@@ -85,7 +85,7 @@ class TableBackSync : public BackSyncFixture {
   static QJsonArray Values(int id, const char* name, int qty);
 
   odbctest::Engine engine_ = odbctest::Engine::Sqlite;
-  CDatabseConnection data_;
+  syncservice::CDatabseConnection data_;
   bool created_ = false;
 };
 

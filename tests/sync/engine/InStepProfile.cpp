@@ -205,7 +205,7 @@ void InStepProfile::EmptyDevice() { m_pService->SeedProfile(kProfileId, Kinds(),
 QList<DesktopRow> InStepProfile::WorkbookRows() {
   // As the pass reads it: a text-export profile's sheets exported again first.
   if (m_profile.Path != m_profile.tempPath) ConnectExcelProfile(m_profile.Path + m_profile.DB_DSN, m_profile.DB_DSN);
-  ProfileDataReader reader;
+  syncservice::ProfileDataReader reader;
   reader.Profile() = m_profile;
   QString error;
   QList<DesktopRow> rows;
@@ -328,7 +328,7 @@ QStringList InStepProfile::DeviceNames() {
 }
 
 QStringList InStepProfile::DesktopNames() {
-  CDatabaseHandler handler;
+  syncservice::CDatabaseHandler handler;
   QStringList names;
   if (handler.ExecuteQuery(m_source, QStringLiteral("SELECT name FROM %1").arg(m_strTable)) != 1) return names;
   for (int32_t row = 0; row < handler.GetRowCount(); ++row) {

@@ -85,8 +85,8 @@ class InStepProfile {
   ProfileRecord m_profile;
   odbctest::Engine m_engine = odbctest::Engine::Sqlite;
   testsupport::WebServiceDouble* m_pService = nullptr;
-  CDatabseConnection m_source;
-  CDatabseConnection m_settings;
+  syncservice::CDatabseConnection m_source;
+  syncservice::CDatabseConnection m_settings;
   QString m_strTable;
   QString m_strSettingsFile;
   bool m_bCreated = false;

@@ -40,7 +40,7 @@ class WorkbookBackSync : public BackSyncFixture {
     profile.Query = query;
     profile.UserList = QStringLiteral("user01,");
     StoreProfile(profile);
-    CExcelConnection connection;
+    syncservice::CExcelConnection connection;
     ASSERT_EQ(connection.OpenWorkbook(Folder() + book, nullptr, true), 1);
     CExcelHandlerForUserDB sheet;
     ASSERT_EQ(sheet.OpenWorksheet(connection.GetWorksheets(), QStringLiteral("Items")), 1);
@@ -70,7 +70,7 @@ class WorkbookBackSync : public BackSyncFixture {
 
   // "value:value" of every sheet row below the header.
   static QStringList SheetRows(const QString& book) {
-    CExcelConnection connection;
+    syncservice::CExcelConnection connection;
     EXPECT_EQ(connection.OpenWorkbook(Folder() + book, nullptr, true), 1);
     CExcelHandlerForUserDB sheet;
     EXPECT_EQ(sheet.OpenWorksheet(connection.GetWorksheets(), QStringLiteral("Items")), 1);
@@ -100,7 +100,7 @@ TEST_F(WorkbookBackSync, DeviceEditsChangeTheSheetRows) {
   EXPECT_EQ(snapshot.size(), 3);
   EXPECT_EQ(SnapshotEntry(snapshot, 1, 1), nullptr);
   // The snapshot holds the digests of the rows as the sheet now reads.
-  CExcelConnection connection;
+  syncservice::CExcelConnection connection;
   ASSERT_EQ(connection.OpenWorkbook(Folder() + QStringLiteral("book.xlsx"), nullptr, true), 1);
   CExcelHandlerForUserDB sheet;
   ASSERT_EQ(sheet.OpenWorksheet(connection.GetWorksheets(), QStringLiteral("Items")), 1);

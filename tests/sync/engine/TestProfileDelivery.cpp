@@ -94,7 +94,7 @@ class ProfileDelivery : public ::testing::Test {
 
   // "<user>/<flag>" of the status rows of a table, in user order.
   QString Flags(const QString& table, const QString& idColumn, int32_t id) {
-    CDatabaseHandler handler;
+    syncservice::CDatabaseHandler handler;
     EXPECT_EQ(handler.ExecuteQuery(settings_, QStringLiteral("Select UserID, StatusFlag From %1 Where %2 = %3 Order By UserID")
                                                   .arg(table, idColumn)
                                                   .arg(id)),
@@ -168,8 +168,8 @@ class ProfileDelivery : public ::testing::Test {
 
   testsupport::WebServiceDouble service_;
   QString sourceFile_;
-  CDatabseConnection source_;
-  CDatabseConnection settings_;
+  syncservice::CDatabseConnection source_;
+  syncservice::CDatabseConnection settings_;
 };
 
 TEST_F(ProfileDelivery, ANewProfileGoesOutAsAddProfileStripsAndFinishForEveryUserAtOnce) {

@@ -76,7 +76,7 @@ class RecordLookupTest : public ::testing::Test {
 TEST_F(RecordLookupTest, FindRecordByDigestFindsTheRowTheSnapshotNamesAndNothingElse) {
   {
     QFile(RootFolder() + QStringLiteral("shop.mdb")).open(QIODevice::WriteOnly);
-    CDatabseConnection writer;
+    syncservice::CDatabseConnection writer;
     QString error;
     ASSERT_EQ(writer.ConnectDataSource(QStringLiteral("ShopWriter"), 1, RootFolder() + QStringLiteral("shop.mdb"),
                                        QString(), QString(), &error, false),
@@ -90,7 +90,7 @@ TEST_F(RecordLookupTest, FindRecordByDigestFindsTheRowTheSnapshotNamesAndNothing
   }
   WriteSnapshot({Entry(0, 1, Row("a1", "Bolt")), Entry(0, 2, Row("a3", "Washer")), Entry(0, 3, Row("a9", "Gone")),
                  Entry(0, 2, Row("a2", "Nut"))});
-  ProfileDataReader reader;
+  syncservice::ProfileDataReader reader;
   reader.Profile().DBType = QStringLiteral("1");
   reader.Profile().Path = RootFolder();
   reader.Profile().DB_DSN = QStringLiteral("shop.mdb");
@@ -127,10 +127,10 @@ TEST_F(RecordLookupTest, FindRecordBySourceIndexSkipsTheHeaderOnlyWhenAsked) {
   WriteItems(RootFolder() + QStringLiteral("items.xlsx"),
              {Row("code", "name"), Row("a1", "Bolt"), Row("code", "name")});
   WriteSnapshot({Entry(0, 1, Row("code", "name")), Entry(0, 2, Row("a1", "Bolt"))});
-  CExcelConnection connection;
+  syncservice::CExcelConnection connection;
   QString error;
   ASSERT_EQ(connection.OpenWorkbook(RootFolder() + QStringLiteral("items.xlsx"), &error, true), 1);
-  CExcelHandler handler;
+  syncservice::CExcelHandler handler;
   ASSERT_EQ(handler.OpenWorksheet(connection.GetWorksheets(), QStringLiteral("Items")), 1);
   int32_t row = -5;
   CdbEntry entry = Identity(0, 1);
@@ -149,7 +149,7 @@ TEST_F(RecordLookupTest, FindRecordBySourceIndexSkipsTheHeaderOnlyWhenAsked) {
 
 TEST_F(RecordLookupTest, AFormsProfileIsInStepOnlyWithAnEmptyFlagStatusRow) {
   const QString file = testsupport::InstallSettingsDatabase(installation_);
-  CDatabseConnection writer;
+  syncservice::CDatabseConnection writer;
   QString error;
   ASSERT_EQ(writer.ConnectDataSource(QStringLiteral("UserProfileDSN_4_TarnwickPLite_AD"), 1, file, QString(),
                                      QStringLiteral("pondGarue58"), &error, false),
@@ -182,12 +182,12 @@ TEST_F(RecordLookupTest, TheWorkbookCleanUpDeletesAdjacentEmptyRowsInACopyAndLog
   const QString original = RootFolder() + QStringLiteral("items.xlsx");
   WriteItems(original, {Row("code", "name"), Row("", ""), Row("", ""), Row("a1", "Bolt"), Row("", ""), Row("a2", "")});
   QString path = original;
-  ASSERT_TRUE(DeleteEmptyRowsInExcelSheets(&path, QStringLiteral("items.xlsx")));
+  ASSERT_TRUE(syncservice::DeleteEmptyRowsInExcelSheets(&path, QStringLiteral("items.xlsx")));
   EXPECT_EQ(path, WorkbookTempFolder() + QStringLiteral("/items.xlsx"));
-  CExcelConnection connection;
+  syncservice::CExcelConnection connection;
   QString error;
   ASSERT_EQ(connection.OpenWorkbook(path, &error, true), 1);
-  CExcelHandler handler;
+  syncservice::CExcelHandler handler;
   ASSERT_EQ(handler.OpenWorksheet(connection.GetWorksheets(), QStringLiteral("Items")), 1);
   ASSERT_EQ(handler.GetRowCount(), 3);
   EXPECT_EQ(handler.GetFieldValue(1, 0), QStringLiteral("a1"));
@@ -209,7 +209,7 @@ TEST_F(RecordLookupTest, AFailedWorkbookCopyStopsAndLeavesNoStaleCopy) {
   const QString stale = WorkbookTempFolder() + QStringLiteral("/items.xlsx");
   WriteItems(stale, {Row("old", "copy")});
   QString path = RootFolder() + QStringLiteral("missing/items.xlsx");
-  EXPECT_FALSE(DeleteEmptyRowsInExcelSheets(&path, QStringLiteral("items.xlsx")));
+  EXPECT_FALSE(syncservice::DeleteEmptyRowsInExcelSheets(&path, QStringLiteral("items.xlsx")));
   EXPECT_EQ(path, stale);
   EXPECT_FALSE(QFile::exists(stale));
   const QString log = synctest::ReadLog(QStringLiteral("SyncServiceLog.log"));
