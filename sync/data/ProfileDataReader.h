@@ -64,6 +64,10 @@ class ProfileDataReader : public CDatabseConnection {
   // Before ExecuteProfileQuery: the rows are read once, in order, and never written through
   // the cursor.
   void ReadForwardOnly() { m_tableHandler.SetForwardOnly(true); }
+  // Before ExecuteProfileQuery: rows are fetched by their number, and written through the cursor.
+  void ReadScrollable() { m_tableHandler.SetForwardOnly(false); }
+  // Whether the table's rows are read once, in order, from each run of the query.
+  bool ReadsForwardOnly() const { return IsTableProfile() && m_tableHandler.IsForwardOnly(); }
 
   // A device change applied to a table profile: 1 done with the stored row's digest in `digest`,
   // else 0 with the reason in `errorOut`. An update or delete is refused when `expectedDigest`

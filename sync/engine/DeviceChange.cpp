@@ -96,12 +96,11 @@ bool DeviceChange::OpenTable(const ProfileRecord& profile, ProfileChangeRun& run
     return false;
   }
   if (!run.NeedsQuery()) return true;
-  if (reader.ExecuteProfileQuery(&error) != 1) {
+  if (reader.ExecuteProfileQuery(&error) != 1 || !run.QueryRan(&error)) {
     WriteBackSyncLog(Code(30, 18), error);
     run.DropReader();
     return false;
   }
-  run.QueryRan();
   return true;
 }
 

@@ -19,6 +19,9 @@ syncservice::ProfileDataReader& ProfileChangeRun::Reader(const ProfileRecord& pr
     m_reader = std::make_unique<syncservice::ProfileDataReader>();
     m_reader->Profile() = profile;
     m_reader->SetBackSync(true);
+    // A run written by key reads its rows once, in order: no driver needs to keep a scrollable
+    // copy of a large result for it.
+    m_reader->ReadForwardOnly();
   }
   return *m_reader;
 }
@@ -33,11 +36,18 @@ ProfileSnapshot& ProfileChangeRun::Snapshot() {
   return *m_snapshot;
 }
 
-void ProfileChangeRun::QueryRan() {
+bool ProfileChangeRun::QueryRan(QString* error) {
   const bool first = !m_bQueried;
   m_bQueried = true;
   m_bWritten = false;
-  if (!first || m_rows || !m_reader->WritesByKey()) return;
+  if (!first || m_rows) return true;
+  if (m_reader->WritesByKey() && BuildRows()) return true;
+  if (!m_reader->ReadsForwardOnly()) return true;
+  m_reader->ReadScrollable();
+  return m_reader->ExecuteProfileQuery(error) == 1;
+}
+
+bool ProfileChangeRun::BuildRows() {
   QSet<QByteArray> digests;
   for (const uint64_t key : m_named) {
     const CdbEntry* entry =
@@ -46,10 +56,11 @@ void ProfileChangeRun::QueryRan() {
   }
   m_rows.emplace();
   if (!m_rows->Build(*m_reader, digests)) m_rows.reset();
+  return m_rows.has_value();
 }
 
 bool ProfileChangeRun::FreshRows(QString* error) {
-  if (m_bQueried && !m_bWritten) return true;
+  if (m_bQueried && !m_bWritten && !m_reader->ReadsForwardOnly()) return true;
   if (m_reader->ExecuteProfileQuery(error) != 1) return false;
   m_bWritten = false;
   return true;

@@ -34,12 +34,14 @@ class ProfileChangeRun {
   // was written since and the rows are found by reading them again.
   bool NeedsQuery() const { return !m_bQueried || (m_bWritten && !m_rows); }
   // The query ran; the first time, the rows the run names are found when the table is written
-  // by key.
-  void QueryRan();
+  // by key, and otherwise the query runs again for rows fetched by their number. False, with
+  // `error` set, when that run failed.
+  bool QueryRan(QString* error);
   // The source failed: the next change opens it afresh.
   void DropReader();
-  // Whether the rows are read again from a query that ran after the last write; runs it when
-  // not. For the rare passes over every row.
+  // Whether the rows are read again from a query that ran after the last write (and, for rows
+  // read once in order, after the last pass); runs it when not. For the rare passes over every
+  // row.
   bool FreshRows(QString* error);
 
   ProfileSnapshot& Snapshot();
@@ -49,6 +51,9 @@ class ProfileChangeRun {
   void Written() { m_bWritten = true; }
 
  private:
+  // Finds the rows the run names in one read; false when a row could not be read.
+  bool BuildRows();
+
   const int32_t m_nProfileId;
   const QSet<uint64_t> m_named;
   std::optional<ProfileRecord> m_profile;
