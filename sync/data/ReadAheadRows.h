@@ -13,10 +13,10 @@
 
 namespace syncservice {
 
-// The rows of a forward-only result read ahead a batch at a time, their digests made on a second
-// thread while the next batch is fetched, so that reading a profile for its digests costs little
-// more than fetching it. Rows are asked for in ascending order; the row asked for last may be
-// asked for again.
+// The rows of a forward-only result read ahead a batch at a time, their digests made on worker
+// threads while the next batches are fetched, so that reading a profile for its digests costs
+// little more than fetching it. Rows are asked for in ascending order; the row asked for last may
+// be asked for again.
 class ReadAheadRows {
  public:
   // Fetches the next row of the result into `row`; false when the fetch failed.
@@ -33,34 +33,40 @@ class ReadAheadRows {
   const data::FetchedRow& Row(int32_t row) const;
 
  private:
-  static constexpr int32_t kBatchRows = 256;
-  // One being read by the caller, one being digested, one being fetched.
-  static constexpr int32_t kBatches = 3;
+  static constexpr int32_t kBatchRows = 128;
+  // Digesting keeps pace with fetching with a few workers; more would only take cores.
+  static constexpr int32_t kMaxWorkers = 3;
 
   struct Batch {
-    int32_t count = 0;  // the rows fetched
+    int32_t count = 0;           // the rows fetched
+    int32_t digestedIndex = -1;  // the batch whose digests the slot holds; guarded by m_mutex
     std::vector<data::FetchedRow> rows = std::vector<data::FetchedRow>(kBatchRows);
     std::vector<std::array<uint8_t, kRowDigestSize>> digests = std::vector<std::array<uint8_t, kRowDigestSize>>(kBatchRows);
   };
 
-  Batch& BatchOf(int32_t index) { return m_batches[static_cast<size_t>(index % kBatches)]; }
-  const Batch& BatchOf(int32_t index) const { return m_batches[static_cast<size_t>(index % kBatches)]; }
-  // Fetches the rows of the next batch and hands it to the worker.
+  // One worker for each core the fetching thread and the snapshot's loader leave.
+  static int32_t WorkerCount();
+  // One batch being read by the caller, one being fetched, one for each worker.
+  int32_t SlotCount() const { return static_cast<int32_t>(m_batches.size()); }
+  Batch& BatchOf(int32_t index) { return m_batches[static_cast<size_t>(index % SlotCount())]; }
+  const Batch& BatchOf(int32_t index) const { return m_batches[static_cast<size_t>(index % SlotCount())]; }
+  // Fetches the rows of the next batch and hands it to the workers.
   void FetchBatch();
-  // The worker: digests the fetched batches in order until told to quit.
+  // A worker: digests the fetched batches handed out to it until told to quit.
   void DigestBatches();
 
   const int32_t m_nRowCount;
   const FetchNext m_fetchNext;
-  std::array<Batch, kBatches> m_batches;
+  const int32_t m_nWorkers;
+  std::vector<Batch> m_batches;
   int32_t m_nFetched = 0;  // batches fetched; written by the caller's thread only
   bool m_bFetchFailed = false;
   std::mutex m_mutex;
   std::condition_variable m_changed;
-  int32_t m_nHandedOver = 0;  // batches the worker may digest
-  int32_t m_nDigested = 0;    // batches whose digests are made
+  int32_t m_nHandedOver = 0;  // batches the workers may digest
+  int32_t m_nClaimed = 0;     // batches a worker has taken
   bool m_bQuit = false;
-  std::thread m_worker;
+  std::vector<std::thread> m_workers;
 };
 
 }  // namespace syncservice
