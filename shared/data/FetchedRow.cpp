@@ -3,6 +3,7 @@
 #include "shared/odbc/ColumnKind.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace data {
 
@@ -17,9 +18,10 @@ void FetchedRow::Append(const FetchedCell& cell) {
   const SQLLEN bytes = text ? std::max<SQLLEN>(cell.length, 0) : cell.capacity;
   // Each value starts on an 8-byte boundary, as in its own buffer: a text cut to an odd length
   // must not leave the next one unaligned.
-  m_bytes.resize((m_bytes.size() + 7) & ~qsizetype{7});
-  m_cells.push_back({cell.kind, cell.length, m_bytes.size(), bytes});
-  m_bytes.append(cell.data, bytes);
+  const qsizetype offset = (m_bytes.size() + 7) & ~qsizetype{7};
+  m_bytes.resize(offset + bytes);
+  if (bytes > 0) std::memcpy(m_bytes.data() + offset, cell.data, static_cast<size_t>(bytes));
+  m_cells.push_back({cell.kind, cell.length, offset, bytes});
 }
 
 FetchedCell FetchedRow::Cell(size_t index) const {

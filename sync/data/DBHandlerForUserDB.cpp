@@ -61,6 +61,8 @@ bool CDBHandlerForUserDB::Position(int32_t row) {
 bool CDBHandlerForUserDB::DigestOf(int32_t row, uint8_t digest[kRowDigestSize]) {
   if (IsForwardOnly()) {
     if (!m_readAhead) {
+      // From here the statement and the bound buffers are the read-ahead's fetching thread's
+      // until StopReadingAhead.
       m_readAhead = std::make_unique<syncservice::ReadAheadRows>(GetRowCount(), [this](data::FetchedRow* next) {
         if (FetchNext(1) != 1) return false;
         m_buffers.Capture(next);

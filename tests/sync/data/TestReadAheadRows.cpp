@@ -47,7 +47,7 @@ std::array<uint8_t, kRowDigestSize> DigestOfRow(int32_t n) {
 }
 
 TEST(ReadAheadRows, EveryRowHasItsOwnDigestAndValuesInOrder) {
-  for (const int32_t count : {0, 1, 255, 256, 257, 1000}) {
+  for (const int32_t count : {0, 1, 255, 256, 257, 1023, 1024, 1025, 5000}) {
     CountingResult result;
     ReadAheadRows rows(count, [&result](FetchedRow* row) { return result.FetchNext(row); });
     std::array<uint8_t, kRowDigestSize> digest{};
@@ -63,23 +63,34 @@ TEST(ReadAheadRows, EveryRowHasItsOwnDigestAndValuesInOrder) {
 }
 
 TEST(ReadAheadRows, AFailedFetchFailsItsRowAndTheRowsBeforeItStand) {
-  CountingResult result(300);
-  ReadAheadRows rows(600, [&result](FetchedRow* row) { return result.FetchNext(row); });
+  CountingResult result(1300);
+  ReadAheadRows rows(2600, [&result](FetchedRow* row) { return result.FetchNext(row); });
   std::array<uint8_t, kRowDigestSize> digest{};
-  for (int32_t n = 0; n < 300; ++n) ASSERT_TRUE(rows.Digest(n, digest.data())) << n;
-  EXPECT_EQ(digest, DigestOfRow(299));
-  EXPECT_FALSE(rows.Digest(300, digest.data()));
-  EXPECT_FALSE(rows.Digest(301, digest.data()));
+  for (int32_t n = 0; n < 1300; ++n) ASSERT_TRUE(rows.Digest(n, digest.data())) << n;
+  EXPECT_EQ(digest, DigestOfRow(1299));
+  EXPECT_FALSE(rows.Digest(1300, digest.data()));
+  EXPECT_FALSE(rows.Digest(1301, digest.data()));
+  EXPECT_FALSE(rows.Digest(2599, digest.data())) << "no row after a failed fetch";
+}
+
+TEST(ReadAheadRows, ARowLeftBehindIsRefusedNotWaitedFor) {
+  CountingResult result;
+  ReadAheadRows rows(20000, [&result](FetchedRow* row) { return result.FetchNext(row); });
+  std::array<uint8_t, kRowDigestSize> digest{};
+  for (int32_t n = 0; n < 20000; n += 997) ASSERT_TRUE(rows.Digest(n, digest.data())) << n;
+  EXPECT_FALSE(rows.Digest(0, digest.data()));
+  EXPECT_TRUE(rows.Digest(19999, digest.data()));
+  EXPECT_EQ(digest, DigestOfRow(19999));
 }
 
 TEST(ReadAheadRows, LeftBeforeTheEndItStopsItsWorker) {
   CountingResult result;
   {
-    ReadAheadRows rows(100000, [&result](FetchedRow* row) { return result.FetchNext(row); });
+    ReadAheadRows rows(1000000, [&result](FetchedRow* row) { return result.FetchNext(row); });
     std::array<uint8_t, kRowDigestSize> digest{};
     ASSERT_TRUE(rows.Digest(0, digest.data()));
   }
-  EXPECT_LT(result.Fetched(), 1000) << "only a little is read ahead";
+  EXPECT_LT(result.Fetched(), 10000) << "only a little is read ahead";
 }
 
 }  // namespace
