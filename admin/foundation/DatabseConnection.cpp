@@ -52,16 +52,6 @@ QString CatalogFailureText(const CatalogQuery& query) {
   return FormatOdbcDiagnostics(query.Diagnostic(), OdbcTextForm::ConnectFailure);
 }
 
-// Appends the text of `column` of every row the query fetches; the count appended.
-int AppendAll(CatalogQuery* query, SQLUSMALLINT column, QStringList* names) {
-  int count = 0;
-  while (query->Fetch()) {
-    names->append(query->Text(column));
-    ++count;
-  }
-  return count;
-}
-
 // Result columns of the catalog functions that the lookups read, by their ODBC names.
 namespace tables {
 constexpr SQLUSMALLINT kCatalog = 1;  // TABLE_CAT
@@ -84,12 +74,6 @@ constexpr SQLUSMALLINT kColumnName = 4;     // COLUMN_NAME
 constexpr SQLUSMALLINT kColumnType = 5;     // COLUMN_TYPE
 constexpr SQLUSMALLINT kDataType = 6;       // DATA_TYPE
 }  // namespace procedureColumns
-namespace specialColumns {
-constexpr SQLUSMALLINT kColumnName = 2;  // COLUMN_NAME
-}  // namespace specialColumns
-namespace primaryKeys {
-constexpr SQLUSMALLINT kColumnName = 4;  // COLUMN_NAME
-}  // namespace primaryKeys
 namespace typeInfo {
 constexpr SQLUSMALLINT kDataType = 2;       // DATA_TYPE
 constexpr SQLUSMALLINT kCaseSensitive = 8;  // CASE_SENSITIVE
@@ -250,26 +234,21 @@ bool CDatabseConnection::AreColumnTypesSupported(const QString& table) {
 }
 
 int CDatabseConnection::GetSpecialColumnList(const QString& table, QStringList* names) {
-  CatalogQuery query = Catalog({{specialColumns::kColumnName, 130}});
-  if (!query.Run([&table](SQLHSTMT statement) {
-        return SQLSpecialColumnsW(statement, SQL_BEST_ROWID, nullptr, 0, nullptr, 0, platform::SqlText(table), SQL_NTS,
-                                  SQL_SCOPE_CURROW, SQL_NO_NULLS);
-      })) {
+  CatalogQuery query = Catalog({{keycolumns::kSpecialColumnName, 130}});
+  if (!query.Run([&table](SQLHSTMT statement) { return keycolumns::LookUpSpecialColumns(statement, table); })) {
     WriteAppLog(91, CatalogFailureText(query));
     return 0;
   }
-  return AppendAll(&query, specialColumns::kColumnName, names);
+  return query.AppendTexts(keycolumns::kSpecialColumnName, names);
 }
 
 int CDatabseConnection::GetPrimaryKeyList(const QString& table, QStringList* names) {
-  CatalogQuery query = Catalog({{primaryKeys::kColumnName, 130}});
-  if (!query.Run([&table](SQLHSTMT statement) {
-        return SQLPrimaryKeysW(statement, nullptr, 0, nullptr, 0, platform::SqlText(table), SQL_NTS);
-      })) {
+  CatalogQuery query = Catalog({{keycolumns::kPrimaryKeyName, 130}});
+  if (!query.Run([&table](SQLHSTMT statement) { return keycolumns::LookUpPrimaryKeys(statement, table); })) {
     admin::RaiseFailure({0, -1, CatalogFailureText(query), admin::FailureLook::Plain, query.Diagnostic()});
     return 0;
   }
-  return AppendAll(&query, primaryKeys::kColumnName, names);
+  return query.AppendTexts(keycolumns::kPrimaryKeyName, names);
 }
 
 std::optional<int> CDatabseConnection::FindListedType(const QString& dataType) {

@@ -41,6 +41,15 @@ bool CatalogQuery::BindColumns() {
 
 bool CatalogQuery::Fetch() { return m_statement && SQL_SUCCEEDED(Track(SQLFetch(m_statement.get()))); }
 
+int CatalogQuery::AppendTexts(SQLUSMALLINT column, QStringList* texts) {
+  int count = 0;
+  while (Fetch()) {
+    texts->append(Text(column));
+    ++count;
+  }
+  return count;
+}
+
 QString CatalogQuery::Text(SQLUSMALLINT column) const {
   const BoundColumn& bound = Find(column);
   if (bound.indicator == SQL_NULL_DATA || bound.text.empty()) return {};
@@ -63,3 +72,16 @@ const CatalogQuery::BoundColumn& CatalogQuery::Find(SQLUSMALLINT number) const {
                                   [number](const BoundColumn& column) { return column.number == number; });
   return found != m_columns.end() ? *found : kUnbound;
 }
+
+namespace keycolumns {
+
+SQLRETURN LookUpSpecialColumns(SQLHSTMT statement, const QString& table) {
+  return SQLSpecialColumnsW(statement, SQL_BEST_ROWID, nullptr, 0, nullptr, 0, platform::SqlText(table), SQL_NTS,
+                            SQL_SCOPE_CURROW, SQL_NO_NULLS);
+}
+
+SQLRETURN LookUpPrimaryKeys(SQLHSTMT statement, const QString& table) {
+  return SQLPrimaryKeysW(statement, nullptr, 0, nullptr, 0, platform::SqlText(table), SQL_NTS);
+}
+
+}  // namespace keycolumns

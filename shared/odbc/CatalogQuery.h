@@ -6,6 +6,7 @@
 #include <sql.h>
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <initializer_list>
@@ -34,6 +35,9 @@ class CatalogQuery {
   bool Run(const std::function<SQLRETURN(SQLHSTMT)>& call);
   // Fetches the next row into the columns; false after the last row or on failure.
   bool Fetch();
+  // Fetches every remaining row, appending the text of `column` of each to `texts`; the count
+  // appended.
+  int AppendTexts(SQLUSMALLINT column, QStringList* texts);
 
   // The fetched value of a column given at construction; NULL, and a column not given, read as
   // an empty text or 0.
@@ -62,3 +66,18 @@ class CatalogQuery {
   std::vector<BoundColumn> m_columns;
   SQLRETURN* m_lastReturnCode;
 };
+
+// The lookups of the columns that identify a table's rows, and the result column of each that
+// holds a column's name.
+namespace keycolumns {
+
+inline constexpr SQLUSMALLINT kSpecialColumnName = 2;  // COLUMN_NAME of SQLSpecialColumns
+inline constexpr SQLUSMALLINT kPrimaryKeyName = 4;     // COLUMN_NAME of SQLPrimaryKeys
+
+// SQLSpecialColumnsW for the best row identifier of `table`, valid for the current row, without
+// nullable columns.
+SQLRETURN LookUpSpecialColumns(SQLHSTMT statement, const QString& table);
+// SQLPrimaryKeysW for `table`.
+SQLRETURN LookUpPrimaryKeys(SQLHSTMT statement, const QString& table);
+
+}  // namespace keycolumns

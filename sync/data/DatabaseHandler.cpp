@@ -1,6 +1,5 @@
 #include "sync/data/DatabaseHandler.h"
 
-#include "platform/odbc/OdbcText.h"
 #include "shared/odbc/CatalogQuery.h"
 #include "shared/odbc/ColumnKind.h"
 #include "sync/data/DatabseConnection.h"
@@ -14,9 +13,7 @@ namespace syncservice {
 
 namespace {
 
-constexpr SQLUSMALLINT kSpecialColumnName = 2;  // COLUMN_NAME of SQLSpecialColumns
-constexpr SQLUSMALLINT kPrimaryKeyName = 4;     // COLUMN_NAME of SQLPrimaryKeys
-constexpr size_t kNameUnits = 130;              // 260 bytes
+constexpr size_t kNameUnits = 130;  // 260 bytes
 
 // The names of column `column` of every row of a catalog lookup; failures go to the log.
 int CollectNames(SQLHDBC connection, SQLUSMALLINT column, const std::function<SQLRETURN(SQLHSTMT)>& call,
@@ -27,12 +24,7 @@ int CollectNames(SQLHDBC connection, SQLUSMALLINT column, const std::function<SQ
     WriteSyncServiceLog(-1, FormatOdbcDiagnostics(query.Diagnostic(), OdbcTextForm::Diagnostic));
     return 0;
   }
-  int count = 0;
-  while (query.Fetch()) {
-    names->append(query.Text(column));
-    ++count;
-  }
-  return count;
+  return query.AppendTexts(column, names);
 }
 
 }  // namespace
@@ -71,20 +63,15 @@ int CDatabaseHandler::IsAutoNumberColumn(int16_t column) const { return IsAutoNu
 
 int CDatabaseHandler::GetSpecialColumnList(const CDatabseConnection& connection, const QString& table,
                                            QStringList* names) const {
-  return CollectNames(connection.GetConnectionHandle(), kSpecialColumnName,
-                      [&table](SQLHSTMT statement) {
-                        return SQLSpecialColumnsW(statement, SQL_BEST_ROWID, nullptr, 0, nullptr, 0,
-                                                  platform::SqlText(table), SQL_NTS, SQL_SCOPE_CURROW, SQL_NO_NULLS);
-                      },
+  return CollectNames(connection.GetConnectionHandle(), keycolumns::kSpecialColumnName,
+                      [&table](SQLHSTMT statement) { return keycolumns::LookUpSpecialColumns(statement, table); },
                       names);
 }
 
 int CDatabaseHandler::GetPrimaryKeyList(const CDatabseConnection& connection, const QString& table,
                                         QStringList* names) const {
-  return CollectNames(connection.GetConnectionHandle(), kPrimaryKeyName,
-                      [&table](SQLHSTMT statement) {
-                        return SQLPrimaryKeysW(statement, nullptr, 0, nullptr, 0, platform::SqlText(table), SQL_NTS);
-                      },
+  return CollectNames(connection.GetConnectionHandle(), keycolumns::kPrimaryKeyName,
+                      [&table](SQLHSTMT statement) { return keycolumns::LookUpPrimaryKeys(statement, table); },
                       names);
 }
 

@@ -14,9 +14,10 @@ class OdbcRecordSource : public data::CursorRecordSource<syncservice::CDBHandler
   // 0: messages go to the sync-service log, 1: to the back-sync log.
   void SetLogTarget(int target) { m_nLogTarget = target; }
   int GetLogTarget() const { return m_nLogTarget; }
-  // For the next executions: a read-only cursor that only moves forward, which drivers serve
-  // without holding the whole result (a change-detection pass reads each row once), or the
-  // scrollable cursor with row locks that writes through the cursor need (the default).
+  // For the next executions: a read-only cursor that only moves forward (a change-detection pass
+  // reads each row once; no driver has to keep the result scrollable, though some, SQLite's
+  // among them, still build it whole when the query runs), or the scrollable cursor with row
+  // locks that writes through the cursor need (the default).
   void SetForwardOnly(bool forwardOnly) { m_bForwardOnly = forwardOnly; }
   bool IsForwardOnly() const { return m_bForwardOnly; }
 
